@@ -1,0 +1,589 @@
+#include "Form1.h"
+
+#include "Failure.h"
+#include "ItemList.h"
+#include "List.h"
+#include "ListFileWriter.h"
+#include "SampleList.h"
+#include "TextFileFormat.h"
+#include "TextFileImport.h"
+#include "Trap.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPixmap>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTreeView>
+
+namespace {
+
+const QString kProductName = QStringLiteral("Tarnwell");
+const QUrl kHomePage(QStringLiteral("https://www.tarnwell.example/"));
+constexpr int kDeleteKeyCode = 46;
+constexpr int kListColumnTwips = 7000;
+constexpr int kTextDialogFlags = 2621953;
+const QString kTextFilter = QStringLiteral("Text Files (*.txt)|*.txt|All Files (*.*)|*.*|");
+
+QRect twipsRect(int left, int top, int width, int height)
+{
+    return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
+}
+
+QFont arialBold(double points)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(points);
+    font.setWeight(QFont::Bold);
+    return font;
+}
+
+void setBackground(QWidget *widget, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+// Option buttons of one group cannot be cleared one by one; a stored pair of False values
+// must still be able to clear both.
+void setOptionValue(QRadioButton *option, bool value)
+{
+    if (value || !option->isChecked()) {
+        option->setChecked(value);
+        return;
+    }
+    option->setAutoExclusive(false);
+    option->setChecked(false);
+    option->setAutoExclusive(true);
+}
+
+// A .cur file's hotspot sits in its first directory entry.
+QPoint cursorHotspot(const QByteArray &bytes)
+{
+    if (bytes.size() < 22)
+        return {0, 0};
+    const auto word = [&](int offset) {
+        return int(quint8(bytes[offset])) | (int(quint8(bytes[offset + 1])) << 8);
+    };
+    return {word(10), word(12)};
+}
+
+} // namespace
+
+Form1::Form1(const Services &services, QWidget *parent)
+    : QWidget(parent),
+      m_services(services),
+      m_reporter(services.prompts),
+      m_settings(QStringLiteral("Brennick"), QStringLiteral("Tarnwell")),
+      m_commonDialog(services.fileDialogs),
+      m_appTitle(kProductName)
+{
+    createControls();
+    setTabOrder();
+    connectHandlers();
+    Form_Load();
+}
+
+Form1::~Form1() = default;
+
+void Form1::createControls()
+{
+    setObjectName(QStringLiteral("Form1"));
+    setFixedSize(twipsToPixels(8040), twipsToPixels(7965));
+    setFont(arialBold(9));
+    setBackground(this, Qt::white);
+    setAcceptDrops(true);
+    setMouseTracking(true);
+
+    m_items = new ItemList(this);
+
+    ListView1 = new QTreeView(this);
+    ListView1->setObjectName(QStringLiteral("ListView1"));
+    ListView1->setGeometry(twipsRect(120, 120, 7800, 2295));
+    ListView1->setModel(m_items);
+    ListView1->setRootIsDecorated(false);
+    ListView1->setItemsExpandable(false);
+    ListView1->setUniformRowHeights(true);
+    ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ListView1->header()->setStretchLastSection(false);
+    ListView1->header()->setSectionsMovable(false);
+    ListView1->setToolTip(QStringLiteral("Double-click item to remove it. Move | line to right "
+                                         "and out of window to reveal full names."));
+    ListView1->setFont(arialBold(9));
+    ListView1->setMouseTracking(true);
+    ListView1->viewport()->setMouseTracking(true);
+
+    Frame2 = new QGroupBox(QStringLiteral("Duplicate Options"), this);
+    Frame2->setObjectName(QStringLiteral("Frame2"));
+    Frame2->setGeometry(twipsRect(120, 2460, 7800, 1035));
+    Option2 = new QRadioButton(QStringLiteral("Match case"), Frame2);
+    Option2->setObjectName(QStringLiteral("Option2"));
+    Option2->setGeometry(twipsRect(240, 650, 1545, 255));
+    Option1 = new QRadioButton(QStringLiteral("Ignore case"), Frame2);
+    Option1->setObjectName(QStringLiteral("Option1"));
+    Option1->setGeometry(twipsRect(240, 300, 2175, 255));
+    Option1->setChecked(true);
+
+    Frame1 = new QGroupBox(QStringLiteral("Enter New Item"), this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setGeometry(twipsRect(120, 5100, 7800, 855));
+    Text1 = new QLineEdit(Frame1);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setGeometry(twipsRect(240, 300, 3600, 375));
+
+    ProgressBar1 = new QProgressBar(this);
+    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1->setGeometry(twipsRect(120, 7460, 7800, 405));
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setValue(0);
+    ProgressBar1->setTextVisible(false);
+
+    Label1 = new QLabel(QStringLiteral("Label1"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(twipsRect(120, 6080, 7800, 255));
+    Label1->setFrameStyle(QFrame::Box | QFrame::Plain);
+    Label1->setLineWidth(1);
+    Label1->setAlignment(Qt::AlignCenter);
+    setBackground(Label1, palette().color(QPalette::Base));
+
+    for (QGroupBox *frame : {Frame1, Frame2}) {
+        setBackground(frame, Qt::white);
+        frame->setMouseTracking(true);
+    }
+
+    struct ButtonDesign
+    {
+        QPushButton *Form1::*member;
+        const char *name;
+        const char *caption;
+        QWidget *parent;
+        QRect geometry;
+    };
+    const ButtonDesign buttons[] = {
+        {&Form1::PushButton2, "PushButton2", "Add", Frame1, twipsRect(3960, 300, 3600, 405)},
+        {&Form1::PushButton3, "PushButton3", "Load List From Text File", this,
+         twipsRect(120, 3610, 3840, 405)},
+        {&Form1::PushButton20, "PushButton20", "Save List To Text File", this,
+         twipsRect(4080, 3610, 3840, 405)},
+        {&Form1::PushButton1, "PushButton1", "Clear All Items", this,
+         twipsRect(4080, 6440, 3840, 405)},
+        {&Form1::PushButton17, "PushButton17", "Remove Items With...", this,
+         twipsRect(120, 6950, 3840, 405)},
+        {&Form1::PushButton16, "PushButton16", "Remove Items Without...", this,
+         twipsRect(4080, 6950, 3840, 405)},
+        {&Form1::PushButton18, "PushButton18", "Load List From Excel File", this,
+         twipsRect(120, 4120, 3840, 405)},
+        {&Form1::PushButton19, "PushButton19", "Remove Selected Item", this,
+         twipsRect(120, 6440, 3840, 405)},
+        {&Form1::PushButton15, "PushButton15", "Save List To Excel File", this,
+         twipsRect(4080, 4120, 3840, 405)},
+        {&Form1::PushButton22, "PushButton22", "Load Sample/Example List", this,
+         twipsRect(120, 4630, 7815, 405)},
+    };
+    for (const ButtonDesign &design : buttons) {
+        auto *button = new QPushButton(QString::fromLatin1(design.caption), design.parent);
+        button->setObjectName(QString::fromLatin1(design.name));
+        button->setGeometry(design.geometry);
+        button->setFont(arialBold(11.25));
+        button->setFocusPolicy(Qt::StrongFocus);
+        // A focused button takes Enter itself; everywhere else Enter means "Add".
+        button->setAutoDefault(true);
+        button->setMouseTracking(true);
+        QPalette palette = button->palette();
+        palette.setColor(QPalette::Button, Qt::white);
+        button->setPalette(palette);
+        button->installEventFilter(this);
+        this->*design.member = button;
+    }
+    PushButton2->setDefault(true);
+
+    ListView1->installEventFilter(this);
+    ListView1->viewport()->installEventFilter(this);
+    Frame1->installEventFilter(this);
+    Frame2->installEventFilter(this);
+}
+
+void Form1::setTabOrder()
+{
+    const QList<QWidget *> order = {ListView1,    Option1,      Option2,      PushButton3,
+                                    PushButton20, PushButton18, PushButton15, PushButton22,
+                                    Text1,        PushButton2,  PushButton19, PushButton1,
+                                    PushButton17, PushButton16};
+    for (qsizetype i = 0; i + 1 < order.size(); ++i)
+        QWidget::setTabOrder(order[i], order[i + 1]);
+}
+
+void Form1::connectHandlers()
+{
+    connect(PushButton1, &QPushButton::clicked, this, &Form1::PushButton1_Click);
+    connect(PushButton2, &QPushButton::clicked, this, &Form1::PushButton2_Click);
+    connect(PushButton19, &QPushButton::clicked, this, &Form1::PushButton19_Click);
+    connect(PushButton22, &QPushButton::clicked, this, &Form1::PushButton22_Click);
+    connect(PushButton17, &QPushButton::clicked, this, &Form1::PushButton17_Click);
+    connect(PushButton16, &QPushButton::clicked, this, &Form1::PushButton16_Click);
+    connect(PushButton3, &QPushButton::clicked, this, &Form1::PushButton3_Click);
+    connect(PushButton20, &QPushButton::clicked, this, &Form1::PushButton20_Click);
+    // clicked() comes from the user only, so restoring the option at start-up stores nothing.
+    connect(Option1, &QRadioButton::clicked, this, &Form1::Option1_Click);
+    connect(Option2, &QRadioButton::clicked, this, &Form1::Option2_Click);
+}
+
+// ---- start-up -------------------------------------------------------------------------------
+
+void Form1::Form_Load()
+{
+    Trap trap(m_reporter, QStringLiteral("Form1.Form_Load"));
+    trap.line(100, [&] { ApplySkin(); });
+    trap.line(102, [&] {
+        setWindowTitle(kProductName);
+        QIcon icon;
+        for (int size : {32, 48, 128, 256})
+            icon.addFile(QStringLiteral(":/tarnwell/icon-%1.png").arg(size), QSize(size, size));
+        setWindowIcon(icon);
+        SetAppTitle();
+    });
+    const QString handCursorPath = m_services.programFolder + u"/HAND-M.CUR";
+    if (trap.test(104, [&] { return FileExists(handCursorPath); }))
+        trap.line(106, [&] { loadHandCursor(handCursorPath); });
+    trap.line(108, [&] {
+        if (m_services.random.oneToHundred() == 7)
+            m_services.shell.openUrl(kHomePage);
+    });
+    trap.line(126, [&] { m_items->addColumn(QStringLiteral("Items:")); });
+    trap.line(128, [&] { ListView1->setColumnWidth(0, twipsToPixels(kListColumnTwips)); });
+    trap.line(134, [&] {
+        setOptionValue(Option1, readStoredBoolean(m_settings.read(QStringLiteral("Option1"),
+                                                                  QStringLiteral("1"))));
+    });
+    trap.line(136, [&] {
+        setOptionValue(Option2, readStoredBoolean(m_settings.read(QStringLiteral("Option2"),
+                                                                  QStringLiteral("0"))));
+    });
+    trap.line(130, [&] { setBackground(Label1, Qt::white); });
+    trap.line(132, [&] { Label1->clear(); });
+}
+
+void Form1::ApplySkin()
+{
+    const QString skinPath = m_services.programFolder + u"/x/o.cjs";
+    if (!QFileInfo(skinPath).isFile())
+        return;
+    const QColor buttonFace = palette().color(QPalette::Button);
+    setBackground(this, buttonFace);
+    for (QWidget *widget : {static_cast<QWidget *>(Option1), static_cast<QWidget *>(Option2),
+                            static_cast<QWidget *>(Frame1), static_cast<QWidget *>(Frame2),
+                            static_cast<QWidget *>(Label1)})
+        setBackground(widget, buttonFace);
+
+    QFile skin(skinPath);
+    if (!skin.open(QIODevice::ReadOnly))
+        throw Failure(QStringLiteral("Cannot read the skin %1: %2").arg(skinPath,
+                                                                      skin.errorString()));
+    setStyleSheet(QString::fromUtf8(skin.readAll()));
+}
+
+void Form1::SetAppTitle()
+{
+    // Cut before the last blank at least once, and again while longer than 40 characters;
+    // a name without a blank stays whole.
+    QString title = kProductName;
+    do {
+        const qsizetype lastBlank = title.lastIndexOf(u' ');
+        if (lastBlank < 0)
+            break;
+        title.truncate(lastBlank);
+    } while (title.size() > 40);
+    m_appTitle = title;
+}
+
+void Form1::loadHandCursor(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Failure(QStringLiteral("Cannot read %1: %2").arg(path, file.errorString()));
+    const QByteArray bytes = file.readAll();
+    QPixmap image;
+    if (!image.loadFromData(bytes, "CUR") && !image.loadFromData(bytes))
+        throw Failure(QStringLiteral("Invalid picture: %1").arg(path), 481);
+    const QPoint hotspot = cursorHotspot(bytes);
+    m_handCursor = QCursor(image, hotspot.x(), hotspot.y());
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    // Closing ends the program at once: a command still yielding stops handling events.
+    m_closed = true;
+    event->accept();
+    QCoreApplication::quit();
+}
+
+// ---- shared state ---------------------------------------------------------------------------
+
+CaseOption Form1::caseOption() const
+{
+    return caseOptionFromButtons(Option1->isChecked(), Option2->isChecked());
+}
+
+void Form1::setStatus(const QString &text)
+{
+    Label1->setText(text);
+}
+
+void Form1::setProgress(double percent)
+{
+    ProgressBar1->setValue(int(percent));
+}
+
+void Form1::yieldToEventLoop()
+{
+    if (!m_closed)
+        QCoreApplication::processEvents();
+}
+
+void Form1::notify(const QString &text)
+{
+    msgBox(text);
+}
+
+Prompts::Answer Form1::msgBox(const QString &text, Prompts::Style style)
+{
+    return m_services.prompts.messageBox(text, style, m_appTitle);
+}
+
+// ---- pointer --------------------------------------------------------------------------------
+
+void Form1::setMousePointer(int value)
+{
+    m_mousePointer = value;
+    switch (value) {
+    case kPointerHourglass:
+        setCursor(Qt::WaitCursor);
+        break;
+    case kPointerCustom:
+        setCursor(m_handCursor);
+        break;
+    default:
+        unsetCursor();
+        break;
+    }
+}
+
+void Form1::pointerOverButton()
+{
+    if (m_mousePointer != kPointerHourglass)
+        setMousePointer(kPointerCustom);
+}
+
+void Form1::pointerElsewhere()
+{
+    if (m_mousePointer != kPointerHourglass)
+        setMousePointer(kPointerDefault);
+}
+
+void Form1::mouseMoveEvent(QMouseEvent *event)
+{
+    pointerElsewhere();
+    QWidget::mouseMoveEvent(event);
+}
+
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    const bool overList = watched == ListView1 || watched == ListView1->viewport();
+    switch (event->type()) {
+    case QEvent::MouseMove:
+        if (qobject_cast<QPushButton *>(watched))
+            pointerOverButton();
+        else if (overList || watched == Frame1 || watched == Frame2)
+            pointerElsewhere();
+        break;
+    case QEvent::MouseButtonDblClick:
+        if (watched == ListView1->viewport())
+            ListView1_DblClick();
+        break;
+    case QEvent::KeyPress:
+        if (watched == ListView1) {
+            const auto *key = static_cast<QKeyEvent *>(event);
+            if (key->key() == Qt::Key_Delete)
+                ListView1_KeyDown(kDeleteKeyCode);
+        }
+        break;
+    case QEvent::DragEnter:
+    case QEvent::Drop:
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Form1::keyPressEvent(QKeyEvent *event)
+{
+    // Enter that no control used itself runs "Add"; Escape does nothing.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        PushButton2->click();
+        return;
+    }
+    if (event->key() == Qt::Key_Escape)
+        return;
+    QWidget::keyPressEvent(event);
+}
+
+// ---- case option ----------------------------------------------------------------------------
+
+void Form1::Option1_Click()
+{
+    storeCaseOption();
+}
+
+void Form1::Option2_Click()
+{
+    storeCaseOption();
+}
+
+void Form1::storeCaseOption()
+{
+    // No error report for option clicks; a store that cannot be written is told plainly.
+    try {
+        m_settings.write(QStringLiteral("Option1"), storedBooleanText(Option1->isChecked()));
+        m_settings.write(QStringLiteral("Option2"), storedBooleanText(Option2->isChecked()));
+    } catch (const Failure &failure) {
+        msgBox(failure.description());
+    }
+}
+
+// ---- editing by hand ------------------------------------------------------------------------
+
+void Form1::PushButton1_Click()
+{
+    Trap trap(m_reporter, QStringLiteral("Form1.PushButton1_Click"));
+    if (trap.test(100, [&] {
+            return msgBox(QStringLiteral("Are you sure you want to clear the list?"),
+                          Prompts::Style::YesNo) != Prompts::Answer::Yes;
+        }))
+        return;
+    trap.line(102, [&] { m_items->clear(); });
+    trap.line(104, [&] { setStatus(QStringLiteral("List cleared.")); });
+}
+
+void Form1::PushButton2_Click()
+{
+    Trap trap(m_reporter, QStringLiteral("Form1.PushButton2_Click"));
+    const QString text = Text1->text();
+    if (trap.test(100, [&] { return text.isEmpty(); }))
+        return;
+    if (trap.test(102, [&] { return List::ItemExists(*m_items, text, caseOption()); })) {
+        trap.line(104, [&] { setStatus(QStringLiteral("Duplicate item found, not added.")); });
+        return;
+    }
+    trap.line(106, [&] { setStatus(QStringLiteral("Unique item, added.")); });
+    trap.line(108, [&] { m_items->append(text); });
+}
+
+void Form1::PushButton19_Click()
+{
+    Trap trap(m_reporter, QStringLiteral("Form1.PushButton19_Click"));
+    if (trap.test(100, [&] { return m_items->count() == 0; }))
+        return;
+    // With items but none current there is nothing to remove; the status still follows.
+    trap.line(102, [&] { removeCurrentItem(); });
+    trap.line(104, [&] { setStatus(QStringView(List::kListLoadedStatus).toString()); });
+}
+
+void Form1::removeCurrentItem()
+{
+    const QModelIndex current = ListView1->currentIndex();
+    if (current.isValid() && current.row() < m_items->count())
+        m_items->removeAt(current.row());
+}
+
+void Form1::ListView1_DblClick()
+{
+    if (m_mousePointer == kPointerHourglass || m_items->count() == 0)
+        return;
+    removeCurrentItem();
+}
+
+void Form1::ListView1_KeyDown(int keyCode)
+{
+    if (keyCode != kDeleteKeyCode)
+        return;
+    ListView1_DblClick();
+}
+
+// ---- sample list and filters ----------------------------------------------------------------
+
+void Form1::PushButton22_Click()
+{
+    Trap trap(m_reporter, QStringLiteral("Form1.PushButton22_Click"));
+    int line = 100;
+    for (const char16_t *sample : kSampleList) {
+        trap.line(line, [&] { m_items->append(QStringView(sample)); });
+        line += 2;
+    }
+    trap.line(114, [&] { List::RemoveDupesAll(*m_items, *this); });
+}
+
+void Form1::PushButton17_Click()
+{
+    filterCommand(QStringLiteral("Form1.PushButton17_Click"),
+                  QStringLiteral("You forgot to load in List"), true);
+}
+
+void Form1::PushButton16_Click()
+{
+    filterCommand(QStringLiteral("Form1.PushButton16_Click"),
+                  QStringLiteral("You forgot to load in List 1."), false);
+}
+
+void Form1::filterCommand(const QString &location, const QString &emptyListMessage,
+                          bool removeItemsWith)
+{
+    Trap trap(m_reporter, location);
+    if (trap.test(100, [&] { return m_items->count() == 0; })) {
+        trap.line(102, [&] { msgBox(emptyListMessage); });
+        return;
+    }
+    QString searchText;
+    trap.line(104, [&] {
+        searchText = m_services.prompts.inputBox(QStringLiteral("Enter string: "), m_appTitle,
+                                                 QString());
+    });
+    if (trap.test(106, [&] { return searchText.isEmpty(); }))
+        return;
+    trap.line(108, [&] { setMousePointer(kPointerHourglass); });
+    trap.line(110, [&] {
+        if (removeItemsWith)
+            List::RemoveItemsWith(*m_items, searchText, *this);
+        else
+            List::RemoveItemsWithout(*m_items, searchText, *this);
+    });
+    trap.line(112, [&] { setMousePointer(kPointerDefault); });
+    trap.line(114, [&] { setStatus(QStringView(List::kListLoadedStatus).toString()); });
+}
+
+// ---- text files -----------------------------------------------------------------------------
+
+void Form1::PushButton3_Click()
+{
+}
+
+void Form1::loadTextFiles(const QStringList &)
+{
+}
+
+void Form1::PushButton20_Click()
+{
+}

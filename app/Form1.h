@@ -1,0 +1,129 @@
+#pragma once
+
+#include "CommonDialog.h"
+#include "ErrorReport.h"
+#include "ListHost.h"
+#include "Prompts.h"
+#include "Services.h"
+#include "SettingsStore.h"
+
+#include <QCursor>
+#include <QWidget>
+
+#include <memory>
+
+class ItemList;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QTreeView;
+
+// The main window: the list, the case options, the command buttons, the entry box, the
+// status line and the progress bar. Every command is one of its handlers.
+class Form1 : public QWidget, public ListHost
+{
+    Q_OBJECT
+    Q_PROPERTY(int MousePointer READ mousePointer WRITE setMousePointer)
+
+public:
+    static constexpr int kPointerDefault = 0;
+    static constexpr int kPointerHourglass = 11;
+    static constexpr int kPointerCustom = 99;
+
+    explicit Form1(const Services &services, QWidget *parent = nullptr);
+    ~Form1() override;
+
+    ItemList &items() { return *m_items; }
+    const QString &appTitle() const { return m_appTitle; }
+    int mousePointer() const { return m_mousePointer; }
+    void setMousePointer(int value);
+
+    // ListHost
+    CaseOption caseOption() const override;
+    void setStatus(const QString &text) override;
+    void setProgress(double percent) override;
+    void yieldToEventLoop() override;
+    void notify(const QString &text) override;
+    ErrorReporter &errorReporter() override { return m_reporter; }
+
+    // Start-up; runs once, from the constructor.
+    void Form_Load();
+
+    // Commands.
+    void PushButton1_Click();  // Clear All Items
+    void PushButton2_Click();  // Add
+    void PushButton19_Click(); // Remove Selected Item
+    void PushButton22_Click(); // Load Sample/Example List
+    void PushButton17_Click(); // Remove Items With...
+    void PushButton16_Click(); // Remove Items Without...
+    void PushButton3_Click();  // Load List From Text File
+    void PushButton20_Click(); // Save List To Text File
+    void Option1_Click();
+    void Option2_Click();
+    void ListView1_DblClick();
+    void ListView1_KeyDown(int keyCode);
+
+    // Loads files as "Load List From Text File" does with these files chosen.
+    void loadTextFiles(const QStringList &paths);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createControls();
+    void setTabOrder();
+    void connectHandlers();
+    void ApplySkin();
+    void SetAppTitle();
+    void loadHandCursor(const QString &path);
+    void storeCaseOption();
+    void removeCurrentItem();
+    void filterCommand(const QString &location, const QString &emptyListMessage,
+                       bool removeItemsWith);
+    Prompts::Answer msgBox(const QString &text, Prompts::Style style = Prompts::Style::OkOnly);
+
+    // The pointer handlers: over a command button, and over the window, list or frames.
+    void pointerOverButton();
+    void pointerElsewhere();
+
+    Services m_services;
+    ErrorReporter m_reporter;
+    SettingsStore m_settings;
+    CommonDialog m_commonDialog;
+    QString m_appTitle;
+    int m_mousePointer = kPointerDefault;
+    QCursor m_handCursor{Qt::PointingHandCursor};
+    bool m_closed = false;
+
+    ItemList *m_items = nullptr; // owned by this window (QObject parent)
+    QTreeView *ListView1 = nullptr;
+    QGroupBox *Frame1 = nullptr;
+    QGroupBox *Frame2 = nullptr;
+    QRadioButton *Option1 = nullptr;
+    QRadioButton *Option2 = nullptr;
+    QLineEdit *Text1 = nullptr;
+    QLabel *Label1 = nullptr;
+    QProgressBar *ProgressBar1 = nullptr;
+    QPushButton *PushButton1 = nullptr;
+    QPushButton *PushButton2 = nullptr;
+    QPushButton *PushButton3 = nullptr;
+    QPushButton *PushButton15 = nullptr;
+    QPushButton *PushButton16 = nullptr;
+    QPushButton *PushButton17 = nullptr;
+    QPushButton *PushButton18 = nullptr;
+    QPushButton *PushButton19 = nullptr;
+    QPushButton *PushButton20 = nullptr;
+    QPushButton *PushButton22 = nullptr;
+};
+
+// Twips (1/1440 inch) to pixels at 96 dpi: 15 twips a pixel.
+constexpr int twipsToPixels(int twips)
+{
+    return (twips + 7) / 15;
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+// Modal questions and notices. The window asks through this interface so that tests can
+// answer in its place and record what was shown.
+class Prompts
+{
+public:
+    enum class Style { OkOnly, YesNo, ErrorReport };
+    enum class Answer { Ok, Yes, No };
+
+    virtual ~Prompts() = default;
+
+    // An empty title means the application title.
+    virtual Answer messageBox(const QString &text, Style style, const QString &title) = 0;
+    // Returns the typed text, or an empty text on Cancel.
+    virtual QString inputBox(const QString &prompt, const QString &title,
+                             const QString &defaultText) = 0;
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArray>
+#include <QSaveFile>
+#include <QString>
+#include <QStringView>
+
+// Writes a list file, one item and CR LF per line, in UTF-8 without a byte-order mark. The
+// file is written beside the old one and replaces it only at commit(), so a failure never
+// leaves a half-written or emptied file behind. Every failure throws Failure with the reason.
+class ListFileWriter
+{
+public:
+    explicit ListFileWriter(const QString &path);
+
+    void open();
+    void writeItem(QStringView text);
+    void commit();
+
+private:
+    void flush();
+
+    QSaveFile m_file;
+    QByteArray m_buffer;
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QStringView>
+
+#include <cstddef>
+
+// How two item texts are compared when looking for duplicates, as chosen with the
+// "Ignore case" / "Match case" buttons.
+enum class CaseOption {
+    IgnoreCase,     // equal when the upper-case forms are equal
+    MatchCase,      // equal only when identical code unit by code unit
+    CompareNothing, // neither button selected: no two texts count as equal
+};
+
+// "Ignore case" wins when both are somehow selected, as the buttons are tested in that order.
+CaseOption caseOptionFromButtons(bool ignoreCaseSelected, bool matchCaseSelected);
+
+bool textsEqual(QStringView a, QStringView b, CaseOption option);
+
+// A hash of the text's comparison key: texts that are equal under `option` hash alike.
+// Not meaningful for CompareNothing.
+size_t comparisonHash(QStringView text, CaseOption option);
+
+bool isAscii(QStringView text);

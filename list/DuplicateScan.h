@@ -1,0 +1,41 @@
+#pragma once
+
+#include "CaseRule.h"
+#include "TextPool.h"
+
+#include <cstdint>
+#include <vector>
+
+// Finds every item that equals a later item, in time linear in the list's length: the scan
+// walks from the last item to the first and keeps the comparison keys it has seen in a hash
+// table, so an item is a duplicate exactly when an equal key was seen after it. Of each group
+// of equal items only the last survives, as with comparing every pair.
+//
+// The scan works in slices (advance) so that its caller can yield between them; the pool
+// must not change while a scan is under way.
+class DuplicateScan
+{
+public:
+    DuplicateScan(const TextPool &texts, CaseOption option);
+
+    bool done() const { return m_next < 0; }
+    // Examines up to `budget` more items.
+    void advance(qsizetype budget);
+    void runToEnd() { advance(m_texts.size() + 1); }
+
+    // How far the scan has come, 0 to 100.
+    double progress() const;
+
+    // 0-based positions of the duplicates found so far, in descending order.
+    const std::vector<qsizetype> &duplicates() const { return m_duplicates; }
+    std::vector<qsizetype> takeDuplicates() { return std::move(m_duplicates); }
+
+private:
+    const TextPool &m_texts;
+    CaseOption m_option;
+    qsizetype m_next;               // the next position to examine, -1 when done
+    std::vector<std::uint32_t> m_slots; // position + 1 of a kept item; 0 for an empty slot
+    std::vector<std::uint32_t> m_slotHashes;
+    size_t m_mask = 0;
+    std::vector<qsizetype> m_duplicates;
+};

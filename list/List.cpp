@@ -1,0 +1,120 @@
+#include "List.h"
+
+#include "DuplicateScan.h"
+#include "ItemList.h"
+#include "ListHost.h"
+#include "Trap.h"
+
+namespace List {
+namespace {
+
+constexpr qsizetype kSlice = 8192;
+
+// Scans until one whole scan has run over an unchanged list: a command run while we yield
+// may add or remove items (or switch the case option), and positions found before that
+// would remove the wrong items.
+std::vector<qsizetype> findDuplicates(const ItemList &listView, ListHost &host)
+{
+    for (;;) {
+        const quint64 revision = listView.revision();
+        const CaseOption option = host.caseOption();
+        DuplicateScan scan(listView.texts(), option);
+        YieldPacer pacer;
+        bool listChanged = false;
+        while (!scan.done()) {
+            scan.advance(kSlice);
+            if (pacer.due()) {
+                host.setProgress(scan.progress());
+                host.yieldToEventLoop();
+                if (listView.revision() != revision || host.caseOption() != option) {
+                    listChanged = true;
+                    break;
+                }
+            }
+        }
+        if (!listChanged)
+            return scan.takeDuplicates();
+    }
+}
+
+std::vector<qsizetype> findMatching(const ItemList &listView, const QString &searchText,
+                                    bool removeWhenContained, ListHost &host)
+{
+    for (;;) {
+        const quint64 revision = listView.revision();
+        std::vector<qsizetype> positions;
+        YieldPacer pacer;
+        bool listChanged = false;
+        const qsizetype count = listView.count();
+        for (qsizetype position = 0; position < count; ++position) {
+            const bool contained = listView.text(position).contains(searchText, Qt::CaseSensitive);
+            if (contained == removeWhenContained)
+                positions.push_back(position);
+            if (position % kSlice == 0 && pacer.due()) {
+                host.setProgress(double(position + 1) / double(count) * 100.0);
+                host.yieldToEventLoop();
+                if (listView.revision() != revision) {
+                    listChanged = true;
+                    break;
+                }
+            }
+        }
+        if (!listChanged)
+            return positions;
+    }
+}
+
+void removeItems(ItemList &listView, const QString &searchText, bool removeWhenContained,
+                 ListHost &host, const QString &location)
+{
+    Trap trap(host.errorReporter(), location);
+    std::vector<qsizetype> removals;
+    trap.line(102, [&] { removals = findMatching(listView, searchText, removeWhenContained, host); });
+    trap.line(116, [&] { listView.removePositions(std::move(removals)); });
+    trap.line(124, [&] { host.setProgress(0); });
+}
+
+} // namespace
+
+QString duplicatesRemovedStatus(qsizetype count)
+{
+    const QString n = QString::number(count);
+    return QStringView(kListLoadedStatus) + n + u" duplicates found, " + n
+           + u" duplicates removed";
+}
+
+void RemoveDupesAll(ItemList &listView, ListHost &host)
+{
+    Trap trap(host.errorReporter(), QStringLiteral("List.RemoveDupesAll"));
+    std::vector<qsizetype> removals;
+    trap.line(102, [&] { removals = findDuplicates(listView, host); });
+    const qsizetype removed = qsizetype(removals.size());
+    trap.line(148, [&] { listView.removePositions(std::move(removals)); });
+    trap.line(156, [&] {
+        host.setStatus(removed == 0 ? QStringView(kNoDuplicatesStatus).toString()
+                                    : duplicatesRemovedStatus(removed));
+    });
+    trap.line(162, [&] { host.setProgress(0); });
+}
+
+void RemoveItemsWith(ItemList &listView, const QString &searchText, ListHost &host)
+{
+    removeItems(listView, searchText, true, host, QStringLiteral("List.RemoveItemsWith"));
+}
+
+void RemoveItemsWithout(ItemList &listView, const QString &searchText, ListHost &host)
+{
+    removeItems(listView, searchText, false, host, QStringLiteral("List.RemoveItemsWithout"));
+}
+
+bool ItemExists(const ItemList &listView, QStringView text, CaseOption option)
+{
+    const TextPool &texts = listView.texts();
+    for (qsizetype position = 0; position < texts.size(); ++position) {
+        if (textsEqual(texts.at(position), text, option))
+            return true;
+    }
+    return false;
+}
+
+} // namespace List

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "CaseRule.h"
+
+#include <QElapsedTimer>
+#include <QString>
+
+class ErrorReporter;
+
+// What the whole-list procedures need from the window they work for.
+class ListHost
+{
+public:
+    virtual ~ListHost() = default;
+
+    virtual CaseOption caseOption() const = 0;
+    virtual void setStatus(const QString &text) = 0;
+    virtual void setProgress(double percent) = 0;
+    // Lets the window repaint and handle input; other commands may run meanwhile.
+    virtual void yieldToEventLoop() = 0;
+    // A notice with an OK button and the application title.
+    virtual void notify(const QString &text) = 0;
+    virtual ErrorReporter &errorReporter() = 0;
+};
+
+// Tells a long loop when to yield: often enough for a responsive window, rarely enough that
+// yielding costs next to nothing.
+class YieldPacer
+{
+public:
+    YieldPacer() { m_clock.start(); }
+    bool due()
+    {
+        if (m_clock.elapsed() < kIntervalMs)
+            return false;
+        m_clock.restart();
+        return true;
+    }
+
+private:
+    static constexpr qint64 kIntervalMs = 40;
+    QElapsedTimer m_clock;
+};
