@@ -26,6 +26,12 @@
 #include <QRadioButton>
 #include <QTreeView>
 
+// The resources live in a static library; nothing else would pull them in.
+static void initResources()
+{
+    Q_INIT_RESOURCE(tarnwell);
+}
+
 namespace {
 
 const QString kProductName = QStringLiteral("Tarnwell");
@@ -90,6 +96,7 @@ Form1::Form1(const Services &services, QWidget *parent)
       m_commonDialog(services.fileDialogs),
       m_appTitle(kProductName)
 {
+    initResources();
     createControls();
     setTabOrder();
     connectHandlers();
@@ -279,7 +286,7 @@ void Form1::Form_Load()
 void Form1::ApplySkin()
 {
     const QString skinPath = m_services.programFolder + u"/x/o.cjs";
-    if (!QFileInfo(skinPath).isFile())
+    if (!QFileInfo::exists(skinPath))
         return;
     const QColor buttonFace = palette().color(QPalette::Button);
     setBackground(this, buttonFace);
@@ -292,7 +299,11 @@ void Form1::ApplySkin()
     if (!skin.open(QIODevice::ReadOnly))
         throw Failure(QStringLiteral("Cannot read the skin %1: %2").arg(skinPath,
                                                                       skin.errorString()));
-    setStyleSheet(QString::fromUtf8(skin.readAll()));
+    const QByteArray styleSheet = skin.readAll();
+    if (skin.error() != QFileDevice::NoError)
+        throw Failure(QStringLiteral("Cannot read the skin %1: %2").arg(skinPath,
+                                                                      skin.errorString()));
+    setStyleSheet(QString::fromUtf8(styleSheet));
 }
 
 void Form1::SetAppTitle()
