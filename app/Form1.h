@@ -48,6 +48,9 @@ public:
     void yieldToEventLoop() override;
     void notify(const QString &text) override;
     ErrorReporter &errorReporter() override { return m_reporter; }
+    qint64 yieldIntervalMs() const override { return m_yieldIntervalMs; }
+    // Tests yield at every chance to run commands in between.
+    void setYieldInterval(qint64 ms) { m_yieldIntervalMs = ms; }
 
     // Start-up; runs once, from the constructor.
     void Form_Load();
@@ -100,6 +103,7 @@ private:
     int m_mousePointer = kPointerDefault;
     QCursor m_handCursor{Qt::PointingHandCursor};
     bool m_closed = false;
+    qint64 m_yieldIntervalMs = 40;
 
     ItemList *m_items = nullptr; // owned by this window (QObject parent)
     QTreeView *ListView1 = nullptr;

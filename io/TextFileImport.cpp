@@ -30,7 +30,7 @@ void TextFileToListview(ItemList &listView, const QString &path, ListHost &host)
     constexpr size_t kBatch = 16384;
     std::vector<QStringView> batch;
     batch.reserve(kBatch);
-    YieldPacer pacer;
+    YieldPacer pacer(host);
     LineSplitter lines(text);
     QStringView line;
     while (lines.next(line)) {

@@ -19,7 +19,7 @@ std::vector<qsizetype> findDuplicates(const ItemList &listView, ListHost &host)
         const quint64 revision = listView.revision();
         const CaseOption option = host.caseOption();
         DuplicateScan scan(listView.texts(), option);
-        YieldPacer pacer;
+        YieldPacer pacer(host);
         bool listChanged = false;
         while (!scan.done()) {
             scan.advance(kSlice);
@@ -43,7 +43,7 @@ std::vector<qsizetype> findMatching(const ItemList &listView, const QString &sea
     for (;;) {
         const quint64 revision = listView.revision();
         std::vector<qsizetype> positions;
-        YieldPacer pacer;
+        YieldPacer pacer(host);
         bool listChanged = false;
         const qsizetype count = listView.count();
         for (qsizetype position = 0; position < count; ++position) {

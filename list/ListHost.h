@@ -21,6 +21,8 @@ public:
     // A notice with an OK button and the application title.
     virtual void notify(const QString &text) = 0;
     virtual ErrorReporter &errorReporter() = 0;
+    // How long a procedure may run between two yields.
+    virtual qint64 yieldIntervalMs() const { return 40; }
 };
 
 // Tells a long loop when to yield: often enough for a responsive window, rarely enough that
@@ -28,16 +30,19 @@ public:
 class YieldPacer
 {
 public:
-    YieldPacer() { m_clock.start(); }
+    explicit YieldPacer(const ListHost &host) : m_intervalMs(host.yieldIntervalMs())
+    {
+        m_clock.start();
+    }
     bool due()
     {
-        if (m_clock.elapsed() < kIntervalMs)
+        if (m_clock.elapsed() < m_intervalMs)
             return false;
         m_clock.restart();
         return true;
     }
 
 private:
-    static constexpr qint64 kIntervalMs = 40;
+    qint64 m_intervalMs;
     QElapsedTimer m_clock;
 };

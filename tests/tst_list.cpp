@@ -1,0 +1,302 @@
+#include "ItemList.h"
+#include "List.h"
+#include "ListTestHost.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+Q_DECLARE_METATYPE(CaseOption)
+
+namespace {
+
+// Compares every item with every later one, as the rule is stated.
+QStringList pairwiseReference(const QStringList &items, CaseOption option)
+{
+    QStringList kept;
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        bool hasLaterEqual = false;
+        for (qsizetype j = i + 1; j < items.size() && !hasLaterEqual; ++j) {
+            if (option == CaseOption::IgnoreCase)
+                hasLaterEqual = items[i].toUpper() == items[j].toUpper();
+            else if (option == CaseOption::MatchCase)
+                hasLaterEqual = items[i] == items[j];
+        }
+        if (!hasLaterEqual)
+            kept.append(items[i]);
+    }
+    return kept;
+}
+
+QString expectedStatus(qsizetype removed)
+{
+    if (removed == 0)
+        return QStringLiteral("List loaded. No duplicates found.");
+    return QStringLiteral("List loaded. %1 duplicates found, %1 duplicates removed").arg(removed);
+}
+
+} // namespace
+
+class ListTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void removeDupesAll_data();
+    void removeDupesAll();
+    void matchesPairwiseRuleOnRandomLists_data();
+    void matchesPairwiseRuleOnRandomLists();
+    void largeListAcrossManySlices_data();
+    void largeListAcrossManySlices();
+    void progressMovesAndEndsAtZero();
+    void filters_data();
+    void filters();
+    void itemExists_data();
+    void itemExists();
+    void removePositionsKeepsChecks();
+};
+
+void ListTest::removeDupesAll_data()
+{
+    QTest::addColumn<QStringList>("items");
+    QTest::addColumn<CaseOption>("option");
+    QTest::addColumn<QStringList>("expected");
+
+    const auto ignore = CaseOption::IgnoreCase;
+    const auto match = CaseOption::MatchCase;
+    QTest::newRow("empty list") << QStringList{} << ignore << QStringList{};
+    QTest::newRow("one item") << QStringList{"a"} << match << QStringList{"a"};
+    QTest::newRow("a b a") << QStringList{"a", "b", "a"} << match << QStringList{"b", "a"};
+    QTest::newRow("five identical") << QStringList(5, "same") << ignore << QStringList{"same"};
+    QTest::newRow("last keeps its case") << QStringList{"Apple", "APPLE", "apple"} << ignore
+                                         << QStringList{"apple"};
+    QTest::newRow("x X ignore") << QStringList{"x", "X"} << ignore << QStringList{"X"};
+    QTest::newRow("x X match") << QStringList{"x", "X"} << match << QStringList{"x", "X"};
+    QTest::newRow("x X x match") << QStringList{"x", "X", "x"} << match << QStringList{"X", "x"};
+    QTest::newRow("two empties") << QStringList{"", "a", ""} << match << QStringList{"a", ""};
+    QTest::newRow("trailing blank differs")
+        << QStringList{"a", "a "} << ignore << QStringList{"a", "a "};
+    QTest::newRow("one blank vs two") << QStringList{" ", "  ", " "} << match
+                                      << QStringList{"  ", " "};
+    QTest::newRow("neither option: nothing equal")
+        << QStringList{"a", "a", "A"} << CaseOption::CompareNothing << QStringList{"a", "a", "A"};
+    QTest::newRow("sharp s upper-cases to SS")
+        << QStringList{"straße", "STRASSE"} << ignore << QStringList{"STRASSE"};
+    QTest::newRow("accents fold under ignore case")
+        << QStringList{"élan", "ÉLAN", "elan"} << ignore << QStringList{"ÉLAN", "elan"};
+    QTest::newRow("order of survivors kept")
+        << QStringList{"c", "a", "b", "a", "c", "d"} << match << QStringList{"b", "a", "c", "d"};
+}
+
+void ListTest::removeDupesAll()
+{
+    QFETCH(QStringList, items);
+    QFETCH(CaseOption, option);
+    QFETCH(QStringList, expected);
+
+    ItemList list;
+    fill(list, items);
+    RecordingHost host;
+    host.option = option;
+    List::RemoveDupesAll(list, host);
+    QCOMPARE(itemTexts(list), expected);
+    QCOMPARE(host.status, expectedStatus(items.size() - expected.size()));
+    QVERIFY(host.prompts.shown.empty());
+
+    // A second run finds nothing more.
+    List::RemoveDupesAll(list, host);
+    QCOMPARE(itemTexts(list), expected);
+    QCOMPARE(host.status, expectedStatus(0));
+}
+
+void ListTest::matchesPairwiseRuleOnRandomLists_data()
+{
+    QTest::addColumn<CaseOption>("option");
+    QTest::newRow("ignore case") << CaseOption::IgnoreCase;
+    QTest::newRow("match case") << CaseOption::MatchCase;
+    QTest::newRow("neither") << CaseOption::CompareNothing;
+}
+
+void ListTest::matchesPairwiseRuleOnRandomLists()
+{
+    QFETCH(CaseOption, option);
+    // Few distinct pieces, so that lists are full of near and exact duplicates: letter case,
+    // blanks, empties, and letters whose upper case changes length or leaves ASCII.
+    const QStringList pieces = {"a", "A", "b", "B", " ", "ß", "S", "s", "ı", "I", "é", "É"};
+    QRandomGenerator random(20261207);
+    for (int round = 0; round < 3000; ++round) {
+        QStringList items;
+        const int count = int(random.bounded(0, 25));
+        for (int i = 0; i < count; ++i) {
+            QString text;
+            const int length = int(random.bounded(0, 4));
+            for (int k = 0; k < length; ++k)
+                text += pieces[random.bounded(int(pieces.size()))];
+            items.append(text);
+        }
+        ItemList list;
+        fill(list, items);
+        RecordingHost host;
+        host.option = option;
+        List::RemoveDupesAll(list, host);
+        const QStringList expected = pairwiseReference(items, option);
+        QVERIFY2(itemTexts(list) == expected,
+                 qPrintable(QStringLiteral("round %1: [%2]").arg(round).arg(items.join(u'|'))));
+        QCOMPARE(host.status, expectedStatus(items.size() - expected.size()));
+    }
+}
+
+void ListTest::largeListAcrossManySlices_data()
+{
+    QTest::addColumn<CaseOption>("option");
+    QTest::addColumn<qint64>("intervalMs");
+    QTest::newRow("ignore case, yielding every slice") << CaseOption::IgnoreCase << qint64(0);
+    QTest::newRow("match case") << CaseOption::MatchCase << qint64(40);
+}
+
+void ListTest::largeListAcrossManySlices()
+{
+    QFETCH(CaseOption, option);
+    QFETCH(qint64, intervalMs);
+    // 60,000 items of 20,000 keys in three letter cases: the scan crosses several slices.
+    QStringList items;
+    QRandomGenerator random(7);
+    for (int i = 0; i < 60000; ++i) {
+        QString text = QStringLiteral("user%1@example.com").arg(random.bounded(20000));
+        if (i % 3 == 1)
+            text = text.toUpper();
+        items.append(text);
+    }
+    // The reference, by keys from the end, which is the rule's meaning for an equivalence.
+    QStringList expected;
+    QSet<QString> seen;
+    for (qsizetype i = items.size() - 1; i >= 0; --i) {
+        const QString key = option == CaseOption::IgnoreCase ? items[i].toUpper() : items[i];
+        if (!seen.contains(key)) {
+            seen.insert(key);
+            expected.prepend(items[i]);
+        }
+    }
+    ItemList list;
+    fill(list, items);
+    RecordingHost host;
+    host.option = option;
+    host.intervalMs = intervalMs;
+    List::RemoveDupesAll(list, host);
+    QCOMPARE(itemTexts(list), expected);
+    if (intervalMs == 0)
+        QVERIFY(host.yields >= 7);
+}
+
+void ListTest::progressMovesAndEndsAtZero()
+{
+    ItemList list;
+    for (int i = 0; i < 40000; ++i)
+        list.append(QString::number(i % 1000));
+    RecordingHost host;
+    host.intervalMs = 0;
+    List::RemoveDupesAll(list, host);
+    QVERIFY(host.progress.size() >= 3);
+    QCOMPARE(host.progress.last(), 0.0);
+    bool between = false;
+    for (qsizetype i = 0; i + 1 < host.progress.size(); ++i) {
+        QVERIFY(host.progress[i] >= 0 && host.progress[i] <= 100);
+        QVERIFY(i == 0 || host.progress[i] >= host.progress[i - 1]);
+        between = between || (host.progress[i] > 0 && host.progress[i] < 100);
+    }
+    QVERIFY(between);
+    QCOMPARE(list.count(), 1000);
+}
+
+void ListTest::filters_data()
+{
+    QTest::addColumn<QStringList>("items");
+    QTest::addColumn<bool>("removeWith");
+    QTest::addColumn<QString>("search");
+    QTest::addColumn<QStringList>("expected");
+
+    const QStringList fruit = {"apple", "Apple pie", "banana"};
+    QTest::newRow("with: case-sensitive") << fruit << true << "apple"
+                                          << QStringList{"Apple pie", "banana"};
+    QTest::newRow("without: an") << fruit << false << "an" << QStringList{"banana"};
+    const QStringList grapes = {"apple", "Apple pie", "grape"};
+    QTest::newRow("with: in every item") << grapes << true << "p" << QStringList{};
+    QTest::newRow("without: in every item") << grapes << false << "p" << grapes;
+    QTest::newRow("with: longer than every item") << fruit << true << "pineapple juice" << fruit;
+    QTest::newRow("without: longer than every item")
+        << fruit << false << "pineapple juice" << QStringList{};
+    QTest::newRow("with: one blank") << fruit << true << " " << QStringList{"apple", "banana"};
+    QTest::newRow("with: empties stay")
+        << QStringList{"", "x", "", "ax"} << true << "x" << QStringList{"", ""};
+}
+
+void ListTest::filters()
+{
+    QFETCH(QStringList, items);
+    QFETCH(bool, removeWith);
+    QFETCH(QString, search);
+    QFETCH(QStringList, expected);
+
+    for (CaseOption option : {CaseOption::IgnoreCase, CaseOption::MatchCase}) {
+        ItemList list;
+        fill(list, items);
+        RecordingHost host;
+        host.option = option; // the filters never look at it
+        if (removeWith)
+            List::RemoveItemsWith(list, search, host);
+        else
+            List::RemoveItemsWithout(list, search, host);
+        QCOMPARE(itemTexts(list), expected);
+        QCOMPARE(host.status, QStringLiteral("untouched")); // the command writes the status
+        QCOMPARE(host.progress.last(), 0.0);
+    }
+}
+
+void ListTest::itemExists_data()
+{
+    QTest::addColumn<QStringList>("items");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<CaseOption>("option");
+    QTest::addColumn<bool>("expected");
+
+    const QStringList items = {"Alpha", "beta", " gamma"};
+    QTest::newRow("ignore case, other case") << items << "ALPHA" << CaseOption::IgnoreCase << true;
+    QTest::newRow("match case, other case") << items << "ALPHA" << CaseOption::MatchCase << false;
+    QTest::newRow("match case, same") << items << "beta" << CaseOption::MatchCase << true;
+    QTest::newRow("leading blank matters") << items << "gamma" << CaseOption::IgnoreCase << false;
+    QTest::newRow("neither option") << items << "beta" << CaseOption::CompareNothing << false;
+    QTest::newRow("empty list") << QStringList{} << "a" << CaseOption::IgnoreCase << false;
+}
+
+void ListTest::itemExists()
+{
+    QFETCH(QStringList, items);
+    QFETCH(QString, text);
+    QFETCH(CaseOption, option);
+    QFETCH(bool, expected);
+    ItemList list;
+    fill(list, items);
+    QCOMPARE(List::ItemExists(list, text, option), expected);
+}
+
+void ListTest::removePositionsKeepsChecks()
+{
+    // Many scattered removals take the one-pass path; check marks must move with their items.
+    ItemList list;
+    for (int i = 0; i < 100; ++i) {
+        list.append(QString::number(i));
+        list.setChecked(i, i % 7 == 0);
+    }
+    std::vector<qsizetype> odd;
+    for (qsizetype i = 1; i < 100; i += 2)
+        odd.push_back(i);
+    list.removePositions(odd);
+    QCOMPARE(list.count(), 50);
+    for (qsizetype i = 0; i < list.count(); ++i) {
+        const int value = list.text(i).toInt();
+        QCOMPARE(value, int(i * 2));
+        QCOMPARE(list.isChecked(i), value % 7 == 0);
+    }
+}
+
+QTEST_GUILESS_MAIN(ListTest)
+#include "tst_list.moc"
