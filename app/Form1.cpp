@@ -404,9 +404,18 @@ void Form1::pointerElsewhere()
         setMousePointer(kPointerDefault);
 }
 
+// Controls that ignore a mouse move pass it on to their parent; only a move over the parent's
+// own background counts as "elsewhere".
+static bool overBareBackground(QWidget *widget, QEvent *event)
+{
+    const auto *move = static_cast<QMouseEvent *>(event);
+    return widget->childAt(move->position().toPoint()) == nullptr;
+}
+
 void Form1::mouseMoveEvent(QMouseEvent *event)
 {
-    pointerElsewhere();
+    if (overBareBackground(this, event))
+        pointerElsewhere();
     QWidget::mouseMoveEvent(event);
 }
 
@@ -417,7 +426,10 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
     case QEvent::MouseMove:
         if (qobject_cast<QPushButton *>(watched))
             pointerOverButton();
-        else if (overList || watched == Frame1 || watched == Frame2)
+        else if (overList)
+            pointerElsewhere();
+        else if ((watched == Frame1 || watched == Frame2)
+                 && overBareBackground(static_cast<QWidget *>(watched), event))
             pointerElsewhere();
         break;
     case QEvent::MouseButtonDblClick:
@@ -430,9 +442,6 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
             if (key->key() == Qt::Key_Delete)
                 ListView1_KeyDown(kDeleteKeyCode);
         }
-        break;
-    case QEvent::DragEnter:
-    case QEvent::Drop:
         break;
     default:
         break;
