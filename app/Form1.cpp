@@ -10,6 +10,8 @@
 #include "Trap.h"
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -24,6 +26,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <QTreeView>
 
 // The resources live in a static library; nothing else would pull them in.
@@ -449,6 +452,33 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
+static QStringList droppedFiles(const QMimeData *data)
+{
+    QStringList paths;
+    for (const QUrl &url : data->urls()) {
+        if (url.isLocalFile())
+            paths.append(url.toLocalFile());
+    }
+    return paths;
+}
+
+void Form1::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void Form1::dropEvent(QDropEvent *event)
+{
+    const QStringList paths = droppedFiles(event->mimeData());
+    if (paths.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // Load after the drop has completed, so the program the files came from is not kept
+    // waiting while a large list loads.
+    QTimer::singleShot(0, this, [this, paths] { loadTextFiles(paths); });
+}
+
 void Form1::keyPressEvent(QKeyEvent *event)
 {
     // Enter that no control used itself runs "Add"; Escape does nothing.
@@ -598,12 +628,115 @@ void Form1::filterCommand(const QString &location, const QString &emptyListMessa
 
 void Form1::PushButton3_Click()
 {
+    Trap trap(m_reporter, QStringLiteral("Form1.PushButton3_Click"));
+    trap.line(100, [&] { m_commonDialog.FileName.clear(); });
+    trap.line(102, [&] { m_commonDialog.Flags = kTextDialogFlags; });
+    trap.line(104, [&] {
+        m_commonDialog.DialogTitle =
+            QStringLiteral("Load List(s) - Hold Ctrl to select multiple list files");
+    });
+    trap.line(106, [&] { m_commonDialog.Filter = kTextFilter; });
+    if (auto failure = trap.attempt(108, [&] { m_commonDialog.ShowOpen(); })) {
+        if (failure->number() == CommonDialog::kBufferTooSmall) {
+            msgBox(QStringLiteral("You've selected too many files to add.\r\r"
+                                  "Please load them in smaller groups."));
+            return;
+        }
+        trap.report(*failure);
+    }
+    if (trap.test(110, [&] { return m_commonDialog.FileName.isEmpty(); }))
+        return;
+    QStringList pathParts;
+    trap.line(112, [&] { pathParts = m_commonDialog.FileName.split(QChar(u'\0')); });
+    importTextFiles(trap, pathParts);
 }
 
-void Form1::loadTextFiles(const QStringList &)
+void Form1::loadTextFiles(const QStringList &paths)
 {
+    if (paths.isEmpty())
+        return;
+    // As the open dialog returns them: one full path, or the folder and the names.
+    QStringList pathParts;
+    const QString folder = QFileInfo(paths.front()).absolutePath();
+    const bool oneFolder = std::all_of(paths.begin(), paths.end(), [&](const QString &path) {
+        return QFileInfo(path).absolutePath() == folder;
+    });
+    if (paths.size() == 1) {
+        pathParts = paths;
+    } else {
+        // Files from several folders keep their full paths.
+        pathParts.append(oneFolder ? folder : QString());
+        for (const QString &path : paths)
+            pathParts.append(oneFolder ? QFileInfo(path).fileName() : path);
+    }
+    Trap trap(m_reporter, QStringLiteral("Form1.PushButton3_Click"));
+    importTextFiles(trap, pathParts);
+}
+
+void Form1::importTextFiles(Trap &trap, const QStringList &pathParts)
+{
+    trap.line(114, [&] { setMousePointer(kPointerHourglass); });
+    if (trap.test(116, [&] { return pathParts.size() == 1; })) {
+        QString path;
+        trap.line(118, [&] { path = pathParts.front(); });
+        trap.line(120, [&] { List::TextFileToListview(*m_items, path, *this); });
+    } else if (trap.test(122, [&] { return pathParts.size() > 1; })) {
+        for (qsizetype k = 1; k < pathParts.size(); ++k) {
+            QString path;
+            trap.line(130, [&] {
+                path = QFileInfo(pathParts[k]).isAbsolute() ? pathParts[k]
+                                                            : pathParts[0] + u'/' + pathParts[k];
+            });
+            trap.line(132, [&] { path = FixDoubleSlashes(path); });
+            trap.line(134, [&] { List::TextFileToListview(*m_items, path, *this); });
+        }
+    }
+    trap.line(138, [&] { setMousePointer(kPointerDefault); });
+    trap.line(140, [&] { List::RemoveDupesAll(*m_items, *this); });
 }
 
 void Form1::PushButton20_Click()
 {
+    Trap trap(m_reporter, QStringLiteral("Form1.PushButton20_Click"));
+    trap.line(106, [&] { m_commonDialog.FileName.clear(); });
+    trap.line(108, [&] { m_commonDialog.Flags = kTextDialogFlags; });
+    trap.line(110, [&] { m_commonDialog.DialogTitle = QStringLiteral("Save"); });
+    trap.line(112, [&] { m_commonDialog.Filter = kTextFilter; });
+    trap.line(114, [&] { m_commonDialog.ShowSave(); });
+    QString path;
+    trap.line(116, [&] { path = m_commonDialog.FileName; });
+    if (trap.test(118, [&] { return path.isEmpty(); }))
+        return;
+    bool overwrite = true;
+    if (trap.test(120, [&] { return FileExists(path); })) {
+        trap.line(122, [&] {
+            overwrite = msgBox(u"Are you sure you wish to overwrite " + path + u" ?",
+                               Prompts::Style::YesNo) == Prompts::Answer::Yes;
+        });
+    }
+    if (trap.test(126, [&] { return !overwrite; }))
+        return;
+    trap.line(128, [&] { setMousePointer(kPointerHourglass); });
+
+    // What is saved is the list as it stood when the command started, whatever other
+    // commands do to it while this one yields.
+    const TextPool snapshot = m_items->texts();
+    ListFileWriter writer(path);
+    // A failure stops the save: the old file stays as it was and nothing claims success.
+    bool saved = trap.line(130, [&] { writer.open(); });
+    if (saved) {
+        saved = trap.line(136, [&] {
+            YieldPacer pacer(*this);
+            for (qsizetype position = 0; position < snapshot.size(); ++position) {
+                writer.writeItem(snapshot.at(position));
+                if (position % 4096 == 0 && pacer.due())
+                    yieldToEventLoop();
+            }
+        });
+    }
+    if (saved)
+        saved = trap.line(140, [&] { writer.commit(); });
+    if (saved)
+        trap.line(142, [&] { msgBox(QStringLiteral("Done.")); });
+    trap.line(144, [&] { setMousePointer(kPointerDefault); });
 }

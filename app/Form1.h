@@ -13,6 +13,7 @@
 #include <memory>
 
 class ItemList;
+class Trap;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -77,6 +78,8 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void createControls();
@@ -87,6 +90,7 @@ private:
     void loadHandCursor(const QString &path);
     void storeCaseOption();
     void removeCurrentItem();
+    void importTextFiles(Trap &trap, const QStringList &pathParts);
     void filterCommand(const QString &location, const QString &emptyListMessage,
                        bool removeItemsWith);
     Prompts::Answer msgBox(const QString &text, Prompts::Style style = Prompts::Style::OkOnly);

@@ -1,0 +1,386 @@
+#include "Fakes.h"
+#include "ItemList.h"
+#include "ListTestHost.h"
+#include "TextFileFormat.h"
+
+#include <QDropEvent>
+#include <QFile>
+#include <QLabel>
+#include <QMimeData>
+#include <QPushButton>
+
+// Text files in and out: decoding and line rules, the load and save commands, and drops.
+class TextFilesTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_folders = std::make_unique<TestFolders>();
+        m_window = std::make_unique<TestWindow>(m_folders->program.path());
+    }
+    void cleanup()
+    {
+        m_window.reset();
+        m_folders.reset();
+    }
+
+    void decode_data();
+    void decode();
+    void lines_data();
+    void lines();
+    void fixDoubleSlashes_data();
+    void fixDoubleSlashes();
+
+    void loadOneFile();
+    void loadSeveralFilesWithAMissingOne();
+    void loadTheSameFileTwice();
+    void loadCancelled();
+    void tooManyFiles();
+    void unreadableFileIsReportedAndTheLoadGoesOn();
+    void dropFiles();
+
+    void save_data();
+    void save();
+    void overwrite_data();
+    void overwrite();
+    void saveCancelled();
+    void failedSave_data();
+    void failedSave();
+    void roundTrip();
+
+private:
+    QString writeFile(const QString &name, const QByteArray &bytes)
+    {
+        const QString path = m_folders->program.filePath(name);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            qFatal("cannot write %s", qPrintable(path));
+        return path;
+    }
+    QByteArray readFile(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+    QString status() { return m_window->control<QLabel>("Label1")->text(); }
+    QStringList items() { return itemTexts(m_window->form->items()); }
+    void click(const char *button) { m_window->control<QPushButton>(button)->click(); }
+    void answerDialog(const QStringList &paths) { m_window->fileDialogs.answers.push_back(paths); }
+
+    std::unique_ptr<TestFolders> m_folders;
+    std::unique_ptr<TestWindow> m_window;
+};
+
+void TextFilesTest::decode_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("plain ASCII") << QByteArray("a\r\nb") << "a\r\nb";
+    QTest::newRow("UTF-8") << QByteArray("caf\xc3\xa9") << QString::fromUtf8("café");
+    QTest::newRow("UTF-8 byte-order mark dropped")
+        << QByteArray("\xef\xbb\xbfitem") << QStringLiteral("item");
+    QTest::newRow("UTF-16 LE") << QByteArray("\xff\xfe" "a\0\xe9\0", 6) << QString::fromUtf8("aé");
+    QTest::newRow("UTF-16 BE") << QByteArray("\xfe\xff\0a\0\xe9", 6) << QString::fromUtf8("aé");
+    QTest::newRow("Windows-1252 when not UTF-8")
+        << QByteArray("caf\xe9 \x80 \x93q\x94") << QString::fromUtf8("café € “q”");
+    QTest::newRow("undefined Windows-1252 bytes kept")
+        << QByteArray("\x81\x8d\x8f\x90\x9d") << QStringLiteral("\u0081\u008d\u008f\u0090\u009d");
+    QTest::newRow("empty") << QByteArray() << QString();
+}
+
+void TextFilesTest::decode()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    QCOMPARE(decodeListFile(bytes), text);
+}
+
+void TextFilesTest::lines_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("lines");
+
+    QTest::newRow("CR LF") << "a\r\nb\r\n" << QStringList{"a", "b"};
+    QTest::newRow("LF only") << "a\nb\n" << QStringList{"a", "b"};
+    QTest::newRow("CR only") << "a\rb\r" << QStringList{"a", "b"};
+    QTest::newRow("mixed") << "a\r\nb\nc\rd" << QStringList{"a", "b", "c", "d"};
+    QTest::newRow("last line without end") << "a\r\nb" << QStringList{"a", "b"};
+    QTest::newRow("empty line inside") << "a\r\n\r\nb" << QStringList{"a", "", "b"};
+    QTest::newRow("CR then CR LF") << "a\r\r\nb" << QStringList{"a", "", "b"};
+    QTest::newRow("LF then CR is two ends") << "a\n\rb" << QStringList{"a", "", "b"};
+    QTest::newRow("blanks kept") << "  a \r\n \r\n" << QStringList{"  a ", " "};
+    QTest::newRow("one line end") << "\r\n" << QStringList{""};
+    QTest::newRow("empty file") << "" << QStringList{};
+}
+
+void TextFilesTest::lines()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, lines);
+    QStringList split;
+    for (QStringView line : splitLines(text))
+        split.append(line.toString());
+    QCOMPARE(split, lines);
+}
+
+void TextFilesTest::fixDoubleSlashes_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("separator");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("pairs become one") << "dir//sub//a.txt" << "/" << "dir/sub/a.txt";
+    QTest::newRow("three become two") << "a///b" << "/" << "a//b";
+    QTest::newRow("four become two") << "a////b" << "/" << "a//b";
+    QTest::newRow("leading run becomes two") << "////srv//share/x" << "/" << "//srv/share/x";
+    QTest::newRow("one leading becomes two") << "/home//u/a.txt" << "/" << "//home/u/a.txt";
+    QTest::newRow("nothing to do") << "a/b" << "/" << "a/b";
+    QTest::newRow("drive path, backslashes")
+        << "C:\\\\lists\\\\a.txt" << "\\" << "C:\\lists\\a.txt";
+    QTest::newRow("network path, backslashes")
+        << "\\\\server\\share\\\\a.txt" << "\\" << "\\\\server\\share\\a.txt";
+    QTest::newRow("one leading backslash") << "\\a.txt" << "\\" << "\\\\a.txt";
+}
+
+void TextFilesTest::fixDoubleSlashes()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, separator);
+    QFETCH(QString, expected);
+    QCOMPARE(FixDoubleSlashes(path, separator.front()), expected);
+}
+
+void TextFilesTest::loadOneFile()
+{
+    const QString path = writeFile(QStringLiteral("one.txt"), "a\r\nb\r\na\r\n");
+    m_window->form->items().append(u"before");
+    answerDialog({path});
+    click("PushButton3");
+
+    QCOMPARE(m_window->fileDialogs.calls.size(), size_t(1));
+    const auto &call = m_window->fileDialogs.calls[0];
+    QCOMPARE(call.title, QStringLiteral("Load List(s) - Hold Ctrl to select multiple list files"));
+    QCOMPARE(call.filters, (QStringList{"Text Files (*.txt)", "All Files (*.*)"}));
+    QVERIFY(call.multiple);
+    QVERIFY(!call.save);
+    QCOMPARE(items(), (QStringList{"before", "b", "a"}));
+    QCOMPARE(status(), QStringLiteral("List loaded. 1 duplicates found, 1 duplicates removed"));
+    QCOMPARE(m_window->form->mousePointer(), 0);
+    QVERIFY(m_window->prompts.shown.empty());
+}
+
+void TextFilesTest::loadSeveralFilesWithAMissingOne()
+{
+    const QString first = writeFile(QStringLiteral("first.txt"), "x\ny\n");
+    const QString second = writeFile(QStringLiteral("second.txt"), "z\r\nX");
+    const QString missing = m_folders->program.filePath(QStringLiteral("missing.txt"));
+    answerDialog({second, missing, first});
+    click("PushButton3");
+
+    QCOMPARE(m_window->prompts.texts(), QStringList{"File not found"});
+    QCOMPARE(m_window->prompts.shown[0].style, Prompts::Style::OkOnly);
+    // In the dialog's order, one duplicate removal at the end ("Ignore case": X goes).
+    QCOMPARE(items(), (QStringList{"z", "x", "y"}));
+    QCOMPARE(status(), QStringLiteral("List loaded. 1 duplicates found, 1 duplicates removed"));
+}
+
+void TextFilesTest::loadTheSameFileTwice()
+{
+    const QString path = writeFile(QStringLiteral("ab.txt"), "a\r\nb");
+    answerDialog({path});
+    click("PushButton3");
+    QCOMPARE(status(), QStringLiteral("List loaded. No duplicates found."));
+    answerDialog({path});
+    click("PushButton3");
+    QCOMPARE(items(), (QStringList{"a", "b"}));
+    QCOMPARE(status(), QStringLiteral("List loaded. 2 duplicates found, 2 duplicates removed"));
+}
+
+void TextFilesTest::loadCancelled()
+{
+    m_window->form->setStatus(QStringLiteral("before"));
+    click("PushButton3");
+    QCOMPARE(m_window->fileDialogs.calls.size(), size_t(1));
+    QCOMPARE(status(), QStringLiteral("before"));
+    QVERIFY(items().isEmpty());
+    QVERIFY(m_window->prompts.shown.empty());
+}
+
+void TextFilesTest::tooManyFiles()
+{
+    // 400 names of 80 characters do not fit into 30,000 characters with their folder.
+    QStringList paths;
+    for (int i = 0; i < 400; ++i)
+        paths.append(m_folders->program.filePath(QStringLiteral("%1.txt").arg(i, 76, 10, QChar(u'0'))));
+    m_window->form->items().append(u"kept");
+    m_window->form->setStatus(QStringLiteral("before"));
+    answerDialog(paths);
+    click("PushButton3");
+    QCOMPARE(m_window->prompts.texts(),
+             QStringList{"You've selected too many files to add.\r\rPlease load them in "
+                         "smaller groups."});
+    QCOMPARE(m_window->prompts.shown[0].style, Prompts::Style::OkOnly);
+    QCOMPARE(items(), QStringList{"kept"});
+    QCOMPARE(status(), QStringLiteral("before"));
+    QCOMPARE(m_window->form->mousePointer(), 0);
+}
+
+void TextFilesTest::unreadableFileIsReportedAndTheLoadGoesOn()
+{
+    // A folder exists but cannot be read as a list.
+    const QString folder = m_folders->program.filePath(QStringLiteral("folder.txt"));
+    QVERIFY(QDir().mkpath(folder));
+    const QString good = writeFile(QStringLiteral("good.txt"), "g");
+    answerDialog({folder});
+    click("PushButton3");
+    QCOMPARE(m_window->prompts.errorReports().size(), 1);
+    QVERIFY(m_window->prompts.errorReports()[0].contains(
+        QStringLiteral("Form1.PushButton3_Click at line 120")));
+    QCOMPARE(status(), QStringLiteral("List loaded. No duplicates found."));
+    QCOMPARE(m_window->form->mousePointer(), 0);
+
+    answerDialog({folder, good});
+    click("PushButton3");
+    QCOMPARE(m_window->prompts.errorReports().size(), 2);
+    QVERIFY(m_window->prompts.errorReports()[1].contains(QStringLiteral("at line 134")));
+    QCOMPARE(items(), QStringList{"g"});
+}
+
+void TextFilesTest::dropFiles()
+{
+    const QString first = writeFile(QStringLiteral("d1.txt"), "one\ntwo\n");
+    const QString second = writeFile(QStringLiteral("d2.txt"), "two\nthree\n");
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(first), QUrl::fromLocalFile(second)});
+    QDragEnterEvent enter(QPoint(100, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(m_window->form.get(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(100, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(m_window->form.get(), &drop);
+    QTRY_COMPARE(items(), (QStringList{"one", "two", "three"}));
+    QCOMPARE(status(), QStringLiteral("List loaded. 1 duplicates found, 1 duplicates removed"));
+    QVERIFY(m_window->fileDialogs.calls.empty());
+}
+
+void TextFilesTest::save_data()
+{
+    QTest::addColumn<QStringList>("items");
+    QTest::addColumn<QByteArray>("bytes");
+
+    QTest::newRow("a b c") << QStringList{"a", "b", "c"} << QByteArray("a\r\nb\r\nc\r\n");
+    QTest::newRow("empty item and blanks")
+        << QStringList{"", " x ", "  "} << QByteArray("\r\n x \r\n  \r\n");
+    QTest::newRow("UTF-8 without byte-order mark")
+        << QStringList{QString::fromUtf8("café"), QString::fromUtf8("€")}
+        << QByteArray("caf\xc3\xa9\r\n\xe2\x82\xac\r\n");
+    QTest::newRow("empty list") << QStringList{} << QByteArray();
+}
+
+void TextFilesTest::save()
+{
+    QFETCH(QStringList, items);
+    QFETCH(QByteArray, bytes);
+
+    fill(m_window->form->items(), items);
+    const QString path = m_folders->program.filePath(QStringLiteral("out"));
+    answerDialog({path});
+    click("PushButton20");
+    const auto &call = m_window->fileDialogs.calls.at(0);
+    QCOMPARE(call.title, QStringLiteral("Save"));
+    QCOMPARE(call.filters, (QStringList{"Text Files (*.txt)", "All Files (*.*)"}));
+    QVERIFY(call.save);
+    QCOMPARE(readFile(path), bytes); // no extension added
+    QCOMPARE(m_window->prompts.texts(), QStringList{"Done."});
+    QCOMPARE(m_window->form->mousePointer(), 0);
+    QCOMPARE(itemTexts(m_window->form->items()), items);
+}
+
+void TextFilesTest::overwrite_data()
+{
+    QTest::addColumn<bool>("answerYes");
+    QTest::addColumn<QByteArray>("contents");
+    QTest::newRow("no") << false << QByteArray("old contents, longer than the new");
+    QTest::newRow("yes") << true << QByteArray("new\r\n");
+}
+
+void TextFilesTest::overwrite()
+{
+    QFETCH(bool, answerYes);
+    QFETCH(QByteArray, contents);
+
+    const QString path = writeFile(QStringLiteral("list.txt"), "old contents, longer than the new");
+    m_window->form->items().append(u"new");
+    answerDialog({path});
+    m_window->prompts.answers.push_back(answerYes ? Prompts::Answer::Yes : Prompts::Answer::No);
+    click("PushButton20");
+    QCOMPARE(readFile(path), contents);
+    QStringList expected = {u"Are you sure you wish to overwrite " + path + u" ?"};
+    if (answerYes)
+        expected.append(QStringLiteral("Done."));
+    QCOMPARE(m_window->prompts.texts(), expected);
+    QCOMPARE(m_window->prompts.shown[0].style, Prompts::Style::YesNo);
+    QCOMPARE(m_window->form->mousePointer(), 0);
+}
+
+void TextFilesTest::saveCancelled()
+{
+    m_window->form->items().append(u"a");
+    click("PushButton20");
+    QCOMPARE(m_window->fileDialogs.calls.size(), size_t(1));
+    QVERIFY(m_window->prompts.shown.empty());
+}
+
+void TextFilesTest::failedSave_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<bool>("existing");
+    QTest::newRow("missing folder") << "no such folder/list.txt" << false;
+    QTest::newRow("a folder in the way") << "occupied" << true;
+}
+
+void TextFilesTest::failedSave()
+{
+    QFETCH(QString, target);
+    QFETCH(bool, existing);
+
+    const QString path = m_folders->program.filePath(target);
+    if (existing) {
+        QVERIFY(QDir().mkpath(path));
+        writeFile(target + QStringLiteral("/inside.txt"), "keep me");
+    }
+    m_window->form->items().append(u"a");
+    answerDialog({path});
+    click("PushButton20");
+    const QStringList reports = m_window->prompts.errorReports();
+    QCOMPARE(reports.size(), 1);
+    QVERIFY2(reports[0].contains(QStringLiteral("Form1.PushButton20_Click at line")),
+             qPrintable(reports[0]));
+    QVERIFY(!m_window->prompts.texts().contains(QStringLiteral("Done.")));
+    QCOMPARE(m_window->form->mousePointer(), 0);
+    if (existing) {
+        QVERIFY(QFileInfo(path).isDir());
+        QCOMPARE(readFile(path + QStringLiteral("/inside.txt")), QByteArray("keep me"));
+    } else {
+        QVERIFY(!QFileInfo::exists(path));
+    }
+}
+
+void TextFilesTest::roundTrip()
+{
+    const QStringList original = {"Zoë", "  padded  ", "", "tab\there", "last"};
+    fill(m_window->form->items(), original);
+    const QString path = m_folders->program.filePath(QStringLiteral("round.txt"));
+    answerDialog({path});
+    click("PushButton20");
+
+    TestWindow fresh(m_folders->program.path());
+    fresh.fileDialogs.answers.push_back({path});
+    fresh.control<QPushButton>("PushButton3")->click();
+    QCOMPARE(itemTexts(fresh.form->items()), original);
+}
+
+QTEST_MAIN(TextFilesTest)
+#include "tst_textfiles.moc"
