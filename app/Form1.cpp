@@ -10,9 +10,9 @@
 #include "Trap.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -92,12 +92,9 @@ QPoint cursorHotspot(const QByteArray &bytes)
 } // namespace
 
 Form1::Form1(const Services &services, QWidget *parent)
-    : QWidget(parent),
-      m_services(services),
-      m_reporter(services.prompts),
+    : QWidget(parent), m_services(services), m_reporter(services.prompts),
       m_settings(QStringLiteral("Brennick"), QStringLiteral("Tarnwell")),
-      m_commonDialog(services.fileDialogs),
-      m_appTitle(kProductName)
+      m_commonDialog(services.fileDialogs), m_appTitle(kProductName)
 {
     initResources();
     createControls();
@@ -228,10 +225,9 @@ void Form1::createControls()
 
 void Form1::setTabOrder()
 {
-    const QList<QWidget *> order = {ListView1,    Option1,      Option2,      PushButton3,
-                                    PushButton20, PushButton18, PushButton15, PushButton22,
-                                    Text1,        PushButton2,  PushButton19, PushButton1,
-                                    PushButton17, PushButton16};
+    const QList<QWidget *> order = {
+        ListView1,    Option1, Option2,     PushButton3,  PushButton20, PushButton18, PushButton15,
+        PushButton22, Text1,   PushButton2, PushButton19, PushButton1,  PushButton17, PushButton16};
     for (qsizetype i = 0; i + 1 < order.size(); ++i)
         QWidget::setTabOrder(order[i], order[i + 1]);
 }
@@ -300,12 +296,12 @@ void Form1::ApplySkin()
 
     QFile skin(skinPath);
     if (!skin.open(QIODevice::ReadOnly))
-        throw Failure(QStringLiteral("Cannot read the skin %1: %2").arg(skinPath,
-                                                                      skin.errorString()));
+        throw Failure(
+            QStringLiteral("Cannot read the skin %1: %2").arg(skinPath, skin.errorString()));
     const QByteArray styleSheet = skin.readAll();
     if (skin.error() != QFileDevice::NoError)
-        throw Failure(QStringLiteral("Cannot read the skin %1: %2").arg(skinPath,
-                                                                      skin.errorString()));
+        throw Failure(
+            QStringLiteral("Cannot read the skin %1: %2").arg(skinPath, skin.errorString()));
     setStyleSheet(QString::fromUtf8(styleSheet));
 }
 
@@ -431,8 +427,8 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
             pointerOverButton();
         else if (overList)
             pointerElsewhere();
-        else if ((watched == Frame1 || watched == Frame2)
-                 && overBareBackground(static_cast<QWidget *>(watched), event))
+        else if ((watched == Frame1 || watched == Frame2) &&
+                 overBareBackground(static_cast<QWidget *>(watched), event))
             pointerElsewhere();
         break;
     case QEvent::MouseButtonDblClick:
@@ -608,8 +604,8 @@ void Form1::filterCommand(const QString &location, const QString &emptyListMessa
     }
     QString searchText;
     trap.line(104, [&] {
-        searchText = m_services.prompts.inputBox(QStringLiteral("Enter string: "), m_appTitle,
-                                                 QString());
+        searchText =
+            m_services.prompts.inputBox(QStringLiteral("Enter string: "), m_appTitle, QString());
     });
     if (trap.test(106, [&] { return searchText.isEmpty(); }))
         return;

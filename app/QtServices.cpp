@@ -42,12 +42,11 @@ Prompts::Answer QtPrompts::messageBox(const QString &text, Style style, const QS
     return Answer::Ok;
 }
 
-QString QtPrompts::inputBox(const QString &prompt, const QString &title,
-                            const QString &defaultText)
+QString QtPrompts::inputBox(const QString &prompt, const QString &title, const QString &defaultText)
 {
     bool accepted = false;
-    const QString text = QInputDialog::getText(m_parent, title, prompt, QLineEdit::Normal,
-                                               defaultText, &accepted);
+    const QString text =
+        QInputDialog::getText(m_parent, title, prompt, QLineEdit::Normal, defaultText, &accepted);
     return accepted ? text : QString();
 }
 

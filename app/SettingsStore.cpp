@@ -28,7 +28,8 @@ void SettingsStore::write(const QString &key, const QString &value)
     settings.endGroup();
     settings.sync();
     if (settings.status() != QSettings::NoError)
-        throw Failure(QStringLiteral("Could not write the settings file %1").arg(settings.fileName()));
+        throw Failure(
+            QStringLiteral("Could not write the settings file %1").arg(settings.fileName()));
 }
 
 bool readStoredBoolean(const QString &text)

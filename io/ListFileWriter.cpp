@@ -11,8 +11,8 @@ ListFileWriter::ListFileWriter(const QString &path) : m_file(path) {}
 void ListFileWriter::open()
 {
     if (!m_file.open(QIODevice::WriteOnly))
-        throw Failure(QStringLiteral("Cannot write %1: %2").arg(m_file.fileName(),
-                                                                m_file.errorString()));
+        throw Failure(
+            QStringLiteral("Cannot write %1: %2").arg(m_file.fileName(), m_file.errorString()));
     m_buffer.reserve(kFlushSize + 4096);
 }
 
@@ -29,8 +29,8 @@ void ListFileWriter::flush()
     if (m_buffer.isEmpty())
         return;
     if (m_file.write(m_buffer) != m_buffer.size())
-        throw Failure(QStringLiteral("Cannot write %1: %2").arg(m_file.fileName(),
-                                                                m_file.errorString()));
+        throw Failure(
+            QStringLiteral("Cannot write %1: %2").arg(m_file.fileName(), m_file.errorString()));
     m_buffer.clear();
 }
 
@@ -38,6 +38,6 @@ void ListFileWriter::commit()
 {
     flush();
     if (!m_file.commit())
-        throw Failure(QStringLiteral("Cannot save %1: %2").arg(m_file.fileName(),
-                                                               m_file.errorString()));
+        throw Failure(
+            QStringLiteral("Cannot save %1: %2").arg(m_file.fileName(), m_file.errorString()));
 }

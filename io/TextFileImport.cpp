@@ -26,23 +26,9 @@ void TextFileToListview(ItemList &listView, const QString &path, ListHost &host)
         text = decodeListFile(bytes);
     }
 
-    // Append in batches, yielding now and then so that the window stays responsive.
-    constexpr size_t kBatch = 16384;
-    std::vector<QStringView> batch;
-    batch.reserve(kBatch);
-    YieldPacer pacer(host);
-    LineSplitter lines(text);
-    QStringView line;
-    while (lines.next(line)) {
-        batch.push_back(line);
-        if (batch.size() == kBatch) {
-            listView.appendAll(batch);
-            batch.clear();
-            if (pacer.due())
-                host.yieldToEventLoop();
-        }
-    }
-    listView.appendAll(batch);
+    // One insertion for the whole file: the view does work for every insertion in
+    // proportion to the rows it already shows, so batches would make large loads quadratic.
+    listView.appendAll(splitLines(text));
 }
 
 } // namespace List

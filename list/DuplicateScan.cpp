@@ -15,35 +15,42 @@ DuplicateScan::DuplicateScan(const TextPool &texts, CaseOption option)
     size_t capacity = 16;
     while (capacity < size_t(texts.size()) * 2)
         capacity *= 2;
-    m_slots.assign(capacity, 0);
-    m_slotHashes.assign(capacity, 0);
+    m_slots.assign(capacity, Slot());
     m_mask = capacity - 1;
 }
 
 void DuplicateScan::advance(qsizetype budget)
 {
+    // Hash a small group of items first and prefetch their table slots: the table is far
+    // larger than the caches, and waiting for one slot at a time dominates the scan.
+    constexpr qsizetype kGroup = 16;
+    size_t hashes[kGroup];
     const qsizetype stop = std::max<qsizetype>(-1, m_next - budget);
-    for (; m_next > stop; --m_next) {
-        const QStringView text = m_texts.at(m_next);
-        const size_t hash = comparisonHash(text, m_option);
-        const auto shortHash = std::uint32_t(hash ^ (hash >> 32));
-        size_t slot = hash & m_mask;
-        bool seenLater = false;
-        while (m_slots[slot] != 0) {
-            if (m_slotHashes[slot] == shortHash
-                && textsEqual(text, m_texts.at(m_slots[slot] - 1), m_option)) {
-                seenLater = true;
-                break;
-            }
-            slot = (slot + 1) & m_mask;
+    while (m_next > stop) {
+        const qsizetype groupSize = std::min(kGroup, m_next - stop);
+        for (qsizetype k = 0; k < groupSize; ++k) {
+            hashes[k] = comparisonHash(m_texts.at(m_next - k), m_option);
+            __builtin_prefetch(&m_slots[hashes[k] & m_mask]);
         }
-        if (seenLater) {
-            m_duplicates.push_back(m_next);
-        } else {
-            m_slots[slot] = std::uint32_t(m_next + 1);
-            m_slotHashes[slot] = shortHash;
-        }
+        for (qsizetype k = 0; k < groupSize; ++k, --m_next)
+            examine(m_next, hashes[k]);
     }
+}
+
+void DuplicateScan::examine(qsizetype position, size_t hash)
+{
+    const QStringView text = m_texts.at(position);
+    const auto shortHash = std::uint32_t(std::uint64_t(hash) >> 32);
+    size_t index = hash & m_mask;
+    while (m_slots[index].position != 0) {
+        const Slot &slot = m_slots[index];
+        if (slot.hash == shortHash && textsEqual(text, m_texts.at(slot.position - 1), m_option)) {
+            m_duplicates.push_back(position);
+            return;
+        }
+        index = (index + 1) & m_mask;
+    }
+    m_slots[index] = Slot{std::uint32_t(position + 1), shortHash};
 }
 
 double DuplicateScan::progress() const

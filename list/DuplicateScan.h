@@ -31,11 +31,17 @@ public:
     std::vector<qsizetype> takeDuplicates() { return std::move(m_duplicates); }
 
 private:
+    void examine(qsizetype position, size_t hash);
+
     const TextPool &m_texts;
     CaseOption m_option;
-    qsizetype m_next;               // the next position to examine, -1 when done
-    std::vector<std::uint32_t> m_slots; // position + 1 of a kept item; 0 for an empty slot
-    std::vector<std::uint32_t> m_slotHashes;
+    qsizetype m_next; // the next position to examine, -1 when done
+    struct Slot
+    {
+        std::uint32_t position = 0; // position + 1 of a kept item; 0 for an empty slot
+        std::uint32_t hash = 0;     // high bits of its hash, to skip most comparisons
+    };
+    std::vector<Slot> m_slots;
     size_t m_mask = 0;
     std::vector<qsizetype> m_duplicates;
 };

@@ -1,8 +1,8 @@
 #include "ItemList.h"
 
 #include <algorithm>
-#include <numeric>
 #include <limits>
+#include <numeric>
 
 namespace {
 // Removing a few runs row by row keeps the view's current item and scroll position; beyond

@@ -69,7 +69,8 @@ void removeItems(ItemList &listView, const QString &searchText, bool removeWhenC
 {
     Trap trap(host.errorReporter(), location);
     std::vector<qsizetype> removals;
-    trap.line(102, [&] { removals = findMatching(listView, searchText, removeWhenContained, host); });
+    trap.line(102,
+              [&] { removals = findMatching(listView, searchText, removeWhenContained, host); });
     trap.line(116, [&] { listView.removePositions(std::move(removals)); });
     trap.line(124, [&] { host.setProgress(0); });
 }
@@ -79,8 +80,7 @@ void removeItems(ItemList &listView, const QString &searchText, bool removeWhenC
 QString duplicatesRemovedStatus(qsizetype count)
 {
     const QString n = QString::number(count);
-    return QStringView(kListLoadedStatus) + n + u" duplicates found, " + n
-           + u" duplicates removed";
+    return QStringView(kListLoadedStatus) + n + u" duplicates found, " + n + u" duplicates removed";
 }
 
 void RemoveDupesAll(ItemList &listView, ListHost &host)

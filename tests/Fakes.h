@@ -167,8 +167,8 @@ struct TestWindow
     explicit TestWindow(const QString &programFolder, int randomDraw = 50)
     {
         random.value = randomDraw;
-        form = std::make_unique<Form1>(
-            Services{prompts, fileDialogs, shell, random, programFolder});
+        form =
+            std::make_unique<Form1>(Services{prompts, fileDialogs, shell, random, programFolder});
     }
 
     template <typename Widget> Widget *control(const char *name) const

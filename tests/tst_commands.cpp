@@ -82,8 +82,8 @@ void CommandsTest::clearAll_data()
 
     QTest::newRow("yes") << QStringList{"a", "b"} << true << QStringList{} << "List cleared.";
     QTest::newRow("no") << QStringList{"a", "b"} << false << QStringList{"a", "b"} << "before";
-    QTest::newRow("yes on an empty list") << QStringList{} << true << QStringList{}
-                                          << "List cleared.";
+    QTest::newRow("yes on an empty list")
+        << QStringList{} << true << QStringList{} << "List cleared.";
 }
 
 void CommandsTest::clearAll()
@@ -126,8 +126,8 @@ void CommandsTest::add_data()
     QTest::newRow("match case refuses same") << list << true << "pear" << list << refused;
     QTest::newRow("trailing blank is new")
         << list << false << "pear " << QStringList{"Apple", "pear", "pear "} << added;
-    QTest::newRow("into an empty list") << QStringList{} << false << "x" << QStringList{"x"}
-                                        << added;
+    QTest::newRow("into an empty list")
+        << QStringList{} << false << "x" << QStringList{"x"} << added;
 }
 
 void CommandsTest::add()
@@ -344,8 +344,10 @@ void CommandsTest::filterOnEmptyList_data()
 {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("message");
-    QTest::newRow("with") << "PushButton17" << "You forgot to load in List";
-    QTest::newRow("without") << "PushButton16" << "You forgot to load in List 1.";
+    QTest::newRow("with") << "PushButton17"
+                          << "You forgot to load in List";
+    QTest::newRow("without") << "PushButton16"
+                             << "You forgot to load in List 1.";
 }
 
 void CommandsTest::filterOnEmptyList()
@@ -367,9 +369,9 @@ void CommandsTest::pointerFeedback_data()
     QTest::addColumn<int>("from");
     QTest::addColumn<int>("expected");
 
-    for (const char *button : {"PushButton1", "PushButton2", "PushButton3", "PushButton15",
-                               "PushButton16", "PushButton17", "PushButton18", "PushButton19",
-                               "PushButton20", "PushButton22"}) {
+    for (const char *button :
+         {"PushButton1", "PushButton2", "PushButton3", "PushButton15", "PushButton16",
+          "PushButton17", "PushButton18", "PushButton19", "PushButton20", "PushButton22"}) {
         QTest::addRow("%s from arrow", button) << button << 0 << 99;
         QTest::addRow("%s keeps hourglass", button) << button << 11 << 11;
     }

@@ -67,16 +67,16 @@ void ListTest::removeDupesAll_data()
     QTest::newRow("one item") << QStringList{"a"} << match << QStringList{"a"};
     QTest::newRow("a b a") << QStringList{"a", "b", "a"} << match << QStringList{"b", "a"};
     QTest::newRow("five identical") << QStringList(5, "same") << ignore << QStringList{"same"};
-    QTest::newRow("last keeps its case") << QStringList{"Apple", "APPLE", "apple"} << ignore
-                                         << QStringList{"apple"};
+    QTest::newRow("last keeps its case")
+        << QStringList{"Apple", "APPLE", "apple"} << ignore << QStringList{"apple"};
     QTest::newRow("x X ignore") << QStringList{"x", "X"} << ignore << QStringList{"X"};
     QTest::newRow("x X match") << QStringList{"x", "X"} << match << QStringList{"x", "X"};
     QTest::newRow("x X x match") << QStringList{"x", "X", "x"} << match << QStringList{"X", "x"};
     QTest::newRow("two empties") << QStringList{"", "a", ""} << match << QStringList{"a", ""};
     QTest::newRow("trailing blank differs")
         << QStringList{"a", "a "} << ignore << QStringList{"a", "a "};
-    QTest::newRow("one blank vs two") << QStringList{" ", "  ", " "} << match
-                                      << QStringList{"  ", " "};
+    QTest::newRow("one blank vs two")
+        << QStringList{" ", "  ", " "} << match << QStringList{"  ", " "};
     QTest::newRow("neither option: nothing equal")
         << QStringList{"a", "a", "A"} << CaseOption::CompareNothing << QStringList{"a", "a", "A"};
     QTest::newRow("sharp s upper-cases to SS")
@@ -215,8 +215,8 @@ void ListTest::filters_data()
     QTest::addColumn<QStringList>("expected");
 
     const QStringList fruit = {"apple", "Apple pie", "banana"};
-    QTest::newRow("with: case-sensitive") << fruit << true << "apple"
-                                          << QStringList{"Apple pie", "banana"};
+    QTest::newRow("with: case-sensitive")
+        << fruit << true << "apple" << QStringList{"Apple pie", "banana"};
     QTest::newRow("without: an") << fruit << false << "an" << QStringList{"banana"};
     const QStringList grapes = {"apple", "Apple pie", "grape"};
     QTest::newRow("with: in every item") << grapes << true << "p" << QStringList{};

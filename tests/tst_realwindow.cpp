@@ -32,8 +32,8 @@ void RealWindowTest::initTestCase()
     QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty(),
              "xdotool is not installed (scripts/install-deps installs it)");
     int number = 77;
-    while (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number))
-           || QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)))
+    while (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)) ||
+           QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)))
         ++number;
     m_display = QStringLiteral(":%1").arg(number);
     m_xvfb.start(QStringLiteral("Xvfb"), {m_display, QStringLiteral("-screen"), QStringLiteral("0"),

@@ -76,33 +76,42 @@ void StartupTest::layout_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QRect>("twips");
 
-    QTest::newRow("ListView1") << "ListView1" << "" << QRect(120, 120, 7800, 2295);
-    QTest::newRow("Frame2") << "Frame2" << "Duplicate Options" << QRect(120, 2460, 7800, 1035);
-    QTest::newRow("Option2") << "Option2" << "Match case" << QRect(240, 650, 1545, 255);
-    QTest::newRow("Option1") << "Option1" << "Ignore case" << QRect(240, 300, 2175, 255);
-    QTest::newRow("Frame1") << "Frame1" << "Enter New Item" << QRect(120, 5100, 7800, 855);
-    QTest::newRow("Text1") << "Text1" << "" << QRect(240, 300, 3600, 375);
-    QTest::newRow("PushButton2") << "PushButton2" << "Add" << QRect(3960, 300, 3600, 405);
-    QTest::newRow("ProgressBar1") << "ProgressBar1" << "" << QRect(120, 7460, 7800, 405);
-    QTest::newRow("PushButton3") << "PushButton3" << "Load List From Text File"
-                                 << QRect(120, 3610, 3840, 405);
-    QTest::newRow("PushButton20") << "PushButton20" << "Save List To Text File"
-                                  << QRect(4080, 3610, 3840, 405);
-    QTest::newRow("PushButton1") << "PushButton1" << "Clear All Items"
-                                 << QRect(4080, 6440, 3840, 405);
-    QTest::newRow("PushButton17") << "PushButton17" << "Remove Items With..."
-                                  << QRect(120, 6950, 3840, 405);
-    QTest::newRow("PushButton16") << "PushButton16" << "Remove Items Without..."
-                                  << QRect(4080, 6950, 3840, 405);
-    QTest::newRow("PushButton18") << "PushButton18" << "Load List From Excel File"
-                                  << QRect(120, 4120, 3840, 405);
-    QTest::newRow("PushButton19") << "PushButton19" << "Remove Selected Item"
-                                  << QRect(120, 6440, 3840, 405);
-    QTest::newRow("PushButton15") << "PushButton15" << "Save List To Excel File"
-                                  << QRect(4080, 4120, 3840, 405);
-    QTest::newRow("PushButton22") << "PushButton22" << "Load Sample/Example List"
-                                  << QRect(120, 4630, 7815, 405);
-    QTest::newRow("Label1") << "Label1" << "" << QRect(120, 6080, 7800, 255);
+    QTest::newRow("ListView1") << "ListView1"
+                               << "" << QRect(120, 120, 7800, 2295);
+    QTest::newRow("Frame2") << "Frame2"
+                            << "Duplicate Options" << QRect(120, 2460, 7800, 1035);
+    QTest::newRow("Option2") << "Option2"
+                             << "Match case" << QRect(240, 650, 1545, 255);
+    QTest::newRow("Option1") << "Option1"
+                             << "Ignore case" << QRect(240, 300, 2175, 255);
+    QTest::newRow("Frame1") << "Frame1"
+                            << "Enter New Item" << QRect(120, 5100, 7800, 855);
+    QTest::newRow("Text1") << "Text1"
+                           << "" << QRect(240, 300, 3600, 375);
+    QTest::newRow("PushButton2") << "PushButton2"
+                                 << "Add" << QRect(3960, 300, 3600, 405);
+    QTest::newRow("ProgressBar1") << "ProgressBar1"
+                                  << "" << QRect(120, 7460, 7800, 405);
+    QTest::newRow("PushButton3") << "PushButton3"
+                                 << "Load List From Text File" << QRect(120, 3610, 3840, 405);
+    QTest::newRow("PushButton20") << "PushButton20"
+                                  << "Save List To Text File" << QRect(4080, 3610, 3840, 405);
+    QTest::newRow("PushButton1") << "PushButton1"
+                                 << "Clear All Items" << QRect(4080, 6440, 3840, 405);
+    QTest::newRow("PushButton17") << "PushButton17"
+                                  << "Remove Items With..." << QRect(120, 6950, 3840, 405);
+    QTest::newRow("PushButton16") << "PushButton16"
+                                  << "Remove Items Without..." << QRect(4080, 6950, 3840, 405);
+    QTest::newRow("PushButton18") << "PushButton18"
+                                  << "Load List From Excel File" << QRect(120, 4120, 3840, 405);
+    QTest::newRow("PushButton19") << "PushButton19"
+                                  << "Remove Selected Item" << QRect(120, 6440, 3840, 405);
+    QTest::newRow("PushButton15") << "PushButton15"
+                                  << "Save List To Excel File" << QRect(4080, 4120, 3840, 405);
+    QTest::newRow("PushButton22") << "PushButton22"
+                                  << "Load Sample/Example List" << QRect(120, 4630, 7815, 405);
+    QTest::newRow("Label1") << "Label1"
+                            << "" << QRect(120, 6080, 7800, 255);
 }
 
 void StartupTest::layout()
@@ -116,8 +125,8 @@ void StartupTest::layout()
     QCOMPARE(window.form->minimumSize(), window.form->maximumSize()); // not resizable
     auto *widget = window.form->findChild<QWidget *>(name);
     QVERIFY(widget);
-    const QRect expected((twips.left() + 7) / 15, (twips.top() + 7) / 15,
-                         (twips.width() + 7) / 15, (twips.height() + 7) / 15);
+    const QRect expected((twips.left() + 7) / 15, (twips.top() + 7) / 15, (twips.width() + 7) / 15,
+                         (twips.height() + 7) / 15);
     QCOMPARE(widget->geometry(), expected);
 
     QString shownCaption;
@@ -149,10 +158,10 @@ void StartupTest::layout()
 void StartupTest::tabOrder()
 {
     TestWindow window(m_folders->program.path());
-    const QStringList expected = {
-        "ListView1",    "Option1",      "Option2",      "PushButton3",  "PushButton20",
-        "PushButton18", "PushButton15", "PushButton22", "Text1",        "PushButton2",
-        "PushButton19", "PushButton1",  "PushButton17", "PushButton16", "ListView1"};
+    const QStringList expected = {"ListView1",    "Option1",      "Option2",      "PushButton3",
+                                  "PushButton20", "PushButton18", "PushButton15", "PushButton22",
+                                  "Text1",        "PushButton2",  "PushButton19", "PushButton1",
+                                  "PushButton17", "PushButton16", "ListView1"};
     QWidget *widget = window.control<QWidget>("ListView1");
     QStringList visited = {widget->objectName()};
     for (qsizetype i = 1; i < expected.size(); ++i) {
@@ -174,11 +183,16 @@ void StartupTest::storedOption_data()
     QTest::addColumn<bool>("ignoreCase");
     QTest::addColumn<bool>("matchCase");
 
-    QTest::newRow("match case") << "False" << "True" << false << true;
-    QTest::newRow("ignore case") << "True" << "False" << true << false;
-    QTest::newRow("both false: neither") << "False" << "False" << false << false;
-    QTest::newRow("both true: match case wins") << "True" << "True" << false << true;
-    QTest::newRow("numbers and letter case") << "0" << "tRUE" << false << true;
+    QTest::newRow("match case") << "False"
+                                << "True" << false << true;
+    QTest::newRow("ignore case") << "True"
+                                 << "False" << true << false;
+    QTest::newRow("both false: neither") << "False"
+                                         << "False" << false << false;
+    QTest::newRow("both true: match case wins") << "True"
+                                                << "True" << false << true;
+    QTest::newRow("numbers and letter case") << "0"
+                                             << "tRUE" << false << true;
 }
 
 void StartupTest::storedOption()
@@ -233,8 +247,12 @@ void StartupTest::clickingAnOptionStoresBoth_data()
     QTest::addColumn<QString>("clicked");
     QTest::addColumn<QString>("option1");
     QTest::addColumn<QString>("option2");
-    QTest::newRow("match case") << "Option2" << "False" << "True";
-    QTest::newRow("ignore case again") << "Option1" << "True" << "False";
+    QTest::newRow("match case") << "Option2"
+                                << "False"
+                                << "True";
+    QTest::newRow("ignore case again") << "Option1"
+                                       << "True"
+                                       << "False";
 }
 
 void StartupTest::clickingAnOptionStoresBoth()

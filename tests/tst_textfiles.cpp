@@ -82,7 +82,10 @@ void TextFilesTest::decode_data()
     QTest::newRow("UTF-8") << QByteArray("caf\xc3\xa9") << QString::fromUtf8("café");
     QTest::newRow("UTF-8 byte-order mark dropped")
         << QByteArray("\xef\xbb\xbfitem") << QStringLiteral("item");
-    QTest::newRow("UTF-16 LE") << QByteArray("\xff\xfe" "a\0\xe9\0", 6) << QString::fromUtf8("aé");
+    QTest::newRow("UTF-16 LE") << QByteArray("\xff\xfe"
+                                             "a\0\xe9\0",
+                                             6)
+                               << QString::fromUtf8("aé");
     QTest::newRow("UTF-16 BE") << QByteArray("\xfe\xff\0a\0\xe9", 6) << QString::fromUtf8("aé");
     QTest::newRow("Windows-1252 when not UTF-8")
         << QByteArray("caf\xe9 \x80 \x93q\x94") << QString::fromUtf8("café € “q”");
@@ -132,17 +135,33 @@ void TextFilesTest::fixDoubleSlashes_data()
     QTest::addColumn<QString>("separator");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("pairs become one") << "dir//sub//a.txt" << "/" << "dir/sub/a.txt";
-    QTest::newRow("three become two") << "a///b" << "/" << "a//b";
-    QTest::newRow("four become two") << "a////b" << "/" << "a//b";
-    QTest::newRow("leading run becomes two") << "////srv//share/x" << "/" << "//srv/share/x";
-    QTest::newRow("one leading becomes two") << "/home//u/a.txt" << "/" << "//home/u/a.txt";
-    QTest::newRow("nothing to do") << "a/b" << "/" << "a/b";
-    QTest::newRow("drive path, backslashes")
-        << "C:\\\\lists\\\\a.txt" << "\\" << "C:\\lists\\a.txt";
-    QTest::newRow("network path, backslashes")
-        << "\\\\server\\share\\\\a.txt" << "\\" << "\\\\server\\share\\a.txt";
-    QTest::newRow("one leading backslash") << "\\a.txt" << "\\" << "\\\\a.txt";
+    QTest::newRow("pairs become one") << "dir//sub//a.txt"
+                                      << "/"
+                                      << "dir/sub/a.txt";
+    QTest::newRow("three become two") << "a///b"
+                                      << "/"
+                                      << "a//b";
+    QTest::newRow("four become two") << "a////b"
+                                     << "/"
+                                     << "a//b";
+    QTest::newRow("leading run becomes two") << "////srv//share/x"
+                                             << "/"
+                                             << "//srv/share/x";
+    QTest::newRow("one leading becomes two") << "/home//u/a.txt"
+                                             << "/"
+                                             << "//home/u/a.txt";
+    QTest::newRow("nothing to do") << "a/b"
+                                   << "/"
+                                   << "a/b";
+    QTest::newRow("drive path, backslashes") << "C:\\\\lists\\\\a.txt"
+                                             << "\\"
+                                             << "C:\\lists\\a.txt";
+    QTest::newRow("network path, backslashes") << "\\\\server\\share\\\\a.txt"
+                                               << "\\"
+                                               << "\\\\server\\share\\a.txt";
+    QTest::newRow("one leading backslash") << "\\a.txt"
+                                           << "\\"
+                                           << "\\\\a.txt";
 }
 
 void TextFilesTest::fixDoubleSlashes()
@@ -214,7 +233,8 @@ void TextFilesTest::tooManyFiles()
     // 400 names of 80 characters do not fit into 30,000 characters with their folder.
     QStringList paths;
     for (int i = 0; i < 400; ++i)
-        paths.append(m_folders->program.filePath(QStringLiteral("%1.txt").arg(i, 76, 10, QChar(u'0'))));
+        paths.append(
+            m_folders->program.filePath(QStringLiteral("%1.txt").arg(i, 76, 10, QChar(u'0'))));
     m_window->form->items().append(u"kept");
     m_window->form->setStatus(QStringLiteral("before"));
     answerDialog(paths);

@@ -26,11 +26,13 @@ void TrapTest::reportText_data()
     QTest::addColumn<QByteArray>("expected");
 
     QTest::newRow("clear command, line 104")
-        << "File not found" << "Form1.PushButton1_Click" << 104
+        << "File not found"
+        << "Form1.PushButton1_Click" << 104
         << QByteArray("File not found\r\nin Quorlent2021/08/31.Form1.PushButton1_Click at line "
                       "104\r\rPlease email screenshot of this message to support@tarnwell.example");
     QTest::newRow("empty description, line 0")
-        << "" << "List.RemoveDupesAll" << 0
+        << ""
+        << "List.RemoveDupesAll" << 0
         << QByteArray("\r\nin Quorlent2021/08/31.List.RemoveDupesAll at line 0\r\rPlease email "
                       "screenshot of this message to support@tarnwell.example");
 }

@@ -1,0 +1,214 @@
+// The benchmark: a large list through the real code paths of the window.
+//
+//   tarnwell_bench [LIST_FILE]
+//
+// Without an argument it writes a list of 1,000,000 e-mail-like items (about 30% duplicates,
+// many of them in another letter case) to a temporary file. It times loading, duplicate
+// removal under each option, both filters, the load command and saving, reports the longest
+// gap between two turns of the event loop during each pass and the process's peak memory, and
+// times the shell pipeline `tac FILE | awk '!s[$0]++' | tac` (the same keep-last rule under
+// "Match case") on the same file for comparison.
+
+#include "Fakes.h"
+#include "ItemList.h"
+#include "List.h"
+#include "TextFileImport.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRandomGenerator>
+#include <QTimer>
+
+#include <sys/resource.h>
+
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+const char *const kFirstNames[] = {"anna", "ben",  "carla", "dmitri", "eva",  "farid", "greta",
+                                   "hugo", "ines", "jonas", "kira",   "lars", "mona",  "nils"};
+const char *const kSurnames[] = {"holloway", "ashby",  "brennan", "castell", "dorn",    "everett",
+                                 "fairley",  "garrow", "hensley", "ivers",   "jarrett", "kendal"};
+const char *const kDomains[] = {"example.com", "example.org", "example.net", "mail.example",
+                                "post.example.com"};
+
+QByteArray itemText(quint32 key)
+{
+    return QByteArray(kFirstNames[key % 14]) + '.' + kSurnames[(key / 14) % 12] +
+           QByteArray::number(key / 168) + '@' + kDomains[key % 5];
+}
+
+QString writeGeneratedList(const QString &path, int count)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        qFatal("cannot write %s", qPrintable(path));
+    QRandomGenerator random(12345);
+    quint32 nextKey = 0;
+    QByteArray buffer;
+    for (int i = 0; i < count; ++i) {
+        QByteArray text;
+        if (nextKey > 0 && random.bounded(100) < 30) {
+            text = itemText(random.bounded(nextKey));
+            if (random.bounded(2) == 0) // a letter-case variant
+                for (char &c : text)
+                    if (random.bounded(4) == 0)
+                        c = char(toupper(c));
+        } else {
+            text = itemText(nextKey++);
+        }
+        buffer += text;
+        buffer += "\r\n";
+        if (buffer.size() > (1 << 20)) {
+            file.write(buffer);
+            buffer.clear();
+        }
+    }
+    file.write(buffer);
+    return path;
+}
+
+long peakMemoryMb()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024;
+}
+
+struct Timing
+{
+    double seconds = 0;
+    qint64 longestGapMs = 0;
+};
+
+// Runs `pass` while a zero-interval timer notes every turn of the event loop.
+Timing timePass(const std::function<void()> &pass)
+{
+    QElapsedTimer clock;
+    qint64 lastTurn = 0;
+    qint64 longestGap = 0;
+    QTimer turns;
+    QObject::connect(&turns, &QTimer::timeout, [&] {
+        const qint64 now = clock.elapsed();
+        longestGap = std::max(longestGap, now - lastTurn);
+        lastTurn = now;
+    });
+    turns.start(0);
+    clock.start();
+    pass();
+    const qint64 end = clock.elapsed();
+    longestGap = std::max(longestGap, end - lastTurn);
+    turns.stop();
+    return {double(clock.nsecsElapsed()) / 1e9, longestGap};
+}
+
+void print(const char *what, qsizetype items, const Timing &timing, const QString &after = {})
+{
+    std::printf("%-44s %8.3f s %10.2f M items/s  longest gap %4lld ms  %s\n", what, timing.seconds,
+                double(items) / timing.seconds / 1e6, static_cast<long long>(timing.longestGapMs),
+                qPrintable(after));
+    std::fflush(stdout);
+}
+
+double timePipeline(const QString &path)
+{
+    QElapsedTimer clock;
+    clock.start();
+    QProcess shell;
+    shell.setStandardOutputFile(QProcess::nullDevice());
+    shell.start(QStringLiteral("bash"),
+                {QStringLiteral("-c"), QStringLiteral("tac \"$1\" | awk '!s[$0]++' | tac"),
+                 QStringLiteral("pipeline"), path});
+    if (!shell.waitForFinished(-1) || shell.exitCode() != 0)
+        qFatal("the pipeline failed");
+    return double(clock.nsecsElapsed()) / 1e9;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+
+    TestFolders folders;
+    QString listPath;
+    if (argc > 1) {
+        listPath = QString::fromLocal8Bit(argv[1]);
+    } else {
+        listPath =
+            writeGeneratedList(folders.program.filePath(QStringLiteral("list.txt")), 1000000);
+    }
+    std::printf("list file: %s (%.1f MB)\n", qPrintable(listPath),
+                double(QFile(listPath).size()) / 1e6);
+
+    TestWindow window(folders.program.path());
+    Form1 &form = *window.form;
+    form.show();
+    auto *ignoreCase = window.control<QRadioButton>("Option1");
+    auto *matchCase = window.control<QRadioButton>("Option2");
+    ItemList &items = form.items();
+
+    // Loading alone, then duplicate removal alone, under each option.
+    qsizetype count = 0;
+    Timing load = timePass([&] { List::TextFileToListview(items, listPath, form); });
+    count = items.count();
+    print("load file into the list", count, load);
+
+    matchCase->setChecked(true);
+    Timing dedupeMatch = timePass([&] { List::RemoveDupesAll(items, form); });
+    print("RemoveDupesAll, Match case", count, dedupeMatch,
+          QStringLiteral("%1 items left").arg(items.count()));
+    std::printf("  status: %s\n",
+                qPrintable(window.control<QWidget>("Label1")->property("text").toString()));
+
+    items.clear();
+    List::TextFileToListview(items, listPath, form);
+    ignoreCase->setChecked(true);
+    Timing dedupeIgnore = timePass([&] { List::RemoveDupesAll(items, form); });
+    print("RemoveDupesAll, Ignore case", count, dedupeIgnore,
+          QStringLiteral("%1 items left").arg(items.count()));
+
+    items.clear();
+    List::TextFileToListview(items, listPath, form);
+    Timing with = timePass([&] { List::RemoveItemsWith(items, QStringLiteral("7"), form); });
+    print("RemoveItemsWith \"7\"", count, with, QStringLiteral("%1 items left").arg(items.count()));
+
+    items.clear();
+    List::TextFileToListview(items, listPath, form);
+    Timing without =
+        timePass([&] { List::RemoveItemsWithout(items, QStringLiteral(".com"), form); });
+    print("RemoveItemsWithout \".com\"", count, without,
+          QStringLiteral("%1 items left").arg(items.count()));
+
+    // The commands as a user runs them.
+    items.clear();
+    matchCase->setChecked(true);
+    window.fileDialogs.answers.push_back({listPath});
+    Timing loadCommand = timePass([&] { window.control<QPushButton>("PushButton3")->click(); });
+    print("Load List From Text File (Match case)", count, loadCommand,
+          QStringLiteral("%1 items left").arg(items.count()));
+
+    const QString savePath = folders.program.filePath(QStringLiteral("saved.txt"));
+    window.fileDialogs.answers.push_back({savePath});
+    const qsizetype saved = items.count();
+    Timing save = timePass([&] { window.control<QPushButton>("PushButton20")->click(); });
+    print("Save List To Text File", saved, save,
+          QStringLiteral("%1 MB").arg(double(QFile(savePath).size()) / 1e6, 0, 'f', 1));
+
+    const double pipeline = timePipeline(listPath);
+    std::printf("%-44s %8.3f s %10.2f M items/s\n", "tac FILE | awk '!s[$0]++' | tac", pipeline,
+                double(count) / pipeline / 1e6);
+    std::printf("pipeline / RemoveDupesAll (Match case): %.1fx\n", pipeline / dedupeMatch.seconds);
+    std::printf("pipeline / RemoveDupesAll (Ignore case): %.1fx\n",
+                pipeline / dedupeIgnore.seconds);
+    std::printf("pipeline / load file into the list: %.1fx\n", pipeline / load.seconds);
+    std::printf("pipeline / Load List From Text File: %.1fx\n", pipeline / loadCommand.seconds);
+    std::printf("peak memory: %ld MB\n", peakMemoryMb());
+    return 0;
+}
