@@ -42,6 +42,7 @@ const QUrl kHomePage(QStringLiteral("https://www.tarnwell.example/"));
 constexpr int kDeleteKeyCode = 46;
 constexpr int kListColumnTwips = 7000;
 constexpr int kTextDialogFlags = 2621953;
+constexpr int kExcelDialogFlags = 2621441;
 const QString kTextFilter = QStringLiteral("Text Files (*.txt)|*.txt|All Files (*.*)|*.*|");
 
 QRect twipsRect(int left, int top, int width, int height)
@@ -242,6 +243,8 @@ void Form1::connectHandlers()
     connect(PushButton16, &QPushButton::clicked, this, &Form1::PushButton16_Click);
     connect(PushButton3, &QPushButton::clicked, this, &Form1::PushButton3_Click);
     connect(PushButton20, &QPushButton::clicked, this, &Form1::PushButton20_Click);
+    connect(PushButton18, &QPushButton::clicked, this, &Form1::PushButton18_Click);
+    connect(PushButton15, &QPushButton::clicked, this, &Form1::PushButton15_Click);
     // clicked() comes from the user only, so restoring the option at start-up stores nothing.
     connect(Option1, &QRadioButton::clicked, this, &Form1::Option1_Click);
     connect(Option2, &QRadioButton::clicked, this, &Form1::Option2_Click);
@@ -740,4 +743,66 @@ void Form1::PushButton20_Click()
     if (saved)
         trap.line(142, [&] { msgBox(QStringLiteral("Done.")); });
     trap.line(144, [&] { setMousePointer(kPointerDefault); });
+}
+
+// ---- spreadsheets ---------------------------------------------------------------------------
+
+ExcelContext Form1::excelContext()
+{
+    return {m_services.excel, m_services.prompts, m_appTitle,
+            [this](int pointer) { setMousePointer(pointer); }};
+}
+
+void Form1::PushButton18_Click()
+{
+    Trap trap(m_reporter, QStringLiteral("Form1.PushButton18_Click"));
+    trap.line(104, [&] { m_commonDialog.FileName.clear(); });
+    trap.line(106, [&] { m_commonDialog.Flags = kExcelDialogFlags; });
+    trap.line(108, [&] { m_commonDialog.DialogTitle = QStringLiteral("Add File"); });
+    trap.line(110, [&] { m_commonDialog.Filter = QStringLiteral("Excel Files (*.xl*)|*.xl*|"); });
+    trap.line(112, [&] { m_commonDialog.ShowOpen(); });
+    if (trap.test(114, [&] { return m_commonDialog.FileName.isEmpty(); }))
+        return;
+    QString path;
+    trap.line(116, [&] { path = m_commonDialog.FileName; });
+    ExcelContext context = excelContext();
+    trap.line(138, [&] { List::ExcelToListview(*m_items, path, *this, context); });
+    trap.line(140, [&] { List::RemoveDupesAll(*m_items, *this); });
+}
+
+void Form1::PushButton15_Click()
+{
+    Trap trap(m_reporter, QStringLiteral("Form1.PushButton15_Click"));
+    ExcelContext context = excelContext();
+    if (trap.test(100, [&] { return !ExcelInstalled(context); })) {
+        trap.line(164, [&] { msgBox(QStringView(kExcelMissingForFeatureMessage).toString()); });
+        return;
+    }
+    if (trap.test(108, [&] { return m_items->count() == 0; }))
+        return;
+    trap.line(110, [&] { setMousePointer(kPointerHourglass); });
+    std::unique_ptr<ExcelApplication> app;
+    const auto requireApp = [&]() -> ExcelApplication & {
+        if (!app)
+            throw Failure(QStringLiteral("Object variable not set"), 91);
+        return *app;
+    };
+    trap.line(112, [&] { app = context.launcher.CreateObject(); });
+    trap.line(114, [&] { requireApp().WorkbooksAdd(); });
+    for (int header = 0; header < m_items->headerCount(); ++header)
+        trap.line(122, [&] { requireApp().setColumnTexts(1, header + 1, {m_items->headerText(header)}); });
+    // Row k + 1 for item k; only items with a check mark are written, the rest stay empty.
+    trap.line(144, [&] {
+        QStringList texts;
+        texts.reserve(m_items->count());
+        for (qsizetype position = 0; position < m_items->count(); ++position)
+            texts.append(m_items->isChecked(position) ? m_items->text(position).toString()
+                                                      : QString());
+        while (!texts.isEmpty() && texts.last().isEmpty())
+            texts.removeLast();
+        requireApp().setColumnTexts(2, 1, texts);
+    });
+    trap.line(158, [&] { requireApp().AutofitColumns(); });
+    trap.line(160, [&] { requireApp().setVisible(true); });
+    trap.line(162, [&] { setMousePointer(kPointerDefault); });
 }

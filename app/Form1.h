@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CommonDialog.h"
+#include "Excel.h"
 #include "ErrorReport.h"
 #include "ListHost.h"
 #include "Prompts.h"
@@ -65,6 +66,8 @@ public:
     void PushButton16_Click(); // Remove Items Without...
     void PushButton3_Click();  // Load List From Text File
     void PushButton20_Click(); // Save List To Text File
+    void PushButton18_Click(); // Load List From Excel File
+    void PushButton15_Click(); // Save List To Excel File
     void Option1_Click();
     void Option2_Click();
     void ListView1_DblClick();
@@ -91,6 +94,7 @@ private:
     void storeCaseOption();
     void removeCurrentItem();
     void importTextFiles(Trap &trap, const QStringList &pathParts);
+    ExcelContext excelContext();
     void filterCommand(const QString &location, const QString &emptyListMessage,
                        bool removeItemsWith);
     Prompts::Answer msgBox(const QString &text, Prompts::Style style = Prompts::Style::OkOnly);

@@ -7,8 +7,8 @@
 class Prompts
 {
 public:
-    enum class Style { OkOnly, YesNo, ErrorReport };
-    enum class Answer { Ok, Yes, No };
+    enum class Style { OkOnly, YesNo, OkCancel, ErrorReport };
+    enum class Answer { Ok, Yes, No, Cancel };
 
     virtual ~Prompts() = default;
 

@@ -28,6 +28,13 @@ Prompts::Answer QtPrompts::messageBox(const QString &text, Style style, const QS
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
         return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
+    case Style::OkCancel:
+        // Stays in front of the spreadsheet window in which the user is marking cells.
+        box.setIcon(QMessageBox::NoIcon);
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.setWindowModality(Qt::NonModal);
+        box.setWindowFlag(Qt::WindowStaysOnTopHint);
+        return box.exec() == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
     case Style::ErrorReport:
         box.setIcon(QMessageBox::Warning);
         box.setStandardButtons(QMessageBox::Ok);

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QUrl>
 
+class ExcelLauncher;
 class Prompts;
 
 // Opens a web page in the user's browser.
@@ -44,6 +45,7 @@ struct Services
     FileDialogs &fileDialogs;
     Shell &shell;
     RandomDraw &random;
+    ExcelLauncher &excel;
     // The folder that may hold the optional skin (x/o.cjs) and hand pointer (HAND-M.CUR).
     QString programFolder;
 };

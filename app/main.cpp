@@ -1,4 +1,5 @@
 #include "Form1.h"
+#include "LibreOfficeCalc.h"
 #include "QtServices.h"
 
 #include <QApplication>
@@ -13,7 +14,9 @@ int main(int argc, char *argv[])
     QtFileDialogs fileDialogs;
     DesktopShell shell;
     SystemRandomDraw random;
-    Form1 window({prompts, fileDialogs, shell, random, QCoreApplication::applicationDirPath()});
+    LibreOfficeLauncher calc;
+    Form1 window(
+        {prompts, fileDialogs, shell, random, calc, QCoreApplication::applicationDirPath()});
     prompts.setParentWidget(&window);
     fileDialogs.setParentWidget(&window);
 

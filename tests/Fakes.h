@@ -1,6 +1,8 @@
 #pragma once
 
+#include "Failure.h"
 #include "Form1.h"
+#include "Spreadsheet.h"
 #include "Prompts.h"
 #include "Services.h"
 
@@ -13,6 +15,8 @@
 #include <QUrl>
 
 #include <deque>
+#include <map>
+#include <optional>
 #include <functional>
 #include <memory>
 
@@ -34,6 +38,8 @@ public:
         shown.push_back({text, style, title});
         if (onShow)
             onShow(shown.back());
+        if (style == Style::OkCancel)
+            return okCancel.empty() ? Answer::Ok : takeFront(okCancel);
         if (style != Style::YesNo)
             return Answer::Ok;
         if (answers.empty())
@@ -52,6 +58,13 @@ public:
         const QString text = typed.front();
         typed.pop_front();
         return text;
+    }
+
+    static Answer takeFront(std::deque<Answer> &queue)
+    {
+        const Answer answer = queue.front();
+        queue.pop_front();
+        return answer;
     }
 
     QStringList texts() const
@@ -76,6 +89,7 @@ public:
     std::vector<Shown> inputs;
     QStringList defaults;
     std::deque<Answer> answers;
+    std::deque<Answer> okCancel;
     std::deque<QString> typed;
     std::function<void(const Shown &)> onShow;
 };
@@ -133,6 +147,94 @@ public:
     int value = 50;
 };
 
+// A spreadsheet application that records what it is asked and answers from a script.
+class FakeExcel : public ExcelLauncher
+{
+public:
+    struct Script
+    {
+        bool installed = true;
+        bool startFails = false;
+        bool openFails = false;
+        std::optional<CellBlock> selection;
+        std::vector<QStringList> blockTexts; // what Text() gives for the selection
+    };
+    struct Record
+    {
+        int created = 0;
+        QStringList opened;
+        int workbooksAdded = 0;
+        bool visible = false;
+        bool autofit = false;
+        std::vector<CellBlock> textsRead;
+        std::map<std::pair<int, int>, QString> cells; // (row, column) -> text written
+        QStringList calls;
+    };
+
+    class Application : public ExcelApplication
+    {
+    public:
+        Application(const Script &script, Record &record) : m_script(script), m_record(record) {}
+        void WorkbooksOpen(const QString &path) override
+        {
+            m_record.calls.append(QStringLiteral("Open"));
+            if (m_script.openFails)
+                throw Failure(QStringLiteral("cannot open ") + path);
+            m_record.opened.append(path);
+        }
+        void WorkbooksAdd() override
+        {
+            m_record.calls.append(QStringLiteral("Add"));
+            ++m_record.workbooksAdded;
+        }
+        void setVisible(bool visible) override
+        {
+            m_record.calls.append(QStringLiteral("Visible"));
+            m_record.visible = visible;
+        }
+        std::optional<CellBlock> Selection() override
+        {
+            m_record.calls.append(QStringLiteral("Selection"));
+            return m_script.selection;
+        }
+        std::vector<QStringList> Text(const CellBlock &block) override
+        {
+            m_record.calls.append(QStringLiteral("Text"));
+            m_record.textsRead.push_back(block);
+            return m_script.blockTexts;
+        }
+        void setColumnTexts(int row, int column, const QStringList &texts) override
+        {
+            m_record.calls.append(QStringLiteral("Write"));
+            for (qsizetype i = 0; i < texts.size(); ++i) {
+                if (!texts[i].isEmpty())
+                    m_record.cells[{row + int(i), column}] = texts[i];
+            }
+        }
+        void AutofitColumns() override
+        {
+            m_record.calls.append(QStringLiteral("Autofit"));
+            m_record.autofit = true;
+        }
+
+    private:
+        const Script &m_script;
+        Record &m_record;
+    };
+
+    bool isInstalled() override { return script.installed; }
+    std::unique_ptr<ExcelApplication> CreateObject() override
+    {
+        if (!script.installed || script.startFails)
+            throw Failure(QStringLiteral("LibreOffice Calc is not installed"), 429);
+        ++record.created;
+        return std::make_unique<Application>(script, record);
+    }
+
+    Script script;
+    Record record;
+};
+
 // A private settings store and program folder for one test, so that no test reads or writes
 // the user's own.
 class TestFolders
@@ -168,7 +270,7 @@ struct TestWindow
     {
         random.value = randomDraw;
         form =
-            std::make_unique<Form1>(Services{prompts, fileDialogs, shell, random, programFolder});
+            std::make_unique<Form1>(Services{prompts, fileDialogs, shell, random, excel, programFolder});
     }
 
     template <typename Widget> Widget *control(const char *name) const
@@ -180,5 +282,6 @@ struct TestWindow
     FakeFileDialogs fileDialogs;
     FakeShell shell;
     FakeRandom random;
+    FakeExcel excel;
     std::unique_ptr<Form1> form;
 };

@@ -1,0 +1,60 @@
+#pragma once
+
+// The UNO side of the Calc application object. Only the launcher and the Calc tests see it.
+
+#include "Spreadsheet.h"
+
+#include <com/sun/star/frame/XDesktop.hpp>
+#include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/uno/XComponentContext.hpp>
+
+#include <atomic>
+#include <memory>
+
+// One bridge to a running office; calls fail cleanly once the office has gone away.
+class CalcConnection
+{
+public:
+    CalcConnection(css::uno::Reference<css::uno::XComponentContext> context,
+                   css::uno::Reference<css::lang::XComponent> bridge);
+    ~CalcConnection();
+
+    bool alive() const { return *m_alive; }
+    const css::uno::Reference<css::uno::XComponentContext> &context() const { return m_context; }
+    css::uno::Reference<css::frame::XDesktop> desktop() const;
+    void dispose();
+
+private:
+    css::uno::Reference<css::uno::XComponentContext> m_context;
+    css::uno::Reference<css::lang::XComponent> m_bridge;
+    std::shared_ptr<std::atomic<bool>> m_alive;
+};
+
+class CalcApplication : public ExcelApplication
+{
+public:
+    explicit CalcApplication(std::shared_ptr<CalcConnection> connection);
+
+    void WorkbooksOpen(const QString &path) override;
+    void WorkbooksAdd() override;
+    void setVisible(bool visible) override;
+    std::optional<CellBlock> Selection() override;
+    std::vector<QStringList> Text(const CellBlock &block) override;
+    void setColumnTexts(int row, int column, const QStringList &texts) override;
+    void AutofitColumns() override;
+
+    // The workbook this object works on (for tests: to mark cells and read them back).
+    css::uno::Reference<css::frame::XModel> workbook() const { return m_workbook; }
+    // Marks a block, as the user would with the mouse.
+    void select(const CellBlock &block);
+
+private:
+    void requireWorkbook() const;
+    void checkAlive() const;
+
+    std::shared_ptr<CalcConnection> m_connection;
+    css::uno::Reference<css::frame::XModel> m_workbook;
+};
+
+QString toQString(const rtl::OUString &text);
+rtl::OUString toOUString(const QString &text);

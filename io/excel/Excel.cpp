@@ -1,0 +1,106 @@
+#include "Excel.h"
+
+#include "Failure.h"
+#include "ItemList.h"
+#include "ListHost.h"
+#include "Prompts.h"
+#include "Trap.h"
+
+namespace {
+constexpr int kPointerDefault = 0;
+constexpr int kPointerHourglass = 11;
+} // namespace
+
+bool ExcelInstalled(ExcelContext &context)
+{
+    bool installed = false;
+    try {
+        installed = context.launcher.isInstalled();
+    } catch (const Failure &) {
+        installed = false;
+    }
+    if (!installed)
+        context.prompts.messageBox(QStringView(kExcelMissingMessage).toString(),
+                                   Prompts::Style::OkOnly, context.appTitle);
+    return installed;
+}
+
+std::unique_ptr<ExcelApplication> OpenExcelWorkbook(ExcelContext &context, const QString &path)
+{
+    std::unique_ptr<ExcelApplication> app = context.launcher.CreateObject();
+    app->WorkbooksOpen(path);
+    return app;
+}
+
+std::optional<CellBlock> GetExcelRange(ExcelContext &context, ExcelApplication *app)
+{
+    if (!app)
+        return std::nullopt;
+    try {
+        // The user marks the block in the spreadsheet's own window while this box waits.
+        if (context.prompts.messageBox(QStringView(kMarkCellsPrompt).toString(),
+                                       Prompts::Style::OkCancel, context.appTitle)
+            != Prompts::Answer::Ok)
+            return std::nullopt;
+        return app->Selection();
+    } catch (const Failure &) {
+        return std::nullopt;
+    } catch (const std::exception &) {
+        return std::nullopt;
+    }
+}
+
+QString rowItem(const QStringList &cellTexts)
+{
+    QString item;
+    for (const QString &text : cellTexts) {
+        if (text.isEmpty())
+            continue;
+        if (!item.isEmpty())
+            item += u' ';
+        item += text;
+    }
+    return item;
+}
+
+namespace List {
+
+void ExcelToListview(ItemList &listView, const QString &path, ListHost &host,
+                     ExcelContext &context)
+{
+    Trap trap(host.errorReporter(), QStringLiteral("List.ExcelToListview"));
+    std::unique_ptr<ExcelApplication> app;
+    trap.line(100, [&] { app = OpenExcelWorkbook(context, path); });
+    trap.line(102, [&] { context.setMousePointer(kPointerHourglass); });
+    trap.line(108, [&] {
+        if (!app)
+            throw Failure(QStringLiteral("Object variable not set"), 91);
+        app->setVisible(true);
+    });
+    bool noRange = false;
+    std::optional<CellBlock> block;
+    trap.line(112, [&] { block = GetExcelRange(context, app.get()); });
+    if (trap.test(114, [&] { return !block.has_value(); })) {
+        trap.line(136, [&] { noRange = true; });
+    } else {
+        std::vector<QStringList> rows;
+        trap.line(116, [&] { rows = app->Text(*block); });
+        trap.line(120, [&] {
+            std::vector<QString> items;
+            items.reserve(rows.size());
+            for (const QStringList &row : rows)
+                items.push_back(rowItem(row));
+            std::vector<QStringView> views(items.begin(), items.end());
+            listView.appendAll(views);
+        });
+    }
+    trap.line(138, [&] { context.setMousePointer(kPointerDefault); });
+    if (trap.test(140, [&] { return noRange; })) {
+        trap.line(142, [&] {
+            context.prompts.messageBox(QStringView(kNoRangeMessage).toString(),
+                                       Prompts::Style::OkOnly, context.appTitle);
+        });
+    }
+}
+
+} // namespace List

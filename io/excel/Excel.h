@@ -1,0 +1,49 @@
+#pragma once
+
+#include "Spreadsheet.h"
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class ItemList;
+class ListHost;
+class Prompts;
+
+// What the spreadsheet commands need besides the list.
+struct ExcelContext
+{
+    ExcelLauncher &launcher;
+    Prompts &prompts;
+    QString appTitle;
+    std::function<void(int)> setMousePointer;
+};
+
+inline constexpr char16_t kExcelMissingMessage[] =
+    u"Excel is not installed on this computer. You need to have it installed to use this "
+    u"software without error.";
+inline constexpr char16_t kExcelMissingForFeatureMessage[] =
+    u"Excel is not installed on this computer. You need to have it installed to use this "
+    u"feature.";
+inline constexpr char16_t kNoRangeMessage[] = u"You did not select a range. Please try again.";
+inline constexpr char16_t kMarkCellsPrompt[] = u"Highlight a block of cells with mouse";
+
+// True when the spreadsheet application is there; otherwise tells the user and gives false.
+bool ExcelInstalled(ExcelContext &context);
+// A new application object with the workbook at `path` open in it.
+std::unique_ptr<ExcelApplication> OpenExcelWorkbook(ExcelContext &context, const QString &path);
+// Asks the user to mark a block in the workbook and gives it, or none on Cancel or any
+// failure.
+std::optional<CellBlock> GetExcelRange(ExcelContext &context, ExcelApplication *app);
+
+// One item from the displayed texts of one row: the texts that are not empty, joined with
+// one blank. A row of empty cells gives the empty item.
+QString rowItem(const QStringList &cellTexts);
+
+namespace List {
+// Opens the workbook, lets the user mark a block and appends one item per row of it.
+void ExcelToListview(ItemList &listView, const QString &path, ListHost &host,
+                     ExcelContext &context);
+} // namespace List

@@ -1,0 +1,518 @@
+#include "LibreOfficeCalc.h"
+
+#include "CalcApplication.h"
+#include "CalcText.h"
+#include "Failure.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QUrl>
+
+#include <com/sun/star/awt/XTopWindow.hpp>
+#include <com/sun/star/awt/XWindow.hpp>
+#include <com/sun/star/beans/PropertyValue.hpp>
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/bridge/XBridge.hpp>
+#include <com/sun/star/bridge/XBridgeFactory.hpp>
+#include <com/sun/star/connection/NoConnectException.hpp>
+#include <com/sun/star/connection/XConnector.hpp>
+#include <com/sun/star/container/XEnumeration.hpp>
+#include <com/sun/star/container/XEnumerationAccess.hpp>
+#include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/frame/XComponentLoader.hpp>
+#include <com/sun/star/frame/XController.hpp>
+#include <com/sun/star/frame/XFrame.hpp>
+#include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/lang/XComponent.hpp>
+#include <com/sun/star/lang/XEventListener.hpp>
+#include <com/sun/star/lang/XMultiComponentFactory.hpp>
+#include <com/sun/star/sheet/XCellRangeAddressable.hpp>
+#include <com/sun/star/sheet/XCellRangeData.hpp>
+#include <com/sun/star/sheet/XSheetCellCursor.hpp>
+#include <com/sun/star/sheet/XSheetCellRanges.hpp>
+#include <com/sun/star/sheet/XSpreadsheet.hpp>
+#include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
+#include <com/sun/star/sheet/XUsedAreaCursor.hpp>
+#include <com/sun/star/table/XCellRange.hpp>
+#include <com/sun/star/table/XColumnRowRange.hpp>
+#include <com/sun/star/table/XTableColumns.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
+#include <com/sun/star/view/XSelectionSupplier.hpp>
+#include <cppuhelper/bootstrap.hxx>
+#include <cppuhelper/implbase1.hxx>
+
+#include <unistd.h>
+
+using namespace css;
+using rtl::OUString;
+
+QString toQString(const OUString &text)
+{
+    return QString(reinterpret_cast<const QChar *>(text.getStr()), text.getLength());
+}
+
+OUString toOUString(const QString &text)
+{
+    return OUString(reinterpret_cast<const sal_Unicode *>(text.utf16()), sal_Int32(text.size()));
+}
+
+namespace {
+
+constexpr int kMaxSheetRows = 1048576;
+
+OUString ascii(const char *text)
+{
+    return OUString::createFromAscii(text);
+}
+
+beans::PropertyValue property(const char *name, const uno::Any &value)
+{
+    beans::PropertyValue result;
+    result.Name = ascii(name);
+    result.Value = value;
+    return result;
+}
+
+template <typename... Values> uno::Sequence<beans::PropertyValue> properties(Values... values)
+{
+    const beans::PropertyValue list[] = {values...};
+    return uno::Sequence<beans::PropertyValue>(list, sal_Int32(sizeof...(Values)));
+}
+
+// Turns any UNO failure into ours, with the office's own message.
+template <typename Call> auto unoCall(const Call &call) -> decltype(call())
+{
+    try {
+        return call();
+    } catch (const Failure &) {
+        throw;
+    } catch (const uno::Exception &error) {
+        const QString message = toQString(error.Message);
+        throw Failure(message.isEmpty() ? QStringLiteral("LibreOffice Calc reported a failure")
+                                        : QStringLiteral("LibreOffice Calc: %1").arg(message));
+    }
+}
+
+// Hears when the bridge to the office goes away (the office ended or crashed).
+class BridgeListener : public cppu::WeakImplHelper1<lang::XEventListener>
+{
+public:
+    explicit BridgeListener(std::shared_ptr<std::atomic<bool>> alive) : m_alive(std::move(alive))
+    {
+    }
+    void SAL_CALL disposing(const lang::EventObject &) override { *m_alive = false; }
+
+private:
+    std::shared_ptr<std::atomic<bool>> m_alive;
+};
+
+uno::Reference<uno::XComponentContext> localContext()
+{
+    // Without this a client that does not start the office itself crashes on its first call.
+    qputenv("URE_BOOTSTRAP", "vnd.sun.star.pathname:/usr/lib/libreoffice/program/fundamentalrc");
+    static uno::Reference<uno::XComponentContext> context =
+        cppu::defaultBootstrap_InitialComponentContext();
+    return context;
+}
+
+QString pipeName(const QString &profileFolder)
+{
+    if (profileFolder.isEmpty())
+        return QStringLiteral("tarnwell_%1").arg(getuid());
+    return QStringLiteral("tarnwell_%1_%2")
+        .arg(getuid())
+        .arg(qHash(QFileInfo(profileFolder).absoluteFilePath()), 0, 16);
+}
+
+std::shared_ptr<CalcConnection> tryConnect(const QString &pipe)
+{
+    const uno::Reference<uno::XComponentContext> local = localContext();
+    const uno::Reference<lang::XMultiComponentFactory> factory = local->getServiceManager();
+    uno::Reference<connection::XConnector> connector(
+        factory->createInstanceWithContext(ascii("com.sun.star.connection.Connector"), local),
+        uno::UNO_QUERY_THROW);
+    uno::Reference<connection::XConnection> connection;
+    try {
+        connection = connector->connect(toOUString(QStringLiteral("pipe,name=") + pipe));
+    } catch (const connection::NoConnectException &) {
+        return nullptr;
+    }
+    uno::Reference<bridge::XBridgeFactory> bridges(
+        factory->createInstanceWithContext(ascii("com.sun.star.bridge.BridgeFactory"), local),
+        uno::UNO_QUERY_THROW);
+    uno::Reference<bridge::XBridge> bridge =
+        bridges->createBridge(OUString(), ascii("urp"), connection, nullptr);
+    uno::Reference<uno::XComponentContext> remote(
+        bridge->getInstance(ascii("StarOffice.ComponentContext")), uno::UNO_QUERY_THROW);
+    return std::make_shared<CalcConnection>(
+        remote, uno::Reference<lang::XComponent>(bridge, uno::UNO_QUERY_THROW));
+}
+
+table::CellRangeAddress usedArea(const uno::Reference<sheet::XSpreadsheet> &sheet)
+{
+    uno::Reference<sheet::XSheetCellCursor> cursor = sheet->createCursor();
+    uno::Reference<sheet::XUsedAreaCursor> used(cursor, uno::UNO_QUERY_THROW);
+    used->gotoStartOfUsedArea(false);
+    used->gotoEndOfUsedArea(true);
+    return uno::Reference<sheet::XCellRangeAddressable>(cursor, uno::UNO_QUERY_THROW)
+        ->getRangeAddress();
+}
+
+uno::Reference<sheet::XSpreadsheet> sheetAt(const uno::Reference<frame::XModel> &workbook,
+                                            int index)
+{
+    uno::Reference<sheet::XSpreadsheetDocument> document(workbook, uno::UNO_QUERY_THROW);
+    uno::Reference<container::XIndexAccess> sheets(document->getSheets(), uno::UNO_QUERY_THROW);
+    return uno::Reference<sheet::XSpreadsheet>(sheets->getByIndex(index), uno::UNO_QUERY_THROW);
+}
+
+} // namespace
+
+// ---- connection -----------------------------------------------------------------------------
+
+CalcConnection::CalcConnection(uno::Reference<uno::XComponentContext> context,
+                               uno::Reference<lang::XComponent> bridge)
+    : m_context(std::move(context)), m_bridge(std::move(bridge)),
+      m_alive(std::make_shared<std::atomic<bool>>(true))
+{
+    m_bridge->addEventListener(new BridgeListener(m_alive));
+}
+
+CalcConnection::~CalcConnection()
+{
+    dispose();
+}
+
+void CalcConnection::dispose()
+{
+    // Letting go of the bridge leaves the office and its documents running.
+    try {
+        if (m_bridge.is() && *m_alive)
+            m_bridge->dispose();
+    } catch (const uno::Exception &) {
+    }
+    m_bridge.clear();
+    *m_alive = false;
+}
+
+uno::Reference<frame::XDesktop> CalcConnection::desktop() const
+{
+    return uno::Reference<frame::XDesktop>(
+        m_context->getServiceManager()->createInstanceWithContext(
+            ascii("com.sun.star.frame.Desktop"), m_context),
+        uno::UNO_QUERY_THROW);
+}
+
+// ---- launcher -------------------------------------------------------------------------------
+
+LibreOfficeLauncher::LibreOfficeLauncher() : LibreOfficeLauncher(Options()) {}
+
+LibreOfficeLauncher::LibreOfficeLauncher(Options options) : m_options(std::move(options)) {}
+
+LibreOfficeLauncher::~LibreOfficeLauncher() = default;
+
+QString LibreOfficeLauncher::sofficePath() const
+{
+    if (!m_options.soffice.isEmpty())
+        return QFileInfo(m_options.soffice).isExecutable() ? m_options.soffice : QString();
+    QString path = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    if (path.isEmpty())
+        path = QStandardPaths::findExecutable(QStringLiteral("libreoffice"));
+    const QString bundled = QStringLiteral("/usr/lib/libreoffice/program/soffice");
+    if (path.isEmpty() && QFileInfo(bundled).isExecutable())
+        path = bundled;
+    return path;
+}
+
+bool LibreOfficeLauncher::isInstalled()
+{
+    return !sofficePath().isEmpty();
+}
+
+std::shared_ptr<CalcConnection> LibreOfficeLauncher::connect()
+{
+    if (m_connection && m_connection->alive())
+        return m_connection;
+    m_connection.reset();
+
+    const QString soffice = sofficePath();
+    if (soffice.isEmpty())
+        throw Failure(QStringLiteral("LibreOffice Calc is not installed"), 429);
+    const QString pipe = pipeName(m_options.profileFolder);
+    std::shared_ptr<CalcConnection> connection = unoCall([&] { return tryConnect(pipe); });
+    if (!connection) {
+        // An office of the same profile that is already running takes these arguments over
+        // and opens the pipe itself; otherwise this starts one.
+        QStringList arguments = {QStringLiteral("--nologo"), QStringLiteral("--norestore"),
+                                 QStringLiteral("--nodefault"), QStringLiteral("--nolockcheck"),
+                                 QStringLiteral("--accept=pipe,name=%1;urp;").arg(pipe)};
+        if (m_options.headless)
+            arguments.prepend(QStringLiteral("--headless"));
+        if (!m_options.profileFolder.isEmpty())
+            arguments.append(QStringLiteral("-env:UserInstallation=")
+                             + QUrl::fromLocalFile(m_options.profileFolder).toString());
+        QProcess office;
+        office.setProgram(soffice);
+        office.setArguments(arguments);
+        office.setStandardOutputFile(QProcess::nullDevice());
+        office.setStandardErrorFile(QProcess::nullDevice());
+        if (!office.startDetached())
+            throw Failure(QStringLiteral("LibreOffice could not be started: %1")
+                              .arg(office.errorString()),
+                          429);
+        QElapsedTimer waited;
+        waited.start();
+        while (!connection) {
+            if (waited.elapsed() > m_options.startTimeoutMs)
+                throw Failure(QStringLiteral("LibreOffice did not answer within %1 seconds")
+                                  .arg(m_options.startTimeoutMs / 1000),
+                              429);
+            // Keep the window painted meanwhile, but take no commands.
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 100);
+            QThread::msleep(100);
+            connection = unoCall([&] { return tryConnect(pipe); });
+        }
+    }
+    m_connection = connection;
+    return m_connection;
+}
+
+std::unique_ptr<ExcelApplication> LibreOfficeLauncher::CreateObject()
+{
+    return std::make_unique<CalcApplication>(connect());
+}
+
+void LibreOfficeLauncher::terminatePrivateOffice()
+{
+    if (m_options.profileFolder.isEmpty() || !m_connection || !m_connection->alive())
+        return;
+    try {
+        m_connection->desktop()->terminate();
+    } catch (const uno::Exception &) {
+        // The bridge goes down with the office.
+    }
+    m_connection.reset();
+}
+
+// ---- application ----------------------------------------------------------------------------
+
+CalcApplication::CalcApplication(std::shared_ptr<CalcConnection> connection)
+    : m_connection(std::move(connection))
+{
+}
+
+void CalcApplication::checkAlive() const
+{
+    if (!m_connection || !m_connection->alive())
+        throw Failure(QStringLiteral("LibreOffice Calc is no longer running"), 462);
+}
+
+void CalcApplication::requireWorkbook() const
+{
+    checkAlive();
+    if (!m_workbook.is())
+        throw Failure(QStringLiteral("No workbook is open"), 91);
+}
+
+void CalcApplication::WorkbooksOpen(const QString &path)
+{
+    checkAlive();
+    const QString url = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString();
+    if (!QFileInfo(path).isFile())
+        throw Failure(QStringLiteral("'%1' could not be found").arg(path), 1004);
+    unoCall([&] {
+        const uno::Reference<frame::XDesktop> desktop = m_connection->desktop();
+        // A workbook the user already has open is used as it is.
+        uno::Reference<container::XEnumeration> open =
+            desktop->getComponents()->createEnumeration();
+        while (open->hasMoreElements()) {
+            uno::Reference<frame::XModel> model(open->nextElement(), uno::UNO_QUERY);
+            if (model.is() && QUrl(toQString(model->getURL())) == QUrl(url)
+                && uno::Reference<sheet::XSpreadsheetDocument>(model, uno::UNO_QUERY).is()) {
+                m_workbook = model;
+                return;
+            }
+        }
+        // Read-only, so a lock file never stops it; hidden until the caller shows it. Text
+        // files would ask for import settings, so they get them.
+        uno::Sequence<beans::PropertyValue> arguments =
+            properties(property("Hidden", uno::Any(true)), property("ReadOnly", uno::Any(true)));
+        const QString suffix = QFileInfo(path).suffix().toLower();
+        if (suffix == u"csv" || suffix == u"txt") {
+            arguments = properties(
+                property("Hidden", uno::Any(true)), property("ReadOnly", uno::Any(true)),
+                property("FilterName", uno::Any(ascii("Text - txt - csv (StarCalc)"))),
+                property("FilterOptions", uno::Any(ascii("44,34,76,1,,0"))));
+        }
+        uno::Reference<frame::XComponentLoader> loader(desktop, uno::UNO_QUERY_THROW);
+        uno::Reference<lang::XComponent> component =
+            loader->loadComponentFromURL(toOUString(url), ascii("_blank"), 0, arguments);
+        uno::Reference<frame::XModel> model(component, uno::UNO_QUERY);
+        if (!model.is())
+            throw Failure(QStringLiteral("LibreOffice Calc cannot open '%1'").arg(path), 1004);
+        if (!uno::Reference<sheet::XSpreadsheetDocument>(model, uno::UNO_QUERY).is()) {
+            uno::Reference<util::XCloseable>(model, uno::UNO_QUERY_THROW)->close(true);
+            throw Failure(QStringLiteral("'%1' is not a workbook").arg(path), 1004);
+        }
+        m_workbook = model;
+    });
+}
+
+void CalcApplication::WorkbooksAdd()
+{
+    checkAlive();
+    unoCall([&] {
+        uno::Reference<frame::XComponentLoader> loader(m_connection->desktop(),
+                                                       uno::UNO_QUERY_THROW);
+        m_workbook.set(loader->loadComponentFromURL(ascii("private:factory/scalc"),
+                                                    ascii("_blank"), 0,
+                                                    properties(property("Hidden", uno::Any(true)))),
+                       uno::UNO_QUERY_THROW);
+    });
+}
+
+void CalcApplication::setVisible(bool visible)
+{
+    requireWorkbook();
+    unoCall([&] {
+        uno::Reference<frame::XFrame> frame = m_workbook->getCurrentController()->getFrame();
+        uno::Reference<awt::XWindow> window = frame->getContainerWindow();
+        window->setVisible(visible);
+        if (visible) {
+            uno::Reference<awt::XTopWindow> top(window, uno::UNO_QUERY);
+            if (top.is())
+                top->toFront();
+        }
+    });
+}
+
+std::optional<CellBlock> CalcApplication::Selection()
+{
+    requireWorkbook();
+    return unoCall([&]() -> std::optional<CellBlock> {
+        uno::Reference<view::XSelectionSupplier> supplier(m_workbook->getCurrentController(),
+                                                          uno::UNO_QUERY_THROW);
+        const uno::Any selection = supplier->getSelection();
+        table::CellRangeAddress address;
+        uno::Reference<sheet::XCellRangeAddressable> single(selection, uno::UNO_QUERY);
+        uno::Reference<sheet::XSheetCellRanges> several(selection, uno::UNO_QUERY);
+        if (single.is()) {
+            address = single->getRangeAddress();
+        } else if (several.is() && several->getRangeAddresses().getLength() > 0) {
+            address = several->getRangeAddresses()[0];
+        } else {
+            return std::nullopt; // a shape, a chart, or nothing
+        }
+        CellBlock block;
+        block.sheet = address.Sheet;
+        block.row = address.StartRow + 1;
+        block.column = address.StartColumn + 1;
+        block.rowCount = address.EndRow - address.StartRow + 1;
+        block.columnCount = address.EndColumn - address.StartColumn + 1;
+        return block;
+    });
+}
+
+void CalcApplication::select(const CellBlock &block)
+{
+    requireWorkbook();
+    unoCall([&] {
+        uno::Reference<table::XCellRange> cells(sheetAt(m_workbook, block.sheet),
+                                                uno::UNO_QUERY_THROW);
+        uno::Reference<table::XCellRange> range = cells->getCellRangeByPosition(
+            block.column - 1, block.row - 1, block.lastColumn() - 1, block.lastRow() - 1);
+        uno::Reference<view::XSelectionSupplier>(m_workbook->getCurrentController(),
+                                                 uno::UNO_QUERY_THROW)
+            ->select(uno::Any(range));
+    });
+}
+
+std::vector<QStringList> CalcApplication::Text(const CellBlock &block)
+{
+    requireWorkbook();
+    return unoCall([&]() -> std::vector<QStringList> {
+        const uno::Reference<sheet::XSpreadsheet> sheet = sheetAt(m_workbook, block.sheet);
+        // Only the part of the block that holds something: marking whole columns reads the
+        // rows in use, not a million empty ones.
+        const table::CellRangeAddress used = usedArea(sheet);
+        const int firstRow = std::max(block.row - 1, int(used.StartRow));
+        const int lastRow = std::min(block.lastRow() - 1, int(used.EndRow));
+        const int firstColumn = std::max(block.column - 1, int(used.StartColumn));
+        const int lastColumn = std::min(block.lastColumn() - 1, int(used.EndColumn));
+        if (firstRow > lastRow || firstColumn > lastColumn)
+            return {};
+
+        // The sheet as Calc shows it, in one call: numbers with their formats, dates,
+        // formula results. Written as text to a private folder; the workbook stays unmodified.
+        QTemporaryDir folder;
+        if (!folder.isValid())
+            throw Failure(QStringLiteral("No temporary folder for reading the sheet"));
+        const QString base = folder.filePath(QStringLiteral("sheet.csv"));
+        uno::Reference<frame::XStorable> storable(m_workbook, uno::UNO_QUERY_THROW);
+        storable->storeToURL(
+            toOUString(QUrl::fromLocalFile(base).toString()),
+            properties(property("FilterName", uno::Any(ascii("Text - txt - csv (StarCalc)"))),
+                       property("FilterOptions",
+                                uno::Any(toOUString(
+                                    QStringLiteral("9,34,76,1,,0,false,true,true,false,false,%1")
+                                        .arg(block.sheet + 1))))));
+        // Calc adds the sheet's name to the file name.
+        const QStringList written =
+            QDir(folder.path()).entryList({QStringLiteral("sheet*.csv")}, QDir::Files);
+        if (written.isEmpty())
+            throw Failure(QStringLiteral("LibreOffice Calc did not write the sheet's text"));
+        QFile file(folder.filePath(written.front()));
+        if (!file.open(QIODevice::ReadOnly))
+            throw Failure(QStringLiteral("Cannot read the sheet's text: %1").arg(file.errorString()));
+        const std::vector<QStringList> table = parseCalcText(QString::fromUtf8(file.readAll()));
+        return sliceTable(table, firstRow, firstColumn, lastRow - firstRow + 1,
+                          lastColumn - firstColumn + 1);
+    });
+}
+
+void CalcApplication::setColumnTexts(int row, int column, const QStringList &texts)
+{
+    requireWorkbook();
+    if (texts.isEmpty())
+        return;
+    if (row - 1 + texts.size() > kMaxSheetRows)
+        throw Failure(QStringLiteral("The list has more items than a sheet has rows"), 1004);
+    unoCall([&] {
+        uno::Reference<table::XCellRange> cells(sheetAt(m_workbook, 0), uno::UNO_QUERY_THROW);
+        uno::Reference<sheet::XCellRangeData> range(
+            cells->getCellRangeByPosition(column - 1, row - 1, column - 1,
+                                          row - 1 + int(texts.size()) - 1),
+            uno::UNO_QUERY_THROW);
+        // Strings go in as strings: "=1+2" or "0123" stay the texts they are.
+        uno::Sequence<uno::Sequence<uno::Any>> data(sal_Int32(texts.size()));
+        uno::Sequence<uno::Any> *rows = data.getArray();
+        for (qsizetype i = 0; i < texts.size(); ++i)
+            rows[i] = uno::Sequence<uno::Any>(1);
+        for (qsizetype i = 0; i < texts.size(); ++i)
+            rows[i].getArray()[0] <<= toOUString(texts[i]);
+        range->setDataArray(data);
+    });
+}
+
+void CalcApplication::AutofitColumns()
+{
+    requireWorkbook();
+    unoCall([&] {
+        const uno::Reference<sheet::XSpreadsheet> sheet = sheetAt(m_workbook, 0);
+        const table::CellRangeAddress used = usedArea(sheet);
+        uno::Reference<table::XColumnRowRange> range(sheet, uno::UNO_QUERY_THROW);
+        uno::Reference<container::XIndexAccess> columns(range->getColumns(),
+                                                        uno::UNO_QUERY_THROW);
+        for (sal_Int32 column = used.StartColumn; column <= used.EndColumn; ++column) {
+            uno::Reference<beans::XPropertySet>(columns->getByIndex(column), uno::UNO_QUERY_THROW)
+                ->setPropertyValue(ascii("OptimalWidth"), uno::Any(true));
+        }
+    });
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "Spreadsheet.h"
+
+#include <QString>
+
+#include <memory>
+
+class CalcConnection;
+
+// Reaches LibreOffice Calc over UNO: connects to the office's pipe or starts soffice (with the
+// user's own profile unless told otherwise) and connects, waiting a bounded time. It never
+// closes the user's office or documents.
+class LibreOfficeLauncher : public ExcelLauncher
+{
+public:
+    struct Options
+    {
+        QString soffice;        // empty: found on PATH or in LibreOffice's program folder
+        QString profileFolder;  // empty: the user's own profile
+        bool headless = false;  // for tests without a display
+        int startTimeoutMs = 60000;
+    };
+
+    LibreOfficeLauncher();
+    explicit LibreOfficeLauncher(Options options);
+    ~LibreOfficeLauncher() override;
+
+    bool isInstalled() override;
+    std::unique_ptr<ExcelApplication> CreateObject() override;
+
+    // Ends the office this launcher connected to. Only for an office with a private profile,
+    // as tests start; the user's office is never ended.
+    void terminatePrivateOffice();
+
+    QString sofficePath() const;
+
+private:
+    std::shared_ptr<CalcConnection> connect();
+
+    Options m_options;
+    std::shared_ptr<CalcConnection> m_connection;
+};

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+// A block of cells as the sheet numbers them: rows and columns from 1.
+struct CellBlock
+{
+    int sheet = 0; // the sheet's index in its workbook, from 0
+    int row = 1;
+    int column = 1;
+    int rowCount = 0;
+    int columnCount = 0;
+
+    int lastRow() const { return row + rowCount - 1; }
+    int lastColumn() const { return column + columnCount - 1; }
+    bool operator==(const CellBlock &other) const
+    {
+        return sheet == other.sheet && row == other.row && column == other.column
+               && rowCount == other.rowCount && columnCount == other.columnCount;
+    }
+};
+
+// One spreadsheet application object, as the load and save commands drive it. Every member
+// throws Failure when the application cannot do what is asked.
+class ExcelApplication
+{
+public:
+    virtual ~ExcelApplication() = default;
+
+    // Opens the workbook at `path` hidden and read-only; a workbook the user already has open
+    // is taken as it is.
+    virtual void WorkbooksOpen(const QString &path) = 0;
+    // Creates a new, empty workbook, hidden until made visible.
+    virtual void WorkbooksAdd() = 0;
+    // Shows the workbook's window and brings it to the front.
+    virtual void setVisible(bool visible) = 0;
+
+    // The block the user has marked in the workbook (the first, when several are marked), or
+    // none when no cells are marked.
+    virtual std::optional<CellBlock> Selection() = 0;
+    // The displayed texts of the block, row by row, clipped to the part of the sheet that
+    // holds something.
+    virtual std::vector<QStringList> Text(const CellBlock &block) = 0;
+
+    // Writes texts into the first sheet of the new workbook, down one column from (row,
+    // column); texts are stored as texts, never parsed, and an empty text leaves its cell
+    // empty.
+    virtual void setColumnTexts(int row, int column, const QStringList &texts) = 0;
+    // Fits the widths of the columns to their contents.
+    virtual void AutofitColumns() = 0;
+};
+
+// Reaches the spreadsheet application.
+class ExcelLauncher
+{
+public:
+    virtual ~ExcelLauncher() = default;
+    // True when the application is there to be started or reached.
+    virtual bool isInstalled() = 0;
+    // A new application object; throws Failure when the application cannot be reached.
+    virtual std::unique_ptr<ExcelApplication> CreateObject() = 0;
+};
