@@ -1,0 +1,278 @@
+#include "CalcText.h"
+#include "Excel.h"
+#include "Fakes.h"
+#include "ItemList.h"
+#include "ListTestHost.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+// The spreadsheet commands against a scripted spreadsheet application.
+class ExcelTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_folders = std::make_unique<TestFolders>();
+        m_window = std::make_unique<TestWindow>(m_folders->program.path());
+    }
+    void cleanup()
+    {
+        m_window.reset();
+        m_folders.reset();
+    }
+
+    void rowItem_data();
+    void rowItem();
+    void parseCalcText_data();
+    void parseCalcText();
+    void sliceBeyondShortRecords();
+
+    void importBlock();
+    void importCancelledFileDialog();
+    void importWithoutMarkedBlock_data();
+    void importWithoutMarkedBlock();
+    void importOfAWorkbookThatCannotBeOpened();
+    void importEmptyRowsAndDuplicates();
+
+    void excelInstalled();
+    void exportWithoutExcel();
+    void exportEmptyList();
+    void exportWritesCheckedItems_data();
+    void exportWritesCheckedItems();
+
+private:
+    FakeExcel &excel() { return m_window->excel; }
+    QString status() { return m_window->control<QLabel>("Label1")->text(); }
+    QStringList items() { return itemTexts(m_window->form->items()); }
+    void click(const char *button) { m_window->control<QPushButton>(button)->click(); }
+    void chooseWorkbook() { m_window->fileDialogs.answers.push_back({QStringLiteral("/data/book.xlsx")}); }
+
+    std::unique_ptr<TestFolders> m_folders;
+    std::unique_ptr<TestWindow> m_window;
+};
+
+void ExcelTest::rowItem_data()
+{
+    QTest::addColumn<QStringList>("cells");
+    QTest::addColumn<QString>("item");
+
+    QTest::newRow("one cell: no leading blank") << QStringList{"red"} << "red";
+    QTest::newRow("empty cell between") << QStringList{"a", "", "b"} << "a b";
+    QTest::newRow("all empty") << QStringList{"", "", ""} << "";
+    QTest::newRow("empty first") << QStringList{"", "x"} << "x";
+    QTest::newRow("a cell of blanks is not empty") << QStringList{"a", "   ", "b"} << "a     b";
+    QTest::newRow("displayed numbers") << QStringList{"3.50", "2024-03-15"} << "3.50 2024-03-15";
+}
+
+void ExcelTest::rowItem()
+{
+    QFETCH(QStringList, cells);
+    QFETCH(QString, item);
+    QCOMPARE(::rowItem(cells), item);
+}
+
+void ExcelTest::parseCalcText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<QStringList>>("records");
+
+    QTest::newRow("plain") << "a\tb\nc\td\n" << QList<QStringList>{{"a", "b"}, {"c", "d"}};
+    QTest::newRow("empty cells") << "\t\t\n\tx\t\n" << QList<QStringList>{{"", "", ""}, {"", "x", ""}};
+    QTest::newRow("quoted tab and quotes")
+        << "\"a\tb \"\"q\"\"\"\tz\n" << QList<QStringList>{{"a\tb \"q\"", "z"}};
+    QTest::newRow("line break inside a cell")
+        << "\"line1\nline2\"\tx\n" << QList<QStringList>{{"line1\nline2", "x"}};
+    QTest::newRow("CR LF and no final end") << "a\r\nb" << QList<QStringList>{{"a"}, {"b"}};
+    QTest::newRow("quote inside an unquoted field") << "5\" pipe\n" << QList<QStringList>{{"5\" pipe"}};
+}
+
+void ExcelTest::parseCalcText()
+{
+    QFETCH(QString, text);
+    QFETCH(QList<QStringList>, records);
+    const std::vector<QStringList> parsed = ::parseCalcText(text);
+    QCOMPARE(QList<QStringList>(parsed.begin(), parsed.end()), records);
+}
+
+void ExcelTest::sliceBeyondShortRecords()
+{
+    const std::vector<QStringList> table = {{"", "", ""}, {"", "b2", "c2"}, {"", "b3"}};
+    const std::vector<QStringList> block = sliceTable(table, 1, 1, 3, 2);
+    QCOMPARE(QList<QStringList>(block.begin(), block.end()),
+             (QList<QStringList>{{"b2", "c2"}, {"b3", ""}, {"", ""}}));
+}
+
+void ExcelTest::importBlock()
+{
+    m_window->form->items().append(u"x");
+    chooseWorkbook();
+    excel().script.selection = CellBlock{0, 2, 2, 3, 2};
+    excel().script.blockTexts = {{"red", ""}, {"green", "tea"}, {"red", ""}};
+    click("PushButton18");
+
+    const auto &call = m_window->fileDialogs.calls.at(0);
+    QCOMPARE(call.title, QStringLiteral("Add File"));
+    QCOMPARE(call.filters, QStringList{"Excel Files (*.xl*)"});
+    QVERIFY(!call.multiple);
+    QCOMPARE(excel().record.opened, QStringList{"/data/book.xlsx"});
+    QVERIFY(excel().record.visible);
+    QCOMPARE(excel().record.calls, (QStringList{"Open", "Visible", "Selection", "Text"}));
+    QCOMPARE(excel().record.textsRead.at(0), (CellBlock{0, 2, 2, 3, 2}));
+    // The prompt waited while the user marked the block.
+    QCOMPARE(m_window->prompts.texts(), QStringList{"Highlight a block of cells with mouse"});
+    QCOMPARE(m_window->prompts.shown[0].style, Prompts::Style::OkCancel);
+    QCOMPARE(items(), (QStringList{"x", "green tea", "red"}));
+    QCOMPARE(status(), QStringLiteral("List loaded. 1 duplicates found, 1 duplicates removed"));
+    QCOMPARE(m_window->form->mousePointer(), 0);
+}
+
+void ExcelTest::importCancelledFileDialog()
+{
+    m_window->form->setStatus(QStringLiteral("before"));
+    click("PushButton18");
+    QCOMPARE(excel().record.created, 0);
+    QCOMPARE(status(), QStringLiteral("before"));
+    QVERIFY(m_window->prompts.shown.empty());
+}
+
+void ExcelTest::importWithoutMarkedBlock_data()
+{
+    QTest::addColumn<bool>("cancel");
+    QTest::newRow("Cancel in the prompt") << true;
+    QTest::newRow("OK with nothing marked") << false;
+}
+
+void ExcelTest::importWithoutMarkedBlock()
+{
+    QFETCH(bool, cancel);
+    fill(m_window->form->items(), {"a", "a"});
+    chooseWorkbook();
+    if (cancel)
+        m_window->prompts.okCancel.push_back(Prompts::Answer::Cancel);
+    click("PushButton18");
+    QCOMPARE(m_window->prompts.texts(), (QStringList{"Highlight a block of cells with mouse",
+                                                     "You did not select a range. Please try "
+                                                     "again."}));
+    QCOMPARE(excel().record.textsRead.size(), size_t(0));
+    // Duplicate removal still runs over the old list; the workbook stays open for the user.
+    QCOMPARE(items(), QStringList{"a"});
+    QCOMPARE(status(), QStringLiteral("List loaded. 1 duplicates found, 1 duplicates removed"));
+    QVERIFY(excel().record.visible);
+    QCOMPARE(m_window->form->mousePointer(), 0);
+}
+
+void ExcelTest::importOfAWorkbookThatCannotBeOpened()
+{
+    m_window->form->items().append(u"kept");
+    chooseWorkbook();
+    excel().script.openFails = true;
+    click("PushButton18");
+    const QStringList reports = m_window->prompts.errorReports();
+    QCOMPARE(reports.size(), 2);
+    QVERIFY(reports[0].startsWith(QStringLiteral("cannot open /data/book.xlsx\r\n")));
+    QVERIFY(reports[0].contains(QStringLiteral("List.ExcelToListview at line 100")));
+    QVERIFY(reports[1].contains(QStringLiteral("List.ExcelToListview at line 108")));
+    // No window was shown, no prompt to mark cells; then the no-range message.
+    QVERIFY(!excel().record.visible);
+    QCOMPARE(m_window->prompts.texts().last(),
+             QStringLiteral("You did not select a range. Please try again."));
+    QVERIFY(!m_window->prompts.texts().contains(QStringLiteral("Highlight a block of cells with mouse")));
+    QCOMPARE(items(), QStringList{"kept"});
+    QCOMPARE(status(), QStringLiteral("List loaded. No duplicates found."));
+    QCOMPARE(m_window->form->mousePointer(), 0);
+}
+
+void ExcelTest::importEmptyRowsAndDuplicates()
+{
+    chooseWorkbook();
+    excel().script.selection = CellBlock{0, 1, 1, 3, 3};
+    excel().script.blockTexts = {{"", "", ""}, {"a", "", "b"}, {"", "", ""}};
+    click("PushButton18");
+    QCOMPARE(items(), (QStringList{"a b", ""}));
+}
+
+void ExcelTest::excelInstalled()
+{
+    FakePrompts prompts;
+    FakeExcel present;
+    ExcelContext withExcel{present, prompts, QStringLiteral("Tarnwell"), [](int) {}};
+    QVERIFY(ExcelInstalled(withExcel));
+    QVERIFY(prompts.shown.empty());
+    QCOMPARE(present.record.created, 0); // nothing started only to look
+
+    FakeExcel missing;
+    missing.script.installed = false;
+    ExcelContext withoutExcel{missing, prompts, QStringLiteral("Tarnwell"), [](int) {}};
+    QVERIFY(!ExcelInstalled(withoutExcel));
+    QCOMPARE(prompts.texts(), QStringList{"Excel is not installed on this computer. You need to "
+                                          "have it installed to use this software without error."});
+    QCOMPARE(prompts.shown[0].title, QStringLiteral("Tarnwell"));
+}
+
+void ExcelTest::exportWithoutExcel()
+{
+    m_window->form->items().append(u"a");
+    excel().script.installed = false;
+    click("PushButton15");
+    QCOMPARE(m_window->prompts.texts(),
+             (QStringList{"Excel is not installed on this computer. You need to have it installed "
+                          "to use this software without error.",
+                          "Excel is not installed on this computer. You need to have it installed "
+                          "to use this feature."}));
+    QCOMPARE(m_window->form->mousePointer(), 0);
+}
+
+void ExcelTest::exportEmptyList()
+{
+    click("PushButton15");
+    QCOMPARE(excel().record.created, 0);
+    QVERIFY(m_window->prompts.shown.empty());
+}
+
+void ExcelTest::exportWritesCheckedItems_data()
+{
+    QTest::addColumn<QList<bool>>("checks");
+    QTest::addColumn<QStringList>("columnA"); // A1, A2, ...; "" for an empty cell
+
+    QTest::newRow("all checked") << QList<bool>{true, true, true}
+                                 << QStringList{"Items:", "a", "=1+2", "c"};
+    QTest::newRow("only the second") << QList<bool>{false, true, false}
+                                     << QStringList{"Items:", "", "=1+2", ""};
+    QTest::newRow("none checked") << QList<bool>{false, false, false}
+                                  << QStringList{"Items:", "", "", ""};
+}
+
+void ExcelTest::exportWritesCheckedItems()
+{
+    QFETCH(QList<bool>, checks);
+    QFETCH(QStringList, columnA);
+
+    ItemList &list = m_window->form->items();
+    fill(list, {"a", "=1+2", "c"});
+    for (int i = 0; i < 3; ++i)
+        list.setChecked(i, checks[i]);
+    click("PushButton15");
+
+    QCOMPARE(excel().record.created, 1);
+    QCOMPARE(excel().record.workbooksAdded, 1);
+    for (int row = 1; row <= 4; ++row) {
+        const auto cell = excel().record.cells.find({row, 1});
+        const QString written = cell == excel().record.cells.end() ? QString() : cell->second;
+        QCOMPARE(written, columnA[row - 1]);
+    }
+    QCOMPARE(excel().record.cells.size(),
+             size_t(std::count_if(columnA.begin(), columnA.end(),
+                                  [](const QString &text) { return !text.isEmpty(); })));
+    QVERIFY(excel().record.autofit);
+    QVERIFY(excel().record.visible);
+    QCOMPARE(excel().record.calls.last(), QStringLiteral("Visible")); // shown once filled
+    QVERIFY(m_window->prompts.shown.empty());
+    QCOMPARE(m_window->form->mousePointer(), 0);
+    QCOMPARE(itemTexts(list), (QStringList{"a", "=1+2", "c"}));
+}
+
+QTEST_MAIN(ExcelTest)
+#include "tst_excel.moc"
