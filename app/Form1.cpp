@@ -792,6 +792,7 @@ void Form1::PushButton15_Click()
     for (int header = 0; header < m_items->headerCount(); ++header)
         trap.line(122, [&] { requireApp().setColumnTexts(1, header + 1, {m_items->headerText(header)}); });
     // Row k + 1 for item k; only items with a check mark are written, the rest stay empty.
+    // The list as it stands now is written, in slices, yielding in between.
     trap.line(144, [&] {
         QStringList texts;
         texts.reserve(m_items->count());
@@ -800,7 +801,13 @@ void Form1::PushButton15_Click()
                                                       : QString());
         while (!texts.isEmpty() && texts.last().isEmpty())
             texts.removeLast();
-        requireApp().setColumnTexts(2, 1, texts);
+        constexpr qsizetype kSlice = 8192;
+        YieldPacer pacer(*this);
+        for (qsizetype first = 0; first < texts.size(); first += kSlice) {
+            requireApp().setColumnTexts(2 + int(first), 1, texts.mid(first, kSlice));
+            if (pacer.due())
+                yieldToEventLoop();
+        }
     });
     trap.line(158, [&] { requireApp().AutofitColumns(); });
     trap.line(160, [&] { requireApp().setVisible(true); });

@@ -1,15 +1,19 @@
 // The benchmark: a large list through the real code paths of the window.
 //
-//   tarnwell_bench [LIST_FILE]
+//   tarnwell_bench [--no-calc] [LIST_FILE]
 //
 // Without an argument it writes a list of 1,000,000 e-mail-like items (about 30% duplicates,
 // many of them in another letter case) to a temporary file. It times loading, duplicate
 // removal under each option, both filters, the load command and saving, reports the longest
 // gap between two turns of the event loop during each pass and the process's peak memory, and
 // times the shell pipeline `tac FILE | awk '!s[$0]++' | tac` (the same keep-last rule under
-// "Match case") on the same file for comparison.
+// "Match case") on the same file for comparison. Then, unless --no-calc, it imports a
+// 10,000-row, 2-column block from a workbook and exports 100,000 items to a new one, against
+// a headless LibreOffice Calc with a private profile.
 
+#include "CalcApplication.h"
 #include "Fakes.h"
+#include "LibreOfficeCalc.h"
 #include "ItemList.h"
 #include "List.h"
 #include "TextFileImport.h"
@@ -21,7 +25,17 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTimer>
+#include <QUrl>
+
+#include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/sheet/XCellRangeData.hpp>
+#include <com/sun/star/sheet/XSpreadsheet.hpp>
+#include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
+#include <com/sun/star/table/XCellRange.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
 
 #include <sys/resource.h>
 
@@ -129,6 +143,80 @@ double timePipeline(const QString &path)
     return double(clock.nsecsElapsed()) / 1e9;
 }
 
+// A workbook of `rows` rows: a text in column A, a number in column B.
+QString writeWorkbook(LibreOfficeLauncher &launcher, const QString &path, int rows)
+{
+    using namespace css;
+    std::unique_ptr<ExcelApplication> app = launcher.CreateObject();
+    app->WorkbooksAdd();
+    const uno::Reference<frame::XModel> model = static_cast<CalcApplication &>(*app).workbook();
+    uno::Reference<sheet::XSpreadsheetDocument> document(model, uno::UNO_QUERY_THROW);
+    uno::Reference<container::XIndexAccess> sheets(document->getSheets(), uno::UNO_QUERY_THROW);
+    uno::Reference<table::XCellRange> sheet(sheets->getByIndex(0), uno::UNO_QUERY_THROW);
+    uno::Sequence<uno::Sequence<uno::Any>> data(rows);
+    for (int row = 0; row < rows; ++row) {
+        uno::Sequence<uno::Any> cells(2);
+        cells.getArray()[0] <<= toOUString(QString::fromLatin1(itemText(quint32(row % 7000))));
+        cells.getArray()[1] <<= double(row) * 1.25;
+        data.getArray()[row] = cells;
+    }
+    uno::Reference<sheet::XCellRangeData>(sheet->getCellRangeByPosition(0, 0, 1, rows - 1),
+                                          uno::UNO_QUERY_THROW)
+        ->setDataArray(data);
+    uno::Sequence<beans::PropertyValue> arguments(1);
+    arguments.getArray()[0].Name = rtl::OUString::createFromAscii("FilterName");
+    arguments.getArray()[0].Value <<= rtl::OUString::createFromAscii("calc8");
+    uno::Reference<frame::XStorable>(model, uno::UNO_QUERY_THROW)
+        ->storeToURL(toOUString(QUrl::fromLocalFile(path).toString()), arguments);
+    uno::Reference<util::XCloseable>(model, uno::UNO_QUERY_THROW)->close(true);
+    return path;
+}
+
+// Spreadsheet import and export through the window's commands, against a headless Calc with
+// a private profile.
+void benchCalc(const QString &folder)
+{
+    LibreOfficeLauncher::Options options;
+    options.profileFolder = folder + QStringLiteral("/calc-profile");
+    options.headless = true;
+    LibreOfficeLauncher launcher(options);
+    FakePrompts prompts;
+    FakeFileDialogs dialogs;
+    FakeShell shell;
+    FakeRandom random;
+    Form1 form(Services{prompts, dialogs, shell, random, launcher, folder});
+    form.show();
+
+    QElapsedTimer started;
+    started.start();
+    const QString book = writeWorkbook(launcher, folder + QStringLiteral("/block.ods"), 10000);
+    std::printf("start headless Calc and write a 10,000-row workbook: %.3f s\n",
+                double(started.nsecsElapsed()) / 1e9);
+
+    // The user has the workbook open and has marked A1:B10000 in it.
+    std::unique_ptr<ExcelApplication> users = launcher.CreateObject();
+    users->WorkbooksOpen(book);
+    static_cast<CalcApplication &>(*users).select(CellBlock{0, 1, 1, 10000, 2});
+    dialogs.answers.push_back({book});
+    Timing import = timePass([&] { form.findChild<QPushButton *>(QStringLiteral("PushButton18"))->click(); });
+    print("Load List From Excel File, 10,000 x 2 block", 10000, import,
+          QStringLiteral("%1 items").arg(form.items().count()));
+
+    form.items().clear();
+    ItemList &items = form.items();
+    std::vector<QString> texts;
+    for (int i = 0; i < 100000; ++i)
+        texts.push_back(QString::fromLatin1(itemText(quint32(i))));
+    items.appendAll(std::vector<QStringView>(texts.begin(), texts.end()));
+    for (qsizetype i = 0; i < items.count(); ++i)
+        items.setChecked(i, true);
+    Timing save = timePass([&] { form.findChild<QPushButton *>(QStringLiteral("PushButton15"))->click(); });
+    print("Save List To Excel File, 100,000 items", 100000, save);
+    if (!prompts.errorReports().isEmpty())
+        std::printf("error reports: %s\n", qPrintable(prompts.errorReports().join(u'|')));
+    launcher.terminatePrivateOffice();
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -138,8 +226,9 @@ int main(int argc, char *argv[])
 
     TestFolders folders;
     QString listPath;
-    if (argc > 1) {
-        listPath = QString::fromLocal8Bit(argv[1]);
+    const QStringList arguments = app.arguments().mid(1).filter(QRegularExpression(QStringLiteral("^[^-]")));
+    if (!arguments.isEmpty()) {
+        listPath = arguments.front();
     } else {
         listPath =
             writeGeneratedList(folders.program.filePath(QStringLiteral("list.txt")), 1000000);
@@ -210,5 +299,8 @@ int main(int argc, char *argv[])
     std::printf("pipeline / load file into the list: %.1fx\n", pipeline / load.seconds);
     std::printf("pipeline / Load List From Text File: %.1fx\n", pipeline / loadCommand.seconds);
     std::printf("peak memory: %ld MB\n", peakMemoryMb());
+
+    if (!app.arguments().contains(QStringLiteral("--no-calc")))
+        benchCalc(folders.program.path());
     return 0;
 }
