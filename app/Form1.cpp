@@ -571,8 +571,8 @@ void Form1::ListView1_DblClick()
 void Form1::ListView1_KeyDown(int keyCode)
 {
     Trap(m_reporter, QStringLiteral("Form1.ListView1_KeyDown")).line(0, [&] {
-        if (keyCode == kDeleteKeyCode && m_mousePointer != kPointerHourglass
-            && m_items->count() > 0)
+        if (keyCode == kDeleteKeyCode && m_mousePointer != kPointerHourglass &&
+            m_items->count() > 0)
             removeCurrentItem();
     });
 }
@@ -790,7 +790,9 @@ void Form1::PushButton15_Click()
     trap.line(112, [&] { app = context.launcher.CreateObject(); });
     trap.line(114, [&] { requireApp().WorkbooksAdd(); });
     for (int header = 0; header < m_items->headerCount(); ++header)
-        trap.line(122, [&] { requireApp().setColumnTexts(1, header + 1, {m_items->headerText(header)}); });
+        trap.line(122, [&] {
+            requireApp().setColumnTexts(1, header + 1, {m_items->headerText(header)});
+        });
     // Row k + 1 for item k; only items with a check mark are written, the rest stay empty.
     // The list as it stands now is written, in slices, yielding in between.
     trap.line(144, [&] {

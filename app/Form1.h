@@ -1,8 +1,8 @@
 #pragma once
 
 #include "CommonDialog.h"
-#include "Excel.h"
 #include "ErrorReport.h"
+#include "Excel.h"
 #include "ListHost.h"
 #include "Prompts.h"
 #include "Services.h"

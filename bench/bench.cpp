@@ -13,8 +13,8 @@
 
 #include "CalcApplication.h"
 #include "Fakes.h"
-#include "LibreOfficeCalc.h"
 #include "ItemList.h"
+#include "LibreOfficeCalc.h"
 #include "List.h"
 #include "TextFileImport.h"
 
@@ -198,7 +198,8 @@ void benchCalc(const QString &folder)
     users->WorkbooksOpen(book);
     static_cast<CalcApplication &>(*users).select(CellBlock{0, 1, 1, 10000, 2});
     dialogs.answers.push_back({book});
-    Timing import = timePass([&] { form.findChild<QPushButton *>(QStringLiteral("PushButton18"))->click(); });
+    Timing import =
+        timePass([&] { form.findChild<QPushButton *>(QStringLiteral("PushButton18"))->click(); });
     print("Load List From Excel File, 10,000 x 2 block", 10000, import,
           QStringLiteral("%1 items").arg(form.items().count()));
 
@@ -210,7 +211,8 @@ void benchCalc(const QString &folder)
     items.appendAll(std::vector<QStringView>(texts.begin(), texts.end()));
     for (qsizetype i = 0; i < items.count(); ++i)
         items.setChecked(i, true);
-    Timing save = timePass([&] { form.findChild<QPushButton *>(QStringLiteral("PushButton15"))->click(); });
+    Timing save =
+        timePass([&] { form.findChild<QPushButton *>(QStringLiteral("PushButton15"))->click(); });
     print("Save List To Excel File, 100,000 items", 100000, save);
     if (!prompts.errorReports().isEmpty())
         std::printf("error reports: %s\n", qPrintable(prompts.errorReports().join(u'|')));
@@ -226,7 +228,8 @@ int main(int argc, char *argv[])
 
     TestFolders folders;
     QString listPath;
-    const QStringList arguments = app.arguments().mid(1).filter(QRegularExpression(QStringLiteral("^[^-]")));
+    const QStringList arguments =
+        app.arguments().mid(1).filter(QRegularExpression(QStringLiteral("^[^-]")));
     if (!arguments.isEmpty()) {
         listPath = arguments.front();
     } else {

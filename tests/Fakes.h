@@ -2,9 +2,9 @@
 
 #include "Failure.h"
 #include "Form1.h"
-#include "Spreadsheet.h"
 #include "Prompts.h"
 #include "Services.h"
+#include "Spreadsheet.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -15,10 +15,10 @@
 #include <QUrl>
 
 #include <deque>
-#include <map>
-#include <optional>
 #include <functional>
+#include <map>
 #include <memory>
+#include <optional>
 
 // Records every box shown and answers from a queue (Yes for questions, the empty text for
 // input boxes when the queue is empty). A hook may run while a box is "open", as a user
@@ -269,8 +269,8 @@ struct TestWindow
     explicit TestWindow(const QString &programFolder, int randomDraw = 50)
     {
         random.value = randomDraw;
-        form =
-            std::make_unique<Form1>(Services{prompts, fileDialogs, shell, random, excel, programFolder});
+        form = std::make_unique<Form1>(
+            Services{prompts, fileDialogs, shell, random, excel, programFolder});
     }
 
     template <typename Widget> Widget *control(const char *name) const

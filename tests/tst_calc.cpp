@@ -16,7 +16,6 @@
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/sheet/XSheetCellRangeContainer.hpp>
 #include <com/sun/star/sheet/XSpreadsheet.hpp>
-#include <com/sun/star/view/XSelectionSupplier.hpp>
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
 #include <com/sun/star/table/CellContentType.hpp>
 #include <com/sun/star/table/XCell.hpp>
@@ -25,6 +24,7 @@
 #include <com/sun/star/util/XModifiable.hpp>
 #include <com/sun/star/util/XNumberFormats.hpp>
 #include <com/sun/star/util/XNumberFormatsSupplier.hpp>
+#include <com/sun/star/view/XSelectionSupplier.hpp>
 
 using namespace css;
 
@@ -37,8 +37,7 @@ uno::Reference<sheet::XSpreadsheet> firstSheet(const uno::Reference<frame::XMode
     return uno::Reference<sheet::XSpreadsheet>(sheets->getByIndex(0), uno::UNO_QUERY_THROW);
 }
 
-uno::Reference<table::XCell> cellAt(const uno::Reference<frame::XModel> &model, int column,
-                                    int row)
+uno::Reference<table::XCell> cellAt(const uno::Reference<frame::XModel> &model, int column, int row)
 {
     return firstSheet(model)->getCellByPosition(column, row);
 }
@@ -53,8 +52,8 @@ QString textOf(const uno::Reference<table::XCell> &cell)
     return toQString(uno::Reference<text::XTextRange>(cell, uno::UNO_QUERY_THROW)->getString());
 }
 
-void setFormat(const uno::Reference<frame::XModel> &model,
-               const uno::Reference<table::XCell> &cell, const char *formatCode)
+void setFormat(const uno::Reference<frame::XModel> &model, const uno::Reference<table::XCell> &cell,
+               const char *formatCode)
 {
     uno::Reference<util::XNumberFormatsSupplier> supplier(model, uno::UNO_QUERY_THROW);
     uno::Reference<util::XNumberFormats> formats = supplier->getNumberFormats();
@@ -168,7 +167,8 @@ void CalcTest::readsDisplayedTexts()
     QCOMPARE(QList<QStringList>(rows.begin(), rows.end()),
              (QList<QStringList>{{"3.50", "2024-03-15"}, {"3", "   "}, {"pear", ""}}));
     // Reading leaves the workbook as it was.
-    QVERIFY(!uno::Reference<util::XModifiable>(calc.workbook(), uno::UNO_QUERY_THROW)->isModified());
+    QVERIFY(
+        !uno::Reference<util::XModifiable>(calc.workbook(), uno::UNO_QUERY_THROW)->isModified());
     uno::Reference<util::XCloseable>(calc.workbook(), uno::UNO_QUERY_THROW)->close(true);
 }
 
@@ -196,7 +196,8 @@ void CalcTest::severalMarkedAreasTakeTheFirst()
     // Ctrl-marking: B2:C2, then B4.
     uno::Reference<lang::XMultiServiceFactory> factory(calc.workbook(), uno::UNO_QUERY_THROW);
     uno::Reference<sheet::XSheetCellRangeContainer> ranges(
-        factory->createInstance(rtl::OUString::createFromAscii("com.sun.star.sheet.SheetCellRanges")),
+        factory->createInstance(
+            rtl::OUString::createFromAscii("com.sun.star.sheet.SheetCellRanges")),
         uno::UNO_QUERY_THROW);
     ranges->addRangeAddress(table::CellRangeAddress(0, 1, 1, 2, 1), false);
     ranges->addRangeAddress(table::CellRangeAddress(0, 1, 3, 1, 3), false);
@@ -228,7 +229,8 @@ void CalcTest::blockOutsideUsedAreaReadsNothing()
 void CalcTest::fileThatIsNoWorkbook()
 {
     std::unique_ptr<ExcelApplication> app = m_launcher->CreateObject();
-    QVERIFY_THROWS_EXCEPTION(Failure, app->WorkbooksOpen(m_folder.filePath(QStringLiteral("none.xlsx"))));
+    QVERIFY_THROWS_EXCEPTION(Failure,
+                             app->WorkbooksOpen(m_folder.filePath(QStringLiteral("none.xlsx"))));
     QVERIFY_THROWS_EXCEPTION(Failure, app->Selection()); // nothing open
 }
 

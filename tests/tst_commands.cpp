@@ -1,6 +1,6 @@
-#include "Fakes.h"
 #include "ItemList.h"
 #include "ListTestHost.h"
+#include "WindowFixture.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -13,21 +13,13 @@
 
 // The window's commands: editing by hand, the sample list, the filters, pointer feedback and
 // commands started while another one yields.
-class CommandsTest : public QObject
+class CommandsTest : public QObject, private WindowFixture
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init()
-    {
-        m_folders = std::make_unique<TestFolders>();
-        m_window = std::make_unique<TestWindow>(m_folders->program.path());
-    }
-    void cleanup()
-    {
-        m_window.reset();
-        m_folders.reset();
-    }
+    void init() { openWindow(); }
+    void cleanup() { closeWindow(); }
 
     void clearAll_data();
     void clearAll();
@@ -54,8 +46,6 @@ private Q_SLOTS:
     void loadDuringFilter();
 
 private:
-    Form1 &form() { return *m_window->form; }
-    QString status() { return m_window->control<QLabel>("Label1")->text(); }
     QStringList items() { return itemTexts(form().items()); }
     void setItems(const QStringList &texts) { fill(form().items(), texts); }
     void setCurrent(int row)
@@ -63,14 +53,10 @@ private:
         auto *view = m_window->control<QTreeView>("ListView1");
         view->setCurrentIndex(form().items().index(row, 0));
     }
-    void click(const char *button) { m_window->control<QPushButton>(button)->click(); }
     void chooseMatchCase(bool match)
     {
         m_window->control<QRadioButton>(match ? "Option2" : "Option1")->setChecked(true);
     }
-
-    std::unique_ptr<TestFolders> m_folders;
-    std::unique_ptr<TestWindow> m_window;
 };
 
 void CommandsTest::clearAll_data()

@@ -1,28 +1,20 @@
 #include "CalcText.h"
 #include "Excel.h"
-#include "Fakes.h"
 #include "ItemList.h"
 #include "ListTestHost.h"
+#include "WindowFixture.h"
 
 #include <QLabel>
 #include <QPushButton>
 
 // The spreadsheet commands against a scripted spreadsheet application.
-class ExcelTest : public QObject
+class ExcelTest : public QObject, private WindowFixture
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init()
-    {
-        m_folders = std::make_unique<TestFolders>();
-        m_window = std::make_unique<TestWindow>(m_folders->program.path());
-    }
-    void cleanup()
-    {
-        m_window.reset();
-        m_folders.reset();
-    }
+    void init() { openWindow(); }
+    void cleanup() { closeWindow(); }
 
     void rowItem_data();
     void rowItem();
@@ -45,13 +37,10 @@ private Q_SLOTS:
 
 private:
     FakeExcel &excel() { return m_window->excel; }
-    QString status() { return m_window->control<QLabel>("Label1")->text(); }
-    QStringList items() { return itemTexts(m_window->form->items()); }
-    void click(const char *button) { m_window->control<QPushButton>(button)->click(); }
-    void chooseWorkbook() { m_window->fileDialogs.answers.push_back({QStringLiteral("/data/book.xlsx")}); }
-
-    std::unique_ptr<TestFolders> m_folders;
-    std::unique_ptr<TestWindow> m_window;
+    void chooseWorkbook()
+    {
+        m_window->fileDialogs.answers.push_back({QStringLiteral("/data/book.xlsx")});
+    }
 };
 
 void ExcelTest::rowItem_data()
@@ -80,13 +69,15 @@ void ExcelTest::parseCalcText_data()
     QTest::addColumn<QList<QStringList>>("records");
 
     QTest::newRow("plain") << "a\tb\nc\td\n" << QList<QStringList>{{"a", "b"}, {"c", "d"}};
-    QTest::newRow("empty cells") << "\t\t\n\tx\t\n" << QList<QStringList>{{"", "", ""}, {"", "x", ""}};
-    QTest::newRow("quoted tab and quotes")
-        << "\"a\tb \"\"q\"\"\"\tz\n" << QList<QStringList>{{"a\tb \"q\"", "z"}};
-    QTest::newRow("line break inside a cell")
-        << "\"line1\nline2\"\tx\n" << QList<QStringList>{{"line1\nline2", "x"}};
+    QTest::newRow("empty cells") << "\t\t\n\tx\t\n"
+                                 << QList<QStringList>{{"", "", ""}, {"", "x", ""}};
+    QTest::newRow("quoted tab and quotes") << "\"a\tb \"\"q\"\"\"\tz\n"
+                                           << QList<QStringList>{{"a\tb \"q\"", "z"}};
+    QTest::newRow("line break inside a cell") << "\"line1\nline2\"\tx\n"
+                                              << QList<QStringList>{{"line1\nline2", "x"}};
     QTest::newRow("CR LF and no final end") << "a\r\nb" << QList<QStringList>{{"a"}, {"b"}};
-    QTest::newRow("quote inside an unquoted field") << "5\" pipe\n" << QList<QStringList>{{"5\" pipe"}};
+    QTest::newRow("quote inside an unquoted field") << "5\" pipe\n"
+                                                    << QList<QStringList>{{"5\" pipe"}};
 }
 
 void ExcelTest::parseCalcText()
@@ -179,7 +170,8 @@ void ExcelTest::importOfAWorkbookThatCannotBeOpened()
     QVERIFY(!excel().record.visible);
     QCOMPARE(m_window->prompts.texts().last(),
              QStringLiteral("You did not select a range. Please try again."));
-    QVERIFY(!m_window->prompts.texts().contains(QStringLiteral("Highlight a block of cells with mouse")));
+    QVERIFY(!m_window->prompts.texts().contains(
+        QStringLiteral("Highlight a block of cells with mouse")));
     QCOMPARE(items(), QStringList{"kept"});
     QCOMPARE(status(), QStringLiteral("List loaded. No duplicates found."));
     QCOMPARE(m_window->form->mousePointer(), 0);
@@ -239,8 +231,8 @@ void ExcelTest::exportWritesCheckedItems_data()
 
     QTest::newRow("all checked") << QList<bool>{true, true, true}
                                  << QStringList{"Items:", "a", "=1+2", "c"};
-    QTest::newRow("only the second") << QList<bool>{false, true, false}
-                                     << QStringList{"Items:", "", "=1+2", ""};
+    QTest::newRow("only the second")
+        << QList<bool>{false, true, false} << QStringList{"Items:", "", "=1+2", ""};
     QTest::newRow("none checked") << QList<bool>{false, false, false}
                                   << QStringList{"Items:", "", "", ""};
 }

@@ -1,7 +1,7 @@
-#include "Fakes.h"
 #include "ItemList.h"
 #include "ListTestHost.h"
 #include "TextFileFormat.h"
+#include "WindowFixture.h"
 
 #include <QDropEvent>
 #include <QFile>
@@ -10,21 +10,13 @@
 #include <QPushButton>
 
 // Text files in and out: decoding and line rules, the load and save commands, and drops.
-class TextFilesTest : public QObject
+class TextFilesTest : public QObject, private WindowFixture
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init()
-    {
-        m_folders = std::make_unique<TestFolders>();
-        m_window = std::make_unique<TestWindow>(m_folders->program.path());
-    }
-    void cleanup()
-    {
-        m_window.reset();
-        m_folders.reset();
-    }
+    void init() { openWindow(); }
+    void cleanup() { closeWindow(); }
 
     void decode_data();
     void decode();
@@ -64,13 +56,7 @@ private:
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
-    QString status() { return m_window->control<QLabel>("Label1")->text(); }
-    QStringList items() { return itemTexts(m_window->form->items()); }
-    void click(const char *button) { m_window->control<QPushButton>(button)->click(); }
     void answerDialog(const QStringList &paths) { m_window->fileDialogs.answers.push_back(paths); }
-
-    std::unique_ptr<TestFolders> m_folders;
-    std::unique_ptr<TestWindow> m_window;
 };
 
 void TextFilesTest::decode_data()

@@ -39,8 +39,8 @@ std::optional<CellBlock> GetExcelRange(ExcelContext &context, ExcelApplication *
     try {
         // The user marks the block in the spreadsheet's own window while this box waits.
         if (context.prompts.messageBox(QStringView(kMarkCellsPrompt).toString(),
-                                       Prompts::Style::OkCancel, context.appTitle)
-            != Prompts::Answer::Ok)
+                                       Prompts::Style::OkCancel,
+                                       context.appTitle) != Prompts::Answer::Ok)
             return std::nullopt;
         return app->Selection();
     } catch (const Failure &) {
@@ -65,8 +65,7 @@ QString rowItem(const QStringList &cellTexts)
 
 namespace List {
 
-void ExcelToListview(ItemList &listView, const QString &path, ListHost &host,
-                     ExcelContext &context)
+void ExcelToListview(ItemList &listView, const QString &path, ListHost &host, ExcelContext &context)
 {
     Trap trap(host.errorReporter(), QStringLiteral("List.ExcelToListview"));
     std::unique_ptr<ExcelApplication> app;

@@ -104,9 +104,7 @@ template <typename Call> auto unoCall(const Call &call) -> decltype(call())
 class BridgeListener : public cppu::WeakImplHelper1<lang::XEventListener>
 {
 public:
-    explicit BridgeListener(std::shared_ptr<std::atomic<bool>> alive) : m_alive(std::move(alive))
-    {
-    }
+    explicit BridgeListener(std::shared_ptr<std::atomic<bool>> alive) : m_alive(std::move(alive)) {}
     void SAL_CALL disposing(const lang::EventObject &) override { *m_alive = false; }
 
 private:
@@ -256,17 +254,17 @@ std::shared_ptr<CalcConnection> LibreOfficeLauncher::connect()
         if (m_options.headless)
             arguments.prepend(QStringLiteral("--headless"));
         if (!m_options.profileFolder.isEmpty())
-            arguments.append(QStringLiteral("-env:UserInstallation=")
-                             + QUrl::fromLocalFile(m_options.profileFolder).toString());
+            arguments.append(QStringLiteral("-env:UserInstallation=") +
+                             QUrl::fromLocalFile(m_options.profileFolder).toString());
         QProcess office;
         office.setProgram(soffice);
         office.setArguments(arguments);
         office.setStandardOutputFile(QProcess::nullDevice());
         office.setStandardErrorFile(QProcess::nullDevice());
         if (!office.startDetached())
-            throw Failure(QStringLiteral("LibreOffice could not be started: %1")
-                              .arg(office.errorString()),
-                          429);
+            throw Failure(
+                QStringLiteral("LibreOffice could not be started: %1").arg(office.errorString()),
+                429);
         QElapsedTimer waited;
         waited.start();
         while (!connection) {
@@ -334,8 +332,8 @@ void CalcApplication::WorkbooksOpen(const QString &path)
             desktop->getComponents()->createEnumeration();
         while (open->hasMoreElements()) {
             uno::Reference<frame::XModel> model(open->nextElement(), uno::UNO_QUERY);
-            if (model.is() && QUrl(toQString(model->getURL())) == QUrl(url)
-                && uno::Reference<sheet::XSpreadsheetDocument>(model, uno::UNO_QUERY).is()) {
+            if (model.is() && QUrl(toQString(model->getURL())) == QUrl(url) &&
+                uno::Reference<sheet::XSpreadsheetDocument>(model, uno::UNO_QUERY).is()) {
                 m_workbook = model;
                 return;
             }
@@ -346,10 +344,10 @@ void CalcApplication::WorkbooksOpen(const QString &path)
             properties(property("Hidden", uno::Any(true)), property("ReadOnly", uno::Any(true)));
         const QString suffix = QFileInfo(path).suffix().toLower();
         if (suffix == u"csv" || suffix == u"txt") {
-            arguments = properties(
-                property("Hidden", uno::Any(true)), property("ReadOnly", uno::Any(true)),
-                property("FilterName", uno::Any(ascii("Text - txt - csv (StarCalc)"))),
-                property("FilterOptions", uno::Any(ascii("44,34,76,1,,0"))));
+            arguments =
+                properties(property("Hidden", uno::Any(true)), property("ReadOnly", uno::Any(true)),
+                           property("FilterName", uno::Any(ascii("Text - txt - csv (StarCalc)"))),
+                           property("FilterOptions", uno::Any(ascii("44,34,76,1,,0"))));
         }
         uno::Reference<frame::XComponentLoader> loader(desktop, uno::UNO_QUERY_THROW);
         uno::Reference<lang::XComponent> component =
@@ -371,8 +369,8 @@ void CalcApplication::WorkbooksAdd()
     unoCall([&] {
         uno::Reference<frame::XComponentLoader> loader(m_connection->desktop(),
                                                        uno::UNO_QUERY_THROW);
-        m_workbook.set(loader->loadComponentFromURL(ascii("private:factory/scalc"),
-                                                    ascii("_blank"), 0,
+        m_workbook.set(loader->loadComponentFromURL(ascii("private:factory/scalc"), ascii("_blank"),
+                                                    0,
                                                     properties(property("Hidden", uno::Any(true)))),
                        uno::UNO_QUERY_THROW);
     });
@@ -470,7 +468,8 @@ std::vector<QStringList> CalcApplication::Text(const CellBlock &block)
             throw Failure(QStringLiteral("LibreOffice Calc did not write the sheet's text"));
         QFile file(folder.filePath(written.front()));
         if (!file.open(QIODevice::ReadOnly))
-            throw Failure(QStringLiteral("Cannot read the sheet's text: %1").arg(file.errorString()));
+            throw Failure(
+                QStringLiteral("Cannot read the sheet's text: %1").arg(file.errorString()));
         const std::vector<QStringList> table = parseCalcText(QString::fromUtf8(file.readAll()));
         return sliceTable(table, firstRow, firstColumn, lastRow - firstRow + 1,
                           lastColumn - firstColumn + 1);
@@ -508,8 +507,7 @@ void CalcApplication::AutofitColumns()
         const uno::Reference<sheet::XSpreadsheet> sheet = sheetAt(m_workbook, 0);
         const table::CellRangeAddress used = usedArea(sheet);
         uno::Reference<table::XColumnRowRange> range(sheet, uno::UNO_QUERY_THROW);
-        uno::Reference<container::XIndexAccess> columns(range->getColumns(),
-                                                        uno::UNO_QUERY_THROW);
+        uno::Reference<container::XIndexAccess> columns(range->getColumns(), uno::UNO_QUERY_THROW);
         for (sal_Int32 column = used.StartColumn; column <= used.EndColumn; ++column) {
             uno::Reference<beans::XPropertySet>(columns->getByIndex(column), uno::UNO_QUERY_THROW)
                 ->setPropertyValue(ascii("OptimalWidth"), uno::Any(true));

@@ -16,9 +16,9 @@ class LibreOfficeLauncher : public ExcelLauncher
 public:
     struct Options
     {
-        QString soffice;        // empty: found on PATH or in LibreOffice's program folder
-        QString profileFolder;  // empty: the user's own profile
-        bool headless = false;  // for tests without a display
+        QString soffice;       // empty: found on PATH or in LibreOffice's program folder
+        QString profileFolder; // empty: the user's own profile
+        bool headless = false; // for tests without a display
         int startTimeoutMs = 60000;
     };
 

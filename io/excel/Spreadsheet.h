@@ -20,8 +20,8 @@ struct CellBlock
     int lastColumn() const { return column + columnCount - 1; }
     bool operator==(const CellBlock &other) const
     {
-        return sheet == other.sheet && row == other.row && column == other.column
-               && rowCount == other.rowCount && columnCount == other.columnCount;
+        return sheet == other.sheet && row == other.row && column == other.column &&
+               rowCount == other.rowCount && columnCount == other.columnCount;
     }
 };
 
