@@ -3,10 +3,7 @@
 #include "Failure.h"
 #include "ItemList.h"
 #include "List.h"
-#include "ListFileWriter.h"
-#include "SampleList.h"
 #include "TextFileFormat.h"
-#include "TextFileImport.h"
 #include "Trap.h"
 
 #include <QCloseEvent>
@@ -37,13 +34,9 @@ static void initResources()
 
 namespace {
 
-const QString kProductName = QStringLiteral("Tarnwell");
-const QUrl kHomePage(QStringLiteral("https://www.tarnwell.example/"));
-constexpr int kDeleteKeyCode = 46;
+constexpr char16_t kProductName[] = u"Tarnwell";
+constexpr char kHomePage[] = "https://www.tarnwell.example/";
 constexpr int kListColumnTwips = 7000;
-constexpr int kTextDialogFlags = 2621953;
-constexpr int kExcelDialogFlags = 2621441;
-const QString kTextFilter = QStringLiteral("Text Files (*.txt)|*.txt|All Files (*.*)|*.*|");
 
 QRect twipsRect(int left, int top, int width, int height)
 {
@@ -95,7 +88,7 @@ QPoint cursorHotspot(const QByteArray &bytes)
 Form1::Form1(const Services &services, QWidget *parent)
     : QWidget(parent), m_services(services), m_reporter(services.prompts),
       m_settings(QStringLiteral("Brennick"), QStringLiteral("Tarnwell")),
-      m_commonDialog(services.fileDialogs), m_appTitle(kProductName)
+      m_commonDialog(services.fileDialogs), m_appTitle(QStringView(kProductName).toString())
 {
     initResources();
     createControls();
@@ -257,7 +250,7 @@ void Form1::Form_Load()
     Trap trap(m_reporter, QStringLiteral("Form1.Form_Load"));
     trap.line(100, [&] { ApplySkin(); });
     trap.line(102, [&] {
-        setWindowTitle(kProductName);
+        setWindowTitle(QStringView(kProductName).toString());
         QIcon icon;
         for (int size : {32, 48, 128, 256})
             icon.addFile(QStringLiteral(":/tarnwell/icon-%1.png").arg(size), QSize(size, size));
@@ -269,7 +262,7 @@ void Form1::Form_Load()
         trap.line(106, [&] { loadHandCursor(handCursorPath); });
     trap.line(108, [&] {
         if (m_services.random.oneToHundred() == 7)
-            m_services.shell.openUrl(kHomePage);
+            m_services.shell.openUrl(QUrl(QString::fromLatin1(kHomePage)));
     });
     trap.line(126, [&] { m_items->addColumn(QStringLiteral("Items:")); });
     trap.line(128, [&] { ListView1->setColumnWidth(0, twipsToPixels(kListColumnTwips)); });
@@ -312,7 +305,7 @@ void Form1::SetAppTitle()
 {
     // Cut before the last blank at least once, and again while longer than 40 characters;
     // a name without a blank stays whole.
-    QString title = kProductName;
+    QString title = QStringView(kProductName).toString();
     do {
         const qsizetype lastBlank = title.lastIndexOf(u' ');
         if (lastBlank < 0)
@@ -511,307 +504,4 @@ void Form1::storeCaseOption()
     } catch (const Failure &failure) {
         msgBox(failure.description());
     }
-}
-
-// ---- editing by hand ------------------------------------------------------------------------
-
-void Form1::PushButton1_Click()
-{
-    Trap trap(m_reporter, QStringLiteral("Form1.PushButton1_Click"));
-    if (trap.test(100, [&] {
-            return msgBox(QStringLiteral("Are you sure you want to clear the list?"),
-                          Prompts::Style::YesNo) != Prompts::Answer::Yes;
-        }))
-        return;
-    trap.line(102, [&] { m_items->clear(); });
-    trap.line(104, [&] { setStatus(QStringLiteral("List cleared.")); });
-}
-
-void Form1::PushButton2_Click()
-{
-    Trap trap(m_reporter, QStringLiteral("Form1.PushButton2_Click"));
-    const QString text = Text1->text();
-    if (trap.test(100, [&] { return text.isEmpty(); }))
-        return;
-    if (trap.test(102, [&] { return List::ItemExists(*m_items, text, caseOption()); })) {
-        trap.line(104, [&] { setStatus(QStringLiteral("Duplicate item found, not added.")); });
-        return;
-    }
-    trap.line(106, [&] { setStatus(QStringLiteral("Unique item, added.")); });
-    trap.line(108, [&] { m_items->append(text); });
-}
-
-void Form1::PushButton19_Click()
-{
-    Trap trap(m_reporter, QStringLiteral("Form1.PushButton19_Click"));
-    if (trap.test(100, [&] { return m_items->count() == 0; }))
-        return;
-    // With items but none current there is nothing to remove; the status still follows.
-    trap.line(102, [&] { removeCurrentItem(); });
-    trap.line(104, [&] { setStatus(QStringView(List::kListLoadedStatus).toString()); });
-}
-
-void Form1::removeCurrentItem()
-{
-    const QModelIndex current = ListView1->currentIndex();
-    if (current.isValid() && current.row() < m_items->count())
-        m_items->removeAt(current.row());
-}
-
-// The list's own handlers have no numbered steps; a failure is still reported (as line 0),
-// never let loose in the event loop.
-void Form1::ListView1_DblClick()
-{
-    Trap(m_reporter, QStringLiteral("Form1.ListView1_DblClick")).line(0, [&] {
-        if (m_mousePointer != kPointerHourglass && m_items->count() > 0)
-            removeCurrentItem();
-    });
-}
-
-void Form1::ListView1_KeyDown(int keyCode)
-{
-    Trap(m_reporter, QStringLiteral("Form1.ListView1_KeyDown")).line(0, [&] {
-        if (keyCode == kDeleteKeyCode && m_mousePointer != kPointerHourglass &&
-            m_items->count() > 0)
-            removeCurrentItem();
-    });
-}
-
-// ---- sample list and filters ----------------------------------------------------------------
-
-void Form1::PushButton22_Click()
-{
-    Trap trap(m_reporter, QStringLiteral("Form1.PushButton22_Click"));
-    int line = 100;
-    for (const char16_t *sample : kSampleList) {
-        trap.line(line, [&] { m_items->append(QStringView(sample)); });
-        line += 2;
-    }
-    trap.line(114, [&] { List::RemoveDupesAll(*m_items, *this); });
-}
-
-void Form1::PushButton17_Click()
-{
-    filterCommand(QStringLiteral("Form1.PushButton17_Click"),
-                  QStringLiteral("You forgot to load in List"), true);
-}
-
-void Form1::PushButton16_Click()
-{
-    filterCommand(QStringLiteral("Form1.PushButton16_Click"),
-                  QStringLiteral("You forgot to load in List 1."), false);
-}
-
-void Form1::filterCommand(const QString &location, const QString &emptyListMessage,
-                          bool removeItemsWith)
-{
-    Trap trap(m_reporter, location);
-    if (trap.test(100, [&] { return m_items->count() == 0; })) {
-        trap.line(102, [&] { msgBox(emptyListMessage); });
-        return;
-    }
-    QString searchText;
-    trap.line(104, [&] {
-        searchText =
-            m_services.prompts.inputBox(QStringLiteral("Enter string: "), m_appTitle, QString());
-    });
-    if (trap.test(106, [&] { return searchText.isEmpty(); }))
-        return;
-    trap.line(108, [&] { setMousePointer(kPointerHourglass); });
-    trap.line(110, [&] {
-        if (removeItemsWith)
-            List::RemoveItemsWith(*m_items, searchText, *this);
-        else
-            List::RemoveItemsWithout(*m_items, searchText, *this);
-    });
-    trap.line(112, [&] { setMousePointer(kPointerDefault); });
-    trap.line(114, [&] { setStatus(QStringView(List::kListLoadedStatus).toString()); });
-}
-
-// ---- text files -----------------------------------------------------------------------------
-
-void Form1::PushButton3_Click()
-{
-    Trap trap(m_reporter, QStringLiteral("Form1.PushButton3_Click"));
-    trap.line(100, [&] { m_commonDialog.FileName.clear(); });
-    trap.line(102, [&] { m_commonDialog.Flags = kTextDialogFlags; });
-    trap.line(104, [&] {
-        m_commonDialog.DialogTitle =
-            QStringLiteral("Load List(s) - Hold Ctrl to select multiple list files");
-    });
-    trap.line(106, [&] { m_commonDialog.Filter = kTextFilter; });
-    if (auto failure = trap.attempt(108, [&] { m_commonDialog.ShowOpen(); })) {
-        if (failure->number() == CommonDialog::kBufferTooSmall) {
-            msgBox(QStringLiteral("You've selected too many files to add.\r\r"
-                                  "Please load them in smaller groups."));
-            return;
-        }
-        trap.report(*failure);
-    }
-    if (trap.test(110, [&] { return m_commonDialog.FileName.isEmpty(); }))
-        return;
-    QStringList pathParts;
-    trap.line(112, [&] { pathParts = m_commonDialog.FileName.split(QChar(u'\0')); });
-    importTextFiles(trap, pathParts);
-}
-
-void Form1::loadTextFiles(const QStringList &paths)
-{
-    if (paths.isEmpty())
-        return;
-    // As the open dialog returns them: one full path, or the folder and the names.
-    QStringList pathParts;
-    const QString folder = QFileInfo(paths.front()).absolutePath();
-    const bool oneFolder = std::all_of(paths.begin(), paths.end(), [&](const QString &path) {
-        return QFileInfo(path).absolutePath() == folder;
-    });
-    if (paths.size() == 1) {
-        pathParts = paths;
-    } else {
-        // Files from several folders keep their full paths.
-        pathParts.append(oneFolder ? folder : QString());
-        for (const QString &path : paths)
-            pathParts.append(oneFolder ? QFileInfo(path).fileName() : path);
-    }
-    Trap trap(m_reporter, QStringLiteral("Form1.PushButton3_Click"));
-    importTextFiles(trap, pathParts);
-}
-
-void Form1::importTextFiles(Trap &trap, const QStringList &pathParts)
-{
-    trap.line(114, [&] { setMousePointer(kPointerHourglass); });
-    if (trap.test(116, [&] { return pathParts.size() == 1; })) {
-        QString path;
-        trap.line(118, [&] { path = pathParts.front(); });
-        trap.line(120, [&] { List::TextFileToListview(*m_items, path, *this); });
-    } else if (trap.test(122, [&] { return pathParts.size() > 1; })) {
-        for (qsizetype k = 1; k < pathParts.size(); ++k) {
-            QString path;
-            trap.line(130, [&] {
-                path = QFileInfo(pathParts[k]).isAbsolute() ? pathParts[k]
-                                                            : pathParts[0] + u'/' + pathParts[k];
-            });
-            trap.line(132, [&] { path = FixDoubleSlashes(path); });
-            trap.line(134, [&] { List::TextFileToListview(*m_items, path, *this); });
-        }
-    }
-    trap.line(138, [&] { setMousePointer(kPointerDefault); });
-    trap.line(140, [&] { List::RemoveDupesAll(*m_items, *this); });
-}
-
-void Form1::PushButton20_Click()
-{
-    Trap trap(m_reporter, QStringLiteral("Form1.PushButton20_Click"));
-    trap.line(106, [&] { m_commonDialog.FileName.clear(); });
-    trap.line(108, [&] { m_commonDialog.Flags = kTextDialogFlags; });
-    trap.line(110, [&] { m_commonDialog.DialogTitle = QStringLiteral("Save"); });
-    trap.line(112, [&] { m_commonDialog.Filter = kTextFilter; });
-    trap.line(114, [&] { m_commonDialog.ShowSave(); });
-    QString path;
-    trap.line(116, [&] { path = m_commonDialog.FileName; });
-    if (trap.test(118, [&] { return path.isEmpty(); }))
-        return;
-    bool overwrite = true;
-    if (trap.test(120, [&] { return FileExists(path); })) {
-        trap.line(122, [&] {
-            overwrite = msgBox(u"Are you sure you wish to overwrite " + path + u" ?",
-                               Prompts::Style::YesNo) == Prompts::Answer::Yes;
-        });
-    }
-    if (trap.test(126, [&] { return !overwrite; }))
-        return;
-    trap.line(128, [&] { setMousePointer(kPointerHourglass); });
-
-    // What is saved is the list as it stood when the command started, whatever other
-    // commands do to it while this one yields.
-    const TextPool snapshot = m_items->texts();
-    ListFileWriter writer(path);
-    // A failure stops the save: the old file stays as it was and nothing claims success.
-    bool saved = trap.line(130, [&] { writer.open(); });
-    if (saved) {
-        saved = trap.line(136, [&] {
-            YieldPacer pacer(*this);
-            for (qsizetype position = 0; position < snapshot.size(); ++position) {
-                writer.writeItem(snapshot.at(position));
-                if (position % 4096 == 0 && pacer.due())
-                    yieldToEventLoop();
-            }
-        });
-    }
-    if (saved)
-        saved = trap.line(140, [&] { writer.commit(); });
-    if (saved)
-        trap.line(142, [&] { msgBox(QStringLiteral("Done.")); });
-    trap.line(144, [&] { setMousePointer(kPointerDefault); });
-}
-
-// ---- spreadsheets ---------------------------------------------------------------------------
-
-ExcelContext Form1::excelContext()
-{
-    return {m_services.excel, m_services.prompts, m_appTitle,
-            [this](int pointer) { setMousePointer(pointer); }};
-}
-
-void Form1::PushButton18_Click()
-{
-    Trap trap(m_reporter, QStringLiteral("Form1.PushButton18_Click"));
-    trap.line(104, [&] { m_commonDialog.FileName.clear(); });
-    trap.line(106, [&] { m_commonDialog.Flags = kExcelDialogFlags; });
-    trap.line(108, [&] { m_commonDialog.DialogTitle = QStringLiteral("Add File"); });
-    trap.line(110, [&] { m_commonDialog.Filter = QStringLiteral("Excel Files (*.xl*)|*.xl*|"); });
-    trap.line(112, [&] { m_commonDialog.ShowOpen(); });
-    if (trap.test(114, [&] { return m_commonDialog.FileName.isEmpty(); }))
-        return;
-    QString path;
-    trap.line(116, [&] { path = m_commonDialog.FileName; });
-    ExcelContext context = excelContext();
-    trap.line(138, [&] { List::ExcelToListview(*m_items, path, *this, context); });
-    trap.line(140, [&] { List::RemoveDupesAll(*m_items, *this); });
-}
-
-void Form1::PushButton15_Click()
-{
-    Trap trap(m_reporter, QStringLiteral("Form1.PushButton15_Click"));
-    ExcelContext context = excelContext();
-    if (trap.test(100, [&] { return !ExcelInstalled(context); })) {
-        trap.line(164, [&] { msgBox(QStringView(kExcelMissingForFeatureMessage).toString()); });
-        return;
-    }
-    if (trap.test(108, [&] { return m_items->count() == 0; }))
-        return;
-    trap.line(110, [&] { setMousePointer(kPointerHourglass); });
-    std::unique_ptr<ExcelApplication> app;
-    const auto requireApp = [&]() -> ExcelApplication & {
-        if (!app)
-            throw Failure(QStringLiteral("Object variable not set"), 91);
-        return *app;
-    };
-    trap.line(112, [&] { app = context.launcher.CreateObject(); });
-    trap.line(114, [&] { requireApp().WorkbooksAdd(); });
-    for (int header = 0; header < m_items->headerCount(); ++header)
-        trap.line(122, [&] {
-            requireApp().setColumnTexts(1, header + 1, {m_items->headerText(header)});
-        });
-    // Row k + 1 for item k; only items with a check mark are written, the rest stay empty.
-    // The list as it stands now is written, in slices, yielding in between.
-    trap.line(144, [&] {
-        QStringList texts;
-        texts.reserve(m_items->count());
-        for (qsizetype position = 0; position < m_items->count(); ++position)
-            texts.append(m_items->isChecked(position) ? m_items->text(position).toString()
-                                                      : QString());
-        while (!texts.isEmpty() && texts.last().isEmpty())
-            texts.removeLast();
-        constexpr qsizetype kSlice = 8192;
-        YieldPacer pacer(*this);
-        for (qsizetype first = 0; first < texts.size(); first += kSlice) {
-            requireApp().setColumnTexts(2 + int(first), 1, texts.mid(first, kSlice));
-            if (pacer.due())
-                yieldToEventLoop();
-        }
-    });
-    trap.line(158, [&] { requireApp().AutofitColumns(); });
-    trap.line(160, [&] { requireApp().setVisible(true); });
-    trap.line(162, [&] { setMousePointer(kPointerDefault); });
 }

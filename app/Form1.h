@@ -34,6 +34,7 @@ public:
     static constexpr int kPointerDefault = 0;
     static constexpr int kPointerHourglass = 11;
     static constexpr int kPointerCustom = 99;
+    static constexpr int kDeleteKeyCode = 46;
 
     explicit Form1(const Services &services, QWidget *parent = nullptr);
     ~Form1() override;

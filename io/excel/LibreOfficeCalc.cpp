@@ -111,13 +111,11 @@ private:
     std::shared_ptr<std::atomic<bool>> m_alive;
 };
 
-uno::Reference<uno::XComponentContext> localContext()
+uno::Reference<uno::XComponentContext> createLocalContext()
 {
     // Without this a client that does not start the office itself crashes on its first call.
     qputenv("URE_BOOTSTRAP", "vnd.sun.star.pathname:/usr/lib/libreoffice/program/fundamentalrc");
-    static uno::Reference<uno::XComponentContext> context =
-        cppu::defaultBootstrap_InitialComponentContext();
-    return context;
+    return cppu::defaultBootstrap_InitialComponentContext();
 }
 
 QString pipeName(const QString &profileFolder)
@@ -129,9 +127,9 @@ QString pipeName(const QString &profileFolder)
         .arg(qHash(QFileInfo(profileFolder).absoluteFilePath()), 0, 16);
 }
 
-std::shared_ptr<CalcConnection> tryConnect(const QString &pipe)
+std::shared_ptr<CalcConnection> tryConnect(const uno::Reference<uno::XComponentContext> &local,
+                                           const QString &pipe)
 {
-    const uno::Reference<uno::XComponentContext> local = localContext();
     const uno::Reference<lang::XMultiComponentFactory> factory = local->getServiceManager();
     uno::Reference<connection::XConnector> connector(
         factory->createInstanceWithContext(ascii("com.sun.star.connection.Connector"), local),
@@ -234,6 +232,14 @@ bool LibreOfficeLauncher::isInstalled()
     return !sofficePath().isEmpty();
 }
 
+uno::Reference<uno::XComponentContext> LibreOfficeLauncher::localContext()
+{
+    if (!m_localContext)
+        m_localContext = std::make_unique<uno::Reference<uno::XComponentContext>>(
+            unoCall([] { return createLocalContext(); }));
+    return *m_localContext;
+}
+
 std::shared_ptr<CalcConnection> LibreOfficeLauncher::connect()
 {
     if (m_connection && m_connection->alive())
@@ -244,7 +250,7 @@ std::shared_ptr<CalcConnection> LibreOfficeLauncher::connect()
     if (soffice.isEmpty())
         throw Failure(QStringLiteral("LibreOffice Calc is not installed"), 429);
     const QString pipe = pipeName(m_options.profileFolder);
-    std::shared_ptr<CalcConnection> connection = unoCall([&] { return tryConnect(pipe); });
+    std::shared_ptr<CalcConnection> connection = unoCall([&] { return tryConnect(localContext(), pipe); });
     if (!connection) {
         // An office of the same profile that is already running takes these arguments over
         // and opens the pipe itself; otherwise this starts one.
@@ -275,7 +281,7 @@ std::shared_ptr<CalcConnection> LibreOfficeLauncher::connect()
             // Keep the window painted meanwhile, but take no commands.
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 100);
             QThread::msleep(100);
-            connection = unoCall([&] { return tryConnect(pipe); });
+            connection = unoCall([&] { return tryConnect(localContext(), pipe); });
         }
     }
     m_connection = connection;

@@ -7,6 +7,10 @@
 #include <memory>
 
 class CalcConnection;
+namespace com::sun::star::uno {
+class XComponentContext;
+template <class interface_type> class Reference;
+} // namespace com::sun::star::uno
 
 // Reaches LibreOffice Calc over UNO: connects to the office's pipe or starts soffice (with the
 // user's own profile unless told otherwise) and connects, waiting a bounded time. It never
@@ -37,7 +41,11 @@ public:
 
 private:
     std::shared_ptr<CalcConnection> connect();
+    com::sun::star::uno::Reference<com::sun::star::uno::XComponentContext> localContext();
 
     Options m_options;
+    // The process's own UNO context, made on first use.
+    std::unique_ptr<com::sun::star::uno::Reference<com::sun::star::uno::XComponentContext>>
+        m_localContext;
     std::shared_ptr<CalcConnection> m_connection;
 };

@@ -1,0 +1,126 @@
+// The window's commands that edit the list: by hand, the sample list and the filters.
+
+#include "Form1.h"
+
+#include "ItemList.h"
+#include "List.h"
+#include "SampleList.h"
+#include "Trap.h"
+
+#include <QLineEdit>
+#include <QTreeView>
+
+// ---- editing by hand ------------------------------------------------------------------------
+
+void Form1::PushButton1_Click()
+{
+    Trap trap(m_reporter, QStringLiteral("Form1.PushButton1_Click"));
+    if (trap.test(100, [&] {
+            return msgBox(QStringLiteral("Are you sure you want to clear the list?"),
+                          Prompts::Style::YesNo) != Prompts::Answer::Yes;
+        }))
+        return;
+    trap.line(102, [&] { m_items->clear(); });
+    trap.line(104, [&] { setStatus(QStringLiteral("List cleared.")); });
+}
+
+void Form1::PushButton2_Click()
+{
+    Trap trap(m_reporter, QStringLiteral("Form1.PushButton2_Click"));
+    const QString text = Text1->text();
+    if (trap.test(100, [&] { return text.isEmpty(); }))
+        return;
+    if (trap.test(102, [&] { return List::ItemExists(*m_items, text, caseOption()); })) {
+        trap.line(104, [&] { setStatus(QStringLiteral("Duplicate item found, not added.")); });
+        return;
+    }
+    trap.line(106, [&] { setStatus(QStringLiteral("Unique item, added.")); });
+    trap.line(108, [&] { m_items->append(text); });
+}
+
+void Form1::PushButton19_Click()
+{
+    Trap trap(m_reporter, QStringLiteral("Form1.PushButton19_Click"));
+    if (trap.test(100, [&] { return m_items->count() == 0; }))
+        return;
+    // With items but none current there is nothing to remove; the status still follows.
+    trap.line(102, [&] { removeCurrentItem(); });
+    trap.line(104, [&] { setStatus(QStringView(List::kListLoadedStatus).toString()); });
+}
+
+void Form1::removeCurrentItem()
+{
+    const QModelIndex current = ListView1->currentIndex();
+    if (current.isValid() && current.row() < m_items->count())
+        m_items->removeAt(current.row());
+}
+
+// The list's own handlers have no numbered steps; a failure is still reported (as line 0),
+// never let loose in the event loop.
+void Form1::ListView1_DblClick()
+{
+    Trap(m_reporter, QStringLiteral("Form1.ListView1_DblClick")).line(0, [&] {
+        if (m_mousePointer != kPointerHourglass && m_items->count() > 0)
+            removeCurrentItem();
+    });
+}
+
+void Form1::ListView1_KeyDown(int keyCode)
+{
+    Trap(m_reporter, QStringLiteral("Form1.ListView1_KeyDown")).line(0, [&] {
+        if (keyCode == kDeleteKeyCode && m_mousePointer != kPointerHourglass &&
+            m_items->count() > 0)
+            removeCurrentItem();
+    });
+}
+
+// ---- sample list and filters ----------------------------------------------------------------
+
+void Form1::PushButton22_Click()
+{
+    Trap trap(m_reporter, QStringLiteral("Form1.PushButton22_Click"));
+    int line = 100;
+    for (const char16_t *sample : kSampleList) {
+        trap.line(line, [&] { m_items->append(QStringView(sample)); });
+        line += 2;
+    }
+    trap.line(114, [&] { List::RemoveDupesAll(*m_items, *this); });
+}
+
+void Form1::PushButton17_Click()
+{
+    filterCommand(QStringLiteral("Form1.PushButton17_Click"),
+                  QStringLiteral("You forgot to load in List"), true);
+}
+
+void Form1::PushButton16_Click()
+{
+    filterCommand(QStringLiteral("Form1.PushButton16_Click"),
+                  QStringLiteral("You forgot to load in List 1."), false);
+}
+
+void Form1::filterCommand(const QString &location, const QString &emptyListMessage,
+                          bool removeItemsWith)
+{
+    Trap trap(m_reporter, location);
+    if (trap.test(100, [&] { return m_items->count() == 0; })) {
+        trap.line(102, [&] { msgBox(emptyListMessage); });
+        return;
+    }
+    QString searchText;
+    trap.line(104, [&] {
+        searchText =
+            m_services.prompts.inputBox(QStringLiteral("Enter string: "), m_appTitle, QString());
+    });
+    if (trap.test(106, [&] { return searchText.isEmpty(); }))
+        return;
+    trap.line(108, [&] { setMousePointer(kPointerHourglass); });
+    trap.line(110, [&] {
+        if (removeItemsWith)
+            List::RemoveItemsWith(*m_items, searchText, *this);
+        else
+            List::RemoveItemsWithout(*m_items, searchText, *this);
+    });
+    trap.line(112, [&] { setMousePointer(kPointerDefault); });
+    trap.line(114, [&] { setStatus(QStringView(List::kListLoadedStatus).toString()); });
+}

@@ -1,0 +1,207 @@
+// The window's commands that read and write files: text files and spreadsheets.
+
+#include "Form1.h"
+
+#include "Failure.h"
+#include "ItemList.h"
+#include "List.h"
+#include "ListFileWriter.h"
+#include "TextFileFormat.h"
+#include "TextFileImport.h"
+#include "Trap.h"
+
+#include <QFileInfo>
+
+namespace {
+constexpr int kTextDialogFlags = 2621953;
+constexpr int kExcelDialogFlags = 2621441;
+constexpr char16_t kTextFilter[] = u"Text Files (*.txt)|*.txt|All Files (*.*)|*.*|";
+} // namespace
+
+// ---- text files -----------------------------------------------------------------------------
+
+void Form1::PushButton3_Click()
+{
+    Trap trap(m_reporter, QStringLiteral("Form1.PushButton3_Click"));
+    trap.line(100, [&] { m_commonDialog.FileName.clear(); });
+    trap.line(102, [&] { m_commonDialog.Flags = kTextDialogFlags; });
+    trap.line(104, [&] {
+        m_commonDialog.DialogTitle =
+            QStringLiteral("Load List(s) - Hold Ctrl to select multiple list files");
+    });
+    trap.line(106, [&] { m_commonDialog.Filter = QStringView(kTextFilter).toString(); });
+    if (auto failure = trap.attempt(108, [&] { m_commonDialog.ShowOpen(); })) {
+        if (failure->number() == CommonDialog::kBufferTooSmall) {
+            msgBox(QStringLiteral("You've selected too many files to add.\r\r"
+                                  "Please load them in smaller groups."));
+            return;
+        }
+        trap.report(*failure);
+    }
+    if (trap.test(110, [&] { return m_commonDialog.FileName.isEmpty(); }))
+        return;
+    QStringList pathParts;
+    trap.line(112, [&] { pathParts = m_commonDialog.FileName.split(QChar(u'\0')); });
+    importTextFiles(trap, pathParts);
+}
+
+void Form1::loadTextFiles(const QStringList &paths)
+{
+    if (paths.isEmpty())
+        return;
+    // As the open dialog returns them: one full path, or the folder and the names.
+    QStringList pathParts;
+    const QString folder = QFileInfo(paths.front()).absolutePath();
+    const bool oneFolder = std::all_of(paths.begin(), paths.end(), [&](const QString &path) {
+        return QFileInfo(path).absolutePath() == folder;
+    });
+    if (paths.size() == 1) {
+        pathParts = paths;
+    } else {
+        // Files from several folders keep their full paths.
+        pathParts.append(oneFolder ? folder : QString());
+        for (const QString &path : paths)
+            pathParts.append(oneFolder ? QFileInfo(path).fileName() : path);
+    }
+    Trap trap(m_reporter, QStringLiteral("Form1.PushButton3_Click"));
+    importTextFiles(trap, pathParts);
+}
+
+void Form1::importTextFiles(Trap &trap, const QStringList &pathParts)
+{
+    trap.line(114, [&] { setMousePointer(kPointerHourglass); });
+    if (trap.test(116, [&] { return pathParts.size() == 1; })) {
+        QString path;
+        trap.line(118, [&] { path = pathParts.front(); });
+        trap.line(120, [&] { List::TextFileToListview(*m_items, path, *this); });
+    } else if (trap.test(122, [&] { return pathParts.size() > 1; })) {
+        for (qsizetype k = 1; k < pathParts.size(); ++k) {
+            QString path;
+            trap.line(130, [&] {
+                path = QFileInfo(pathParts[k]).isAbsolute() ? pathParts[k]
+                                                            : pathParts[0] + u'/' + pathParts[k];
+            });
+            trap.line(132, [&] { path = FixDoubleSlashes(path); });
+            trap.line(134, [&] { List::TextFileToListview(*m_items, path, *this); });
+        }
+    }
+    trap.line(138, [&] { setMousePointer(kPointerDefault); });
+    trap.line(140, [&] { List::RemoveDupesAll(*m_items, *this); });
+}
+
+void Form1::PushButton20_Click()
+{
+    Trap trap(m_reporter, QStringLiteral("Form1.PushButton20_Click"));
+    trap.line(106, [&] { m_commonDialog.FileName.clear(); });
+    trap.line(108, [&] { m_commonDialog.Flags = kTextDialogFlags; });
+    trap.line(110, [&] { m_commonDialog.DialogTitle = QStringLiteral("Save"); });
+    trap.line(112, [&] { m_commonDialog.Filter = QStringView(kTextFilter).toString(); });
+    trap.line(114, [&] { m_commonDialog.ShowSave(); });
+    QString path;
+    trap.line(116, [&] { path = m_commonDialog.FileName; });
+    if (trap.test(118, [&] { return path.isEmpty(); }))
+        return;
+    bool overwrite = true;
+    if (trap.test(120, [&] { return FileExists(path); })) {
+        trap.line(122, [&] {
+            overwrite = msgBox(u"Are you sure you wish to overwrite " + path + u" ?",
+                               Prompts::Style::YesNo) == Prompts::Answer::Yes;
+        });
+    }
+    if (trap.test(126, [&] { return !overwrite; }))
+        return;
+    trap.line(128, [&] { setMousePointer(kPointerHourglass); });
+
+    // What is saved is the list as it stood when the command started, whatever other
+    // commands do to it while this one yields.
+    const TextPool snapshot = m_items->texts();
+    ListFileWriter writer(path);
+    // A failure stops the save: the old file stays as it was and nothing claims success.
+    bool saved = trap.line(130, [&] { writer.open(); });
+    if (saved) {
+        saved = trap.line(136, [&] {
+            YieldPacer pacer(*this);
+            for (qsizetype position = 0; position < snapshot.size(); ++position) {
+                writer.writeItem(snapshot.at(position));
+                if (position % 4096 == 0 && pacer.due())
+                    yieldToEventLoop();
+            }
+        });
+    }
+    if (saved)
+        saved = trap.line(140, [&] { writer.commit(); });
+    if (saved)
+        trap.line(142, [&] { msgBox(QStringLiteral("Done.")); });
+    trap.line(144, [&] { setMousePointer(kPointerDefault); });
+}
+
+// ---- spreadsheets ---------------------------------------------------------------------------
+
+ExcelContext Form1::excelContext()
+{
+    return {m_services.excel, m_services.prompts, m_appTitle,
+            [this](int pointer) { setMousePointer(pointer); }};
+}
+
+void Form1::PushButton18_Click()
+{
+    Trap trap(m_reporter, QStringLiteral("Form1.PushButton18_Click"));
+    trap.line(104, [&] { m_commonDialog.FileName.clear(); });
+    trap.line(106, [&] { m_commonDialog.Flags = kExcelDialogFlags; });
+    trap.line(108, [&] { m_commonDialog.DialogTitle = QStringLiteral("Add File"); });
+    trap.line(110, [&] { m_commonDialog.Filter = QStringLiteral("Excel Files (*.xl*)|*.xl*|"); });
+    trap.line(112, [&] { m_commonDialog.ShowOpen(); });
+    if (trap.test(114, [&] { return m_commonDialog.FileName.isEmpty(); }))
+        return;
+    QString path;
+    trap.line(116, [&] { path = m_commonDialog.FileName; });
+    ExcelContext context = excelContext();
+    trap.line(138, [&] { List::ExcelToListview(*m_items, path, *this, context); });
+    trap.line(140, [&] { List::RemoveDupesAll(*m_items, *this); });
+}
+
+void Form1::PushButton15_Click()
+{
+    Trap trap(m_reporter, QStringLiteral("Form1.PushButton15_Click"));
+    ExcelContext context = excelContext();
+    if (trap.test(100, [&] { return !ExcelInstalled(context); })) {
+        trap.line(164, [&] { msgBox(QStringView(kExcelMissingForFeatureMessage).toString()); });
+        return;
+    }
+    if (trap.test(108, [&] { return m_items->count() == 0; }))
+        return;
+    trap.line(110, [&] { setMousePointer(kPointerHourglass); });
+    std::unique_ptr<ExcelApplication> app;
+    const auto requireApp = [&]() -> ExcelApplication & {
+        if (!app)
+            throw Failure(QStringLiteral("Object variable not set"), 91);
+        return *app;
+    };
+    trap.line(112, [&] { app = context.launcher.CreateObject(); });
+    trap.line(114, [&] { requireApp().WorkbooksAdd(); });
+    for (int header = 0; header < m_items->headerCount(); ++header)
+        trap.line(122, [&] {
+            requireApp().setColumnTexts(1, header + 1, {m_items->headerText(header)});
+        });
+    // Row k + 1 for item k; only items with a check mark are written, the rest stay empty.
+    // The list as it stands now is written, in slices, yielding in between.
+    trap.line(144, [&] {
+        QStringList texts;
+        texts.reserve(m_items->count());
+        for (qsizetype position = 0; position < m_items->count(); ++position)
+            texts.append(m_items->isChecked(position) ? m_items->text(position).toString()
+                                                      : QString());
+        while (!texts.isEmpty() && texts.last().isEmpty())
+            texts.removeLast();
+        constexpr qsizetype kSlice = 8192;
+        YieldPacer pacer(*this);
+        for (qsizetype first = 0; first < texts.size(); first += kSlice) {
+            requireApp().setColumnTexts(2 + int(first), 1, texts.mid(first, kSlice));
+            if (pacer.due())
+                yieldToEventLoop();
+        }
+    });
+    trap.line(158, [&] { requireApp().AutofitColumns(); });
+    trap.line(160, [&] { requireApp().setVisible(true); });
+    trap.line(162, [&] { setMousePointer(kPointerDefault); });
+}
