@@ -250,7 +250,8 @@ std::shared_ptr<CalcConnection> LibreOfficeLauncher::connect()
     if (soffice.isEmpty())
         throw Failure(QStringLiteral("LibreOffice Calc is not installed"), 429);
     const QString pipe = pipeName(m_options.profileFolder);
-    std::shared_ptr<CalcConnection> connection = unoCall([&] { return tryConnect(localContext(), pipe); });
+    std::shared_ptr<CalcConnection> connection =
+        unoCall([&] { return tryConnect(localContext(), pipe); });
     if (!connection) {
         // An office of the same profile that is already running takes these arguments over
         // and opens the pipe itself; otherwise this starts one.
@@ -303,6 +304,13 @@ void LibreOfficeLauncher::terminatePrivateOffice()
         // The bridge goes down with the office.
     }
     m_connection.reset();
+    // The office removes its profile lock as the last thing it does; wait for that, so that
+    // the profile folder can be removed after us.
+    const QString lock = m_options.profileFolder + QStringLiteral("/.lock");
+    QElapsedTimer waited;
+    waited.start();
+    while (QFile::exists(lock) && waited.elapsed() < 15000)
+        QThread::msleep(100);
 }
 
 // ---- application ----------------------------------------------------------------------------

@@ -1,0 +1,180 @@
+// The spreadsheet import as a person does it, in a real X server: the workbook opens in a
+// visible Calc window, the person marks B2:C4 there with the keyboard while our prompt waits,
+// and the rows arrive in the list.
+
+#include "CalcApplication.h"
+#include "LibreOfficeCalc.h"
+#include "WindowFixture.h"
+
+#include <QApplication>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+#include <com/sun/star/beans/PropertyValue.hpp>
+#include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/sheet/XSpreadsheet.hpp>
+#include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
+#include <com/sun/star/table/XCell.hpp>
+#include <com/sun/star/text/XTextRange.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
+
+#include <csignal>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char **environ;
+
+using namespace css;
+
+namespace {
+
+QString xdotool(const QStringList &arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral("xdotool"), arguments);
+    process.waitForFinished(10000);
+    return QString::fromLatin1(process.readAllStandardOutput()).trimmed();
+}
+
+} // namespace
+
+class CalcVisibleTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void markBlockInVisibleCalc();
+    void cleanupTestCase();
+
+private:
+    QString makeWorkbook();
+
+    QTemporaryDir m_folder;
+    std::unique_ptr<LibreOfficeLauncher> m_launcher;
+};
+
+QString CalcVisibleTest::makeWorkbook()
+{
+    std::unique_ptr<ExcelApplication> app = m_launcher->CreateObject();
+    app->WorkbooksAdd();
+    const uno::Reference<frame::XModel> model = static_cast<CalcApplication &>(*app).workbook();
+    uno::Reference<sheet::XSpreadsheetDocument> document(model, uno::UNO_QUERY_THROW);
+    uno::Reference<container::XIndexAccess> sheets(document->getSheets(), uno::UNO_QUERY_THROW);
+    uno::Reference<sheet::XSpreadsheet> sheet(sheets->getByIndex(0), uno::UNO_QUERY_THROW);
+    const char *texts[3][2] = {{"red", "apple"}, {"green", ""}, {"red", "apple"}};
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 2; ++column) {
+            uno::Reference<text::XTextRange>(sheet->getCellByPosition(column + 1, row + 1),
+                                             uno::UNO_QUERY_THROW)
+                ->setString(rtl::OUString::createFromAscii(texts[row][column]));
+        }
+    }
+    sheet->getCellByPosition(0, 0)->setValue(1); // something outside the block
+    const QString path = m_folder.filePath(QStringLiteral("visible.ods"));
+    uno::Sequence<beans::PropertyValue> arguments(1);
+    arguments.getArray()[0].Name = rtl::OUString::createFromAscii("FilterName");
+    arguments.getArray()[0].Value <<= rtl::OUString::createFromAscii("calc8");
+    uno::Reference<frame::XStorable>(model, uno::UNO_QUERY_THROW)
+        ->storeToURL(toOUString(QUrl::fromLocalFile(path).toString()), arguments);
+    uno::Reference<util::XCloseable>(model, uno::UNO_QUERY_THROW)->close(true);
+    return path;
+}
+
+void CalcVisibleTest::markBlockInVisibleCalc()
+{
+    LibreOfficeLauncher::Options options;
+    options.profileFolder = m_folder.filePath(QStringLiteral("profile"));
+    m_launcher = std::make_unique<LibreOfficeLauncher>(options);
+    QVERIFY2(m_launcher->isInstalled(), "LibreOffice is not installed");
+    const QString book = makeWorkbook();
+
+    TestFolders folders;
+    FakePrompts prompts;
+    FakeFileDialogs dialogs;
+    FakeShell shell;
+    FakeRandom random;
+    Form1 form(Services{prompts, dialogs, shell, random, *m_launcher, folders.program.path()});
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.items().append(u"x");
+    dialogs.answers.push_back({book});
+
+    bool calcWasShown = false;
+    prompts.onShow = [&](const FakePrompts::Shown &box) {
+        if (box.text != u"Highlight a block of cells with mouse")
+            return;
+        // The person finds the workbook's window and marks B2:C4.
+        QString window;
+        for (int attempt = 0; attempt < 50 && window.isEmpty(); ++attempt) {
+            window =
+                xdotool({"search", "--onlyvisible", "--name", "visible.ods"}).section(u'\n', 0, 0);
+            if (window.isEmpty())
+                QTest::qWait(200);
+        }
+        calcWasShown = !window.isEmpty();
+        if (!calcWasShown)
+            return;
+        xdotool({"windowfocus", "--sync", window});
+        QTest::qWait(500);
+        xdotool({"key", "--delay", "100", "ctrl+Home", "Down", "Right", "shift+Down", "shift+Down",
+                 "shift+Right"});
+        QTest::qWait(1500);
+    };
+    form.findChild<QPushButton *>(QStringLiteral("PushButton18"))->click();
+
+    QVERIFY(calcWasShown);
+    QCOMPARE(prompts.texts(), QStringList{"Highlight a block of cells with mouse"});
+    QCOMPARE(itemTexts(form.items()), (QStringList{"x", "green", "red apple"}));
+    QCOMPARE(form.findChild<QLabel *>(QStringLiteral("Label1"))->text(),
+             QStringLiteral("List loaded. 1 duplicates found, 1 duplicates removed"));
+}
+
+void CalcVisibleTest::cleanupTestCase()
+{
+    if (m_launcher)
+        m_launcher->terminatePrivateOffice();
+}
+
+// The X server has to run before the application connects to it.
+int main(int argc, char *argv[])
+{
+    int display = 87;
+    while (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(display)))
+        ++display;
+    const QByteArray name = ":" + QByteArray::number(display);
+    const char *xvfbArguments[] = {"Xvfb",         name.constData(), "-screen", "0",
+                                   "1280x1024x24", "-nolisten",      "tcp",     nullptr};
+    pid_t xvfb = 0;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    if (posix_spawnp(&xvfb, "Xvfb", &actions, nullptr, const_cast<char **>(xvfbArguments),
+                     environ) != 0) {
+        std::fprintf(stderr, "Xvfb is not installed (scripts/install-deps installs it)\n");
+        return 1;
+    }
+    for (int i = 0; i < 100 && !QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(display));
+         ++i)
+        usleep(100000);
+    qputenv("DISPLAY", name);
+    qputenv("QT_QPA_PLATFORM", "xcb");
+
+    int result = 0;
+    {
+        QApplication app(argc, argv);
+        CalcVisibleTest test;
+        result = QTest::qExec(&test, argc, argv);
+    }
+    kill(xvfb, SIGTERM);
+    waitpid(xvfb, nullptr, 0);
+    return result;
+}
+
+#include "tst_calc_visible.moc"
