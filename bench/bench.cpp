@@ -12,6 +12,7 @@
 // a headless LibreOffice Calc with a private profile.
 
 #include "CalcApplication.h"
+#include "CalcTestTools.h"
 #include "Fakes.h"
 #include "ItemList.h"
 #include "LibreOfficeCalc.h"
@@ -150,9 +151,7 @@ QString writeWorkbook(LibreOfficeLauncher &launcher, const QString &path, int ro
     std::unique_ptr<ExcelApplication> app = launcher.CreateObject();
     app->WorkbooksAdd();
     const uno::Reference<frame::XModel> model = static_cast<CalcApplication &>(*app).workbook();
-    uno::Reference<sheet::XSpreadsheetDocument> document(model, uno::UNO_QUERY_THROW);
-    uno::Reference<container::XIndexAccess> sheets(document->getSheets(), uno::UNO_QUERY_THROW);
-    uno::Reference<table::XCellRange> sheet(sheets->getByIndex(0), uno::UNO_QUERY_THROW);
+    uno::Reference<table::XCellRange> sheet(firstSheet(model), uno::UNO_QUERY_THROW);
     uno::Sequence<uno::Sequence<uno::Any>> data(rows);
     for (int row = 0; row < rows; ++row) {
         uno::Sequence<uno::Any> cells(2);
@@ -163,13 +162,7 @@ QString writeWorkbook(LibreOfficeLauncher &launcher, const QString &path, int ro
     uno::Reference<sheet::XCellRangeData>(sheet->getCellRangeByPosition(0, 0, 1, rows - 1),
                                           uno::UNO_QUERY_THROW)
         ->setDataArray(data);
-    uno::Sequence<beans::PropertyValue> arguments(1);
-    arguments.getArray()[0].Name = rtl::OUString::createFromAscii("FilterName");
-    arguments.getArray()[0].Value <<= rtl::OUString::createFromAscii("calc8");
-    uno::Reference<frame::XStorable>(model, uno::UNO_QUERY_THROW)
-        ->storeToURL(toOUString(QUrl::fromLocalFile(path).toString()), arguments);
-    uno::Reference<util::XCloseable>(model, uno::UNO_QUERY_THROW)->close(true);
-    return path;
+    return storeAndClose(model, path, "calc8");
 }
 
 // Spreadsheet import and export through the window's commands, against a headless Calc with

@@ -1,6 +1,7 @@
 // The Calc side against a real, headless LibreOffice with a private profile.
 
 #include "CalcApplication.h"
+#include "CalcTestTools.h"
 #include "Failure.h"
 #include "LibreOfficeCalc.h"
 
@@ -29,13 +30,6 @@
 using namespace css;
 
 namespace {
-
-uno::Reference<sheet::XSpreadsheet> firstSheet(const uno::Reference<frame::XModel> &model)
-{
-    uno::Reference<sheet::XSpreadsheetDocument> document(model, uno::UNO_QUERY_THROW);
-    uno::Reference<container::XIndexAccess> sheets(document->getSheets(), uno::UNO_QUERY_THROW);
-    return uno::Reference<sheet::XSpreadsheet>(sheets->getByIndex(0), uno::UNO_QUERY_THROW);
-}
 
 uno::Reference<table::XCell> cellAt(const uno::Reference<frame::XModel> &model, int column, int row)
 {
@@ -128,13 +122,7 @@ QString CalcTest::makeWorkbook(const char *filter, const QString &name)
     setText(cellAt(model, 1, 3), QStringLiteral("pear"));
     setText(cellAt(model, 1, 5), QStringLiteral("plum"));
     const QString path = m_folder.filePath(name);
-    uno::Sequence<beans::PropertyValue> arguments(1);
-    arguments.getArray()[0].Name = rtl::OUString::createFromAscii("FilterName");
-    arguments.getArray()[0].Value <<= rtl::OUString::createFromAscii(filter);
-    uno::Reference<frame::XStorable>(model, uno::UNO_QUERY_THROW)
-        ->storeToURL(toOUString(QUrl::fromLocalFile(path).toString()), arguments);
-    uno::Reference<util::XCloseable>(model, uno::UNO_QUERY_THROW)->close(true);
-    return path;
+    return storeAndClose(model, path, filter);
 }
 
 void CalcTest::missingOfficeIsToldAtOnce()

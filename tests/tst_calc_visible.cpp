@@ -3,6 +3,7 @@
 // and the rows arrive in the list.
 
 #include "CalcApplication.h"
+#include "CalcTestTools.h"
 #include "LibreOfficeCalc.h"
 #include "WindowFixture.h"
 
@@ -64,9 +65,7 @@ QString CalcVisibleTest::makeWorkbook()
     std::unique_ptr<ExcelApplication> app = m_launcher->CreateObject();
     app->WorkbooksAdd();
     const uno::Reference<frame::XModel> model = static_cast<CalcApplication &>(*app).workbook();
-    uno::Reference<sheet::XSpreadsheetDocument> document(model, uno::UNO_QUERY_THROW);
-    uno::Reference<container::XIndexAccess> sheets(document->getSheets(), uno::UNO_QUERY_THROW);
-    uno::Reference<sheet::XSpreadsheet> sheet(sheets->getByIndex(0), uno::UNO_QUERY_THROW);
+    const uno::Reference<sheet::XSpreadsheet> sheet = firstSheet(model);
     const char *texts[3][2] = {{"red", "apple"}, {"green", ""}, {"red", "apple"}};
     for (int row = 0; row < 3; ++row) {
         for (int column = 0; column < 2; ++column) {
@@ -77,13 +76,7 @@ QString CalcVisibleTest::makeWorkbook()
     }
     sheet->getCellByPosition(0, 0)->setValue(1); // something outside the block
     const QString path = m_folder.filePath(QStringLiteral("visible.ods"));
-    uno::Sequence<beans::PropertyValue> arguments(1);
-    arguments.getArray()[0].Name = rtl::OUString::createFromAscii("FilterName");
-    arguments.getArray()[0].Value <<= rtl::OUString::createFromAscii("calc8");
-    uno::Reference<frame::XStorable>(model, uno::UNO_QUERY_THROW)
-        ->storeToURL(toOUString(QUrl::fromLocalFile(path).toString()), arguments);
-    uno::Reference<util::XCloseable>(model, uno::UNO_QUERY_THROW)->close(true);
-    return path;
+    return storeAndClose(model, path, "calc8");
 }
 
 void CalcVisibleTest::markBlockInVisibleCalc()
