@@ -18,8 +18,13 @@ void ListFileWriter::open()
 
 void ListFileWriter::writeItem(QStringView text)
 {
-    m_buffer += text.toUtf8();
-    m_buffer += "\r\n";
+    // Encode straight into the buffer: UTF-8 takes at most three bytes per UTF-16 unit.
+    const qsizetype used = m_buffer.size();
+    m_buffer.resize(used + text.size() * 3 + 2);
+    char *end = m_encoder.appendToBuffer(m_buffer.data() + used, text);
+    *end++ = '\r';
+    *end++ = '\n';
+    m_buffer.resize(end - m_buffer.constData());
     if (m_buffer.size() >= kFlushSize)
         flush();
 }
@@ -31,7 +36,7 @@ void ListFileWriter::flush()
     if (m_file.write(m_buffer) != m_buffer.size())
         throw Failure(
             QStringLiteral("Cannot write %1: %2").arg(m_file.fileName(), m_file.errorString()));
-    m_buffer.clear();
+    m_buffer.resize(0); // keeps the capacity for the next round
 }
 
 void ListFileWriter::commit()

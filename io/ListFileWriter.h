@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QSaveFile>
 #include <QString>
+#include <QStringEncoder>
 #include <QStringView>
 
 // Writes a list file, one item and CR LF per line, in UTF-8 without a byte-order mark. The
@@ -22,4 +23,5 @@ private:
 
     QSaveFile m_file;
     QByteArray m_buffer;
+    QStringEncoder m_encoder{QStringConverter::Utf8, QStringConverter::Flag::Stateless};
 };
