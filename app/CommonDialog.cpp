@@ -11,9 +11,16 @@ QStringList CommonDialog::qtFilters(const QString &filter)
     const QStringList parts = filter.split(u'|');
     QStringList result;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        const QString &description = parts[i];
+        QString description = parts[i];
         QString patterns = parts[i + 1];
         patterns.replace(u';', u' ');
+        // "*.*" means every file; here a file needs no dot in its name, so that is "*".
+        const QString everyFile = QStringLiteral("*.*");
+        if (patterns == everyFile) {
+            patterns = QStringLiteral("*");
+            if (description.endsWith(u'(' + everyFile + u')'))
+                description = description.chopped(everyFile.size() + 2) + u"(*)";
+        }
         if (description.isEmpty() && patterns.isEmpty())
             continue;
         // Qt reads the patterns from the parentheses; most descriptions carry them already.

@@ -3,9 +3,11 @@
 #include "Failure.h"
 #include "ItemList.h"
 #include "List.h"
+#include "ListViewKeeper.h"
 #include "TextFileFormat.h"
 #include "Trap.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDragEnterEvent>
@@ -25,6 +27,8 @@
 #include <QRadioButton>
 #include <QTimer>
 #include <QTreeView>
+
+#include <limits>
 
 // The resources live in a static library; nothing else would pull them in.
 static void initResources()
@@ -144,6 +148,8 @@ void Form1::createControls()
     Text1 = new QLineEdit(Frame1);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setGeometry(twipsRect(240, 300, 3600, 375));
+    // No limit of its own: an item may be as long as a string can be.
+    Text1->setMaxLength(std::numeric_limits<int>::max());
 
     ProgressBar1 = new QProgressBar(this);
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
@@ -213,6 +219,7 @@ void Form1::createControls()
 
     ListView1->installEventFilter(this);
     ListView1->viewport()->installEventFilter(this);
+    m_listKeeper = new ListViewKeeper(ListView1);
     Frame1->installEventFilter(this);
     Frame2->installEventFilter(this);
 }
@@ -241,6 +248,19 @@ void Form1::connectHandlers()
     // clicked() comes from the user only, so restoring the option at start-up stores nothing.
     connect(Option1, &QRadioButton::clicked, this, &Form1::Option1_Click);
     connect(Option2, &QRadioButton::clicked, this, &Form1::Option2_Click);
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget *, QWidget *now) { showDefaultButton(now); });
+}
+
+void Form1::showDefaultButton(QWidget *focused)
+{
+    // A focused button takes Enter itself and shows the default frame; "Add" shows it while
+    // the focus is anywhere else in the window.
+    const auto *button = qobject_cast<QPushButton *>(focused);
+    const bool enterRunsAdd = button == nullptr || button == PushButton2;
+    if (focused != nullptr && focused->window() != this)
+        return;
+    PushButton2->setDefault(enterRunsAdd);
 }
 
 // ---- start-up -------------------------------------------------------------------------------
@@ -280,8 +300,9 @@ void Form1::Form_Load()
 
 void Form1::ApplySkin()
 {
+    // Only a file is a skin: not a folder of that name, nor a pipe that would never end.
     const QString skinPath = m_services.programFolder + u"/x/o.cjs";
-    if (!QFileInfo::exists(skinPath))
+    if (!QFileInfo(skinPath).isFile())
         return;
     const QColor buttonFace = palette().color(QPalette::Button);
     setBackground(this, buttonFace);
@@ -317,6 +338,9 @@ void Form1::SetAppTitle()
 
 void Form1::loadHandCursor(const QString &path)
 {
+    // Reading anything but a file (a pipe, a device) could wait for ever.
+    if (!QFileInfo(path).isFile())
+        throw Failure(QStringLiteral("Not a file: %1").arg(path));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw Failure(QStringLiteral("Cannot read %1: %2").arg(path, file.errorString()));
@@ -428,8 +452,12 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
             pointerElsewhere();
         break;
     case QEvent::MouseButtonDblClick:
-        if (watched == ListView1->viewport())
+        // Only a double-click on an item counts; it acts on the current item.
+        if (watched == ListView1->viewport() &&
+            m_listKeeper->isOnItem(static_cast<QMouseEvent *>(event)->position().toPoint())) {
+            m_listKeeper->doubleClickHandled();
             ListView1_DblClick();
+        }
         break;
     case QEvent::KeyPress:
         if (watched == ListView1) {

@@ -14,6 +14,7 @@
 #include <memory>
 
 class ItemList;
+class ListViewKeeper;
 class Trap;
 class QGroupBox;
 class QLabel;
@@ -104,6 +105,9 @@ private:
     void pointerOverButton();
     void pointerElsewhere();
 
+    // "Add" looks like the default button only while Enter would run it.
+    void showDefaultButton(QWidget *focused);
+
     Services m_services;
     ErrorReporter m_reporter;
     SettingsStore m_settings;
@@ -116,6 +120,7 @@ private:
 
     ItemList *m_items = nullptr; // owned by this window (QObject parent)
     QTreeView *ListView1 = nullptr;
+    ListViewKeeper *m_listKeeper = nullptr; // owned by ListView1
     QGroupBox *Frame1 = nullptr;
     QGroupBox *Frame2 = nullptr;
     QRadioButton *Option1 = nullptr;

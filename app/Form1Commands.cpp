@@ -4,6 +4,7 @@
 
 #include "ItemList.h"
 #include "List.h"
+#include "ListViewKeeper.h"
 #include "SampleList.h"
 #include "Trap.h"
 
@@ -35,7 +36,10 @@ void Form1::PushButton2_Click()
         return;
     }
     trap.line(106, [&] { setStatus(QStringLiteral("Unique item, added.")); });
-    trap.line(108, [&] { m_items->append(text); });
+    trap.line(108, [&] {
+        m_items->append(text);
+        ListView1->scrollTo(m_items->index(int(m_items->count() - 1), 0));
+    });
 }
 
 void Form1::PushButton19_Click()
@@ -50,9 +54,9 @@ void Form1::PushButton19_Click()
 
 void Form1::removeCurrentItem()
 {
-    const QModelIndex current = ListView1->currentIndex();
-    if (current.isValid() && current.row() < m_items->count())
-        m_items->removeAt(current.row());
+    const int row = m_listKeeper->currentRow();
+    if (row >= 0 && row < m_items->count())
+        m_items->removeAt(row);
 }
 
 // The list's own handlers have no numbered steps; a failure is still reported (as line 0),

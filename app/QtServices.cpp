@@ -3,10 +3,17 @@
 #include "Failure.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QRandomGenerator>
+#include <QSpacerItem>
+
+#include <algorithm>
 
 namespace {
 // The messages carry Windows line ends (CR LF, bare CR); a label needs LF.
@@ -14,6 +21,18 @@ QString displayText(QString text)
 {
     return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
 }
+// A box as narrow as a short text ("Done.") cuts its own title off; keep it wide enough for
+// the title and the title bar's buttons. A message box sizes itself from its layout, so the
+// width goes in as a spacer across the layout's bottom row.
+void keepTitleVisible(QMessageBox &box)
+{
+    constexpr int kTitleBarButtons = 120;
+    const int width = box.fontMetrics().horizontalAdvance(box.windowTitle()) + kTitleBarButtons;
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 } // namespace
 
 Prompts::Answer QtPrompts::messageBox(const QString &text, Style style, const QString &title)
@@ -22,31 +41,37 @@ Prompts::Answer QtPrompts::messageBox(const QString &text, Style style, const QS
     box.setWindowTitle(title);
     box.setText(displayText(text));
     box.setTextFormat(Qt::PlainText);
+    box.setIcon(style == Style::ErrorReport ? QMessageBox::Warning : QMessageBox::NoIcon);
     switch (style) {
     case Style::YesNo:
-        box.setIcon(QMessageBox::NoIcon);
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
-        return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
+        break;
     case Style::OkCancel:
         // Stays in front of the spreadsheet window in which the user is marking cells.
-        box.setIcon(QMessageBox::NoIcon);
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
         box.setWindowModality(Qt::NonModal);
         box.setWindowFlag(Qt::WindowStaysOnTopHint);
-        return box.exec() == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
+        break;
     case Style::ErrorReport:
-        box.setIcon(QMessageBox::Warning);
         box.setStandardButtons(QMessageBox::Ok);
         box.setWindowModality(Qt::ApplicationModal);
         break;
     case Style::OkOnly:
-        box.setIcon(QMessageBox::NoIcon);
         box.setStandardButtons(QMessageBox::Ok);
         break;
     }
-    box.exec();
-    return Answer::Ok;
+    // Last: setting the icon or the buttons lays the box out anew.
+    keepTitleVisible(box);
+    const int pressed = box.exec();
+    switch (style) {
+    case Style::YesNo:
+        return pressed == QMessageBox::Yes ? Answer::Yes : Answer::No;
+    case Style::OkCancel:
+        return pressed == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
+    default:
+        return Answer::Ok;
+    }
 }
 
 QString QtPrompts::inputBox(const QString &prompt, const QString &title, const QString &defaultText)
@@ -57,15 +82,95 @@ QString QtPrompts::inputBox(const QString &prompt, const QString &title, const Q
     return accepted ? text : QString();
 }
 
+namespace {
+
+// Qt's own open dialog refuses a typed name it cannot find, and with several names typed it
+// quietly keeps only those it found. The program tells the user about a missing file itself
+// ("File not found") and loads the rest, so every typed name goes through.
+class OpenFileDialog : public QFileDialog
+{
+public:
+    using QFileDialog::QFileDialog;
+
+    QStringList chosenFiles() const { return m_typed.isEmpty() ? selectedFiles() : m_typed; }
+
+    void accept() override
+    {
+        // While names are typed the dialog selects those it finds and rewrites the name box
+        // to just them; what the user typed is what counts, unless they picked other files
+        // since.
+        const QStringList typed = pathsIn(m_typedText);
+        const QStringList shown = nameBox() ? pathsIn(nameBox()->text()) : QStringList();
+        const bool stillTyped = std::all_of(
+            shown.begin(), shown.end(), [&](const QString &path) { return typed.contains(path); });
+        const bool anyMissing = std::any_of(typed.begin(), typed.end(), [](const QString &path) {
+            return !QFileInfo::exists(path);
+        });
+        if (stillTyped && anyMissing) {
+            m_typed = typed;
+            QDialog::accept();
+            return;
+        }
+        QFileDialog::accept();
+    }
+
+protected:
+    void showEvent(QShowEvent *event) override
+    {
+        if (QLineEdit *box = nameBox(); box != nullptr && !m_watchingNameBox) {
+            connect(box, &QLineEdit::textEdited, this,
+                    [this](const QString &text) { m_typedText = text; });
+            m_watchingNameBox = true;
+        }
+        QFileDialog::showEvent(event);
+    }
+
+private:
+    QLineEdit *nameBox() const { return findChild<QLineEdit *>(QStringLiteral("fileNameEdit")); }
+
+    // The names in a name box's text: one name, or several in double quotes; relative names
+    // are in the dialog's folder.
+    QStringList pathsIn(const QString &text) const
+    {
+        QStringList names;
+        if (text.contains(u'"')) {
+            const QStringList tokens = text.split(u'"');
+            for (qsizetype i = 1; i < tokens.size(); i += 2)
+                names.append(tokens[i]);
+        } else {
+            names.append(text);
+        }
+        QStringList paths;
+        const QDir folder = directory();
+        for (const QString &name : names) {
+            if (!name.isEmpty())
+                paths.append(folder.absoluteFilePath(name));
+        }
+        return paths;
+    }
+
+    QString m_typedText;
+    bool m_watchingNameBox = false;
+    QStringList m_typed;
+};
+
+} // namespace
+
 QStringList QtFileDialogs::getOpenFileNames(const QString &title, const QStringList &filters,
                                             bool multiple)
 {
-    const QString filter = filters.join(QStringLiteral(";;"));
-    if (multiple)
-        return QFileDialog::getOpenFileNames(m_parent, title, QString(), filter, &m_lastFilter);
-    const QString path =
-        QFileDialog::getOpenFileName(m_parent, title, QString(), filter, &m_lastFilter);
-    return path.isEmpty() ? QStringList() : QStringList{path};
+    OpenFileDialog dialog(m_parent, title);
+    dialog.setFileMode(multiple ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
+    dialog.setNameFilters(filters);
+    if (!m_lastFilter.isEmpty())
+        dialog.selectNameFilter(m_lastFilter);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    m_lastFilter = dialog.selectedNameFilter();
+    QStringList paths = dialog.chosenFiles();
+    if (!multiple && paths.size() > 1)
+        paths.resize(1);
+    return paths;
 }
 
 QString QtFileDialogs::getSaveFileName(const QString &title, const QStringList &filters)

@@ -5,8 +5,8 @@
 #include <numeric>
 
 namespace {
-// Removing a few runs row by row keeps the view's current item and scroll position; beyond
-// this many runs one reset is far cheaper than moving the buffer once per run.
+// A few runs are removed row by row; beyond this many runs one pass over the buffer with one
+// layout change is far cheaper than moving the buffer once per run.
 constexpr size_t kMaxRunsRemovedSeparately = 8;
 
 int clampToInt(qsizetype value)
@@ -67,6 +67,7 @@ void ItemList::clear()
     m_texts.clear();
     std::vector<quint8>().swap(m_checked);
     ++m_revision;
+    ++m_clearCount;
     endResetModel();
 }
 
@@ -109,7 +110,22 @@ void ItemList::removePositions(std::vector<qsizetype> positions)
         return;
     }
 
-    beginResetModel();
+    // One layout change rather than a reset: the view keeps its scroll position, and the
+    // current and selected items follow their rows (or go, when removed).
+    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const QModelIndexList before = persistentIndexList();
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (const QModelIndex &index : before) {
+        const auto row = qsizetype(index.row());
+        const auto below = std::lower_bound(positions.begin(), positions.end(), row);
+        if (below != positions.end() && *below == row)
+            after.append(QModelIndex());
+        else
+            after.append(this->index(int(row - (below - positions.begin())), index.column()));
+    }
+    changePersistentIndexList(before, after);
+
     m_texts.removeSorted(positions);
     size_t write = 0;
     auto next = positions.begin();
@@ -121,7 +137,21 @@ void ItemList::removePositions(std::vector<qsizetype> positions)
     }
     m_checked.resize(write);
     ++m_revision;
-    endResetModel();
+    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+QString ItemList::displayText(QStringView text)
+{
+    const bool cut = text.size() > kDisplayLength;
+    QString shown = text.first(std::min(text.size(), kDisplayLength)).toString();
+    for (QChar &c : shown) {
+        const char16_t unit = c.unicode();
+        if (unit == u'\n' || unit == u'\r' || unit == 0x2028 || unit == 0x2029 || unit == 0x85)
+            c = u' ';
+    }
+    if (cut)
+        shown += QChar(0x2026);
+    return shown;
 }
 
 int ItemList::rowCount(const QModelIndex &parent) const
@@ -140,6 +170,7 @@ QVariant ItemList::data(const QModelIndex &index, int role) const
         return {};
     switch (role) {
     case Qt::DisplayRole:
+        return displayText(text(index.row()));
     case Qt::EditRole:
         return text(index.row()).toString();
     case Qt::CheckStateRole:

@@ -37,6 +37,18 @@ public:
     // Changes whenever items are added or removed, so that a procedure that yielded to the
     // event loop can tell that its positions are no longer valid.
     quint64 revision() const { return m_revision; }
+    // Counts the times the list was emptied with clear(): a procedure that yielded can tell
+    // that the list it was working on is gone.
+    quint64 clearCount() const { return m_clearCount; }
+    // The number of items duplicate removal has taken from this list so far. A removal run
+    // that lets another one run inside it reports both runs' removals together.
+    quint64 duplicatesRemovedTally() const { return m_duplicatesRemoved; }
+    void addToDuplicatesRemovedTally(qsizetype removed) { m_duplicatesRemoved += quint64(removed); }
+
+    // What the view shows of an item: long texts are cut, line breaks shown as blanks, so a
+    // row is one line high and painting it costs the same whatever the item holds.
+    static constexpr qsizetype kDisplayLength = 4096;
+    static QString displayText(QStringView text);
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -53,4 +65,6 @@ private:
     std::vector<quint8> m_checked;
     QStringList m_headers;
     quint64 m_revision = 0;
+    quint64 m_clearCount = 0;
+    quint64 m_duplicatesRemoved = 0;
 };

@@ -86,11 +86,22 @@ QString duplicatesRemovedStatus(qsizetype count)
 void RemoveDupesAll(ItemList &listView, ListHost &host)
 {
     Trap trap(host.errorReporter(), QStringLiteral("List.RemoveDupesAll"));
+    // A command run while this one yields may remove duplicates itself (another load) or
+    // clear the list: the count covers every duplicate removed meanwhile, and after a clear
+    // there is no result about this list left to tell.
+    const quint64 tallyBefore = listView.duplicatesRemovedTally();
+    const quint64 clearsBefore = listView.clearCount();
     std::vector<qsizetype> removals;
     trap.line(102, [&] { removals = findDuplicates(listView, host); });
-    const qsizetype removed = qsizetype(removals.size());
-    trap.line(148, [&] { listView.removePositions(std::move(removals)); });
+    trap.line(148, [&] {
+        const qsizetype found = qsizetype(removals.size());
+        listView.removePositions(std::move(removals));
+        listView.addToDuplicatesRemovedTally(found);
+    });
     trap.line(156, [&] {
+        if (listView.clearCount() != clearsBefore)
+            return;
+        const auto removed = qsizetype(listView.duplicatesRemovedTally() - tallyBefore);
         host.setStatus(removed == 0 ? QStringView(kNoDuplicatesStatus).toString()
                                     : duplicatesRemovedStatus(removed));
     });

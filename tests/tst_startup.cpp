@@ -310,6 +310,14 @@ void StartupTest::skinFile()
         QCOMPARE(plain.form->palette().color(QPalette::Window), QColor(Qt::white));
         QCOMPARE(plain.form->styleSheet(), QString());
     }
+    {
+        // A folder of the skin's name is no skin, and no failure either.
+        QVERIFY(QDir(m_folders->program.path()).mkpath(QStringLiteral("x/o.cjs")));
+        TestWindow folderOnly(m_folders->program.path());
+        QVERIFY(folderOnly.prompts.shown.empty());
+        QCOMPARE(folderOnly.form->palette().color(QPalette::Window), QColor(Qt::white));
+        QVERIFY(QDir(m_folders->program.path() + QStringLiteral("/x/o.cjs")).removeRecursively());
+    }
     QDir(m_folders->program.path()).mkpath(QStringLiteral("x"));
     QFile skin(m_folders->program.path() + QStringLiteral("/x/o.cjs"));
     QVERIFY(skin.open(QIODevice::WriteOnly));
@@ -329,8 +337,10 @@ void StartupTest::skinFile()
 
 void StartupTest::brokenSkinIsReportedAtLine100()
 {
-    // A folder where the skin file should be cannot be read as a skin.
-    QVERIFY(QDir(m_folders->program.path()).mkpath(QStringLiteral("x/o.cjs")));
+    // A skin file whose reading fails: memory that is not there to read.
+    QVERIFY(QDir(m_folders->program.path()).mkpath(QStringLiteral("x")));
+    QVERIFY(QFile::link(QStringLiteral("/proc/self/mem"),
+                        m_folders->program.path() + QStringLiteral("/x/o.cjs")));
 
     TestWindow window(m_folders->program.path());
     const QStringList reports = window.prompts.errorReports();

@@ -1,0 +1,55 @@
+#include "ListViewKeeper.h"
+
+#include <QAbstractItemView>
+#include <QEvent>
+#include <QItemSelectionModel>
+#include <QMouseEvent>
+
+ListViewKeeper::ListViewKeeper(QAbstractItemView *view) : QObject(view), m_view(view)
+{
+    QItemSelectionModel *selection = view->selectionModel();
+    connect(selection, &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex &current) { selectCurrent(current); });
+    connect(selection, &QItemSelectionModel::selectionChanged, this, [this] { followSelection(); });
+    view->viewport()->installEventFilter(this);
+}
+
+int ListViewKeeper::currentRow() const
+{
+    const QModelIndex current = m_view->currentIndex();
+    if (!current.isValid() || !m_view->selectionModel()->isSelected(current))
+        return -1;
+    return current.row();
+}
+
+bool ListViewKeeper::isOnItem(const QPoint &position) const
+{
+    return m_view->indexAt(position).isValid();
+}
+
+void ListViewKeeper::selectCurrent(const QModelIndex &current)
+{
+    if (current.isValid() && !m_view->selectionModel()->isSelected(current))
+        m_view->selectionModel()->select(current, QItemSelectionModel::ClearAndSelect |
+                                                      QItemSelectionModel::Rows);
+}
+
+void ListViewKeeper::followSelection()
+{
+    // A click on empty space clears the selection: then no item is current either.
+    QItemSelectionModel *selection = m_view->selectionModel();
+    if (!selection->hasSelection() && selection->currentIndex().isValid())
+        selection->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+}
+
+bool ListViewKeeper::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_view->viewport() && event->type() == QEvent::MouseButtonRelease &&
+        m_swallowNextRelease) {
+        m_swallowNextRelease = false;
+        return true;
+    }
+    if (event->type() == QEvent::MouseButtonPress)
+        m_swallowNextRelease = false;
+    return QObject::eventFilter(watched, event);
+}

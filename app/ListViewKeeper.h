@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QObject>
+
+class QAbstractItemView;
+class QModelIndex;
+
+// Keeps what the list view shows in step with what the remove commands act on: the current
+// item is always the selected one (tabbing in or moving with the keys selects it; clicking
+// empty space leaves no item current), and the release that ends a double-click does not
+// also tick the check box that a removal has just moved under the pointer.
+class ListViewKeeper : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit ListViewKeeper(QAbstractItemView *view);
+
+    // The row the remove commands act on, or -1 when no item is current.
+    int currentRow() const;
+    // True when a double-click at `position` (viewport coordinates) lands on an item.
+    bool isOnItem(const QPoint &position) const;
+    // Call once a double-click has been handled: its closing release is swallowed.
+    void doubleClickHandled() { m_swallowNextRelease = true; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void selectCurrent(const QModelIndex &current);
+    void followSelection();
+
+    QAbstractItemView *m_view;
+    bool m_swallowNextRelease = false;
+};

@@ -1,0 +1,120 @@
+#include "CommonDialog.h"
+#include "QtServices.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+// The real dialogs, driven as a user would: typed names, filters, the notices' size.
+class DialogsTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void filters_data();
+    void filters();
+    void typedNamesGoThrough_data();
+    void typedNamesGoThrough();
+    void noticeShowsItsTitle();
+
+private:
+    // Runs `act` on the dialog once it is open.
+    static void whenOpen(const std::function<void(QWidget *)> &act)
+    {
+        QTimer::singleShot(0, [act] {
+            QTRY_VERIFY(QApplication::activeModalWidget() != nullptr);
+            act(QApplication::activeModalWidget());
+        });
+    }
+};
+
+void DialogsTest::filters_data()
+{
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("text and every file") << "Text Files (*.txt)|*.txt|All Files (*.*)|*.*|"
+                                         << QStringList{"Text Files (*.txt)", "All Files (*)"};
+    QTest::newRow("every file without its pattern in the description")
+        << "Everything|*.*|" << QStringList{"Everything (*)"};
+    QTest::newRow("other patterns with a dot stay")
+        << "Excel Files (*.xl*)|*.xl*|" << QStringList{"Excel Files (*.xl*)"};
+}
+
+void DialogsTest::filters()
+{
+    QFETCH(QString, filter);
+    QFETCH(QStringList, expected);
+    QCOMPARE(CommonDialog::qtFilters(filter), expected);
+}
+
+void DialogsTest::typedNamesGoThrough_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("one found, one missing")
+        << "\"a.txt\" \"missing.txt\"" << QStringList{"a.txt", "missing.txt"};
+    QTest::newRow("two found") << "\"a.txt\" \"b\"" << QStringList{"a.txt", "b"};
+    QTest::newRow("one missing") << "missing.txt" << QStringList{"missing.txt"};
+}
+
+void DialogsTest::typedNamesGoThrough()
+{
+    QFETCH(QString, typed);
+    QFETCH(QStringList, expected);
+
+    QTemporaryDir folder;
+    for (const char *name : {"a.txt", "b"}) {
+        QFile file(folder.filePath(QString::fromLatin1(name)));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    QtFileDialogs dialogs;
+    whenOpen([&](QWidget *open) {
+        auto *dialog = qobject_cast<QFileDialog *>(open);
+        QVERIFY(dialog);
+        dialog->setDirectory(folder.path());
+        auto *nameBox = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        QVERIFY(nameBox);
+        // As typed: the dialog selects the names it knows, as a user sees it do.
+        nameBox->setFocus();
+        nameBox->insert(typed);
+        QTest::keyClick(nameBox, Qt::Key_Return);
+    });
+    const QStringList chosen =
+        dialogs.getOpenFileNames(QStringLiteral("Load"), {QStringLiteral("All Files (*)")}, true);
+    QStringList expectedPaths;
+    for (const QString &name : expected)
+        expectedPaths.append(folder.filePath(name));
+    QCOMPARE(chosen, expectedPaths);
+}
+
+void DialogsTest::noticeShowsItsTitle()
+{
+    QWidget parent;
+    parent.show();
+    QtPrompts prompts;
+    prompts.setParentWidget(&parent);
+    const QString title = QStringLiteral("Tarnwell, with a somewhat longer title");
+    int width = 0;
+    int titleWidth = 0;
+    whenOpen([&](QWidget *box) {
+        width = box->width();
+        titleWidth = box->fontMetrics().horizontalAdvance(title);
+        qobject_cast<QMessageBox *>(box)->accept();
+    });
+    prompts.messageBox(QStringLiteral("Done."), Prompts::Style::OkOnly, title);
+    // Room for the title and the title bar's icon and buttons.
+    QVERIFY2(width >= titleWidth + 100,
+             qPrintable(QStringLiteral("box %1 px, title %2 px").arg(width).arg(titleWidth)));
+}
+
+QTEST_MAIN(DialogsTest)
+#include "tst_dialogs.moc"
