@@ -5,6 +5,7 @@
 #include "Excel.h"
 #include "ListHost.h"
 #include "Prompts.h"
+#include "SaveLedger.h"
 #include "Services.h"
 #include "SettingsStore.h"
 
@@ -112,6 +113,7 @@ private:
     ErrorReporter m_reporter;
     SettingsStore m_settings;
     CommonDialog m_commonDialog;
+    SaveLedger m_textSaves;
     QString m_appTitle;
     int m_mousePointer = kPointerDefault;
     QCursor m_handCursor{Qt::PointingHandCursor};

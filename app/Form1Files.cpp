@@ -115,19 +115,24 @@ void Form1::PushButton20_Click()
     // What is saved is the list as it stood when the command started, whatever other
     // commands do to it while this one yields.
     const TextPool snapshot = m_items->texts();
+    const SaveLedger::Ticket ticket = m_textSaves.begin(path);
     ListFileWriter writer(path);
     // A failure stops the save: the old file stays as it was and nothing claims success.
+    // So does a newer save to the same file, started while this one yields: its list is the
+    // one the user wants in the file.
     bool saved = trap.line(130, [&] { writer.open(); });
     if (saved) {
         saved = trap.line(136, [&] {
             YieldPacer pacer(*this);
-            for (qsizetype position = 0; position < snapshot.size(); ++position) {
+            for (qsizetype position = 0; position < snapshot.size() && ticket.isNewest();
+                 ++position) {
                 writer.writeItem(snapshot.at(position));
                 if (position % 4096 == 0 && pacer.due())
                     yieldToEventLoop();
             }
         });
     }
+    saved = saved && ticket.isNewest();
     if (saved)
         saved = trap.line(140, [&] { writer.commit(); });
     if (saved)

@@ -10,7 +10,8 @@ ListFileWriter::ListFileWriter(const QString &path) : m_file(path) {}
 
 void ListFileWriter::open()
 {
-    if (!m_file.open(QIODevice::WriteOnly))
+    // Unbuffered: each write goes to the file at once, so a failing one tells its reason.
+    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw Failure(
             QStringLiteral("Cannot write %1: %2").arg(m_file.fileName(), m_file.errorString()));
     m_buffer.reserve(kFlushSize + 4096);
@@ -18,6 +19,11 @@ void ListFileWriter::open()
 
 void ListFileWriter::writeItem(QStringView text)
 {
+    if (m_firstItem) {
+        m_firstItem = false;
+        if (text.startsWith(QChar(0xFEFF)))
+            m_buffer.append("\xEF\xBB\xBF");
+    }
     // Encode straight into the buffer: UTF-8 takes at most three bytes per UTF-16 unit.
     const qsizetype used = m_buffer.size();
     m_buffer.resize(used + text.size() * 3 + 2);
@@ -31,11 +37,16 @@ void ListFileWriter::writeItem(QStringView text)
 
 void ListFileWriter::flush()
 {
-    if (m_buffer.isEmpty())
-        return;
-    if (m_file.write(m_buffer) != m_buffer.size())
-        throw Failure(
-            QStringLiteral("Cannot write %1: %2").arg(m_file.fileName(), m_file.errorString()));
+    // A write that stops short (a full disk, a size limit) says why only when it is tried
+    // again with the rest.
+    qsizetype done = 0;
+    while (done < m_buffer.size()) {
+        const qint64 written = m_file.write(m_buffer.constData() + done, m_buffer.size() - done);
+        if (written <= 0)
+            throw Failure(
+                QStringLiteral("Cannot write %1: %2").arg(m_file.fileName(), m_file.errorString()));
+        done += written;
+    }
     m_buffer.resize(0); // keeps the capacity for the next round
 }
 

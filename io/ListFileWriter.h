@@ -6,7 +6,9 @@
 #include <QStringEncoder>
 #include <QStringView>
 
-// Writes a list file, one item and CR LF per line, in UTF-8 without a byte-order mark. The
+// Writes a list file, one item and CR LF per line, in UTF-8 without a byte-order mark (but
+// for a first item that begins with one: it gets the file's own in front, so that reading the
+// file back keeps the item's). The
 // file is written beside the old one and replaces it only at commit(), so a failure never
 // leaves a half-written or emptied file behind. Every failure throws Failure with the reason.
 class ListFileWriter
@@ -22,6 +24,7 @@ private:
     void flush();
 
     QSaveFile m_file;
+    bool m_firstItem = true;
     QByteArray m_buffer;
     QStringEncoder m_encoder{QStringConverter::Utf8, QStringConverter::Flag::Stateless};
 };

@@ -26,7 +26,10 @@ bool startsWith(const QByteArray &bytes, std::initializer_list<unsigned char> pr
 
 QString decodeStrict(QStringConverter::Encoding encoding, QByteArrayView bytes, bool &ok)
 {
-    QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless);
+    // The file's own byte-order mark is gone by now; one that follows it is the first
+    // item's text.
+    QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless |
+                                         QStringConverter::Flag::ConvertInitialBom);
     QString text = decoder.decode(bytes);
     ok = !decoder.hasError();
     return text;

@@ -7,6 +7,78 @@
 
 #include <QFile>
 
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// What a path that is not a plain file is, in words for the user; empty for a plain file.
+QString notAFileKind(mode_t mode)
+{
+    if (S_ISREG(mode))
+        return {};
+    if (S_ISFIFO(mode))
+        return QStringLiteral("a named pipe");
+    if (S_ISSOCK(mode))
+        return QStringLiteral("a socket");
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return QStringLiteral("a device");
+    return QStringLiteral("not a file");
+}
+
+// Tells the user when `mode` is not a plain file's (a folder is left to the caller).
+bool refuseNotAFile(const QString &path, mode_t mode, ListHost &host)
+{
+    const QString kind = notAFileKind(mode);
+    if (kind.isEmpty())
+        return false;
+    host.notify(QStringLiteral("%1\r\rThis is %2, not a file; it was not loaded.").arg(path, kind));
+    return true;
+}
+
+// Opens a list file for reading. Only plain files are read: a pipe or a device could keep the
+// window waiting for ever, so the test is made on what was opened, without waiting for a
+// writer. Returns false (after telling the user) for anything else; throws Failure when the
+// file cannot be opened.
+bool openListFile(const QString &path, QFile &file, ListHost &host)
+{
+    // A socket cannot even be opened: tell what it is before trying.
+    struct stat named = {};
+    if (::stat(QFile::encodeName(path).constData(), &named) == 0 && !S_ISDIR(named.st_mode) &&
+        refuseNotAFile(path, named.st_mode, host))
+        return false;
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        throw Failure(QStringLiteral("Cannot open %1: %2")
+                          .arg(path, QString::fromLocal8Bit(std::strerror(errno))));
+    struct stat status = {};
+    if (::fstat(fd, &status) != 0) {
+        const int error = errno;
+        ::close(fd);
+        throw Failure(QStringLiteral("Cannot open %1: %2")
+                          .arg(path, QString::fromLocal8Bit(std::strerror(error))));
+    }
+    if (S_ISDIR(status.st_mode)) {
+        ::close(fd);
+        throw Failure(QStringLiteral("Cannot read %1: it is a folder").arg(path));
+    }
+    if (refuseNotAFile(path, status.st_mode, host)) {
+        ::close(fd);
+        return false;
+    }
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        throw Failure(QStringLiteral("Cannot open %1: %2").arg(path, file.errorString()));
+    }
+    return true;
+}
+
+} // namespace
+
 namespace List {
 
 void TextFileToListview(ItemList &listView, const QString &path, ListHost &host)
@@ -20,9 +92,9 @@ void TextFileToListview(ItemList &listView, const QString &path, ListHost &host)
     YieldPacer pacer(host);
     QString text;
     {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            throw Failure(QStringLiteral("Cannot open %1: %2").arg(path, file.errorString()));
+        QFile file;
+        if (!openListFile(path, file, host))
+            return;
         const QByteArray bytes = file.readAll();
         if (file.error() != QFileDevice::NoError)
             throw Failure(QStringLiteral("Cannot read %1: %2").arg(path, file.errorString()));

@@ -1,5 +1,6 @@
 #include "CaseRule.h"
 
+#include <QRandomGenerator>
 #include <QString>
 
 #include <algorithm>
@@ -41,6 +42,10 @@ bool upperCaseFormsEqual(QStringView a, QStringView b)
 // ones ("ı" -> "I"), so the ASCII shortcut only decides while both texts are ASCII.
 bool equalIgnoringCase(QStringView a, QStringView b)
 {
+    // Upper-casing a UTF-16 unit gives at most three and a surrogate pair at least one, so
+    // texts this far apart in length cannot be equal: no need to look at a huge one.
+    if (a.size() > 6 * b.size() || b.size() > 6 * a.size())
+        return false;
     if (a.size() != b.size())
         return !(isAscii(a) && isAscii(b)) && upperCaseFormsEqual(a, b);
     const char16_t *pa = a.utf16();
@@ -106,11 +111,11 @@ inline std::uint64_t asciiUpperWord(std::uint64_t word)
 
 // Hashes the code units, four at a time; with `foldAscii` the ASCII letters are hashed as
 // capitals. Returns false (and no hash) when folding meets a unit that is not ASCII.
-bool hashUnits(QStringView text, bool foldAscii, std::uint64_t &hash)
+bool hashUnits(QStringView text, bool foldAscii, std::uint64_t seed, std::uint64_t &hash)
 {
     const char16_t *chars = text.utf16();
     const qsizetype size = text.size();
-    std::uint64_t h = std::uint64_t(size) * kMultiplier;
+    std::uint64_t h = seed ^ (std::uint64_t(size) * kMultiplier);
     qsizetype i = 0;
     for (; i + 4 <= size; i += 4) {
         std::uint64_t word;
@@ -138,13 +143,18 @@ bool hashUnits(QStringView text, bool foldAscii, std::uint64_t &hash)
 
 } // namespace
 
-size_t comparisonHash(QStringView text, CaseOption option)
+size_t comparisonHash(QStringView text, CaseOption option, std::uint64_t seed)
 {
     std::uint64_t hash = 0;
-    if (hashUnits(text, option == CaseOption::IgnoreCase, hash))
+    if (hashUnits(text, option == CaseOption::IgnoreCase, seed, hash))
         return size_t(hash);
     // Not ASCII: hash the full upper-case form, which for ASCII text is the folded form.
     const QString upper = text.toString().toUpper();
-    hashUnits(upper, false, hash);
+    hashUnits(upper, false, seed, hash);
     return size_t(hash);
+}
+
+std::uint64_t randomHashSeed()
+{
+    return QRandomGenerator::system()->generate64();
 }

@@ -3,6 +3,7 @@
 #include <QStringView>
 
 #include <cstddef>
+#include <cstdint>
 
 // How two item texts are compared when looking for duplicates, as chosen with the
 // "Ignore case" / "Match case" buttons.
@@ -18,7 +19,11 @@ CaseOption caseOptionFromButtons(bool ignoreCaseSelected, bool matchCaseSelected
 bool textsEqual(QStringView a, QStringView b, CaseOption option);
 
 // A hash of the text's comparison key: texts that are equal under `option` hash alike.
-// Not meaningful for CompareNothing.
-size_t comparisonHash(QStringView text, CaseOption option);
+// Not meaningful for CompareNothing. The seed keys the hash: a list cannot be prepared so
+// that its items collide when the seed is drawn at random for each scan.
+size_t comparisonHash(QStringView text, CaseOption option, std::uint64_t seed);
+
+// A fresh random seed for comparisonHash.
+std::uint64_t randomHashSeed();
 
 bool isAscii(QStringView text);

@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
-DuplicateScan::DuplicateScan(const TextPool &texts, CaseOption option)
-    : m_texts(texts), m_option(option), m_next(texts.size() - 1)
+DuplicateScan::DuplicateScan(const TextPool &texts, CaseOption option, std::uint64_t seed)
+    : m_texts(texts), m_option(option), m_seed(seed), m_next(texts.size() - 1)
 {
     if (option == CaseOption::CompareNothing) {
         m_next = -1;
@@ -29,7 +29,7 @@ void DuplicateScan::advance(qsizetype budget)
     while (m_next > stop) {
         const qsizetype groupSize = std::min(kGroup, m_next - stop);
         for (qsizetype k = 0; k < groupSize; ++k) {
-            hashes[k] = comparisonHash(m_texts.at(m_next - k), m_option);
+            hashes[k] = comparisonHash(m_texts.at(m_next - k), m_option, m_seed);
             __builtin_prefetch(&m_slots[hashes[k] & m_mask]);
         }
         for (qsizetype k = 0; k < groupSize; ++k, --m_next)

@@ -16,7 +16,8 @@
 class DuplicateScan
 {
 public:
-    DuplicateScan(const TextPool &texts, CaseOption option);
+    // The hash seed is drawn at random unless a test fixes it.
+    DuplicateScan(const TextPool &texts, CaseOption option, std::uint64_t seed = randomHashSeed());
 
     bool done() const { return m_next < 0; }
     // Examines up to `budget` more items.
@@ -35,6 +36,7 @@ private:
 
     const TextPool &m_texts;
     CaseOption m_option;
+    std::uint64_t m_seed;
     qsizetype m_next; // the next position to examine, -1 when done
     struct Slot
     {

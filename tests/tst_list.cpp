@@ -2,6 +2,8 @@
 #include "List.h"
 #include "ListTestHost.h"
 
+#include <set>
+
 #include <QRandomGenerator>
 #include <QTest>
 
@@ -53,6 +55,8 @@ private Q_SLOTS:
     void itemExists_data();
     void itemExists();
     void removePositionsKeepsChecks();
+    void preparedCollisionsDoNotCollideUnderASeed_data();
+    void preparedCollisionsDoNotCollideUnderASeed();
 };
 
 void ListTest::removeDupesAll_data()
@@ -296,6 +300,57 @@ void ListTest::removePositionsKeepsChecks()
         QCOMPARE(value, int(i * 2));
         QCOMPARE(list.isChecked(i), value % 7 == 0);
     }
+}
+
+void ListTest::preparedCollisionsDoNotCollideUnderASeed_data()
+{
+    QTest::addColumn<CaseOption>("option");
+    QTest::newRow("ignore case") << CaseOption::IgnoreCase;
+    QTest::newRow("match case") << CaseOption::MatchCase;
+}
+
+void ListTest::preparedCollisionsDoNotCollideUnderASeed()
+{
+    QFETCH(CaseOption, option);
+
+    // What an attacker can do against a hash they know: collect four-character items whose
+    // hashes under one fixed key share their low 14 bits (the table's slot for a list of
+    // tens of thousands of items).
+    constexpr std::uint64_t kKnownSeed = 0;
+    constexpr size_t kLowBits = 0x3FFF;
+    const QString alphabet = QStringLiteral("abcdefghijklmnopqrstuvwxyz0123456789");
+    const qsizetype letters = alphabet.size();
+    QStringList prepared;
+    size_t target = 0;
+    QString item(4, u' ');
+    for (qsizetype n = 0; n < letters * letters * letters * letters && prepared.size() < 48; ++n) {
+        qsizetype rest = n;
+        for (QChar &c : item) {
+            c = alphabet[rest % letters];
+            rest /= letters;
+        }
+        const size_t low = comparisonHash(item, option, kKnownSeed) & kLowBits;
+        if (prepared.isEmpty())
+            target = low;
+        if (low == target)
+            prepared.append(item);
+    }
+    QCOMPARE(prepared.size(), 48);
+
+    // Under a seed drawn as each scan draws its own, they spread out as random items do.
+    const std::uint64_t seed = randomHashSeed();
+    std::set<size_t> slots;
+    for (const QString &text : prepared)
+        slots.insert(comparisonHash(text, option, seed) & kLowBits);
+    QVERIFY2(slots.size() >= 40, qPrintable(QString::number(slots.size())));
+
+    // And the scan still finds exactly the duplicates among them.
+    ItemList items;
+    fill(items, prepared + prepared);
+    RecordingHost host;
+    host.option = option;
+    List::RemoveDupesAll(items, host);
+    QCOMPARE(itemTexts(items), prepared);
 }
 
 QTEST_GUILESS_MAIN(ListTest)

@@ -3,11 +3,23 @@
 #include "TextFileFormat.h"
 #include "WindowFixture.h"
 
+#include <QDir>
 #include <QDropEvent>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QTimer>
+
+#include <csignal>
+#include <cstring>
+
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 // Text files in and out: decoding and line rules, the load and save commands, and drops.
 class TextFilesTest : public QObject, private WindowFixture
@@ -41,6 +53,10 @@ private Q_SLOTS:
     void failedSave_data();
     void failedSave();
     void roundTrip();
+    void onlyFilesAreRead_data();
+    void onlyFilesAreRead();
+    void overlappingSavesToOneFile();
+    void shortWriteSaysWhy();
 
 private:
     QString writeFile(const QString &name, const QByteArray &bytes)
@@ -78,6 +94,13 @@ void TextFilesTest::decode_data()
     QTest::newRow("undefined Windows-1252 bytes kept")
         << QByteArray("\x81\x8d\x8f\x90\x9d") << QStringLiteral("\u0081\u008d\u008f\u0090\u009d");
     QTest::newRow("empty") << QByteArray() << QString();
+    QTest::newRow("UTF-8 mark, then the first item's own") << QByteArray("\xef\xbb\xbf\xef\xbb\xbf"
+                                                                         "a")
+                                                           << QStringLiteral("\uFEFFa");
+    QTest::newRow("UTF-16 LE mark, then the first item's own") << QByteArray("\xff\xfe\xff\xfe"
+                                                                             "a\0",
+                                                                             6)
+                                                               << QStringLiteral("\uFEFFa");
 }
 
 void TextFilesTest::decode()
@@ -283,6 +306,10 @@ void TextFilesTest::save_data()
         << QStringList{QString::fromUtf8("café"), QString::fromUtf8("€")}
         << QByteArray("caf\xc3\xa9\r\n\xe2\x82\xac\r\n");
     QTest::newRow("empty list") << QStringList{} << QByteArray();
+    QTest::newRow("first item begins with a byte-order mark")
+        << QStringList{QStringLiteral("\uFEFFa"), QStringLiteral("b")}
+        << QByteArray("\xef\xbb\xbf\xef\xbb\xbf"
+                      "a\r\nb\r\n");
 }
 
 void TextFilesTest::save()
@@ -376,7 +403,7 @@ void TextFilesTest::failedSave()
 
 void TextFilesTest::roundTrip()
 {
-    const QStringList original = {"Zoë", "  padded  ", "", "tab\there", "last"};
+    const QStringList original = {"\uFEFFmarked", "Zoë", "  padded  ", "", "tab\there", "last"};
     fill(m_window->form->items(), original);
     const QString path = m_folders->program.filePath(QStringLiteral("round.txt"));
     answerDialog({path});
@@ -386,6 +413,114 @@ void TextFilesTest::roundTrip()
     fresh.fileDialogs.answers.push_back({path});
     fresh.control<QPushButton>("PushButton3")->click();
     QCOMPARE(itemTexts(fresh.form->items()), original);
+}
+
+void TextFilesTest::onlyFilesAreRead_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("named");
+    QTest::newRow("named pipe with no writer") << "fifo"
+                                               << "a named pipe";
+    QTest::newRow("socket") << "socket"
+                            << "a socket";
+    QTest::newRow("endless device") << "device"
+                                    << "a device";
+}
+
+void TextFilesTest::onlyFilesAreRead()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, named);
+
+    QString path = kind;
+    if (kind == u"fifo") {
+        path = m_folders->program.filePath(QStringLiteral("pipe"));
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    }
+    if (kind == u"device") {
+        path = m_folders->program.filePath(QStringLiteral("zeros"));
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+    }
+    int socketFd = -1;
+    if (kind == u"socket") {
+        path = m_folders->program.filePath(QStringLiteral("sock"));
+        socketFd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address = {};
+        address.sun_family = AF_UNIX;
+        const QByteArray name = QFile::encodeName(path);
+        QVERIFY(size_t(name.size()) < sizeof address.sun_path);
+        std::memcpy(address.sun_path, name.constData(), size_t(name.size()));
+        QCOMPARE(::bind(socketFd, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+    }
+    const QString good = writeFile(QStringLiteral("good.txt"), "g");
+    answerDialog({path, good});
+    click("PushButton3"); // must come back: nothing waits on the pipe or reads the device
+    if (socketFd >= 0)
+        ::close(socketFd);
+
+    QCOMPARE(items(), QStringList{"g"});
+    QVERIFY(m_window->prompts.errorReports().isEmpty());
+    const QStringList shown = m_window->prompts.texts();
+    QCOMPARE(shown.size(), 1);
+    QVERIFY2(shown[0].contains(path) && shown[0].contains(named), qPrintable(shown[0]));
+}
+
+void TextFilesTest::overlappingSavesToOneFile()
+{
+    QStringList many;
+    for (int i = 0; i < 20000; ++i)
+        many.append(QStringLiteral("item %1").arg(i));
+    fill(m_window->form->items(), many);
+    m_window->form->setYieldInterval(0);
+    const QString path = m_folders->program.filePath(QStringLiteral("new.txt"));
+    answerDialog({path});
+    answerDialog({path});
+
+    // While the first save writes, an item is added and the list saved again to the same,
+    // still missing, file.
+    QTimer::singleShot(0, m_window->form.get(), [&] {
+        m_window->control<QLineEdit>("Text1")->setText(QStringLiteral("added meanwhile"));
+        click("PushButton2");
+        click("PushButton20");
+    });
+    click("PushButton20");
+
+    QByteArray expected;
+    for (const QString &text : many + QStringList{"added meanwhile"})
+        expected += text.toUtf8() + "\r\n";
+    QCOMPARE(readFile(path), expected);
+    QCOMPARE(m_window->prompts.texts(), QStringList{"Done."}); // only the save that landed
+    QVERIFY(m_window->prompts.errorReports().isEmpty());
+    QCOMPARE(QDir(m_folders->program.path()).entryList({"new.txt*"}, QDir::Files),
+             QStringList{"new.txt"}); // no temporary file left behind
+}
+
+void TextFilesTest::shortWriteSaysWhy()
+{
+    // A file size limit stops a write part way, as a full disk does.
+    rlimit old = {};
+    QCOMPARE(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 256 * 1024;
+    QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
+
+    QStringList many;
+    for (int i = 0; i < 100000; ++i)
+        many.append(QStringLiteral("address%1@example.com").arg(i));
+    fill(m_window->form->items(), many);
+    const QString path = m_folders->program.filePath(QStringLiteral("big.txt"));
+    answerDialog({path});
+    click("PushButton20");
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    const QStringList reports = m_window->prompts.errorReports();
+    QCOMPARE(reports.size(), 1);
+    QVERIFY2(reports[0].contains(QString::fromLocal8Bit(std::strerror(EFBIG))),
+             qPrintable(reports[0]));
+    QVERIFY(!m_window->prompts.texts().contains(QStringLiteral("Done.")));
+    QVERIFY(!QFileInfo::exists(path));
 }
 
 QTEST_MAIN(TextFilesTest)
