@@ -1,14 +1,26 @@
+#include "CommandLine.h"
 #include "Form1.h"
 #include "LibreOfficeCalc.h"
 #include "QtServices.h"
 
 #include <QApplication>
 #include <QScreen>
+#include <QTimer>
 
 int main(int argc, char *argv[])
 {
+    // Help and version are answered before the window system is reached, so they work
+    // without a display.
+    if (asksForHelpOrVersion(QStringList(argv, argv + argc))) {
+        const QCoreApplication core(argc, argv);
+        return answerCommandLine(parseCommandLine(QCoreApplication::arguments()));
+    }
+
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tarnwell"));
+    const CommandLine commandLine = parseCommandLine(QCoreApplication::arguments());
+    if (commandLine.action != CommandLine::Action::Run)
+        return answerCommandLine(commandLine);
+    QApplication::setDesktopFileName(QStringLiteral("example.tarnwell.Tarnwell"));
 
     QtPrompts prompts;
     QtFileDialogs fileDialogs;
@@ -23,5 +35,9 @@ int main(int argc, char *argv[])
     if (const QScreen *screen = window.screen())
         window.move(screen->availableGeometry().center() - window.rect().center());
     window.show();
+    if (!commandLine.files.isEmpty()) {
+        QTimer::singleShot(0, &window,
+                           [&window, files = commandLine.files] { window.loadTextFiles(files); });
+    }
     return app.exec();
 }

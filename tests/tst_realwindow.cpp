@@ -9,6 +9,7 @@
 
 // Starts the real program in an Xvfb server, finds its window, closes it the way a window
 // manager does (WM_DELETE_WINDOW) and checks that the program ends by itself with status 0.
+// TARNWELL_UNDER_TEST names another build of the program to start (an installed one).
 class RealWindowTest : public QObject
 {
     Q_OBJECT
@@ -17,9 +18,14 @@ private Q_SLOTS:
     void initTestCase();
     void cleanupTestCase();
     void startsShowsAndEndsWhenClosed();
+    void fileNamedOnTheCommandLineIsLoaded();
 
 private:
-    QString findWindow(QProcess &program);
+    QStringList findWindows(QProcess &program, int atLeast);
+    QString findWindow(QProcess &program) { return findWindows(program, 1).value(0); }
+    void start(QProcess &program, const QStringList &arguments);
+    void closeWindow(const QString &window);
+    int windowWidth(QProcess &program, const QString &window);
     QProcess m_xvfb;
     QString m_display;
     QTemporaryDir m_home;
@@ -50,7 +56,7 @@ void RealWindowTest::cleanupTestCase()
     m_xvfb.waitForFinished(5000);
 }
 
-QString RealWindowTest::findWindow(QProcess &program)
+QStringList RealWindowTest::findWindows(QProcess &program, int atLeast)
 {
     QProcess search;
     search.setProcessEnvironment(program.processEnvironment());
@@ -60,29 +66,45 @@ QString RealWindowTest::findWindow(QProcess &program)
                       QStringLiteral("--name"), QStringLiteral("^Tarnwell$")});
         search.waitForFinished(5000);
         const QString found = QString::fromLatin1(search.readAllStandardOutput()).trimmed();
-        if (!found.isEmpty())
-            return found.split(u'\n').constFirst();
+        const QStringList windows = found.isEmpty() ? QStringList() : found.split(u'\n');
+        if (windows.size() >= atLeast)
+            return windows;
         QTest::qWait(200);
     }
     return {};
 }
 
-void RealWindowTest::startsShowsAndEndsWhenClosed()
+void RealWindowTest::start(QProcess &program, const QStringList &arguments)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("DISPLAY"), m_display);
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     environment.insert(QStringLiteral("HOME"), m_home.path());
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_home.path() + u"/config");
-    QProcess program;
     program.setProcessEnvironment(environment);
     program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    program.start(QStringLiteral(TARNWELL_BINARY), {});
+    program.start(qEnvironmentVariable("TARNWELL_UNDER_TEST", QStringLiteral(TARNWELL_BINARY)),
+                  arguments);
     QVERIFY(program.waitForStarted(10000));
+}
 
-    const QString window = findWindow(program);
-    QVERIFY2(!window.isEmpty(), "no window titled Tarnwell appeared");
+int RealWindowTest::windowWidth(QProcess &program, const QString &window)
+{
+    QProcess query;
+    query.setProcessEnvironment(program.processEnvironment());
+    query.start(QStringLiteral("xdotool"),
+                {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window});
+    query.waitForFinished(5000);
+    const QStringList lines = QString::fromLatin1(query.readAllStandardOutput()).split(u'\n');
+    for (const QString &line : lines) {
+        if (line.startsWith(u"WIDTH="))
+            return line.mid(6).toInt();
+    }
+    return 0;
+}
 
+void RealWindowTest::closeWindow(const QString &window)
+{
     Display *display = XOpenDisplay(m_display.toLatin1().constData());
     QVERIFY(display);
     XEvent event{};
@@ -95,9 +117,44 @@ void RealWindowTest::startsShowsAndEndsWhenClosed()
     XSendEvent(display, event.xclient.window, False, NoEventMask, &event);
     XFlush(display);
     XCloseDisplay(display);
+}
+
+void RealWindowTest::startsShowsAndEndsWhenClosed()
+{
+    QProcess program;
+    start(program, {});
+    const QString window = findWindow(program);
+    QVERIFY2(!window.isEmpty(), "no window titled Tarnwell appeared");
+    closeWindow(window);
 
     QVERIFY2(program.waitForFinished(15000), "the program did not end after its window closed");
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
+}
+
+void RealWindowTest::fileNamedOnTheCommandLineIsLoaded()
+{
+    // A file that is not there: the load it starts tells so in a box of its own, after the
+    // window has shown, as the load command does.
+    QProcess program;
+    start(program, {m_home.filePath(QStringLiteral("not-there.txt"))});
+    const QStringList windows = findWindows(program, 2);
+    QVERIFY2(windows.size() == 2, "no \"File not found\" box appeared beside the window");
+    // As a user would: OK the box first (the window does not close while it is open), then
+    // close the window.
+    QString mainWindow;
+    for (const QString &window : windows) {
+        if (windowWidth(program, window) == 536)
+            mainWindow = window;
+    }
+    QVERIFY2(!mainWindow.isEmpty(), "no window of the main window's size");
+    for (const QString &window : windows) {
+        if (window != mainWindow)
+            closeWindow(window);
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(findWindows(program, 1), QStringList{mainWindow}, 10000);
+    closeWindow(mainWindow);
+    QVERIFY2(program.waitForFinished(15000), "the program did not end after its windows closed");
     QCOMPARE(program.exitCode(), 0);
 }
 

@@ -1,3 +1,4 @@
+#include "CommandLine.h"
 #include "Failure.h"
 #include "Fakes.h"
 #include "ItemList.h"
@@ -5,6 +6,7 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -40,6 +42,8 @@ private Q_SLOTS:
     void brokenSkinIsReportedAtLine100();
     void handPointerFile();
     void brokenHandPointerIsReportedAtLine106();
+    void commandLine_data();
+    void commandLine();
     void homePageDraw_data();
     void homePageDraw();
 
@@ -412,6 +416,46 @@ void StartupTest::homePageDraw()
     QCOMPARE(window.shell.opened.size(), opened);
     if (opened)
         QCOMPARE(window.shell.opened[0].scheme(), QStringLiteral("https"));
+}
+
+void StartupTest::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("action");
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QString>("outputHas");
+
+    using Action = CommandLine::Action;
+    const QString here = QDir::currentPath();
+    QTest::newRow("nothing") << QStringList{} << int(Action::Run) << QStringList{} << "";
+    QTest::newRow("files from a file manager, relative made absolute")
+        << QStringList{"/data/a.txt", "b.csv"} << int(Action::Run)
+        << QStringList{"/data/a.txt", here + "/b.csv"} << "";
+    QTest::newRow("a file whose name starts with a dash, after --")
+        << QStringList{"--", "-odd.txt"} << int(Action::Run) << QStringList{here + "/-odd.txt"}
+        << "";
+    QTest::newRow("--version") << QStringList{"--version"} << int(Action::ShowVersion)
+                               << QStringList{} << "Tarnwell " + tarnwellVersion();
+    QTest::newRow("--help") << QStringList{"--help"} << int(Action::ShowHelp) << QStringList{}
+                            << "[files...]";
+    QTest::newRow("unknown option") << QStringList{"--frobnicate", "a.txt"} << int(Action::Fail)
+                                    << QStringList{} << "Unknown option 'frobnicate'";
+}
+
+void StartupTest::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, action);
+    QFETCH(QStringList, files);
+    QFETCH(QString, outputHas);
+
+    const CommandLine parsed = parseCommandLine(QStringList{"tarnwell"} + arguments);
+    QCOMPARE(int(parsed.action), action);
+    QCOMPARE(parsed.files, files);
+    QVERIFY2(parsed.output.contains(outputHas), qPrintable(parsed.output));
+    const bool asks = action == int(CommandLine::Action::ShowHelp) ||
+                      action == int(CommandLine::Action::ShowVersion);
+    QCOMPARE(asksForHelpOrVersion(QStringList{"tarnwell"} + arguments), asks);
 }
 
 QTEST_MAIN(StartupTest)
