@@ -145,6 +145,62 @@ double timePipeline(const QString &path)
     return double(clock.nsecsElapsed()) / 1e9;
 }
 
+long vmHwmKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').front().toLong();
+    }
+    return -1;
+}
+
+// The whole job as a user does it, in a process of its own so that its peak memory is the
+// job's: "Load List From Text File" (load and duplicate removal), then "Save List To Text
+// File". Prints one line for the parent to read.
+int runJob(const QString &listPath, bool matchCase)
+{
+    TestFolders folders;
+    TestWindow window(folders.program.path());
+    Form1 &form = *window.form;
+    form.show();
+    window.control<QRadioButton>(matchCase ? "Option2" : "Option1")->setChecked(true);
+    window.fileDialogs.answers.push_back({listPath});
+    const Timing load = timePass([&] { window.control<QPushButton>("PushButton3")->click(); });
+    const qsizetype left = form.items().count();
+    window.fileDialogs.answers.push_back({folders.program.filePath(QStringLiteral("out.txt"))});
+    const Timing save = timePass([&] { window.control<QPushButton>("PushButton20")->click(); });
+    std::printf("JOB %.3f %lld %.3f %lld %lld %ld\n", load.seconds,
+                static_cast<long long>(load.longestGapMs), save.seconds,
+                static_cast<long long>(save.longestGapMs), static_cast<long long>(left), vmHwmKb());
+    return 0;
+}
+
+// Runs the job in a child process and reports it against the pipeline's time on the same file.
+void benchJob(const QString &listPath, qsizetype items, bool matchCase, double pipeline)
+{
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--job"), listPath,
+                 matchCase ? QStringLiteral("match") : QStringLiteral("ignore")});
+    if (!child.waitForFinished(-1) || child.exitCode() != 0)
+        qFatal("the job process failed");
+    const QList<QByteArray> fields = child.readAllStandardOutput().trimmed().split(' ');
+    if (fields.size() != 7 || fields[0] != "JOB")
+        qFatal("the job process said nothing useful");
+    const double load = fields[1].toDouble(), save = fields[3].toDouble();
+    const double hwmMb = fields[6].toDouble() / 1024.0;
+    std::printf("  job, %-11s load+clean %6.3f s (gap %4s ms), save %6.3f s (gap %4s ms), "
+                "total %6.3f s = %.2fx the pipeline; VmHWM %6.0f MB = %5.1f B/item\n",
+                matchCase ? "Match case" : "Ignore case", load, fields[2].constData(), save,
+                fields[4].constData(), load + save, (load + save) / pipeline, hwmMb,
+                hwmMb * 1024 * 1024 / double(items));
+    std::fflush(stdout);
+}
+
 // A workbook of `rows` rows: a text in column A, a number in column B.
 QString writeWorkbook(LibreOfficeLauncher &launcher, const QString &path, int rows)
 {
@@ -268,15 +324,31 @@ int main(int argc, char *argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
 
+    const QStringList options = app.arguments();
+    if (options.size() == 4 && options[1] == u"--job")
+        return runJob(options[2], options[3] == u"match");
+
     TestFolders folders;
+    // The whole job at each size, in processes of their own, against the pipeline.
+    for (const int size : {1000000, 10000000}) {
+        const QString path = writeGeneratedList(
+            folders.program.filePath(QStringLiteral("job-%1.txt").arg(size)), size);
+        const double pipeline = timePipeline(path);
+        std::printf("%d items (%.0f MB): tac FILE | awk '!s[$0]++' | tac %.3f s\n", size,
+                    double(QFile(path).size()) / 1e6, pipeline);
+        benchJob(path, size, true, pipeline);
+        benchJob(path, size, false, pipeline);
+        if (size > 1000000)
+            QFile::remove(path);
+    }
+
     QString listPath;
     const QStringList arguments =
         app.arguments().mid(1).filter(QRegularExpression(QStringLiteral("^[^-]")));
     if (!arguments.isEmpty()) {
         listPath = arguments.front();
     } else {
-        listPath =
-            writeGeneratedList(folders.program.filePath(QStringLiteral("list.txt")), 1000000);
+        listPath = folders.program.filePath(QStringLiteral("job-1000000.txt"));
     }
     std::printf("list file: %s (%.1f MB)\n", qPrintable(listPath),
                 double(QFile(listPath).size()) / 1e6);

@@ -1,7 +1,13 @@
 #include "TextFileFormat.h"
 
+#include "Failure.h"
+#include "TextPool.h"
+
 #include <QFileInfo>
+#include <QIODevice>
 #include <QStringDecoder>
+
+#include <optional>
 
 namespace {
 
@@ -35,17 +41,142 @@ QString decodeStrict(QStringConverter::Encoding encoding, QByteArrayView bytes, 
     return text;
 }
 
+void decodeWindows1252Into(const char *data, qsizetype size, char16_t *out)
+{
+    for (qsizetype i = 0; i < size; ++i) {
+        const auto byte = static_cast<unsigned char>(data[i]);
+        out[i] = (byte >= 0x80 && byte <= 0x9F) ? kWindows1252High[byte - 0x80] : char16_t(byte);
+    }
+}
+
+// True when the bytes end inside a UTF-8 sequence: a lead byte whose continuation bytes are
+// missing. A decoder that reads in pieces waits for them and never calls that an error.
+bool endsInsideUtf8Sequence(QByteArrayView bytes)
+{
+    qsizetype continuation = 0;
+    for (qsizetype i = bytes.size() - 1; i >= 0 && continuation < 4; --i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        if ((byte & 0xC0) == 0x80) {
+            ++continuation;
+            continue;
+        }
+        const qsizetype needed = byte >= 0xF0 ? 3 : byte >= 0xE0 ? 2 : byte >= 0xC0 ? 1 : 0;
+        return needed > continuation;
+    }
+    return false;
+}
+
 } // namespace
 
 QString decodeWindows1252(const char *data, qsizetype size)
 {
     QString text(size, Qt::Uninitialized);
-    char16_t *out = reinterpret_cast<char16_t *>(text.data());
-    for (qsizetype i = 0; i < size; ++i) {
-        const auto byte = static_cast<unsigned char>(data[i]);
-        out[i] = (byte >= 0x80 && byte <= 0x9F) ? kWindows1252High[byte - 0x80] : char16_t(byte);
-    }
+    decodeWindows1252Into(data, size, reinterpret_cast<char16_t *>(text.data()));
     return text;
+}
+
+namespace {
+
+enum class FileEncoding { Utf8, Utf16LE, Utf16BE, Windows1252 };
+
+// One pass over the file from `start` in `encoding`; false when the file turned out not to be
+// UTF-8 (only when reading it as UTF-8).
+bool readPass(QIODevice &file, qint64 start, qint64 sizeHint, FileEncoding encoding,
+              TextPoolBuilder &builder, const std::function<void()> &betweenChunks,
+              qsizetype chunkBytes)
+{
+    builder.clear();
+    if (!file.seek(start))
+        throw Failure(QStringLiteral("Cannot read %1").arg(file.errorString()));
+    const bool utf16 = encoding == FileEncoding::Utf16LE || encoding == FileEncoding::Utf16BE;
+    const qint64 bodySize = std::max<qint64>(0, sizeHint - start);
+    builder.reserve(0, utf16 ? bodySize / 2 + 2 : bodySize + 2);
+
+    std::optional<QStringDecoder> decoder;
+    if (encoding != FileEncoding::Windows1252) {
+        // The file's own byte-order mark is skipped already; one that follows is the first
+        // item's text.
+        decoder.emplace(encoding == FileEncoding::Utf8      ? QStringConverter::Utf8
+                        : encoding == FileEncoding::Utf16LE ? QStringConverter::Utf16LE
+                                                            : QStringConverter::Utf16BE,
+                        QStringConverter::Flag::ConvertInitialBom);
+    }
+    QByteArray chunk(chunkBytes, Qt::Uninitialized);
+    qint64 bodyRead = 0;
+    bool reservedItems = false;
+    QByteArray lastBytes; // the end of what was read, to see whether it stops mid-character
+    for (;;) {
+        const qint64 got = file.read(chunk.data(), chunkBytes);
+        if (got < 0)
+            throw Failure(QStringLiteral("Cannot read: %1").arg(file.errorString()));
+        if (got == 0)
+            break;
+        bodyRead += got;
+        const QByteArrayView bytes(chunk.constData(), got);
+        char16_t *out = builder.space(utf16 ? got / 2 + 2 : got + 2);
+        qsizetype written = 0;
+        if (decoder) {
+            written = reinterpret_cast<char16_t *>(
+                          decoder->appendToBuffer(reinterpret_cast<QChar *>(out), bytes)) -
+                      out;
+            if (encoding == FileEncoding::Utf8 && decoder->hasError())
+                return false;
+        } else {
+            decodeWindows1252Into(bytes.data(), got, out);
+            written = got;
+        }
+        const bool last = file.atEnd();
+        if (encoding == FileEncoding::Utf8) {
+            lastBytes.append(bytes.last(std::min<qsizetype>(got, 4)));
+            lastBytes = lastBytes.right(4);
+            if (last && endsInsideUtf8Sequence(lastBytes))
+                return false;
+        }
+        // An odd last byte is marked as a whole-file decoder marks it (unless it is all there is).
+        if (last && utf16 && bodyRead % 2 != 0 && bodyRead > 1)
+            out[written++] = u'\uFFFD';
+        builder.added(written);
+        if (!reservedItems && !last && bodySize > 0) {
+            // The first chunk tells roughly how many items the whole file holds.
+            reservedItems = true;
+            const double perByte = double(builder.itemCount()) / double(bodyRead);
+            builder.reserve(qsizetype(perByte * double(bodySize) * 1.02) + 16,
+                            utf16 ? bodySize / 2 + 2 : bodySize + 2);
+        }
+        betweenChunks();
+    }
+    return true;
+}
+
+} // namespace
+
+TextPool readListFile(QIODevice &file, qint64 sizeHint, const std::function<void()> &betweenChunks,
+                      qsizetype chunkBytes)
+{
+    const QByteArray head = file.peek(3);
+    const auto startsWith = [&](std::initializer_list<unsigned char> prefix) {
+        if (head.size() < qsizetype(prefix.size()))
+            return false;
+        qsizetype i = 0;
+        for (unsigned char byte : prefix) {
+            if (static_cast<unsigned char>(head[i++]) != byte)
+                return false;
+        }
+        return true;
+    };
+    TextPoolBuilder builder;
+    if (startsWith({0xFF, 0xFE}))
+        readPass(file, 2, sizeHint, FileEncoding::Utf16LE, builder, betweenChunks, chunkBytes);
+    else if (startsWith({0xFE, 0xFF}))
+        readPass(file, 2, sizeHint, FileEncoding::Utf16BE, builder, betweenChunks, chunkBytes);
+    else {
+        const qint64 bomSize = startsWith({0xEF, 0xBB, 0xBF}) ? 3 : 0;
+        if (!readPass(file, bomSize, sizeHint, FileEncoding::Utf8, builder, betweenChunks,
+                      chunkBytes))
+            readPass(file, bomSize, sizeHint, FileEncoding::Windows1252, builder, betweenChunks,
+                     chunkBytes);
+    }
+    return builder.finish();
 }
 
 QString decodeListFile(const QByteArray &bytes)

@@ -4,6 +4,7 @@
 #include "ItemList.h"
 #include "ListHost.h"
 #include "TextFileFormat.h"
+#include "TextPool.h"
 
 #include <QFile>
 
@@ -87,27 +88,21 @@ void TextFileToListview(ItemList &listView, const QString &path, ListHost &host)
         host.notify(QStringLiteral("File not found"));
         return;
     }
-    // Reading a large file takes a while; let the window breathe between the stages. The
-    // text is ours alone, so whatever runs meanwhile cannot disturb it.
+    // The file is read a chunk at a time, yielding in between, into a pool of its own:
+    // whatever runs meanwhile cannot disturb it. It joins the list in one insertion, which
+    // costs nothing when the list was empty.
     YieldPacer pacer(host);
-    QString text;
+    TextPool items;
     {
         QFile file;
         if (!openListFile(path, file, host))
             return;
-        const QByteArray bytes = file.readAll();
-        if (file.error() != QFileDevice::NoError)
-            throw Failure(QStringLiteral("Cannot read %1: %2").arg(path, file.errorString()));
-        text = decodeListFile(bytes);
+        items = readListFile(file, file.size(), [&] {
+            if (pacer.due())
+                host.yieldToEventLoop();
+        });
     }
-    if (pacer.due())
-        host.yieldToEventLoop();
-    const std::vector<QStringView> lines = splitLines(text);
-    if (pacer.due())
-        host.yieldToEventLoop();
-    // One insertion for the whole file: the view does work for every insertion in
-    // proportion to the rows it already shows, so batches would make large loads quadratic.
-    listView.appendAll(lines);
+    listView.appendPool(items);
 }
 
 } // namespace List

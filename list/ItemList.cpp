@@ -61,6 +61,18 @@ void ItemList::appendAll(const std::vector<QStringView> &texts)
     endInsertRows();
 }
 
+void ItemList::appendPool(const TextPool &texts)
+{
+    if (texts.empty())
+        return;
+    const int first = int(count());
+    beginInsertRows({}, first, first + int(texts.size()) - 1);
+    m_texts.append(texts);
+    m_checked.resize(m_checked.size() + size_t(texts.size()), 0);
+    ++m_revision;
+    endInsertRows();
+}
+
 void ItemList::clear()
 {
     beginResetModel();

@@ -29,6 +29,8 @@ public:
 
     void append(QStringView text);
     void appendAll(const std::vector<QStringView> &texts);
+    // Appends every item of `texts`; shares its buffer when the list is empty.
+    void appendPool(const TextPool &texts);
     void clear();
     void removeAt(qsizetype position);
     // Removes the items at the given positions (any order, no repeats) in one pass.

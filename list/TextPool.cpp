@@ -1,47 +1,169 @@
 #include "TextPool.h"
 
 #include <algorithm>
+#include <cstring>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
+TextPool::TextPool() : m_data(std::make_shared<Data>()) {}
+
+TextPool::Data &TextPool::writable()
+{
+    if (m_data.use_count() > 1)
+        m_data = std::make_shared<Data>(*m_data);
+    return *m_data;
+}
 
 void TextPool::append(QStringView text)
 {
-    m_chars.insert(m_chars.end(), text.utf16(), text.utf16() + text.size());
-    m_ends.push_back(qsizetype(m_chars.size()));
+    Data &data = writable();
+    data.chars.insert(data.chars.end(), text.utf16(), text.utf16() + text.size());
+    data.ends.push_back(qsizetype(data.chars.size()));
+}
+
+void TextPool::append(const TextPool &other)
+{
+    if (empty() && m_data.use_count() == 1) {
+        m_data = other.m_data; // nothing to keep: share theirs
+        return;
+    }
+    Data &data = writable();
+    const qsizetype offset = qsizetype(data.chars.size());
+    data.chars.insert(data.chars.end(), other.m_data->chars.begin(), other.m_data->chars.end());
+    data.ends.reserve(data.ends.size() + other.m_data->ends.size());
+    for (const qsizetype end : other.m_data->ends)
+        data.ends.push_back(end + offset);
 }
 
 void TextPool::reserve(qsizetype items, qsizetype characters)
 {
-    m_ends.reserve(size_t(items));
-    m_chars.reserve(size_t(characters));
+    Data &data = writable();
+    data.ends.reserve(size_t(items));
+    data.chars.reserve(size_t(characters));
 }
 
 void TextPool::clear()
 {
     // Give the memory back: a cleared million-item list should not keep its buffers.
-    std::vector<char16_t>().swap(m_chars);
-    std::vector<qsizetype>().swap(m_ends);
+    m_data = std::make_shared<Data>();
 }
 
 void TextPool::removeSorted(const std::vector<qsizetype> &ascendingPositions)
 {
     if (ascendingPositions.empty())
         return;
+    Data &data = writable();
     qsizetype writeChar = 0;
     qsizetype writeItem = 0;
     auto next = ascendingPositions.begin();
     qsizetype begin = 0;
-    for (qsizetype item = 0; item < size(); ++item) {
-        const qsizetype end = m_ends[size_t(item)];
+    const qsizetype count = size();
+    for (qsizetype item = 0; item < count; ++item) {
+        const qsizetype end = data.ends[size_t(item)];
         if (next != ascendingPositions.end() && *next == item) {
             ++next;
         } else {
             if (writeChar != begin)
-                std::copy(m_chars.begin() + begin, m_chars.begin() + end,
-                          m_chars.begin() + writeChar);
+                std::memmove(data.chars.data() + writeChar, data.chars.data() + begin,
+                             size_t(end - begin) * sizeof(char16_t));
             writeChar += end - begin;
-            m_ends[size_t(writeItem++)] = writeChar;
+            data.ends[size_t(writeItem++)] = writeChar;
         }
         begin = end;
     }
-    m_chars.resize(size_t(writeChar));
-    m_ends.resize(size_t(writeItem));
+    data.chars.resize(size_t(writeChar));
+    data.ends.resize(size_t(writeItem));
+}
+
+// ---- building from decoded text ------------------------------------------------------------
+
+namespace {
+
+// The first CR or LF in [from, to), or `to`.
+const char16_t *findLineEnd(const char16_t *from, const char16_t *to)
+{
+#ifdef __SSE2__
+    const __m128i carriageReturn = _mm_set1_epi16(u'\r');
+    const __m128i lineFeed = _mm_set1_epi16(u'\n');
+    for (; to - from >= 8; from += 8) {
+        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i *>(from));
+        const int found = _mm_movemask_epi8(
+            _mm_or_si128(_mm_cmpeq_epi16(units, carriageReturn), _mm_cmpeq_epi16(units, lineFeed)));
+        if (found != 0)
+            return from + (__builtin_ctz(unsigned(found)) / 2);
+    }
+#endif
+    for (; from < to; ++from) {
+        if (*from == u'\r' || *from == u'\n')
+            return from;
+    }
+    return to;
+}
+
+} // namespace
+
+char16_t *TextPoolBuilder::space(qsizetype units)
+{
+    auto &chars = m_pool.writable().chars;
+    if (chars.capacity() < size_t(m_written + units))
+        chars.reserve(std::max(size_t(m_written + units), chars.capacity() * 3 / 2));
+    chars.resize(size_t(m_written + units));
+    return chars.data() + m_written;
+}
+
+void TextPoolBuilder::added(qsizetype units)
+{
+    if (units == 0)
+        return; // a piece that ended inside a character
+    TextPool::Data &data = m_pool.writable();
+    char16_t *const chars = data.chars.data();
+    const char16_t *read = chars + m_written;
+    const char16_t *const end = read + units;
+    char16_t *write = chars + m_written;
+
+    // An LF right after a CR that ended the last piece belongs to that line end.
+    if (m_afterCarriageReturn && read < end && *read == u'\n')
+        ++read;
+    m_afterCarriageReturn = false;
+    while (read < end) {
+        const char16_t *lineEnd = findLineEnd(read, end);
+        const qsizetype length = lineEnd - read;
+        if (write != read)
+            std::memmove(write, read, size_t(length) * sizeof(char16_t));
+        write += length;
+        if (lineEnd == end)
+            break;
+        data.ends.push_back(write - chars);
+        read = lineEnd + 1;
+        if (*lineEnd == u'\r') {
+            if (read == end)
+                m_afterCarriageReturn = true;
+            else if (*read == u'\n')
+                ++read;
+        }
+    }
+    m_written = write - chars;
+    data.chars.resize(size_t(m_written));
+}
+
+TextPool TextPoolBuilder::finish()
+{
+    TextPool::Data &data = m_pool.writable();
+    const qsizetype lastEnd = data.ends.empty() ? 0 : data.ends.back();
+    if (m_written > lastEnd)
+        data.ends.push_back(m_written);
+    TextPool result = std::move(m_pool);
+    m_pool = TextPool();
+    m_written = 0;
+    m_afterCarriageReturn = false;
+    return result;
+}
+
+void TextPoolBuilder::clear()
+{
+    m_pool.clear();
+    m_written = 0;
+    m_afterCarriageReturn = false;
 }

@@ -2,32 +2,103 @@
 
 #include <QStringView>
 
+#include <memory>
+#include <new>
+#include <utility>
 #include <vector>
+
+// An allocator that leaves new elements uninitialised: the character buffer is written right
+// after it grows, and zeroing hundreds of megabytes first would cost as much as the writing.
+template <typename T> struct UninitialisedAllocator : std::allocator<T>
+{
+    template <typename U> struct rebind
+    {
+        using other = UninitialisedAllocator<U>;
+    };
+    UninitialisedAllocator() = default;
+    template <typename U> UninitialisedAllocator(const UninitialisedAllocator<U> &) noexcept {}
+    template <typename U> void construct(U *place) noexcept
+    {
+        ::new (static_cast<void *>(place)) U;
+    }
+    template <typename U, typename... Args> void construct(U *place, Args &&...args)
+    {
+        ::new (static_cast<void *>(place)) U(std::forward<Args>(args)...);
+    }
+};
 
 // The item texts, end to end in one buffer: a million items cost one allocation of their
 // characters plus one offset each, and scanning them touches memory in order.
+//
+// Copies share the buffer until one of them changes (copy on write): a save or a scan keeps
+// the list as it stood in a copy that costs nothing unless the list changes meanwhile.
 class TextPool
 {
 public:
-    qsizetype size() const { return qsizetype(m_ends.size()); }
-    bool empty() const { return m_ends.empty(); }
+    TextPool();
+
+    qsizetype size() const { return qsizetype(m_data->ends.size()); }
+    bool empty() const { return m_data->ends.empty(); }
 
     QStringView at(qsizetype position) const
     {
-        const qsizetype begin = position == 0 ? 0 : m_ends[size_t(position - 1)];
-        return QStringView(m_chars.data() + begin, m_ends[size_t(position)] - begin);
+        const std::vector<qsizetype> &ends = m_data->ends;
+        const qsizetype begin = position == 0 ? 0 : ends[size_t(position - 1)];
+        return QStringView(m_data->chars.data() + begin, ends[size_t(position)] - begin);
+    }
+    // The first character of the item, for prefetching before it is read.
+    const char16_t *charsOf(qsizetype position) const
+    {
+        return m_data->chars.data() + (position == 0 ? 0 : m_data->ends[size_t(position - 1)]);
     }
 
     void append(QStringView text);
+    // Appends every item of `other`.
+    void append(const TextPool &other);
     void reserve(qsizetype items, qsizetype characters);
     void clear();
 
     // Removes the items at the given positions (ascending, no repeats) in one pass.
     void removeSorted(const std::vector<qsizetype> &ascendingPositions);
 
-    qsizetype characterCount() const { return qsizetype(m_chars.size()); }
+    qsizetype characterCount() const { return qsizetype(m_data->chars.size()); }
+
+    // True when both share one buffer (nothing was copied).
+    bool sharesWith(const TextPool &other) const { return m_data == other.m_data; }
 
 private:
-    std::vector<char16_t> m_chars;
-    std::vector<qsizetype> m_ends; // one past the last character of each item
+    friend class TextPoolBuilder;
+
+    struct Data
+    {
+        std::vector<char16_t, UninitialisedAllocator<char16_t>> chars;
+        std::vector<qsizetype> ends; // one past the last character of each item
+    };
+    // Makes the buffer this pool's own before it changes.
+    Data &writable();
+
+    std::shared_ptr<Data> m_data;
+};
+
+// Builds a pool from decoded text that arrives in pieces: each piece is decoded straight into
+// the pool's buffer, then split into items at its line ends (CR LF, CR or LF) in place, so a
+// file costs its items' memory and no copy of its text.
+class TextPoolBuilder
+{
+public:
+    // Room for `units` more decoded characters; write them there, then call added().
+    char16_t *space(qsizetype units);
+    void added(qsizetype units);
+    // A last line without a line end becomes an item too.
+    TextPool finish();
+
+    void reserve(qsizetype items, qsizetype characters) { m_pool.reserve(items, characters); }
+    void clear();
+    qsizetype itemCount() const { return m_pool.size(); }
+    qsizetype characterCount() const { return m_written; }
+
+private:
+    TextPool m_pool;
+    qsizetype m_written = 0; // characters kept so far (line ends left out)
+    bool m_afterCarriageReturn = false;
 };

@@ -1,7 +1,11 @@
 #include "ItemList.h"
 #include "ListTestHost.h"
 #include "TextFileFormat.h"
+#include "TextPool.h"
+
 #include "WindowFixture.h"
+#include <QBuffer>
+#include <QRandomGenerator>
 
 #include <QDir>
 #include <QDropEvent>
@@ -34,6 +38,8 @@ private Q_SLOTS:
     void decode();
     void lines_data();
     void lines();
+    void chunkedReadingMatchesWholeFile_data();
+    void chunkedReadingMatchesWholeFile();
     void fixDoubleSlashes_data();
     void fixDoubleSlashes();
 
@@ -136,6 +142,82 @@ void TextFilesTest::lines()
     for (QStringView line : splitLines(text))
         split.append(line.toString());
     QCOMPARE(split, lines);
+}
+
+void TextFilesTest::chunkedReadingMatchesWholeFile_data()
+{
+    QTest::addColumn<QByteArray>("prefix");
+    QTest::addColumn<QList<QByteArray>>("pieces");
+
+    // Pieces a file is made of at random: line ends of every kind, multi-byte characters, a
+    // surrogate pair, a stray byte that is not UTF-8, a byte-order mark inside the text.
+    const QList<QByteArray> utf8 = {"a",
+                                    "bc",
+                                    "\r",
+                                    "\n",
+                                    "\r\n",
+                                    "\xc3\xa9",
+                                    "\xe2\x82\xac",
+                                    "\xf0\x9f\x98\x80",
+                                    "\xef\xbb\xbf",
+                                    " ",
+                                    ""};
+    QTest::newRow("UTF-8") << QByteArray() << utf8;
+    QTest::newRow("UTF-8 with its mark") << QByteArray("\xef\xbb\xbf") << utf8;
+    QTest::newRow("not UTF-8: Windows-1252") << QByteArray() << (utf8 + QList<QByteArray>{"\x93"});
+    QTest::newRow("UTF-8 cut inside a character")
+        << QByteArray() << QList<QByteArray>{"a", "\r\n", "\xe2\x82"};
+    const QList<QByteArray> utf16 = {QByteArray("a\0", 2),
+                                     QByteArray("\r\0", 2),
+                                     QByteArray("\n\0", 2),
+                                     QByteArray("\r\0\n\0", 4),
+                                     QByteArray("\x3d\xd8\x00\xde", 4), // U+1F600
+                                     QByteArray("\xff\xfe", 2)};
+    QTest::newRow("UTF-16 LE") << QByteArray("\xff\xfe") << utf16;
+    QTest::newRow("UTF-16 LE, odd length")
+        << QByteArray("\xff\xfe") << (utf16 + QList<QByteArray>{"x"});
+}
+
+void TextFilesTest::chunkedReadingMatchesWholeFile()
+{
+    QFETCH(QByteArray, prefix);
+    QFETCH(QList<QByteArray>, pieces);
+
+    QRandomGenerator random(20261207);
+    for (int round = 0; round < 300; ++round) {
+        QByteArray bytes = prefix;
+        const int count = int(random.bounded(0, 40));
+        for (int i = 0; i < count; ++i)
+            bytes += pieces[random.bounded(int(pieces.size()))];
+        if (round % 7 == 0 && !pieces.isEmpty())
+            bytes += pieces.back(); // the last piece of the list closes the file now and then
+
+        const QString whole = decodeListFile(bytes);
+        const std::vector<QStringView> expected = splitLines(whole);
+        // Chunk sizes that put chunk ends everywhere: inside characters, inside CR LF.
+        for (const qsizetype chunk : {1, 2, 3, 5, 8, 4096}) {
+            QBuffer buffer(&bytes);
+            QVERIFY(buffer.open(QIODevice::ReadOnly));
+            const TextPool pool = readListFile(
+                buffer, bytes.size(), [] {}, chunk);
+            QVERIFY2(pool.size() == qsizetype(expected.size()),
+                     qPrintable(QStringLiteral("round %1, chunk %2: %3 items, not %4; bytes %5")
+                                    .arg(round)
+                                    .arg(chunk)
+                                    .arg(pool.size())
+                                    .arg(expected.size())
+                                    .arg(QString::fromLatin1(bytes.toHex()))));
+            for (qsizetype i = 0; i < pool.size(); ++i) {
+                if (pool.at(i) != expected[size_t(i)])
+                    QFAIL(qPrintable(
+                        QStringLiteral("round %1, chunk %2, item %3: \"%4\" != \"%5\"")
+                            .arg(round)
+                            .arg(chunk)
+                            .arg(i)
+                            .arg(pool.at(i).toString(), expected[size_t(i)].toString())));
+            }
+        }
+    }
 }
 
 void TextFilesTest::fixDoubleSlashes_data()
