@@ -137,25 +137,33 @@ void CalcVisibleTest::cleanupTestCase()
 // The X server has to run before the application connects to it.
 int main(int argc, char *argv[])
 {
-    int display = 87;
-    while (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(display)))
-        ++display;
-    const QByteArray name = ":" + QByteArray::number(display);
-    const char *xvfbArguments[] = {"Xvfb",         name.constData(), "-screen", "0",
-                                   "1280x1024x24", "-nolisten",      "tcp",     nullptr};
+    // Xvfb picks a free display itself and names it through a pipe: other tests may start
+    // servers of their own at the same time.
+    int named[2];
+    if (pipe(named) != 0)
+        return 1;
+    const char *xvfbArguments[] = {"Xvfb",         "-displayfd", "3",   "-screen",  "0",
+                                   "1280x1024x24", "-nolisten",  "tcp", "-noreset", nullptr};
     pid_t xvfb = 0;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, named[1], 3);
     if (posix_spawnp(&xvfb, "Xvfb", &actions, nullptr, const_cast<char **>(xvfbArguments),
                      environ) != 0) {
         std::fprintf(stderr, "Xvfb is not installed (scripts/install-deps installs it)\n");
         return 1;
     }
-    for (int i = 0; i < 100 && !QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(display));
-         ++i)
-        usleep(100000);
+    close(named[1]);
+    char number[16] = {};
+    const ssize_t got = read(named[0], number, sizeof number - 1);
+    close(named[0]);
+    if (got <= 0) {
+        std::fprintf(stderr, "Xvfb did not start\n");
+        return 1;
+    }
+    const QByteArray name = ":" + QByteArray(number, int(got)).trimmed();
     qputenv("DISPLAY", name);
     qputenv("QT_QPA_PLATFORM", "xcb");
 
