@@ -25,8 +25,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableView>
 #include <QTimer>
-#include <QTreeView>
 
 #include <limits>
 
@@ -114,20 +114,32 @@ void Form1::createControls()
 
     m_items = new ItemList(this);
 
-    ListView1 = new QTreeView(this);
+    // A table of one column with a fixed row height: the view keeps nothing per row beyond
+    // its header's section sizes, so millions of items cost it next to no memory or time.
+    ListView1 = new QTableView(this);
     ListView1->setObjectName(QStringLiteral("ListView1"));
     ListView1->setGeometry(twipsRect(120, 120, 7800, 2295));
     ListView1->setModel(m_items);
-    ListView1->setRootIsDecorated(false);
-    ListView1->setItemsExpandable(false);
-    ListView1->setUniformRowHeights(true);
+    ListView1->setShowGrid(false);
+    ListView1->setWordWrap(false);
+    ListView1->setCornerButtonEnabled(false);
+    ListView1->setTabKeyNavigation(false); // Tab leaves the list, as everywhere in the window
     ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
     ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    ListView1->header()->setStretchLastSection(false);
-    ListView1->header()->setSectionsMovable(false);
+    ListView1->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    ListView1->verticalHeader()->hide();
+    ListView1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    ListView1->horizontalHeader()->setStretchLastSection(false);
+    ListView1->horizontalHeader()->setSectionsMovable(false);
+    ListView1->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    ListView1->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    ListView1->horizontalHeader()->setHighlightSections(false);
     ListView1->setToolTip(QStringLiteral("Double-click item to remove it. Move | line to right "
                                          "and out of window to reveal full names."));
     ListView1->setFont(arialBold(9));
+    ListView1->verticalHeader()->setMinimumSectionSize(1);
+    ListView1->verticalHeader()->setDefaultSectionSize(ListView1->fontMetrics().height() + 2);
     ListView1->setMouseTracking(true);
     ListView1->viewport()->setMouseTracking(true);
 

@@ -23,7 +23,7 @@ class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
-class QTreeView;
+class QTableView;
 
 // The main window: the list, the case options, the command buttons, the entry box, the
 // status line and the progress bar. Every command is one of its handlers.
@@ -121,7 +121,7 @@ private:
     qint64 m_yieldIntervalMs = 40;
 
     ItemList *m_items = nullptr; // owned by this window (QObject parent)
-    QTreeView *ListView1 = nullptr;
+    QTableView *ListView1 = nullptr;
     ListViewKeeper *m_listKeeper = nullptr; // owned by ListView1
     QGroupBox *Frame1 = nullptr;
     QGroupBox *Frame2 = nullptr;

@@ -9,7 +9,7 @@
 #include "Trap.h"
 
 #include <QLineEdit>
-#include <QTreeView>
+#include <QTableView>
 
 // ---- editing by hand ------------------------------------------------------------------------
 
@@ -38,6 +38,8 @@ void Form1::PushButton2_Click()
     trap.line(106, [&] { setStatus(QStringLiteral("Unique item, added.")); });
     trap.line(108, [&] {
         m_items->append(text);
+        // The view lays out new rows later; its scroll range must know the new last row now.
+        ListView1->doItemsLayout();
         ListView1->scrollTo(m_items->index(int(m_items->count() - 1), 0));
     });
 }

@@ -124,11 +124,13 @@ void Form1::PushButton20_Click()
     if (saved) {
         saved = trap.line(136, [&] {
             YieldPacer pacer(*this);
-            for (qsizetype position = 0; position < snapshot.size() && ticket.isNewest();
-                 ++position) {
+            bool newest = true;
+            for (qsizetype position = 0; position < snapshot.size() && newest; ++position) {
                 writer.writeItem(snapshot.at(position));
-                if (position % 4096 == 0 && pacer.due())
+                if (position % 4096 == 0 && pacer.due()) {
                     yieldToEventLoop();
+                    newest = ticket.isNewest();
+                }
             }
         });
     }

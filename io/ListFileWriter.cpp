@@ -2,9 +2,12 @@
 
 #include "Failure.h"
 
+#include <fcntl.h>
+
 namespace {
 constexpr qsizetype kFlushSize = 1 << 20;
-}
+constexpr qint64 kWritebackSize = qint64(16) << 20;
+} // namespace
 
 ListFileWriter::ListFileWriter(const QString &path) : m_file(path) {}
 
@@ -48,6 +51,14 @@ void ListFileWriter::flush()
         done += written;
     }
     m_buffer.resize(0); // keeps the capacity for the next round
+    // Start writing what is written so far to the disk now, in the background: the commit
+    // waits for the disk, and would otherwise wait for the whole file at once.
+    m_written += done;
+    if (m_written - m_writebackStarted >= kWritebackSize) {
+        ::sync_file_range(m_file.handle(), m_writebackStarted, m_written - m_writebackStarted,
+                          SYNC_FILE_RANGE_WRITE);
+        m_writebackStarted = m_written;
+    }
 }
 
 void ListFileWriter::commit()

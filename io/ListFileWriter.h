@@ -25,6 +25,8 @@ private:
 
     QSaveFile m_file;
     bool m_firstItem = true;
+    qint64 m_written = 0;
+    qint64 m_writebackStarted = 0;
     QByteArray m_buffer;
     QStringEncoder m_encoder{QStringConverter::Utf8, QStringConverter::Flag::Stateless};
 };

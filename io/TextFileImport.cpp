@@ -102,6 +102,8 @@ void TextFileToListview(ItemList &listView, const QString &path, ListHost &host)
                 host.yieldToEventLoop();
         });
     }
+    // The view's share of a large insertion is a step of its own.
+    host.yieldToEventLoop();
     listView.appendPool(items);
 }
 

@@ -14,6 +14,35 @@ constexpr char16_t asciiUpper(char16_t c)
     return (c >= u'a' && c <= u'z') ? char16_t(c - (u'a' - u'A')) : c;
 }
 
+constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15ull;
+constexpr std::uint64_t kHighBits = 0xFF80FF80FF80FF80ull; // any unit >= 0x80
+constexpr std::uint64_t kLanes = 0x0001000100010001ull;
+
+inline std::uint64_t finalMix(std::uint64_t h)
+{
+    h ^= h >> 33;
+    h *= 0xFF51AFD7ED558CCDull;
+    h ^= h >> 33;
+    h *= 0xC4CEB9FE1A85EC53ull;
+    h ^= h >> 33;
+    return h;
+}
+
+inline std::uint64_t step(std::uint64_t h, std::uint64_t word)
+{
+    h = (h ^ word) * kMultiplier;
+    return h ^ (h >> 29);
+}
+
+// Upper-cases the ASCII letters of four UTF-16 units at once; every unit is below 0x80.
+inline std::uint64_t asciiUpperWord(std::uint64_t word)
+{
+    const std::uint64_t atLeastA = word + 0x1F * kLanes; // bit 7 set where unit >= 'a'
+    const std::uint64_t pastZ = word + 0x05 * kLanes;    // bit 7 set where unit > 'z'
+    const std::uint64_t lower = atLeastA & ~pastZ & (0x80 * kLanes);
+    return word - (lower >> 2);
+}
+
 } // namespace
 
 CaseOption caseOptionFromButtons(bool ignoreCaseSelected, bool matchCaseSelected)
@@ -50,7 +79,22 @@ bool equalIgnoringCase(QStringView a, QStringView b)
         return !(isAscii(a) && isAscii(b)) && upperCaseFormsEqual(a, b);
     const char16_t *pa = a.utf16();
     const char16_t *pb = b.utf16();
-    for (qsizetype i = 0; i < a.size(); ++i) {
+    // Four units at a time while both are ASCII, folding case as the hash does.
+    qsizetype i = 0;
+    for (; i + 4 <= a.size(); i += 4) {
+        std::uint64_t wa, wb;
+        std::memcpy(&wa, pa + i, sizeof wa);
+        std::memcpy(&wb, pb + i, sizeof wb);
+        if (wa == wb)
+            continue;
+        if ((wa | wb) & kHighBits)
+            break; // the units one by one decide
+        if (asciiUpperWord(wa) != asciiUpperWord(wb)) {
+            const QStringView restA = a.sliced(i), restB = b.sliced(i);
+            return !(isAscii(restA) && isAscii(restB)) && upperCaseFormsEqual(a, b);
+        }
+    }
+    for (; i < a.size(); ++i) {
         const char16_t ca = pa[i];
         const char16_t cb = pb[i];
         if ((ca | cb) >= 0x80)
@@ -79,35 +123,6 @@ bool textsEqual(QStringView a, QStringView b, CaseOption option)
 }
 
 namespace {
-
-constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15ull;
-constexpr std::uint64_t kHighBits = 0xFF80FF80FF80FF80ull; // any unit >= 0x80
-constexpr std::uint64_t kLanes = 0x0001000100010001ull;
-
-inline std::uint64_t finalMix(std::uint64_t h)
-{
-    h ^= h >> 33;
-    h *= 0xFF51AFD7ED558CCDull;
-    h ^= h >> 33;
-    h *= 0xC4CEB9FE1A85EC53ull;
-    h ^= h >> 33;
-    return h;
-}
-
-inline std::uint64_t step(std::uint64_t h, std::uint64_t word)
-{
-    h = (h ^ word) * kMultiplier;
-    return h ^ (h >> 29);
-}
-
-// Upper-cases the ASCII letters of four UTF-16 units at once; every unit is below 0x80.
-inline std::uint64_t asciiUpperWord(std::uint64_t word)
-{
-    const std::uint64_t atLeastA = word + 0x1F * kLanes; // bit 7 set where unit >= 'a'
-    const std::uint64_t pastZ = word + 0x05 * kLanes;    // bit 7 set where unit > 'z'
-    const std::uint64_t lower = atLeastA & ~pastZ & (0x80 * kLanes);
-    return word - (lower >> 2);
-}
 
 // Hashes the code units, four at a time; with `foldAscii` the ASCII letters are hashed as
 // capitals. Returns false (and no hash) when folding meets a unit that is not ASCII.

@@ -2,6 +2,7 @@
 
 #include "CaseRule.h"
 #include "TextPool.h"
+#include "ZeroedTable.h"
 
 #include <cstdint>
 #include <vector>
@@ -11,8 +12,9 @@
 // table, so an item is a duplicate exactly when an equal key was seen after it. Of each group
 // of equal items only the last survives, as with comparing every pair.
 //
-// The scan works in slices (advance) so that its caller can yield between them; the pool
-// must not change while a scan is under way.
+// The scan works in slices (advance) so that its caller can yield between them. It keeps the
+// list's texts as they were when it started (a shared copy that costs nothing unless the list
+// changes meanwhile).
 class DuplicateScan
 {
 public:
@@ -33,8 +35,11 @@ public:
 
 private:
     void examine(qsizetype position, size_t hash);
+    // Touches the next part of the table, so that its pages arrive a few at a time between
+    // yields instead of all at once in the first slice of the scan.
+    bool prepareTable();
 
-    const TextPool &m_texts;
+    const TextPool m_texts;
     CaseOption m_option;
     std::uint64_t m_seed;
     qsizetype m_next; // the next position to examine, -1 when done
@@ -43,7 +48,8 @@ private:
         std::uint32_t position = 0; // position + 1 of a kept item; 0 for an empty slot
         std::uint32_t hash = 0;     // high bits of its hash, to skip most comparisons
     };
-    std::vector<Slot> m_slots;
+    ZeroedTable<Slot> m_slots;
     size_t m_mask = 0;
+    size_t m_preparedBytes = 0;
     std::vector<qsizetype> m_duplicates;
 };

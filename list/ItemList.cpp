@@ -103,7 +103,11 @@ void ItemList::removePositions(std::vector<qsizetype> positions)
 {
     if (positions.empty())
         return;
-    std::sort(positions.begin(), positions.end());
+    // Duplicate removal finds its positions from the end down.
+    if (std::is_sorted(positions.rbegin(), positions.rend()))
+        std::reverse(positions.begin(), positions.end());
+    else
+        std::sort(positions.begin(), positions.end());
 
     // Runs of consecutive positions, to decide between row-wise removal and a reset.
     std::vector<std::pair<qsizetype, qsizetype>> runs;
@@ -139,14 +143,18 @@ void ItemList::removePositions(std::vector<qsizetype> positions)
     changePersistentIndexList(before, after);
 
     m_texts.removeSorted(positions);
+    // The check marks close up the same way, a run of kept items at a time.
     size_t write = 0;
-    auto next = positions.begin();
-    for (size_t read = 0; read < m_checked.size(); ++read) {
-        if (next != positions.end() && *next == qsizetype(read))
-            ++next;
-        else
-            m_checked[write++] = m_checked[read];
+    size_t next = 0;
+    for (const qsizetype removed : positions) {
+        std::copy(m_checked.begin() + qsizetype(next), m_checked.begin() + removed,
+                  m_checked.begin() + qsizetype(write));
+        write += size_t(removed) - next;
+        next = size_t(removed) + 1;
     }
+    std::copy(m_checked.begin() + qsizetype(next), m_checked.end(),
+              m_checked.begin() + qsizetype(write));
+    write += m_checked.size() - next;
     m_checked.resize(write);
     ++m_revision;
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);

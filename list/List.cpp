@@ -18,21 +18,25 @@ std::vector<qsizetype> findDuplicates(const ItemList &listView, ListHost &host)
     for (;;) {
         const quint64 revision = listView.revision();
         const CaseOption option = host.caseOption();
+        const auto listChanged = [&] {
+            return listView.revision() != revision || host.caseOption() != option;
+        };
         DuplicateScan scan(listView.texts(), option);
         YieldPacer pacer(host);
-        bool listChanged = false;
-        while (!scan.done()) {
+        // Yield before the first slice (what ran before, a load adding a million rows to the
+        // view, had the window to itself) and after the last (the removal that follows does
+        // too), so the window waits for one of these steps at a time, never for two.
+        host.yieldToEventLoop();
+        bool changed = listChanged();
+        while (!scan.done() && !changed) {
             scan.advance(kSlice);
-            if (pacer.due()) {
+            if (pacer.due() || scan.done()) {
                 host.setProgress(scan.progress());
                 host.yieldToEventLoop();
-                if (listView.revision() != revision || host.caseOption() != option) {
-                    listChanged = true;
-                    break;
-                }
+                changed = listChanged();
             }
         }
-        if (!listChanged)
+        if (!changed)
             return scan.takeDuplicates();
     }
 }

@@ -55,24 +55,36 @@ void TextPool::removeSorted(const std::vector<qsizetype> &ascendingPositions)
     if (ascendingPositions.empty())
         return;
     Data &data = writable();
+    char16_t *const chars = data.chars.data();
+    qsizetype *const ends = data.ends.data();
     qsizetype writeChar = 0;
     qsizetype writeItem = 0;
-    auto next = ascendingPositions.begin();
-    qsizetype begin = 0;
-    const qsizetype count = size();
-    for (qsizetype item = 0; item < count; ++item) {
-        const qsizetype end = data.ends[size_t(item)];
-        if (next != ascendingPositions.end() && *next == item) {
-            ++next;
+    // Each run of kept items moves down in one piece; only their ends are adjusted one by one.
+    const auto keepRun = [&](qsizetype first, qsizetype last) {
+        if (first >= last)
+            return;
+        const qsizetype begin = first == 0 ? 0 : ends[first - 1];
+        const qsizetype shift = begin - writeChar;
+        if (shift != 0) {
+            std::memmove(chars + writeChar, chars + begin,
+                         size_t(ends[last - 1] - begin) * sizeof(char16_t));
+            for (qsizetype item = first; item < last; ++item)
+                ends[writeItem++] = ends[item] - shift;
         } else {
-            if (writeChar != begin)
-                std::memmove(data.chars.data() + writeChar, data.chars.data() + begin,
-                             size_t(end - begin) * sizeof(char16_t));
-            writeChar += end - begin;
-            data.ends[size_t(writeItem++)] = writeChar;
+            // Removed items were empty: the characters stay, the ends still move down.
+            if (writeItem != first)
+                std::memmove(ends + writeItem, ends + first,
+                             size_t(last - first) * sizeof(qsizetype));
+            writeItem += last - first;
         }
-        begin = end;
+        writeChar = ends[writeItem - 1];
+    };
+    qsizetype next = 0;
+    for (const qsizetype removed : ascendingPositions) {
+        keepRun(next, removed);
+        next = removed + 1;
     }
+    keepRun(next, size());
     data.chars.resize(size_t(writeChar));
     data.ends.resize(size_t(writeItem));
 }

@@ -46,6 +46,11 @@ public:
         const qsizetype begin = position == 0 ? 0 : ends[size_t(position - 1)];
         return QStringView(m_data->chars.data() + begin, ends[size_t(position)] - begin);
     }
+    // Where the item's bounds are kept, for prefetching before it is read.
+    const qsizetype *boundsOf(qsizetype position) const
+    {
+        return m_data->ends.data() + (position == 0 ? 0 : position - 1);
+    }
     // The first character of the item, for prefetching before it is read.
     const char16_t *charsOf(qsizetype position) const
     {

@@ -8,8 +8,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableView>
 #include <QTimer>
-#include <QTreeView>
 
 // The window's commands: editing by hand, the sample list, the filters, pointer feedback and
 // commands started while another one yields.
@@ -50,7 +50,7 @@ private:
     void setItems(const QStringList &texts) { fill(form().items(), texts); }
     void setCurrent(int row)
     {
-        auto *view = m_window->control<QTreeView>("ListView1");
+        auto *view = m_window->control<QTableView>("ListView1");
         view->setCurrentIndex(form().items().index(row, 0));
     }
     void chooseMatchCase(bool match)
@@ -248,7 +248,7 @@ void CommandsTest::deleteKeyAndDoubleClick()
     setCurrent(1);
     form().setMousePointer(pointer);
     form().setStatus(QStringLiteral("before"));
-    auto *view = m_window->control<QTreeView>("ListView1");
+    auto *view = m_window->control<QTableView>("ListView1");
     if (doubleClick) {
         // A double-click on an item acts on the current item.
         const QPointF onItem = view->visualRect(form().items().index(1, 0)).center();
@@ -382,7 +382,7 @@ void CommandsTest::pointerFeedback()
 
     form().setMousePointer(from);
     QWidget *widget = control == u"Form1" ? &form() : form().findChild<QWidget *>(control);
-    if (auto *view = qobject_cast<QTreeView *>(widget))
+    if (auto *view = qobject_cast<QTableView *>(widget))
         widget = view->viewport();
     QMouseEvent move(QEvent::MouseMove, QPointF(3, 3), widget->mapToGlobal(QPointF(3, 3)),
                      Qt::NoButton, Qt::NoButton, Qt::NoModifier);

@@ -8,8 +8,8 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionViewItem>
+#include <QTableView>
 #include <QTest>
-#include <QTreeView>
 
 // The list as the user sees it, in a shown window: what is selected is what the remove
 // commands act on, check marks follow clicks only, and the view shows what was just added.
@@ -31,7 +31,7 @@ private Q_SLOTS:
     void defaultFrameFollowsTheFocus();
 
 private:
-    QTreeView *view() const { return m_window->control<QTreeView>("ListView1"); }
+    QTableView *view() const { return m_window->control<QTableView>("ListView1"); }
     QModelIndex row(int r) const { return form().items().index(r, 0); }
     QStringList checkedItems() const
     {

@@ -15,7 +15,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTreeView>
+#include <QTableView>
 
 // Start-up, the case option and its store, and the window's design.
 class StartupTest : public QObject
@@ -67,7 +67,7 @@ void StartupTest::firstStart()
              QColor(Qt::white));
     QCOMPARE(form.items().headerCount(), 1);
     QCOMPARE(form.items().headerText(0), QStringLiteral("Items:"));
-    QCOMPARE(window.control<QTreeView>("ListView1")->columnWidth(0), 467);
+    QCOMPARE(window.control<QTableView>("ListView1")->columnWidth(0), 467);
     QVERIFY(window.prompts.shown.empty());
     QVERIFY(window.shell.opened.isEmpty());
     QVERIFY(!QFile::exists(m_folders->settingsFile())); // nothing written until a click
