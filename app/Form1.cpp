@@ -3,9 +3,11 @@
 #include "Failure.h"
 #include "ItemList.h"
 #include "List.h"
+#include "ListMenu.h"
 #include "ListViewKeeper.h"
 #include "TextFileFormat.h"
 #include "Trap.h"
+#include "UndoHistory.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -232,6 +234,8 @@ void Form1::createControls()
     ListView1->installEventFilter(this);
     ListView1->viewport()->installEventFilter(this);
     m_listKeeper = new ListViewKeeper(ListView1);
+    m_history = new UndoHistory(*m_items, this);
+    m_listMenu = new ListMenu(*this, *ListView1, *m_items, *m_history, m_services, m_textSaves);
     Frame1->installEventFilter(this);
     Frame2->installEventFilter(this);
 }

@@ -16,6 +16,8 @@
 
 class ItemList;
 class ListViewKeeper;
+class ListMenu;
+class UndoHistory;
 class Trap;
 class QGroupBox;
 class QLabel;
@@ -42,6 +44,8 @@ public:
     ~Form1() override;
 
     ItemList &items() { return *m_items; }
+    UndoHistory &history() { return *m_history; }
+    ListMenu &listMenu() { return *m_listMenu; }
     const QString &appTitle() const { return m_appTitle; }
     int mousePointer() const { return m_mousePointer; }
     void setMousePointer(int value);
@@ -123,6 +127,8 @@ private:
     ItemList *m_items = nullptr; // owned by this window (QObject parent)
     QTableView *ListView1 = nullptr;
     ListViewKeeper *m_listKeeper = nullptr; // owned by ListView1
+    UndoHistory *m_history = nullptr;       // owned by this window
+    ListMenu *m_listMenu = nullptr;         // owned by this window
     QGroupBox *Frame1 = nullptr;
     QGroupBox *Frame2 = nullptr;
     QRadioButton *Option1 = nullptr;

@@ -7,6 +7,7 @@
 #include "ListViewKeeper.h"
 #include "SampleList.h"
 #include "Trap.h"
+#include "UndoHistory.h"
 
 #include <QLineEdit>
 #include <QTableView>
@@ -16,6 +17,7 @@
 void Form1::PushButton1_Click()
 {
     Trap trap(m_reporter, QStringLiteral("Form1.PushButton1_Click"));
+    const UndoHistory::Command command(*m_history, QStringLiteral("Clear All Items"));
     if (trap.test(100, [&] {
             return msgBox(QStringLiteral("Are you sure you want to clear the list?"),
                           Prompts::Style::YesNo) != Prompts::Answer::Yes;
@@ -28,6 +30,7 @@ void Form1::PushButton1_Click()
 void Form1::PushButton2_Click()
 {
     Trap trap(m_reporter, QStringLiteral("Form1.PushButton2_Click"));
+    const UndoHistory::Command command(*m_history, QStringLiteral("Add"));
     const QString text = Text1->text();
     if (trap.test(100, [&] { return text.isEmpty(); }))
         return;
@@ -47,6 +50,7 @@ void Form1::PushButton2_Click()
 void Form1::PushButton19_Click()
 {
     Trap trap(m_reporter, QStringLiteral("Form1.PushButton19_Click"));
+    const UndoHistory::Command command(*m_history, QStringLiteral("Remove Selected Item"));
     if (trap.test(100, [&] { return m_items->count() == 0; }))
         return;
     // With items but none current there is nothing to remove; the status still follows.
@@ -56,6 +60,7 @@ void Form1::PushButton19_Click()
 
 void Form1::removeCurrentItem()
 {
+    const UndoHistory::Command command(*m_history, QStringLiteral("Remove Item"));
     const int row = m_listKeeper->currentRow();
     if (row >= 0 && row < m_items->count())
         m_items->removeAt(row);
@@ -85,6 +90,7 @@ void Form1::ListView1_KeyDown(int keyCode)
 void Form1::PushButton22_Click()
 {
     Trap trap(m_reporter, QStringLiteral("Form1.PushButton22_Click"));
+    const UndoHistory::Command command(*m_history, QStringLiteral("Load Sample/Example List"));
     int line = 100;
     for (const char16_t *sample : kSampleList) {
         trap.line(line, [&] { m_items->append(QStringView(sample)); });
@@ -120,6 +126,9 @@ void Form1::filterCommand(const QString &location, const QString &emptyListMessa
     });
     if (trap.test(106, [&] { return searchText.isEmpty(); }))
         return;
+    const UndoHistory::Command command(
+        *m_history, (removeItemsWith ? u"Remove Items With \"" : u"Remove Items Without \"") +
+                        searchText + u'"');
     trap.line(108, [&] { setMousePointer(kPointerHourglass); });
     trap.line(110, [&] {
         if (removeItemsWith)

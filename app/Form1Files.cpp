@@ -9,6 +9,7 @@
 #include "TextFileFormat.h"
 #include "TextFileImport.h"
 #include "Trap.h"
+#include "UndoHistory.h"
 
 #include <QFileInfo>
 
@@ -69,6 +70,7 @@ void Form1::loadTextFiles(const QStringList &paths)
 
 void Form1::importTextFiles(Trap &trap, const QStringList &pathParts)
 {
+    const UndoHistory::Command command(*m_history, QStringLiteral("Load List From Text File"));
     trap.line(114, [&] { setMousePointer(kPointerHourglass); });
     if (trap.test(116, [&] { return pathParts.size() == 1; })) {
         QString path;
@@ -122,17 +124,8 @@ void Form1::PushButton20_Click()
     // one the user wants in the file.
     bool saved = trap.line(130, [&] { writer.open(); });
     if (saved) {
-        saved = trap.line(136, [&] {
-            YieldPacer pacer(*this);
-            bool newest = true;
-            for (qsizetype position = 0; position < snapshot.size() && newest; ++position) {
-                writer.writeItem(snapshot.at(position));
-                if (position % 4096 == 0 && pacer.due()) {
-                    yieldToEventLoop();
-                    newest = ticket.isNewest();
-                }
-            }
-        });
+        saved = trap.line(
+            136, [&] { writer.writeAll(snapshot, *this, [&] { return ticket.isNewest(); }); });
     }
     saved = saved && ticket.isNewest();
     if (saved)
@@ -163,6 +156,7 @@ void Form1::PushButton18_Click()
     QString path;
     trap.line(116, [&] { path = m_commonDialog.FileName; });
     ExcelContext context = excelContext();
+    const UndoHistory::Command command(*m_history, QStringLiteral("Load List From Excel File"));
     trap.line(138, [&] { List::ExcelToListview(*m_items, path, *this, context); });
     trap.line(140, [&] { List::RemoveDupesAll(*m_items, *this); });
 }

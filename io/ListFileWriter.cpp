@@ -1,6 +1,8 @@
 #include "ListFileWriter.h"
 
 #include "Failure.h"
+#include "ListHost.h"
+#include "TextPool.h"
 
 #include <fcntl.h>
 
@@ -36,6 +38,21 @@ void ListFileWriter::writeItem(QStringView text)
     m_buffer.resize(end - m_buffer.constData());
     if (m_buffer.size() >= kFlushSize)
         flush();
+}
+
+bool ListFileWriter::writeAll(const TextPool &texts, ListHost &host,
+                              const std::function<bool()> &keepGoing)
+{
+    YieldPacer pacer(host);
+    for (qsizetype position = 0; position < texts.size(); ++position) {
+        writeItem(texts.at(position));
+        if (position % 4096 == 0 && pacer.due()) {
+            host.yieldToEventLoop();
+            if (!keepGoing())
+                return false;
+        }
+    }
+    return true;
 }
 
 void ListFileWriter::flush()

@@ -6,6 +6,11 @@
 #include <QStringEncoder>
 #include <QStringView>
 
+#include <functional>
+
+class ListHost;
+class TextPool;
+
 // Writes a list file, one item and CR LF per line, in UTF-8 without a byte-order mark (but
 // for a first item that begins with one: it gets the file's own in front, so that reading the
 // file back keeps the item's). The
@@ -18,6 +23,9 @@ public:
 
     void open();
     void writeItem(QStringView text);
+    // Writes every item of `texts`, yielding now and then through `host`; stops early, and
+    // returns false, when `keepGoing` says so at a yield.
+    bool writeAll(const TextPool &texts, ListHost &host, const std::function<bool()> &keepGoing);
     void commit();
 
 private:

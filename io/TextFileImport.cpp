@@ -82,29 +82,33 @@ bool openListFile(const QString &path, QFile &file, ListHost &host)
 
 namespace List {
 
-void TextFileToListview(ItemList &listView, const QString &path, ListHost &host)
+std::optional<TextPool> ReadTextFile(const QString &path, ListHost &host)
 {
     if (!FileExists(path)) {
         host.notify(QStringLiteral("File not found"));
-        return;
+        return std::nullopt;
     }
     // The file is read a chunk at a time, yielding in between, into a pool of its own:
-    // whatever runs meanwhile cannot disturb it. It joins the list in one insertion, which
-    // costs nothing when the list was empty.
+    // whatever runs meanwhile cannot disturb it.
     YieldPacer pacer(host);
-    TextPool items;
-    {
-        QFile file;
-        if (!openListFile(path, file, host))
-            return;
-        items = readListFile(file, file.size(), [&] {
-            if (pacer.due())
-                host.yieldToEventLoop();
-        });
-    }
-    // The view's share of a large insertion is a step of its own.
+    QFile file;
+    if (!openListFile(path, file, host))
+        return std::nullopt;
+    return readListFile(file, file.size(), [&] {
+        if (pacer.due())
+            host.yieldToEventLoop();
+    });
+}
+
+void TextFileToListview(ItemList &listView, const QString &path, ListHost &host)
+{
+    const std::optional<TextPool> items = ReadTextFile(path, host);
+    if (!items)
+        return;
+    // It joins the list in one insertion, which costs nothing when the list was empty. The
+    // view's share of a large insertion is a step of its own.
     host.yieldToEventLoop();
-    listView.appendPool(items);
+    listView.appendPool(*items);
 }
 
 } // namespace List

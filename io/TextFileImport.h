@@ -1,6 +1,10 @@
 #pragma once
 
+#include "TextPool.h"
+
 #include <QString>
+
+#include <optional>
 
 class ItemList;
 class ListHost;
@@ -10,5 +14,9 @@ namespace List {
 // Appends one item per line of the file at `path`. A missing file is told to the user
 // ("File not found") and is no failure; a file that cannot be read throws Failure.
 void TextFileToListview(ItemList &listView, const QString &path, ListHost &host);
+
+// The items of the file at `path`, read as TextFileToListview reads them; nothing when the
+// file is missing or not a file (the user has been told).
+std::optional<TextPool> ReadTextFile(const QString &path, ListHost &host);
 
 } // namespace List

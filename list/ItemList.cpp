@@ -1,5 +1,7 @@
 #include "ItemList.h"
 
+#include <QScopedValueRollback>
+
 #include <algorithm>
 #include <limits>
 #include <numeric>
@@ -32,6 +34,12 @@ void ItemList::setChecked(qsizetype position, bool checked)
     Q_EMIT dataChanged(cell, cell, {Qt::CheckStateRole});
 }
 
+void ItemList::record(ListChange &&change)
+{
+    if (m_observer != nullptr && !m_replaying)
+        m_observer->listChanged(std::move(change));
+}
+
 void ItemList::append(QStringView text)
 {
     const int row = int(count());
@@ -40,6 +48,7 @@ void ItemList::append(QStringView text)
     m_checked.push_back(0);
     ++m_revision;
     endInsertRows();
+    record({ListChange::Kind::Appended, row, 1, {}, {}, {}});
 }
 
 void ItemList::appendAll(const std::vector<QStringView> &texts)
@@ -59,6 +68,7 @@ void ItemList::appendAll(const std::vector<QStringView> &texts)
     m_checked.resize(m_checked.size() + texts.size(), 0);
     ++m_revision;
     endInsertRows();
+    record({ListChange::Kind::Appended, first, qsizetype(texts.size()), {}, {}, {}});
 }
 
 void ItemList::appendPool(const TextPool &texts)
@@ -71,29 +81,37 @@ void ItemList::appendPool(const TextPool &texts)
     m_checked.resize(m_checked.size() + size_t(texts.size()), 0);
     ++m_revision;
     endInsertRows();
+    record({ListChange::Kind::Appended, first, texts.size(), {}, {}, {}});
 }
 
 void ItemList::clear()
 {
+    ListChange change{ListChange::Kind::Cleared, 0, count(), {}, m_texts, {}};
     beginResetModel();
+    change.checks.swap(m_checked);
     m_texts.clear();
-    std::vector<quint8>().swap(m_checked);
     ++m_revision;
     ++m_clearCount;
     endResetModel();
+    if (change.count > 0)
+        record(std::move(change));
 }
 
 void ItemList::removeAt(qsizetype position)
 {
-    removeRange(position, position);
+    removePositions({position});
 }
 
 void ItemList::removeRange(qsizetype first, qsizetype last)
 {
     beginRemoveRows({}, int(first), int(last));
-    std::vector<qsizetype> positions(size_t(last - first + 1));
-    std::iota(positions.begin(), positions.end(), first);
-    m_texts.removeSorted(positions);
+    if (last + 1 == count()) {
+        m_texts.truncate(first);
+    } else {
+        std::vector<qsizetype> positions(size_t(last - first + 1));
+        std::iota(positions.begin(), positions.end(), first);
+        m_texts.removeSorted(positions);
+    }
     m_checked.erase(m_checked.begin() + first, m_checked.begin() + last + 1);
     ++m_revision;
     endRemoveRows();
@@ -109,55 +127,212 @@ void ItemList::removePositions(std::vector<qsizetype> positions)
     else
         std::sort(positions.begin(), positions.end());
 
-    // Runs of consecutive positions, to decide between row-wise removal and a reset.
+    ListChange change{ListChange::Kind::Removed, 0, qsizetype(positions.size()), {},
+                      m_texts.subset(positions), {}};
+    change.checks.reserve(positions.size());
+    for (const qsizetype position : positions)
+        change.checks.push_back(m_checked[size_t(position)]);
+    removeSortedPositions(positions);
+    change.positions = std::move(positions);
+    record(std::move(change));
+}
+
+namespace {
+
+// Runs of consecutive positions (ascending), up to one more than `limit`.
+std::vector<std::pair<qsizetype, qsizetype>> runsOf(const std::vector<qsizetype> &positions,
+                                                    size_t limit)
+{
     std::vector<std::pair<qsizetype, qsizetype>> runs;
     for (qsizetype position : positions) {
         if (!runs.empty() && runs.back().second + 1 == position)
             runs.back().second = position;
         else
             runs.emplace_back(position, position);
-        if (runs.size() > kMaxRunsRemovedSeparately)
+        if (runs.size() > limit)
             break;
     }
-    if (runs.size() <= kMaxRunsRemovedSeparately) {
-        // From the highest run down, so the lower runs keep their positions.
-        for (auto run = runs.rbegin(); run != runs.rend(); ++run)
-            removeRange(run->first, run->second);
-        return;
-    }
+    return runs;
+}
 
+} // namespace
+
+template <typename NewRow>
+void ItemList::changeLayout(NewRow newRow, const std::function<void()> &change)
+{
     // One layout change rather than a reset: the view keeps its scroll position, and the
     // current and selected items follow their rows (or go, when removed).
     Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList before = persistentIndexList();
     QModelIndexList after;
     after.reserve(before.size());
+    change();
     for (const QModelIndex &index : before) {
-        const auto row = qsizetype(index.row());
-        const auto below = std::lower_bound(positions.begin(), positions.end(), row);
-        if (below != positions.end() && *below == row)
-            after.append(QModelIndex());
-        else
-            after.append(this->index(int(row - (below - positions.begin())), index.column()));
+        const qsizetype row = newRow(qsizetype(index.row()));
+        after.append(row < 0 ? QModelIndex() : this->index(int(row), index.column()));
     }
     changePersistentIndexList(before, after);
-
-    m_texts.removeSorted(positions);
-    // The check marks close up the same way, a run of kept items at a time.
-    size_t write = 0;
-    size_t next = 0;
-    for (const qsizetype removed : positions) {
-        std::copy(m_checked.begin() + qsizetype(next), m_checked.begin() + removed,
-                  m_checked.begin() + qsizetype(write));
-        write += size_t(removed) - next;
-        next = size_t(removed) + 1;
-    }
-    std::copy(m_checked.begin() + qsizetype(next), m_checked.end(),
-              m_checked.begin() + qsizetype(write));
-    write += m_checked.size() - next;
-    m_checked.resize(write);
     ++m_revision;
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void ItemList::removeSortedPositions(const std::vector<qsizetype> &positions)
+{
+    const auto runs = runsOf(positions, kMaxRunsRemovedSeparately);
+    if (runs.size() <= kMaxRunsRemovedSeparately) {
+        // From the highest run down, so the lower runs keep their positions.
+        for (auto run = runs.rbegin(); run != runs.rend(); ++run)
+            removeRange(run->first, run->second);
+        return;
+    }
+    const auto newRow = [&](qsizetype row) -> qsizetype {
+        const auto below = std::lower_bound(positions.begin(), positions.end(), row);
+        if (below != positions.end() && *below == row)
+            return -1;
+        return row - (below - positions.begin());
+    };
+    changeLayout(newRow, [&] {
+        m_texts.removeSorted(positions);
+        // The check marks close up the same way, a run of kept items at a time.
+        size_t write = 0;
+        size_t next = 0;
+        for (const qsizetype removed : positions) {
+            std::copy(m_checked.begin() + qsizetype(next), m_checked.begin() + removed,
+                      m_checked.begin() + qsizetype(write));
+            write += size_t(removed) - next;
+            next = size_t(removed) + 1;
+        }
+        std::copy(m_checked.begin() + qsizetype(next), m_checked.end(),
+                  m_checked.begin() + qsizetype(write));
+        write += m_checked.size() - next;
+        m_checked.resize(write);
+    });
+}
+
+void ItemList::insertSorted(const std::vector<qsizetype> &positions, const TextPool &texts,
+                            const std::vector<quint8> &checks)
+{
+    // `positions` are where the items stand once inserted, ascending.
+    const auto runs = runsOf(positions, kMaxRunsRemovedSeparately);
+    if (runs.size() <= kMaxRunsRemovedSeparately) {
+        qsizetype taken = 0;
+        for (const auto &[first, last] : runs) {
+            beginInsertRows({}, int(first), int(last));
+            TextPool merged;
+            const qsizetype inserted = last - first + 1;
+            merged.reserve(count() + inserted, m_texts.characterCount());
+            for (qsizetype row = 0; row < first; ++row)
+                merged.append(m_texts.at(row));
+            for (qsizetype k = 0; k < inserted; ++k)
+                merged.append(texts.at(taken + k));
+            for (qsizetype row = first; row < count(); ++row)
+                merged.append(m_texts.at(row));
+            m_texts = merged;
+            m_checked.insert(m_checked.begin() + first, checks.begin() + taken,
+                             checks.begin() + taken + inserted);
+            taken += inserted;
+            ++m_revision;
+            endInsertRows();
+        }
+        return;
+    }
+    // An old row moves down by the number of inserted items that stand before it: the k-th
+    // inserted item has positions[k] - k old items before it.
+    const auto newRow = [&](qsizetype row) -> qsizetype {
+        qsizetype low = 0, high = qsizetype(positions.size());
+        while (low < high) {
+            const qsizetype middle = (low + high) / 2;
+            if (positions[size_t(middle)] - middle <= row)
+                low = middle + 1;
+            else
+                high = middle;
+        }
+        return row + low;
+    };
+    changeLayout(newRow, [&] {
+        const qsizetype total = count() + texts.size();
+        TextPool merged;
+        merged.reserve(total, m_texts.characterCount() + texts.characterCount());
+        std::vector<quint8> mergedChecks;
+        mergedChecks.reserve(size_t(total));
+        qsizetype old = 0, inserted = 0;
+        for (qsizetype row = 0; row < total; ++row) {
+            if (inserted < qsizetype(positions.size()) && positions[size_t(inserted)] == row) {
+                merged.append(texts.at(inserted));
+                mergedChecks.push_back(checks[size_t(inserted++)]);
+            } else {
+                merged.append(m_texts.at(old));
+                mergedChecks.push_back(m_checked[size_t(old++)]);
+            }
+        }
+        m_texts = merged;
+        m_checked.swap(mergedChecks);
+    });
+}
+
+void ItemList::replaceChecks(std::vector<quint8> checks)
+{
+    ListChange change{ListChange::Kind::ChecksReplaced, 0, count(), {}, {}, std::move(checks)};
+    change.checks.resize(m_checked.size(), 0);
+    change.checks.swap(m_checked);
+    if (count() > 0)
+        Q_EMIT dataChanged(index(0, 0), index(int(count() - 1), 0), {Qt::CheckStateRole});
+    record(std::move(change));
+}
+
+void ItemList::undo(ListChange &change)
+{
+    const QScopedValueRollback<bool> replaying(m_replaying, true);
+    switch (change.kind) {
+    case ListChange::Kind::Appended:
+        change.texts = m_texts.tail(change.first);
+        change.checks.assign(m_checked.begin() + change.first, m_checked.end());
+        removeRange(change.first, count() - 1);
+        break;
+    case ListChange::Kind::Removed:
+        insertSorted(change.positions, change.texts, change.checks);
+        break;
+    case ListChange::Kind::Cleared:
+        beginResetModel();
+        m_texts = change.texts;
+        m_checked = change.checks;
+        ++m_revision;
+        endResetModel();
+        break;
+    case ListChange::Kind::ChecksReplaced:
+        change.checks.swap(m_checked);
+        if (count() > 0)
+            Q_EMIT dataChanged(index(0, 0), index(int(count() - 1), 0), {Qt::CheckStateRole});
+        break;
+    }
+}
+
+void ItemList::redo(ListChange &change)
+{
+    const QScopedValueRollback<bool> replaying(m_replaying, true);
+    switch (change.kind) {
+    case ListChange::Kind::Appended:
+        appendPool(change.texts);
+        std::copy(change.checks.begin(), change.checks.end(), m_checked.begin() + change.first);
+        change.texts = TextPool(); // the list holds them again
+        break;
+    case ListChange::Kind::Removed:
+        removeSortedPositions(change.positions);
+        break;
+    case ListChange::Kind::Cleared:
+        beginResetModel();
+        m_texts.clear();
+        std::vector<quint8>().swap(m_checked);
+        ++m_revision;
+        ++m_clearCount;
+        endResetModel();
+        break;
+    case ListChange::Kind::ChecksReplaced:
+        change.checks.swap(m_checked);
+        if (count() > 0)
+            Q_EMIT dataChanged(index(0, 0), index(int(count() - 1), 0), {Qt::CheckStateRole});
+        break;
+    }
 }
 
 QString ItemList::displayText(QStringView text)

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "ListChange.h"
 #include "TextPool.h"
 
 #include <QAbstractTableModel>
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
 // The item list behind the list view: the one place the items live. Positions are 0-based
@@ -35,6 +37,17 @@ public:
     void removeAt(qsizetype position);
     // Removes the items at the given positions (any order, no repeats) in one pass.
     void removePositions(std::vector<qsizetype> positions);
+    // Sets every check mark at once: `checks` holds one mark per item.
+    void replaceChecks(std::vector<quint8> checks);
+    const std::vector<quint8> &checks() const { return m_checked; }
+
+    // Every change above is told to the observer (none by default), except while a change
+    // is being taken back or made again.
+    void setObserver(ListChangeObserver *observer) { m_observer = observer; }
+    // Takes back a change told to the observer, or makes it again; the list must be as that
+    // change left it (or as it found it). The change keeps what doing the other needs.
+    void undo(ListChange &change);
+    void redo(ListChange &change);
 
     // Changes whenever items are added or removed, so that a procedure that yielded to the
     // event loop can tell that its positions are no longer valid.
@@ -62,6 +75,13 @@ public:
 
 private:
     void removeRange(qsizetype first, qsizetype last);
+    void removeSortedPositions(const std::vector<qsizetype> &ascending);
+    void insertSorted(const std::vector<qsizetype> &ascending, const TextPool &texts,
+                      const std::vector<quint8> &checks);
+    void record(ListChange &&change);
+    // Moves the view's current and selected rows as `newRow` maps them (-1: gone).
+    template <typename NewRow>
+    void changeLayout(NewRow newRow, const std::function<void()> &change);
 
     TextPool m_texts;
     std::vector<quint8> m_checked;
@@ -69,4 +89,6 @@ private:
     quint64 m_revision = 0;
     quint64 m_clearCount = 0;
     quint64 m_duplicatesRemoved = 0;
+    ListChangeObserver *m_observer = nullptr;
+    bool m_replaying = false;
 };

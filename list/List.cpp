@@ -3,6 +3,7 @@
 #include "DuplicateScan.h"
 #include "ItemList.h"
 #include "ListHost.h"
+#include "TextSet.h"
 #include "Trap.h"
 
 namespace List {
@@ -44,6 +45,27 @@ std::vector<qsizetype> findDuplicates(const ItemList &listView, ListHost &host)
 std::vector<qsizetype> findMatching(const ItemList &listView, const QString &searchText,
                                     bool removeWhenContained, ListHost &host)
 {
+    return FindPositions(listView, host, [&](QStringView text) {
+        return text.contains(searchText, Qt::CaseSensitive) == removeWhenContained;
+    });
+}
+
+void removeItems(ItemList &listView, const QString &searchText, bool removeWhenContained,
+                 ListHost &host, const QString &location)
+{
+    Trap trap(host.errorReporter(), location);
+    std::vector<qsizetype> removals;
+    trap.line(102,
+              [&] { removals = findMatching(listView, searchText, removeWhenContained, host); });
+    trap.line(116, [&] { listView.removePositions(std::move(removals)); });
+    trap.line(124, [&] { host.setProgress(0); });
+}
+
+} // namespace
+
+std::vector<qsizetype> FindPositions(const ItemList &listView, ListHost &host,
+                                     const std::function<bool(QStringView)> &matches)
+{
     for (;;) {
         const quint64 revision = listView.revision();
         std::vector<qsizetype> positions;
@@ -51,8 +73,7 @@ std::vector<qsizetype> findMatching(const ItemList &listView, const QString &sea
         bool listChanged = false;
         const qsizetype count = listView.count();
         for (qsizetype position = 0; position < count; ++position) {
-            const bool contained = listView.text(position).contains(searchText, Qt::CaseSensitive);
-            if (contained == removeWhenContained)
+            if (matches(listView.text(position)))
                 positions.push_back(position);
             if (position % kSlice == 0 && pacer.due()) {
                 host.setProgress(double(position + 1) / double(count) * 100.0);
@@ -68,18 +89,33 @@ std::vector<qsizetype> findMatching(const ItemList &listView, const QString &sea
     }
 }
 
-void removeItems(ItemList &listView, const QString &searchText, bool removeWhenContained,
-                 ListHost &host, const QString &location)
+qsizetype RemoveItemsListed(ItemList &listView, const TextPool &listed, ListHost &host)
 {
-    Trap trap(host.errorReporter(), location);
-    std::vector<qsizetype> removals;
-    trap.line(102,
-              [&] { removals = findMatching(listView, searchText, removeWhenContained, host); });
-    trap.line(116, [&] { listView.removePositions(std::move(removals)); });
-    trap.line(124, [&] { host.setProgress(0); });
+    TextSet set(listed, host.caseOption());
+    YieldPacer pacer(host);
+    while (set.build(kSlice)) {
+        if (pacer.due())
+            host.yieldToEventLoop();
+    }
+    std::vector<qsizetype> positions =
+        FindPositions(listView, host, [&](QStringView text) { return set.contains(text); });
+    const qsizetype removed = qsizetype(positions.size());
+    listView.removePositions(std::move(positions));
+    host.setProgress(0);
+    return removed;
 }
 
-} // namespace
+qsizetype FindNext(const ItemList &listView, const QString &text, qsizetype after,
+                   Qt::CaseSensitivity sensitivity)
+{
+    const qsizetype count = listView.count();
+    for (qsizetype step = 1; step <= count; ++step) {
+        const qsizetype position = (after + step) % count;
+        if (listView.text(position).contains(text, sensitivity))
+            return position;
+    }
+    return -1;
+}
 
 QString duplicatesRemovedStatus(qsizetype count)
 {

@@ -5,8 +5,12 @@
 #include <QString>
 #include <QStringView>
 
+#include <functional>
+#include <vector>
+
 class ItemList;
 class ListHost;
+class TextPool;
 
 // The procedures that work on the whole list.
 namespace List {
@@ -21,6 +25,19 @@ void RemoveItemsWith(ItemList &listView, const QString &searchText, ListHost &ho
 void RemoveItemsWithout(ItemList &listView, const QString &searchText, ListHost &host);
 
 QString duplicatesRemovedStatus(qsizetype count);
+
+// The positions of the items that `matches`, found in slices with yields in between, and
+// found again from the start when the list changes meanwhile.
+std::vector<qsizetype> FindPositions(const ItemList &listView, ListHost &host,
+                                     const std::function<bool(QStringView)> &matches);
+
+// Removes every item equal (under the case option) to one of `listed`; returns how many.
+qsizetype RemoveItemsListed(ItemList &listView, const TextPool &listed, ListHost &host);
+
+// The next item after `after` (or from the first, for -1) that contains `text`, going round
+// to the first item after the last; -1 when none does.
+qsizetype FindNext(const ItemList &listView, const QString &text, qsizetype after,
+                   Qt::CaseSensitivity sensitivity);
 
 // True when the list holds an item equal to `text` under `option`.
 bool ItemExists(const ItemList &listView, QStringView text, CaseOption option);

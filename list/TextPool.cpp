@@ -89,6 +89,43 @@ void TextPool::removeSorted(const std::vector<qsizetype> &ascendingPositions)
     data.ends.resize(size_t(writeItem));
 }
 
+void TextPool::truncate(qsizetype count)
+{
+    if (count >= size())
+        return;
+    Data &data = writable();
+    data.chars.resize(size_t(count == 0 ? 0 : data.ends[size_t(count - 1)]));
+    data.ends.resize(size_t(count));
+}
+
+TextPool TextPool::subset(const std::vector<qsizetype> &ascendingPositions) const
+{
+    if (qsizetype(ascendingPositions.size()) == size())
+        return *this;
+    TextPool result;
+    qsizetype characters = 0;
+    for (const qsizetype position : ascendingPositions)
+        characters += at(position).size();
+    result.reserve(qsizetype(ascendingPositions.size()), characters);
+    for (const qsizetype position : ascendingPositions)
+        result.append(at(position));
+    return result;
+}
+
+TextPool TextPool::tail(qsizetype first) const
+{
+    if (first == 0)
+        return *this;
+    TextPool result;
+    Data &data = result.writable();
+    const qsizetype begin = first == 0 ? 0 : m_data->ends[size_t(first - 1)];
+    data.chars.assign(m_data->chars.begin() + begin, m_data->chars.end());
+    data.ends.reserve(size_t(size() - first));
+    for (qsizetype item = first; item < size(); ++item)
+        data.ends.push_back(m_data->ends[size_t(item)] - begin);
+    return result;
+}
+
 // ---- building from decoded text ------------------------------------------------------------
 
 namespace {

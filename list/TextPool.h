@@ -65,6 +65,12 @@ public:
 
     // Removes the items at the given positions (ascending, no repeats) in one pass.
     void removeSorted(const std::vector<qsizetype> &ascendingPositions);
+    // Keeps the first `count` items.
+    void truncate(qsizetype count);
+    // The items at the given positions (ascending), or from `first` on; shares the buffer
+    // when that is every item.
+    TextPool subset(const std::vector<qsizetype> &ascendingPositions) const;
+    TextPool tail(qsizetype first) const;
 
     qsizetype characterCount() const { return qsizetype(m_data->chars.size()); }
 

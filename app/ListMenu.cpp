@@ -1,0 +1,272 @@
+#include "ListMenu.h"
+
+#include "Form1.h"
+#include "ItemList.h"
+#include "List.h"
+#include "ListFileWriter.h"
+#include "SaveLedger.h"
+#include "TextFileFormat.h"
+#include "TextFileImport.h"
+#include "Trap.h"
+#include "UndoHistory.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QTableView>
+
+namespace {
+const QStringList kTextFilters = {QStringLiteral("Text Files (*.txt)"),
+                                  QStringLiteral("All Files (*)")};
+
+QString checkedStatus(const ItemList &items)
+{
+    const auto &checks = items.checks();
+    const auto checked = std::count(checks.begin(), checks.end(), quint8(1));
+    return QStringLiteral("%1 items checked.").arg(checked);
+}
+} // namespace
+
+ListMenu::ListMenu(Form1 &form, QTableView &view, ItemList &items, UndoHistory &history,
+                   const Services &services, SaveLedger &saves)
+    : QObject(&form), m_form(form), m_view(view), m_items(items), m_history(history),
+      m_services(services), m_saves(saves), m_menu(new QMenu(&view))
+{
+    m_undo = addCommand(QStringLiteral("Undo"), &ListMenu::undo, {QKeySequence::Undo});
+    m_redo = addCommand(QStringLiteral("Redo"), &ListMenu::redo,
+                        {QKeySequence::Redo, QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    m_menu->addSeparator();
+    addCommand(QStringLiteral("Find..."), &ListMenu::find, {QKeySequence::Find});
+    addCommand(QStringLiteral("Find Next"), &ListMenu::findNext, {QKeySequence::FindNext});
+    m_menu->addSeparator();
+    addCommand(QStringLiteral("Check All Items"), &ListMenu::checkAll);
+    addCommand(QStringLiteral("Uncheck All Items"), &ListMenu::uncheckAll);
+    addCommand(QStringLiteral("Invert Check Marks"), &ListMenu::invertChecks);
+    addCommand(QStringLiteral("Check Items With..."), &ListMenu::checkItemsWith);
+    m_menu->addSeparator();
+    addCommand(QStringLiteral("Remove Items Listed in File(s)..."), &ListMenu::removeItemsListed);
+    m_saveRemoved =
+        addCommand(QStringLiteral("Save Removed Items..."), &ListMenu::saveRemovedItems);
+
+    // The undo and redo entries name their step ("Undo Clear All Items"), greyed when there
+    // is none.
+    QUndoStack &stack = m_history.stack();
+    const auto updateUndoRedo = [this, &stack] {
+        m_undo->setEnabled(stack.canUndo());
+        m_undo->setText(stack.canUndo() ? u"Undo " + stack.undoText() : QStringLiteral("Undo"));
+        m_redo->setEnabled(stack.canRedo());
+        m_redo->setText(stack.canRedo() ? u"Redo " + stack.redoText() : QStringLiteral("Redo"));
+        updateSaveRemoved();
+    };
+    connect(&stack, &QUndoStack::indexChanged, this, updateUndoRedo);
+    updateUndoRedo();
+
+    m_view.setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(&m_view, &QWidget::customContextMenuRequested, this, [this](const QPoint &position) {
+        m_menu->popup(m_view.viewport()->mapToGlobal(position));
+    });
+}
+
+QAction *ListMenu::addCommand(const QString &text, void (ListMenu::*command)(),
+                              const QList<QKeySequence> &shortcuts)
+{
+    auto *action = new QAction(text, this);
+    action->setShortcuts(shortcuts);
+    action->setShortcutContext(Qt::WindowShortcut);
+    connect(action, &QAction::triggered, this, command);
+    m_form.addAction(action); // the shortcuts work anywhere in the window
+    m_menu->addAction(action);
+    return action;
+}
+
+void ListMenu::updateSaveRemoved()
+{
+    m_saveRemoved->setEnabled(m_history.removedCountOfLastStep() > 0);
+}
+
+QString ListMenu::askText(const QString &prompt, const QString &defaultText)
+{
+    return m_services.prompts.inputBox(prompt, m_form.appTitle(), defaultText);
+}
+
+// ---- undo and redo --------------------------------------------------------------------------
+
+void ListMenu::undo()
+{
+    Trap trap(m_form.errorReporter(), QStringLiteral("Form1.Undo"));
+    QUndoStack &stack = m_history.stack();
+    if (!stack.canUndo())
+        return;
+    const QString name = stack.undoText();
+    if (trap.line(100, [&] { stack.undo(); }))
+        trap.line(102, [&] { m_form.setStatus(u"Undone: " + name); });
+}
+
+void ListMenu::redo()
+{
+    Trap trap(m_form.errorReporter(), QStringLiteral("Form1.Redo"));
+    QUndoStack &stack = m_history.stack();
+    if (!stack.canRedo())
+        return;
+    const QString name = stack.redoText();
+    if (trap.line(100, [&] { stack.redo(); }))
+        trap.line(102, [&] { m_form.setStatus(u"Redone: " + name); });
+}
+
+// ---- find -----------------------------------------------------------------------------------
+
+void ListMenu::find()
+{
+    const QString text = askText(QStringLiteral("Find: "), m_findText);
+    if (text.isEmpty())
+        return;
+    m_findText = text;
+    findNext();
+}
+
+void ListMenu::findNext()
+{
+    if (m_findText.isEmpty()) {
+        find();
+        return;
+    }
+    Trap(m_form.errorReporter(), QStringLiteral("Form1.FindNext")).line(100, [&] {
+        const QModelIndex current = m_view.currentIndex();
+        const Qt::CaseSensitivity sensitivity =
+            m_form.caseOption() == CaseOption::IgnoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive;
+        const qsizetype found =
+            m_items.count() == 0
+                ? -1
+                : List::FindNext(m_items, m_findText, current.isValid() ? current.row() : -1,
+                                 sensitivity);
+        if (found < 0) {
+            m_form.setStatus(u"Not found: " + m_findText);
+            return;
+        }
+        const QModelIndex index = m_items.index(int(found), 0);
+        m_view.setCurrentIndex(index);
+        m_view.scrollTo(index);
+    });
+}
+
+// ---- check marks ----------------------------------------------------------------------------
+
+void ListMenu::setAllChecks(const QString &name, const std::function<quint8(quint8)> &mark)
+{
+    Trap trap(m_form.errorReporter(), u"Form1." + name);
+    const UndoHistory::Command command(m_history, name);
+    trap.line(100, [&] {
+        std::vector<quint8> checks = m_items.checks();
+        for (quint8 &check : checks)
+            check = mark(check);
+        m_items.replaceChecks(std::move(checks));
+    });
+    trap.line(102, [&] { m_form.setStatus(checkedStatus(m_items)); });
+}
+
+void ListMenu::checkAll()
+{
+    setAllChecks(QStringLiteral("Check All Items"), [](quint8) { return quint8(1); });
+}
+
+void ListMenu::uncheckAll()
+{
+    setAllChecks(QStringLiteral("Uncheck All Items"), [](quint8) { return quint8(0); });
+}
+
+void ListMenu::invertChecks()
+{
+    setAllChecks(QStringLiteral("Invert Check Marks"), [](quint8 check) { return quint8(!check); });
+}
+
+void ListMenu::checkItemsWith()
+{
+    Trap trap(m_form.errorReporter(), QStringLiteral("Form1.CheckItemsWith"));
+    if (m_items.count() == 0) {
+        m_form.notify(QStringLiteral("You forgot to load in List"));
+        return;
+    }
+    QString searchText;
+    trap.line(100, [&] { searchText = askText(QStringLiteral("Enter string: ")); });
+    if (searchText.isEmpty())
+        return;
+    const UndoHistory::Command command(m_history, u"Check Items With \"" + searchText + u'"');
+    trap.line(102, [&] { m_form.setMousePointer(Form1::kPointerHourglass); });
+    trap.line(104, [&] {
+        const std::vector<qsizetype> positions =
+            List::FindPositions(m_items, m_form, [&](QStringView text) {
+                return text.contains(searchText, Qt::CaseSensitive);
+            });
+        std::vector<quint8> checks = m_items.checks();
+        for (const qsizetype position : positions)
+            checks[size_t(position)] = 1;
+        m_items.replaceChecks(std::move(checks));
+    });
+    trap.line(106, [&] { m_form.setProgress(0); });
+    trap.line(108, [&] { m_form.setMousePointer(Form1::kPointerDefault); });
+    trap.line(110, [&] { m_form.setStatus(checkedStatus(m_items)); });
+}
+
+// ---- files ----------------------------------------------------------------------------------
+
+void ListMenu::removeItemsListed()
+{
+    Trap trap(m_form.errorReporter(), QStringLiteral("Form1.RemoveItemsListed"));
+    QStringList paths;
+    trap.line(100, [&] {
+        paths = m_services.fileDialogs.getOpenFileNames(
+            QStringLiteral("Remove Items Listed in File(s)"), kTextFilters, true);
+    });
+    if (paths.isEmpty())
+        return;
+    const UndoHistory::Command command(m_history, QStringLiteral("Remove Items Listed in File(s)"));
+    trap.line(102, [&] { m_form.setMousePointer(Form1::kPointerHourglass); });
+    TextPool listed;
+    qsizetype filesRead = 0;
+    for (const QString &path : paths) {
+        trap.line(104, [&] {
+            if (const std::optional<TextPool> items = List::ReadTextFile(path, m_form)) {
+                listed.append(*items);
+                ++filesRead;
+            }
+        });
+    }
+    qsizetype removed = 0;
+    trap.line(106, [&] { removed = List::RemoveItemsListed(m_items, listed, m_form); });
+    trap.line(108, [&] { m_form.setMousePointer(Form1::kPointerDefault); });
+    trap.line(110, [&] {
+        m_form.setStatus(
+            QStringLiteral("%1 items removed (listed in %2 files)").arg(removed).arg(filesRead));
+    });
+}
+
+void ListMenu::saveRemovedItems()
+{
+    Trap trap(m_form.errorReporter(), QStringLiteral("Form1.SaveRemovedItems"));
+    const TextPool removed = m_history.removedByLastStep();
+    if (removed.empty())
+        return;
+    QString path;
+    trap.line(100, [&] {
+        path = m_services.fileDialogs.getSaveFileName(QStringLiteral("Save Removed Items"),
+                                                      kTextFilters);
+    });
+    if (path.isEmpty())
+        return;
+    if (FileExists(path) && m_services.prompts.messageBox(
+                                u"Are you sure you wish to overwrite " + path + u" ?",
+                                Prompts::Style::YesNo, m_form.appTitle()) != Prompts::Answer::Yes)
+        return;
+    trap.line(102, [&] { m_form.setMousePointer(Form1::kPointerHourglass); });
+    const SaveLedger::Ticket ticket = m_saves.begin(path);
+    ListFileWriter writer(path);
+    bool saved = trap.line(104, [&] { writer.open(); });
+    if (saved)
+        saved = trap.line(
+            106, [&] { writer.writeAll(removed, m_form, [&] { return ticket.isNewest(); }); });
+    saved = saved && ticket.isNewest();
+    if (saved)
+        saved = trap.line(108, [&] { writer.commit(); });
+    if (saved)
+        trap.line(110, [&] { m_form.notify(QStringLiteral("Done.")); });
+    trap.line(112, [&] { m_form.setMousePointer(Form1::kPointerDefault); });
+}

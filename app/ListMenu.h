@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class Form1;
+class ItemList;
+class QAction;
+class QMenu;
+class QTableView;
+class SaveLedger;
+class UndoHistory;
+struct Services;
+
+// The commands of the list's context menu (right-click, the Menu key, Shift+F10), each also
+// behind its standard shortcut anywhere in the window: undo and redo, find, check marks in
+// bulk, the suppression list, and saving what the last step removed.
+class ListMenu : public QObject
+{
+    Q_OBJECT
+
+public:
+    ListMenu(Form1 &form, QTableView &view, ItemList &items, UndoHistory &history,
+             const Services &services, SaveLedger &saves);
+
+    QMenu &menu() { return *m_menu; }
+
+    void undo();
+    void redo();
+    void find();
+    void findNext();
+    void checkAll();
+    void uncheckAll();
+    void invertChecks();
+    void checkItemsWith();
+    void removeItemsListed();
+    void saveRemovedItems();
+
+private:
+    QAction *addCommand(const QString &text, void (ListMenu::*command)(),
+                        const QList<QKeySequence> &shortcuts = {});
+    void updateSaveRemoved();
+    void setAllChecks(const QString &name, const std::function<quint8(quint8)> &mark);
+    QString askText(const QString &prompt, const QString &defaultText = {});
+
+    Form1 &m_form;
+    QTableView &m_view;
+    ItemList &m_items;
+    UndoHistory &m_history;
+    const Services &m_services;
+    SaveLedger &m_saves;
+    QMenu *m_menu; // owned by the view
+    QAction *m_undo;
+    QAction *m_redo;
+    QAction *m_saveRemoved;
+    QString m_findText;
+};

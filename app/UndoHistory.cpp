@@ -1,0 +1,112 @@
+#include "UndoHistory.h"
+
+#include "ItemList.h"
+
+namespace {
+
+// One step: the changes one command made, taken back last one first.
+class ListStep : public QUndoCommand
+{
+public:
+    ListStep(ItemList &items, const QString &name, quint64 invocation, ListChange &&change)
+        : QUndoCommand(name), m_items(items), m_invocation(invocation)
+    {
+        m_changes.push_back(std::move(change));
+    }
+
+    int id() const override { return 1; }
+
+    bool mergeWith(const QUndoCommand *other) override
+    {
+        const auto *next = static_cast<const ListStep *>(other);
+        if (next->m_invocation != m_invocation)
+            return false;
+        auto &changes = const_cast<ListStep *>(next)->m_changes;
+        for (ListChange &change : changes)
+            m_changes.push_back(std::move(change));
+        changes.clear();
+        return true;
+    }
+
+    void undo() override
+    {
+        for (auto change = m_changes.rbegin(); change != m_changes.rend(); ++change)
+            m_items.undo(*change);
+    }
+
+    void redo() override
+    {
+        // Pushed after the change was made: the first redo has nothing to do.
+        if (m_done) {
+            m_done = false;
+            return;
+        }
+        for (ListChange &change : m_changes)
+            m_items.redo(change);
+    }
+
+    const std::vector<ListChange> &changes() const { return m_changes; }
+
+private:
+    ItemList &m_items;
+    quint64 m_invocation;
+    std::vector<ListChange> m_changes;
+    bool m_done = true;
+};
+
+} // namespace
+
+UndoHistory::UndoHistory(ItemList &items, QObject *parent) : QObject(parent), m_items(items)
+{
+    // A long session stays bounded: each step holds at most what it removed.
+    m_stack.setUndoLimit(100);
+    m_items.setObserver(this);
+}
+
+UndoHistory::~UndoHistory()
+{
+    m_items.setObserver(nullptr);
+}
+
+UndoHistory::Command::Command(UndoHistory &history, const QString &name) : m_history(history)
+{
+    m_history.m_running.push_back({name, ++m_history.m_lastInvocation});
+}
+
+UndoHistory::Command::~Command()
+{
+    m_history.m_running.pop_back();
+}
+
+void UndoHistory::listChanged(ListChange &&change)
+{
+    // A change no command names (none should happen) is a step of its own.
+    const Running running = m_running.empty()
+                                ? Running{QStringLiteral("Change"), ++m_lastInvocation}
+                                : m_running.back();
+    m_stack.push(new ListStep(m_items, running.name, running.invocation, std::move(change)));
+}
+
+qsizetype UndoHistory::removedCountOfLastStep() const
+{
+    if (m_stack.index() == 0)
+        return 0;
+    const auto *step = static_cast<const ListStep *>(m_stack.command(m_stack.index() - 1));
+    qsizetype removed = 0;
+    for (const ListChange &change : step->changes())
+        removed += change.removedCount();
+    return removed;
+}
+
+TextPool UndoHistory::removedByLastStep() const
+{
+    TextPool removed;
+    if (m_stack.index() == 0)
+        return removed;
+    const auto *step = static_cast<const ListStep *>(m_stack.command(m_stack.index() - 1));
+    for (const ListChange &change : step->changes()) {
+        if (change.removedCount() > 0)
+            removed.append(change.texts);
+    }
+    return removed;
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "TextPool.h"
+
+#include <QtGlobal>
+
+#include <vector>
+
+// What one change did to the list: enough to take it back and to make it again, and no more
+// (removed items and where they stood, never a copy of the whole list).
+struct ListChange
+{
+    enum class Kind {
+        Appended,       // `count` items at `first` were added at the end
+        Removed,        // the items `texts` at `positions` were removed
+        Cleared,        // every item went: `texts`, with their marks `checks`
+        ChecksReplaced, // every check mark changed at once; `checks` holds the other set
+    };
+
+    Kind kind = Kind::Appended;
+    qsizetype first = 0;
+    qsizetype count = 0;
+    // Removed: ascending positions in the list as it was before the removal.
+    std::vector<qsizetype> positions;
+    // Removed and Cleared: the items that went. Appended: the added items, once taken back.
+    TextPool texts;
+    // Removed and Cleared: their check marks. ChecksReplaced: the marks before (or after).
+    std::vector<quint8> checks;
+
+    // How many items this change took from the list.
+    qsizetype removedCount() const
+    {
+        return kind == Kind::Removed || kind == Kind::Cleared ? texts.size() : 0;
+    }
+};
+
+// Told of every change to the list as it happens, with no yield in between.
+class ListChangeObserver
+{
+public:
+    virtual ~ListChangeObserver() = default;
+    virtual void listChanged(ListChange &&change) = 0;
+};
