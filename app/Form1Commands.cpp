@@ -60,7 +60,6 @@ void Form1::PushButton19_Click()
 
 void Form1::removeCurrentItem()
 {
-    const UndoHistory::Command command(*m_history, QStringLiteral("Remove Item"));
     const int row = m_listKeeper->currentRow();
     if (row >= 0 && row < m_items->count())
         m_items->removeAt(row);
@@ -70,6 +69,7 @@ void Form1::removeCurrentItem()
 // never let loose in the event loop.
 void Form1::ListView1_DblClick()
 {
+    const UndoHistory::Command command(*m_history, QStringLiteral("Remove Item"));
     Trap(m_reporter, QStringLiteral("Form1.ListView1_DblClick")).line(0, [&] {
         if (m_mousePointer != kPointerHourglass && m_items->count() > 0)
             removeCurrentItem();
@@ -78,6 +78,7 @@ void Form1::ListView1_DblClick()
 
 void Form1::ListView1_KeyDown(int keyCode)
 {
+    const UndoHistory::Command command(*m_history, QStringLiteral("Remove Item"));
     Trap(m_reporter, QStringLiteral("Form1.ListView1_KeyDown")).line(0, [&] {
         if (keyCode == kDeleteKeyCode && m_mousePointer != kPointerHourglass &&
             m_items->count() > 0)

@@ -1,0 +1,347 @@
+#include "ItemList.h"
+#include "ListMenu.h"
+#include "ListTestHost.h"
+#include "UndoHistory.h"
+#include "WindowFixture.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTimer>
+
+// The list's context menu: undo and redo after every kind of change, check marks in bulk, the
+// suppression list, saving what was removed, and find.
+class ListMenuTest : public QObject, private WindowFixture
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { openWindow(); }
+    void cleanup() { closeWindow(); }
+
+    void undoAndRedoEveryKindOfStep_data();
+    void undoAndRedoEveryKindOfStep();
+    void undoWhileALoadRemovesDuplicates();
+    void bulkChecksFeedTheSpreadsheetExport();
+    void spaceTogglesTheCurrentItem();
+    void suppressionListInMixedEncodings();
+    void saveRemovedItems();
+    void find_data();
+    void find();
+
+private:
+    struct State
+    {
+        QStringList texts;
+        QList<bool> checks;
+        bool operator==(const State &other) const
+        {
+            return texts == other.texts && checks == other.checks;
+        }
+    };
+    State state() const
+    {
+        State result{items(), {}};
+        for (qsizetype i = 0; i < form().items().count(); ++i)
+            result.checks.append(form().items().isChecked(i));
+        return result;
+    }
+    Form1 &form() const { return *m_window->form; }
+    QAction *action(const QString &startsWith) const
+    {
+        for (QAction *entry : m_window->form->listMenu().menu().actions()) {
+            if (entry->text().startsWith(startsWith))
+                return entry;
+        }
+        return nullptr;
+    }
+    void trigger(const QString &startsWith) const
+    {
+        QAction *entry = action(startsWith);
+        QVERIFY2(entry != nullptr, qPrintable(startsWith));
+        entry->trigger();
+    }
+    QString writeFile(const QString &name, const QByteArray &bytes) const
+    {
+        const QString path = m_folders->program.filePath(name);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            qFatal("cannot write %s", qPrintable(path));
+        return path;
+    }
+    void chooseMatchCase(bool match) const
+    {
+        m_window->control<QRadioButton>(match ? "Option2" : "Option1")->setChecked(true);
+    }
+};
+
+void ListMenuTest::undoAndRedoEveryKindOfStep_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("stepName");
+
+    QTest::newRow("add") << "add"
+                         << "Add";
+    QTest::newRow("remove selected item") << "remove"
+                                          << "Remove Selected Item";
+    QTest::newRow("Delete key") << "delete"
+                                << "Remove Item";
+    QTest::newRow("clear") << "clear"
+                           << "Clear All Items";
+    QTest::newRow("filter with") << "with"
+                                 << "Remove Items With \"an\"";
+    QTest::newRow("filter without") << "without"
+                                    << "Remove Items Without \"an\"";
+    QTest::newRow("sample list and its duplicate removal") << "sample"
+                                                           << "Load Sample/Example List";
+    QTest::newRow("text file and its duplicate removal") << "load"
+                                                         << "Load List From Text File";
+    QTest::newRow("check all") << "checkAll"
+                               << "Check All Items";
+    QTest::newRow("uncheck all") << "uncheckAll"
+                                 << "Uncheck All Items";
+    QTest::newRow("invert") << "invert"
+                            << "Invert Check Marks";
+    QTest::newRow("check with") << "checkWith"
+                                << "Check Items With \"an\"";
+    QTest::newRow("suppression list") << "suppress"
+                                      << "Remove Items Listed in File(s)";
+}
+
+void ListMenuTest::undoAndRedoEveryKindOfStep()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, stepName);
+
+    // Duplicates spread out (so removals are many runs), some checked, one current.
+    QStringList start;
+    for (int i = 0; i < 30; ++i)
+        start.append(QStringLiteral("item %1 %2").arg(i % 12).arg(i % 2 ? "banana" : "apple"));
+    start += QStringList{"Martin Holloway", "support@example.org"};
+    {
+        const UndoHistory::Command setUp(form().history(), QStringLiteral("Set up"));
+        fill(form().items(), start);
+        for (qsizetype i = 0; i < form().items().count(); i += 3)
+            form().items().setChecked(i, true);
+    }
+    m_window->control<QTableView>("ListView1")->setCurrentIndex(form().items().index(4, 0));
+    const State before = state();
+    const QString list = writeFile(QStringLiteral("list.txt"), "new one\r\nitem 3 banana\r\n");
+
+    if (command == u"add") {
+        m_window->control<QLineEdit>("Text1")->setText(QStringLiteral("brand new"));
+        click("PushButton2");
+    } else if (command == u"remove") {
+        click("PushButton19");
+    } else if (command == u"delete") {
+        QTest::keyClick(m_window->control<QTableView>("ListView1"), Qt::Key_Delete);
+    } else if (command == u"clear") {
+        click("PushButton1");
+    } else if (command == u"with" || command == u"without") {
+        m_window->prompts.typed.push_back(QStringLiteral("an"));
+        click(command == u"with" ? "PushButton17" : "PushButton16");
+    } else if (command == u"sample") {
+        click("PushButton22");
+    } else if (command == u"load") {
+        m_window->fileDialogs.answers.push_back({list});
+        click("PushButton3");
+    } else if (command == u"checkAll") {
+        trigger(QStringLiteral("Check All Items"));
+    } else if (command == u"uncheckAll") {
+        trigger(QStringLiteral("Uncheck All Items"));
+    } else if (command == u"invert") {
+        trigger(QStringLiteral("Invert Check Marks"));
+    } else if (command == u"checkWith") {
+        m_window->prompts.typed.push_back(QStringLiteral("an"));
+        trigger(QStringLiteral("Check Items With..."));
+    } else if (command == u"suppress") {
+        m_window->fileDialogs.answers.push_back({list});
+        trigger(QStringLiteral("Remove Items Listed in File(s)..."));
+    }
+    const State after = state();
+    QVERIFY(!(after == before));
+    QVERIFY(m_window->prompts.errorReports().isEmpty());
+
+    // One step, named after the command, takes the list back exactly, marks included.
+    QCOMPARE(action(QStringLiteral("Undo"))->text(), u"Undo " + stepName);
+    QVERIFY(action(QStringLiteral("Undo"))->isEnabled());
+    trigger(QStringLiteral("Undo"));
+    QCOMPARE(state().texts, before.texts);
+    QCOMPARE(state().checks, before.checks);
+    QCOMPARE(status(), u"Undone: " + stepName);
+
+    QCOMPARE(action(QStringLiteral("Redo"))->text(), u"Redo " + stepName);
+    trigger(QStringLiteral("Redo"));
+    QCOMPARE(state().texts, after.texts);
+    QCOMPARE(state().checks, after.checks);
+    QCOMPARE(status(), u"Redone: " + stepName);
+
+    // And back once more: the step can go round again.
+    trigger(QStringLiteral("Undo"));
+    QVERIFY(state() == before);
+    trigger(QStringLiteral("Undo")); // the set-up
+    QVERIFY(form().items().count() == 0);
+    QVERIFY(!action(QStringLiteral("Undo"))->isEnabled());
+}
+
+void ListMenuTest::undoWhileALoadRemovesDuplicates()
+{
+    // 40,000 items of 5,000 texts, put in as one step; the sample load's duplicate removal
+    // yields at every slice, and Undo is pressed in its first yield: it takes back the
+    // newest step, the sample's items, and the removal starts again on the list as it is.
+    QStringList many;
+    for (int i = 0; i < 40000; ++i)
+        many.append(QStringLiteral("item%1").arg(i % 5000));
+    {
+        const UndoHistory::Command setUp(form().history(), QStringLiteral("Set up"));
+        fill(form().items(), many);
+    }
+    form().setYieldInterval(0);
+    bool undone = false;
+    QTimer::singleShot(0, &form(), [&] {
+        undone = true;
+        trigger(QStringLiteral("Undo"));
+    });
+    click("PushButton22");
+    QVERIFY(undone);
+
+    QStringList distinct;
+    for (int i = 0; i < 5000; ++i)
+        distinct.append(QStringLiteral("item%1").arg(i));
+    QCOMPARE(items(), distinct); // no sample item, nothing doubled
+    QCOMPARE(status(),
+             QStringLiteral("List loaded. 35000 duplicates found, 35000 duplicates removed"));
+    QVERIFY(m_window->prompts.errorReports().isEmpty());
+
+    // The history matches the list: the removal is one step, and before it the set-up.
+    QCOMPARE(action(QStringLiteral("Undo"))->text(),
+             QStringLiteral("Undo Load Sample/Example List"));
+    trigger(QStringLiteral("Undo"));
+    QCOMPARE(items(), many);
+    QCOMPARE(action(QStringLiteral("Undo"))->text(), QStringLiteral("Undo Set up"));
+    trigger(QStringLiteral("Undo"));
+    QVERIFY(items().isEmpty());
+}
+
+void ListMenuTest::bulkChecksFeedTheSpreadsheetExport()
+{
+    fill(form().items(), {"anna@example.com", "ben@example.org", "carla@example.com", "dora"});
+    m_window->prompts.typed.push_back(QStringLiteral(".com"));
+    trigger(QStringLiteral("Check Items With..."));
+    QCOMPARE(status(), QStringLiteral("2 items checked."));
+    trigger(QStringLiteral("Invert Check Marks"));
+    QCOMPARE(status(), QStringLiteral("2 items checked."));
+    click("PushButton15");
+
+    const auto &cells = m_window->excel.record.cells;
+    std::map<std::pair<int, int>, QString> expected = {
+        {{1, 1}, "Items:"}, {{3, 1}, "ben@example.org"}, {{5, 1}, "dora"}};
+    QCOMPARE(cells, expected);
+}
+
+void ListMenuTest::spaceTogglesTheCurrentItem()
+{
+    fill(form().items(), {"a", "b", "c"});
+    auto *view = m_window->control<QTableView>("ListView1");
+    view->setCurrentIndex(form().items().index(1, 0));
+    QTest::keyClick(view, Qt::Key_Space);
+    QCOMPARE(state().checks, (QList<bool>{false, true, false}));
+    QTest::keyClick(view, Qt::Key_Space);
+    QCOMPARE(state().checks, (QList<bool>{false, false, false}));
+}
+
+void ListMenuTest::suppressionListInMixedEncodings()
+{
+    fill(form().items(), {"Zoë@example.com", "keep@example.com", "ANNA@example.com",
+                          "caf\u00e9@example.org", "café@example.org ", "last"});
+    // One file in each encoding the import reads, and one that is not there.
+    const QString utf8 =
+        writeFile(QStringLiteral("a.txt"), "\xef\xbb\xbfzo\xc3\xab@example.com\r\n");
+    const QString utf16 = writeFile(QStringLiteral("b.txt"),
+                                    QByteArray("\xff\xfe"
+                                               "a\0n\0n\0a\0@\0e\0x\0a\0m\0p\0l\0e\0.\0c\0o\0m\0",
+                                               34));
+    const QString legacy = writeFile(QStringLiteral("c.txt"), "caf\xe9@example.org\n");
+    m_window->fileDialogs.answers.push_back(
+        {utf8, utf16, legacy, m_folders->program.filePath(QStringLiteral("gone.txt"))});
+    trigger(QStringLiteral("Remove Items Listed in File(s)..."));
+
+    // Ignore case (the default): case aside, equal texts go; "café ... " with a blank stays.
+    QCOMPARE(items(), (QStringList{"keep@example.com", "café@example.org ", "last"}));
+    QCOMPARE(status(), QStringLiteral("3 items removed (listed in 3 files)"));
+    QCOMPARE(m_window->prompts.texts(), QStringList{"File not found"});
+
+    // Under Match case only the exact texts go.
+    trigger(QStringLiteral("Undo"));
+    chooseMatchCase(true);
+    m_window->fileDialogs.answers.push_back({utf8, utf16, legacy});
+    trigger(QStringLiteral("Remove Items Listed in File(s)..."));
+    QCOMPARE(items(), (QStringList{"Zoë@example.com", "keep@example.com", "ANNA@example.com",
+                                   "café@example.org ", "last"}));
+    QCOMPARE(status(), QStringLiteral("1 items removed (listed in 3 files)"));
+}
+
+void ListMenuTest::saveRemovedItems()
+{
+    fill(form().items(), {"b", "a", "B", "c", "a"});
+    click("PushButton22"); // the sample list, then duplicate removal: "b" and the first "a" go
+    QVERIFY(action(QStringLiteral("Save Removed Items..."))->isEnabled());
+    const QString path = m_folders->program.filePath(QStringLiteral("removed"));
+    m_window->fileDialogs.answers.push_back({path});
+    trigger(QStringLiteral("Save Removed Items..."));
+    QFile saved(path);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(saved.readAll(), QByteArray("b\r\na\r\n"));
+    QCOMPARE(m_window->prompts.texts(), QStringList{"Done."});
+
+    // A step that removed nothing leaves nothing to save.
+    m_window->control<QLineEdit>("Text1")->setText(QStringLiteral("new"));
+    click("PushButton2");
+    QVERIFY(!action(QStringLiteral("Save Removed Items..."))->isEnabled());
+    trigger(QStringLiteral("Undo"));
+    QVERIFY(action(QStringLiteral("Save Removed Items..."))->isEnabled());
+}
+
+void ListMenuTest::find_data()
+{
+    QTest::addColumn<bool>("matchCase");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<int>>("rowsFound"); // on Find, then on three Find Next
+
+    QTest::newRow("ignore case, going round") << false << "ANNA" << QList<int>{1, 3, 1, 3};
+    QTest::newRow("match case") << true << "anna" << QList<int>{3, 3, 3, 3};
+    QTest::newRow("not there") << false << "zed" << QList<int>{0, 0, 0, 0};
+}
+
+void ListMenuTest::find()
+{
+    QFETCH(bool, matchCase);
+    QFETCH(QString, text);
+    QFETCH(QList<int>, rowsFound);
+
+    chooseMatchCase(matchCase);
+    fill(form().items(), {"ben", "Anna K", "carl", "anna b", "dora"});
+    auto *view = m_window->control<QTableView>("ListView1");
+    view->setCurrentIndex(form().items().index(0, 0));
+    form().setStatus(QStringLiteral("before"));
+    m_window->prompts.typed.push_back(text);
+    trigger(QStringLiteral("Find..."));
+    for (qsizetype i = 0; i < rowsFound.size(); ++i) {
+        if (i > 0)
+            trigger(QStringLiteral("Find Next"));
+        QCOMPARE(view->currentIndex().row(), rowsFound[i]);
+        QVERIFY(view->selectionModel()->isRowSelected(rowsFound[i], {}));
+    }
+    const bool nowhere = rowsFound == QList<int>({0, 0, 0, 0});
+    QCOMPARE(status(), nowhere ? u"Not found: " + text : QStringLiteral("before"));
+    // The box offers the last text again.
+    trigger(QStringLiteral("Find..."));
+    QCOMPARE(m_window->prompts.defaults.last(), text);
+}
+
+QTEST_MAIN(ListMenuTest)
+#include "tst_listmenu.moc"
