@@ -17,13 +17,18 @@
 #include "ItemList.h"
 #include "LibreOfficeCalc.h"
 #include "List.h"
+#include "ListMenu.h"
 #include "TextFileImport.h"
+#include "UndoHistory.h"
 
+#include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenu>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -40,6 +45,7 @@
 #include <com/sun/star/table/XCellRange.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 
+#include <malloc.h>
 #include <sys/resource.h>
 
 #include <cstdio>
@@ -236,6 +242,157 @@ QString writeWorkbook(LibreOfficeLauncher &launcher, const QString &path, int ro
 // a private profile.
 // One 20 MB line: load it, then repaint, add an item and re-test the window as a user would;
 // each against the same action on a list of short items in the same run.
+long vmRssKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').front().toLong();
+    }
+    return -1;
+}
+
+double millisecondsOf(const std::function<void()> &work)
+{
+    QElapsedTimer clock;
+    clock.start();
+    work();
+    return double(clock.nsecsElapsed()) / 1e6;
+}
+
+QAction *menuAction(Form1 &form, const QString &startsWith)
+{
+    for (QAction *action : form.listMenu().menu().actions()) {
+        if (action->text().startsWith(startsWith))
+            return action;
+    }
+    qFatal("no menu entry %s", qPrintable(startsWith));
+}
+
+// The context menu's commands on 1,000,000 items: undo of a large duplicate removal, the
+// history's memory, check marks in bulk, the suppression list and find. Each figure stands
+// beside a peer from the same run: the duplicate removal it undoes, or a plain pass over the
+// items.
+void benchListMenu(const QString &folder)
+{
+    constexpr int kItems = 1000000;
+    std::printf("context menu, %d items:\n", kItems);
+    TestWindow window(folder);
+    Form1 &form = *window.form;
+    form.show();
+    QStringList texts;
+    texts.reserve(kItems);
+    for (int i = 0; i < kItems; ++i)
+        texts.append(QString::fromLatin1(itemText(quint32(i % (kItems / 2)))));
+    {
+        const UndoHistory::Command fill(form.history(), QStringLiteral("Fill"));
+        std::vector<QStringView> views(texts.begin(), texts.end());
+        form.items().appendAll(views);
+    }
+    QCoreApplication::processEvents();
+    const double plainPass = millisecondsOf([&] {
+        qsizetype characters = 0;
+        for (qsizetype i = 0; i < form.items().count(); ++i)
+            characters += form.items().text(i).size();
+        if (characters == 0)
+            std::puts("");
+    });
+
+    const double removal = millisecondsOf(
+        [&] { window.control<QPushButton>("PushButton22")->click(); }); // sample + removal
+    const qsizetype left = form.items().count();
+    const double undo =
+        millisecondsOf([&] { menuAction(form, QStringLiteral("Undo"))->trigger(); });
+    std::printf("  duplicate removal of %lld items %8.1f ms; its undo %8.1f ms (%lld items back)\n",
+                static_cast<long long>(kItems + 7 - left), removal, undo,
+                static_cast<long long>(form.items().count()));
+    menuAction(form, QStringLiteral("Redo"))->trigger();
+    menuAction(form, QStringLiteral("Undo"))->trigger();
+
+    // The history's memory: 20 steps of every kind, then what letting go of them gives back.
+    // Filters that each take about one item in 170, so the list stays near its size.
+    const QStringList filters = {"nils.kendal", "mona.jarrett", "kira.ivers", "lars.hensley"};
+    for (int step = 0; step < 20; ++step) {
+        switch (step % 5) {
+        case 0:
+            menuAction(form, QStringLiteral("Invert Check Marks"))->trigger();
+            break;
+        case 1:
+            window.prompts.typed.push_back(filters[(step / 5) % filters.size()]);
+            window.control<QPushButton>("PushButton17")->click();
+            break;
+        case 2:
+            window.control<QLineEdit>("Text1")->setText(QStringLiteral("new %1").arg(step));
+            window.control<QPushButton>("PushButton2")->click();
+            break;
+        case 3:
+            window.control<QPushButton>("PushButton22")->click();
+            break;
+        default:
+            menuAction(form, QStringLiteral("Check All Items"))->trigger();
+            break;
+        }
+    }
+    malloc_trim(0);
+    const long withHistory = vmRssKb();
+    const qsizetype listSize = form.items().count();
+    form.history().stack().clear();
+    malloc_trim(0);
+    const long without = vmRssKb();
+    std::printf("  history of the last 20 steps: %.1f MB (the list itself: %lld items)\n",
+                double(withHistory - without) / 1024.0, static_cast<long long>(listSize));
+    // The rest starts again from the whole list, as one step.
+    form.items().clear();
+    {
+        const UndoHistory::Command fill(form.history(), QStringLiteral("Fill"));
+        std::vector<QStringView> views(texts.begin(), texts.end());
+        form.items().appendAll(views);
+    }
+
+    for (const char *command : {"Check All Items", "Uncheck All Items", "Invert Check Marks"}) {
+        const double took =
+            millisecondsOf([&] { menuAction(form, QString::fromLatin1(command))->trigger(); });
+        std::printf("  %-28s %8.1f ms (a plain pass over the items: %.1f ms)\n", command, took,
+                    plainPass);
+    }
+    window.prompts.typed.push_back(QStringLiteral("anna"));
+    const double checkWith =
+        millisecondsOf([&] { menuAction(form, QStringLiteral("Check Items With"))->trigger(); });
+    std::printf("  %-28s %8.1f ms\n", "Check Items With \"anna\"", checkWith);
+
+    const QString needle = form.items().text(form.items().count() - 1).toString();
+    form.findChild<QAbstractItemView *>(QStringLiteral("ListView1"))
+        ->setCurrentIndex(form.items().index(0, 0));
+    window.prompts.typed.push_back(needle);
+    const double findLast =
+        millisecondsOf([&] { menuAction(form, QStringLiteral("Find..."))->trigger(); });
+    window.prompts.typed.push_back(QStringLiteral("no such text"));
+    const double findNone =
+        millisecondsOf([&] { menuAction(form, QStringLiteral("Find..."))->trigger(); });
+    std::printf("  Find, the last item %8.1f ms; a text nowhere %8.1f ms\n", findLast, findNone);
+
+    // A suppression file of 1,000,000 lines: every other distinct item, and as many that
+    // are not in the list.
+    const QString suppression = folder + QStringLiteral("/unsubscribed.txt");
+    {
+        QFile file(suppression);
+        if (!file.open(QIODevice::WriteOnly))
+            qFatal("cannot write %s", qPrintable(suppression));
+        QByteArray buffer;
+        for (int i = 0; i < kItems; ++i)
+            buffer +=
+                (i % 2 == 0 ? itemText(quint32(i / 2 * 2)) : "gone" + QByteArray::number(i)) + "\n";
+        file.write(buffer);
+    }
+    window.fileDialogs.answers.push_back({suppression});
+    const Timing suppress =
+        timePass([&] { menuAction(form, QStringLiteral("Remove Items Listed"))->trigger(); });
+    print("Remove Items Listed in File(s), 1M lines", kItems, suppress,
+          window.control<QWidget>("Label1")->property("text").toString());
+}
+
 void benchLongLine(const QString &folder)
 {
     const QString path = folder + QStringLiteral("/one-line.txt");
@@ -433,6 +590,7 @@ int main(int argc, char *argv[])
     std::printf("peak memory: %ld MB\n", peakMemoryMb());
 
     benchLongLine(folders.program.path());
+    benchListMenu(folders.program.path());
 
     if (!app.arguments().contains(QStringLiteral("--no-calc")))
         benchCalc(folders.program.path());

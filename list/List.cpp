@@ -5,6 +5,7 @@
 #include "ListHost.h"
 #include "TextSet.h"
 #include "Trap.h"
+#include <QStringMatcher>
 
 namespace List {
 namespace {
@@ -109,9 +110,10 @@ qsizetype FindNext(const ItemList &listView, const QString &text, qsizetype afte
                    Qt::CaseSensitivity sensitivity)
 {
     const qsizetype count = listView.count();
+    const QStringMatcher matcher(text, sensitivity);
     for (qsizetype step = 1; step <= count; ++step) {
         const qsizetype position = (after + step) % count;
-        if (listView.text(position).contains(text, sensitivity))
+        if (matcher.indexIn(listView.text(position)) >= 0)
             return position;
     }
     return -1;
