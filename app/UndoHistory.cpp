@@ -58,8 +58,9 @@ private:
 
 UndoHistory::UndoHistory(ItemList &items, QObject *parent) : QObject(parent), m_items(items)
 {
-    // A long session stays bounded: each step holds at most what it removed.
-    m_stack.setUndoLimit(100);
+    // A long session stays bounded: each step holds at most what it removed, and only the
+    // last 20 steps are kept.
+    m_stack.setUndoLimit(20);
     m_items.setObserver(this);
 }
 

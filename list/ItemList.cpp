@@ -127,12 +127,13 @@ void ItemList::removePositions(std::vector<qsizetype> positions)
     else
         std::sort(positions.begin(), positions.end());
 
-    ListChange change{ListChange::Kind::Removed, 0, qsizetype(positions.size()), {},
-                      m_texts.subset(positions), {}};
+    ListChange change{ListChange::Kind::Removed, 0, qsizetype(positions.size()), {}, {}, {}};
     change.checks.reserve(positions.size());
     for (const qsizetype position : positions)
         change.checks.push_back(m_checked[size_t(position)]);
-    removeSortedPositions(positions);
+    // What goes is kept for undo only when someone keeps a history.
+    removeSortedPositions(positions,
+                          m_observer != nullptr && !m_replaying ? &change.texts : nullptr);
     change.positions = std::move(positions);
     record(std::move(change));
 }
@@ -176,10 +177,12 @@ void ItemList::changeLayout(NewRow newRow, const std::function<void()> &change)
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
-void ItemList::removeSortedPositions(const std::vector<qsizetype> &positions)
+void ItemList::removeSortedPositions(const std::vector<qsizetype> &positions, TextPool *removed)
 {
     const auto runs = runsOf(positions, kMaxRunsRemovedSeparately);
     if (runs.size() <= kMaxRunsRemovedSeparately) {
+        if (removed != nullptr)
+            *removed = m_texts.subset(positions);
         // From the highest run down, so the lower runs keep their positions.
         for (auto run = runs.rbegin(); run != runs.rend(); ++run)
             removeRange(run->first, run->second);
@@ -192,7 +195,7 @@ void ItemList::removeSortedPositions(const std::vector<qsizetype> &positions)
         return row - (below - positions.begin());
     };
     changeLayout(newRow, [&] {
-        m_texts.removeSorted(positions);
+        m_texts.removeSorted(positions, removed);
         // The check marks close up the same way, a run of kept items at a time.
         size_t write = 0;
         size_t next = 0;

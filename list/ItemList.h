@@ -75,7 +75,8 @@ public:
 
 private:
     void removeRange(qsizetype first, qsizetype last);
-    void removeSortedPositions(const std::vector<qsizetype> &ascending);
+    void removeSortedPositions(const std::vector<qsizetype> &ascending,
+                               TextPool *removed = nullptr);
     void insertSorted(const std::vector<qsizetype> &ascending, const TextPool &texts,
                       const std::vector<quint8> &checks);
     void record(ListChange &&change);

@@ -3,9 +3,42 @@
 #include <algorithm>
 #include <cstring>
 
+#include <sys/mman.h>
+
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
+
+namespace {
+constexpr size_t kHugePage = size_t(2) << 20;
+size_t roundUp(size_t bytes)
+{
+    return (bytes + kHugePage - 1) / kHugePage * kHugePage;
+}
+} // namespace
+
+void *allocateLarge(size_t bytes)
+{
+    const size_t size = roundUp(bytes);
+    void *mapped = ::mmap(nullptr, size + kHugePage, PROT_READ | PROT_WRITE,
+                          MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (mapped == MAP_FAILED)
+        throw std::bad_alloc();
+    // Keep only a stretch that starts on a huge-page boundary.
+    auto *start = static_cast<char *>(mapped);
+    const size_t head = (kHugePage - reinterpret_cast<size_t>(start) % kHugePage) % kHugePage;
+    if (head > 0)
+        ::munmap(start, head);
+    if (kHugePage - head > 0)
+        ::munmap(start + head + size, kHugePage - head);
+    ::madvise(start + head, size, MADV_HUGEPAGE);
+    return start + head;
+}
+
+void deallocateLarge(void *memory, size_t bytes)
+{
+    ::munmap(memory, roundUp(bytes));
+}
 
 TextPool::TextPool() : m_data(std::make_shared<Data>()) {}
 
@@ -16,10 +49,26 @@ TextPool::Data &TextPool::writable()
     return *m_data;
 }
 
+namespace {
+
+// Appends characters with one copy. (Inserting a range would construct them one by one, as
+// the buffer's allocator asks.)
+template <typename Chars> void appendChars(Chars &chars, const char16_t *from, qsizetype count)
+{
+    const size_t size = chars.size();
+    if (chars.capacity() < size + size_t(count))
+        chars.reserve(std::max(size + size_t(count), chars.capacity() * 3 / 2));
+    chars.resize(size + size_t(count));
+    if (count > 0)
+        std::memcpy(chars.data() + size, from, size_t(count) * sizeof(char16_t));
+}
+
+} // namespace
+
 void TextPool::append(QStringView text)
 {
     Data &data = writable();
-    data.chars.insert(data.chars.end(), text.utf16(), text.utf16() + text.size());
+    appendChars(data.chars, text.utf16(), text.size());
     data.ends.push_back(qsizetype(data.chars.size()));
 }
 
@@ -31,7 +80,7 @@ void TextPool::append(const TextPool &other)
     }
     Data &data = writable();
     const qsizetype offset = qsizetype(data.chars.size());
-    data.chars.insert(data.chars.end(), other.m_data->chars.begin(), other.m_data->chars.end());
+    appendChars(data.chars, other.m_data->chars.data(), qsizetype(other.m_data->chars.size()));
     data.ends.reserve(data.ends.size() + other.m_data->ends.size());
     for (const qsizetype end : other.m_data->ends)
         data.ends.push_back(end + offset);
@@ -50,11 +99,20 @@ void TextPool::clear()
     m_data = std::make_shared<Data>();
 }
 
-void TextPool::removeSorted(const std::vector<qsizetype> &ascendingPositions)
+void TextPool::removeSorted(const std::vector<qsizetype> &ascendingPositions, TextPool *removed)
 {
     if (ascendingPositions.empty())
         return;
     Data &data = writable();
+    Data *out = nullptr;
+    if (removed != nullptr) {
+        out = &removed->writable();
+        qsizetype characters = 0;
+        for (const qsizetype position : ascendingPositions)
+            characters += at(position).size();
+        out->chars.reserve(out->chars.size() + size_t(characters));
+        out->ends.reserve(out->ends.size() + ascendingPositions.size());
+    }
     char16_t *const chars = data.chars.data();
     qsizetype *const ends = data.ends.data();
     qsizetype writeChar = 0;
@@ -80,9 +138,16 @@ void TextPool::removeSorted(const std::vector<qsizetype> &ascendingPositions)
         writeChar = ends[writeItem - 1];
     };
     qsizetype next = 0;
-    for (const qsizetype removed : ascendingPositions) {
-        keepRun(next, removed);
-        next = removed + 1;
+    for (const qsizetype position : ascendingPositions) {
+        // Its characters stay where they are until the next run moves down over them.
+        const qsizetype begin = position == 0 ? 0 : ends[position - 1];
+        const qsizetype end = ends[position];
+        keepRun(next, position);
+        if (out != nullptr) {
+            appendChars(out->chars, chars + begin, end - begin);
+            out->ends.push_back(qsizetype(out->chars.size()));
+        }
+        next = position + 1;
     }
     keepRun(next, size());
     data.chars.resize(size_t(writeChar));
@@ -119,7 +184,7 @@ TextPool TextPool::tail(qsizetype first) const
     TextPool result;
     Data &data = result.writable();
     const qsizetype begin = first == 0 ? 0 : m_data->ends[size_t(first - 1)];
-    data.chars.assign(m_data->chars.begin() + begin, m_data->chars.end());
+    appendChars(data.chars, m_data->chars.data() + begin, qsizetype(m_data->chars.size()) - begin);
     data.ends.reserve(size_t(size() - first));
     for (qsizetype item = first; item < size(); ++item)
         data.ends.push_back(m_data->ends[size_t(item)] - begin);
