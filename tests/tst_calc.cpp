@@ -20,12 +20,15 @@
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
 #include <com/sun/star/table/CellContentType.hpp>
 #include <com/sun/star/table/XCell.hpp>
+#include <com/sun/star/table/XColumnRowRange.hpp>
 #include <com/sun/star/text/XTextRange.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 #include <com/sun/star/util/XModifiable.hpp>
 #include <com/sun/star/util/XNumberFormats.hpp>
 #include <com/sun/star/util/XNumberFormatsSupplier.hpp>
 #include <com/sun/star/view/XSelectionSupplier.hpp>
+
+Q_DECLARE_METATYPE(CellBlock)
 
 using namespace css;
 
@@ -78,6 +81,11 @@ private Q_SLOTS:
     void severalMarkedAreasTakeTheFirst();
     void fileThatIsNoWorkbook();
     void exportKeepsTextsAsTexts();
+    void blockOverHiddenRowsIsOneBlock();
+    void handMarkedBlockKeepsItsRows_data();
+    void handMarkedBlockKeepsItsRows();
+    void fittedColumnHasAMaximumWidth();
+    void onePipePerProfile();
 
 private:
     QString makeWorkbook(const char *filter, const QString &name);
@@ -241,6 +249,126 @@ void CalcTest::exportKeepsTextsAsTexts()
     // Unsaved: left to the user.
     QVERIFY(toQString(model->getURL()).isEmpty());
     uno::Reference<util::XCloseable>(model, uno::UNO_QUERY_THROW)->close(true);
+}
+
+void CalcTest::blockOverHiddenRowsIsOneBlock()
+{
+    std::unique_ptr<ExcelApplication> app = m_launcher->CreateObject();
+    app->WorkbooksAdd();
+    auto &calc = static_cast<CalcApplication &>(*app);
+    const uno::Reference<frame::XModel> model = calc.workbook();
+    for (int row = 0; row < 6; ++row)
+        setText(cellAt(model, 0, row), QStringLiteral("r%1").arg(row + 1));
+    // Rows 3 and 5 out of sight, as a filter leaves them.
+    uno::Reference<table::XColumnRowRange> sheet(firstSheet(model), uno::UNO_QUERY_THROW);
+    uno::Reference<container::XIndexAccess> rows(sheet->getRows(), uno::UNO_QUERY_THROW);
+    for (int row : {2, 4})
+        uno::Reference<beans::XPropertySet>(rows->getByIndex(row), uno::UNO_QUERY_THROW)
+            ->setPropertyValue(rtl::OUString::createFromAscii("IsVisible"), uno::Any(false));
+
+    const auto mark = [&](std::initializer_list<table::CellRangeAddress> areas) {
+        uno::Reference<lang::XMultiServiceFactory> factory(model, uno::UNO_QUERY_THROW);
+        uno::Reference<sheet::XSheetCellRangeContainer> ranges(
+            factory->createInstance(
+                rtl::OUString::createFromAscii("com.sun.star.sheet.SheetCellRanges")),
+            uno::UNO_QUERY_THROW);
+        for (const table::CellRangeAddress &area : areas)
+            ranges->addRangeAddress(area, false);
+        uno::Reference<view::XSelectionSupplier>(model->getCurrentController(),
+                                                 uno::UNO_QUERY_THROW)
+            ->select(uno::Any(ranges));
+    };
+    // A1:A6 dragged over the hidden rows: Calc reports the visible pieces.
+    mark({table::CellRangeAddress(0, 0, 0, 0, 1), table::CellRangeAddress(0, 0, 3, 0, 3),
+          table::CellRangeAddress(0, 0, 5, 0, 5)});
+    std::optional<CellBlock> block = app->Selection();
+    QVERIFY(block);
+    QCOMPARE(*block, (CellBlock{0, 1, 1, 6, 1}));
+    const std::vector<QStringList> texts = app->Text(*block);
+    QCOMPARE(QList<QStringList>(texts.begin(), texts.end()),
+             (QList<QStringList>{{"r1"}, {"r2"}, {"r3"}, {"r4"}, {"r5"}, {"r6"}}));
+
+    // Separate blocks with a row in sight between them: the first one.
+    mark({table::CellRangeAddress(0, 0, 0, 0, 0), table::CellRangeAddress(0, 0, 3, 0, 3)});
+    block = app->Selection();
+    QVERIFY(block);
+    QCOMPARE(*block, (CellBlock{0, 1, 1, 1, 1}));
+    uno::Reference<util::XCloseable>(model, uno::UNO_QUERY_THROW)->close(true);
+}
+
+void CalcTest::handMarkedBlockKeepsItsRows_data()
+{
+    QTest::addColumn<CellBlock>("marked");
+    QTest::addColumn<QList<QStringList>>("rows");
+
+    // The workbook's used rows are 2 to 6 (5 rows); B5 is empty, B6 "plum".
+    QTest::newRow("past the used rows by a little")
+        << CellBlock{0, 5, 2, 5, 1} << QList<QStringList>{{""}, {"plum"}, {""}, {""}, {""}};
+    QTest::newRow("a cursor alone in an empty cell")
+        << CellBlock{0, 40, 8, 1, 1} << QList<QStringList>{{}};
+    QTest::newRow("on past the used rows by more than they are")
+        << CellBlock{0, 6, 2, 20, 1} << QList<QStringList>{{"plum"}};
+}
+
+void CalcTest::handMarkedBlockKeepsItsRows()
+{
+    QFETCH(CellBlock, marked);
+    QFETCH(QList<QStringList>, rows);
+
+    std::unique_ptr<ExcelApplication> app = m_launcher->CreateObject();
+    app->WorkbooksOpen(m_ods);
+    auto &calc = static_cast<CalcApplication &>(*app);
+    calc.select(marked);
+    const std::optional<CellBlock> block = app->Selection();
+    QVERIFY(block);
+    QCOMPARE(*block, marked);
+    const std::vector<QStringList> texts = app->Text(*block);
+    QCOMPARE(QList<QStringList>(texts.begin(), texts.end()), rows);
+    uno::Reference<util::XCloseable>(calc.workbook(), uno::UNO_QUERY_THROW)->close(true);
+}
+
+void CalcTest::fittedColumnHasAMaximumWidth()
+{
+    std::unique_ptr<ExcelApplication> app = m_launcher->CreateObject();
+    app->WorkbooksAdd();
+    app->setColumnTexts(1, 1, {QStringLiteral("Items:")});
+    app->setColumnTexts(2, 1, {QString(10000, u'w')});
+    app->setColumnTexts(1, 2, {QStringLiteral("short")});
+    app->AutofitColumns();
+    const uno::Reference<frame::XModel> model = static_cast<CalcApplication &>(*app).workbook();
+    uno::Reference<table::XColumnRowRange> sheet(firstSheet(model), uno::UNO_QUERY_THROW);
+    uno::Reference<container::XIndexAccess> columns(sheet->getColumns(), uno::UNO_QUERY_THROW);
+    const auto widthOf = [&](int column) {
+        sal_Int32 width = 0;
+        uno::Reference<beans::XPropertySet>(columns->getByIndex(column), uno::UNO_QUERY_THROW)
+            ->getPropertyValue(rtl::OUString::createFromAscii("Width")) >>= width;
+        return width;
+    };
+    // 1/100 mm: at most the width of a hundred characters, about 20 cm (Calc rounds to its own
+    // units); a short column stays as narrow as its text.
+    QVERIFY2(widthOf(0) <= 20100, qPrintable(QString::number(widthOf(0))));
+    QVERIFY2(widthOf(0) > 10000, qPrintable(QString::number(widthOf(0))));
+    QVERIFY2(widthOf(1) < 3000, qPrintable(QString::number(widthOf(1))));
+    uno::Reference<util::XCloseable>(model, uno::UNO_QUERY_THROW)->close(true);
+}
+
+void CalcTest::onePipePerProfile()
+{
+    // The user's own profile lives under the configuration folder: another home, another
+    // profile, another office.
+    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+    QTemporaryDir first, second;
+    qputenv("XDG_CONFIG_HOME", first.path().toLocal8Bit());
+    const QString firstName = LibreOfficeLauncher().pipeName();
+    QCOMPARE(LibreOfficeLauncher().pipeName(), firstName);
+    qputenv("XDG_CONFIG_HOME", second.path().toLocal8Bit());
+    const QString secondName = LibreOfficeLauncher().pipeName();
+    if (saved.isNull())
+        qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", saved);
+    QVERIFY(firstName != secondName);
+    QVERIFY(m_launcher->pipeName() != firstName && m_launcher->pipeName() != secondName);
 }
 
 QTEST_GUILESS_MAIN(CalcTest)

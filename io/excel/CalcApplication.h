@@ -6,6 +6,7 @@
 
 #include <com/sun/star/frame/XDesktop.hpp>
 #include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/table/CellRangeAddress.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
 
 #include <atomic>
@@ -51,6 +52,9 @@ public:
 private:
     void requireWorkbook() const;
     void checkAlive() const;
+    // The one block that several marked areas make up, or the first of them.
+    css::table::CellRangeAddress
+    markedBlock(const css::uno::Sequence<css::table::CellRangeAddress> &areas) const;
 
     std::shared_ptr<CalcConnection> m_connection;
     css::uno::Reference<css::frame::XModel> m_workbook;

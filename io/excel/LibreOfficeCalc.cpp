@@ -118,13 +118,11 @@ uno::Reference<uno::XComponentContext> createLocalContext()
     return cppu::defaultBootstrap_InitialComponentContext();
 }
 
-QString pipeName(const QString &profileFolder)
+// The user's own LibreOffice profile: where the office keeps it when told nothing.
+QString defaultProfileFolder()
 {
-    if (profileFolder.isEmpty())
-        return QStringLiteral("tarnwell_%1").arg(getuid());
-    return QStringLiteral("tarnwell_%1_%2")
-        .arg(getuid())
-        .arg(qHash(QFileInfo(profileFolder).absoluteFilePath()), 0, 16);
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/libreoffice/4");
 }
 
 std::shared_ptr<CalcConnection> tryConnect(const uno::Reference<uno::XComponentContext> &local,
@@ -227,6 +225,17 @@ QString LibreOfficeLauncher::sofficePath() const
     return path;
 }
 
+QString LibreOfficeLauncher::pipeName() const
+{
+    // One office per profile: a second Tarnwell with another home (so another profile) must
+    // not reach the first one's office.
+    const QString profile =
+        m_options.profileFolder.isEmpty() ? defaultProfileFolder() : m_options.profileFolder;
+    return QStringLiteral("tarnwell_%1_%2")
+        .arg(getuid())
+        .arg(qHash(QFileInfo(profile).absoluteFilePath()), 0, 16);
+}
+
 bool LibreOfficeLauncher::isInstalled()
 {
     return !sofficePath().isEmpty();
@@ -249,7 +258,7 @@ std::shared_ptr<CalcConnection> LibreOfficeLauncher::connect()
     const QString soffice = sofficePath();
     if (soffice.isEmpty())
         throw Failure(QStringLiteral("LibreOffice Calc is not installed"), 429);
-    const QString pipe = pipeName(m_options.profileFolder);
+    const QString pipe = pipeName();
     std::shared_ptr<CalcConnection> connection =
         unoCall([&] { return tryConnect(localContext(), pipe); });
     if (!connection) {
@@ -418,7 +427,7 @@ std::optional<CellBlock> CalcApplication::Selection()
         if (single.is()) {
             address = single->getRangeAddress();
         } else if (several.is() && several->getRangeAddresses().getLength() > 0) {
-            address = several->getRangeAddresses()[0];
+            address = markedBlock(several->getRangeAddresses());
         } else {
             return std::nullopt; // a shape, a chart, or nothing
         }
@@ -430,6 +439,46 @@ std::optional<CellBlock> CalcApplication::Selection()
         block.columnCount = address.EndColumn - address.StartColumn + 1;
         return block;
     });
+}
+
+table::CellRangeAddress
+CalcApplication::markedBlock(const uno::Sequence<table::CellRangeAddress> &areas) const
+{
+    // Calc reports one block dragged over filtered rows as the areas between them. When the
+    // areas are the same columns and only rows the user cannot see lie between them, they
+    // are that one block; otherwise the user marked separate blocks, and the first counts.
+    std::vector<table::CellRangeAddress> sorted(areas.begin(), areas.end());
+    std::sort(sorted.begin(), sorted.end(),
+              [](const auto &a, const auto &b) { return a.StartRow < b.StartRow; });
+    const table::CellRangeAddress &first = sorted.front();
+    uno::Reference<table::XColumnRowRange> sheet(sheetAt(m_workbook, first.Sheet),
+                                                 uno::UNO_QUERY_THROW);
+    uno::Reference<container::XIndexAccess> rows(sheet->getRows(), uno::UNO_QUERY_THROW);
+    const auto rowUnseen = [&](sal_Int32 row) {
+        uno::Reference<beans::XPropertySet> properties(rows->getByIndex(row), uno::UNO_QUERY_THROW);
+        bool visible = true, filtered = false;
+        properties->getPropertyValue(ascii("IsVisible")) >>= visible;
+        try {
+            properties->getPropertyValue(ascii("IsFiltered")) >>= filtered;
+        } catch (const uno::Exception &) {
+            // An office without the property: hidden is what counts.
+        }
+        return !visible || filtered;
+    };
+    for (size_t k = 1; k < sorted.size(); ++k) {
+        const table::CellRangeAddress &area = sorted[k];
+        const table::CellRangeAddress &above = sorted[k - 1];
+        if (area.Sheet != first.Sheet || area.StartColumn != first.StartColumn ||
+            area.EndColumn != first.EndColumn || area.StartRow <= above.EndRow)
+            return areas[0];
+        for (sal_Int32 row = above.EndRow + 1; row < area.StartRow; ++row) {
+            if (!rowUnseen(row))
+                return areas[0];
+        }
+    }
+    table::CellRangeAddress block = first;
+    block.EndRow = sorted.back().EndRow;
+    return block;
 }
 
 void CalcApplication::select(const CellBlock &block)
@@ -451,15 +500,26 @@ std::vector<QStringList> CalcApplication::Text(const CellBlock &block)
     requireWorkbook();
     return unoCall([&]() -> std::vector<QStringList> {
         const uno::Reference<sheet::XSpreadsheet> sheet = sheetAt(m_workbook, block.sheet);
-        // Only the part of the block that holds something: marking whole columns reads the
-        // rows in use, not a million empty ones.
+        // A block marked by hand gives one row per row, empty ones too. A mark that runs to
+        // the sheet's end (whole columns, the whole sheet, or on past the last row in use by
+        // more than all the rows in use) reads only the rows in use, not a million empty
+        // ones. Columns outside the used area add nothing to a row's text either way.
         const table::CellRangeAddress used = usedArea(sheet);
-        const int firstRow = std::max(block.row - 1, int(used.StartRow));
-        const int lastRow = std::min(block.lastRow() - 1, int(used.EndRow));
+        int firstRow = block.row - 1;
+        int lastRow = block.lastRow() - 1;
+        const int usedRows = int(used.EndRow - used.StartRow + 1);
+        const bool oneCell = block.rowCount == 1 && block.columnCount == 1;
+        if (!oneCell &&
+            (block.rowCount >= kMaxSheetRows || lastRow - int(used.EndRow) > usedRows)) {
+            firstRow = std::max(firstRow, int(used.StartRow));
+            lastRow = std::min(lastRow, int(used.EndRow));
+        }
+        if (firstRow > lastRow)
+            return {};
         const int firstColumn = std::max(block.column - 1, int(used.StartColumn));
         const int lastColumn = std::min(block.lastColumn() - 1, int(used.EndColumn));
-        if (firstRow > lastRow || firstColumn > lastColumn)
-            return {};
+        if (firstColumn > lastColumn || firstRow > int(used.EndRow) || lastRow < int(used.StartRow))
+            return std::vector<QStringList>(size_t(lastRow - firstRow + 1));
 
         // The sheet as Calc shows it, in one call: numbers with their formats, dates,
         // formula results. Written as text to a private folder; the workbook stays unmodified.
@@ -522,9 +582,17 @@ void CalcApplication::AutofitColumns()
         const table::CellRangeAddress used = usedArea(sheet);
         uno::Reference<table::XColumnRowRange> range(sheet, uno::UNO_QUERY_THROW);
         uno::Reference<container::XIndexAccess> columns(range->getColumns(), uno::UNO_QUERY_THROW);
+        // A very long item would make its column metres wide; a hundred characters' width
+        // (in 1/100 mm) is as wide as a column gets.
+        constexpr sal_Int32 kWidestColumn = 100 * 200;
         for (sal_Int32 column = used.StartColumn; column <= used.EndColumn; ++column) {
-            uno::Reference<beans::XPropertySet>(columns->getByIndex(column), uno::UNO_QUERY_THROW)
-                ->setPropertyValue(ascii("OptimalWidth"), uno::Any(true));
+            uno::Reference<beans::XPropertySet> properties(columns->getByIndex(column),
+                                                           uno::UNO_QUERY_THROW);
+            properties->setPropertyValue(ascii("OptimalWidth"), uno::Any(true));
+            sal_Int32 width = 0;
+            properties->getPropertyValue(ascii("Width")) >>= width;
+            if (width > kWidestColumn)
+                properties->setPropertyValue(ascii("Width"), uno::Any(kWidestColumn));
         }
     });
 }

@@ -38,6 +38,8 @@ public:
     void terminatePrivateOffice();
 
     QString sofficePath() const;
+    // The name of the pipe the office of the profile in use answers on.
+    QString pipeName() const;
 
 private:
     std::shared_ptr<CalcConnection> connect();
