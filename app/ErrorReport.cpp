@@ -11,6 +11,8 @@ QString errorReportText(const QString &description, const QString &location, int
 
 void ErrorReporter::report(const QString &location, int line, const QString &description)
 {
+    if (m_muted)
+        return;
     m_prompts.messageBox(errorReportText(description, location, line), Prompts::Style::ErrorReport,
                          QStringLiteral("Application Error"));
 }

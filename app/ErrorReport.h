@@ -18,7 +18,10 @@ public:
     virtual ~ErrorReporter() = default;
 
     virtual void report(const QString &location, int line, const QString &description);
+    // Once the window is closed, a command still unwinding has no one to report to.
+    void mute() { m_muted = true; }
 
 private:
     Prompts &m_prompts;
+    bool m_muted = false;
 };

@@ -370,8 +370,10 @@ void Form1::loadHandCursor(const QString &path)
 
 void Form1::closeEvent(QCloseEvent *event)
 {
-    // Closing ends the program at once: a command still yielding stops handling events.
+    // Closing ends the program at once: a command still yielding stops handling events, and
+    // shows nothing more.
     m_closed = true;
+    m_reporter.mute();
     event->accept();
     QCoreApplication::quit();
 }

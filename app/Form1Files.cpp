@@ -139,6 +139,12 @@ void Form1::PushButton20_Click()
 
 ExcelContext Form1::excelContext()
 {
+    // Starting the office can take half a minute: say so, and let the window be closed.
+    m_services.excel.whileStarting = [this] {
+        setMousePointer(kPointerHourglass);
+        setStatus(QStringLiteral("Starting LibreOffice Calc..."));
+    };
+    m_services.excel.stopWaiting = [this] { return m_closed; };
     return {m_services.excel, m_services.prompts, m_appTitle,
             [this](int pointer) { setMousePointer(pointer); }};
 }
@@ -205,4 +211,10 @@ void Form1::PushButton15_Click()
     trap.line(158, [&] { requireApp().AutofitColumns(); });
     trap.line(160, [&] { requireApp().setVisible(true); });
     trap.line(162, [&] { setMousePointer(kPointerDefault); });
+    // An office started for this command and left with nothing to show is ended.
+    app.reset();
+    try {
+        context.launcher.release();
+    } catch (const Failure &) {
+    }
 }

@@ -158,12 +158,17 @@ public:
         bool openFails = false;
         std::optional<CellBlock> selection;
         std::vector<QStringList> blockTexts; // what Text() gives for the selection
+        // How many times, on OK, the user turns out to have marked in another document.
+        int markedElsewhere = 0;
+        bool slowStart = false; // the application has to be started first
     };
     struct Record
     {
         int created = 0;
         QStringList opened;
         int workbooksAdded = 0;
+        int released = 0;
+        bool stoppedWaiting = false;
         bool visible = false;
         bool autofit = false;
         std::vector<CellBlock> textsRead;
@@ -197,6 +202,13 @@ public:
             m_record.calls.append(QStringLiteral("Selection"));
             return m_script.selection;
         }
+        std::optional<ActiveDocument> ActiveElsewhere() override
+        {
+            if (m_elsewhereTold >= m_script.markedElsewhere)
+                return std::nullopt;
+            ++m_elsewhereTold;
+            return ActiveDocument{QStringLiteral("other.ods"), QStringLiteral("book.xlsx")};
+        }
         std::vector<QStringList> Text(const CellBlock &block) override
         {
             m_record.calls.append(QStringLiteral("Text"));
@@ -220,19 +232,28 @@ public:
     private:
         const Script &m_script;
         Record &m_record;
+        int m_elsewhereTold = 0;
     };
 
     bool isInstalled() override { return script.installed; }
     std::unique_ptr<ExcelApplication> CreateObject() override
     {
+        if (script.slowStart && whileStarting) {
+            whileStarting();
+            onStarting();
+            record.stoppedWaiting = stopWaiting && stopWaiting();
+        }
         if (!script.installed || script.startFails)
             throw Failure(QStringLiteral("LibreOffice Calc is not installed"), 429);
         ++record.created;
         return std::make_unique<Application>(script, record);
     }
 
+    void release() override { ++record.released; }
+
     Script script;
     Record record;
+    std::function<void()> onStarting = [] {}; // what the user does while the office starts
 };
 
 // A private settings store and program folder for one test, so that no test reads or writes

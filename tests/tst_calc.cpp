@@ -12,6 +12,8 @@
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/frame/XController.hpp>
+#include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/lang/Locale.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
@@ -86,6 +88,9 @@ private Q_SLOTS:
     void handMarkedBlockKeepsItsRows();
     void fittedColumnHasAMaximumWidth();
     void onePipePerProfile();
+    void workbookLoadedAnewIsStillRead();
+    void markingInAnotherDocumentIsNoticed();
+    void anOfficeWeStartedWithNothingShownIsEnded();
 
 private:
     QString makeWorkbook(const char *filter, const QString &name);
@@ -369,6 +374,71 @@ void CalcTest::onePipePerProfile()
         qputenv("XDG_CONFIG_HOME", saved);
     QVERIFY(firstName != secondName);
     QVERIFY(m_launcher->pipeName() != firstName && m_launcher->pipeName() != secondName);
+}
+
+void CalcTest::workbookLoadedAnewIsStillRead()
+{
+    // "Edit Document" loads the workbook anew: the marked block is read from the new one.
+    std::unique_ptr<ExcelApplication> app = m_launcher->CreateObject();
+    app->WorkbooksOpen(m_ods);
+    auto &calc = static_cast<CalcApplication &>(*app);
+    const uno::Reference<frame::XModel> first = calc.workbook();
+    uno::Reference<util::XCloseable>(first, uno::UNO_QUERY_THROW)->close(true);
+    std::unique_ptr<ExcelApplication> other = m_launcher->CreateObject();
+    other->WorkbooksOpen(m_ods); // the same file, loaded anew
+    auto &again = static_cast<CalcApplication &>(*other);
+    QVERIFY(again.workbook() != first);
+    again.select(CellBlock{0, 3, 2, 2, 1});
+
+    const std::optional<CellBlock> block = app->Selection();
+    QVERIFY(block);
+    QCOMPARE(*block, (CellBlock{0, 3, 2, 2, 1}));
+    const std::vector<QStringList> texts = app->Text(*block);
+    QCOMPARE(QList<QStringList>(texts.begin(), texts.end()), (QList<QStringList>{{"3"}, {"pear"}}));
+    uno::Reference<util::XCloseable>(again.workbook(), uno::UNO_QUERY_THROW)->close(true);
+}
+
+void CalcTest::markingInAnotherDocumentIsNoticed()
+{
+    std::unique_ptr<ExcelApplication> app = m_launcher->CreateObject();
+    app->WorkbooksOpen(m_ods);
+    std::unique_ptr<ExcelApplication> other = m_launcher->CreateObject();
+    other->WorkbooksOpen(m_xlsx);
+    auto &ours = static_cast<CalcApplication &>(*app);
+    auto &theirs = static_cast<CalcApplication &>(*other);
+
+    theirs.workbook()->getCurrentController()->getFrame()->activate();
+    std::optional<ExcelApplication::ActiveDocument> elsewhere = app->ActiveElsewhere();
+    QVERIFY(elsewhere);
+    QCOMPARE(elsewhere->active, QStringLiteral("book.xlsx"));
+    QCOMPARE(elsewhere->workbook, QStringLiteral("book.ods"));
+
+    ours.workbook()->getCurrentController()->getFrame()->activate();
+    QVERIFY(!app->ActiveElsewhere());
+    for (CalcApplication *calc : {&ours, &theirs})
+        uno::Reference<util::XCloseable>(calc->workbook(), uno::UNO_QUERY_THROW)->close(true);
+}
+
+void CalcTest::anOfficeWeStartedWithNothingShownIsEnded()
+{
+    LibreOfficeLauncher::Options options;
+    options.profileFolder = m_folder.filePath(QStringLiteral("own-profile"));
+    options.headless = true;
+
+    // The user's office (started by another launcher of the same profile) is never ended.
+    LibreOfficeLauncher users(options);
+    users.CreateObject();
+    LibreOfficeLauncher ours(options);
+    {
+        std::unique_ptr<ExcelApplication> app = ours.CreateObject();
+        QVERIFY_THROWS_EXCEPTION(Failure, app->WorkbooksOpen(m_folder.filePath("none.xlsx")));
+    }
+    ours.release();
+    QVERIFY(ours.officeAnswers());
+
+    // One it started, and that shows nothing (the file was no workbook), it ends.
+    users.release(); // the one that started it, now with nothing shown
+    QTRY_VERIFY_WITH_TIMEOUT(!users.officeAnswers(), 20000);
 }
 
 QTEST_GUILESS_MAIN(CalcTest)

@@ -29,6 +29,8 @@ private Q_SLOTS:
     void importOfAWorkbookThatCannotBeOpened();
     void importEmptyRowsAndDuplicates();
 
+    void markedInAnotherDocument();
+    void slowStartIsShownAndCanBeLeft();
     void excelInstalled();
     void exportWithoutExcel();
     void exportEmptyList();
@@ -118,6 +120,46 @@ void ExcelTest::importBlock()
     QCOMPARE(items(), (QStringList{"x", "green tea", "red"}));
     QCOMPARE(status(), QStringLiteral("List loaded. 1 duplicates found, 1 duplicates removed"));
     QCOMPARE(m_window->form->mousePointer(), 0);
+}
+
+void ExcelTest::markedInAnotherDocument()
+{
+    chooseWorkbook();
+    excel().script.selection = CellBlock{0, 1, 1, 1, 1};
+    excel().script.blockTexts = {{"mine"}};
+    excel().script.markedElsewhere = 2; // twice in the wrong window, then in the right one
+    click("PushButton18");
+
+    const QString wrongWindow = QStringLiteral("You marked cells in \"other.ods\". Please mark the "
+                                               "block in \"book.xlsx\", then press OK.");
+    const QString prompt = QStringLiteral("Highlight a block of cells with mouse");
+    QCOMPARE(m_window->prompts.texts(),
+             (QStringList{prompt, wrongWindow, prompt, wrongWindow, prompt}));
+    QCOMPARE(items(), QStringList{"mine"});
+    QCOMPARE(excel().record.released, 1);
+}
+
+void ExcelTest::slowStartIsShownAndCanBeLeft()
+{
+    // While the office starts: the hourglass and a word in the status line.
+    excel().script.slowStart = true;
+    int pointer = -1;
+    QString statusMeanwhile;
+    excel().onStarting = [&] {
+        pointer = m_window->form->mousePointer();
+        statusMeanwhile = status();
+    };
+    m_window->form->items().append(u"x");
+    click("PushButton15");
+    QCOMPARE(pointer, 11);
+    QCOMPARE(statusMeanwhile, QStringLiteral("Starting LibreOffice Calc..."));
+    QVERIFY(!excel().record.stoppedWaiting);
+    QCOMPARE(excel().record.released, 1);
+
+    // Closing the window gives the wait up, and nothing more is reported.
+    excel().onStarting = [&] { m_window->form->close(); };
+    click("PushButton15");
+    QVERIFY(excel().record.stoppedWaiting);
 }
 
 void ExcelTest::importCancelledFileDialog()

@@ -40,6 +40,7 @@ public:
     void WorkbooksAdd() override;
     void setVisible(bool visible) override;
     std::optional<CellBlock> Selection() override;
+    std::optional<ActiveDocument> ActiveElsewhere() override;
     std::vector<QStringList> Text(const CellBlock &block) override;
     void setColumnTexts(int row, int column, const QStringList &texts) override;
     void AutofitColumns() override;
@@ -52,12 +53,16 @@ public:
 private:
     void requireWorkbook() const;
     void checkAlive() const;
+    // The workbook as the office has it now: "Edit Document" loads it anew, so it is looked
+    // up by its address, not kept from when it was opened.
+    css::uno::Reference<css::frame::XModel> currentWorkbook() const;
     // The one block that several marked areas make up, or the first of them.
     css::table::CellRangeAddress
     markedBlock(const css::uno::Sequence<css::table::CellRangeAddress> &areas) const;
 
     std::shared_ptr<CalcConnection> m_connection;
     css::uno::Reference<css::frame::XModel> m_workbook;
+    QString m_url; // of the workbook opened, when it was opened from a file
 };
 
 QString toQString(const rtl::OUString &text);

@@ -37,17 +37,33 @@ std::optional<CellBlock> GetExcelRange(ExcelContext &context, ExcelApplication *
     if (!app)
         return std::nullopt;
     try {
-        // The user marks the block in the spreadsheet's own window while this box waits.
-        if (context.prompts.messageBox(QStringView(kMarkCellsPrompt).toString(),
-                                       Prompts::Style::OkCancel,
-                                       context.appTitle) != Prompts::Answer::Ok)
-            return std::nullopt;
-        return app->Selection();
+        for (;;) {
+            // The user marks the block in the spreadsheet's own window while this box waits.
+            if (context.prompts.messageBox(QStringView(kMarkCellsPrompt).toString(),
+                                           Prompts::Style::OkCancel,
+                                           context.appTitle) != Prompts::Answer::Ok)
+                return std::nullopt;
+            // Rows marked in another document are not the ones this command reads: say
+            // where to mark, and wait again.
+            if (const auto elsewhere = app->ActiveElsewhere()) {
+                context.prompts.messageBox(markInWorkbookMessage(*elsewhere),
+                                           Prompts::Style::OkOnly, context.appTitle);
+                continue;
+            }
+            return app->Selection();
+        }
     } catch (const Failure &) {
         return std::nullopt;
     } catch (const std::exception &) {
         return std::nullopt;
     }
+}
+
+QString markInWorkbookMessage(const ExcelApplication::ActiveDocument &documents)
+{
+    return QStringLiteral("You marked cells in \"%1\". Please mark the block in \"%2\", then "
+                          "press OK.")
+        .arg(documents.active, documents.workbook);
 }
 
 QString rowItem(const QStringList &cellTexts)
@@ -94,6 +110,12 @@ void ExcelToListview(ItemList &listView, const QString &path, ListHost &host, Ex
         });
     }
     trap.line(138, [&] { context.setMousePointer(kPointerDefault); });
+    // An office started for this command and left with nothing to show is ended.
+    app.reset();
+    try {
+        context.launcher.release();
+    } catch (const Failure &) {
+    }
     if (trap.test(140, [&] { return noRange; })) {
         trap.line(142, [&] {
             context.prompts.messageBox(QStringView(kNoRangeMessage).toString(),

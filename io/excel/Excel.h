@@ -30,6 +30,9 @@ inline constexpr char16_t kExcelMissingForFeatureMessage[] =
 inline constexpr char16_t kNoRangeMessage[] = u"You did not select a range. Please try again.";
 inline constexpr char16_t kMarkCellsPrompt[] = u"Highlight a block of cells with mouse";
 
+// Told when the user marked cells in another document than the workbook being read.
+QString markInWorkbookMessage(const ExcelApplication::ActiveDocument &documents);
+
 // True when the spreadsheet application is there; otherwise tells the user and gives false.
 bool ExcelInstalled(ExcelContext &context);
 // A new application object with the workbook at `path` open in it.

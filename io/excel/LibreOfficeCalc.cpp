@@ -17,6 +17,7 @@
 
 #include <com/sun/star/awt/XTopWindow.hpp>
 #include <com/sun/star/awt/XWindow.hpp>
+#include <com/sun/star/awt/XWindow2.hpp>
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/bridge/XBridge.hpp>
@@ -47,6 +48,8 @@
 #include <com/sun/star/view/XSelectionSupplier.hpp>
 #include <cppuhelper/bootstrap.hxx>
 #include <cppuhelper/implbase1.hxx>
+
+#include <csignal>
 
 #include <unistd.h>
 
@@ -277,22 +280,33 @@ std::shared_ptr<CalcConnection> LibreOfficeLauncher::connect()
         office.setArguments(arguments);
         office.setStandardOutputFile(QProcess::nullDevice());
         office.setStandardErrorFile(QProcess::nullDevice());
-        if (!office.startDetached())
+        qint64 pid = 0;
+        if (!office.startDetached(&pid))
             throw Failure(
                 QStringLiteral("LibreOffice could not be started: %1").arg(office.errorString()),
                 429);
+        if (whileStarting)
+            whileStarting();
         QElapsedTimer waited;
         waited.start();
         while (!connection) {
-            if (waited.elapsed() > m_options.startTimeoutMs)
-                throw Failure(QStringLiteral("LibreOffice did not answer within %1 seconds")
-                                  .arg(m_options.startTimeoutMs / 1000),
+            const bool stop = stopWaiting && stopWaiting();
+            if (stop || waited.elapsed() > m_options.startTimeoutMs) {
+                // An office that never answered is of no use to anyone: end it.
+                ::kill(pid_t(pid), SIGTERM);
+                throw Failure(stop ? QStringLiteral("Starting LibreOffice was given up")
+                                   : QStringLiteral("LibreOffice did not answer within %1 seconds")
+                                         .arg(m_options.startTimeoutMs / 1000),
                               429);
-            // Keep the window painted meanwhile, but take no commands.
+            }
+            // Keep the window painted and let it be closed meanwhile, but take no commands.
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 100);
             QThread::msleep(100);
             connection = unoCall([&] { return tryConnect(localContext(), pipe); });
         }
+        m_startedOffice = true;
+    } else {
+        m_startedOffice = false;
     }
     m_connection = connection;
     return m_connection;
@@ -301,6 +315,50 @@ std::shared_ptr<CalcConnection> LibreOfficeLauncher::connect()
 std::unique_ptr<ExcelApplication> LibreOfficeLauncher::CreateObject()
 {
     return std::make_unique<CalcApplication>(connect());
+}
+
+bool LibreOfficeLauncher::officeAnswers()
+{
+    if (sofficePath().isEmpty())
+        return false;
+    return unoCall([&] { return tryConnect(localContext(), pipeName()) != nullptr; });
+}
+
+void LibreOfficeLauncher::release()
+{
+    if (!m_startedOffice || !m_connection || !m_connection->alive())
+        return;
+    unoCall([&] {
+        const uno::Reference<frame::XDesktop> desktop = m_connection->desktop();
+        std::vector<uno::Reference<util::XCloseable>> hidden;
+        uno::Reference<container::XEnumeration> open =
+            desktop->getComponents()->createEnumeration();
+        while (open->hasMoreElements()) {
+            uno::Reference<frame::XModel> model(open->nextElement(), uno::UNO_QUERY);
+            if (!model.is())
+                continue;
+            uno::Reference<frame::XController> controller = model->getCurrentController();
+            uno::Reference<awt::XWindow> window = controller.is() && controller->getFrame().is()
+                                                      ? controller->getFrame()->getContainerWindow()
+                                                      : uno::Reference<awt::XWindow>();
+            uno::Reference<awt::XWindow2> shown(window, uno::UNO_QUERY);
+            if (shown.is() && shown->isVisible())
+                return; // the user has something to look at: the office stays
+            hidden.emplace_back(model, uno::UNO_QUERY);
+        }
+        // Nothing shown: what is left is ours (a workbook never shown), and so is the office.
+        for (const auto &document : hidden) {
+            if (document.is())
+                document->close(true);
+        }
+        try {
+            desktop->terminate();
+        } catch (const uno::Exception &) {
+            // The bridge goes down with the office.
+        }
+    });
+    m_connection.reset();
+    m_startedOffice = false;
 }
 
 void LibreOfficeLauncher::terminatePrivateOffice()
@@ -358,6 +416,7 @@ void CalcApplication::WorkbooksOpen(const QString &path)
             if (model.is() && QUrl(toQString(model->getURL())) == QUrl(url) &&
                 uno::Reference<sheet::XSpreadsheetDocument>(model, uno::UNO_QUERY).is()) {
                 m_workbook = model;
+                m_url = url;
                 return;
             }
         }
@@ -383,6 +442,7 @@ void CalcApplication::WorkbooksOpen(const QString &path)
             throw Failure(QStringLiteral("'%1' is not a workbook").arg(path), 1004);
         }
         m_workbook = model;
+        m_url = url;
     });
 }
 
@@ -414,11 +474,50 @@ void CalcApplication::setVisible(bool visible)
     });
 }
 
+uno::Reference<frame::XModel> CalcApplication::currentWorkbook() const
+{
+    if (m_url.isEmpty())
+        return m_workbook;
+    uno::Reference<container::XEnumeration> open =
+        m_connection->desktop()->getComponents()->createEnumeration();
+    while (open->hasMoreElements()) {
+        uno::Reference<frame::XModel> model(open->nextElement(), uno::UNO_QUERY);
+        if (model.is() && model->getCurrentController().is() &&
+            QUrl(toQString(model->getURL())) == QUrl(m_url))
+            return model;
+    }
+    throw Failure(QStringLiteral("The workbook is no longer open"), 91);
+}
+
+namespace {
+QString documentName(const uno::Reference<frame::XModel> &model)
+{
+    const QString name = QUrl(toQString(model->getURL())).fileName();
+    return name.isEmpty() ? QStringLiteral("an unsaved document") : name;
+}
+} // namespace
+
+std::optional<ExcelApplication::ActiveDocument> CalcApplication::ActiveElsewhere()
+{
+    requireWorkbook();
+    return unoCall([&]() -> std::optional<ActiveDocument> {
+        const uno::Reference<frame::XModel> ours = currentWorkbook();
+        uno::Reference<frame::XModel> active(m_connection->desktop()->getCurrentComponent(),
+                                             uno::UNO_QUERY);
+        // Only another spreadsheet counts: the user cannot mark cells anywhere else.
+        if (!active.is() || active == ours ||
+            !uno::Reference<sheet::XSpreadsheetDocument>(active, uno::UNO_QUERY).is() ||
+            (!m_url.isEmpty() && QUrl(toQString(active->getURL())) == QUrl(m_url)))
+            return std::nullopt;
+        return ActiveDocument{documentName(active), documentName(ours)};
+    });
+}
+
 std::optional<CellBlock> CalcApplication::Selection()
 {
     requireWorkbook();
     return unoCall([&]() -> std::optional<CellBlock> {
-        uno::Reference<view::XSelectionSupplier> supplier(m_workbook->getCurrentController(),
+        uno::Reference<view::XSelectionSupplier> supplier(currentWorkbook()->getCurrentController(),
                                                           uno::UNO_QUERY_THROW);
         const uno::Any selection = supplier->getSelection();
         table::CellRangeAddress address;
@@ -451,7 +550,7 @@ CalcApplication::markedBlock(const uno::Sequence<table::CellRangeAddress> &areas
     std::sort(sorted.begin(), sorted.end(),
               [](const auto &a, const auto &b) { return a.StartRow < b.StartRow; });
     const table::CellRangeAddress &first = sorted.front();
-    uno::Reference<table::XColumnRowRange> sheet(sheetAt(m_workbook, first.Sheet),
+    uno::Reference<table::XColumnRowRange> sheet(sheetAt(currentWorkbook(), first.Sheet),
                                                  uno::UNO_QUERY_THROW);
     uno::Reference<container::XIndexAccess> rows(sheet->getRows(), uno::UNO_QUERY_THROW);
     const auto rowUnseen = [&](sal_Int32 row) {
@@ -499,7 +598,8 @@ std::vector<QStringList> CalcApplication::Text(const CellBlock &block)
 {
     requireWorkbook();
     return unoCall([&]() -> std::vector<QStringList> {
-        const uno::Reference<sheet::XSpreadsheet> sheet = sheetAt(m_workbook, block.sheet);
+        const uno::Reference<frame::XModel> workbook = currentWorkbook();
+        const uno::Reference<sheet::XSpreadsheet> sheet = sheetAt(workbook, block.sheet);
         // A block marked by hand gives one row per row, empty ones too. A mark that runs to
         // the sheet's end (whole columns, the whole sheet, or on past the last row in use by
         // more than all the rows in use) reads only the rows in use, not a million empty
@@ -527,7 +627,7 @@ std::vector<QStringList> CalcApplication::Text(const CellBlock &block)
         if (!folder.isValid())
             throw Failure(QStringLiteral("No temporary folder for reading the sheet"));
         const QString base = folder.filePath(QStringLiteral("sheet.csv"));
-        uno::Reference<frame::XStorable> storable(m_workbook, uno::UNO_QUERY_THROW);
+        uno::Reference<frame::XStorable> storable(workbook, uno::UNO_QUERY_THROW);
         storable->storeToURL(
             toOUString(QUrl::fromLocalFile(base).toString()),
             properties(property("FilterName", uno::Any(ascii("Text - txt - csv (StarCalc)"))),

@@ -32,6 +32,9 @@ public:
 
     bool isInstalled() override;
     std::unique_ptr<ExcelApplication> CreateObject() override;
+    void release() override;
+    // True when an office answers on this launcher's pipe.
+    bool officeAnswers();
 
     // Ends the office this launcher connected to. Only for an office with a private profile,
     // as tests start; the user's office is never ended.
@@ -50,4 +53,5 @@ private:
     std::unique_ptr<com::sun::star::uno::Reference<com::sun::star::uno::XComponentContext>>
         m_localContext;
     std::shared_ptr<CalcConnection> m_connection;
+    bool m_startedOffice = false; // the office of m_connection is one this launcher started
 };

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 #include <memory>
 #include <optional>
 #include <vector>
@@ -43,6 +45,14 @@ public:
     // The block the user has marked in the workbook (the first, when several are marked), or
     // none when no cells are marked.
     virtual std::optional<CellBlock> Selection() = 0;
+    // When the document the user worked in last is not this workbook: its name, and this
+    // workbook's; nothing otherwise.
+    struct ActiveDocument
+    {
+        QString active;
+        QString workbook;
+    };
+    virtual std::optional<ActiveDocument> ActiveElsewhere() { return std::nullopt; }
     // The displayed texts of the block, row by row, clipped to the part of the sheet that
     // holds something.
     virtual std::vector<QStringList> Text(const CellBlock &block) = 0;
@@ -64,4 +74,13 @@ public:
     virtual bool isInstalled() = 0;
     // A new application object; throws Failure when the application cannot be reached.
     virtual std::unique_ptr<ExcelApplication> CreateObject() = 0;
+    // The command is done with the application: one that this launcher started and that
+    // shows no document now is ended. One the user had running is never ended.
+    virtual void release() {}
+
+    // Called once when the application has to be started first, which takes a while.
+    std::function<void()> whileStarting;
+    // Asked while waiting for the application to start: true gives up the wait (the window
+    // was closed).
+    std::function<bool()> stopWaiting;
 };
