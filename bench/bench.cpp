@@ -217,8 +217,8 @@ void benchJob(const QString &listPath, qsizetype items, bool matchCase, double p
     std::fflush(stdout);
 }
 
-// A workbook of `rows` rows: a text in column A, a number in column B.
-QString writeWorkbook(LibreOfficeLauncher &launcher, const QString &path, int rows)
+// A workbook of `rows` rows: a text in column A, numbers in the other columns.
+QString writeWorkbook(LibreOfficeLauncher &launcher, const QString &path, int rows, int columns = 2)
 {
     using namespace css;
     std::unique_ptr<ExcelApplication> app = launcher.CreateObject();
@@ -227,13 +227,14 @@ QString writeWorkbook(LibreOfficeLauncher &launcher, const QString &path, int ro
     uno::Reference<table::XCellRange> sheet(firstSheet(model), uno::UNO_QUERY_THROW);
     uno::Sequence<uno::Sequence<uno::Any>> data(rows);
     for (int row = 0; row < rows; ++row) {
-        uno::Sequence<uno::Any> cells(2);
+        uno::Sequence<uno::Any> cells(columns);
         cells.getArray()[0] <<= toOUString(QString::fromLatin1(itemText(quint32(row % 7000))));
-        cells.getArray()[1] <<= double(row) * 1.25;
+        for (int column = 1; column < columns; ++column)
+            cells.getArray()[column] <<= double(row) * 1.25 + column;
         data.getArray()[row] = cells;
     }
-    uno::Reference<sheet::XCellRangeData>(sheet->getCellRangeByPosition(0, 0, 1, rows - 1),
-                                          uno::UNO_QUERY_THROW)
+    uno::Reference<sheet::XCellRangeData>(
+        sheet->getCellRangeByPosition(0, 0, columns - 1, rows - 1), uno::UNO_QUERY_THROW)
         ->setDataArray(data);
     return storeAndClose(model, path, "calc8");
 }
@@ -484,6 +485,73 @@ void benchCalc(const QString &folder)
     launcher.terminatePrivateOffice();
 }
 
+// Both spreadsheet commands where users are: a visible Calc (in an Xvfb server of its own),
+// cold (the office has to start first) and warm (it runs already).
+void benchVisibleCalc(const QString &folder)
+{
+    QProcess xvfb;
+    xvfb.start(QStringLiteral("Xvfb"),
+               {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                QStringLiteral("0"), QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"),
+                QStringLiteral("tcp"), QStringLiteral("-noreset")});
+    if (!xvfb.waitForStarted(10000) || !xvfb.waitForReadyRead(10000)) {
+        std::printf("visible Calc: no Xvfb server\n");
+        return;
+    }
+    const QByteArray display = ":" + xvfb.readLine().trimmed();
+    const QByteArray savedDisplay = qgetenv("DISPLAY");
+    qputenv("DISPLAY", display); // for the office this starts; the window stays offscreen
+
+    LibreOfficeLauncher::Options options;
+    options.profileFolder = folder + QStringLiteral("/visible-profile");
+    LibreOfficeLauncher launcher(options);
+    FakePrompts prompts;
+    FakeFileDialogs dialogs;
+    FakeShell shell;
+    FakeRandom random;
+    Form1 form(Services{prompts, dialogs, shell, random, launcher, folder});
+    form.show();
+    auto *save = form.findChild<QPushButton *>(QStringLiteral("PushButton15"));
+
+    const auto fill = [&](int count) {
+        form.items().clear();
+        std::vector<QString> texts;
+        for (int i = 0; i < count; ++i)
+            texts.push_back(QString::fromLatin1(itemText(quint32(i))));
+        form.items().appendAll(std::vector<QStringView>(texts.begin(), texts.end()));
+        form.items().replaceChecks(std::vector<quint8>(size_t(count), 1));
+    };
+    fill(100000);
+    print("visible Calc, cold: Save List To Excel File", 100000, timePass([&] { save->click(); }));
+    print("visible Calc, warm: Save List To Excel File", 100000, timePass([&] { save->click(); }));
+    fill(1000000);
+    print("visible Calc, warm: Save List To Excel File", 1000000, timePass([&] { save->click(); }));
+
+    // The user has a workbook open and a 100,000 x 5 block marked in it.
+    const QString book = writeWorkbook(launcher, folder + QStringLiteral("/wide.ods"), 100000, 5);
+    std::unique_ptr<ExcelApplication> users = launcher.CreateObject();
+    users->WorkbooksOpen(book);
+    users->setVisible(true);
+    static_cast<CalcApplication &>(*users).select(CellBlock{0, 1, 1, 100000, 5});
+    form.items().clear();
+    dialogs.answers.push_back({book});
+    const Timing import =
+        timePass([&] { form.findChild<QPushButton *>(QStringLiteral("PushButton18"))->click(); });
+    print("visible Calc, warm: Load List From Excel File, 100,000 x 5", 100000, import,
+          QStringLiteral("%1 items").arg(form.items().count()));
+    if (!prompts.errorReports().isEmpty())
+        std::printf("error reports: %s\n", qPrintable(prompts.errorReports().join(u'|')));
+
+    users.reset();
+    launcher.terminatePrivateOffice();
+    xvfb.terminate();
+    xvfb.waitForFinished(5000);
+    if (savedDisplay.isNull())
+        qunsetenv("DISPLAY");
+    else
+        qputenv("DISPLAY", savedDisplay);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -592,7 +660,11 @@ int main(int argc, char *argv[])
     benchLongLine(folders.program.path());
     benchListMenu(folders.program.path());
 
-    if (!app.arguments().contains(QStringLiteral("--no-calc")))
+    if (!app.arguments().contains(QStringLiteral("--no-calc"))) {
         benchCalc(folders.program.path());
+        benchVisibleCalc(folders.program.path());
+    }
+    if (app.arguments().contains(QStringLiteral("--visible-calc-only")))
+        benchVisibleCalc(folders.program.path());
     return 0;
 }

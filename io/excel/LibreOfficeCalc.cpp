@@ -49,7 +49,13 @@
 #include <cppuhelper/bootstrap.hxx>
 #include <cppuhelper/implbase1.hxx>
 
+#include <atomic>
+#include <chrono>
 #include <csignal>
+#include <exception>
+#include <optional>
+#include <thread>
+#include <type_traits>
 
 #include <unistd.h>
 
@@ -89,18 +95,53 @@ template <typename... Values> uno::Sequence<beans::PropertyValue> properties(Val
     return uno::Sequence<beans::PropertyValue>(list, sal_Int32(sizeof...(Values)));
 }
 
+// Runs `call` on a thread of its own and keeps the window's event loop turning until it is
+// done: a call into the office can take a second (a new document in an office just started,
+// fitting a column of a million rows, writing a sheet as text), and the window must not freeze
+// meanwhile. No user input is taken in between, so no command starts inside another's call.
+template <typename Call> auto awayFromTheWindow(const Call &call) -> decltype(call())
+{
+    using Result = decltype(call());
+    std::exception_ptr failure;
+    std::atomic<bool> done{false};
+    std::conditional_t<std::is_void_v<Result>, bool, std::optional<Result>> result{};
+    std::thread worker([&] {
+        try {
+            if constexpr (std::is_void_v<Result>)
+                call();
+            else
+                result.emplace(call());
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        done = true;
+    });
+    while (!done) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        if (!done)
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    worker.join();
+    if (failure)
+        std::rethrow_exception(failure);
+    if constexpr (!std::is_void_v<Result>)
+        return std::move(*result);
+}
+
 // Turns any UNO failure into ours, with the office's own message.
 template <typename Call> auto unoCall(const Call &call) -> decltype(call())
 {
-    try {
-        return call();
-    } catch (const Failure &) {
-        throw;
-    } catch (const uno::Exception &error) {
-        const QString message = toQString(error.Message);
-        throw Failure(message.isEmpty() ? QStringLiteral("LibreOffice Calc reported a failure")
-                                        : QStringLiteral("LibreOffice Calc: %1").arg(message));
-    }
+    return awayFromTheWindow([&]() -> decltype(call()) {
+        try {
+            return call();
+        } catch (const Failure &) {
+            throw;
+        } catch (const uno::Exception &error) {
+            const QString message = toQString(error.Message);
+            throw Failure(message.isEmpty() ? QStringLiteral("LibreOffice Calc reported a failure")
+                                            : QStringLiteral("LibreOffice Calc: %1").arg(message));
+        }
+    });
 }
 
 // Hears when the bridge to the office goes away (the office ended or crashed).
@@ -299,9 +340,12 @@ std::shared_ptr<CalcConnection> LibreOfficeLauncher::connect()
                                          .arg(m_options.startTimeoutMs / 1000),
                               429);
             }
-            // Keep the window painted and let it be closed meanwhile, but take no commands.
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 100);
-            QThread::msleep(100);
+            // Keep the window painted and let it be closed meanwhile, but take no commands;
+            // knock on the pipe a few times a second.
+            for (int turn = 0; turn < 5; ++turn) {
+                QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+                QThread::msleep(20);
+            }
             connection = unoCall([&] { return tryConnect(localContext(), pipe); });
         }
         m_startedOffice = true;
@@ -366,7 +410,19 @@ void LibreOfficeLauncher::terminatePrivateOffice()
     if (m_options.profileFolder.isEmpty() || !m_connection || !m_connection->alive())
         return;
     try {
-        m_connection->desktop()->terminate();
+        // A visible office would ask about unsaved documents and wait for ever: a private
+        // office's documents are the tests' own, and go unsaved.
+        const uno::Reference<frame::XDesktop> desktop = m_connection->desktop();
+        uno::Reference<container::XEnumeration> open =
+            desktop->getComponents()->createEnumeration();
+        std::vector<uno::Reference<util::XCloseable>> documents;
+        while (open->hasMoreElements())
+            documents.emplace_back(open->nextElement(), uno::UNO_QUERY);
+        for (const auto &document : documents) {
+            if (document.is())
+                document->close(true);
+        }
+        desktop->terminate();
     } catch (const uno::Exception &) {
         // The bridge goes down with the office.
     }
