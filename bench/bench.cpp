@@ -158,14 +158,15 @@ double timePipeline(const QString &path)
     return double(clock.nsecsElapsed()) / 1e9;
 }
 
-long vmHwmKb()
+// A figure of this process's memory from /proc, in kB: "VmHWM" (peak), "VmRSS" (now).
+long memoryKb(const QByteArray &field)
 {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
         return -1;
     for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').front().toLong();
+        if (line.startsWith(QByteArray(field + ':')))
+            return line.mid(field.size() + 1).trimmed().split(' ').front().toLong();
     }
     return -1;
 }
@@ -190,7 +191,8 @@ int runJob(const QString &listPath, bool matchCase, const QString &keepSaved)
         QFile::rename(saved, keepSaved);
     std::printf("JOB %.3f %lld %.3f %lld %lld %ld\n", load.seconds,
                 static_cast<long long>(load.longestGapMs), save.seconds,
-                static_cast<long long>(save.longestGapMs), static_cast<long long>(left), vmHwmKb());
+                static_cast<long long>(save.longestGapMs), static_cast<long long>(left),
+                memoryKb("VmHWM"));
     return 0;
 }
 
@@ -241,20 +243,6 @@ QString writeWorkbook(LibreOfficeLauncher &launcher, const QString &path, int ro
 
 // Spreadsheet import and export through the window's commands, against a headless Calc with
 // a private profile.
-// One 20 MB line: load it, then repaint, add an item and re-test the window as a user would;
-// each against the same action on a list of short items in the same run.
-long vmRssKb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').front().toLong();
-    }
-    return -1;
-}
-
 double millisecondsOf(const std::function<void()> &work)
 {
     QElapsedTimer clock;
@@ -337,11 +325,11 @@ void benchListMenu(const QString &folder)
         }
     }
     malloc_trim(0);
-    const long withHistory = vmRssKb();
+    const long withHistory = memoryKb("VmRSS");
     const qsizetype listSize = form.items().count();
     form.history().stack().clear();
     malloc_trim(0);
-    const long without = vmRssKb();
+    const long without = memoryKb("VmRSS");
     std::printf("  history of the last 20 steps: %.1f MB (the list itself: %lld items)\n",
                 double(withHistory - without) / 1024.0, static_cast<long long>(listSize));
     // The rest starts again from the whole list, as one step.
@@ -394,6 +382,8 @@ void benchListMenu(const QString &folder)
           window.control<QWidget>("Label1")->property("text").toString());
 }
 
+// One 20 MB line: load it, then repaint, add an item and re-test the window as a user would;
+// each against the same action on a list of short items in the same run.
 void benchLongLine(const QString &folder)
 {
     const QString path = folder + QStringLiteral("/one-line.txt");

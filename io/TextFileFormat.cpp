@@ -154,23 +154,13 @@ TextPool readListFile(QIODevice &file, qint64 sizeHint, const std::function<void
                       qsizetype chunkBytes)
 {
     const QByteArray head = file.peek(3);
-    const auto startsWith = [&](std::initializer_list<unsigned char> prefix) {
-        if (head.size() < qsizetype(prefix.size()))
-            return false;
-        qsizetype i = 0;
-        for (unsigned char byte : prefix) {
-            if (static_cast<unsigned char>(head[i++]) != byte)
-                return false;
-        }
-        return true;
-    };
     TextPoolBuilder builder;
-    if (startsWith({0xFF, 0xFE}))
+    if (startsWith(head, {0xFF, 0xFE}))
         readPass(file, 2, sizeHint, FileEncoding::Utf16LE, builder, betweenChunks, chunkBytes);
-    else if (startsWith({0xFE, 0xFF}))
+    else if (startsWith(head, {0xFE, 0xFF}))
         readPass(file, 2, sizeHint, FileEncoding::Utf16BE, builder, betweenChunks, chunkBytes);
     else {
-        const qint64 bomSize = startsWith({0xEF, 0xBB, 0xBF}) ? 3 : 0;
+        const qint64 bomSize = startsWith(head, {0xEF, 0xBB, 0xBF}) ? 3 : 0;
         if (!readPass(file, bomSize, sizeHint, FileEncoding::Utf8, builder, betweenChunks,
                       chunkBytes))
             readPass(file, bomSize, sizeHint, FileEncoding::Windows1252, builder, betweenChunks,

@@ -273,13 +273,18 @@ void ItemList::insertSorted(const std::vector<qsizetype> &positions, const TextP
     });
 }
 
+void ItemList::swapChecks(std::vector<quint8> &checks)
+{
+    checks.swap(m_checked);
+    if (count() > 0)
+        Q_EMIT dataChanged(index(0, 0), index(int(count() - 1), 0), {Qt::CheckStateRole});
+}
+
 void ItemList::replaceChecks(std::vector<quint8> checks)
 {
     ListChange change{ListChange::Kind::ChecksReplaced, 0, count(), {}, {}, std::move(checks)};
     change.checks.resize(m_checked.size(), 0);
-    change.checks.swap(m_checked);
-    if (count() > 0)
-        Q_EMIT dataChanged(index(0, 0), index(int(count() - 1), 0), {Qt::CheckStateRole});
+    swapChecks(change.checks);
     record(std::move(change));
 }
 
@@ -303,9 +308,7 @@ void ItemList::undo(ListChange &change)
         endResetModel();
         break;
     case ListChange::Kind::ChecksReplaced:
-        change.checks.swap(m_checked);
-        if (count() > 0)
-            Q_EMIT dataChanged(index(0, 0), index(int(count() - 1), 0), {Qt::CheckStateRole});
+        swapChecks(change.checks);
         break;
     }
 }
@@ -331,9 +334,7 @@ void ItemList::redo(ListChange &change)
         endResetModel();
         break;
     case ListChange::Kind::ChecksReplaced:
-        change.checks.swap(m_checked);
-        if (count() > 0)
-            Q_EMIT dataChanged(index(0, 0), index(int(count() - 1), 0), {Qt::CheckStateRole});
+        swapChecks(change.checks);
         break;
     }
 }

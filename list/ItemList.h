@@ -80,6 +80,8 @@ private:
     void insertSorted(const std::vector<qsizetype> &ascending, const TextPool &texts,
                       const std::vector<quint8> &checks);
     void record(ListChange &&change);
+    // Exchanges every check mark with `checks` (one per item).
+    void swapChecks(std::vector<quint8> &checks);
     // Moves the view's current and selected rows as `newRow` maps them (-1: gone).
     template <typename NewRow>
     void changeLayout(NewRow newRow, const std::function<void()> &change);

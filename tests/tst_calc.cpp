@@ -425,20 +425,24 @@ void CalcTest::anOfficeWeStartedWithNothingShownIsEnded()
     options.profileFolder = m_folder.filePath(QStringLiteral("own-profile"));
     options.headless = true;
 
-    // The user's office (started by another launcher of the same profile) is never ended.
-    LibreOfficeLauncher users(options);
-    users.CreateObject();
-    LibreOfficeLauncher ours(options);
-    {
-        std::unique_ptr<ExcelApplication> app = ours.CreateObject();
-        QVERIFY_THROWS_EXCEPTION(Failure, app->WorkbooksOpen(m_folder.filePath("none.xlsx")));
-    }
-    ours.release();
-    QVERIFY(ours.officeAnswers());
+    try {
+        // The user's office (started by another launcher of the same profile) is never ended.
+        LibreOfficeLauncher users(options);
+        users.CreateObject();
+        LibreOfficeLauncher ours(options);
+        {
+            std::unique_ptr<ExcelApplication> app = ours.CreateObject();
+            QVERIFY_THROWS_EXCEPTION(Failure, app->WorkbooksOpen(m_folder.filePath("none.xlsx")));
+        }
+        ours.release();
+        QVERIFY(ours.officeAnswers());
 
-    // One it started, and that shows nothing (the file was no workbook), it ends.
-    users.release(); // the one that started it, now with nothing shown
-    QTRY_VERIFY_WITH_TIMEOUT(!users.officeAnswers(), 20000);
+        // One it started, and that shows nothing (the file was no workbook), it ends.
+        users.release(); // the one that started it, now with nothing shown
+        QTRY_VERIFY_WITH_TIMEOUT(!users.officeAnswers(), 20000);
+    } catch (const Failure &failure) {
+        QFAIL(qPrintable(failure.description()));
+    }
 }
 
 QTEST_GUILESS_MAIN(CalcTest)

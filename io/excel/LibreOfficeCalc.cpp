@@ -303,8 +303,16 @@ std::shared_ptr<CalcConnection> LibreOfficeLauncher::connect()
     if (soffice.isEmpty())
         throw Failure(QStringLiteral("LibreOffice Calc is not installed"), 429);
     const QString pipe = pipeName();
-    std::shared_ptr<CalcConnection> connection =
-        unoCall([&] { return tryConnect(localContext(), pipe); });
+    // An office still starting up may take the connection and fail the first call: that is
+    // "not yet", as no answer is.
+    const auto attempt = [&]() -> std::shared_ptr<CalcConnection> {
+        try {
+            return unoCall([&] { return tryConnect(localContext(), pipe); });
+        } catch (const Failure &) {
+            return nullptr;
+        }
+    };
+    std::shared_ptr<CalcConnection> connection = attempt();
     if (!connection) {
         // An office of the same profile that is already running takes these arguments over
         // and opens the pipe itself; otherwise this starts one.
@@ -346,7 +354,7 @@ std::shared_ptr<CalcConnection> LibreOfficeLauncher::connect()
                 QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
                 QThread::msleep(20);
             }
-            connection = unoCall([&] { return tryConnect(localContext(), pipe); });
+            connection = attempt();
         }
         m_startedOffice = true;
     } else {
@@ -365,7 +373,11 @@ bool LibreOfficeLauncher::officeAnswers()
 {
     if (sofficePath().isEmpty())
         return false;
-    return unoCall([&] { return tryConnect(localContext(), pipeName()) != nullptr; });
+    try {
+        return unoCall([&] { return tryConnect(localContext(), pipeName()) != nullptr; });
+    } catch (const Failure &) {
+        return false; // an office going away as it is asked
+    }
 }
 
 void LibreOfficeLauncher::release()
