@@ -12,9 +12,10 @@
 // table, so an item is a duplicate exactly when an equal key was seen after it. Of each group
 // of equal items only the last survives, as with comparing every pair.
 //
-// The scan works in slices (advance) so that its caller can yield between them. It keeps the
-// list's texts as they were when it started (a shared copy that costs nothing unless the list
-// changes meanwhile).
+// The scan works in slices (advance) so that its caller can yield between them. It reads the
+// list's own texts (a copy would make any change to the list meanwhile copy them all): the
+// pool must not change while the scan is under way, and a caller that sees the list changed
+// starts a new scan.
 class DuplicateScan
 {
 public:
@@ -39,7 +40,7 @@ private:
     // yields instead of all at once in the first slice of the scan.
     bool prepareTable();
 
-    const TextPool m_texts;
+    const TextPool &m_texts;
     CaseOption m_option;
     std::uint64_t m_seed;
     qsizetype m_next; // the next position to examine, -1 when done
