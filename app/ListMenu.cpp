@@ -92,24 +92,24 @@ QString ListMenu::askText(const QString &prompt, const QString &defaultText)
 
 void ListMenu::undo()
 {
-    Trap trap(m_form.errorReporter(), QStringLiteral("Form1.Undo"));
-    QUndoStack &stack = m_history.stack();
-    if (!stack.canUndo())
-        return;
-    const QString name = stack.undoText();
-    if (trap.line(100, [&] { stack.undo(); }))
-        trap.line(102, [&] { m_form.setStatus(u"Undone: " + name); });
+    replay(true);
 }
 
 void ListMenu::redo()
 {
-    Trap trap(m_form.errorReporter(), QStringLiteral("Form1.Redo"));
+    replay(false);
+}
+
+void ListMenu::replay(bool back)
+{
+    Trap trap(m_form.errorReporter(),
+              back ? QStringLiteral("Form1.Undo") : QStringLiteral("Form1.Redo"));
     QUndoStack &stack = m_history.stack();
-    if (!stack.canRedo())
+    if (back ? !stack.canUndo() : !stack.canRedo())
         return;
-    const QString name = stack.redoText();
-    if (trap.line(100, [&] { stack.redo(); }))
-        trap.line(102, [&] { m_form.setStatus(u"Redone: " + name); });
+    const QString name = back ? stack.undoText() : stack.redoText();
+    if (trap.line(100, [&] { back ? stack.undo() : stack.redo(); }))
+        trap.line(102, [&] { m_form.setStatus((back ? u"Undone: " : u"Redone: ") + name); });
 }
 
 // ---- find -----------------------------------------------------------------------------------

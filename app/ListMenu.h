@@ -40,6 +40,8 @@ private:
     QAction *addCommand(const QString &text, void (ListMenu::*command)(),
                         const QList<QKeySequence> &shortcuts = {});
     void updateSaveRemoved();
+    // Undoes (back) or redoes the next step and says so in the status line.
+    void replay(bool back);
     void setAllChecks(const QString &name, const std::function<quint8(quint8)> &mark);
     QString askText(const QString &prompt, const QString &defaultText = {});
 

@@ -430,18 +430,38 @@ void benchLongLine(const QString &folder)
     std::printf("  actions, 20 MB line / sample list: %.2fx\n", withLong / withShort);
 }
 
-void benchCalc(const QString &folder)
+// The real window with a real Calc behind it (a private profile) and fakes for the rest.
+struct CalcWindow
 {
-    LibreOfficeLauncher::Options options;
-    options.profileFolder = folder + QStringLiteral("/calc-profile");
-    options.headless = true;
-    LibreOfficeLauncher launcher(options);
+    CalcWindow(const QString &folder, const QString &profile, bool headless)
+        : launcher(options(folder + u'/' + profile, headless)),
+          form(Services{prompts, dialogs, shell, random, launcher, folder})
+    {
+        form.show();
+    }
+    static LibreOfficeLauncher::Options options(const QString &profile, bool headless)
+    {
+        LibreOfficeLauncher::Options result;
+        result.profileFolder = profile;
+        result.headless = headless;
+        return result;
+    }
+
+    LibreOfficeLauncher launcher;
     FakePrompts prompts;
     FakeFileDialogs dialogs;
     FakeShell shell;
     FakeRandom random;
-    Form1 form(Services{prompts, dialogs, shell, random, launcher, folder});
-    form.show();
+    Form1 form;
+};
+
+void benchCalc(const QString &folder)
+{
+    CalcWindow calc(folder, QStringLiteral("calc-profile"), true);
+    LibreOfficeLauncher &launcher = calc.launcher;
+    FakePrompts &prompts = calc.prompts;
+    FakeFileDialogs &dialogs = calc.dialogs;
+    Form1 &form = calc.form;
 
     QElapsedTimer started;
     started.start();
@@ -492,15 +512,11 @@ void benchVisibleCalc(const QString &folder)
     const QByteArray savedDisplay = qgetenv("DISPLAY");
     qputenv("DISPLAY", display); // for the office this starts; the window stays offscreen
 
-    LibreOfficeLauncher::Options options;
-    options.profileFolder = folder + QStringLiteral("/visible-profile");
-    LibreOfficeLauncher launcher(options);
-    FakePrompts prompts;
-    FakeFileDialogs dialogs;
-    FakeShell shell;
-    FakeRandom random;
-    Form1 form(Services{prompts, dialogs, shell, random, launcher, folder});
-    form.show();
+    CalcWindow calc(folder, QStringLiteral("visible-profile"), false);
+    LibreOfficeLauncher &launcher = calc.launcher;
+    FakePrompts &prompts = calc.prompts;
+    FakeFileDialogs &dialogs = calc.dialogs;
+    Form1 &form = calc.form;
     auto *save = form.findChild<QPushButton *>(QStringLiteral("PushButton15"));
 
     const auto fill = [&](int count) {

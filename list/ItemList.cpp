@@ -326,12 +326,7 @@ void ItemList::redo(ListChange &change)
         removeSortedPositions(change.positions);
         break;
     case ListChange::Kind::Cleared:
-        beginResetModel();
-        m_texts.clear();
-        std::vector<quint8>().swap(m_checked);
-        ++m_revision;
-        ++m_clearCount;
-        endResetModel();
+        clear(); // while replaying, nothing is recorded
         break;
     case ListChange::Kind::ChecksReplaced:
         swapChecks(change.checks);
