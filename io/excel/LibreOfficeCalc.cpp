@@ -384,7 +384,7 @@ void LibreOfficeLauncher::release()
 {
     if (!m_startedOffice || !m_connection || !m_connection->alive())
         return;
-    unoCall([&] {
+    const bool ended = unoCall([&] {
         const uno::Reference<frame::XDesktop> desktop = m_connection->desktop();
         std::vector<uno::Reference<util::XCloseable>> hidden;
         uno::Reference<container::XEnumeration> open =
@@ -399,7 +399,7 @@ void LibreOfficeLauncher::release()
                                                       : uno::Reference<awt::XWindow>();
             uno::Reference<awt::XWindow2> shown(window, uno::UNO_QUERY);
             if (shown.is() && shown->isVisible())
-                return; // the user has something to look at: the office stays
+                return false; // the user has something to look at: the office stays
             hidden.emplace_back(model, uno::UNO_QUERY);
         }
         // Nothing shown: what is left is ours (a workbook never shown), and so is the office.
@@ -412,9 +412,22 @@ void LibreOfficeLauncher::release()
         } catch (const uno::Exception &) {
             // The bridge goes down with the office.
         }
+        return true;
     });
+    if (!ended)
+        return;
     m_connection.reset();
     m_startedOffice = false;
+    // Wait (a few seconds at most, the window live) until it is gone: a command right after
+    // would otherwise reach the office as it shuts down.
+    QElapsedTimer waited;
+    waited.start();
+    while (officeAnswers() && waited.elapsed() < 10000) {
+        for (int turn = 0; turn < 5; ++turn) {
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            QThread::msleep(20);
+        }
+    }
 }
 
 void LibreOfficeLauncher::terminatePrivateOffice()
