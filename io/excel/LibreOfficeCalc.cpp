@@ -357,8 +357,10 @@ std::shared_ptr<CalcConnection> LibreOfficeLauncher::connect()
             connection = attempt();
         }
         m_startedOffice = true;
+        m_officeProcess = pid;
     } else {
         m_startedOffice = false;
+        m_officeProcess = 0;
     }
     m_connection = connection;
     return m_connection;
@@ -422,12 +424,24 @@ void LibreOfficeLauncher::release()
     // would otherwise reach the office as it shuts down.
     QElapsedTimer waited;
     waited.start();
-    while (officeAnswers() && waited.elapsed() < 10000) {
+    const auto gone = [&] {
+        // The process it started has ended, and the pipe refuses outright (an office on its
+        // way out may still take a connection and fail the first call).
+        if (m_officeProcess > 0 && ::kill(pid_t(m_officeProcess), 0) == 0)
+            return false;
+        try {
+            return unoCall([&] { return tryConnect(localContext(), pipeName()) == nullptr; });
+        } catch (const Failure &) {
+            return false;
+        }
+    };
+    while (!gone() && waited.elapsed() < 10000) {
         for (int turn = 0; turn < 5; ++turn) {
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
             QThread::msleep(20);
         }
     }
+    m_officeProcess = 0;
 }
 
 void LibreOfficeLauncher::terminatePrivateOffice()

@@ -54,4 +54,5 @@ private:
         m_localContext;
     std::shared_ptr<CalcConnection> m_connection;
     bool m_startedOffice = false; // the office of m_connection is one this launcher started
+    qint64 m_officeProcess = 0;   // the process this launcher started, while it may run
 };
