@@ -106,7 +106,9 @@ TextPool UndoHistory::removedByLastStep() const
         return removed;
     const auto *step = static_cast<const ListStep *>(m_stack.command(m_stack.index() - 1));
     for (const ListChange &change : step->changes()) {
-        if (change.removedCount() > 0)
+        if (change.kind == ListChange::Kind::Removed)
+            removed.append(change.removed.toPool());
+        else if (change.kind == ListChange::Kind::Cleared)
             removed.append(change.texts);
     }
     return removed;

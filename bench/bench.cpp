@@ -560,46 +560,12 @@ void benchVisibleCalc(const QString &folder)
 
 } // namespace
 
-int main(int argc, char *argv[])
+// Each command on its own over one list file, with the longest event-loop gap it leaves.
+void benchCommands(const QString &folder, const QString &listPath)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-
-    const QStringList options = app.arguments();
-    // --job LIST_FILE match|ignore [KEEP_SAVED_FILE_AS]
-    if (options.size() >= 4 && options[1] == u"--job")
-        return runJob(options[2], options[3] == u"match", options.value(4));
-
-    TestFolders folders;
-    // The whole job at each size, in processes of their own, against the pipeline.
-    for (const int size : {1000000, 10000000}) {
-        if (options.contains(QStringLiteral("--no-jobs")))
-            break;
-        const QString path = writeGeneratedList(
-            folders.program.filePath(QStringLiteral("job-%1.txt").arg(size)), size);
-        const double pipeline = timePipeline(path);
-        std::printf("%d items (%.0f MB): tac FILE | awk '!s[$0]++' | tac %.3f s\n", size,
-                    double(QFile(path).size()) / 1e6, pipeline);
-        benchJob(path, size, true, pipeline);
-        benchJob(path, size, false, pipeline);
-        if (size > 1000000)
-            QFile::remove(path);
-    }
-
-    QString listPath;
-    const QStringList arguments =
-        app.arguments().mid(1).filter(QRegularExpression(QStringLiteral("^[^-]")));
-    if (!arguments.isEmpty()) {
-        listPath = arguments.front();
-    } else {
-        listPath = folders.program.filePath(QStringLiteral("job-1000000.txt"));
-        if (!QFile::exists(listPath))
-            writeGeneratedList(listPath, 1000000);
-    }
     std::printf("list file: %s (%.1f MB)\n", qPrintable(listPath),
                 double(QFile(listPath).size()) / 1e6);
-
-    TestWindow window(folders.program.path());
+    TestWindow window(folder);
     Form1 &form = *window.form;
     form.show();
     auto *ignoreCase = window.control<QRadioButton>("Option1");
@@ -633,10 +599,19 @@ int main(int argc, char *argv[])
 
     items.clear();
     List::TextFileToListview(items, listPath, form);
-    Timing without =
-        timePass([&] { List::RemoveItemsWithout(items, QStringLiteral(".com"), form); });
+    Timing without;
+    {
+        const UndoHistory::Command step(form.history(), QStringLiteral("Remove Items Without"));
+        without = timePass([&] { List::RemoveItemsWithout(items, QStringLiteral(".com"), form); });
+    }
     print("RemoveItemsWithout \".com\"", count, without,
           QStringLiteral("%1 items left").arg(items.count()));
+    const Timing undo =
+        timePass([&] { menuAction(form, QStringLiteral("Undo"))->trigger(); });
+    print("  its undo", count, undo, QStringLiteral("%1 items back").arg(items.count()));
+    const Timing clearAll =
+        timePass([&] { window.control<QPushButton>("PushButton1")->click(); });
+    print("Clear All Items", count, clearAll);
 
     // The commands as a user runs them.
     items.clear();
@@ -646,7 +621,7 @@ int main(int argc, char *argv[])
     print("Load List From Text File (Match case)", count, loadCommand,
           QStringLiteral("%1 items left").arg(items.count()));
 
-    const QString savePath = folders.program.filePath(QStringLiteral("saved.txt"));
+    const QString savePath = QDir(folder).filePath(QStringLiteral("saved.txt"));
     window.fileDialogs.answers.push_back({savePath});
     const qsizetype saved = items.count();
     Timing save = timePass([&] { window.control<QPushButton>("PushButton20")->click(); });
@@ -662,6 +637,50 @@ int main(int argc, char *argv[])
     std::printf("pipeline / load file into the list: %.1fx\n", pipeline / load.seconds);
     std::printf("pipeline / Load List From Text File: %.1fx\n", pipeline / loadCommand.seconds);
     std::printf("peak memory: %ld MB\n", peakMemoryMb());
+
+}
+
+int main(int argc, char *argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+
+    const QStringList options = app.arguments();
+    // --job LIST_FILE match|ignore [KEEP_SAVED_FILE_AS]
+    if (options.size() >= 4 && options[1] == u"--job")
+        return runJob(options[2], options[3] == u"match", options.value(4));
+
+    TestFolders folders;
+    // The whole job at each size, in processes of their own, against the pipeline.
+    for (const int size : {1000000, 10000000}) {
+        if (options.contains(QStringLiteral("--no-jobs")))
+            break;
+        const QString path = writeGeneratedList(
+            folders.program.filePath(QStringLiteral("job-%1.txt").arg(size)), size);
+        const double pipeline = timePipeline(path);
+        std::printf("%d items (%.0f MB): tac FILE | awk '!s[$0]++' | tac %.3f s\n", size,
+                    double(QFile(path).size()) / 1e6, pipeline);
+        benchJob(path, size, true, pipeline);
+        benchJob(path, size, false, pipeline);
+        if (size > 1000000)
+            QFile::remove(path);
+    }
+
+    const QStringList arguments =
+        app.arguments().mid(1).filter(QRegularExpression(QStringLiteral("^[^-]")));
+    if (!arguments.isEmpty()) {
+        benchCommands(folders.program.path(), arguments.front());
+    } else {
+        for (const int size : {1000000, 10000000}) {
+            const QString path =
+                folders.program.filePath(QStringLiteral("job-%1.txt").arg(size));
+            if (!QFile::exists(path))
+                writeGeneratedList(path, size);
+            benchCommands(folders.program.path(), path);
+            if (size > 1000000)
+                QFile::remove(path);
+        }
+    }
 
     benchLongLine(folders.program.path());
     benchListMenu(folders.program.path());

@@ -48,7 +48,7 @@ void ItemList::append(QStringView text)
     m_checked.push_back(0);
     ++m_revision;
     endInsertRows();
-    record({ListChange::Kind::Appended, row, 1, {}, {}, {}});
+    record({ListChange::Kind::Appended, row, 1, {}, {}, {}, {}});
 }
 
 void ItemList::appendAll(const std::vector<QStringView> &texts)
@@ -68,7 +68,7 @@ void ItemList::appendAll(const std::vector<QStringView> &texts)
     m_checked.resize(m_checked.size() + texts.size(), 0);
     ++m_revision;
     endInsertRows();
-    record({ListChange::Kind::Appended, first, qsizetype(texts.size()), {}, {}, {}});
+    record({ListChange::Kind::Appended, first, qsizetype(texts.size()), {}, {}, {}, {}});
 }
 
 void ItemList::appendPool(const TextPool &texts)
@@ -81,12 +81,12 @@ void ItemList::appendPool(const TextPool &texts)
     m_checked.resize(m_checked.size() + size_t(texts.size()), 0);
     ++m_revision;
     endInsertRows();
-    record({ListChange::Kind::Appended, first, texts.size(), {}, {}, {}});
+    record({ListChange::Kind::Appended, first, texts.size(), {}, {}, {}, {}});
 }
 
 void ItemList::clear()
 {
-    ListChange change{ListChange::Kind::Cleared, 0, count(), {}, m_texts, {}};
+    ListChange change{ListChange::Kind::Cleared, 0, count(), {}, m_texts, {}, {}};
     beginResetModel();
     change.checks.swap(m_checked);
     m_texts.clear();
@@ -117,7 +117,7 @@ void ItemList::removeRange(qsizetype first, qsizetype last)
     endRemoveRows();
 }
 
-void ItemList::removePositions(std::vector<qsizetype> positions)
+void ItemList::removePositions(std::vector<qsizetype> positions, PackedTexts gathered)
 {
     if (positions.empty())
         return;
@@ -127,15 +127,34 @@ void ItemList::removePositions(std::vector<qsizetype> positions)
     else
         std::sort(positions.begin(), positions.end());
 
-    ListChange change{ListChange::Kind::Removed, 0, qsizetype(positions.size()), {}, {}, {}};
+    ListChange change{ListChange::Kind::Removed, 0, qsizetype(positions.size()), {}, {}, {}, {}};
     change.checks.reserve(positions.size());
     for (const qsizetype position : positions)
         change.checks.push_back(m_checked[size_t(position)]);
     // What goes is kept for undo only when someone keeps a history.
-    removeSortedPositions(positions,
-                          m_observer != nullptr && !m_replaying ? &change.texts : nullptr);
+    if (recordsChanges()) {
+        if (gathered.size() == qsizetype(positions.size()))
+            change.removed = std::move(gathered);
+        else
+            change.removed = gatherTexts(positions, 0, qsizetype(positions.size()));
+    }
+    removeSortedPositions(positions);
     change.positions = std::move(positions);
     record(std::move(change));
+}
+
+PackedTexts ItemList::gatherTexts(const std::vector<qsizetype> &ascending, qsizetype from,
+                                  qsizetype to, PackedTexts gathered) const
+{
+    if (from == 0) {
+        qsizetype characters = 0;
+        for (const qsizetype position : ascending)
+            characters += m_texts.at(position).size();
+        gathered.reserve(qsizetype(ascending.size()), characters);
+    }
+    for (qsizetype k = from; k < to; ++k)
+        gathered.append(m_texts, ascending[size_t(k)]);
+    return gathered;
 }
 
 namespace {
@@ -177,12 +196,10 @@ void ItemList::changeLayout(NewRow newRow, const std::function<void()> &change)
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
-void ItemList::removeSortedPositions(const std::vector<qsizetype> &positions, TextPool *removed)
+void ItemList::removeSortedPositions(const std::vector<qsizetype> &positions)
 {
     const auto runs = runsOf(positions, kMaxRunsRemovedSeparately);
     if (runs.size() <= kMaxRunsRemovedSeparately) {
-        if (removed != nullptr)
-            *removed = m_texts.subset(positions);
         // From the highest run down, so the lower runs keep their positions.
         for (auto run = runs.rbegin(); run != runs.rend(); ++run)
             removeRange(run->first, run->second);
@@ -195,7 +212,7 @@ void ItemList::removeSortedPositions(const std::vector<qsizetype> &positions, Te
         return row - (below - positions.begin());
     };
     changeLayout(newRow, [&] {
-        m_texts.removeSorted(positions, removed);
+        m_texts.removeSorted(positions);
         // The check marks close up the same way, a run of kept items at a time.
         size_t write = 0;
         size_t next = 0;
@@ -212,29 +229,33 @@ void ItemList::removeSortedPositions(const std::vector<qsizetype> &positions, Te
     });
 }
 
-void ItemList::insertSorted(const std::vector<qsizetype> &positions, const TextPool &texts,
+void ItemList::insertSorted(const std::vector<qsizetype> &positions, const PackedTexts &texts,
                             const std::vector<quint8> &checks)
 {
-    // `positions` are where the items stand once inserted, ascending.
+    // `positions` are where the items stand once inserted, ascending. Puts back items
+    // [from, to) of them in place; positions before `from` are back already.
+    const auto insertInPlace = [&](qsizetype from, qsizetype to) {
+        m_texts.insertSorted(positions.data() + from, to - from, texts, from);
+        // The check marks open up the same way, from the end down.
+        qsizetype old = qsizetype(m_checked.size());
+        m_checked.resize(m_checked.size() + size_t(to - from));
+        qsizetype write = qsizetype(m_checked.size());
+        for (qsizetype k = to - 1; k >= from; --k) {
+            const qsizetype position = positions[size_t(k)];
+            while (write > position + 1)
+                m_checked[size_t(--write)] = m_checked[size_t(--old)];
+            m_checked[size_t(--write)] = checks[size_t(k)];
+        }
+        ++m_revision;
+    };
     const auto runs = runsOf(positions, kMaxRunsRemovedSeparately);
     if (runs.size() <= kMaxRunsRemovedSeparately) {
-        qsizetype taken = 0;
+        // A few runs: the view hears of each as rows inserted.
+        qsizetype from = 0;
         for (const auto &[first, last] : runs) {
             beginInsertRows({}, int(first), int(last));
-            TextPool merged;
-            const qsizetype inserted = last - first + 1;
-            merged.reserve(count() + inserted, m_texts.characterCount());
-            for (qsizetype row = 0; row < first; ++row)
-                merged.append(m_texts.at(row));
-            for (qsizetype k = 0; k < inserted; ++k)
-                merged.append(texts.at(taken + k));
-            for (qsizetype row = first; row < count(); ++row)
-                merged.append(m_texts.at(row));
-            m_texts = merged;
-            m_checked.insert(m_checked.begin() + first, checks.begin() + taken,
-                             checks.begin() + taken + inserted);
-            taken += inserted;
-            ++m_revision;
+            insertInPlace(from, from + (last - first + 1));
+            from += last - first + 1;
             endInsertRows();
         }
         return;
@@ -252,25 +273,7 @@ void ItemList::insertSorted(const std::vector<qsizetype> &positions, const TextP
         }
         return row + low;
     };
-    changeLayout(newRow, [&] {
-        const qsizetype total = count() + texts.size();
-        TextPool merged;
-        merged.reserve(total, m_texts.characterCount() + texts.characterCount());
-        std::vector<quint8> mergedChecks;
-        mergedChecks.reserve(size_t(total));
-        qsizetype old = 0, inserted = 0;
-        for (qsizetype row = 0; row < total; ++row) {
-            if (inserted < qsizetype(positions.size()) && positions[size_t(inserted)] == row) {
-                merged.append(texts.at(inserted));
-                mergedChecks.push_back(checks[size_t(inserted++)]);
-            } else {
-                merged.append(m_texts.at(old));
-                mergedChecks.push_back(m_checked[size_t(old++)]);
-            }
-        }
-        m_texts = merged;
-        m_checked.swap(mergedChecks);
-    });
+    changeLayout(newRow, [&] { insertInPlace(0, qsizetype(positions.size())); });
 }
 
 void ItemList::swapChecks(std::vector<quint8> &checks)
@@ -282,7 +285,7 @@ void ItemList::swapChecks(std::vector<quint8> &checks)
 
 void ItemList::replaceChecks(std::vector<quint8> checks)
 {
-    ListChange change{ListChange::Kind::ChecksReplaced, 0, count(), {}, {}, std::move(checks)};
+    ListChange change{ListChange::Kind::ChecksReplaced, 0, count(), {}, {}, {}, std::move(checks)};
     change.checks.resize(m_checked.size(), 0);
     swapChecks(change.checks);
     record(std::move(change));
@@ -298,7 +301,7 @@ void ItemList::undo(ListChange &change)
         removeRange(change.first, count() - 1);
         break;
     case ListChange::Kind::Removed:
-        insertSorted(change.positions, change.texts, change.checks);
+        insertSorted(change.positions, change.removed, change.checks);
         break;
     case ListChange::Kind::Cleared:
         beginResetModel();

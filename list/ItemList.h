@@ -35,8 +35,15 @@ public:
     void appendPool(const TextPool &texts);
     void clear();
     void removeAt(qsizetype position);
-    // Removes the items at the given positions (any order, no repeats) in one pass.
-    void removePositions(std::vector<qsizetype> positions);
+    // Removes the items at the given positions (any order, no repeats) in one pass. The texts
+    // the history keeps of them may be gathered beforehand (gatherTexts, in list order).
+    void removePositions(std::vector<qsizetype> positions, PackedTexts gathered = {});
+    // True when changes are kept for undo, so a removal keeps the texts it removes.
+    bool recordsChanges() const { return m_observer != nullptr && !m_replaying; }
+    // Appends the texts at ascending[from..to) to `gathered` (reserving room for all of
+    // them when from is 0), for a removal of `ascending` to come.
+    PackedTexts gatherTexts(const std::vector<qsizetype> &ascending, qsizetype from, qsizetype to,
+                            PackedTexts gathered = {}) const;
     // Sets every check mark at once: `checks` holds one mark per item.
     void replaceChecks(std::vector<quint8> checks);
     const std::vector<quint8> &checks() const { return m_checked; }
@@ -75,9 +82,8 @@ public:
 
 private:
     void removeRange(qsizetype first, qsizetype last);
-    void removeSortedPositions(const std::vector<qsizetype> &ascending,
-                               TextPool *removed = nullptr);
-    void insertSorted(const std::vector<qsizetype> &ascending, const TextPool &texts,
+    void removeSortedPositions(const std::vector<qsizetype> &ascending);
+    void insertSorted(const std::vector<qsizetype> &ascending, const PackedTexts &texts,
                       const std::vector<quint8> &checks);
     void record(ListChange &&change);
     // Exchanges every check mark with `checks` (one per item).

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PackedTexts.h"
 #include "TextPool.h"
 
 #include <QtGlobal>
@@ -22,15 +23,17 @@ struct ListChange
     qsizetype count = 0;
     // Removed: ascending positions in the list as it was before the removal.
     std::vector<qsizetype> positions;
-    // Removed and Cleared: the items that went. Appended: the added items, once taken back.
+    // Cleared: the items that went. Appended: the added items, once taken back.
     TextPool texts;
+    // Removed: the items that went, in list order.
+    PackedTexts removed;
     // Removed and Cleared: their check marks. ChecksReplaced: the marks before (or after).
     std::vector<quint8> checks;
 
     // How many items this change took from the list.
     qsizetype removedCount() const
     {
-        return kind == Kind::Removed || kind == Kind::Cleared ? texts.size() : 0;
+        return kind == Kind::Removed ? removed.size() : kind == Kind::Cleared ? texts.size() : 0;
     }
 };
 

@@ -1,5 +1,7 @@
 #include "TextPool.h"
 
+#include "PackedTexts.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -99,20 +101,11 @@ void TextPool::clear()
     m_data = std::make_shared<Data>();
 }
 
-void TextPool::removeSorted(const std::vector<qsizetype> &ascendingPositions, TextPool *removed)
+void TextPool::removeSorted(const std::vector<qsizetype> &ascendingPositions)
 {
     if (ascendingPositions.empty())
         return;
     Data &data = writable();
-    Data *out = nullptr;
-    if (removed != nullptr) {
-        out = &removed->writable();
-        qsizetype characters = 0;
-        for (const qsizetype position : ascendingPositions)
-            characters += at(position).size();
-        out->chars.reserve(out->chars.size() + size_t(characters));
-        out->ends.reserve(out->ends.size() + ascendingPositions.size());
-    }
     char16_t *const chars = data.chars.data();
     qsizetype *const ends = data.ends.data();
     qsizetype writeChar = 0;
@@ -139,19 +132,58 @@ void TextPool::removeSorted(const std::vector<qsizetype> &ascendingPositions, Te
     };
     qsizetype next = 0;
     for (const qsizetype position : ascendingPositions) {
-        // Its characters stay where they are until the next run moves down over them.
-        const qsizetype begin = position == 0 ? 0 : ends[position - 1];
-        const qsizetype end = ends[position];
         keepRun(next, position);
-        if (out != nullptr) {
-            appendChars(out->chars, chars + begin, end - begin);
-            out->ends.push_back(qsizetype(out->chars.size()));
-        }
         next = position + 1;
     }
     keepRun(next, size());
     data.chars.resize(size_t(writeChar));
     data.ends.resize(size_t(writeItem));
+}
+
+void TextPool::insertSorted(const qsizetype *ascendingPositions, qsizetype count,
+                            const PackedTexts &texts, qsizetype firstText)
+{
+    const qsizetype inserted = count;
+    if (inserted == 0)
+        return;
+    Data &data = writable();
+    const qsizetype oldItems = qsizetype(data.ends.size());
+    const qsizetype totalItems = oldItems + inserted;
+    qsizetype insertedChars = 0;
+    for (qsizetype k = 0; k < inserted; ++k)
+        insertedChars += texts.length(firstText + k);
+    const qsizetype totalChars = qsizetype(data.chars.size()) + insertedChars;
+    data.chars.resize(size_t(totalChars));
+    data.ends.resize(size_t(totalItems));
+    char16_t *const chars = data.chars.data();
+    qsizetype *const ends = data.ends.data();
+
+    // From the end down, so nothing is overwritten before it has moved: an old item only ever
+    // moves up, by the characters and items inserted before it.
+    qsizetype writeChar = totalChars;
+    qsizetype oldEnd = oldItems; // old items [0, oldEnd) have not moved yet
+    const auto moveRun = [&](qsizetype first, qsizetype insertedBefore) {
+        if (first >= oldEnd)
+            return;
+        const qsizetype begin = first == 0 ? 0 : ends[first - 1];
+        const qsizetype end = ends[oldEnd - 1];
+        const qsizetype shift = writeChar - end;
+        if (shift != 0)
+            std::memmove(chars + begin + shift, chars + begin, size_t(end - begin) * 2);
+        for (qsizetype item = oldEnd - 1; item >= first; --item)
+            ends[item + insertedBefore] = ends[item] + shift;
+        writeChar = begin + shift;
+        oldEnd = first;
+    };
+    for (qsizetype k = inserted - 1; k >= 0; --k) {
+        const qsizetype position = ascendingPositions[k];
+        const qsizetype oldBefore = position - k; // old items that stand before it
+        moveRun(oldBefore, k + 1);
+        ends[position] = writeChar;
+        writeChar -= texts.length(firstText + k);
+        texts.copyTo(firstText + k, chars + writeChar);
+    }
+    moveRun(0, 0);
 }
 
 void TextPool::truncate(qsizetype count)
@@ -161,20 +193,6 @@ void TextPool::truncate(qsizetype count)
     Data &data = writable();
     data.chars.resize(size_t(count == 0 ? 0 : data.ends[size_t(count - 1)]));
     data.ends.resize(size_t(count));
-}
-
-TextPool TextPool::subset(const std::vector<qsizetype> &ascendingPositions) const
-{
-    if (qsizetype(ascendingPositions.size()) == size())
-        return *this;
-    TextPool result;
-    qsizetype characters = 0;
-    for (const qsizetype position : ascendingPositions)
-        characters += at(position).size();
-    result.reserve(qsizetype(ascendingPositions.size()), characters);
-    for (const qsizetype position : ascendingPositions)
-        result.append(at(position));
-    return result;
 }
 
 TextPool TextPool::tail(qsizetype first) const

@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+class PackedTexts;
+
 void *allocateLarge(size_t bytes);
 void deallocateLarge(void *memory, size_t bytes);
 
@@ -88,15 +90,16 @@ public:
     void reserve(qsizetype items, qsizetype characters);
     void clear();
 
-    // Removes the items at the given positions (ascending, no repeats) in one pass; appends
-    // them to `removed` when given.
-    void removeSorted(const std::vector<qsizetype> &ascendingPositions,
-                      TextPool *removed = nullptr);
+    // Removes the items at the given positions (ascending, no repeats) in one pass, in place.
+    void removeSorted(const std::vector<qsizetype> &ascendingPositions);
+    // Puts `texts` back at `ascendingPositions` (where they stand afterwards), in place: the
+    // buffer still has room where a removal left it, so taking one back touches no new memory.
+    // `count` positions; the k-th item put back is texts[firstText + k].
+    void insertSorted(const qsizetype *ascendingPositions, qsizetype count,
+                      const PackedTexts &texts, qsizetype firstText = 0);
     // Keeps the first `count` items.
     void truncate(qsizetype count);
-    // The items at the given positions (ascending), or from `first` on; shares the buffer
-    // when that is every item.
-    TextPool subset(const std::vector<qsizetype> &ascendingPositions) const;
+    // The items from `first` on; shares the buffer when that is every item.
     TextPool tail(qsizetype first) const;
 
     qsizetype characterCount() const { return qsizetype(m_data->chars.size()); }

@@ -4,6 +4,7 @@
 
 #include <set>
 
+#include <QAbstractItemModelTester>
 #include <QRandomGenerator>
 #include <QTest>
 
@@ -55,6 +56,8 @@ private Q_SLOTS:
     void itemExists_data();
     void itemExists();
     void removePositionsKeepsChecks();
+    void removalUndoAndRedoRestoreExactly_data();
+    void removalUndoAndRedoRestoreExactly();
     void preparedCollisionsDoNotCollideUnderASeed_data();
     void preparedCollisionsDoNotCollideUnderASeed();
 };
@@ -300,6 +303,96 @@ void ListTest::removePositionsKeepsChecks()
         QCOMPARE(value, int(i * 2));
         QCOMPARE(list.isChecked(i), value % 7 == 0);
     }
+}
+
+namespace {
+struct KeepingObserver : ListChangeObserver
+{
+    std::vector<ListChange> changes;
+    void listChanged(ListChange &&change) override { changes.push_back(std::move(change)); }
+};
+} // namespace
+
+void ListTest::removalUndoAndRedoRestoreExactly_data()
+{
+    QTest::addColumn<int>("items");
+    QTest::addColumn<QList<int>>("removed"); // empty: every third item
+    QTest::addColumn<bool>("gatheredBeforehand");
+    QTest::newRow("one item in the middle") << 50 << QList<int>{20} << false;
+    QTest::newRow("a few runs") << 50 << QList<int>{0, 1, 2, 10, 11, 30, 49} << false;
+    QTest::newRow("the first and the last") << 50 << QList<int>{0, 49} << true;
+    QTest::newRow("every item") << 9 << QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8} << false;
+    QTest::newRow("scattered, in place") << 3000 << QList<int>{} << false;
+    QTest::newRow("scattered, gathered in slices") << 3000 << QList<int>{} << true;
+}
+
+void ListTest::removalUndoAndRedoRestoreExactly()
+{
+    // Texts of one byte per character, of two, empty ones and long ones side by side: undo
+    // keeps them packed and puts them back in place.
+    QFETCH(int, items);
+    QFETCH(QList<int>, removed);
+    QFETCH(bool, gatheredBeforehand);
+    ItemList list;
+    QAbstractItemModelTester tester(&list, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    list.addColumn(QStringLiteral("Items:"));
+    QRandomGenerator random(7);
+    QStringList texts;
+    for (int i = 0; i < items; ++i) {
+        QString text;
+        switch (i % 5) {
+        case 0: text = QStringLiteral("plain %1").arg(i); break;
+        case 1: text = QStringLiteral("caf\u00e9 \u00fc%1").arg(i); break;
+        case 2: text = QStringLiteral("\u0416\u20ac %1 \U0001F600").arg(i); break;
+        case 3: text = QString(); break;
+        default: text = QString(int(random.bounded(300)), QChar(u'a' + i % 26)); break;
+        }
+        texts.append(text);
+        list.append(text);
+        list.setChecked(i, random.bounded(2) == 1);
+    }
+    std::vector<quint8> checks = list.checks();
+    KeepingObserver observer;
+    list.setObserver(&observer);
+
+    std::vector<qsizetype> positions;
+    if (removed.isEmpty()) {
+        for (qsizetype i = 0; i < items; i += 3)
+            positions.push_back(i);
+    } else {
+        positions.assign(removed.begin(), removed.end());
+    }
+    PackedTexts gathered;
+    if (gatheredBeforehand) {
+        const qsizetype half = qsizetype(positions.size()) / 2;
+        gathered = list.gatherTexts(positions, 0, half);
+        gathered = list.gatherTexts(positions, half, qsizetype(positions.size()), gathered);
+    }
+    QStringList kept = texts;
+    std::vector<quint8> keptChecks = checks;
+    for (auto position = positions.rbegin(); position != positions.rend(); ++position) {
+        kept.removeAt(*position);
+        keptChecks.erase(keptChecks.begin() + *position);
+    }
+    // Duplicate removal hands its positions over from the end down.
+    std::reverse(positions.begin(), positions.end());
+    list.removePositions(positions, std::move(gathered));
+    QCOMPARE(itemTexts(list), kept);
+    QCOMPARE(list.checks(), keptChecks);
+    QCOMPARE(observer.changes.size(), size_t(1));
+    QCOMPARE(observer.changes.back().removedCount(), qsizetype(positions.size()));
+
+    list.undo(observer.changes.back());
+    QCOMPARE(itemTexts(list), texts);
+    QCOMPARE(list.checks(), checks);
+    QCOMPARE(list.rowCount(), items);
+
+    list.redo(observer.changes.back());
+    QCOMPARE(itemTexts(list), kept);
+    QCOMPARE(list.checks(), keptChecks);
+    list.undo(observer.changes.back());
+    QCOMPARE(itemTexts(list), texts);
+    QCOMPARE(observer.changes.size(), size_t(1)); // taking back records nothing
 }
 
 void ListTest::preparedCollisionsDoNotCollideUnderASeed_data()

@@ -1,0 +1,77 @@
+#include "PackedTexts.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+bool fitsInEightBits(const char16_t *units, qsizetype count)
+{
+    char16_t high = 0;
+    for (qsizetype i = 0; i < count; ++i) // no early exit: the loop vectorises
+        high |= units[i];
+    return high < 0x100;
+}
+
+} // namespace
+
+qsizetype PackedTexts::length(qsizetype position) const
+{
+    const quint64 end = m_ends[size_t(position)];
+    const qsizetype bytes = qsizetype(end & ~kWide) - beginOf(position);
+    return (end & kWide) != 0 ? bytes / 2 : bytes;
+}
+
+void PackedTexts::copyTo(qsizetype position, char16_t *out) const
+{
+    const quint64 end = m_ends[size_t(position)];
+    const qsizetype begin = beginOf(position);
+    const qsizetype bytes = qsizetype(end & ~kWide) - begin;
+    const char *from = m_bytes.data() + begin;
+    if ((end & kWide) != 0) {
+        std::memcpy(out, from, size_t(bytes));
+        return;
+    }
+    for (qsizetype i = 0; i < bytes; ++i)
+        out[i] = char16_t(static_cast<unsigned char>(from[i]));
+}
+
+void PackedTexts::reserve(qsizetype texts, qsizetype characters)
+{
+    m_ends.reserve(size_t(texts));
+    m_bytes.reserve(size_t(characters));
+}
+
+void PackedTexts::append(QStringView text)
+{
+    const char16_t *units = text.utf16();
+    const qsizetype count = text.size();
+    const bool narrow = fitsInEightBits(units, count);
+    const size_t begin = m_bytes.size();
+    const size_t bytes = size_t(count) * (narrow ? 1 : 2);
+    if (m_bytes.capacity() < begin + bytes)
+        m_bytes.reserve(std::max(begin + bytes, m_bytes.capacity() * 3 / 2));
+    m_bytes.resize(begin + bytes);
+    char *to = m_bytes.data() + begin;
+    if (narrow) {
+        for (qsizetype i = 0; i < count; ++i)
+            to[i] = char(units[i]);
+    } else if (bytes > 0) {
+        std::memcpy(to, units, bytes);
+    }
+    m_ends.push_back(quint64(begin + bytes) | (narrow ? 0 : kWide));
+    m_characters += count;
+}
+
+TextPool PackedTexts::toPool() const
+{
+    TextPool pool;
+    pool.reserve(size(), m_characters);
+    std::u16string text;
+    for (qsizetype position = 0; position < size(); ++position) {
+        text.resize(size_t(length(position)));
+        copyTo(position, text.data());
+        pool.append(QStringView(text.data(), qsizetype(text.size())));
+    }
+    return pool;
+}

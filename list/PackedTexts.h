@@ -1,0 +1,42 @@
+#pragma once
+
+#include "TextPool.h"
+
+#include <QStringView>
+
+#include <vector>
+
+// Texts kept aside (the items a removal took, for undo), end to end in one buffer: a text
+// whose characters all fit in 8 bits takes one byte per character, any other two. Most
+// lists are Latin-1 throughout, so what undo keeps costs half what the list paid for it.
+class PackedTexts
+{
+public:
+    qsizetype size() const { return qsizetype(m_ends.size()); }
+    bool empty() const { return m_ends.empty(); }
+    qsizetype length(qsizetype position) const;
+    // Writes the text's length(position) characters to `out`.
+    void copyTo(qsizetype position, char16_t *out) const;
+    // The characters of every text together.
+    qsizetype characterCount() const { return m_characters; }
+
+    void reserve(qsizetype texts, qsizetype characters);
+    void append(QStringView text);
+    void append(const TextPool &texts, qsizetype position) { append(texts.at(position)); }
+    void clear() { *this = PackedTexts(); }
+
+    TextPool toPool() const;
+
+private:
+    // Top bit of an end: that text is stored in 16-bit units.
+    static constexpr quint64 kWide = quint64(1) << 63;
+
+    qsizetype beginOf(qsizetype position) const
+    {
+        return position == 0 ? 0 : qsizetype(m_ends[size_t(position - 1)] & ~kWide);
+    }
+
+    std::vector<char, PoolAllocator<char>> m_bytes;
+    std::vector<quint64, PoolAllocator<quint64>> m_ends; // one past each text's last byte
+    qsizetype m_characters = 0;
+};
