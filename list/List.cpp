@@ -3,14 +3,61 @@
 #include "DuplicateScan.h"
 #include "ItemList.h"
 #include "ListHost.h"
+#include "PackedTexts.h"
 #include "TextSet.h"
 #include "Trap.h"
 #include <QStringMatcher>
+
+#include <algorithm>
 
 namespace List {
 namespace {
 
 constexpr qsizetype kSlice = 8192;
+
+// What a removal takes: its positions (ascending) and, when the list keeps a history, their
+// texts, copied beforehand.
+struct Removal
+{
+    std::vector<qsizetype> positions;
+    PackedTexts texts;
+};
+
+// Finds the positions to remove with `find` (which starts over itself when the list changes
+// while it yields), then copies their texts for the history a slice at a time, yielding
+// between slices: copying millions of texts into new memory at once would hold the window
+// up for a second. A change to the list meanwhile, or to what `stillHolds` checks, sends it
+// back to finding.
+template <typename Find, typename StillHolds = bool (*)()>
+Removal prepareRemoval(const ItemList &listView, ListHost &host, Find find,
+                       StillHolds stillHolds = [] { return true; })
+{
+    for (;;) {
+        Removal removal{find(), {}};
+        auto &positions = removal.positions;
+        if (std::is_sorted(positions.rbegin(), positions.rend()))
+            std::reverse(positions.begin(), positions.end());
+        else
+            std::sort(positions.begin(), positions.end());
+        if (!listView.recordsChanges() || qsizetype(positions.size()) <= kSlice)
+            return removal; // the removal keeps them itself, at no cost worth a yield
+        const quint64 revision = listView.revision();
+        YieldPacer pacer(host);
+        const qsizetype count = qsizetype(positions.size());
+        bool changed = false;
+        for (qsizetype from = 0; from < count && !changed; from += kSlice) {
+            const qsizetype to = std::min(count, from + kSlice);
+            removal.texts = listView.gatherTexts(positions, from, to, std::move(removal.texts));
+            // The removal that follows has the window to itself too: yield after the last.
+            if (pacer.due() || to == count) {
+                host.yieldToEventLoop();
+                changed = listView.revision() != revision || !stillHolds();
+            }
+        }
+        if (!changed)
+            return removal;
+    }
+}
 
 // Scans until one whole scan has run over an unchanged list: a command run while we yield
 // may add or remove items (or switch the case option), and positions found before that
@@ -55,10 +102,15 @@ void removeItems(ItemList &listView, const QString &searchText, bool removeWhenC
                  ListHost &host, const QString &location)
 {
     Trap trap(host.errorReporter(), location);
-    std::vector<qsizetype> removals;
-    trap.line(102,
-              [&] { removals = findMatching(listView, searchText, removeWhenContained, host); });
-    trap.line(116, [&] { listView.removePositions(std::move(removals)); });
+    Removal removal;
+    trap.line(102, [&] {
+        removal = prepareRemoval(listView, host, [&] {
+            return findMatching(listView, searchText, removeWhenContained, host);
+        });
+    });
+    trap.line(116, [&] {
+        listView.removePositions(std::move(removal.positions), std::move(removal.texts));
+    });
     trap.line(124, [&] { host.setProgress(0); });
 }
 
@@ -98,10 +150,11 @@ qsizetype RemoveItemsListed(ItemList &listView, const TextPool &listed, ListHost
         if (pacer.due())
             host.yieldToEventLoop();
     }
-    std::vector<qsizetype> positions =
-        FindPositions(listView, host, [&](QStringView text) { return set.contains(text); });
-    const qsizetype removed = qsizetype(positions.size());
-    listView.removePositions(std::move(positions));
+    Removal removal = prepareRemoval(listView, host, [&] {
+        return FindPositions(listView, host, [&](QStringView text) { return set.contains(text); });
+    });
+    const qsizetype removed = qsizetype(removal.positions.size());
+    listView.removePositions(std::move(removal.positions), std::move(removal.texts));
     host.setProgress(0);
     return removed;
 }
@@ -133,11 +186,22 @@ void RemoveDupesAll(ItemList &listView, ListHost &host)
     // there is no result about this list left to tell.
     const quint64 tallyBefore = listView.duplicatesRemovedTally();
     const quint64 clearsBefore = listView.clearCount();
-    std::vector<qsizetype> removals;
-    trap.line(102, [&] { removals = findDuplicates(listView, host); });
+    Removal removal;
+    trap.line(102, [&] {
+        // The duplicates found hold for the case option the scan ended under.
+        CaseOption option = host.caseOption();
+        removal = prepareRemoval(
+            listView, host,
+            [&] {
+                std::vector<qsizetype> found = findDuplicates(listView, host);
+                option = host.caseOption();
+                return found;
+            },
+            [&] { return host.caseOption() == option; });
+    });
     trap.line(148, [&] {
-        const qsizetype found = qsizetype(removals.size());
-        listView.removePositions(std::move(removals));
+        const qsizetype found = qsizetype(removal.positions.size());
+        listView.removePositions(std::move(removal.positions), std::move(removal.texts));
         listView.addToDuplicatesRemovedTally(found);
     });
     trap.line(156, [&] {

@@ -58,6 +58,8 @@ private Q_SLOTS:
     void removePositionsKeepsChecks();
     void removalUndoAndRedoRestoreExactly_data();
     void removalUndoAndRedoRestoreExactly();
+    void changeWhileCopyingForUndoStartsOver_data();
+    void changeWhileCopyingForUndoStartsOver();
     void preparedCollisionsDoNotCollideUnderASeed_data();
     void preparedCollisionsDoNotCollideUnderASeed();
 };
@@ -393,6 +395,92 @@ void ListTest::removalUndoAndRedoRestoreExactly()
     list.undo(observer.changes.back());
     QCOMPARE(itemTexts(list), texts);
     QCOMPARE(observer.changes.size(), size_t(1)); // taking back records nothing
+}
+
+void ListTest::changeWhileCopyingForUndoStartsOver_data()
+{
+    QTest::addColumn<bool>("duplicates"); // else: remove items without "7"
+    QTest::addColumn<bool>("switchOption"); // else: remove the first item
+    QTest::newRow("duplicate removal, an item removed") << true << false;
+    QTest::newRow("duplicate removal, the option switched") << true << true;
+    QTest::newRow("filter, an item removed") << false << false;
+}
+
+void ListTest::changeWhileCopyingForUndoStartsOver()
+{
+    // A large removal copies the texts it removes for undo in slices, yielding between them.
+    // What a command does meanwhile must not let it remove the wrong items, and the history
+    // must still take the removal back exactly.
+    QFETCH(bool, duplicates);
+    QFETCH(bool, switchOption);
+    QStringList texts;
+    QRandomGenerator random(11);
+    for (int i = 0; i < 60000; ++i) {
+        QString text = QStringLiteral("user%1@example.com").arg(random.bounded(20000));
+        texts.append(i % 3 == 1 ? text.toUpper() : text);
+    }
+    const auto run = [&](ItemList &list, RecordingHost &host) {
+        if (duplicates)
+            List::RemoveDupesAll(list, host);
+        else
+            List::RemoveItemsWithout(list, QStringLiteral("7"), host);
+    };
+
+    // A first run tells how many yields come before the copying starts: with no pause
+    // between yields, it yields once per slice of texts copied.
+    int yieldsBeforeCopying = 0;
+    {
+        ItemList list;
+        fill(list, texts);
+        KeepingObserver observer;
+        list.setObserver(&observer);
+        RecordingHost host;
+        host.option = CaseOption::MatchCase;
+        host.intervalMs = 0;
+        run(list, host);
+        const qsizetype removed = observer.changes.back().removedCount();
+        QVERIFY(removed > 3 * 8192);
+        yieldsBeforeCopying = host.yields - int((removed + 8191) / 8192);
+    }
+
+    ItemList list;
+    fill(list, texts);
+    KeepingObserver observer;
+    list.setObserver(&observer);
+    RecordingHost host;
+    host.option = CaseOption::MatchCase;
+    host.intervalMs = 0;
+    host.onYield = [&] {
+        if (host.yields != yieldsBeforeCopying + 2)
+            return;
+        if (switchOption)
+            host.option = CaseOption::IgnoreCase;
+        else
+            list.removeAt(0);
+    };
+    run(list, host);
+
+    QStringList before = texts;
+    if (!switchOption)
+        before.removeFirst();
+    QStringList expected;
+    if (duplicates) {
+        QSet<QString> seen;
+        for (qsizetype i = before.size() - 1; i >= 0; --i) {
+            const QString key = switchOption ? before[i].toUpper() : before[i];
+            if (!seen.contains(key)) {
+                seen.insert(key);
+                expected.prepend(before[i]);
+            }
+        }
+    } else {
+        for (const QString &text : before)
+            if (text.contains(u'7'))
+                expected.append(text);
+    }
+    QCOMPARE(itemTexts(list), expected);
+    list.undo(observer.changes.back());
+    QCOMPARE(itemTexts(list), before);
 }
 
 void ListTest::preparedCollisionsDoNotCollideUnderASeed_data()
