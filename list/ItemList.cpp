@@ -121,11 +121,7 @@ void ItemList::removePositions(std::vector<qsizetype> positions, PackedTexts gat
 {
     if (positions.empty())
         return;
-    // Duplicate removal finds its positions from the end down.
-    if (std::is_sorted(positions.rbegin(), positions.rend()))
-        std::reverse(positions.begin(), positions.end());
-    else
-        std::sort(positions.begin(), positions.end());
+    sortAscending(positions);
 
     ListChange change{ListChange::Kind::Removed, 0, qsizetype(positions.size()), {}, {}, {}, {}};
     change.checks.reserve(positions.size());
@@ -141,6 +137,18 @@ void ItemList::removePositions(std::vector<qsizetype> positions, PackedTexts gat
     removeSortedPositions(positions);
     change.positions = std::move(positions);
     record(std::move(change));
+}
+
+void ItemList::sortAscending(std::vector<qsizetype> &positions)
+{
+    // Filters find their positions in order, duplicate removal from the end down; sorting
+    // millions of them when they are in order already would cost more than the removal.
+    if (std::is_sorted(positions.begin(), positions.end()))
+        return;
+    if (std::is_sorted(positions.rbegin(), positions.rend()))
+        std::reverse(positions.begin(), positions.end());
+    else
+        std::sort(positions.begin(), positions.end());
 }
 
 PackedTexts ItemList::gatherTexts(const std::vector<qsizetype> &ascending, qsizetype from,

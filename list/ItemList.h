@@ -38,6 +38,8 @@ public:
     // Removes the items at the given positions (any order, no repeats) in one pass. The texts
     // the history keeps of them may be gathered beforehand (gatherTexts, in list order).
     void removePositions(std::vector<qsizetype> positions, PackedTexts gathered = {});
+    // Puts positions in ascending order, cheaply when they are in order either way already.
+    static void sortAscending(std::vector<qsizetype> &positions);
     // True when changes are kept for undo, so a removal keeps the texts it removes.
     bool recordsChanges() const { return m_observer != nullptr && !m_replaying; }
     // Appends the texts at ascending[from..to) to `gathered` (reserving room for all of

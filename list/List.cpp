@@ -35,10 +35,7 @@ Removal prepareRemoval(const ItemList &listView, ListHost &host, Find find,
     for (;;) {
         Removal removal{find(), {}};
         auto &positions = removal.positions;
-        if (std::is_sorted(positions.rbegin(), positions.rend()))
-            std::reverse(positions.begin(), positions.end());
-        else
-            std::sort(positions.begin(), positions.end());
+        ItemList::sortAscending(positions);
         if (!listView.recordsChanges() || qsizetype(positions.size()) <= kSlice)
             return removal; // the removal keeps them itself, at no cost worth a yield
         const quint64 revision = listView.revision();
