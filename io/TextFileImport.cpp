@@ -8,6 +8,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -105,10 +106,19 @@ void TextFileToListview(ItemList &listView, const QString &path, ListHost &host)
     const std::optional<TextPool> items = ReadTextFile(path, host);
     if (!items)
         return;
-    // It joins the list in one insertion, which costs nothing when the list was empty. The
-    // view's share of a large insertion is a step of its own.
-    host.yieldToEventLoop();
-    listView.appendPool(*items);
+    // An empty list takes the items whole, which costs nothing. A list with items takes them
+    // a slice at a time: the view's share of inserting millions of rows at once would hold
+    // the window up. Each insertion is a step of its own.
+    constexpr qsizetype kRowsPerInsertion = qsizetype(1) << 20;
+    if (listView.count() == 0) {
+        host.yieldToEventLoop();
+        listView.appendPool(*items);
+        return;
+    }
+    for (qsizetype first = 0; first < items->size(); first += kRowsPerInsertion) {
+        host.yieldToEventLoop();
+        listView.appendPool(*items, first, std::min(items->size(), first + kRowsPerInsertion));
+    }
 }
 
 } // namespace List

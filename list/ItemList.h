@@ -31,8 +31,10 @@ public:
 
     void append(QStringView text);
     void appendAll(const std::vector<QStringView> &texts);
-    // Appends every item of `texts`; shares its buffer when the list is empty.
+    // Appends every item of `texts`, sharing its buffer, when the list is empty; otherwise
+    // its items [first, last), after making room for all of `texts` once.
     void appendPool(const TextPool &texts);
+    void appendPool(const TextPool &texts, qsizetype first, qsizetype last);
     void clear();
     void removeAt(qsizetype position);
     // Removes the items at the given positions (any order, no repeats) in one pass. The texts

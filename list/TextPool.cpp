@@ -80,12 +80,21 @@ void TextPool::append(const TextPool &other)
         m_data = other.m_data; // nothing to keep: share theirs
         return;
     }
+    append(other, 0, other.size());
+}
+
+void TextPool::append(const TextPool &other, qsizetype first, qsizetype last)
+{
+    if (first >= last)
+        return;
     Data &data = writable();
-    const qsizetype offset = qsizetype(data.chars.size());
-    appendChars(data.chars, other.m_data->chars.data(), qsizetype(other.m_data->chars.size()));
-    data.ends.reserve(data.ends.size() + other.m_data->ends.size());
-    for (const qsizetype end : other.m_data->ends)
-        data.ends.push_back(end + offset);
+    const qsizetype begin = first == 0 ? 0 : other.m_data->ends[size_t(first - 1)];
+    const qsizetype end = other.m_data->ends[size_t(last - 1)];
+    const qsizetype offset = qsizetype(data.chars.size()) - begin;
+    appendChars(data.chars, other.m_data->chars.data() + begin, end - begin);
+    data.ends.reserve(data.ends.size() + size_t(last - first));
+    for (qsizetype item = first; item < last; ++item)
+        data.ends.push_back(other.m_data->ends[size_t(item)] + offset);
 }
 
 void TextPool::reserve(qsizetype items, qsizetype characters)

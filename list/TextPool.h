@@ -85,8 +85,9 @@ public:
     }
 
     void append(QStringView text);
-    // Appends every item of `other`.
+    // Appends every item of `other`, or its items [first, last).
     void append(const TextPool &other);
+    void append(const TextPool &other, qsizetype first, qsizetype last);
     void reserve(qsizetype items, qsizetype characters);
     void clear();
 

@@ -1,6 +1,7 @@
 #include "ItemList.h"
 #include "ListTestHost.h"
 #include "TextFileFormat.h"
+#include "TextFileImport.h"
 #include "TextPool.h"
 
 #include "WindowFixture.h"
@@ -46,6 +47,7 @@ private Q_SLOTS:
     void loadOneFile();
     void loadSeveralFilesWithAMissingOne();
     void loadTheSameFileTwice();
+    void largeFileJoinsAListInSlices();
     void loadCancelled();
     void tooManyFiles();
     void unreadableFileIsReportedAndTheLoadGoesOn();
@@ -307,6 +309,42 @@ void TextFilesTest::loadTheSameFileTwice()
     click("PushButton3");
     QCOMPARE(items(), (QStringList{"a", "b"}));
     QCOMPARE(status(), QStringLiteral("List loaded. 2 duplicates found, 2 duplicates removed"));
+}
+
+void TextFilesTest::largeFileJoinsAListInSlices()
+{
+    // A list with items takes a large file's items in insertions of a million rows, yielding
+    // before each; the items arrive whole and in order, and each insertion can be taken back.
+    constexpr int kLines = 2500000;
+    QByteArray bytes;
+    for (int i = 0; i < kLines; ++i)
+        bytes += QByteArray::number(i) + '\n';
+    const QString path = writeFile(QStringLiteral("large.txt"), bytes);
+    ItemList list;
+    list.append(u"before");
+    struct Keeper : ListChangeObserver
+    {
+        std::vector<ListChange> changes;
+        void listChanged(ListChange &&change) override { changes.push_back(std::move(change)); }
+    } keeper;
+    list.setObserver(&keeper);
+    RecordingHost host;
+    QList<qsizetype> countsAtYields;
+    host.onYield = [&] { countsAtYields.append(list.count()); };
+    List::TextFileToListview(list, path, host);
+
+    QCOMPARE(list.count(), kLines + 1);
+    for (const qsizetype position : {qsizetype(1), qsizetype(1) << 20, (qsizetype(1) << 20) + 1,
+                                     qsizetype(2) << 20, qsizetype(kLines)})
+        QCOMPARE(list.text(position).toString(), QString::number(position - 1));
+    QVERIFY2(countsAtYields.contains((qsizetype(1) << 20) + 1) &&
+                 countsAtYields.contains((qsizetype(2) << 20) + 1),
+             "the view was never given a turn between insertions");
+    QCOMPARE(keeper.changes.size(), size_t(3));
+    list.setObserver(nullptr);
+    for (auto change = keeper.changes.rbegin(); change != keeper.changes.rend(); ++change)
+        list.undo(*change);
+    QCOMPARE(itemTexts(list), QStringList{"before"});
 }
 
 void TextFilesTest::loadCancelled()
