@@ -3,6 +3,7 @@
 #include <QScopedValueRollback>
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 #include <numeric>
 
@@ -240,22 +241,41 @@ void ItemList::removeSortedPositions(const std::vector<qsizetype> &positions)
             return -1;
         return row - (below - positions.begin());
     };
-    changeLayout(newRow, [&] {
-        m_texts.removeSorted(positions);
-        // The check marks close up the same way, a run of kept items at a time.
-        size_t write = 0;
-        size_t next = 0;
-        for (const qsizetype removed : positions) {
-            std::copy(m_checked.begin() + qsizetype(next), m_checked.begin() + removed,
-                      m_checked.begin() + qsizetype(write));
-            write += size_t(removed) - next;
-            next = size_t(removed) + 1;
-        }
-        std::copy(m_checked.begin() + qsizetype(next), m_checked.end(),
+    // The view hears of it as the rows from the first removed one on changed, then the last
+    // rows removed: the same list in the end, at a cost to the view that does not grow with
+    // the list, where a layout change makes it revisit every row. In between, the rows about
+    // to go show nothing. The current and selected items move to their new rows (or are
+    // dropped) first, while every row still exists.
+    const QModelIndexList before = persistentIndexList();
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (const QModelIndex &index : before) {
+        const qsizetype row = newRow(qsizetype(index.row()));
+        after.append(row < 0 ? QModelIndex() : this->index(int(row), index.column()));
+    }
+    changePersistentIndexList(before, after);
+    const qsizetype oldCount = count();
+    m_texts.removeSorted(positions);
+    // The check marks close up the same way, a run of kept items at a time.
+    size_t write = 0;
+    size_t next = 0;
+    for (const qsizetype removed : positions) {
+        std::copy(m_checked.begin() + qsizetype(next), m_checked.begin() + removed,
                   m_checked.begin() + qsizetype(write));
-        write += m_checked.size() - next;
-        m_checked.resize(write);
-    });
+        write += size_t(removed) - next;
+        next = size_t(removed) + 1;
+    }
+    std::copy(m_checked.begin() + qsizetype(next), m_checked.end(),
+              m_checked.begin() + qsizetype(write));
+    write += m_checked.size() - next;
+    m_checked.resize(write);
+    ++m_revision;
+    const qsizetype newCount = count();
+    m_vanishingRows = oldCount - newCount;
+    Q_EMIT dataChanged(index(int(positions.front()), 0), index(int(oldCount - 1), 0));
+    beginRemoveRows({}, int(newCount), int(oldCount - 1));
+    m_vanishingRows = 0;
+    endRemoveRows();
 }
 
 void ItemList::insertSorted(const std::vector<qsizetype> &positions, const PackedTexts &texts,
@@ -265,15 +285,19 @@ void ItemList::insertSorted(const std::vector<qsizetype> &positions, const Packe
     // [from, to) of them in place; positions before `from` are back already.
     const auto insertInPlace = [&](qsizetype from, qsizetype to) {
         m_texts.insertSorted(positions.data() + from, to - from, texts, from);
-        // The check marks open up the same way, from the end down.
+        // The check marks open up the same way, from the end down, a run of old items at a
+        // time.
         qsizetype old = qsizetype(m_checked.size());
         m_checked.resize(m_checked.size() + size_t(to - from));
+        quint8 *const marks = m_checked.data();
         qsizetype write = qsizetype(m_checked.size());
         for (qsizetype k = to - 1; k >= from; --k) {
             const qsizetype position = positions[size_t(k)];
-            while (write > position + 1)
-                m_checked[size_t(--write)] = m_checked[size_t(--old)];
-            m_checked[size_t(--write)] = checks[size_t(k)];
+            const qsizetype run = write - (position + 1);
+            old -= run;
+            write -= run;
+            std::memmove(marks + write, marks + old, size_t(run));
+            marks[--write] = checks[size_t(k)];
         }
         ++m_revision;
     };
@@ -382,7 +406,7 @@ QString ItemList::displayText(QStringView text)
 
 int ItemList::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : clampToInt(count());
+    return parent.isValid() ? 0 : clampToInt(count() + m_vanishingRows);
 }
 
 int ItemList::columnCount(const QModelIndex &parent) const
@@ -392,8 +416,10 @@ int ItemList::columnCount(const QModelIndex &parent) const
 
 QVariant ItemList::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.column() != 0 || index.row() >= count())
+    if (!index.isValid() || index.column() != 0)
         return {};
+    if (index.row() >= count()) // a row about to go
+        return role == Qt::DisplayRole || role == Qt::EditRole ? QVariant(QString()) : QVariant();
     switch (role) {
     case Qt::DisplayRole:
         return displayText(text(index.row()));
@@ -408,7 +434,8 @@ QVariant ItemList::data(const QModelIndex &index, int role) const
 
 bool ItemList::setData(const QModelIndex &index, const QVariant &value, int role)
 {
-    if (role != Qt::CheckStateRole || !index.isValid() || index.column() != 0)
+    if (role != Qt::CheckStateRole || !index.isValid() || index.column() != 0 ||
+        index.row() >= count())
         return false;
     setChecked(index.row(), value.toInt() == Qt::Checked);
     return true;

@@ -104,4 +104,6 @@ private:
     quint64 m_duplicatesRemoved = 0;
     ListChangeObserver *m_observer = nullptr;
     bool m_replaying = false;
+    // Rows the view still has while a removal tells it of them (they show nothing).
+    qsizetype m_vanishingRows = 0;
 };

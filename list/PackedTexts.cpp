@@ -15,27 +15,6 @@ bool fitsInEightBits(const char16_t *units, qsizetype count)
 
 } // namespace
 
-qsizetype PackedTexts::length(qsizetype position) const
-{
-    const quint64 end = m_ends[size_t(position)];
-    const qsizetype bytes = qsizetype(end & ~kWide) - beginOf(position);
-    return (end & kWide) != 0 ? bytes / 2 : bytes;
-}
-
-void PackedTexts::copyTo(qsizetype position, char16_t *out) const
-{
-    const quint64 end = m_ends[size_t(position)];
-    const qsizetype begin = beginOf(position);
-    const qsizetype bytes = qsizetype(end & ~kWide) - begin;
-    const char *from = m_bytes.data() + begin;
-    if ((end & kWide) != 0) {
-        std::memcpy(out, from, size_t(bytes));
-        return;
-    }
-    for (qsizetype i = 0; i < bytes; ++i)
-        out[i] = char16_t(static_cast<unsigned char>(from[i]));
-}
-
 void PackedTexts::reserve(qsizetype texts, qsizetype characters)
 {
     m_ends.reserve(size_t(texts));

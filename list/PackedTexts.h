@@ -4,6 +4,8 @@
 
 #include <QStringView>
 
+#include <cstring>
+
 #include <vector>
 
 // Texts kept aside (the items a removal took, for undo), end to end in one buffer: a text
@@ -14,9 +16,26 @@ class PackedTexts
 public:
     qsizetype size() const { return qsizetype(m_ends.size()); }
     bool empty() const { return m_ends.empty(); }
-    qsizetype length(qsizetype position) const;
+    qsizetype length(qsizetype position) const
+    {
+        const quint64 end = m_ends[size_t(position)];
+        const qsizetype bytes = qsizetype(end & ~kWide) - beginOf(position);
+        return (end & kWide) != 0 ? bytes / 2 : bytes;
+    }
     // Writes the text's length(position) characters to `out`.
-    void copyTo(qsizetype position, char16_t *out) const;
+    void copyTo(qsizetype position, char16_t *__restrict out) const
+    {
+        const quint64 end = m_ends[size_t(position)];
+        const qsizetype begin = beginOf(position);
+        const qsizetype bytes = qsizetype(end & ~kWide) - begin;
+        const char *__restrict from = m_bytes.data() + begin;
+        if ((end & kWide) != 0) {
+            std::memcpy(out, from, size_t(bytes));
+            return;
+        }
+        for (qsizetype i = 0; i < bytes; ++i)
+            out[i] = char16_t(static_cast<unsigned char>(from[i]));
+    }
     // The characters of every text together.
     qsizetype characterCount() const { return m_characters; }
 

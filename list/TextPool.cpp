@@ -159,8 +159,12 @@ void TextPool::insertSorted(const qsizetype *ascendingPositions, qsizetype count
     const qsizetype oldItems = qsizetype(data.ends.size());
     const qsizetype totalItems = oldItems + inserted;
     qsizetype insertedChars = 0;
-    for (qsizetype k = 0; k < inserted; ++k)
-        insertedChars += texts.length(firstText + k);
+    if (firstText == 0 && inserted == texts.size()) {
+        insertedChars = texts.characterCount();
+    } else {
+        for (qsizetype k = 0; k < inserted; ++k)
+            insertedChars += texts.length(firstText + k);
+    }
     const qsizetype totalChars = qsizetype(data.chars.size()) + insertedChars;
     data.chars.resize(size_t(totalChars));
     data.ends.resize(size_t(totalItems));
