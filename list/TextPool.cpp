@@ -149,6 +149,65 @@ void TextPool::removeSorted(const std::vector<qsizetype> &ascendingPositions)
     data.ends.resize(size_t(writeItem));
 }
 
+qsizetype TextPool::removeSortedUpTo(const std::vector<quint32> &positions, qsizetype done,
+                                     qsizetype processed, qsizetype until)
+{
+    Data &data = writable();
+    char16_t *const chars = data.chars.data();
+    qsizetype *const ends = data.ends.data();
+    const qsizetype count = size();
+    // In today's numbering an item not yet handled stands `done` places before where it stood.
+    const qsizetype first = processed - done;
+    const qsizetype stop = std::min(count, until - done);
+    if (stop <= first)
+        return done;
+    const qsizetype firstBegin = beginOf(first);
+    const qsizetype stopBegin = stop == count ? 0 : beginOf(stop);
+    const qsizetype doneBefore = done;
+
+    qsizetype writeItem = first;
+    qsizetype writeChar = first == 0 ? 0 : ends[first - 1];
+    const auto keepRun = [&](qsizetype from, qsizetype to) {
+        if (from >= to)
+            return;
+        const qsizetype begin = from == first ? firstBegin : ends[from - 1];
+        const qsizetype shift = begin - writeChar;
+        if (shift != 0)
+            std::memmove(chars + writeChar, chars + begin,
+                         size_t(ends[to - 1] - begin) * sizeof(char16_t));
+        if (shift != 0 || writeItem != from) {
+            for (qsizetype item = from; item < to; ++item)
+                ends[writeItem++] = ends[item] - shift;
+        } else {
+            writeItem = to;
+        }
+        writeChar = ends[writeItem - 1];
+    };
+    qsizetype next = first;
+    while (done < qsizetype(positions.size()) && qsizetype(positions[size_t(done)]) < until) {
+        const qsizetype position = qsizetype(positions[size_t(done)]) - doneBefore;
+        keepRun(next, position);
+        next = position + 1;
+        ++done;
+    }
+    keepRun(next, stop);
+
+    if (stop == count) {
+        data.chars.resize(size_t(writeChar));
+        data.ends.resize(size_t(writeItem));
+        data.gapItem = -1;
+        return done;
+    }
+    // The items not handled yet keep their characters where they are; their ends close up.
+    if (writeItem != stop)
+        std::memmove(ends + writeItem, ends + stop, size_t(count - stop) * sizeof(qsizetype));
+    data.ends.resize(size_t(writeItem + count - stop));
+    const bool gap = writeChar != stopBegin;
+    data.gapItem = gap ? writeItem : -1;
+    data.gapBegin = gap ? stopBegin : 0;
+    return done;
+}
+
 void TextPool::insertSorted(const qsizetype *ascendingPositions, qsizetype count,
                             const PackedTexts &texts, qsizetype firstText)
 {

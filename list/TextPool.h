@@ -69,9 +69,8 @@ public:
 
     QStringView at(qsizetype position) const
     {
-        const auto &ends = m_data->ends;
-        const qsizetype begin = position == 0 ? 0 : ends[size_t(position - 1)];
-        return QStringView(m_data->chars.data() + begin, ends[size_t(position)] - begin);
+        const qsizetype begin = beginOf(position);
+        return QStringView(m_data->chars.data() + begin, m_data->ends[size_t(position)] - begin);
     }
     // Where the item's bounds are kept, for prefetching before it is read.
     const qsizetype *boundsOf(qsizetype position) const
@@ -81,7 +80,7 @@ public:
     // The first character of the item, for prefetching before it is read.
     const char16_t *charsOf(qsizetype position) const
     {
-        return m_data->chars.data() + (position == 0 ? 0 : m_data->ends[size_t(position - 1)]);
+        return m_data->chars.data() + beginOf(position);
     }
 
     void append(QStringView text);
@@ -98,6 +97,17 @@ public:
     // `count` positions; the k-th item put back is texts[firstText + k].
     void insertSorted(const qsizetype *ascendingPositions, qsizetype count,
                       const PackedTexts &texts, qsizetype firstText = 0);
+    // A removal a slice at a time, for lists too long to close up in one go without holding
+    // up the window: after each slice the pool is a whole list again, the items removed so
+    // far gone, the rest still there. `ascendingPositions` number the items as they were when
+    // the removal began; the first `done` of them are gone, and so is every item before
+    // `processed` that was to go. Handles the items before `until` (same numbering) and
+    // returns how many positions are done then. Nothing else may change the pool until
+    // `until` reaches the end (settled() is true again).
+    qsizetype removeSortedUpTo(const std::vector<quint32> &ascendingPositions, qsizetype done,
+                               qsizetype processed, qsizetype until);
+    bool settled() const { return m_data->gapItem < 0; }
+
     // Keeps the first `count` items.
     void truncate(qsizetype count);
     // The items from `first` on; shares the buffer when that is every item.
@@ -115,7 +125,17 @@ private:
     {
         std::vector<char16_t, PoolAllocator<char16_t>> chars;
         std::vector<qsizetype, PoolAllocator<qsizetype>> ends; // one past each item's end
+        // While a removal is under way, the items before `gapItem` are closed up and the rest
+        // still stand where they were, the first of them at `gapBegin`.
+        qsizetype gapItem = -1;
+        qsizetype gapBegin = 0;
     };
+    qsizetype beginOf(qsizetype position) const
+    {
+        if (position == m_data->gapItem)
+            return m_data->gapBegin;
+        return position == 0 ? 0 : m_data->ends[size_t(position - 1)];
+    }
     // Makes the buffer this pool's own before it changes.
     Data &writable();
 

@@ -1,4 +1,6 @@
 #include "ItemList.h"
+#include "PackedTexts.h"
+#include "TextPool.h"
 #include "List.h"
 #include "ListTestHost.h"
 
@@ -56,6 +58,7 @@ private Q_SLOTS:
     void itemExists_data();
     void itemExists();
     void removePositionsKeepsChecks();
+    void removalInSlicesIsAWholeListAfterEachSlice();
     void removalUndoAndRedoRestoreExactly_data();
     void removalUndoAndRedoRestoreExactly();
     void changeWhileCopyingForUndoStartsOver_data();
@@ -314,6 +317,58 @@ struct KeepingObserver : ListChangeObserver
     void listChanged(ListChange &&change) override { changes.push_back(std::move(change)); }
 };
 } // namespace
+
+void ListTest::removalInSlicesIsAWholeListAfterEachSlice()
+{
+    // Random lists (empty texts, runs of removed items, removals at both ends) closed up in
+    // slices of random length, some holding no removed item at all: after each slice the
+    // pool reads as the list with the items handled so far removed.
+    QRandomGenerator random(3);
+    for (int round = 0; round < 300; ++round) {
+        const int count = int(random.bounded(1, 60));
+        QStringList texts;
+        TextPool pool;
+        for (int i = 0; i < count; ++i) {
+            const QString text = random.bounded(5) == 0
+                                     ? QString()
+                                     : QString(int(random.bounded(1, 9)), QChar(u'a' + i % 26));
+            texts.append(text);
+            pool.append(text);
+        }
+        std::vector<quint32> positions;
+        const int share = int(random.bounded(100));
+        for (int i = 0; i < count; ++i) {
+            if (int(random.bounded(100)) < share)
+                positions.push_back(quint32(i));
+        }
+        qsizetype done = 0;
+        qsizetype processed = 0;
+        while (processed < count) {
+            const qsizetype until =
+                std::min<qsizetype>(count, processed + random.bounded(0, 12));
+            done = pool.removeSortedUpTo(positions, done, processed, until);
+            processed = until;
+            QStringList expected;
+            for (int i = 0; i < count; ++i) {
+                if (i >= processed || !std::binary_search(positions.begin(), positions.end(),
+                                                          quint32(i)))
+                    expected.append(texts[i]);
+            }
+            QStringList actual;
+            for (qsizetype i = 0; i < pool.size(); ++i)
+                actual.append(pool.at(i).toString());
+            QCOMPARE(actual, expected);
+            if (processed == count)
+                QVERIFY(pool.settled());
+        }
+        QCOMPARE(done, qsizetype(positions.size()));
+        // Once done, the buffer holds no characters of removed items.
+        qsizetype characters = 0;
+        for (qsizetype i = 0; i < pool.size(); ++i)
+            characters += pool.at(i).size();
+        QCOMPARE(pool.characterCount(), characters);
+    }
+}
 
 void ListTest::removalUndoAndRedoRestoreExactly_data()
 {
