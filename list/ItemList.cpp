@@ -12,6 +12,22 @@ namespace {
 // layout change is far cheaper than moving the buffer once per run.
 constexpr size_t kMaxRunsRemovedSeparately = 8;
 
+// Runs of consecutive positions (ascending), up to one more than `limit`.
+std::vector<std::pair<qsizetype, qsizetype>> runsOf(const std::vector<qsizetype> &positions,
+                                                    size_t limit)
+{
+    std::vector<std::pair<qsizetype, qsizetype>> runs;
+    for (qsizetype position : positions) {
+        if (!runs.empty() && runs.back().second + 1 == position)
+            runs.back().second = position;
+        else
+            runs.emplace_back(position, position);
+        if (runs.size() > limit)
+            break;
+    }
+    return runs;
+}
+
 int clampToInt(qsizetype value)
 {
     return int(std::min<qsizetype>(value, std::numeric_limits<int>::max()));
@@ -43,6 +59,7 @@ void ItemList::record(ListChange &&change)
 
 void ItemList::append(QStringView text)
 {
+    settle();
     const int row = int(count());
     beginInsertRows({}, row, row);
     m_texts.append(text);
@@ -54,6 +71,7 @@ void ItemList::append(QStringView text)
 
 void ItemList::appendAll(const std::vector<QStringView> &texts)
 {
+    settle();
     if (texts.empty())
         return;
     qsizetype characters = m_texts.characterCount();
@@ -74,6 +92,7 @@ void ItemList::appendAll(const std::vector<QStringView> &texts)
 
 void ItemList::appendPool(const TextPool &texts)
 {
+    settle();
     if (texts.empty())
         return;
     if (count() > 0) {
@@ -93,6 +112,7 @@ void ItemList::appendPool(const TextPool &texts)
 
 void ItemList::appendPool(const TextPool &texts, qsizetype first, qsizetype last)
 {
+    settle();
     if (first >= last)
         return;
     if (first == 0)
@@ -108,6 +128,7 @@ void ItemList::appendPool(const TextPool &texts, qsizetype first, qsizetype last
 
 void ItemList::clear()
 {
+    settle();
     ListChange change{ListChange::Kind::Cleared, 0, count(), {}, m_texts, {}, {}};
     beginResetModel();
     change.checks.swap(m_checked);
@@ -141,6 +162,12 @@ void ItemList::removeRange(qsizetype first, qsizetype last)
 
 void ItemList::removePositions(std::vector<qsizetype> positions, PackedTexts gathered)
 {
+    if (m_pending) {
+        // The positions number the list as it stands now, partly closed up.
+        positions = settledPositions(positions);
+        gathered.clear();
+        settle();
+    }
     if (positions.empty())
         return;
     sortAscending(positions);
@@ -159,6 +186,142 @@ void ItemList::removePositions(std::vector<qsizetype> positions, PackedTexts gat
     removeSortedPositions(positions);
     change.positions = std::move(positions);
     record(std::move(change));
+}
+
+void ItemList::startRemoval(std::vector<qsizetype> positions, PackedTexts gathered)
+{
+    if (m_pending) {
+        positions = settledPositions(positions);
+        gathered.clear();
+        settle();
+    }
+    sortAscending(positions);
+    if (count() <= 2 * m_itemsPerRemovalSlice ||
+        runsOf(positions, kMaxRunsRemovedSeparately).size() <= kMaxRunsRemovedSeparately) {
+        removePositions(std::move(positions), std::move(gathered));
+        return;
+    }
+    // The history hears of the whole removal now: nothing else changes the list before the
+    // removal is through (see settle()).
+    ListChange change{ListChange::Kind::Removed, 0, qsizetype(positions.size()), {}, {}, {}, {}};
+    change.checks.reserve(positions.size());
+    for (const qsizetype position : positions)
+        change.checks.push_back(m_checked[size_t(position)]);
+    if (recordsChanges()) {
+        if (gathered.size() == qsizetype(positions.size()))
+            change.removed = std::move(gathered);
+        else
+            change.removed = gatherTexts(positions, 0, qsizetype(positions.size()));
+    }
+    PendingRemoval pending;
+    pending.positions.assign(positions.begin(), positions.end());
+    pending.originalCount = count();
+    m_pending = std::move(pending);
+    change.positions = std::move(positions);
+    record(std::move(change));
+    continueRemoval();
+}
+
+bool ItemList::continueRemoval()
+{
+    return removeSlice(m_itemsPerRemovalSlice);
+}
+
+void ItemList::settle()
+{
+    if (m_pending)
+        removeSlice(m_pending->originalCount);
+}
+
+qsizetype ItemList::settledPosition(qsizetype position) const
+{
+    if (!m_pending || position < m_pending->processed - m_pending->done)
+        return position;
+    const auto &positions = m_pending->positions;
+    const quint32 original = quint32(position + m_pending->done);
+    const auto below = std::lower_bound(positions.begin(), positions.end(), original);
+    if (below != positions.end() && *below == original)
+        return -1;
+    return qsizetype(original) - (below - positions.begin());
+}
+
+std::vector<qsizetype> ItemList::settledPositions(const std::vector<qsizetype> &positions) const
+{
+    std::vector<qsizetype> settled;
+    settled.reserve(positions.size());
+    for (const qsizetype position : positions) {
+        const qsizetype kept = settledPosition(position);
+        if (kept >= 0)
+            settled.push_back(kept);
+    }
+    return settled;
+}
+
+bool ItemList::removeSlice(qsizetype items)
+{
+    if (!m_pending)
+        return false;
+    PendingRemoval &pending = *m_pending;
+    const auto &positions = pending.positions;
+    const qsizetype doneBefore = pending.done;
+    const qsizetype until = std::min(pending.originalCount, pending.processed + items);
+    const qsizetype oldCount = count();
+    const qsizetype firstRow = pending.processed - doneBefore;
+    const qsizetype stopRow = until - doneBefore;
+    const auto sliceBegin = positions.begin() + doneBefore;
+    const auto sliceEnd = std::lower_bound(sliceBegin, positions.end(), quint32(until));
+    const qsizetype removed = sliceEnd - sliceBegin;
+    const auto rowOf = [&](std::vector<quint32>::const_iterator position) {
+        return qsizetype(*position) - doneBefore;
+    };
+
+    // The current and selected items move to their new rows, or go, while every row exists.
+    const QModelIndexList before = persistentIndexList();
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (const QModelIndex &index : before) {
+        qsizetype row = index.row();
+        if (row >= firstRow) {
+            const auto below = std::lower_bound(sliceBegin, sliceEnd, quint32(row + doneBefore));
+            if (below != sliceEnd && *below == quint32(row + doneBefore))
+                row = -1;
+            else
+                row -= below - sliceBegin;
+        }
+        after.append(row < 0 ? QModelIndex() : this->index(int(row), index.column()));
+    }
+    changePersistentIndexList(before, after);
+
+    pending.done = m_texts.removeSortedUpTo(positions, doneBefore, pending.processed, until);
+    pending.processed = until;
+    // The check marks close up the same way; those of the rows not handled yet move down.
+    quint8 *const marks = m_checked.data();
+    qsizetype write = firstRow;
+    qsizetype next = firstRow;
+    for (auto position = sliceBegin; position != sliceEnd; ++position) {
+        const qsizetype row = rowOf(position);
+        std::memmove(marks + write, marks + next, size_t(row - next));
+        write += row - next;
+        next = row + 1;
+    }
+    std::memmove(marks + write, marks + next, size_t(oldCount - next));
+    m_checked.resize(size_t(write + oldCount - next));
+    Q_ASSERT(stopRow <= oldCount);
+    ++m_revision;
+    if (pending.processed >= pending.originalCount)
+        m_pending.reset();
+
+    if (removed > 0) {
+        // As in a removal in one go: the rows from the first removed one on changed, then
+        // the last rows gone.
+        const qsizetype newCount = count();
+        m_vanishingRows = oldCount - newCount;
+        Q_EMIT dataChanged(index(int(rowOf(sliceBegin)), 0), index(int(oldCount - 1), 0));
+        beginRemoveRows({}, int(newCount), int(oldCount - 1));
+        m_vanishingRows = 0;
+        endRemoveRows();
+    }
+    return m_pending.has_value();
 }
 
 void ItemList::sortAscending(std::vector<qsizetype> &positions)
@@ -187,25 +350,6 @@ PackedTexts ItemList::gatherTexts(const std::vector<qsizetype> &ascending, qsize
     return gathered;
 }
 
-namespace {
-
-// Runs of consecutive positions (ascending), up to one more than `limit`.
-std::vector<std::pair<qsizetype, qsizetype>> runsOf(const std::vector<qsizetype> &positions,
-                                                    size_t limit)
-{
-    std::vector<std::pair<qsizetype, qsizetype>> runs;
-    for (qsizetype position : positions) {
-        if (!runs.empty() && runs.back().second + 1 == position)
-            runs.back().second = position;
-        else
-            runs.emplace_back(position, position);
-        if (runs.size() > limit)
-            break;
-    }
-    return runs;
-}
-
-} // namespace
 
 template <typename NewRow>
 void ItemList::changeLayout(NewRow newRow, const std::function<void()> &change)
@@ -338,6 +482,17 @@ void ItemList::swapChecks(std::vector<quint8> &checks)
 
 void ItemList::replaceChecks(std::vector<quint8> checks)
 {
+    if (m_pending) {
+        // One mark per item as the list stands now, partly closed up.
+        std::vector<quint8> settledChecks;
+        settledChecks.reserve(checks.size());
+        for (qsizetype position = 0; position < qsizetype(checks.size()); ++position) {
+            if (settledPosition(position) >= 0)
+                settledChecks.push_back(checks[size_t(position)]);
+        }
+        checks.swap(settledChecks);
+        settle();
+    }
     ListChange change{ListChange::Kind::ChecksReplaced, 0, count(), {}, {}, {}, std::move(checks)};
     change.checks.resize(m_checked.size(), 0);
     swapChecks(change.checks);
@@ -346,6 +501,7 @@ void ItemList::replaceChecks(std::vector<quint8> checks)
 
 void ItemList::undo(ListChange &change)
 {
+    settle();
     const QScopedValueRollback<bool> replaying(m_replaying, true);
     switch (change.kind) {
     case ListChange::Kind::Appended:
@@ -371,6 +527,7 @@ void ItemList::undo(ListChange &change)
 
 void ItemList::redo(ListChange &change)
 {
+    settle();
     const QScopedValueRollback<bool> replaying(m_replaying, true);
     switch (change.kind) {
     case ListChange::Kind::Appended:

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 // The item list behind the list view: the one place the items live. Positions are 0-based
@@ -40,6 +41,18 @@ public:
     // Removes the items at the given positions (any order, no repeats) in one pass. The texts
     // the history keeps of them may be gathered beforehand (gatherTexts, in list order).
     void removePositions(std::vector<qsizetype> positions, PackedTexts gathered = {});
+    // A removal too large to close up without holding up the window goes a slice at a time:
+    // startRemoval() tells the history of it and handles the first slice, continueRemoval()
+    // the next one (false once none is left). Between slices the list is a whole list, the
+    // items of the slices handled so far gone. Anything that changes the list meanwhile
+    // finishes the removal first (settle()); positions it is given number the list as it
+    // stands, partly closed up.
+    void startRemoval(std::vector<qsizetype> positions, PackedTexts gathered = {});
+    bool continueRemoval();
+    bool removalUnderWay() const { return m_pending.has_value(); }
+    void settle();
+    // How many items one slice of a removal handles.
+    void setItemsPerRemovalSlice(qsizetype items) { m_itemsPerRemovalSlice = items; }
     // Puts positions in ascending order, cheaply when they are in order either way already.
     static void sortAscending(std::vector<qsizetype> &positions);
     // True when changes are kept for undo, so a removal keeps the texts it removes.
@@ -87,6 +100,11 @@ public:
 private:
     void removeRange(qsizetype first, qsizetype last);
     void removeSortedPositions(const std::vector<qsizetype> &ascending);
+    bool removeSlice(qsizetype items);
+    // Where the item now at `position` stands once the removal under way is through; -1 when
+    // it goes with it.
+    qsizetype settledPosition(qsizetype position) const;
+    std::vector<qsizetype> settledPositions(const std::vector<qsizetype> &positions) const;
     void insertSorted(const std::vector<qsizetype> &ascending, const PackedTexts &texts,
                       const std::vector<quint8> &checks);
     void record(ListChange &&change);
@@ -106,4 +124,14 @@ private:
     bool m_replaying = false;
     // Rows the view still has while a removal tells it of them (they show nothing).
     qsizetype m_vanishingRows = 0;
+
+    struct PendingRemoval
+    {
+        std::vector<quint32> positions; // ascending, numbering the list as it was
+        qsizetype originalCount = 0;
+        qsizetype done = 0;      // positions removed so far
+        qsizetype processed = 0; // items (old numbering) handled so far
+    };
+    std::optional<PendingRemoval> m_pending;
+    qsizetype m_itemsPerRemovalSlice = qsizetype(1) << 20;
 };

@@ -28,6 +28,16 @@ struct Removal
 // between slices: copying millions of texts into new memory at once would hold the window
 // up for a second. A change to the list meanwhile, or to what `stillHolds` checks, sends it
 // back to finding.
+// Removes what was prepared, a slice at a time with a yield between slices on long lists.
+void remove(ItemList &listView, Removal &&removal, ListHost &host)
+{
+    listView.startRemoval(std::move(removal.positions), std::move(removal.texts));
+    while (listView.removalUnderWay()) {
+        host.yieldToEventLoop();
+        listView.continueRemoval();
+    }
+}
+
 template <typename Find, typename StillHolds = bool (*)()>
 Removal prepareRemoval(const ItemList &listView, ListHost &host, Find find,
                        StillHolds stillHolds = [] { return true; })
@@ -106,7 +116,7 @@ void removeItems(ItemList &listView, const QString &searchText, bool removeWhenC
         });
     });
     trap.line(116, [&] {
-        listView.removePositions(std::move(removal.positions), std::move(removal.texts));
+        remove(listView, std::move(removal), host);
     });
     trap.line(124, [&] { host.setProgress(0); });
 }
@@ -151,7 +161,7 @@ qsizetype RemoveItemsListed(ItemList &listView, const TextPool &listed, ListHost
         return FindPositions(listView, host, [&](QStringView text) { return set.contains(text); });
     });
     const qsizetype removed = qsizetype(removal.positions.size());
-    listView.removePositions(std::move(removal.positions), std::move(removal.texts));
+    remove(listView, std::move(removal), host);
     host.setProgress(0);
     return removed;
 }
@@ -198,8 +208,8 @@ void RemoveDupesAll(ItemList &listView, ListHost &host)
     });
     trap.line(148, [&] {
         const qsizetype found = qsizetype(removal.positions.size());
-        listView.removePositions(std::move(removal.positions), std::move(removal.texts));
         listView.addToDuplicatesRemovedTally(found);
+        remove(listView, std::move(removal), host);
     });
     trap.line(156, [&] {
         if (listView.clearCount() != clearsBefore)

@@ -59,6 +59,8 @@ private Q_SLOTS:
     void itemExists();
     void removePositionsKeepsChecks();
     void removalInSlicesIsAWholeListAfterEachSlice();
+    void commandsBetweenRemovalSlices_data();
+    void commandsBetweenRemovalSlices();
     void removalUndoAndRedoRestoreExactly_data();
     void removalUndoAndRedoRestoreExactly();
     void changeWhileCopyingForUndoStartsOver_data();
@@ -310,6 +312,7 @@ void ListTest::removePositionsKeepsChecks()
     }
 }
 
+
 namespace {
 struct KeepingObserver : ListChangeObserver
 {
@@ -368,6 +371,102 @@ void ListTest::removalInSlicesIsAWholeListAfterEachSlice()
             characters += pool.at(i).size();
         QCOMPARE(pool.characterCount(), characters);
     }
+}
+
+void ListTest::commandsBetweenRemovalSlices_data()
+{
+    QTest::addColumn<QString>("between");
+    for (const char *between :
+         {"nothing", "check a row", "remove a row", "add", "check all", "undo", "another removal"})
+        QTest::newRow(between) << QString::fromLatin1(between);
+}
+
+void ListTest::commandsBetweenRemovalSlices()
+{
+    // A removal that goes a slice at a time leaves a whole list after each slice; what the
+    // user does between slices, with rows as the view shows them then, lands on the items
+    // they meant, and the history still takes the removal back exactly.
+    QFETCH(QString, between);
+    ItemList list;
+    QAbstractItemModelTester tester(&list, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    list.addColumn(QStringLiteral("Items:"));
+    list.setItemsPerRemovalSlice(16);
+    QStringList texts;
+    for (int i = 0; i < 200; ++i) {
+        texts.append(QStringLiteral("t%1").arg(i));
+        list.append(texts.back());
+        list.setChecked(i, i % 5 == 0);
+    }
+    KeepingObserver observer;
+    list.setObserver(&observer);
+    std::vector<qsizetype> positions;
+    for (qsizetype i = 0; i < 200; ++i) {
+        if (i % 3 == 0 || (i >= 100 && i < 120))
+            positions.push_back(i);
+    }
+    QSet<QString> removed;
+    for (const qsizetype position : positions)
+        removed.insert(texts[position]);
+    QSet<QString> checked;
+    for (int i = 0; i < 200; i += 5)
+        checked.insert(texts[i]);
+
+    list.startRemoval(positions);
+    QVERIFY(list.removalUnderWay());
+    QCOMPARE(observer.changes.size(), size_t(1));
+    // The rows as the view has them now: the first slice's removals are done.
+    QStringList shown = itemTexts(list);
+    QCOMPARE(shown.size(), list.rowCount());
+    const int row = int(shown.indexOf(QStringLiteral("t152")));
+    QVERIFY(row > 0);
+    QStringList added;
+    if (between == u"check a row") {
+        list.setChecked(row, true);
+        checked.insert(QStringLiteral("t152"));
+    } else if (between == u"remove a row") {
+        list.removeAt(row);
+        removed.insert(QStringLiteral("t152"));
+    } else if (between == u"add") {
+        list.append(u"added");
+        added.append(QStringLiteral("added"));
+    } else if (between == u"check all") {
+        list.replaceChecks(std::vector<quint8>(size_t(list.count()), 1));
+        for (const QString &text : texts)
+            checked.insert(text);
+    } else if (between == u"another removal") {
+        list.startRemoval({row, row + 1});
+        removed.insert(shown[row]);
+        removed.insert(shown[row + 1]);
+    }
+    if (between == u"undo") {
+        list.undo(observer.changes.back());
+        QCOMPARE(itemTexts(list), texts);
+        for (int i = 0; i < 200; ++i)
+            QCOMPARE(list.isChecked(i), i % 5 == 0);
+        return;
+    }
+    while (list.continueRemoval()) {
+    }
+    QVERIFY(!list.removalUnderWay());
+
+    QStringList expected;
+    for (const QString &text : texts) {
+        if (!removed.contains(text))
+            expected.append(text);
+    }
+    expected += added;
+    QCOMPARE(itemTexts(list), expected);
+    for (qsizetype i = 0; i < list.count(); ++i)
+        QCOMPARE(list.isChecked(i), checked.contains(expected[i]));
+
+    // Taking every change back, newest first, gives the list as it was (a single click on a
+    // check box is no step of the history).
+    list.setObserver(nullptr);
+    for (auto change = observer.changes.rbegin(); change != observer.changes.rend(); ++change)
+        list.undo(*change);
+    QCOMPARE(itemTexts(list), texts);
+    for (int i = 0; i < 200; ++i)
+        QCOMPARE(list.isChecked(i), i % 5 == 0 || (between == u"check a row" && i == 152));
 }
 
 void ListTest::removalUndoAndRedoRestoreExactly_data()
