@@ -308,15 +308,16 @@ bool ItemList::removeSlice(qsizetype items)
     m_checked.resize(size_t(write + oldCount - next));
     Q_ASSERT(stopRow <= oldCount);
     ++m_revision;
+    const qsizetype firstRemovedRow = removed > 0 ? rowOf(sliceBegin) : 0;
     if (pending.processed >= pending.originalCount)
-        m_pending.reset();
+        m_pending.reset(); // `pending` and what it held are gone from here on
 
     if (removed > 0) {
         // As in a removal in one go: the rows from the first removed one on changed, then
         // the last rows gone.
         const qsizetype newCount = count();
         m_vanishingRows = oldCount - newCount;
-        Q_EMIT dataChanged(index(int(rowOf(sliceBegin)), 0), index(int(oldCount - 1), 0));
+        Q_EMIT dataChanged(index(int(firstRemovedRow), 0), index(int(oldCount - 1), 0));
         beginRemoveRows({}, int(newCount), int(oldCount - 1));
         m_vanishingRows = 0;
         endRemoveRows();
