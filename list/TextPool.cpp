@@ -211,33 +211,57 @@ qsizetype TextPool::removeSortedUpTo(const std::vector<quint32> &positions, qsiz
 void TextPool::insertSorted(const qsizetype *ascendingPositions, qsizetype count,
                             const PackedTexts &texts, qsizetype firstText)
 {
-    const qsizetype inserted = count;
-    if (inserted == 0)
-        return;
+    insertSortedDownTo(ascendingPositions, count, texts, firstText, 0, size() + count, 0);
+}
+
+qsizetype TextPool::insertSortedDownTo(const qsizetype *positions, qsizetype count,
+                                       const PackedTexts &texts, qsizetype firstText,
+                                       qsizetype placed, qsizetype settledFrom, qsizetype lowest)
+{
+    const qsizetype waiting = count - placed; // items [0, waiting) are still to go in
+    if (waiting == 0 || lowest >= settledFrom)
+        return placed;
     Data &data = writable();
-    const qsizetype oldItems = qsizetype(data.ends.size());
-    const qsizetype totalItems = oldItems + inserted;
-    qsizetype insertedChars = 0;
-    if (firstText == 0 && inserted == texts.size()) {
-        insertedChars = texts.characterCount();
+    const qsizetype currentItems = size();
+    const qsizetype unmoved = settledFrom - waiting; // old items that have not moved yet
+    const qsizetype settledItems = currentItems - unmoved;
+    qsizetype top = 0; // where the settled items' characters begin
+    if (placed == 0 && settledItems == 0) {
+        // The first slice: room for every item to come, at the end of the buffer.
+        qsizetype insertedChars = 0;
+        if (firstText == 0 && count == texts.size()) {
+            insertedChars = texts.characterCount();
+        } else {
+            for (qsizetype k = 0; k < count; ++k)
+                insertedChars += texts.length(firstText + k);
+        }
+        top = qsizetype(data.chars.size()) + insertedChars;
+        data.chars.resize(size_t(top));
     } else {
-        for (qsizetype k = 0; k < inserted; ++k)
-            insertedChars += texts.length(firstText + k);
+        top = beginOf(unmoved);
     }
-    const qsizetype totalChars = qsizetype(data.chars.size()) + insertedChars;
-    data.chars.resize(size_t(totalChars));
-    data.ends.resize(size_t(totalItems));
+    const qsizetype lowestWaiting =
+        std::lower_bound(positions, positions + waiting, lowest) - positions;
+    const qsizetype inserting = waiting - lowestWaiting;
+    const qsizetype firstMoved = unmoved - ((settledFrom - lowest) - inserting);
+
+    data.ends.resize(size_t(currentItems + inserting));
     char16_t *const chars = data.chars.data();
     qsizetype *const ends = data.ends.data();
+    if (inserting > 0 && settledItems > 0)
+        std::memmove(ends + unmoved + inserting, ends + unmoved,
+                     size_t(settledItems) * sizeof(qsizetype));
 
     // From the end down, so nothing is overwritten before it has moved: an old item only ever
-    // moves up, by the characters and items inserted before it.
-    qsizetype writeChar = totalChars;
-    qsizetype oldEnd = oldItems; // old items [0, oldEnd) have not moved yet
+    // moves up, by the characters and items inserted before it. Items land at their final
+    // row less the `lowestWaiting` items still to come below them.
+    qsizetype writeChar = top;
+    qsizetype oldEnd = unmoved; // old items [0, oldEnd) have not moved yet
+    const qsizetype firstBegin = firstMoved == 0 ? 0 : beginOf(firstMoved);
     const auto moveRun = [&](qsizetype first, qsizetype insertedBefore) {
         if (first >= oldEnd)
             return;
-        const qsizetype begin = first == 0 ? 0 : ends[first - 1];
+        const qsizetype begin = first == firstMoved ? firstBegin : ends[first - 1];
         const qsizetype end = ends[oldEnd - 1];
         const qsizetype shift = writeChar - end;
         if (shift != 0)
@@ -247,15 +271,20 @@ void TextPool::insertSorted(const qsizetype *ascendingPositions, qsizetype count
         writeChar = begin + shift;
         oldEnd = first;
     };
-    for (qsizetype k = inserted - 1; k >= 0; --k) {
-        const qsizetype position = ascendingPositions[k];
-        const qsizetype oldBefore = position - k; // old items that stand before it
-        moveRun(oldBefore, k + 1);
-        ends[position] = writeChar;
+    for (qsizetype k = waiting - 1; k >= lowestWaiting; --k) {
+        const qsizetype position = positions[k];
+        moveRun(position - k, k + 1 - lowestWaiting); // old items after it move up
+        ends[position - lowestWaiting] = writeChar;
         writeChar -= texts.length(firstText + k);
         texts.copyTo(firstText + k, chars + writeChar);
     }
-    moveRun(0, 0);
+    moveRun(firstMoved, 0);
+
+    const qsizetype below = firstMoved == 0 ? 0 : ends[firstMoved - 1];
+    const bool gap = lowest > 0 && writeChar != below;
+    data.gapItem = gap ? firstMoved : -1;
+    data.gapBegin = gap ? writeChar : 0;
+    return count - lowestWaiting;
 }
 
 void TextPool::truncate(qsizetype count)

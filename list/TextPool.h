@@ -106,6 +106,14 @@ public:
     // `until` reaches the end (settled() is true again).
     qsizetype removeSortedUpTo(const std::vector<quint32> &ascendingPositions, qsizetype done,
                                qsizetype processed, qsizetype until);
+    // An insertion a slice at a time, from the end of the list down, the other way round:
+    // `count` positions are where the items stand once all are in (the k-th is
+    // texts[firstText + k]); the last `placed` of them are in, and with them every item from
+    // row `settledFrom` of the final list on. Handles the final rows from `lowest` on and
+    // returns how many items are placed then.
+    qsizetype insertSortedDownTo(const qsizetype *ascendingPositions, qsizetype count,
+                                 const PackedTexts &texts, qsizetype firstText, qsizetype placed,
+                                 qsizetype settledFrom, qsizetype lowest);
     bool settled() const { return m_data->gapItem < 0; }
 
     // Keeps the first `count` items.

@@ -324,8 +324,8 @@ struct KeepingObserver : ListChangeObserver
 void ListTest::removalInSlicesIsAWholeListAfterEachSlice()
 {
     // Random lists (empty texts, runs of removed items, removals at both ends) closed up in
-    // slices of random length, some holding no removed item at all: after each slice the
-    // pool reads as the list with the items handled so far removed.
+    // slices of random length, some holding no removed item at all, then filled in again the
+    // same way: after each slice the pool reads as the list it should be by then.
     QRandomGenerator random(3);
     for (int round = 0; round < 300; ++round) {
         const int count = int(random.bounded(1, 60));
@@ -370,6 +370,33 @@ void ListTest::removalInSlicesIsAWholeListAfterEachSlice()
         for (qsizetype i = 0; i < pool.size(); ++i)
             characters += pool.at(i).size();
         QCOMPARE(pool.characterCount(), characters);
+
+        // Putting them back a slice at a time from the end down, as undo does: the final
+        // rows handled so far stand complete after the rows not handled yet.
+        std::vector<qsizetype> finalRows(positions.begin(), positions.end());
+        PackedTexts removedTexts;
+        for (const quint32 position : positions)
+            removedTexts.append(texts[int(position)]);
+        qsizetype placed = 0;
+        qsizetype settledFrom = count;
+        while (settledFrom > 0) {
+            const qsizetype lowest = std::max<qsizetype>(0, settledFrom - random.bounded(0, 12));
+            placed = pool.insertSortedDownTo(finalRows.data(), qsizetype(finalRows.size()),
+                                             removedTexts, 0, placed, settledFrom, lowest);
+            settledFrom = lowest;
+            QStringList expected;
+            for (int i = 0; i < count; ++i) {
+                if (i >= settledFrom || !std::binary_search(positions.begin(), positions.end(),
+                                                            quint32(i)))
+                    expected.append(texts[i]);
+            }
+            QStringList actual;
+            for (qsizetype i = 0; i < pool.size(); ++i)
+                actual.append(pool.at(i).toString());
+            QCOMPARE(actual, expected);
+        }
+        QCOMPARE(placed, qsizetype(positions.size()));
+        QVERIFY(pool.settled());
     }
 }
 
