@@ -103,7 +103,11 @@ Form1::Form1(const Services &services, QWidget *parent)
     Form_Load();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    // Tearing down the controls moves the focus; by then there is no button to show.
+    disconnect(m_focusWatch);
+}
 
 void Form1::createControls()
 {
@@ -264,8 +268,8 @@ void Form1::connectHandlers()
     // clicked() comes from the user only, so restoring the option at start-up stores nothing.
     connect(Option1, &QRadioButton::clicked, this, &Form1::Option1_Click);
     connect(Option2, &QRadioButton::clicked, this, &Form1::Option2_Click);
-    connect(qApp, &QApplication::focusChanged, this,
-            [this](QWidget *, QWidget *now) { showDefaultButton(now); });
+    m_focusWatch = connect(qApp, &QApplication::focusChanged, this,
+                           [this](QWidget *, QWidget *now) { showDefaultButton(now); });
 }
 
 void Form1::showDefaultButton(QWidget *focused)

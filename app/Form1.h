@@ -128,6 +128,7 @@ private:
     QTableView *ListView1 = nullptr;
     ListViewKeeper *m_listKeeper = nullptr; // owned by ListView1
     UndoHistory *m_history = nullptr;       // owned by this window
+    QMetaObject::Connection m_focusWatch;
     ListMenu *m_listMenu = nullptr;         // owned by this window
     QGroupBox *Frame1 = nullptr;
     QGroupBox *Frame2 = nullptr;

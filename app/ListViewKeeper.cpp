@@ -5,13 +5,14 @@
 #include <QItemSelectionModel>
 #include <QMouseEvent>
 
-ListViewKeeper::ListViewKeeper(QAbstractItemView *view) : QObject(view), m_view(view)
+ListViewKeeper::ListViewKeeper(QAbstractItemView *view)
+    : QObject(view), m_view(view), m_viewport(view->viewport())
 {
     QItemSelectionModel *selection = view->selectionModel();
     connect(selection, &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current) { selectCurrent(current); });
     connect(selection, &QItemSelectionModel::selectionChanged, this, [this] { followSelection(); });
-    view->viewport()->installEventFilter(this);
+    m_viewport->installEventFilter(this);
 }
 
 int ListViewKeeper::currentRow() const
@@ -44,7 +45,7 @@ void ListViewKeeper::followSelection()
 
 bool ListViewKeeper::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_view->viewport() && event->type() == QEvent::MouseButtonRelease &&
+    if (watched == m_viewport && event->type() == QEvent::MouseButtonRelease &&
         m_swallowNextRelease) {
         m_swallowNextRelease = false;
         return true;

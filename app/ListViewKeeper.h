@@ -31,5 +31,8 @@ private:
     void followSelection();
 
     QAbstractItemView *m_view;
+    // Kept apart from the view: while the view is torn down its viewport still sends events,
+    // and the view can no longer be asked for it.
+    QWidget *m_viewport;
     bool m_swallowNextRelease = false;
 };

@@ -56,7 +56,8 @@ private:
 
 } // namespace
 
-UndoHistory::UndoHistory(ItemList &items, QObject *parent) : QObject(parent), m_items(items)
+UndoHistory::UndoHistory(ItemList &items, QObject *parent)
+    : QObject(parent), m_items(items), m_itemsAlive(&items)
 {
     // A long session stays bounded: each step holds at most what it removed, and only the
     // last 20 steps are kept.
@@ -66,6 +67,9 @@ UndoHistory::UndoHistory(ItemList &items, QObject *parent) : QObject(parent), m_
 
 UndoHistory::~UndoHistory()
 {
+    if (m_itemsAlive.isNull())
+        return;
+    m_items.settle(); // a step being taken back reads from the history
     m_items.setObserver(nullptr);
 }
 

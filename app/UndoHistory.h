@@ -3,6 +3,7 @@
 #include "ListChange.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QUndoStack>
 
@@ -51,6 +52,8 @@ private:
     };
 
     ItemList &m_items;
+    // The list may go first when the window that owns both is torn down.
+    QPointer<ItemList> m_itemsAlive;
     QUndoStack m_stack;
     std::vector<Running> m_running; // innermost last
     quint64 m_lastInvocation = 0;

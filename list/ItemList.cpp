@@ -196,8 +196,7 @@ void ItemList::startRemoval(std::vector<qsizetype> positions, PackedTexts gather
         settle();
     }
     sortAscending(positions);
-    if (count() <= 2 * m_itemsPerRemovalSlice ||
-        runsOf(positions, kMaxRunsRemovedSeparately).size() <= kMaxRunsRemovedSeparately) {
+    if (!goesInSlices(positions, count())) {
         removePositions(std::move(positions), std::move(gathered));
         return;
     }
@@ -219,11 +218,13 @@ void ItemList::startRemoval(std::vector<qsizetype> positions, PackedTexts gather
     m_pending = std::move(pending);
     change.positions = std::move(positions);
     record(std::move(change));
-    continueRemoval();
+    continueChange();
 }
 
-bool ItemList::continueRemoval()
+bool ItemList::continueChange()
 {
+    if (m_pendingInsertion)
+        return insertSlice(m_itemsPerRemovalSlice);
     return removeSlice(m_itemsPerRemovalSlice);
 }
 
@@ -231,10 +232,107 @@ void ItemList::settle()
 {
     if (m_pending)
         removeSlice(m_pending->originalCount);
+    if (m_pendingInsertion)
+        insertSlice(m_pendingInsertion->settledFrom);
+}
+
+bool ItemList::goesInSlices(const std::vector<qsizetype> &positions, qsizetype listCount) const
+{
+    return listCount > 2 * m_itemsPerRemovalSlice &&
+           runsOf(positions, kMaxRunsRemovedSeparately).size() > kMaxRunsRemovedSeparately;
+}
+
+namespace {
+// How many of the items put back at `positions` (where they stand once back) stand before
+// the item that now stands at `row`, among the items that are not put back.
+qsizetype insertedBefore(const std::vector<qsizetype> &positions, qsizetype row)
+{
+    qsizetype low = 0, high = qsizetype(positions.size());
+    while (low < high) {
+        const qsizetype middle = (low + high) / 2;
+        if (positions[size_t(middle)] - middle <= row)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    return low;
+}
+} // namespace
+
+bool ItemList::insertSlice(qsizetype rows)
+{
+    if (!m_pendingInsertion)
+        return false;
+    PendingInsertion &pending = *m_pendingInsertion;
+    const ListChange &change = *pending.change;
+    const auto &positions = change.positions;
+    const qsizetype total = qsizetype(positions.size());
+    const qsizetype waiting = total - pending.placed;
+    const qsizetype lowest = std::max<qsizetype>(0, pending.settledFrom - rows);
+    const qsizetype lowestWaiting =
+        std::lower_bound(positions.begin(), positions.begin() + waiting, lowest) -
+        positions.begin();
+    const qsizetype inserting = waiting - lowestWaiting;
+    const qsizetype oldCount = count();
+    const qsizetype unmoved = pending.settledFrom - waiting;
+    const qsizetype firstMoved = unmoved - ((pending.settledFrom - lowest) - inserting);
+
+    // The view hears of it as rows added at the end (showing nothing at first), then the
+    // rows from the first one that moves on changed.
+    if (inserting > 0) {
+        beginInsertRows({}, int(oldCount), int(oldCount + inserting - 1));
+        m_rowsInPassing = inserting;
+        endInsertRows();
+        const QModelIndexList before = persistentIndexList();
+        QModelIndexList after;
+        after.reserve(before.size());
+        for (const QModelIndex &index : before) {
+            qsizetype row = index.row();
+            if (row >= unmoved)
+                row += inserting;
+            else if (row >= firstMoved)
+                row += insertedBefore(positions, row) - lowestWaiting;
+            after.append(this->index(int(row), index.column()));
+        }
+        changePersistentIndexList(before, after);
+    }
+
+    pending.placed = m_texts.insertSortedDownTo(positions.data(), total, change.removed, 0,
+                                                pending.placed, pending.settledFrom, lowest);
+    pending.settledFrom = lowest;
+    // The check marks open up the same way.
+    m_checked.resize(size_t(oldCount + inserting));
+    quint8 *const marks = m_checked.data();
+    std::memmove(marks + unmoved + inserting, marks + unmoved, size_t(oldCount - unmoved));
+    qsizetype old = unmoved;
+    qsizetype write = unmoved + inserting;
+    for (qsizetype k = waiting - 1; k >= lowestWaiting; --k) {
+        const qsizetype row = positions[size_t(k)] - lowestWaiting;
+        const qsizetype run = write - (row + 1);
+        old -= run;
+        write -= run;
+        std::memmove(marks + write, marks + old, size_t(run));
+        marks[--write] = change.checks[size_t(k)];
+    }
+    m_rowsInPassing = 0;
+    ++m_revision;
+    if (lowest == 0)
+        m_pendingInsertion.reset(); // `pending` is gone from here on
+    if (inserting > 0)
+        Q_EMIT dataChanged(index(int(firstMoved), 0), index(int(count() - 1), 0));
+    return m_pendingInsertion.has_value();
 }
 
 qsizetype ItemList::settledPosition(qsizetype position) const
 {
+    if (m_pendingInsertion) {
+        const PendingInsertion &pending = *m_pendingInsertion;
+        const qsizetype unmoved =
+            pending.settledFrom - (qsizetype(pending.change->positions.size()) - pending.placed);
+        if (position >= unmoved)
+            return pending.settledFrom + (position - unmoved);
+        return position + insertedBefore(pending.change->positions, position);
+    }
     if (!m_pending || position < m_pending->processed - m_pending->done)
         return position;
     const auto &positions = m_pending->positions;
@@ -316,10 +414,10 @@ bool ItemList::removeSlice(qsizetype items)
         // As in a removal in one go: the rows from the first removed one on changed, then
         // the last rows gone.
         const qsizetype newCount = count();
-        m_vanishingRows = oldCount - newCount;
+        m_rowsInPassing = oldCount - newCount;
         Q_EMIT dataChanged(index(int(firstRemovedRow), 0), index(int(oldCount - 1), 0));
         beginRemoveRows({}, int(newCount), int(oldCount - 1));
-        m_vanishingRows = 0;
+        m_rowsInPassing = 0;
         endRemoveRows();
     }
     return m_pending.has_value();
@@ -416,10 +514,10 @@ void ItemList::removeSortedPositions(const std::vector<qsizetype> &positions)
     m_checked.resize(write);
     ++m_revision;
     const qsizetype newCount = count();
-    m_vanishingRows = oldCount - newCount;
+    m_rowsInPassing = oldCount - newCount;
     Q_EMIT dataChanged(index(int(positions.front()), 0), index(int(oldCount - 1), 0));
     beginRemoveRows({}, int(newCount), int(oldCount - 1));
-    m_vanishingRows = 0;
+    m_rowsInPassing = 0;
     endRemoveRows();
 }
 
@@ -511,7 +609,14 @@ void ItemList::undo(ListChange &change)
         removeRange(change.first, count() - 1);
         break;
     case ListChange::Kind::Removed:
-        insertSorted(change.positions, change.removed, change.checks);
+        if (goesInSlices(change.positions, count() + change.removed.size())) {
+            // The change stays where it is, in the history, until this is through: nothing
+            // else changes the list (or the history) before settling it.
+            m_pendingInsertion = PendingInsertion{&change, 0, count() + change.removed.size()};
+            continueChange();
+        } else {
+            insertSorted(change.positions, change.removed, change.checks);
+        }
         break;
     case ListChange::Kind::Cleared:
         beginResetModel();
@@ -537,7 +642,15 @@ void ItemList::redo(ListChange &change)
         change.texts = TextPool(); // the list holds them again
         break;
     case ListChange::Kind::Removed:
-        removeSortedPositions(change.positions);
+        if (goesInSlices(change.positions, count())) {
+            PendingRemoval pending;
+            pending.positions.assign(change.positions.begin(), change.positions.end());
+            pending.originalCount = count();
+            m_pending = std::move(pending);
+            continueChange();
+        } else {
+            removeSortedPositions(change.positions);
+        }
         break;
     case ListChange::Kind::Cleared:
         clear(); // while replaying, nothing is recorded
@@ -564,7 +677,7 @@ QString ItemList::displayText(QStringView text)
 
 int ItemList::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : clampToInt(count() + m_vanishingRows);
+    return parent.isValid() ? 0 : clampToInt(count() + m_rowsInPassing);
 }
 
 int ItemList::columnCount(const QModelIndex &parent) const

@@ -42,14 +42,14 @@ public:
     // the history keeps of them may be gathered beforehand (gatherTexts, in list order).
     void removePositions(std::vector<qsizetype> positions, PackedTexts gathered = {});
     // A removal too large to close up without holding up the window goes a slice at a time:
-    // startRemoval() tells the history of it and handles the first slice, continueRemoval()
+    // startRemoval() tells the history of it and handles the first slice, continueChange()
     // the next one (false once none is left). Between slices the list is a whole list, the
-    // items of the slices handled so far gone. Anything that changes the list meanwhile
-    // finishes the removal first (settle()); positions it is given number the list as it
-    // stands, partly closed up.
+    // items of the slices handled so far gone. Taking back or making again such a removal
+    // (undo, redo) goes the same way. Anything that changes the list meanwhile finishes the
+    // change first (settle()); positions it is given number the list as it stands.
     void startRemoval(std::vector<qsizetype> positions, PackedTexts gathered = {});
-    bool continueRemoval();
-    bool removalUnderWay() const { return m_pending.has_value(); }
+    bool continueChange();
+    bool changeUnderWay() const { return m_pending.has_value() || m_pendingInsertion.has_value(); }
     void settle();
     // How many items one slice of a removal handles.
     void setItemsPerRemovalSlice(qsizetype items) { m_itemsPerRemovalSlice = items; }
@@ -101,6 +101,8 @@ private:
     void removeRange(qsizetype first, qsizetype last);
     void removeSortedPositions(const std::vector<qsizetype> &ascending);
     bool removeSlice(qsizetype items);
+    bool insertSlice(qsizetype rows);
+    bool goesInSlices(const std::vector<qsizetype> &positions, qsizetype listCount) const;
     // Where the item now at `position` stands once the removal under way is through; -1 when
     // it goes with it.
     qsizetype settledPosition(qsizetype position) const;
@@ -122,8 +124,9 @@ private:
     quint64 m_duplicatesRemoved = 0;
     ListChangeObserver *m_observer = nullptr;
     bool m_replaying = false;
-    // Rows the view still has while a removal tells it of them (they show nothing).
-    qsizetype m_vanishingRows = 0;
+    // Rows the view has and the list does not, while a change tells the view of them (they
+    // show nothing).
+    qsizetype m_rowsInPassing = 0;
 
     struct PendingRemoval
     {
@@ -133,5 +136,12 @@ private:
         qsizetype processed = 0; // items (old numbering) handled so far
     };
     std::optional<PendingRemoval> m_pending;
+    struct PendingInsertion
+    {
+        const ListChange *change; // a removal being taken back; the history keeps it
+        qsizetype placed = 0;      // its items back in so far, the last ones
+        qsizetype settledFrom = 0; // the rows from here on (final numbering) are complete
+    };
+    std::optional<PendingInsertion> m_pendingInsertion;
     qsizetype m_itemsPerRemovalSlice = qsizetype(1) << 20;
 };

@@ -32,9 +32,9 @@ struct Removal
 void remove(ItemList &listView, Removal &&removal, ListHost &host)
 {
     listView.startRemoval(std::move(removal.positions), std::move(removal.texts));
-    while (listView.removalUnderWay()) {
+    while (listView.changeUnderWay()) {
         host.yieldToEventLoop();
-        listView.continueRemoval();
+        listView.continueChange();
     }
 }
 
