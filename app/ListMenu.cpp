@@ -108,8 +108,20 @@ void ListMenu::replay(bool back)
     if (back ? !stack.canUndo() : !stack.canRedo())
         return;
     const QString name = back ? stack.undoText() : stack.redoText();
-    if (trap.line(100, [&] { back ? stack.undo() : stack.redo(); }))
-        trap.line(102, [&] { m_form.setStatus((back ? u"Undone: " : u"Redone: ") + name); });
+    if (!trap.line(100, [&] { back ? stack.undo() : stack.redo(); }))
+        return;
+    // Taking back or making again a removal from a long list goes on a slice at a time.
+    if (m_items.changeUnderWay()) {
+        trap.line(102, [&] {
+            m_form.setMousePointer(Form1::kPointerHourglass);
+            while (m_items.changeUnderWay()) {
+                m_form.yieldToEventLoop();
+                m_items.continueChange();
+            }
+            m_form.setMousePointer(Form1::kPointerDefault);
+        });
+    }
+    trap.line(104, [&] { m_form.setStatus((back ? u"Undone: " : u"Redone: ") + name); });
 }
 
 // ---- find -----------------------------------------------------------------------------------

@@ -26,6 +26,8 @@ private Q_SLOTS:
     void undoAndRedoEveryKindOfStep_data();
     void undoAndRedoEveryKindOfStep();
     void undoWhileALoadRemovesDuplicates();
+    void addWhileALargeRemovalIsTakenBackOrMadeAgain_data();
+    void addWhileALargeRemovalIsTakenBackOrMadeAgain();
     void bulkChecksFeedTheSpreadsheetExport();
     void spaceTogglesTheCurrentItem();
     void suppressionListInMixedEncodings();
@@ -225,6 +227,58 @@ void ListMenuTest::undoWhileALoadRemovesDuplicates()
     QCOMPARE(action(QStringLiteral("Undo"))->text(), QStringLiteral("Undo Set up"));
     trigger(QStringLiteral("Undo"));
     QVERIFY(items().isEmpty());
+}
+
+void ListMenuTest::addWhileALargeRemovalIsTakenBackOrMadeAgain_data()
+{
+    QTest::addColumn<bool>("undo");
+    QTest::newRow("undo") << true;
+    QTest::newRow("redo") << false;
+}
+
+void ListMenuTest::addWhileALargeRemovalIsTakenBackOrMadeAgain()
+{
+    // A removal from a long list is taken back (or made again) a slice at a time, yielding
+    // between slices. An Add in one of those yields comes after it: the list ends as the
+    // whole step and then the Add would leave it, and the history can take both back.
+    QFETCH(bool, undo);
+    form().items().setItemsPerRemovalSlice(64);
+    form().setYieldInterval(0);
+    QStringList all;
+    for (int i = 0; i < 2000; ++i)
+        all.append((i % 2 == 0 ? QStringLiteral("a") : QStringLiteral("b")) + QString::number(i));
+    {
+        const UndoHistory::Command setUp(form().history(), QStringLiteral("Set up"));
+        fill(form().items(), all);
+    }
+    m_window->prompts.typed.push_back(QStringLiteral("a"));
+    click("PushButton17"); // Remove Items With "a"
+    QStringList kept = all.filter(QStringLiteral("b"));
+    QCOMPARE(items(), kept);
+    if (!undo)
+        trigger(QStringLiteral("Undo"));
+
+    int slicesSeen = 0;
+    QTimer slices;
+    QObject::connect(&slices, &QTimer::timeout, [&] {
+        if (++slicesSeen != 2)
+            return;
+        m_window->control<QLineEdit>("Text1")->setText(QStringLiteral("added"));
+        click("PushButton2");
+    });
+    slices.start(0);
+    trigger(undo ? QStringLiteral("Undo") : QStringLiteral("Redo"));
+    slices.stop();
+    QVERIFY2(slicesSeen >= 2, "the window got no turn while the step was replayed");
+    const QStringList replayed = undo ? all : kept;
+    QCOMPARE(items(), replayed + QStringList{"added"});
+    QCOMPARE(status(), (undo ? u"Undone: " : u"Redone: ") + QStringLiteral("Remove Items With \"a\""));
+    QVERIFY(m_window->prompts.errorReports().isEmpty());
+
+    trigger(QStringLiteral("Undo")); // the Add
+    QCOMPARE(items(), replayed);
+    trigger(QStringLiteral("Undo"));
+    QCOMPARE(items(), undo ? QStringList() : all);
 }
 
 void ListMenuTest::bulkChecksFeedTheSpreadsheetExport()
