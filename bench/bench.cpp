@@ -609,6 +609,9 @@ void benchCommands(const QString &folder, const QString &listPath)
     const Timing undo =
         timePass([&] { menuAction(form, QStringLiteral("Undo"))->trigger(); });
     print("  its undo", count, undo, QStringLiteral("%1 items back").arg(items.count()));
+    const Timing redo =
+        timePass([&] { menuAction(form, QStringLiteral("Redo"))->trigger(); });
+    print("  its redo", count, redo, QStringLiteral("%1 items left").arg(items.count()));
     const Timing clearAll =
         timePass([&] { window.control<QPushButton>("PushButton1")->click(); });
     print("Clear All Items", count, clearAll);
