@@ -129,7 +129,7 @@ private:
     ListViewKeeper *m_listKeeper = nullptr; // owned by ListView1
     UndoHistory *m_history = nullptr;       // owned by this window
     QMetaObject::Connection m_focusWatch;
-    ListMenu *m_listMenu = nullptr;         // owned by this window
+    ListMenu *m_listMenu = nullptr; // owned by this window
     QGroupBox *Frame1 = nullptr;
     QGroupBox *Frame2 = nullptr;
     QRadioButton *Option1 = nullptr;

@@ -606,14 +606,11 @@ void benchCommands(const QString &folder, const QString &listPath)
     }
     print("RemoveItemsWithout \".com\"", count, without,
           QStringLiteral("%1 items left").arg(items.count()));
-    const Timing undo =
-        timePass([&] { menuAction(form, QStringLiteral("Undo"))->trigger(); });
+    const Timing undo = timePass([&] { menuAction(form, QStringLiteral("Undo"))->trigger(); });
     print("  its undo", count, undo, QStringLiteral("%1 items back").arg(items.count()));
-    const Timing redo =
-        timePass([&] { menuAction(form, QStringLiteral("Redo"))->trigger(); });
+    const Timing redo = timePass([&] { menuAction(form, QStringLiteral("Redo"))->trigger(); });
     print("  its redo", count, redo, QStringLiteral("%1 items left").arg(items.count()));
-    const Timing clearAll =
-        timePass([&] { window.control<QPushButton>("PushButton1")->click(); });
+    const Timing clearAll = timePass([&] { window.control<QPushButton>("PushButton1")->click(); });
     print("Clear All Items", count, clearAll);
 
     // The commands as a user runs them.
@@ -640,7 +637,6 @@ void benchCommands(const QString &folder, const QString &listPath)
     std::printf("pipeline / load file into the list: %.1fx\n", pipeline / load.seconds);
     std::printf("pipeline / Load List From Text File: %.1fx\n", pipeline / loadCommand.seconds);
     std::printf("peak memory: %ld MB\n", peakMemoryMb());
-
 }
 
 int main(int argc, char *argv[])
@@ -675,8 +671,7 @@ int main(int argc, char *argv[])
         benchCommands(folders.program.path(), arguments.front());
     } else {
         for (const int size : {1000000, 10000000}) {
-            const QString path =
-                folders.program.filePath(QStringLiteral("job-%1.txt").arg(size));
+            const QString path = folders.program.filePath(QStringLiteral("job-%1.txt").arg(size));
             if (!QFile::exists(path))
                 writeGeneratedList(path, size);
             benchCommands(folders.program.path(), path);

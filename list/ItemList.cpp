@@ -449,7 +449,6 @@ PackedTexts ItemList::gatherTexts(const std::vector<qsizetype> &ascending, qsize
     return gathered;
 }
 
-
 template <typename NewRow>
 void ItemList::changeLayout(NewRow newRow, const std::function<void()> &change)
 {

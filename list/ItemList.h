@@ -138,7 +138,7 @@ private:
     std::optional<PendingRemoval> m_pending;
     struct PendingInsertion
     {
-        const ListChange *change; // a removal being taken back; the history keeps it
+        const ListChange *change;  // a removal being taken back; the history keeps it
         qsizetype placed = 0;      // its items back in so far, the last ones
         qsizetype settledFrom = 0; // the rows from here on (final numbering) are complete
     };

@@ -39,8 +39,9 @@ void remove(ItemList &listView, Removal &&removal, ListHost &host)
 }
 
 template <typename Find, typename StillHolds = bool (*)()>
-Removal prepareRemoval(const ItemList &listView, ListHost &host, Find find,
-                       StillHolds stillHolds = [] { return true; })
+Removal prepareRemoval(
+    const ItemList &listView, ListHost &host, Find find,
+    StillHolds stillHolds = [] { return true; })
 {
     for (;;) {
         Removal removal{find(), {}};
@@ -115,9 +116,7 @@ void removeItems(ItemList &listView, const QString &searchText, bool removeWhenC
             return findMatching(listView, searchText, removeWhenContained, host);
         });
     });
-    trap.line(116, [&] {
-        remove(listView, std::move(removal), host);
-    });
+    trap.line(116, [&] { remove(listView, std::move(removal), host); });
     trap.line(124, [&] { host.setProgress(0); });
 }
 

@@ -1,8 +1,8 @@
 #include "ItemList.h"
-#include "PackedTexts.h"
-#include "TextPool.h"
 #include "List.h"
 #include "ListTestHost.h"
+#include "PackedTexts.h"
+#include "TextPool.h"
 
 #include <set>
 
@@ -312,7 +312,6 @@ void ListTest::removePositionsKeepsChecks()
     }
 }
 
-
 namespace {
 struct KeepingObserver : ListChangeObserver
 {
@@ -347,14 +346,13 @@ void ListTest::removalInSlicesIsAWholeListAfterEachSlice()
         qsizetype done = 0;
         qsizetype processed = 0;
         while (processed < count) {
-            const qsizetype until =
-                std::min<qsizetype>(count, processed + random.bounded(0, 12));
+            const qsizetype until = std::min<qsizetype>(count, processed + random.bounded(0, 12));
             done = pool.removeSortedUpTo(positions, done, processed, until);
             processed = until;
             QStringList expected;
             for (int i = 0; i < count; ++i) {
-                if (i >= processed || !std::binary_search(positions.begin(), positions.end(),
-                                                          quint32(i)))
+                if (i >= processed ||
+                    !std::binary_search(positions.begin(), positions.end(), quint32(i)))
                     expected.append(texts[i]);
             }
             QStringList actual;
@@ -386,8 +384,8 @@ void ListTest::removalInSlicesIsAWholeListAfterEachSlice()
             settledFrom = lowest;
             QStringList expected;
             for (int i = 0; i < count; ++i) {
-                if (i >= settledFrom || !std::binary_search(positions.begin(), positions.end(),
-                                                            quint32(i)))
+                if (i >= settledFrom ||
+                    !std::binary_search(positions.begin(), positions.end(), quint32(i)))
                     expected.append(texts[i]);
             }
             QStringList actual;
@@ -530,11 +528,21 @@ void ListTest::removalUndoAndRedoRestoreExactly()
     for (int i = 0; i < items; ++i) {
         QString text;
         switch (i % 5) {
-        case 0: text = QStringLiteral("plain %1").arg(i); break;
-        case 1: text = QStringLiteral("caf\u00e9 \u00fc%1").arg(i); break;
-        case 2: text = QStringLiteral("\u0416\u20ac %1 \U0001F600").arg(i); break;
-        case 3: text = QString(); break;
-        default: text = QString(int(random.bounded(300)), QChar(u'a' + i % 26)); break;
+        case 0:
+            text = QStringLiteral("plain %1").arg(i);
+            break;
+        case 1:
+            text = QStringLiteral("caf\u00e9 \u00fc%1").arg(i);
+            break;
+        case 2:
+            text = QStringLiteral("\u0416\u20ac %1 \U0001F600").arg(i);
+            break;
+        case 3:
+            text = QString();
+            break;
+        default:
+            text = QString(int(random.bounded(300)), QChar(u'a' + i % 26));
+            break;
         }
         texts.append(text);
         list.append(text);
@@ -586,7 +594,7 @@ void ListTest::removalUndoAndRedoRestoreExactly()
 
 void ListTest::changeWhileCopyingForUndoStartsOver_data()
 {
-    QTest::addColumn<bool>("duplicates"); // else: remove items without "7"
+    QTest::addColumn<bool>("duplicates");   // else: remove items without "7"
     QTest::addColumn<bool>("switchOption"); // else: remove the first item
     QTest::newRow("duplicate removal, an item removed") << true << false;
     QTest::newRow("duplicate removal, the option switched") << true << true;

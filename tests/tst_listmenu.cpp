@@ -272,7 +272,8 @@ void ListMenuTest::addWhileALargeRemovalIsTakenBackOrMadeAgain()
     QVERIFY2(slicesSeen >= 2, "the window got no turn while the step was replayed");
     const QStringList replayed = undo ? all : kept;
     QCOMPARE(items(), replayed + QStringList{"added"});
-    QCOMPARE(status(), (undo ? u"Undone: " : u"Redone: ") + QStringLiteral("Remove Items With \"a\""));
+    QCOMPARE(status(),
+             (undo ? u"Undone: " : u"Redone: ") + QStringLiteral("Remove Items With \"a\""));
     QVERIFY(m_window->prompts.errorReports().isEmpty());
 
     trigger(QStringLiteral("Undo")); // the Add

@@ -161,7 +161,7 @@ void ListViewTest::addedItemIsScrolledIntoView()
 void ListViewTest::loadKeepsTheViewWhereItWas_data()
 {
     QTest::addColumn<int>("current");
-    QTest::addColumn<int>("currentAfter"); // -1: none
+    QTest::addColumn<int>("currentAfter");                 // -1: none
     QTest::newRow("the current item stays") << 450 << 150; // "item 150", the copy that stays
     QTest::newRow("the current item goes") << 100 << -1;   // the first "item 100"
 }
