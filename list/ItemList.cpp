@@ -160,29 +160,39 @@ void ItemList::removeRange(qsizetype first, qsizetype last)
     endRemoveRows();
 }
 
-void ItemList::removePositions(std::vector<qsizetype> positions, PackedTexts gathered)
+void ItemList::settleBefore(std::vector<qsizetype> &positions, PackedTexts &gathered)
 {
-    if (m_pending) {
-        // The positions number the list as it stands now, partly closed up.
-        positions = settledPositions(positions);
-        gathered.clear();
-        settle();
-    }
-    if (positions.empty())
+    if (!changeUnderWay())
         return;
-    sortAscending(positions);
+    // The positions number the list as it stands now, part way through the change.
+    positions = settledPositions(positions);
+    gathered.clear();
+    settle();
+}
 
-    ListChange change{ListChange::Kind::Removed, 0, qsizetype(positions.size()), {}, {}, {}, {}};
-    change.checks.reserve(positions.size());
-    for (const qsizetype position : positions)
+ListChange ItemList::removal(const std::vector<qsizetype> &ascending, PackedTexts &&gathered) const
+{
+    ListChange change{ListChange::Kind::Removed, 0, qsizetype(ascending.size()), {}, {}, {}, {}};
+    change.checks.reserve(ascending.size());
+    for (const qsizetype position : ascending)
         change.checks.push_back(m_checked[size_t(position)]);
     // What goes is kept for undo only when someone keeps a history.
     if (recordsChanges()) {
-        if (gathered.size() == qsizetype(positions.size()))
+        if (gathered.size() == qsizetype(ascending.size()))
             change.removed = std::move(gathered);
         else
-            change.removed = gatherTexts(positions, 0, qsizetype(positions.size()));
+            change.removed = gatherTexts(ascending, 0, qsizetype(ascending.size()));
     }
+    return change;
+}
+
+void ItemList::removePositions(std::vector<qsizetype> positions, PackedTexts gathered)
+{
+    settleBefore(positions, gathered);
+    if (positions.empty())
+        return;
+    sortAscending(positions);
+    ListChange change = removal(positions, std::move(gathered));
     removeSortedPositions(positions);
     change.positions = std::move(positions);
     record(std::move(change));
@@ -190,11 +200,7 @@ void ItemList::removePositions(std::vector<qsizetype> positions, PackedTexts gat
 
 void ItemList::startRemoval(std::vector<qsizetype> positions, PackedTexts gathered)
 {
-    if (m_pending) {
-        positions = settledPositions(positions);
-        gathered.clear();
-        settle();
-    }
+    settleBefore(positions, gathered);
     sortAscending(positions);
     if (!goesInSlices(positions, count())) {
         removePositions(std::move(positions), std::move(gathered));
@@ -202,16 +208,7 @@ void ItemList::startRemoval(std::vector<qsizetype> positions, PackedTexts gather
     }
     // The history hears of the whole removal now: nothing else changes the list before the
     // removal is through (see settle()).
-    ListChange change{ListChange::Kind::Removed, 0, qsizetype(positions.size()), {}, {}, {}, {}};
-    change.checks.reserve(positions.size());
-    for (const qsizetype position : positions)
-        change.checks.push_back(m_checked[size_t(position)]);
-    if (recordsChanges()) {
-        if (gathered.size() == qsizetype(positions.size()))
-            change.removed = std::move(gathered);
-        else
-            change.removed = gatherTexts(positions, 0, qsizetype(positions.size()));
-    }
+    ListChange change = removal(positions, std::move(gathered));
     PendingRemoval pending;
     pending.positions.assign(positions.begin(), positions.end());
     pending.originalCount = count();
@@ -580,16 +577,19 @@ void ItemList::swapChecks(std::vector<quint8> &checks)
 
 void ItemList::replaceChecks(std::vector<quint8> checks)
 {
-    if (m_pending) {
-        // One mark per item as the list stands now, partly closed up.
-        std::vector<quint8> settledChecks;
-        settledChecks.reserve(checks.size());
-        for (qsizetype position = 0; position < qsizetype(checks.size()); ++position) {
-            if (settledPosition(position) >= 0)
-                settledChecks.push_back(checks[size_t(position)]);
+    if (changeUnderWay()) {
+        // One mark per item as the list stands now, part way through the change: each goes
+        // where its item will stand; items coming back keep their own.
+        std::vector<qsizetype> settledAt(checks.size());
+        for (qsizetype position = 0; position < qsizetype(checks.size()); ++position)
+            settledAt[size_t(position)] = settledPosition(position);
+        settle();
+        std::vector<quint8> settledChecks = m_checked;
+        for (size_t position = 0; position < checks.size(); ++position) {
+            if (settledAt[position] >= 0)
+                settledChecks[size_t(settledAt[position])] = checks[position];
         }
         checks.swap(settledChecks);
-        settle();
     }
     ListChange change{ListChange::Kind::ChecksReplaced, 0, count(), {}, {}, {}, std::move(checks)};
     change.checks.resize(m_checked.size(), 0);

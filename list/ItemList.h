@@ -100,6 +100,11 @@ public:
 private:
     void removeRange(qsizetype first, qsizetype last);
     void removeSortedPositions(const std::vector<qsizetype> &ascending);
+    // Finishes a change under way, first moving `positions` (numbering the list as it
+    // stands) to where they will be.
+    void settleBefore(std::vector<qsizetype> &positions, PackedTexts &gathered);
+    // The record of removing `ascending`, with their marks and texts.
+    ListChange removal(const std::vector<qsizetype> &ascending, PackedTexts &&gathered) const;
     bool removeSlice(qsizetype items);
     bool insertSlice(qsizetype rows);
     bool goesInSlices(const std::vector<qsizetype> &positions, qsizetype listCount) const;

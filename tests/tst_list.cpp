@@ -401,17 +401,27 @@ void ListTest::removalInSlicesIsAWholeListAfterEachSlice()
 void ListTest::commandsBetweenRemovalSlices_data()
 {
     QTest::addColumn<QString>("between");
-    for (const char *between :
-         {"nothing", "check a row", "remove a row", "add", "check all", "undo", "another removal"})
-        QTest::newRow(between) << QString::fromLatin1(between);
+    QTest::addColumn<bool>("whileTakenBack"); // else while the removal is made
+    for (const bool back : {false, true}) {
+        for (const char *between : {"nothing", "check a row", "remove a row", "add", "check all",
+                                    "undo", "another removal"}) {
+            if (back && QByteArray(between) == "undo")
+                continue;
+            QTest::newRow(qPrintable(QStringLiteral("%1, %2").arg(
+                back ? QStringLiteral("taken back") : QStringLiteral("made"),
+                QString::fromLatin1(between))))
+                << QString::fromLatin1(between) << back;
+        }
+    }
 }
 
 void ListTest::commandsBetweenRemovalSlices()
 {
-    // A removal that goes a slice at a time leaves a whole list after each slice; what the
-    // user does between slices, with rows as the view shows them then, lands on the items
-    // they meant, and the history still takes the removal back exactly.
+    // A removal that goes a slice at a time, and taking it back, leave a whole list after
+    // each slice; what the user does between slices, with rows as the view shows them then,
+    // lands on the items they meant, and the history still takes everything back exactly.
     QFETCH(QString, between);
+    QFETCH(bool, whileTakenBack);
     ItemList list;
     QAbstractItemModelTester tester(&list, QAbstractItemModelTester::FailureReportingMode::QtTest);
     list.addColumn(QStringLiteral("Items:"));
@@ -437,10 +447,15 @@ void ListTest::commandsBetweenRemovalSlices()
         checked.insert(texts[i]);
 
     list.startRemoval(positions);
-    QVERIFY(list.changeUnderWay());
     QCOMPARE(observer.changes.size(), size_t(1));
-    // The rows as the view has them now: the first slice's removals are done.
-    QStringList shown = itemTexts(list);
+    if (whileTakenBack) {
+        list.settle();
+        list.undo(observer.changes.front());
+        removed.clear();
+    }
+    QVERIFY(list.changeUnderWay());
+    // The rows as the view has them now: the first slice is done.
+    const QStringList shown = itemTexts(list);
     QCOMPARE(shown.size(), list.rowCount());
     const int row = int(shown.indexOf(QStringLiteral("t152")));
     QVERIFY(row > 0);
@@ -456,14 +471,13 @@ void ListTest::commandsBetweenRemovalSlices()
         added.append(QStringLiteral("added"));
     } else if (between == u"check all") {
         list.replaceChecks(std::vector<quint8>(size_t(list.count()), 1));
-        for (const QString &text : texts)
+        for (const QString &text : shown)
             checked.insert(text);
     } else if (between == u"another removal") {
         list.startRemoval({row, row + 1});
         removed.insert(shown[row]);
         removed.insert(shown[row + 1]);
-    }
-    if (between == u"undo") {
+    } else if (between == u"undo") {
         list.undo(observer.changes.back());
         list.settle();
         QCOMPARE(itemTexts(list), texts);
@@ -485,19 +499,21 @@ void ListTest::commandsBetweenRemovalSlices()
     for (qsizetype i = 0; i < list.count(); ++i)
         QCOMPARE(list.isChecked(i), checked.contains(expected[i]));
 
-    // Taking every change back, newest first, gives the list as it was (a single click on a
-    // check box is no step of the history).
+    // Taking back what is left to take back, newest first, gives the list as it was (a single
+    // click on a check box is no step of the history).
     list.setObserver(nullptr);
-    for (auto change = observer.changes.rbegin(); change != observer.changes.rend(); ++change)
+    const auto first = observer.changes.rend() - (whileTakenBack ? 1 : 0);
+    for (auto change = observer.changes.rbegin(); change != first; ++change) {
         list.undo(*change);
-    // Taking back the first removal goes a slice at a time too.
-    QVERIFY(list.changeUnderWay());
-    while (list.continueChange()) {
-        QCOMPARE(list.rowCount(), int(list.count()));
+        while (list.continueChange()) {
+            QCOMPARE(list.rowCount(), int(list.count()));
+        }
     }
     QCOMPARE(itemTexts(list), texts);
-    for (int i = 0; i < 200; ++i)
-        QCOMPARE(list.isChecked(i), i % 5 == 0 || (between == u"check a row" && i == 152));
+    for (int i = 0; i < 200; ++i) {
+        const bool clicked = between == u"check a row" && i == 152;
+        QCOMPARE(list.isChecked(i), i % 5 == 0 || clicked);
+    }
 }
 
 void ListTest::removalUndoAndRedoRestoreExactly_data()
