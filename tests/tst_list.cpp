@@ -343,22 +343,29 @@ void ListTest::removalInSlicesIsAWholeListAfterEachSlice()
             if (int(random.bounded(100)) < share)
                 positions.push_back(quint32(i));
         }
+        // The list with the removed items before `bound` gone.
+        const auto withoutRemovedBefore = [&](qsizetype bound) {
+            QStringList expected;
+            for (int i = 0; i < count; ++i) {
+                if (i >= bound ||
+                    !std::binary_search(positions.begin(), positions.end(), quint32(i)))
+                    expected.append(texts[i]);
+            }
+            return expected;
+        };
+        const auto poolTexts = [&] {
+            QStringList actual;
+            for (qsizetype i = 0; i < pool.size(); ++i)
+                actual.append(pool.at(i).toString());
+            return actual;
+        };
         qsizetype done = 0;
         qsizetype processed = 0;
         while (processed < count) {
             const qsizetype until = std::min<qsizetype>(count, processed + random.bounded(0, 12));
             done = pool.removeSortedUpTo(positions, done, processed, until);
             processed = until;
-            QStringList expected;
-            for (int i = 0; i < count; ++i) {
-                if (i >= processed ||
-                    !std::binary_search(positions.begin(), positions.end(), quint32(i)))
-                    expected.append(texts[i]);
-            }
-            QStringList actual;
-            for (qsizetype i = 0; i < pool.size(); ++i)
-                actual.append(pool.at(i).toString());
-            QCOMPARE(actual, expected);
+            QCOMPARE(poolTexts(), withoutRemovedBefore(processed));
             if (processed == count)
                 QVERIFY(pool.settled());
         }
@@ -382,16 +389,7 @@ void ListTest::removalInSlicesIsAWholeListAfterEachSlice()
             placed = pool.insertSortedDownTo(finalRows.data(), qsizetype(finalRows.size()),
                                              removedTexts, 0, placed, settledFrom, lowest);
             settledFrom = lowest;
-            QStringList expected;
-            for (int i = 0; i < count; ++i) {
-                if (i >= settledFrom ||
-                    !std::binary_search(positions.begin(), positions.end(), quint32(i)))
-                    expected.append(texts[i]);
-            }
-            QStringList actual;
-            for (qsizetype i = 0; i < pool.size(); ++i)
-                actual.append(pool.at(i).toString());
-            QCOMPARE(actual, expected);
+            QCOMPARE(poolTexts(), withoutRemovedBefore(settledFrom));
         }
         QCOMPARE(placed, qsizetype(positions.size()));
         QVERIFY(pool.settled());
