@@ -637,28 +637,33 @@ void ListTest::changeWhileCopyingForUndoStartsOver()
 
     // A first run tells how many yields come before the copying starts: with no pause
     // between yields, it yields once per slice of texts copied.
-    int yieldsBeforeCopying = 0;
+    // A list with a history, and a host that yields at every slice.
+    struct Run
     {
         ItemList list;
-        fill(list, texts);
         KeepingObserver observer;
-        list.setObserver(&observer);
         RecordingHost host;
-        host.option = CaseOption::MatchCase;
-        host.intervalMs = 0;
-        run(list, host);
-        const qsizetype removed = observer.changes.back().removedCount();
+        explicit Run(const QStringList &texts)
+        {
+            fill(list, texts);
+            list.setObserver(&observer);
+            host.option = CaseOption::MatchCase;
+            host.intervalMs = 0;
+        }
+    };
+    int yieldsBeforeCopying = 0;
+    {
+        Run first(texts);
+        run(first.list, first.host);
+        const qsizetype removed = first.observer.changes.back().removedCount();
         QVERIFY(removed > 3 * 8192);
-        yieldsBeforeCopying = host.yields - int((removed + 8191) / 8192);
+        yieldsBeforeCopying = first.host.yields - int((removed + 8191) / 8192);
     }
 
-    ItemList list;
-    fill(list, texts);
-    KeepingObserver observer;
-    list.setObserver(&observer);
-    RecordingHost host;
-    host.option = CaseOption::MatchCase;
-    host.intervalMs = 0;
+    Run second(texts);
+    ItemList &list = second.list;
+    KeepingObserver &observer = second.observer;
+    RecordingHost &host = second.host;
     host.onYield = [&] {
         if (host.yields != yieldsBeforeCopying + 2)
             return;
