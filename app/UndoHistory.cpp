@@ -9,7 +9,8 @@ class ListStep : public QUndoCommand
 {
 public:
     ListStep(ItemList &items, const QString &name, quint64 invocation, ListChange &&change)
-        : QUndoCommand(name), m_items(items), m_invocation(invocation)
+        : QUndoCommand(name), m_items(items), m_invocation(invocation),
+          m_beganEmpty(change.kind == ListChange::Kind::Appended && change.first == 0)
     {
         m_changes.push_back(std::move(change));
     }
@@ -30,6 +31,14 @@ public:
 
     void undo() override
     {
+        // A step that began on an empty list (a load into it, with its duplicate removal)
+        // ends on an empty list when taken back: the list as the step left it is set aside
+        // whole, and put back whole by redo, rather than each change being taken back and
+        // made again over millions of items.
+        if (m_beganEmpty) {
+            m_items.takeAll(m_setAside, m_setAsideChecks);
+            return;
+        }
         for (auto change = m_changes.rbegin(); change != m_changes.rend(); ++change)
             m_items.undo(*change);
     }
@@ -39,6 +48,11 @@ public:
         // Pushed after the change was made: the first redo has nothing to do.
         if (m_done) {
             m_done = false;
+            return;
+        }
+        if (m_beganEmpty) {
+            m_items.putAll(m_setAside, m_setAsideChecks);
+            m_setAside = TextPool(); // the list's own again: sharing it would copy it on change
             return;
         }
         for (ListChange &change : m_changes)
@@ -52,6 +66,9 @@ private:
     quint64 m_invocation;
     std::vector<ListChange> m_changes;
     bool m_done = true;
+    bool m_beganEmpty;
+    TextPool m_setAside; // the list as this step left it, while the step is taken back
+    std::vector<quint8> m_setAsideChecks;
 };
 
 } // namespace

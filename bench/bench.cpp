@@ -646,6 +646,12 @@ void benchCommands(const QString &folder, const QString &listPath)
     Timing loadCommand = timePass([&] { window.control<QPushButton>("PushButton3")->click(); });
     print("Load List From Text File (Match case)", count, loadCommand,
           QStringLiteral("%1 items left").arg(items.count()));
+    const Timing undoLoad =
+        timePass([&] { menuAction(form, QStringLiteral("Undo"))->trigger(); });
+    print("  its undo", count, undoLoad, QStringLiteral("%1 items left").arg(items.count()));
+    const Timing redoLoad =
+        timePass([&] { menuAction(form, QStringLiteral("Redo"))->trigger(); });
+    print("  its redo", count, redoLoad, QStringLiteral("%1 items left").arg(items.count()));
 
     const QString savePath = QDir(folder).filePath(QStringLiteral("saved.txt"));
     window.fileDialogs.answers.push_back({savePath});

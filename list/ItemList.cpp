@@ -597,6 +597,30 @@ void ItemList::replaceChecks(std::vector<quint8> checks)
     record(std::move(change));
 }
 
+void ItemList::takeAll(TextPool &texts, std::vector<quint8> &checks)
+{
+    settle();
+    beginResetModel();
+    texts = m_texts;
+    m_texts = TextPool();
+    checks.swap(m_checked);
+    m_checked.clear();
+    ++m_revision;
+    endResetModel();
+}
+
+void ItemList::putAll(const TextPool &texts, std::vector<quint8> &checks)
+{
+    settle();
+    Q_ASSERT(count() == 0);
+    beginResetModel();
+    m_texts = texts;
+    m_checked.swap(checks);
+    checks.clear();
+    ++m_revision;
+    endResetModel();
+}
+
 void ItemList::undo(ListChange &change)
 {
     settle();

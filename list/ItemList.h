@@ -73,6 +73,12 @@ public:
     void undo(ListChange &change);
     void redo(ListChange &change);
 
+    // Empties the list into `texts` and `checks` (sharing its buffer, no copy), and puts
+    // such a list back into an empty one: for taking back and making again a step that
+    // began on an empty list. Nothing is told to the observer.
+    void takeAll(TextPool &texts, std::vector<quint8> &checks);
+    void putAll(const TextPool &texts, std::vector<quint8> &checks);
+
     // Changes whenever items are added or removed, so that a procedure that yielded to the
     // event loop can tell that its positions are no longer valid.
     quint64 revision() const { return m_revision; }

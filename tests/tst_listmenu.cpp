@@ -188,6 +188,12 @@ void ListMenuTest::undoAndRedoEveryKindOfStep()
     trigger(QStringLiteral("Undo")); // the set-up
     QVERIFY(form().items().count() == 0);
     QVERIFY(!action(QStringLiteral("Undo"))->isEnabled());
+    // A step that began on an empty list comes back whole, marks included, and the next
+    // step can be made again on it.
+    trigger(QStringLiteral("Redo"));
+    QVERIFY(state() == before);
+    trigger(QStringLiteral("Redo"));
+    QVERIFY(state() == after);
 }
 
 void ListMenuTest::undoWhileALoadRemovesDuplicates()
