@@ -10,7 +10,7 @@ class ListStep : public QUndoCommand
 public:
     ListStep(ItemList &items, const QString &name, quint64 invocation, ListChange &&change)
         : QUndoCommand(name), m_items(items), m_invocation(invocation),
-          m_beganEmpty(change.kind == ListChange::Kind::Appended && change.first == 0)
+          m_appendedFrom(change.kind == ListChange::Kind::Appended ? change.first : -1)
     {
         m_changes.push_back(std::move(change));
     }
@@ -31,12 +31,13 @@ public:
 
     void undo() override
     {
-        // A step that began on an empty list (a load into it, with its duplicate removal)
-        // ends on an empty list when taken back: the list as the step left it is set aside
-        // whole, and put back whole by redo, rather than each change being taken back and
-        // made again over millions of items.
-        if (m_beganEmpty) {
-            m_items.takeAll(m_setAside, m_setAsideChecks);
+        // A step that began by appending (a load, with its duplicate removal) and left the
+        // items before alone is taken back by setting aside what it left from there on; redo
+        // puts that back. Taking back and making again each change would move millions of
+        // items twice over.
+        if (leftTheItemsBeforeAlone()) {
+            m_items.takeTail(m_appendedFrom, m_setAside);
+            m_setAsideHeld = true;
             return;
         }
         for (auto change = m_changes.rbegin(); change != m_changes.rend(); ++change)
@@ -50,9 +51,9 @@ public:
             m_done = false;
             return;
         }
-        if (m_beganEmpty) {
-            m_items.putAll(m_setAside, m_setAsideChecks);
-            m_setAside = TextPool(); // the list's own again: sharing it would copy it on change
+        if (m_setAsideHeld) {
+            m_items.putTail(m_setAside);
+            m_setAsideHeld = false;
             return;
         }
         for (ListChange &change : m_changes)
@@ -66,9 +67,23 @@ private:
     quint64 m_invocation;
     std::vector<ListChange> m_changes;
     bool m_done = true;
-    bool m_beganEmpty;
-    TextPool m_setAside; // the list as this step left it, while the step is taken back
-    std::vector<quint8> m_setAsideChecks;
+    qsizetype m_appendedFrom;      // where the step's first change appended, or -1
+    ItemList::SetAside m_setAside; // what the step left, while it is taken back
+    bool m_setAsideHeld = false;
+
+    bool leftTheItemsBeforeAlone() const
+    {
+        if (m_appendedFrom < 0)
+            return false;
+        for (const ListChange &change : m_changes) {
+            const bool alone = change.kind == ListChange::Kind::Appended ||
+                               (change.kind == ListChange::Kind::Removed &&
+                                change.positions.front() >= m_appendedFrom);
+            if (!alone)
+                return false;
+        }
+        return true;
+    }
 };
 
 } // namespace

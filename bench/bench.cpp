@@ -646,12 +646,22 @@ void benchCommands(const QString &folder, const QString &listPath)
     Timing loadCommand = timePass([&] { window.control<QPushButton>("PushButton3")->click(); });
     print("Load List From Text File (Match case)", count, loadCommand,
           QStringLiteral("%1 items left").arg(items.count()));
-    const Timing undoLoad =
-        timePass([&] { menuAction(form, QStringLiteral("Undo"))->trigger(); });
+    const Timing undoLoad = timePass([&] { menuAction(form, QStringLiteral("Undo"))->trigger(); });
     print("  its undo", count, undoLoad, QStringLiteral("%1 items left").arg(items.count()));
-    const Timing redoLoad =
-        timePass([&] { menuAction(form, QStringLiteral("Redo"))->trigger(); });
+    const Timing redoLoad = timePass([&] { menuAction(form, QStringLiteral("Redo"))->trigger(); });
     print("  its redo", count, redoLoad, QStringLiteral("%1 items left").arg(items.count()));
+
+    // The same onto a list that already holds an item.
+    window.control<QPushButton>("PushButton1")->click();
+    items.append(u"already there");
+    window.fileDialogs.answers.push_back({listPath});
+    const Timing loadOnto = timePass([&] { window.control<QPushButton>("PushButton3")->click(); });
+    print("Load List From Text File onto one item", count, loadOnto,
+          QStringLiteral("%1 items left").arg(items.count()));
+    const Timing undoOnto = timePass([&] { menuAction(form, QStringLiteral("Undo"))->trigger(); });
+    print("  its undo", count, undoOnto, QStringLiteral("%1 items left").arg(items.count()));
+    const Timing redoOnto = timePass([&] { menuAction(form, QStringLiteral("Redo"))->trigger(); });
+    print("  its redo", count, redoOnto, QStringLiteral("%1 items left").arg(items.count()));
 
     const QString savePath = QDir(folder).filePath(QStringLiteral("saved.txt"));
     window.fileDialogs.answers.push_back({savePath});

@@ -597,28 +597,70 @@ void ItemList::replaceChecks(std::vector<quint8> checks)
     record(std::move(change));
 }
 
-void ItemList::takeAll(TextPool &texts, std::vector<quint8> &checks)
+void ItemList::takeTail(qsizetype first, SetAside &aside)
 {
     settle();
-    beginResetModel();
-    texts = m_texts;
-    m_texts = TextPool();
-    checks.swap(m_checked);
-    m_checked.clear();
+    aside.first = first;
+    const qsizetype tail = count() - first;
+    aside.whole = tail >= first;
+    if (first == 0) {
+        // From an empty list: the view starts afresh, as it did for the load.
+        beginResetModel();
+    } else if (tail > 0) {
+        beginRemoveRows({}, int(first), int(count() - 1));
+    } else {
+        aside.texts = TextPool();
+        aside.checks.clear();
+        return;
+    }
+    if (aside.whole) {
+        // Copy the few items before `first` for the list and keep the whole buffer aside.
+        aside.texts = m_texts;
+        TextPool head;
+        head.append(m_texts, 0, first);
+        m_texts = head;
+        aside.checks.swap(m_checked);
+        m_checked.assign(aside.checks.begin(), aside.checks.begin() + first);
+    } else {
+        aside.texts = m_texts.tail(first);
+        aside.checks.assign(m_checked.begin() + first, m_checked.end());
+        m_texts.truncate(first);
+        m_checked.resize(size_t(first));
+    }
     ++m_revision;
-    endResetModel();
+    if (first == 0)
+        endResetModel();
+    else
+        endRemoveRows();
 }
 
-void ItemList::putAll(const TextPool &texts, std::vector<quint8> &checks)
+void ItemList::putTail(SetAside &aside)
 {
     settle();
-    Q_ASSERT(count() == 0);
-    beginResetModel();
-    m_texts = texts;
-    m_checked.swap(checks);
-    checks.clear();
+    Q_ASSERT(count() == aside.first);
+    const qsizetype tail = aside.whole ? aside.texts.size() - aside.first : aside.texts.size();
+    if (tail == 0)
+        return;
+    if (aside.first == 0)
+        beginResetModel();
+    else
+        beginInsertRows({}, int(aside.first), int(aside.first + tail - 1));
+    if (aside.whole) {
+        // The items before `first` are as they were; their marks may have been clicked since.
+        m_texts = aside.texts;
+        std::copy(m_checked.begin(), m_checked.end(), aside.checks.begin());
+        m_checked.swap(aside.checks);
+    } else {
+        m_texts.append(aside.texts);
+        m_checked.insert(m_checked.end(), aside.checks.begin(), aside.checks.end());
+    }
+    aside.texts = TextPool(); // the list's own again: sharing it would copy it on change
+    aside.checks.clear();
     ++m_revision;
-    endResetModel();
+    if (aside.first == 0)
+        endResetModel();
+    else
+        endInsertRows();
 }
 
 void ItemList::undo(ListChange &change)

@@ -73,11 +73,19 @@ public:
     void undo(ListChange &change);
     void redo(ListChange &change);
 
-    // Empties the list into `texts` and `checks` (sharing its buffer, no copy), and puts
-    // such a list back into an empty one: for taking back and making again a step that
-    // began on an empty list. Nothing is told to the observer.
-    void takeAll(TextPool &texts, std::vector<quint8> &checks);
-    void putAll(const TextPool &texts, std::vector<quint8> &checks);
+    // Takes the items from `first` on out of the list into `aside`, and puts them back: for
+    // taking back and making again a step that appended from `first` and left the items
+    // before it alone. Whichever part is smaller is copied; the rest keeps its buffer (an
+    // empty list hands over the whole). Nothing is told to the observer.
+    struct SetAside
+    {
+        TextPool texts;             // the items from `first` on, or the whole list
+        std::vector<quint8> checks; // their marks, likewise
+        qsizetype first = 0;
+        bool whole = false;
+    };
+    void takeTail(qsizetype first, SetAside &aside);
+    void putTail(SetAside &aside);
 
     // Changes whenever items are added or removed, so that a procedure that yielded to the
     // event loop can tell that its positions are no longer valid.

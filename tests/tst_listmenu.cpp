@@ -102,6 +102,8 @@ void ListMenuTest::undoAndRedoEveryKindOfStep_data()
                                                            << "Load Sample/Example List";
     QTest::newRow("text file and its duplicate removal") << "load"
                                                          << "Load List From Text File";
+    QTest::newRow("longer text file than the list") << "loadMany"
+                                                    << "Load List From Text File";
     QTest::newRow("check all") << "checkAll"
                                << "Check All Items";
     QTest::newRow("uncheck all") << "uncheckAll"
@@ -151,6 +153,14 @@ void ListMenuTest::undoAndRedoEveryKindOfStep()
     } else if (command == u"load") {
         m_window->fileDialogs.answers.push_back({list});
         click("PushButton3");
+    } else if (command == u"loadMany") {
+        // More items than the list holds, with duplicates among themselves only.
+        QByteArray lines;
+        for (int i = 0; i < 100; ++i)
+            lines += "loaded " + QByteArray::number(i % 60) + "\r\n";
+        m_window->fileDialogs.answers.push_back({writeFile(QStringLiteral("many.txt"), lines)});
+        click("PushButton3");
+        form().items().setChecked(40, true);
     } else if (command == u"checkAll") {
         trigger(QStringLiteral("Check All Items"));
     } else if (command == u"uncheckAll") {
