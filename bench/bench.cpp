@@ -632,10 +632,15 @@ void benchCommands(const QString &folder, const QString &listPath)
     }
     print("RemoveItemsWithout \".com\"", count, without,
           QStringLiteral("%1 items left").arg(items.count()));
-    const Timing undo = timePass([&] { menuAction(form, QStringLiteral("Undo"))->trigger(); });
-    print("  its undo", count, undo, QStringLiteral("%1 items back").arg(items.count()));
-    const Timing redo = timePass([&] { menuAction(form, QStringLiteral("Redo"))->trigger(); });
-    print("  its redo", count, redo, QStringLiteral("%1 items left").arg(items.count()));
+    // Undo, then Redo, of the step just taken, from the context menu.
+    const auto undoAndRedo = [&](const QString &afterUndo) {
+        const Timing undo = timePass([&] { menuAction(form, QStringLiteral("Undo"))->trigger(); });
+        print("  its undo", count, undo,
+              QStringLiteral("%1 items %2").arg(items.count()).arg(afterUndo));
+        const Timing redo = timePass([&] { menuAction(form, QStringLiteral("Redo"))->trigger(); });
+        print("  its redo", count, redo, QStringLiteral("%1 items left").arg(items.count()));
+    };
+    undoAndRedo(QStringLiteral("back"));
     const Timing clearAll = timePass([&] { window.control<QPushButton>("PushButton1")->click(); });
     print("Clear All Items", count, clearAll);
 
@@ -646,10 +651,7 @@ void benchCommands(const QString &folder, const QString &listPath)
     Timing loadCommand = timePass([&] { window.control<QPushButton>("PushButton3")->click(); });
     print("Load List From Text File (Match case)", count, loadCommand,
           QStringLiteral("%1 items left").arg(items.count()));
-    const Timing undoLoad = timePass([&] { menuAction(form, QStringLiteral("Undo"))->trigger(); });
-    print("  its undo", count, undoLoad, QStringLiteral("%1 items left").arg(items.count()));
-    const Timing redoLoad = timePass([&] { menuAction(form, QStringLiteral("Redo"))->trigger(); });
-    print("  its redo", count, redoLoad, QStringLiteral("%1 items left").arg(items.count()));
+    undoAndRedo(QStringLiteral("left"));
 
     // The same onto a list that already holds an item.
     window.control<QPushButton>("PushButton1")->click();
@@ -658,10 +660,7 @@ void benchCommands(const QString &folder, const QString &listPath)
     const Timing loadOnto = timePass([&] { window.control<QPushButton>("PushButton3")->click(); });
     print("Load List From Text File onto one item", count, loadOnto,
           QStringLiteral("%1 items left").arg(items.count()));
-    const Timing undoOnto = timePass([&] { menuAction(form, QStringLiteral("Undo"))->trigger(); });
-    print("  its undo", count, undoOnto, QStringLiteral("%1 items left").arg(items.count()));
-    const Timing redoOnto = timePass([&] { menuAction(form, QStringLiteral("Redo"))->trigger(); });
-    print("  its redo", count, redoOnto, QStringLiteral("%1 items left").arg(items.count()));
+    undoAndRedo(QStringLiteral("left"));
 
     const QString savePath = QDir(folder).filePath(QStringLiteral("saved.txt"));
     window.fileDialogs.answers.push_back({savePath});

@@ -8,8 +8,8 @@
 #include <numeric>
 
 namespace {
-// A few runs are removed row by row; beyond this many runs one pass over the buffer with one
-// layout change is far cheaper than moving the buffer once per run.
+// A few runs are removed row by row; beyond this many runs one pass over the buffer, told to
+// the view as rows changed and rows gone at the end, is far cheaper than a pass per run.
 constexpr size_t kMaxRunsRemovedSeparately = 8;
 
 // Runs of consecutive positions (ascending), up to one more than `limit`.
@@ -151,8 +151,8 @@ void ItemList::removeRange(qsizetype first, qsizetype last)
     if (last + 1 == count()) {
         m_texts.truncate(first);
     } else {
-        std::vector<qsizetype> positions(size_t(last - first + 1));
-        std::iota(positions.begin(), positions.end(), first);
+        std::vector<quint32> positions(size_t(last - first + 1));
+        std::iota(positions.begin(), positions.end(), quint32(first));
         m_texts.removeSorted(positions);
     }
     m_checked.erase(m_checked.begin() + first, m_checked.begin() + last + 1);
@@ -188,34 +188,26 @@ ListChange ItemList::removal(const std::vector<qsizetype> &ascending, PackedText
 
 void ItemList::removePositions(std::vector<qsizetype> positions, PackedTexts gathered)
 {
-    settleBefore(positions, gathered);
-    if (positions.empty())
-        return;
-    sortAscending(positions);
-    ListChange change = removal(positions, std::move(gathered));
-    removeSortedPositions(positions);
-    change.positions = std::move(positions);
-    record(std::move(change));
+    remove(std::move(positions), std::move(gathered), false);
 }
 
 void ItemList::startRemoval(std::vector<qsizetype> positions, PackedTexts gathered)
 {
+    remove(std::move(positions), std::move(gathered), true);
+}
+
+void ItemList::remove(std::vector<qsizetype> positions, PackedTexts gathered, bool mayGoInSlices)
+{
     settleBefore(positions, gathered);
-    sortAscending(positions);
-    if (!goesInSlices(positions, count())) {
-        removePositions(std::move(positions), std::move(gathered));
+    if (positions.empty())
         return;
-    }
-    // The history hears of the whole removal now: nothing else changes the list before the
-    // removal is through (see settle()).
+    sortAscending(positions);
+    // A removal in slices is told to the history whole, at once: nothing else changes the
+    // list before it is through (see settle()).
     ListChange change = removal(positions, std::move(gathered));
-    PendingRemoval pending;
-    pending.positions.assign(positions.begin(), positions.end());
-    pending.originalCount = count();
-    m_pending = std::move(pending);
+    removeSortedPositions(positions, mayGoInSlices && goesInSlices(positions, count()));
     change.positions = std::move(positions);
     record(std::move(change));
-    continueChange();
 }
 
 bool ItemList::continueChange()
@@ -297,20 +289,7 @@ bool ItemList::insertSlice(qsizetype rows)
     pending.placed = m_texts.insertSortedDownTo(positions.data(), total, change.removed, 0,
                                                 pending.placed, pending.settledFrom, lowest);
     pending.settledFrom = lowest;
-    // The check marks open up the same way.
-    m_checked.resize(size_t(oldCount + inserting));
-    quint8 *const marks = m_checked.data();
-    std::memmove(marks + unmoved + inserting, marks + unmoved, size_t(oldCount - unmoved));
-    qsizetype old = unmoved;
-    qsizetype write = unmoved + inserting;
-    for (qsizetype k = waiting - 1; k >= lowestWaiting; --k) {
-        const qsizetype row = positions[size_t(k)] - lowestWaiting;
-        const qsizetype run = write - (row + 1);
-        old -= run;
-        write -= run;
-        std::memmove(marks + write, marks + old, size_t(run));
-        marks[--write] = change.checks[size_t(k)];
-    }
+    openUpChecks(positions, lowestWaiting, waiting, lowestWaiting, unmoved, change.checks);
     m_rowsInPassing = 0;
     ++m_revision;
     if (lowest == 0)
@@ -446,26 +425,7 @@ PackedTexts ItemList::gatherTexts(const std::vector<qsizetype> &ascending, qsize
     return gathered;
 }
 
-template <typename NewRow>
-void ItemList::changeLayout(NewRow newRow, const std::function<void()> &change)
-{
-    // One layout change rather than a reset: the view keeps its scroll position, and the
-    // current and selected items follow their rows (or go, when removed).
-    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    const QModelIndexList before = persistentIndexList();
-    QModelIndexList after;
-    after.reserve(before.size());
-    change();
-    for (const QModelIndex &index : before) {
-        const qsizetype row = newRow(qsizetype(index.row()));
-        after.append(row < 0 ? QModelIndex() : this->index(int(row), index.column()));
-    }
-    changePersistentIndexList(before, after);
-    ++m_revision;
-    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
-}
-
-void ItemList::removeSortedPositions(const std::vector<qsizetype> &positions)
+void ItemList::removeSortedPositions(const std::vector<qsizetype> &positions, bool inSlices)
 {
     const auto runs = runsOf(positions, kMaxRunsRemovedSeparately);
     if (runs.size() <= kMaxRunsRemovedSeparately) {
@@ -474,98 +434,55 @@ void ItemList::removeSortedPositions(const std::vector<qsizetype> &positions)
             removeRange(run->first, run->second);
         return;
     }
-    const auto newRow = [&](qsizetype row) -> qsizetype {
-        const auto below = std::lower_bound(positions.begin(), positions.end(), row);
-        if (below != positions.end() && *below == row)
-            return -1;
-        return row - (below - positions.begin());
-    };
-    // The view hears of it as the rows from the first removed one on changed, then the last
-    // rows removed: the same list in the end, at a cost to the view that does not grow with
-    // the list, where a layout change makes it revisit every row. In between, the rows about
-    // to go show nothing. The current and selected items move to their new rows (or are
-    // dropped) first, while every row still exists.
-    const QModelIndexList before = persistentIndexList();
-    QModelIndexList after;
-    after.reserve(before.size());
-    for (const QModelIndex &index : before) {
-        const qsizetype row = newRow(qsizetype(index.row()));
-        after.append(row < 0 ? QModelIndex() : this->index(int(row), index.column()));
-    }
-    changePersistentIndexList(before, after);
-    const qsizetype oldCount = count();
-    m_texts.removeSorted(positions);
-    // The check marks close up the same way, a run of kept items at a time.
-    size_t write = 0;
-    size_t next = 0;
-    for (const qsizetype removed : positions) {
-        std::copy(m_checked.begin() + qsizetype(next), m_checked.begin() + removed,
-                  m_checked.begin() + qsizetype(write));
-        write += size_t(removed) - next;
-        next = size_t(removed) + 1;
-    }
-    std::copy(m_checked.begin() + qsizetype(next), m_checked.end(),
-              m_checked.begin() + qsizetype(write));
-    write += m_checked.size() - next;
-    m_checked.resize(write);
-    ++m_revision;
-    const qsizetype newCount = count();
-    m_rowsInPassing = oldCount - newCount;
-    Q_EMIT dataChanged(index(int(positions.front()), 0), index(int(oldCount - 1), 0));
-    beginRemoveRows({}, int(newCount), int(oldCount - 1));
-    m_rowsInPassing = 0;
-    endRemoveRows();
+    PendingRemoval pending;
+    pending.positions.assign(positions.begin(), positions.end());
+    pending.originalCount = count();
+    m_pending = std::move(pending);
+    if (inSlices)
+        continueChange();
+    else
+        settle();
 }
 
-void ItemList::insertSorted(const std::vector<qsizetype> &positions, const PackedTexts &texts,
+void ItemList::openUpChecks(const std::vector<qsizetype> &positions, qsizetype from, qsizetype to,
+                            qsizetype shift, qsizetype firstMoving,
                             const std::vector<quint8> &checks)
 {
-    // `positions` are where the items stand once inserted, ascending. Puts back items
-    // [from, to) of them in place; positions before `from` are back already.
-    const auto insertInPlace = [&](qsizetype from, qsizetype to) {
-        m_texts.insertSorted(positions.data() + from, to - from, texts, from);
-        // The check marks open up the same way, from the end down, a run of old items at a
-        // time.
-        qsizetype old = qsizetype(m_checked.size());
-        m_checked.resize(m_checked.size() + size_t(to - from));
-        quint8 *const marks = m_checked.data();
-        qsizetype write = qsizetype(m_checked.size());
-        for (qsizetype k = to - 1; k >= from; --k) {
-            const qsizetype position = positions[size_t(k)];
-            const qsizetype run = write - (position + 1);
-            old -= run;
-            write -= run;
-            std::memmove(marks + write, marks + old, size_t(run));
-            marks[--write] = checks[size_t(k)];
-        }
-        ++m_revision;
-    };
-    const auto runs = runsOf(positions, kMaxRunsRemovedSeparately);
-    if (runs.size() <= kMaxRunsRemovedSeparately) {
-        // A few runs: the view hears of each as rows inserted.
-        qsizetype from = 0;
-        for (const auto &[first, last] : runs) {
-            beginInsertRows({}, int(first), int(last));
-            insertInPlace(from, from + (last - first + 1));
-            from += last - first + 1;
-            endInsertRows();
-        }
-        return;
+    const qsizetype oldCount = qsizetype(m_checked.size());
+    const qsizetype inserting = to - from;
+    m_checked.resize(size_t(oldCount + inserting));
+    quint8 *const marks = m_checked.data();
+    std::memmove(marks + firstMoving + inserting, marks + firstMoving,
+                 size_t(oldCount - firstMoving));
+    // From the end down, a run of old marks at a time.
+    qsizetype old = firstMoving;
+    qsizetype write = firstMoving + inserting;
+    for (qsizetype k = to - 1; k >= from; --k) {
+        const qsizetype row = positions[size_t(k)] - shift;
+        const qsizetype run = write - (row + 1);
+        old -= run;
+        write -= run;
+        std::memmove(marks + write, marks + old, size_t(run));
+        marks[--write] = checks[size_t(k)];
     }
-    // An old row moves down by the number of inserted items that stand before it: the k-th
-    // inserted item has positions[k] - k old items before it.
-    const auto newRow = [&](qsizetype row) -> qsizetype {
-        qsizetype low = 0, high = qsizetype(positions.size());
-        while (low < high) {
-            const qsizetype middle = (low + high) / 2;
-            if (positions[size_t(middle)] - middle <= row)
-                low = middle + 1;
-            else
-                high = middle;
-        }
-        return row + low;
-    };
-    changeLayout(newRow, [&] { insertInPlace(0, qsizetype(positions.size())); });
+}
+
+void ItemList::insertRuns(const std::vector<std::pair<qsizetype, qsizetype>> &runs,
+                          const ListChange &change)
+{
+    // The view hears of each run as rows inserted. `positions` are where the items stand
+    // once back, so each run goes in where it ends up, the lower runs first.
+    qsizetype from = 0;
+    for (const auto &[first, last] : runs) {
+        const qsizetype to = from + (last - first + 1);
+        const qsizetype oldCount = count();
+        beginInsertRows({}, int(first), int(last));
+        m_texts.insertSorted(change.positions.data() + from, to - from, change.removed, from);
+        openUpChecks(change.positions, from, to, 0, oldCount, change.checks);
+        ++m_revision;
+        endInsertRows();
+        from = to;
+    }
 }
 
 void ItemList::swapChecks(std::vector<quint8> &checks)
@@ -673,16 +590,21 @@ void ItemList::undo(ListChange &change)
         change.checks.assign(m_checked.begin() + change.first, m_checked.end());
         removeRange(change.first, count() - 1);
         break;
-    case ListChange::Kind::Removed:
-        if (goesInSlices(change.positions, count() + change.removed.size())) {
-            // The change stays where it is, in the history, until this is through: nothing
-            // else changes the list (or the history) before settling it.
-            m_pendingInsertion = PendingInsertion{&change, 0, count() + change.removed.size()};
-            continueChange();
-        } else {
-            insertSorted(change.positions, change.removed, change.checks);
+    case ListChange::Kind::Removed: {
+        const auto runs = runsOf(change.positions, kMaxRunsRemovedSeparately);
+        if (runs.size() <= kMaxRunsRemovedSeparately) {
+            insertRuns(runs, change);
+            break;
         }
+        // The change stays where it is, in the history, until this is through: nothing else
+        // changes the list (or the history) before settling it.
+        m_pendingInsertion = PendingInsertion{&change, 0, count() + change.removed.size()};
+        if (goesInSlices(change.positions, count() + change.removed.size()))
+            continueChange();
+        else
+            settle();
         break;
+    }
     case ListChange::Kind::Cleared:
         beginResetModel();
         m_texts = change.texts;
@@ -707,15 +629,7 @@ void ItemList::redo(ListChange &change)
         change.texts = TextPool(); // the list holds them again
         break;
     case ListChange::Kind::Removed:
-        if (goesInSlices(change.positions, count())) {
-            PendingRemoval pending;
-            pending.positions.assign(change.positions.begin(), change.positions.end());
-            pending.originalCount = count();
-            m_pending = std::move(pending);
-            continueChange();
-        } else {
-            removeSortedPositions(change.positions);
-        }
+        removeSortedPositions(change.positions, goesInSlices(change.positions, count()));
         break;
     case ListChange::Kind::Cleared:
         clear(); // while replaying, nothing is recorded

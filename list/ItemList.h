@@ -6,7 +6,6 @@
 #include <QAbstractTableModel>
 #include <QStringList>
 
-#include <functional>
 #include <optional>
 #include <vector>
 
@@ -113,7 +112,9 @@ public:
 
 private:
     void removeRange(qsizetype first, qsizetype last);
-    void removeSortedPositions(const std::vector<qsizetype> &ascending);
+    void remove(std::vector<qsizetype> positions, PackedTexts gathered, bool mayGoInSlices);
+    // Removes `ascending` in one go, or starts removing them a slice at a time.
+    void removeSortedPositions(const std::vector<qsizetype> &ascending, bool inSlices);
     // Finishes a change under way, first moving `positions` (numbering the list as it
     // stands) to where they will be.
     void settleBefore(std::vector<qsizetype> &positions, PackedTexts &gathered);
@@ -126,14 +127,16 @@ private:
     // it goes with it.
     qsizetype settledPosition(qsizetype position) const;
     std::vector<qsizetype> settledPositions(const std::vector<qsizetype> &positions) const;
-    void insertSorted(const std::vector<qsizetype> &ascending, const PackedTexts &texts,
-                      const std::vector<quint8> &checks);
+    // Puts back the items of a removal that fall in a few runs, run by run.
+    void insertRuns(const std::vector<std::pair<qsizetype, qsizetype>> &runs,
+                    const ListChange &change);
+    // Opens up the check marks for items [from, to) going back in, the k-th at row
+    // positions[k] - shift, the marks from `firstMoving` on moving up past them.
+    void openUpChecks(const std::vector<qsizetype> &positions, qsizetype from, qsizetype to,
+                      qsizetype shift, qsizetype firstMoving, const std::vector<quint8> &checks);
     void record(ListChange &&change);
     // Exchanges every check mark with `checks` (one per item).
     void swapChecks(std::vector<quint8> &checks);
-    // Moves the view's current and selected rows as `newRow` maps them (-1: gone).
-    template <typename NewRow>
-    void changeLayout(NewRow newRow, const std::function<void()> &change);
 
     TextPool m_texts;
     std::vector<quint8> m_checked;

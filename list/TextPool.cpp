@@ -110,43 +110,9 @@ void TextPool::clear()
     m_data = std::make_shared<Data>();
 }
 
-void TextPool::removeSorted(const std::vector<qsizetype> &ascendingPositions)
+void TextPool::removeSorted(const std::vector<quint32> &ascendingPositions)
 {
-    if (ascendingPositions.empty())
-        return;
-    Data &data = writable();
-    char16_t *const chars = data.chars.data();
-    qsizetype *const ends = data.ends.data();
-    qsizetype writeChar = 0;
-    qsizetype writeItem = 0;
-    // Each run of kept items moves down in one piece; only their ends are adjusted one by one.
-    const auto keepRun = [&](qsizetype first, qsizetype last) {
-        if (first >= last)
-            return;
-        const qsizetype begin = first == 0 ? 0 : ends[first - 1];
-        const qsizetype shift = begin - writeChar;
-        if (shift != 0) {
-            std::memmove(chars + writeChar, chars + begin,
-                         size_t(ends[last - 1] - begin) * sizeof(char16_t));
-            for (qsizetype item = first; item < last; ++item)
-                ends[writeItem++] = ends[item] - shift;
-        } else {
-            // Removed items were empty: the characters stay, the ends still move down.
-            if (writeItem != first)
-                std::memmove(ends + writeItem, ends + first,
-                             size_t(last - first) * sizeof(qsizetype));
-            writeItem += last - first;
-        }
-        writeChar = ends[writeItem - 1];
-    };
-    qsizetype next = 0;
-    for (const qsizetype position : ascendingPositions) {
-        keepRun(next, position);
-        next = position + 1;
-    }
-    keepRun(next, size());
-    data.chars.resize(size_t(writeChar));
-    data.ends.resize(size_t(writeItem));
+    removeSortedUpTo(ascendingPositions, 0, 0, size());
 }
 
 qsizetype TextPool::removeSortedUpTo(const std::vector<quint32> &positions, qsizetype done,

@@ -91,7 +91,7 @@ public:
     void clear();
 
     // Removes the items at the given positions (ascending, no repeats) in one pass, in place.
-    void removeSorted(const std::vector<qsizetype> &ascendingPositions);
+    void removeSorted(const std::vector<quint32> &ascendingPositions);
     // Puts `texts` back at `ascendingPositions` (where they stand afterwards), in place: the
     // buffer still has room where a removal left it, so taking one back touches no new memory.
     // `count` positions; the k-th item put back is texts[firstText + k].
