@@ -94,7 +94,11 @@ QPoint cursorHotspot(const QByteArray &bytes)
 Form1::Form1(const Services &services, QWidget *parent)
     : QWidget(parent), m_services(services), m_reporter(services.prompts),
       m_settings(QStringLiteral("Brennick"), QStringLiteral("Tarnwell")),
-      m_commonDialog(services.fileDialogs), m_appTitle(QStringView(kProductName).toString())
+      m_commonDialog(services.fileDialogs),
+      m_commands([this](const QString &waiting, const QString &running) {
+          setStatus(QStringLiteral("%1 waits for %2 to finish.").arg(waiting, running));
+      }),
+      m_appTitle(QStringView(kProductName).toString())
 {
     initResources();
     createControls();
@@ -255,16 +259,22 @@ void Form1::setTabOrder()
 
 void Form1::connectHandlers()
 {
-    connect(PushButton1, &QPushButton::clicked, this, &Form1::PushButton1_Click);
-    connect(PushButton2, &QPushButton::clicked, this, &Form1::PushButton2_Click);
-    connect(PushButton19, &QPushButton::clicked, this, &Form1::PushButton19_Click);
-    connect(PushButton22, &QPushButton::clicked, this, &Form1::PushButton22_Click);
-    connect(PushButton17, &QPushButton::clicked, this, &Form1::PushButton17_Click);
-    connect(PushButton16, &QPushButton::clicked, this, &Form1::PushButton16_Click);
-    connect(PushButton3, &QPushButton::clicked, this, &Form1::PushButton3_Click);
-    connect(PushButton20, &QPushButton::clicked, this, &Form1::PushButton20_Click);
-    connect(PushButton18, &QPushButton::clicked, this, &Form1::PushButton18_Click);
-    connect(PushButton15, &QPushButton::clicked, this, &Form1::PushButton15_Click);
+    // A button pressed while another command runs waits its turn.
+    const auto command = [this](QPushButton *button, const char *name, void (Form1::*handler)()) {
+        connect(
+            button, &QPushButton::clicked, this,
+            m_commands.bind(QString::fromLatin1(name), [this, handler] { (this->*handler)(); }));
+    };
+    command(PushButton1, "Clear All Items", &Form1::PushButton1_Click);
+    command(PushButton2, "Add", &Form1::PushButton2_Click);
+    command(PushButton19, "Remove Selected Item", &Form1::PushButton19_Click);
+    command(PushButton22, "Load Sample/Example List", &Form1::PushButton22_Click);
+    command(PushButton17, "Remove Items With", &Form1::PushButton17_Click);
+    command(PushButton16, "Remove Items Without", &Form1::PushButton16_Click);
+    command(PushButton3, "Load List From Text File", &Form1::PushButton3_Click);
+    command(PushButton20, "Save List To Text File", &Form1::PushButton20_Click);
+    command(PushButton18, "Load List From Excel File", &Form1::PushButton18_Click);
+    command(PushButton15, "Save List To Excel File", &Form1::PushButton15_Click);
     // clicked() comes from the user only, so restoring the option at start-up stores nothing.
     connect(Option1, &QRadioButton::clicked, this, &Form1::Option1_Click);
     connect(Option2, &QRadioButton::clicked, this, &Form1::Option2_Click);
@@ -377,6 +387,7 @@ void Form1::closeEvent(QCloseEvent *event)
     // Closing ends the program at once: a command still yielding stops handling events, and
     // shows nothing more.
     m_closed = true;
+    m_commands.close();
     m_reporter.mute();
     event->accept();
     QCoreApplication::quit();
@@ -478,14 +489,17 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
         if (watched == ListView1->viewport() &&
             m_listKeeper->isOnItem(static_cast<QMouseEvent *>(event)->position().toPoint())) {
             m_listKeeper->doubleClickHandled();
-            ListView1_DblClick();
+            // Nothing while the hourglass shows; while a command runs, after it.
+            if (m_mousePointer != kPointerHourglass)
+                m_commands.run(QStringLiteral("Remove Item"), [this] { ListView1_DblClick(); });
         }
         break;
     case QEvent::KeyPress:
         if (watched == ListView1) {
             const auto *key = static_cast<QKeyEvent *>(event);
-            if (key->key() == Qt::Key_Delete)
-                ListView1_KeyDown(kDeleteKeyCode);
+            if (key->key() == Qt::Key_Delete && m_mousePointer != kPointerHourglass)
+                m_commands.run(QStringLiteral("Remove Item"),
+                               [this] { ListView1_KeyDown(kDeleteKeyCode); });
         }
         break;
     default:

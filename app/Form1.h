@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CommandQueue.h"
 #include "CommonDialog.h"
 #include "ErrorReport.h"
 #include "Excel.h"
@@ -46,6 +47,7 @@ public:
     ItemList &items() { return *m_items; }
     UndoHistory &history() { return *m_history; }
     ListMenu &listMenu() { return *m_listMenu; }
+    CommandQueue &commands() { return m_commands; }
     const QString &appTitle() const { return m_appTitle; }
     int mousePointer() const { return m_mousePointer; }
     void setMousePointer(int value);
@@ -80,7 +82,8 @@ public:
     void ListView1_DblClick();
     void ListView1_KeyDown(int keyCode);
 
-    // Loads files as "Load List From Text File" does with these files chosen.
+    // Loads files as "Load List From Text File" does with these files chosen, in turn after
+    // any command still running.
     void loadTextFiles(const QStringList &paths);
 
 protected:
@@ -95,6 +98,7 @@ private:
     void createControls();
     void setTabOrder();
     void connectHandlers();
+    void loadTextFilesNow(const QStringList &paths);
     void ApplySkin();
     void SetAppTitle();
     void loadHandCursor(const QString &path);
@@ -118,6 +122,7 @@ private:
     SettingsStore m_settings;
     CommonDialog m_commonDialog;
     SaveLedger m_textSaves;
+    CommandQueue m_commands;
     QString m_appTitle;
     int m_mousePointer = kPointerDefault;
     QCursor m_handCursor{Qt::PointingHandCursor};

@@ -48,6 +48,12 @@ void Form1::PushButton3_Click()
 
 void Form1::loadTextFiles(const QStringList &paths)
 {
+    m_commands.run(QStringLiteral("Load List From Text File"),
+                   [this, paths] { loadTextFilesNow(paths); });
+}
+
+void Form1::loadTextFilesNow(const QStringList &paths)
+{
     if (paths.isEmpty())
         return;
     // As the open dialog returns them: one full path, or the folder and the names.

@@ -35,8 +35,9 @@ ListMenu::ListMenu(Form1 &form, QTableView &view, ItemList &items, UndoHistory &
     m_redo = addCommand(QStringLiteral("Redo"), &ListMenu::redo,
                         {QKeySequence::Redo, QKeySequence(Qt::CTRL | Qt::Key_Y)});
     m_menu->addSeparator();
-    addCommand(QStringLiteral("Find..."), &ListMenu::find, {QKeySequence::Find});
-    addCommand(QStringLiteral("Find Next"), &ListMenu::findNext, {QKeySequence::FindNext});
+    // Find changes nothing: it runs at once, even while another command runs.
+    addCommand(QStringLiteral("Find..."), &ListMenu::find, {QKeySequence::Find}, false);
+    addCommand(QStringLiteral("Find Next"), &ListMenu::findNext, {QKeySequence::FindNext}, false);
     m_menu->addSeparator();
     addCommand(QStringLiteral("Check All Items"), &ListMenu::checkAll);
     addCommand(QStringLiteral("Uncheck All Items"), &ListMenu::uncheckAll);
@@ -67,12 +68,20 @@ ListMenu::ListMenu(Form1 &form, QTableView &view, ItemList &items, UndoHistory &
 }
 
 QAction *ListMenu::addCommand(const QString &text, void (ListMenu::*command)(),
-                              const QList<QKeySequence> &shortcuts)
+                              const QList<QKeySequence> &shortcuts, bool waitsItsTurn)
 {
     auto *action = new QAction(text, this);
     action->setShortcuts(shortcuts);
     action->setShortcutContext(Qt::WindowShortcut);
-    connect(action, &QAction::triggered, this, command);
+    if (waitsItsTurn) {
+        QString name = text;
+        if (name.endsWith(u"..."))
+            name.chop(3);
+        connect(action, &QAction::triggered, this,
+                m_form.commands().bind(name, [this, command] { (this->*command)(); }));
+    } else {
+        connect(action, &QAction::triggered, this, command);
+    }
     m_form.addAction(action); // the shortcuts work anywhere in the window
     m_menu->addAction(action);
     return action;
@@ -108,7 +117,7 @@ void ListMenu::replay(bool back)
     if (back ? !stack.canUndo() : !stack.canRedo())
         return;
     const QString name = back ? stack.undoText() : stack.redoText();
-    if (!trap.line(100, [&] { back ? stack.undo() : stack.redo(); }))
+    if (!trap.line(100, [&] { back ? m_history.undo() : m_history.redo(); }))
         return;
     // Taking back or making again a removal from a long list goes on a slice at a time.
     if (m_items.changeUnderWay()) {

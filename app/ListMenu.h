@@ -37,8 +37,9 @@ public:
     void saveRemovedItems();
 
 private:
+    // A command that changes the list or the history waits its turn (CommandQueue).
     QAction *addCommand(const QString &text, void (ListMenu::*command)(),
-                        const QList<QKeySequence> &shortcuts = {});
+                        const QList<QKeySequence> &shortcuts = {}, bool waitsItsTurn = true);
     void updateSaveRemoved();
     // Undoes (back) or redoes the next step and says so in the status line.
     void replay(bool back);

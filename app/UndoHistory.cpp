@@ -2,7 +2,12 @@
 
 #include "ItemList.h"
 
+#include <algorithm>
+
 namespace {
+
+const QString kHandTicks = QStringLiteral("Check Mark");
+const QString kHandTicksMerged = QStringLiteral("Check Marks");
 
 // One step: the changes one command made, taken back last one first.
 class ListStep : public QUndoCommand
@@ -22,6 +27,8 @@ public:
         const auto *next = static_cast<const ListStep *>(other);
         if (next->m_invocation != m_invocation)
             return false;
+        if (text() == kHandTicks)
+            setText(kHandTicksMerged);
         auto &changes = const_cast<ListStep *>(next)->m_changes;
         for (ListChange &change : changes)
             m_changes.push_back(std::move(change));
@@ -77,8 +84,10 @@ private:
             return false;
         for (const ListChange &change : m_changes) {
             const bool alone = change.kind == ListChange::Kind::Appended ||
-                               (change.kind == ListChange::Kind::Removed &&
-                                change.positions.front() >= m_appendedFrom);
+                               ((change.kind == ListChange::Kind::Removed ||
+                                 change.kind == ListChange::Kind::MarksFlipped) &&
+                                *std::min_element(change.positions.begin(),
+                                                  change.positions.end()) >= m_appendedFrom);
             if (!alone)
                 return false;
         }
@@ -108,6 +117,7 @@ UndoHistory::~UndoHistory()
 UndoHistory::Command::Command(UndoHistory &history, const QString &name) : m_history(history)
 {
     m_history.m_running.push_back({name, ++m_history.m_lastInvocation});
+    m_history.m_handTicks = 0;
 }
 
 UndoHistory::Command::~Command()
@@ -117,11 +127,39 @@ UndoHistory::Command::~Command()
 
 void UndoHistory::listChanged(ListChange &&change)
 {
-    // A change no command names (none should happen) is a step of its own.
-    const Running running = m_running.empty()
-                                ? Running{QStringLiteral("Change"), ++m_lastInvocation}
-                                : m_running.back();
+    // A change made while a command runs is part of its step, ticks by hand included.
+    // Ticks made between commands are a step of their own, one for a run of them;
+    // any other change no command names (none should happen) is a step of its own.
+    Running running;
+    if (!m_running.empty()) {
+        running = m_running.back();
+    } else if (change.kind == ListChange::Kind::MarksFlipped) {
+        if (m_handTicks == 0)
+            m_handTicks = ++m_lastInvocation;
+        running = {kHandTicks, m_handTicks};
+    } else {
+        running = {QStringLiteral("Change"), ++m_lastInvocation};
+        m_handTicks = 0;
+    }
     m_stack.push(new ListStep(m_items, running.name, running.invocation, std::move(change)));
+}
+
+bool UndoHistory::undo()
+{
+    m_handTicks = 0;
+    if (!m_stack.canUndo())
+        return false;
+    m_stack.undo();
+    return true;
+}
+
+bool UndoHistory::redo()
+{
+    m_handTicks = 0;
+    if (!m_stack.canRedo())
+        return false;
+    m_stack.redo();
+    return true;
 }
 
 qsizetype UndoHistory::removedCountOfLastStep() const

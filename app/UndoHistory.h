@@ -10,10 +10,11 @@
 class ItemList;
 
 // The list's undo history: every change to the list becomes a step on a QUndoStack, named
-// after the command that made it. A command's changes that follow one another with nothing in
-// between (a load's items, then its duplicate removal) are one step; a command run while
-// another yields makes steps of its own, in the order the changes happened, so the history
-// always matches the list.
+// after the command that made it. All a command's changes are one step (a load's items, then
+// its duplicate removal; a filter with all its slices): commands run one after another (see
+// CommandQueue), and a tick by hand while one runs is part of its step. Ticks by hand
+// between commands are a step of their own, one for each run of them, so every mark the user
+// sets comes back as it was by undo and redo.
 class UndoHistory : public QObject, private ListChangeObserver
 {
     Q_OBJECT
@@ -23,6 +24,10 @@ public:
     ~UndoHistory() override;
 
     QUndoStack &stack() { return m_stack; }
+    // Take back or make again the next step (false when there is none). Either ends a run of
+    // ticks by hand: the next tick is a step of its own.
+    bool undo();
+    bool redo();
 
     // Names the changes made while it lives (a command's handler holds one).
     class Command
@@ -48,7 +53,7 @@ private:
     struct Running
     {
         QString name;
-        quint64 invocation;
+        quint64 invocation = 0;
     };
 
     ItemList &m_items;
@@ -57,4 +62,5 @@ private:
     QUndoStack m_stack;
     std::vector<Running> m_running; // innermost last
     quint64 m_lastInvocation = 0;
+    quint64 m_handTicks = 0; // the run of ticks by hand a tick joins, 0 for none
 };

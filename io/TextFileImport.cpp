@@ -108,18 +108,16 @@ void TextFileToListview(ItemList &listView, const QString &path, ListHost &host)
         return;
     // An empty list takes the items whole, which costs nothing. A list with items takes them
     // a slice at a time: copying millions of items into memory the list has never used, and
-    // the view's share of inserting their rows, would hold the window up. A quarter of a
-    // million items is about 15 MB: a few tens of milliseconds even where fresh memory is
-    // slow to come by.
-    constexpr qsizetype kRowsPerInsertion = qsizetype(1) << 18;
+    // the view's share of inserting their rows, would hold the window up.
+    const qsizetype rowsPerInsertion = listView.itemsPerInsertion();
     if (listView.count() == 0) {
         host.yieldToEventLoop();
         listView.appendPool(*items);
         return;
     }
-    for (qsizetype first = 0; first < items->size(); first += kRowsPerInsertion) {
+    for (qsizetype first = 0; first < items->size(); first += rowsPerInsertion) {
         host.yieldToEventLoop();
-        listView.appendPool(*items, first, std::min(items->size(), first + kRowsPerInsertion));
+        listView.appendPool(*items, first, std::min(items->size(), first + rowsPerInsertion));
     }
 }
 

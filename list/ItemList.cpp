@@ -44,11 +44,37 @@ void ItemList::addColumn(const QString &header)
     endInsertColumns();
 }
 
-void ItemList::setChecked(qsizetype position, bool checked)
+bool ItemList::setChecked(qsizetype position, bool checked)
 {
-    m_checked[size_t(position)] = checked ? 1 : 0;
+    if (m_pendingInsertion) {
+        // The history would take the step being put back from under it.
+        position = settledPosition(position);
+        settle();
+    }
+    // The history hears where the item stands once the removal under way is through, so
+    // that taking back the step's changes in turn meets the list as each left it.
+    const qsizetype settled = settledPosition(position);
+    if (settled < 0)
+        return false;
+    const quint8 mark = checked ? 1 : 0;
+    if (m_checked[size_t(position)] == mark)
+        return true;
+    m_checked[size_t(position)] = mark;
     const QModelIndex cell = index(int(position), 0);
     Q_EMIT dataChanged(cell, cell, {Qt::CheckStateRole});
+    ListChange change{ListChange::Kind::MarksFlipped, settled, 1, {}, {}, {}, {}};
+    change.positions.push_back(settled);
+    record(std::move(change));
+    return true;
+}
+
+void ItemList::flipMarks(const std::vector<qsizetype> &positions)
+{
+    for (const qsizetype position : positions) {
+        m_checked[size_t(position)] ^= 1;
+        const QModelIndex cell = index(int(position), 0);
+        Q_EMIT dataChanged(cell, cell, {Qt::CheckStateRole});
+    }
 }
 
 void ItemList::record(ListChange &&change)
@@ -615,6 +641,9 @@ void ItemList::undo(ListChange &change)
     case ListChange::Kind::ChecksReplaced:
         swapChecks(change.checks);
         break;
+    case ListChange::Kind::MarksFlipped:
+        flipMarks(change.positions);
+        break;
     }
 }
 
@@ -629,13 +658,20 @@ void ItemList::redo(ListChange &change)
         change.texts = TextPool(); // the list holds them again
         break;
     case ListChange::Kind::Removed:
+        // The marks go as they are now: taking the step back again brings them back so.
+        for (size_t k = 0; k < change.positions.size(); ++k)
+            change.checks[k] = m_checked[size_t(change.positions[k])];
         removeSortedPositions(change.positions, goesInSlices(change.positions, count()));
         break;
     case ListChange::Kind::Cleared:
+        change.checks = m_checked;
         clear(); // while replaying, nothing is recorded
         break;
     case ListChange::Kind::ChecksReplaced:
         swapChecks(change.checks);
+        break;
+    case ListChange::Kind::MarksFlipped:
+        flipMarks(change.positions);
         break;
     }
 }
@@ -687,8 +723,7 @@ bool ItemList::setData(const QModelIndex &index, const QVariant &value, int role
     if (role != Qt::CheckStateRole || !index.isValid() || index.column() != 0 ||
         index.row() >= count())
         return false;
-    setChecked(index.row(), value.toInt() == Qt::Checked);
-    return true;
+    return setChecked(index.row(), value.toInt() == Qt::Checked);
 }
 
 Qt::ItemFlags ItemList::flags(const QModelIndex &index) const

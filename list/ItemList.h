@@ -27,7 +27,10 @@ public:
     QStringView text(qsizetype position) const { return m_texts.at(position); }
     const TextPool &texts() const { return m_texts; }
     bool isChecked(qsizetype position) const { return m_checked[size_t(position)] != 0; }
-    void setChecked(qsizetype position, bool checked);
+    // Ticks or unticks the item at `position` as the view shows it, and tells the history.
+    // While a removal is under way an item it takes cannot be ticked (false); a step being
+    // taken back is put back whole first.
+    bool setChecked(qsizetype position, bool checked);
 
     void append(QStringView text);
     void appendAll(const std::vector<QStringView> &texts);
@@ -52,6 +55,11 @@ public:
     void settle();
     // How many items one slice of a removal handles.
     void setItemsPerRemovalSlice(qsizetype items) { m_itemsPerRemovalSlice = items; }
+    // How many items a large load adds to a list with items between two yields. A quarter of
+    // a million items is about 15 MB: a few tens of milliseconds even where fresh memory is
+    // slow to come by.
+    qsizetype itemsPerInsertion() const { return m_itemsPerInsertion; }
+    void setItemsPerInsertion(qsizetype items) { m_itemsPerInsertion = items; }
     // Puts positions in ascending order, cheaply when they are in order either way already.
     static void sortAscending(std::vector<qsizetype> &positions);
     // True when changes are kept for undo, so a removal keeps the texts it removes.
@@ -135,6 +143,7 @@ private:
     void openUpChecks(const std::vector<qsizetype> &positions, qsizetype from, qsizetype to,
                       qsizetype shift, qsizetype firstMoving, const std::vector<quint8> &checks);
     void record(ListChange &&change);
+    void flipMarks(const std::vector<qsizetype> &positions);
     // Exchanges every check mark with `checks` (one per item).
     void swapChecks(std::vector<quint8> &checks);
 
@@ -166,4 +175,5 @@ private:
     };
     std::optional<PendingInsertion> m_pendingInsertion;
     qsizetype m_itemsPerRemovalSlice = qsizetype(1) << 20;
+    qsizetype m_itemsPerInsertion = qsizetype(1) << 18;
 };

@@ -16,12 +16,14 @@ struct ListChange
         Removed,        // the items `texts` at `positions` were removed
         Cleared,        // every item went: `texts`, with their marks `checks`
         ChecksReplaced, // every check mark changed at once; `checks` holds the other set
+        MarksFlipped,   // the marks at `positions` were ticked or unticked by hand
     };
 
     Kind kind = Kind::Appended;
     qsizetype first = 0;
     qsizetype count = 0;
-    // Removed: ascending positions in the list as it was before the removal.
+    // Removed: ascending positions in the list as it was before the removal. MarksFlipped:
+    // the items whose marks changed, numbering the list as the change left it.
     std::vector<qsizetype> positions;
     // Cleared: the items that went. Appended: the added items, once taken back.
     TextPool texts;

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+
+#include <deque>
+#include <functional>
+
+// Runs the window's commands one after another. A command asked for while another still runs
+// (it yields now and then so the window stays live) waits until that one is through, then
+// runs in its turn. So every command finds the list as whole commands left it, and each one
+// is a whole step in the undo history.
+class CommandQueue
+{
+public:
+    // Told when `waiting` has to wait for `running`.
+    using WaitNotice = std::function<void(const QString &waiting, const QString &running)>;
+
+    explicit CommandQueue(WaitNotice waitNotice = {}) : m_waitNotice(std::move(waitNotice)) {}
+    CommandQueue(const CommandQueue &) = delete;
+    CommandQueue &operator=(const CommandQueue &) = delete;
+
+    // Runs `command` now when nothing runs, or once everything asked for before it is through.
+    void run(const QString &name, std::function<void()> command);
+    // A std::function that runs `command` through the queue: for binding to a signal.
+    std::function<void()> bind(const QString &name, std::function<void()> command);
+
+    bool busy() const { return m_busy; }
+    const QString &running() const { return m_running; }
+    qsizetype waitingCount() const { return qsizetype(m_waiting.size()); }
+    // Forgets the commands still waiting and takes no new ones (the window is closing).
+    void close();
+
+private:
+    struct Entry
+    {
+        QString name;
+        std::function<void()> command;
+    };
+
+    WaitNotice m_waitNotice;
+    std::deque<Entry> m_waiting;
+    QString m_running;
+    bool m_busy = false;
+    bool m_closed = false;
+};
