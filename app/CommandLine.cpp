@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cstdio>
 
 QString tarnwellVersion()
@@ -17,6 +18,8 @@ CommandLine parseCommandLine(const QStringList &arguments)
     QCoreApplication::setApplicationVersion(tarnwellVersion());
 
     QCommandLineParser parser;
+    // As the window system reads its own: "-platform" is one option, not eight letters.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(
         QStringLiteral("Keeps one list of text items and removes its duplicates."));
     const QCommandLineOption help = parser.addHelpOption();
@@ -28,13 +31,15 @@ CommandLine parseCommandLine(const QStringList &arguments)
     CommandLine result;
     const QString program =
         arguments.isEmpty() ? QStringLiteral("tarnwell") : QFileInfo(arguments.front()).fileName();
+    const QCommandLineOption helpAll(QStringLiteral("help-all"));
     if (!parser.parse(arguments)) {
         result.action = CommandLine::Action::Fail;
+        result.unknownOptions = parser.unknownOptionNames();
         result.output = QStringLiteral("%1: %2\nTry '%1 --help' for more information.\n")
                             .arg(program, parser.errorText());
         return result;
     }
-    if (parser.isSet(help)) {
+    if (parser.isSet(help) || parser.isSet(helpAll)) {
         result.action = CommandLine::Action::ShowHelp;
         result.output = parser.helpText();
         return result;
@@ -49,17 +54,48 @@ CommandLine parseCommandLine(const QStringList &arguments)
     return result;
 }
 
-bool asksForHelpOrVersion(const QStringList &arguments)
+bool answeredWithoutWindow(const QStringList &arguments)
 {
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const QString &argument = arguments[i];
-        if (argument == u"--")
-            return false;
-        if (argument == u"-h" || argument == u"--help" || argument == u"--help-all" ||
-            argument == u"-v" || argument == u"--version")
-            return true;
-    }
-    return false;
+    const CommandLine commandLine = parseCommandLine(arguments);
+    if (commandLine.action != CommandLine::Action::Fail)
+        return commandLine.action != CommandLine::Action::Run;
+    // The window system takes its own options out of the arguments (-platform, -style, ...):
+    // an option only it knows is no mistake.
+    static const QStringList windowSystemOptions = {"platform",
+                                                    "platformpluginpath",
+                                                    "platformtheme",
+                                                    "plugin",
+                                                    "qwindowgeometry",
+                                                    "qwindowtitle",
+                                                    "qwindowicon",
+                                                    "reverse",
+                                                    "session",
+                                                    "display",
+                                                    "geometry",
+                                                    "style",
+                                                    "stylesheet",
+                                                    "widgetcount",
+                                                    "name",
+                                                    "title",
+                                                    "visual",
+                                                    "ncols",
+                                                    "cmap",
+                                                    "nograb",
+                                                    "dograb",
+                                                    "sync",
+                                                    "fn",
+                                                    "font",
+                                                    "bg",
+                                                    "background",
+                                                    "fg",
+                                                    "foreground",
+                                                    "btn",
+                                                    "button",
+                                                    "im",
+                                                    "inputstyle",
+                                                    "qmljsdebugger"};
+    return std::any_of(commandLine.unknownOptions.begin(), commandLine.unknownOptions.end(),
+                       [](const QString &option) { return !windowSystemOptions.contains(option); });
 }
 
 int answerCommandLine(const CommandLine &commandLine)

@@ -13,15 +13,17 @@ struct CommandLine
     Action action = Action::Run;
     QStringList files; // absolute paths, in the order given
     QString output;    // the help or version text, or what was wrong
+    QStringList unknownOptions;
 };
 
 // `arguments` as the program got them, its own name first, less the window system's own
 // options (QApplication takes those out).
 CommandLine parseCommandLine(const QStringList &arguments);
 
-// True when the arguments ask only for help or the version: those are answered without
+// True when the arguments, as the program got them, ask for help or the version, or hold an
+// option that neither Tarnwell nor the window system knows: those are answered without
 // reaching the window system, so they work without a display.
-bool asksForHelpOrVersion(const QStringList &arguments);
+bool answeredWithoutWindow(const QStringList &arguments);
 
 // Prints a help, version or error text where it belongs; returns the exit status.
 int answerCommandLine(const CommandLine &commandLine);

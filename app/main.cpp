@@ -9,9 +9,9 @@
 
 int main(int argc, char *argv[])
 {
-    // Help and version are answered before the window system is reached, so they work
-    // without a display.
-    if (asksForHelpOrVersion(QStringList(argv, argv + argc))) {
+    // Help, version and unknown options are answered before the window system is reached,
+    // so they work without a display.
+    if (answeredWithoutWindow(QStringList(argv, argv + argc))) {
         const QCoreApplication core(argc, argv);
         return answerCommandLine(parseCommandLine(QCoreApplication::arguments()));
     }

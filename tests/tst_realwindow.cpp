@@ -1,4 +1,5 @@
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -19,6 +20,8 @@ private Q_SLOTS:
     void cleanupTestCase();
     void startsShowsAndEndsWhenClosed();
     void fileNamedOnTheCommandLineIsLoaded();
+    void answersWithoutADisplay_data();
+    void answersWithoutADisplay();
 
 private:
     QStringList findWindows(QProcess &program, int atLeast);
@@ -126,9 +129,12 @@ void RealWindowTest::startsShowsAndEndsWhenClosed()
     start(program, {});
     const QString window = findWindow(program);
     QVERIFY2(!window.isEmpty(), "no window titled Tarnwell appeared");
+    QElapsedTimer clock;
+    clock.start();
     closeWindow(window);
 
     QVERIFY2(program.waitForFinished(15000), "the program did not end after its window closed");
+    qInfo("ended %lld ms after its window was closed", clock.elapsed());
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QCOMPARE(program.exitCode(), 0);
 }
@@ -157,6 +163,38 @@ void RealWindowTest::fileNamedOnTheCommandLineIsLoaded()
     closeWindow(mainWindow);
     QVERIFY2(program.waitForFinished(15000), "the program did not end after its windows closed");
     QCOMPARE(program.exitCode(), 0);
+}
+
+void RealWindowTest::answersWithoutADisplay_data()
+{
+    QTest::addColumn<QString>("argument");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("says");
+
+    QTest::newRow("--help-all") << "--help-all" << 0 << "[files...]";
+    QTest::newRow("--version") << "--version" << 0 << "Tarnwell ";
+    QTest::newRow("an unknown option") << "--bogus" << 1 << "Unknown option 'bogus'";
+}
+
+void RealWindowTest::answersWithoutADisplay()
+{
+    QFETCH(QString, argument);
+    QFETCH(int, exitCode);
+    QFETCH(QString, says);
+
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
+    program.setProcessEnvironment(environment);
+    program.start(qEnvironmentVariable("TARNWELL_UNDER_TEST", QStringLiteral(TARNWELL_BINARY)),
+                  {argument});
+    QVERIFY(program.waitForFinished(10000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), exitCode);
+    const QString output = QString::fromUtf8(exitCode == 0 ? program.readAllStandardOutput()
+                                                           : program.readAllStandardError());
+    QVERIFY2(output.contains(says), qPrintable(output));
 }
 
 QTEST_GUILESS_MAIN(RealWindowTest)
