@@ -22,7 +22,16 @@ QString checkedStatus(const ItemList &items)
 {
     const auto &checks = items.checks();
     const auto checked = std::count(checks.begin(), checks.end(), quint8(1));
-    return QStringLiteral("%1 items checked.").arg(checked);
+    return checked == 1 ? QStringLiteral("1 item checked.")
+                        : QStringLiteral("%1 items checked.").arg(checked);
+}
+
+QString removedListedStatus(qsizetype removed, qsizetype files)
+{
+    return (removed == 1 ? QStringLiteral("1 item removed")
+                         : QStringLiteral("%1 items removed").arg(removed)) +
+           (files == 1 ? QStringLiteral(" (listed in 1 file)")
+                       : QStringLiteral(" (listed in %1 files)").arg(files));
 }
 } // namespace
 
@@ -64,6 +73,16 @@ ListMenu::ListMenu(Form1 &form, QTableView &view, ItemList &items, UndoHistory &
     m_view.setContextMenuPolicy(Qt::CustomContextMenu);
     connect(&m_view, &QWidget::customContextMenuRequested, this, [this](const QPoint &position) {
         m_menu->popup(m_view.viewport()->mapToGlobal(position));
+    });
+    // Shift+F10 opens the menu from the keyboard as the Menu key does, at the current item.
+    auto *openMenu = new QAction(this);
+    openMenu->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10));
+    openMenu->setShortcutContext(Qt::WidgetShortcut);
+    m_view.addAction(openMenu);
+    connect(openMenu, &QAction::triggered, this, [this] {
+        const QRect current = m_view.visualRect(m_view.currentIndex());
+        m_menu->popup(
+            m_view.viewport()->mapToGlobal(current.isValid() ? current.center() : QPoint(0, 0)));
     });
 }
 
@@ -254,10 +273,7 @@ void ListMenu::removeItemsListed()
     qsizetype removed = 0;
     trap.line(106, [&] { removed = List::RemoveItemsListed(m_items, listed, m_form); });
     trap.line(108, [&] { m_form.setMousePointer(Form1::kPointerDefault); });
-    trap.line(110, [&] {
-        m_form.setStatus(
-            QStringLiteral("%1 items removed (listed in %2 files)").arg(removed).arg(filesRead));
-    });
+    trap.line(110, [&] { m_form.setStatus(removedListedStatus(removed, filesRead)); });
 }
 
 void ListMenu::saveRemovedItems()

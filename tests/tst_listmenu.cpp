@@ -5,6 +5,7 @@
 #include "WindowFixture.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
@@ -34,6 +35,8 @@ private Q_SLOTS:
     void saveRemovedItems();
     void find_data();
     void find();
+    void keysOpenTheMenuAndFindNext();
+    void oneIsSaidInTheSingular();
 
 private:
     struct State
@@ -351,7 +354,7 @@ void ListMenuTest::suppressionListInMixedEncodings()
     trigger(QStringLiteral("Remove Items Listed in File(s)..."));
     QCOMPARE(items(), (QStringList{"Zoë@example.com", "keep@example.com", "ANNA@example.com",
                                    "café@example.org ", "last"}));
-    QCOMPARE(status(), QStringLiteral("1 items removed (listed in 3 files)"));
+    QCOMPARE(status(), QStringLiteral("1 item removed (listed in 3 files)"));
 }
 
 void ListMenuTest::saveRemovedItems()
@@ -410,6 +413,41 @@ void ListMenuTest::find()
     // The box offers the last text again.
     trigger(QStringLiteral("Find..."));
     QCOMPARE(m_window->prompts.defaults.last(), text);
+}
+
+void ListMenuTest::keysOpenTheMenuAndFindNext()
+{
+    fill(form().items(), {"ben", "anna", "carl", "anna b"});
+    auto *view = m_window->control<QTableView>("ListView1");
+    form().show();
+    QApplication::setActiveWindow(&form());
+    QVERIFY(QTest::qWaitForWindowActive(&form()));
+    view->setFocus();
+    view->setCurrentIndex(form().items().index(0, 0));
+    QTest::keyClick(view, Qt::Key_F10, Qt::ShiftModifier);
+    QTRY_VERIFY(form().listMenu().menu().isVisible());
+    form().listMenu().menu().close();
+
+    // F3 finds the next item holding the text asked for last, whatever the platform's key.
+    m_window->prompts.typed.push_back(QStringLiteral("anna"));
+    QTest::keyClick(view, Qt::Key_F, Qt::ControlModifier);
+    QCOMPARE(view->currentIndex().row(), 1);
+    QTest::keyClick(view, Qt::Key_F3);
+    QCOMPARE(view->currentIndex().row(), 3);
+    QTest::keyClick(view, Qt::Key_F3);
+    QCOMPARE(view->currentIndex().row(), 1);
+}
+
+void ListMenuTest::oneIsSaidInTheSingular()
+{
+    fill(form().items(), {"anna@example.com", "ben@example.org", "carla"});
+    m_window->prompts.typed.push_back(QStringLiteral(".org"));
+    trigger(QStringLiteral("Check Items With..."));
+    QCOMPARE(status(), QStringLiteral("1 item checked."));
+    m_window->fileDialogs.answers.push_back(
+        {writeFile(QStringLiteral("one.txt"), "carla\r\nnobody\r\n")});
+    trigger(QStringLiteral("Remove Items Listed in File(s)..."));
+    QCOMPARE(status(), QStringLiteral("1 item removed (listed in 1 file)"));
 }
 
 QTEST_MAIN(ListMenuTest)
