@@ -104,6 +104,8 @@ private:
     void loadHandCursor(const QString &path);
     void storeCaseOption();
     void removeCurrentItem();
+    void scrollToLastItem();
+    static QString addedLinesStatus(qsizetype added, qsizetype refused);
     void importTextFiles(Trap &trap, const QStringList &pathParts);
     ExcelContext excelContext();
     void filterCommand(const QString &location, const QString &emptyListMessage,

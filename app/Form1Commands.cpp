@@ -3,6 +3,7 @@
 #include "Form1.h"
 
 #include "ItemList.h"
+#include "LineBreaks.h"
 #include "List.h"
 #include "ListViewKeeper.h"
 #include "SampleList.h"
@@ -34,6 +35,16 @@ void Form1::PushButton2_Click()
     const QString text = Text1->text();
     if (trap.test(100, [&] { return text.isEmpty(); }))
         return;
+    // Several lines pasted into the box are an item each.
+    if (LineBreaks::holdsBreak(text)) {
+        trap.line(108, [&] {
+            const List::AddedLines counts =
+                List::AddLines(*m_items, LineBreaks::nonEmptyLines(text), *this);
+            setStatus(addedLinesStatus(counts.added, counts.refused));
+            scrollToLastItem();
+        });
+        return;
+    }
     if (trap.test(102, [&] { return List::ItemExists(*m_items, text, caseOption()); })) {
         trap.line(104, [&] { setStatus(QStringLiteral("Duplicate item found, not added.")); });
         return;
@@ -41,10 +52,28 @@ void Form1::PushButton2_Click()
     trap.line(106, [&] { setStatus(QStringLiteral("Unique item, added.")); });
     trap.line(108, [&] {
         m_items->append(text);
-        // The view lays out new rows later; its scroll range must know the new last row now.
-        ListView1->doItemsLayout();
-        ListView1->scrollTo(m_items->index(int(m_items->count() - 1), 0));
+        scrollToLastItem();
     });
+}
+
+void Form1::scrollToLastItem()
+{
+    if (m_items->count() == 0)
+        return;
+    // The view lays out new rows later; its scroll range must know the new last row now.
+    ListView1->doItemsLayout();
+    ListView1->scrollTo(m_items->index(int(m_items->count() - 1), 0));
+}
+
+QString Form1::addedLinesStatus(qsizetype added, qsizetype refused)
+{
+    QString status =
+        added == 1 ? QStringLiteral("1 item added") : QStringLiteral("%1 items added").arg(added);
+    if (refused == 1)
+        status += QStringLiteral(", 1 duplicate not added");
+    else if (refused > 1)
+        status += QStringLiteral(", %1 duplicates not added").arg(refused);
+    return status + u'.';
 }
 
 void Form1::PushButton19_Click()

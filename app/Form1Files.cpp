@@ -123,8 +123,16 @@ void Form1::PushButton20_Click()
     // What is saved is the list as it stood when the command started, whatever other
     // commands do to it while this one yields.
     const TextPool snapshot = m_items->texts();
-    const SaveLedger::Ticket ticket = m_textSaves.begin(path);
     ListFileWriter writer(path);
+    bool agreed = true;
+    trap.line(129, [&] {
+        agreed = agreeOnLineBreaks(snapshot, *this, m_services.prompts, m_appTitle, writer);
+    });
+    if (!agreed) {
+        setMousePointer(kPointerDefault);
+        return;
+    }
+    const SaveLedger::Ticket ticket = m_textSaves.begin(path);
     // A failure stops the save: the old file stays as it was and nothing claims success.
     // So does a newer save to the same file, started while this one yields: its list is the
     // one the user wants in the file.

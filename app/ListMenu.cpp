@@ -294,8 +294,16 @@ void ListMenu::saveRemovedItems()
                                 Prompts::Style::YesNo, m_form.appTitle()) != Prompts::Answer::Yes)
         return;
     trap.line(102, [&] { m_form.setMousePointer(Form1::kPointerHourglass); });
-    const SaveLedger::Ticket ticket = m_saves.begin(path);
     ListFileWriter writer(path);
+    bool agreed = true;
+    trap.line(103, [&] {
+        agreed = agreeOnLineBreaks(removed, m_form, m_services.prompts, m_form.appTitle(), writer);
+    });
+    if (!agreed) {
+        m_form.setMousePointer(Form1::kPointerDefault);
+        return;
+    }
+    const SaveLedger::Ticket ticket = m_saves.begin(path);
     bool saved = trap.line(104, [&] { writer.open(); });
     if (saved)
         saved = trap.line(

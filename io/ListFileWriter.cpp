@@ -1,5 +1,10 @@
 #include "ListFileWriter.h"
 
+#include "LineBreaks.h"
+#include "Prompts.h"
+
+#include <utility>
+
 #include "Failure.h"
 #include "ListHost.h"
 #include "TextPool.h"
@@ -24,6 +29,13 @@ void ListFileWriter::open()
 
 void ListFileWriter::writeItem(QStringView text)
 {
+    if (m_breaksAsBlanks && LineBreaks::holdsBreak(text)) {
+        const QString joined = LineBreaks::asBlanks(text);
+        const bool asBlanks = std::exchange(m_breaksAsBlanks, false);
+        writeItem(joined);
+        m_breaksAsBlanks = asBlanks;
+        return;
+    }
     if (m_firstItem) {
         m_firstItem = false;
         if (text.startsWith(QChar(0xFEFF)))
@@ -84,4 +96,21 @@ void ListFileWriter::commit()
     if (!m_file.commit())
         throw Failure(
             QStringLiteral("Cannot save %1: %2").arg(m_file.fileName(), m_file.errorString()));
+}
+
+bool agreeOnLineBreaks(const TextPool &texts, ListHost &host, Prompts &prompts,
+                       const QString &title, ListFileWriter &writer)
+{
+    const qsizetype withBreaks = LineBreaks::countItemsWithBreaks(texts, host);
+    if (withBreaks == 0)
+        return true;
+    const QString items = withBreaks == 1 ? QStringLiteral("1 item holds")
+                                          : QStringLiteral("%1 items hold").arg(withBreaks);
+    if (prompts.messageBox(items + QStringLiteral(" line breaks: read back from the file, each "
+                                                  "would be several items.\r\rSave with the "
+                                                  "line breaks as blanks?"),
+                           Prompts::Style::YesNo, title) != Prompts::Answer::Yes)
+        return false;
+    writer.setLineBreaksAsBlanks(true);
+    return true;
 }

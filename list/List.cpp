@@ -9,6 +9,7 @@
 #include <QStringMatcher>
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace List {
 namespace {
@@ -228,6 +229,38 @@ void RemoveItemsWith(ItemList &listView, const QString &searchText, ListHost &ho
 void RemoveItemsWithout(ItemList &listView, const QString &searchText, ListHost &host)
 {
     removeItems(listView, searchText, false, host, QStringLiteral("List.RemoveItemsWithout"));
+}
+
+AddedLines AddLines(ItemList &listView, const QStringList &lines, ListHost &host)
+{
+    const CaseOption option = host.caseOption();
+    TextSet present(listView.texts(), option);
+    YieldPacer pacer(host);
+    while (present.build(kSlice)) {
+        if (pacer.due())
+            host.yieldToEventLoop();
+    }
+    const std::uint64_t seed = randomHashSeed();
+    std::unordered_multimap<size_t, QStringView> accepted;
+    std::vector<QStringView> toAdd;
+    AddedLines result;
+    for (const QString &line : lines) {
+        bool known = present.contains(line);
+        const size_t hash =
+            option == CaseOption::CompareNothing ? 0 : comparisonHash(line, option, seed);
+        const auto [first, last] = accepted.equal_range(hash);
+        for (auto other = first; other != last && !known; ++other)
+            known = textsEqual(other->second, line, option);
+        if (known) {
+            ++result.refused;
+            continue;
+        }
+        accepted.emplace(hash, line);
+        toAdd.push_back(line);
+    }
+    listView.appendAll(toAdd);
+    result.added = qsizetype(toAdd.size());
+    return result;
 }
 
 bool ItemExists(const ItemList &listView, QStringView text, CaseOption option)

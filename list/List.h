@@ -3,6 +3,7 @@
 #include "CaseRule.h"
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 #include <functional>
@@ -38,6 +39,15 @@ qsizetype RemoveItemsListed(ItemList &listView, const TextPool &listed, ListHost
 // to the first item after the last; -1 when none does.
 qsizetype FindNext(const ItemList &listView, const QString &text, qsizetype after,
                    Qt::CaseSensitivity sensitivity);
+
+// Appends each of `lines` that the list does not hold yet, nor an earlier one of them, under
+// the case option; returns how many it added and how many it refused.
+struct AddedLines
+{
+    qsizetype added = 0;
+    qsizetype refused = 0;
+};
+AddedLines AddLines(ItemList &listView, const QStringList &lines, ListHost &host);
 
 // True when the list holds an item equal to `text` under `option`.
 bool ItemExists(const ItemList &listView, QStringView text, CaseOption option);

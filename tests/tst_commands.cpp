@@ -1,4 +1,5 @@
 #include "ItemList.h"
+#include "ListMenu.h"
 #include "ListTestHost.h"
 #include "WindowFixture.h"
 
@@ -26,6 +27,8 @@ private Q_SLOTS:
     void add_data();
     void add();
     void addTwiceIsRefused();
+    void addSeveralLines_data();
+    void addSeveralLines();
     void enterInTheEntryBoxAdds();
     void escapeDoesNotClose();
     void removeSelected_data();
@@ -136,6 +139,38 @@ void CommandsTest::add()
     QCOMPARE(status(), statusAfter);
     QCOMPARE(m_window->control<QLineEdit>("Text1")->text(), entry);
     QVERIFY(m_window->prompts.shown.empty());
+}
+
+void CommandsTest::addSeveralLines_data()
+{
+    QTest::addColumn<bool>("matchCase");
+    QTest::addColumn<QStringList>("after");
+    QTest::addColumn<QString>("statusAfter");
+
+    QTest::newRow("ignore case") << false << QStringList{"bob@x.com", "alice@x.com", "carol@x.com"}
+                                 << "2 items added, 2 duplicates not added.";
+    QTest::newRow("match case") << true
+                                << QStringList{"bob@x.com", "alice@x.com", "carol@x.com",
+                                               "ALICE@x.com"}
+                                << "3 items added, 1 duplicate not added.";
+}
+
+void CommandsTest::addSeveralLines()
+{
+    // Lines pasted into the entry box are an item each, every one refused when the list (or
+    // an earlier line) holds it already; empty lines are none. One undo step takes all back.
+    QFETCH(bool, matchCase);
+    QFETCH(QStringList, after);
+    QFETCH(QString, statusAfter);
+    chooseMatchCase(matchCase);
+    setItems({"bob@x.com"});
+    m_window->control<QLineEdit>("Text1")->setText(
+        QStringLiteral("alice@x.com\r\nbob@x.com\n\ncarol@x.com\rALICE@x.com\n"));
+    click("PushButton2");
+    QCOMPARE(items(), after);
+    QCOMPARE(status(), statusAfter);
+    form().listMenu().undo();
+    QCOMPARE(items(), QStringList{"bob@x.com"});
 }
 
 void CommandsTest::addTwiceIsRefused()

@@ -33,6 +33,8 @@ class TextFilesTest : public QObject, private WindowFixture
 
 private Q_SLOTS:
     void init() { openWindow(); }
+    void itemsWithLineBreaksRoundTrip_data();
+    void itemsWithLineBreaksRoundTrip();
     void cleanup() { closeWindow(); }
 
     void decode_data();
@@ -584,6 +586,41 @@ void TextFilesTest::onlyFilesAreRead()
     const QStringList shown = m_window->prompts.texts();
     QCOMPARE(shown.size(), 1);
     QVERIFY2(shown[0].contains(path) && shown[0].contains(named), qPrintable(shown[0]));
+}
+
+void TextFilesTest::itemsWithLineBreaksRoundTrip_data()
+{
+    QTest::addColumn<bool>("agree");
+    QTest::newRow("saved with blanks for the breaks") << true;
+    QTest::newRow("not saved") << false;
+}
+
+void TextFilesTest::itemsWithLineBreaksRoundTrip()
+{
+    // Items with line breaks (as cells of a spreadsheet bring them) would read back as more
+    // items: the save asks first, and what it writes reads back as the same number of items.
+    QFETCH(bool, agree);
+    fill(m_window->form->items(), {"alice@x.com\nbob@x.com", "carol", "dave\r\nerin\rfay"});
+    const QString path = m_folders->program.filePath(QStringLiteral("out.txt"));
+    answerDialog({path});
+    m_window->prompts.answers.push_back(agree ? Prompts::Answer::Yes : Prompts::Answer::No);
+    click("PushButton20");
+    const QStringList shown = m_window->prompts.texts();
+    QVERIFY(!shown.isEmpty());
+    QVERIFY2(shown.front().startsWith(u"2 items hold line breaks"), qPrintable(shown.front()));
+    if (!agree) {
+        QCOMPARE(shown.size(), 1);
+        QVERIFY(!QFile::exists(path));
+        return;
+    }
+    QCOMPARE(readFile(path), QByteArray("alice@x.com bob@x.com\r\ncarol\r\ndave erin fay\r\n"));
+    QCOMPARE(shown.last(), QStringLiteral("Done."));
+
+    click("PushButton1"); // clear
+    answerDialog({path});
+    click("PushButton3");
+    QCOMPARE(itemTexts(m_window->form->items()),
+             (QStringList{"alice@x.com bob@x.com", "carol", "dave erin fay"}));
 }
 
 void TextFilesTest::overlappingSavesToOneFile()
