@@ -9,6 +9,7 @@
 #include "Trap.h"
 #include "UndoHistory.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -147,6 +148,8 @@ void Form1::createControls()
     ListView1->horizontalHeader()->setHighlightSections(false);
     ListView1->setToolTip(QStringLiteral("Double-click item to remove it. Move | line to right "
                                          "and out of window to reveal full names."));
+    ListView1->setAccessibleName(QStringLiteral("Items"));
+    ListView1->setAccessibleDescription(ListView1->toolTip());
     ListView1->setFont(arialBold(9));
     ListView1->verticalHeader()->setMinimumSectionSize(1);
     ListView1->verticalHeader()->setDefaultSectionSize(ListView1->fontMetrics().height() + 2);
@@ -179,6 +182,7 @@ void Form1::createControls()
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(false);
+    ProgressBar1->setAccessibleName(QStringLiteral("Progress"));
 
     Label1 = new QLabel(QStringLiteral("Label1"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -186,6 +190,7 @@ void Form1::createControls()
     Label1->setFrameStyle(QFrame::Box | QFrame::Plain);
     Label1->setLineWidth(1);
     Label1->setAlignment(Qt::AlignCenter);
+    Label1->setAccessibleName(QStringLiteral("Status"));
     setBackground(Label1, palette().color(QPalette::Base));
 
     for (QGroupBox *frame : {Frame1, Frame2}) {
@@ -403,6 +408,10 @@ CaseOption Form1::caseOption() const
 void Form1::setStatus(const QString &text)
 {
     Label1->setText(text);
+    // Screen readers announce what the status line now says.
+    Label1->setAccessibleDescription(text);
+    QAccessibleEvent changed(Label1, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&changed);
 }
 
 void Form1::setProgress(double percent)

@@ -83,7 +83,7 @@ public:
     void ListView1_KeyDown(int keyCode);
 
     // Loads files as "Load List From Text File" does with these files chosen, in turn after
-    // any command still running.
+    // any command still running. A folder stands for the plain files in it, in name order.
     void loadTextFiles(const QStringList &paths);
 
 protected:

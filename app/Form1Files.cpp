@@ -11,6 +11,7 @@
 #include "Trap.h"
 #include "UndoHistory.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -52,8 +53,34 @@ void Form1::loadTextFiles(const QStringList &paths)
                    [this, paths] { loadTextFilesNow(paths); });
 }
 
-void Form1::loadTextFilesNow(const QStringList &paths)
+namespace {
+// A folder stands for the plain files in it, in name order; its folders are left alone.
+QStringList filesIn(const QStringList &paths, QStringList &emptyFolders)
 {
+    QStringList files;
+    for (const QString &path : paths) {
+        const QFileInfo info(path);
+        if (!info.isDir()) {
+            files.append(path);
+            continue;
+        }
+        const QFileInfoList inside =
+            QDir(path).entryInfoList(QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase);
+        if (inside.isEmpty())
+            emptyFolders.append(path);
+        for (const QFileInfo &file : inside)
+            files.append(file.absoluteFilePath());
+    }
+    return files;
+}
+} // namespace
+
+void Form1::loadTextFilesNow(const QStringList &named)
+{
+    QStringList emptyFolders;
+    const QStringList paths = filesIn(named, emptyFolders);
+    for (const QString &folder : emptyFolders)
+        msgBox(QStringLiteral("%1\r\rThis folder holds no files to load.").arg(folder));
     if (paths.isEmpty())
         return;
     // As the open dialog returns them: one full path, or the folder and the names.

@@ -11,6 +11,7 @@
 #include "UndoHistory.h"
 
 #include <QAction>
+#include <QItemSelectionModel>
 #include <QMenu>
 #include <QTableView>
 
@@ -69,6 +70,13 @@ ListMenu::ListMenu(Form1 &form, QTableView &view, ItemList &items, UndoHistory &
     };
     connect(&stack, &QUndoStack::indexChanged, this, updateUndoRedo);
     updateUndoRedo();
+
+    // Where the user was before a step that emptied the list, for undo to go back to.
+    connect(m_view.selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex &current) {
+                if (current.isValid())
+                    m_lastCurrentRow = current.row();
+            });
 
     m_view.setContextMenuPolicy(Qt::CustomContextMenu);
     connect(&m_view, &QWidget::customContextMenuRequested, this, [this](const QPoint &position) {
@@ -136,6 +144,8 @@ void ListMenu::replay(bool back)
     if (back ? !stack.canUndo() : !stack.canRedo())
         return;
     const QString name = back ? stack.undoText() : stack.redoText();
+    const int currentRow =
+        m_view.currentIndex().isValid() ? m_view.currentIndex().row() : m_lastCurrentRow;
     if (!trap.line(100, [&] { back ? m_history.undo() : m_history.redo(); }))
         return;
     // Taking back or making again a removal from a long list goes on a slice at a time.
@@ -150,6 +160,10 @@ void ListMenu::replay(bool back)
         });
     }
     trap.line(104, [&] { m_form.setStatus((back ? u"Undone: " : u"Redone: ") + name); });
+    // The user goes on where they were: the current item stays, or the row it stood in.
+    if (!m_view.currentIndex().isValid() && currentRow >= 0 && m_items.count() > 0)
+        m_view.setCurrentIndex(
+            m_items.index(int(std::min<qsizetype>(currentRow, m_items.count() - 1)), 0));
 }
 
 // ---- find -----------------------------------------------------------------------------------

@@ -57,4 +57,5 @@ private:
     QAction *m_redo;
     QAction *m_saveRemoved;
     QString m_findText;
+    int m_lastCurrentRow = -1;
 };

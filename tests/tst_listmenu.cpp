@@ -37,6 +37,8 @@ private Q_SLOTS:
     void find();
     void keysOpenTheMenuAndFindNext();
     void oneIsSaidInTheSingular();
+    void undoKeepsTheCurrentRow_data();
+    void undoKeepsTheCurrentRow();
 
 private:
     struct State
@@ -448,6 +450,44 @@ void ListMenuTest::oneIsSaidInTheSingular()
         {writeFile(QStringLiteral("one.txt"), "carla\r\nnobody\r\n")});
     trigger(QStringLiteral("Remove Items Listed in File(s)..."));
     QCOMPARE(status(), QStringLiteral("1 item removed (listed in 1 file)"));
+}
+
+void ListMenuTest::undoKeepsTheCurrentRow_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::newRow("clear") << "clear";
+    QTest::newRow("Delete key") << "delete";
+    QTest::newRow("filter") << "with";
+}
+
+void ListMenuTest::undoKeepsTheCurrentRow()
+{
+    // Undo and redo leave an item current, so the user goes on where they were.
+    QFETCH(QString, command);
+    {
+        const UndoHistory::Command setUp(form().history(), QStringLiteral("Set up"));
+        fill(form().items(), {"a1", "b2", "a3", "b4", "a5"});
+    }
+    auto *view = m_window->control<QTableView>("ListView1");
+    view->setCurrentIndex(form().items().index(3, 0));
+    if (command == u"clear") {
+        click("PushButton1");
+    } else if (command == u"delete") {
+        QTest::keyClick(view, Qt::Key_Delete);
+    } else {
+        m_window->prompts.typed.push_back(QStringLiteral("b"));
+        click("PushButton17");
+    }
+    for (const char *step : {"Undo", "Redo", "Undo"}) {
+        trigger(QString::fromLatin1(step));
+        if (form().items().count() == 0)
+            continue; // a clear made again
+        QVERIFY2(view->currentIndex().isValid(), step);
+        QVERIFY(view->selectionModel()->isSelected(view->currentIndex()));
+    }
+    // The item that was current stays so; after a clear, the row it stood in.
+    QCOMPARE(form().items().text(view->currentIndex().row()).toString(),
+             command == u"clear" ? QStringLiteral("b4") : QStringLiteral("a5"));
 }
 
 QTEST_MAIN(ListMenuTest)

@@ -3,6 +3,7 @@
 #include "Fakes.h"
 #include "ItemList.h"
 #include "SettingsStore.h"
+#include <QAccessible>
 
 #include <QApplication>
 #include <QBuffer>
@@ -23,6 +24,7 @@ class StartupTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void everyControlHasAnAccessibleName();
     void init() { m_folders = std::make_unique<TestFolders>(); }
     void cleanup() { m_folders.reset(); }
 
@@ -462,6 +464,33 @@ void StartupTest::commandLine()
     const bool answered =
         action != int(CommandLine::Action::Run) && !arguments.contains(QStringLiteral("-platform"));
     QCOMPARE(answeredWithoutWindow(QStringList{"tarnwell"} + arguments), answered);
+}
+
+void StartupTest::everyControlHasAnAccessibleName()
+{
+    // Screen readers announce every control the keyboard reaches, and the status line and
+    // progress bar too.
+    TestFolders folders;
+    TestWindow window(folders.program.path());
+    window.form->show();
+    QList<QWidget *> controls;
+    for (QWidget *widget : window.form->findChildren<QWidget *>()) {
+        if (widget->isVisible() && widget->focusPolicy() != Qt::NoFocus &&
+            widget->objectName() != u"qt_scrollarea_viewport")
+            controls.append(widget);
+    }
+    controls += {window.control<QWidget>("Label1"), window.control<QWidget>("ProgressBar1")};
+    QVERIFY(controls.size() >= 15);
+    for (QWidget *control : controls) {
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(control);
+        QVERIFY(accessible != nullptr);
+        QVERIFY2(!accessible->text(QAccessible::Name).isEmpty(),
+                 qPrintable(control->objectName() + u" " + control->metaObject()->className()));
+    }
+    window.form->setStatus(QStringLiteral("List cleared."));
+    QCOMPARE(QAccessible::queryAccessibleInterface(window.control<QWidget>("Label1"))
+                 ->text(QAccessible::Description),
+             QStringLiteral("List cleared."));
 }
 
 QTEST_MAIN(StartupTest)

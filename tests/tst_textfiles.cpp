@@ -33,6 +33,7 @@ class TextFilesTest : public QObject, private WindowFixture
 
 private Q_SLOTS:
     void init() { openWindow(); }
+    void droppedFolderLoadsItsFiles();
     void itemsWithLineBreaksRoundTrip_data();
     void itemsWithLineBreaksRoundTrip();
     void cleanup() { closeWindow(); }
@@ -586,6 +587,28 @@ void TextFilesTest::onlyFilesAreRead()
     const QStringList shown = m_window->prompts.texts();
     QCOMPARE(shown.size(), 1);
     QVERIFY2(shown[0].contains(path) && shown[0].contains(named), qPrintable(shown[0]));
+}
+
+void TextFilesTest::droppedFolderLoadsItsFiles()
+{
+    // A folder dropped on the window stands for its plain files in name order, not what is in
+    // its folders; an empty one is named in a notice, never an error report.
+    QDir top(m_folders->program.path());
+    QVERIFY(top.mkpath(QStringLiteral("lists/deeper")) && top.mkpath(QStringLiteral("empty")));
+    const auto write = [&](const QString &name, const QByteArray &bytes) {
+        QFile file(top.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    };
+    write(QStringLiteral("lists/b.txt"), "bee\r\n");
+    write(QStringLiteral("lists/A.txt"), "ant\r\n");
+    write(QStringLiteral("lists/deeper/c.txt"), "cat\r\n");
+    m_window->form->loadTextFiles(
+        {top.filePath(QStringLiteral("lists")), top.filePath(QStringLiteral("empty"))});
+    QCOMPARE(itemTexts(m_window->form->items()), (QStringList{"ant", "bee"}));
+    QVERIFY(m_window->prompts.errorReports().isEmpty());
+    QCOMPARE(m_window->prompts.texts(), QStringList{top.filePath(QStringLiteral("empty")) +
+                                                    u"\r\rThis folder holds no files to load."});
 }
 
 void TextFilesTest::itemsWithLineBreaksRoundTrip_data()
