@@ -146,19 +146,20 @@ void UndoHistory::listChanged(ListChange &&change)
 
 bool UndoHistory::undo()
 {
-    m_handTicks = 0;
-    if (!m_stack.canUndo())
-        return false;
-    m_stack.undo();
-    return true;
+    return replay(true);
 }
 
 bool UndoHistory::redo()
 {
+    return replay(false);
+}
+
+bool UndoHistory::replay(bool back)
+{
     m_handTicks = 0;
-    if (!m_stack.canRedo())
+    if (back ? !m_stack.canUndo() : !m_stack.canRedo())
         return false;
-    m_stack.redo();
+    back ? m_stack.undo() : m_stack.redo();
     return true;
 }
 

@@ -49,6 +49,7 @@ public:
 
 private:
     void listChanged(ListChange &&change) override;
+    bool replay(bool back);
 
     struct Running
     {
