@@ -122,6 +122,13 @@ public:
     TextPool tail(qsizetype first) const;
 
     qsizetype characterCount() const { return qsizetype(m_data->chars.size()); }
+    // Every item's characters end to end, for a scan of them all at memory speed; only while
+    // no removal or insertion is part way through (settled()).
+    QStringView characters() const
+    {
+        Q_ASSERT(settled());
+        return QStringView(m_data->chars.data(), qsizetype(m_data->chars.size()));
+    }
 
     // True when both share one buffer (nothing was copied).
     bool sharesWith(const TextPool &other) const { return m_data == other.m_data; }

@@ -1,4 +1,5 @@
 #include "ItemList.h"
+#include "LineBreaks.h"
 #include "List.h"
 #include "ListTestHost.h"
 #include "PackedTexts.h"
@@ -46,6 +47,8 @@ class ListTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void itemsWithLineBreaks_data();
+    void itemsWithLineBreaks();
     void removeDupesAll_data();
     void removeDupesAll();
     void matchesPairwiseRuleOnRandomLists_data();
@@ -744,6 +747,33 @@ void ListTest::preparedCollisionsDoNotCollideUnderASeed()
     host.option = option;
     List::RemoveDupesAll(items, host);
     QCOMPARE(itemTexts(items), prepared);
+}
+
+void ListTest::itemsWithLineBreaks_data()
+{
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<int>("withBreaks");
+
+    QTest::newRow("none") << QStringList{"alice", "", "bob carol"} << 0;
+    // Characters whose bytes are those of CR and LF, but are no break.
+    QTest::newRow("look-alike bytes")
+        << QStringList{QString(QChar(0x0A0D)), QString(QChar(0x0D0A)) + u"x", "\u0a0a\u0d0d"} << 0;
+    QTest::newRow("a break after look-alike bytes")
+        << QStringList{QString(QChar(0x0A0A)) + u"\u0d0d", "x\ny"} << 1;
+    QTest::newRow("LF, CR and CR LF") << QStringList{"a\nb", "c", "d\r", "\r\ne"} << 3;
+    QTest::newRow("far into the list")
+        << (QStringList(3000, QString(500, u'x')) + QStringList{"last\nline"}) << 1;
+}
+
+void ListTest::itemsWithLineBreaks()
+{
+    QFETCH(QStringList, texts);
+    QFETCH(int, withBreaks);
+    TextPool pool;
+    for (const QString &text : texts)
+        pool.append(text);
+    RecordingHost host;
+    QCOMPARE(LineBreaks::countItemsWithBreaks(pool, host), qsizetype(withBreaks));
 }
 
 QTEST_GUILESS_MAIN(ListTest)
