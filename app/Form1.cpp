@@ -248,6 +248,9 @@ void Form1::createControls()
     ListView1->viewport()->installEventFilter(this);
     m_listKeeper = new ListViewKeeper(ListView1);
     m_history = new UndoHistory(*m_items, this);
+    connect(m_history, &UndoHistory::stepNotKept, this, [this](const QString &) {
+        setStatus(Label1->text() + QStringLiteral(" (too large to keep for undo)"));
+    });
     m_listMenu = new ListMenu(*this, *ListView1, *m_items, *m_history, m_services, m_textSaves);
     Frame1->installEventFilter(this);
     Frame2->installEventFilter(this);

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include <unistd.h>
+
 namespace {
 
 const QString kHandTicks = QStringLiteral("Check Mark");
@@ -20,7 +22,26 @@ public:
         m_changes.push_back(std::move(change));
     }
 
+    // The same step, its record moved into a new one, for a history rebuilt to fit its
+    // memory budget; pushing it makes nothing again.
+    static ListStep *movedFrom(ListStep &step)
+    {
+        auto *moved = new ListStep(step.m_items, step.text(), step.m_invocation);
+        moved->m_changes = std::move(step.m_changes);
+        moved->m_appendedFrom = step.m_appendedFrom;
+        return moved;
+    }
+
     int id() const override { return 1; }
+    quint64 invocation() const { return m_invocation; }
+
+    qsizetype bytesHeld() const
+    {
+        qsizetype bytes = qsizetype(sizeof(ListStep));
+        for (const ListChange &change : m_changes)
+            bytes += qsizetype(sizeof(ListChange)) + change.bytesHeld();
+        return bytes;
+    }
 
     bool mergeWith(const QUndoCommand *other) override
     {
@@ -70,6 +91,11 @@ public:
     const std::vector<ListChange> &changes() const { return m_changes; }
 
 private:
+    ListStep(ItemList &items, const QString &name, quint64 invocation)
+        : QUndoCommand(name), m_items(items), m_invocation(invocation), m_appendedFrom(-1)
+    {
+    }
+
     ItemList &m_items;
     quint64 m_invocation;
     std::vector<ListChange> m_changes;
@@ -97,11 +123,24 @@ private:
 
 } // namespace
 
-UndoHistory::UndoHistory(ItemList &items, QObject *parent)
-    : QObject(parent), m_items(items), m_itemsAlive(&items)
+namespace {
+// A quarter of the machine's memory, and no more than 2 GB.
+qsizetype defaultMemoryBudget()
 {
-    // A long session stays bounded: each step holds at most what it removed, and only the
-    // last 20 steps are kept.
+    const long pages = sysconf(_SC_PHYS_PAGES);
+    const long pageSize = sysconf(_SC_PAGE_SIZE);
+    const qsizetype gigabytes2 = qsizetype(2) << 30;
+    if (pages <= 0 || pageSize <= 0)
+        return gigabytes2;
+    return std::min(gigabytes2, qsizetype(pages) * qsizetype(pageSize) / 4);
+}
+} // namespace
+
+UndoHistory::UndoHistory(ItemList &items, QObject *parent)
+    : QObject(parent), m_items(items), m_itemsAlive(&items), m_memoryBudget(defaultMemoryBudget())
+{
+    // A long session stays bounded: each step holds at most what it removed, only the last
+    // 20 steps are kept, and only as many of them as fit the memory budget.
     m_stack.setUndoLimit(20);
     m_items.setObserver(this);
 }
@@ -122,7 +161,10 @@ UndoHistory::Command::Command(UndoHistory &history, const QString &name) : m_his
 
 UndoHistory::Command::~Command()
 {
+    const Running ended = m_history.m_running.back();
     m_history.m_running.pop_back();
+    if (ended.invocation == m_history.m_notKept)
+        Q_EMIT m_history.stepNotKept(ended.name);
 }
 
 void UndoHistory::listChanged(ListChange &&change)
@@ -141,7 +183,39 @@ void UndoHistory::listChanged(ListChange &&change)
         running = {QStringLiteral("Change"), ++m_lastInvocation};
         m_handTicks = 0;
     }
+    // The rest of a step too large to keep goes unrecorded too: what is kept is whole steps.
+    if (running.invocation == m_notKept)
+        return;
     m_stack.push(new ListStep(m_items, running.name, running.invocation, std::move(change)));
+    keepWithinBudget();
+}
+
+void UndoHistory::keepWithinBudget()
+{
+    // Right after a push there is nothing to make again: every step is one that was made.
+    const int count = m_stack.count();
+    const auto stepAt = [this](int index) {
+        return const_cast<ListStep *>(static_cast<const ListStep *>(m_stack.command(index)));
+    };
+    qsizetype total = 0;
+    int firstKept = count;
+    for (int index = count - 1; index >= 0; --index) {
+        total += stepAt(index)->bytesHeld();
+        if (total > m_memoryBudget)
+            break;
+        firstKept = index;
+    }
+    if (firstKept == 0)
+        return;
+    if (firstKept == count)
+        m_notKept = stepAt(count - 1)->invocation();
+    // QUndoStack drops no step but by its count: build it anew from the steps kept.
+    std::vector<ListStep *> kept;
+    for (int index = firstKept; index < count; ++index)
+        kept.push_back(ListStep::movedFrom(*stepAt(index)));
+    m_stack.clear();
+    for (ListStep *step : kept)
+        m_stack.push(step);
 }
 
 bool UndoHistory::undo()

@@ -24,6 +24,9 @@ public:
     ~UndoHistory() override;
 
     QUndoStack &stack() { return m_stack; }
+    // The most memory the kept steps may hold; the oldest go first. A step larger than that
+    // is not kept at all.
+    void setMemoryBudget(qsizetype bytes) { m_memoryBudget = bytes; }
     // Take back or make again the next step (false when there is none). Either ends a run of
     // ticks by hand: the next tick is a step of its own.
     bool undo();
@@ -47,8 +50,13 @@ public:
     TextPool removedByLastStep() const;
     qsizetype removedCountOfLastStep() const;
 
+Q_SIGNALS:
+    // The command `name` has ended, and its step was too large to keep for undo.
+    void stepNotKept(const QString &name);
+
 private:
     void listChanged(ListChange &&change) override;
+    void keepWithinBudget();
     bool replay(bool back);
 
     struct Running
@@ -64,4 +72,6 @@ private:
     std::vector<Running> m_running; // innermost last
     quint64 m_lastInvocation = 0;
     quint64 m_handTicks = 0; // the run of ticks by hand a tick joins, 0 for none
+    qsizetype m_memoryBudget;
+    quint64 m_notKept = 0; // the step too large to keep, while its command runs
 };

@@ -32,6 +32,13 @@ struct ListChange
     // Removed and Cleared: their check marks. ChecksReplaced: the marks before (or after).
     std::vector<quint8> checks;
 
+    // The memory this record holds.
+    qsizetype bytesHeld() const
+    {
+        return qsizetype(positions.capacity() * sizeof(qsizetype) + checks.capacity()) +
+               (texts.empty() ? 0 : texts.bytesHeld()) + removed.bytesHeld();
+    }
+
     // How many items this change took from the list.
     qsizetype removedCount() const
     {

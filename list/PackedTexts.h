@@ -38,6 +38,11 @@ public:
     }
     // The characters of every text together.
     qsizetype characterCount() const { return m_characters; }
+    // The memory the texts hold.
+    qsizetype bytesHeld() const
+    {
+        return qsizetype(m_bytes.capacity() + m_ends.capacity() * sizeof(quint64));
+    }
 
     void reserve(qsizetype texts, qsizetype characters);
     void append(QStringView text);

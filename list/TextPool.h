@@ -122,6 +122,12 @@ public:
     TextPool tail(qsizetype first) const;
 
     qsizetype characterCount() const { return qsizetype(m_data->chars.size()); }
+    // The memory the buffer holds (shared with every copy).
+    qsizetype bytesHeld() const
+    {
+        return qsizetype(m_data->chars.capacity() * sizeof(char16_t) +
+                         m_data->ends.capacity() * sizeof(qsizetype));
+    }
     // Every item's characters end to end, for a scan of them all at memory speed; only while
     // no removal or insertion is part way through (settled()).
     QStringView characters() const

@@ -73,6 +73,8 @@ private Q_SLOTS:
     void randomCommandsAskedForMeanwhile();
     void handTicksAreSteps_data();
     void handTicksAreSteps();
+    void historyKeepsWithinItsMemoryBudget();
+    void stepTooLargeToKeep();
     void tickWhileALoadRuns_data();
     void tickWhileALoadRuns();
 
@@ -482,6 +484,59 @@ void HistoryTest::handTicksAreSteps()
         perform(*window, op);
     QCOMPARE(state(*window).checks.mid(0, 3), checks);
     QCOMPARE(action(*window, QStringLiteral("Undo"))->text(), undoText);
+}
+
+void HistoryTest::historyKeepsWithinItsMemoryBudget()
+{
+    // Five loads, each removing 3,000 duplicates (about 60 KB of record). With room for about
+    // two of them, the oldest go: what is left takes back exactly, step by step, and stops
+    // where the history begins.
+    auto window = newWindow(false);
+    window->form->history().setMemoryBudget(150 * 1024);
+    std::vector<State> after{state(*window)};
+    for (int load = 0; load < 5; ++load) {
+        QStringList lines;
+        for (int i = 0; i < 6000; ++i)
+            lines.append(QStringLiteral("load %1 item %2").arg(load).arg(i % 3000));
+        perform(*window, {Op::Load, writeList(QStringLiteral("l%1.txt").arg(load), lines)});
+        after.push_back(state(*window));
+    }
+    QUndoStack &stack = window->form->history().stack();
+    QVERIFY2(stack.count() >= 1 && stack.count() < 5, qPrintable(QString::number(stack.count())));
+    const int kept = stack.count();
+    for (int step = 5; step > 5 - kept; --step) {
+        perform(*window, {Op::Undo});
+        QCOMPARE(state(*window).texts, after[step - 1].texts);
+    }
+    QVERIFY(!stack.canUndo());
+    for (int step = 5 - kept; step < 5; ++step)
+        perform(*window, {Op::Redo});
+    QCOMPARE(state(*window).texts, after[5].texts);
+}
+
+void HistoryTest::stepTooLargeToKeep()
+{
+    // A step larger than the whole budget is not kept, and the status line says so; the
+    // steps after it are kept again.
+    auto window = newWindow(true);
+    window->form->history().setMemoryBudget(16 * 1024);
+    perform(*window, {Op::Add, QStringLiteral("first")});
+    QStringList lines;
+    for (int i = 0; i < 4000; ++i)
+        lines.append(QStringLiteral("item %1").arg(i % 1000));
+    perform(*window, {Op::Load, writeList(QStringLiteral("big.txt"), lines)});
+    QCOMPARE(state(*window).status,
+             QStringLiteral("List loaded. 3000 duplicates found, 3000 "
+                            "duplicates removed (too large to keep for undo)"));
+    QUndoStack &stack = window->form->history().stack();
+    QVERIFY(!stack.canUndo());
+    QCOMPARE(window->form->items().count(), 1001);
+
+    perform(*window, {Op::Add, QStringLiteral("last")});
+    QVERIFY(stack.canUndo());
+    perform(*window, {Op::Undo});
+    QCOMPARE(window->form->items().count(), 1001);
+    QVERIFY(!stack.canUndo());
 }
 
 void HistoryTest::tickWhileALoadRuns_data()
