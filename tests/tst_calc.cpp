@@ -5,6 +5,8 @@
 #include "Failure.h"
 #include "LibreOfficeCalc.h"
 
+#include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
@@ -29,6 +31,9 @@
 #include <com/sun/star/util/XNumberFormats.hpp>
 #include <com/sun/star/util/XNumberFormatsSupplier.hpp>
 #include <com/sun/star/view/XSelectionSupplier.hpp>
+
+#include <csignal>
+#include <sys/types.h>
 
 Q_DECLARE_METATYPE(CellBlock)
 
@@ -91,6 +96,8 @@ private Q_SLOTS:
     void workbookLoadedAnewIsStillRead();
     void markingInAnotherDocumentIsNoticed();
     void anOfficeWeStartedWithNothingShownIsEnded();
+    void theUsersOwnOfficeIsNeverEnded_data();
+    void theUsersOwnOfficeIsNeverEnded();
 
 private:
     QString makeWorkbook(const char *filter, const QString &name);
@@ -449,6 +456,56 @@ void CalcTest::anOfficeWeStartedWithNothingShownIsEnded()
             ->close(true);
         next.reset();
         users.terminatePrivateOffice();
+    } catch (const Failure &failure) {
+        QFAIL(qPrintable(failure.description()));
+    }
+}
+
+void CalcTest::theUsersOwnOfficeIsNeverEnded_data()
+{
+    QTest::addColumn<bool>("withDocument");
+    QTest::newRow("showing nothing") << false;
+    QTest::newRow("with a document open") << true;
+}
+
+void CalcTest::theUsersOwnOfficeIsNeverEnded()
+{
+    // The user started the office of this profile themselves (it has no pipe of ours). The
+    // office started for an import hands over to it; when the import fails, release() must
+    // leave it running, as it is the user's.
+    QFETCH(bool, withDocument);
+    const QString profile = m_folder.filePath(withDocument ? QStringLiteral("users-doc")
+                                                           : QStringLiteral("users-bare"));
+    QStringList arguments = {
+        QStringLiteral("--headless"), QStringLiteral("--nologo"), QStringLiteral("--norestore"),
+        QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profile).toString()};
+    if (withDocument)
+        arguments.append(m_ods);
+    qint64 users = 0;
+    QVERIFY(QProcess::startDetached(m_launcher->sofficePath(), arguments, QString(), &users));
+    const auto endUsersOffice = qScopeGuard([&] { ::kill(pid_t(users), SIGTERM); });
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(profile + QStringLiteral("/.lock")), 60000);
+    QTest::qWait(1000);
+
+    LibreOfficeLauncher::Options options;
+    options.profileFolder = profile;
+    options.headless = true;
+    LibreOfficeLauncher ours(options);
+    try {
+        {
+            std::unique_ptr<ExcelApplication> app = ours.CreateObject();
+            const QString damaged = m_folder.filePath(QStringLiteral("damaged.xlsx"));
+            QFile file(damaged);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(QByteArray("PK\x03\x04 not a workbook at all"));
+            file.close();
+            QVERIFY_THROWS_EXCEPTION(Failure, app->WorkbooksOpen(damaged));
+        }
+        ours.release();
+        QVERIFY(ours.officeAnswers());
+        QCOMPARE(::kill(pid_t(users), 0), 0); // the user's office runs on
+        ours.CreateObject();
+        ours.terminatePrivateOffice();
     } catch (const Failure &failure) {
         QFAIL(qPrintable(failure.description()));
     }

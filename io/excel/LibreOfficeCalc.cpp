@@ -3,6 +3,7 @@
 #include "CalcApplication.h"
 #include "CalcText.h"
 #include "Failure.h"
+#include "OfficeProcesses.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -313,6 +314,12 @@ std::shared_ptr<CalcConnection> LibreOfficeLauncher::connect()
         }
     };
     std::shared_ptr<CalcConnection> connection = attempt();
+    // An office of this profile that runs already (the user's own, without our pipe) takes
+    // over the one started here: the office that answers is then the user's.
+    const QString profile =
+        m_options.profileFolder.isEmpty() ? defaultProfileFolder() : m_options.profileFolder;
+    const bool usersOfficeRuns =
+        !connection && OfficeProcesses::runsWithProfile(profile, defaultProfileFolder());
     if (!connection) {
         // An office of the same profile that is already running takes these arguments over
         // and opens the pipe itself; otherwise this starts one.
@@ -356,8 +363,8 @@ std::shared_ptr<CalcConnection> LibreOfficeLauncher::connect()
             }
             connection = attempt();
         }
-        m_startedOffice = true;
-        m_officeProcess = pid;
+        m_startedOffice = !usersOfficeRuns;
+        m_officeProcess = usersOfficeRuns ? 0 : pid;
     } else {
         m_startedOffice = false;
         m_officeProcess = 0;
