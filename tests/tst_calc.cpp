@@ -2,6 +2,7 @@
 
 #include "CalcApplication.h"
 #include "CalcTestTools.h"
+#include "Excel.h"
 #include "Failure.h"
 #include "LibreOfficeCalc.h"
 
@@ -84,7 +85,7 @@ private Q_SLOTS:
     void readsDisplayedTexts_data();
     void readsDisplayedTexts();
     void wholeColumnIsClippedToUsedArea();
-    void blockOutsideUsedAreaReadsNothing();
+    void blockOutsideUsedAreaGivesItsEmptyRows();
     void severalMarkedAreasTakeTheFirst();
     void fileThatIsNoWorkbook();
     void exportKeepsTextsAsTexts();
@@ -221,16 +222,19 @@ void CalcTest::severalMarkedAreasTakeTheFirst()
     uno::Reference<util::XCloseable>(calc.workbook(), uno::UNO_QUERY_THROW)->close(true);
 }
 
-void CalcTest::blockOutsideUsedAreaReadsNothing()
+void CalcTest::blockOutsideUsedAreaGivesItsEmptyRows()
 {
     std::unique_ptr<ExcelApplication> app = m_launcher->CreateObject();
     app->WorkbooksOpen(m_xlsx);
     auto &calc = static_cast<CalcApplication &>(*app);
-    // Far outside the used area: nothing to read.
+    // Far outside the used area, marked by hand: its rows, all empty, as for one empty cell.
     calc.select(CellBlock{0, 100, 20, 3, 3});
     const std::optional<CellBlock> block = app->Selection();
     QVERIFY(block);
-    QVERIFY(app->Text(*block).empty());
+    const std::vector<QStringList> rows = app->Text(*block);
+    QCOMPARE(rows.size(), size_t(3));
+    QVERIFY(std::all_of(rows.begin(), rows.end(),
+                        [](const QStringList &row) { return rowItem(row).isEmpty(); }));
     uno::Reference<util::XCloseable>(calc.workbook(), uno::UNO_QUERY_THROW)->close(true);
 }
 
@@ -319,7 +323,10 @@ void CalcTest::handMarkedBlockKeepsItsRows_data()
     QTest::newRow("a cursor alone in an empty cell")
         << CellBlock{0, 40, 8, 1, 1} << QList<QStringList>{{}};
     QTest::newRow("on past the used rows by more than they are")
-        << CellBlock{0, 6, 2, 20, 1} << QList<QStringList>{{"plum"}};
+        << CellBlock{0, 6, 2, 8, 1}
+        << QList<QStringList>{{"plum"}, {""}, {""}, {""}, {""}, {""}, {""}, {""}};
+    QTest::newRow("to the sheet's end: the rows in use")
+        << CellBlock{0, 6, 2, 1048576 - 5, 1} << QList<QStringList>{{"plum"}};
 }
 
 void CalcTest::handMarkedBlockKeepsItsRows()

@@ -702,17 +702,14 @@ std::vector<QStringList> CalcApplication::Text(const CellBlock &block)
     return unoCall([&]() -> std::vector<QStringList> {
         const uno::Reference<frame::XModel> workbook = currentWorkbook();
         const uno::Reference<sheet::XSpreadsheet> sheet = sheetAt(workbook, block.sheet);
-        // A block marked by hand gives one row per row, empty ones too. A mark that runs to
-        // the sheet's end (whole columns, the whole sheet, or on past the last row in use by
-        // more than all the rows in use) reads only the rows in use, not a million empty
-        // ones. Columns outside the used area add nothing to a row's text either way.
+        // A block marked by hand gives one row per row, empty ones too, wherever it lies. A
+        // mark that runs to the sheet's end (whole columns, the whole sheet, Ctrl+Shift+Down)
+        // reads only the rows in use, not a million empty ones. Columns outside the used
+        // area add nothing to a row's text either way.
         const table::CellRangeAddress used = usedArea(sheet);
         int firstRow = block.row - 1;
         int lastRow = block.lastRow() - 1;
-        const int usedRows = int(used.EndRow - used.StartRow + 1);
-        const bool oneCell = block.rowCount == 1 && block.columnCount == 1;
-        if (!oneCell &&
-            (block.rowCount >= kMaxSheetRows || lastRow - int(used.EndRow) > usedRows)) {
+        if (block.lastRow() >= kMaxSheetRows) {
             firstRow = std::max(firstRow, int(used.StartRow));
             lastRow = std::min(lastRow, int(used.EndRow));
         }
