@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 
 namespace {
 constexpr int kTextDialogFlags = 2621953;
@@ -196,7 +197,13 @@ void Form1::PushButton18_Click()
     trap.line(104, [&] { m_commonDialog.FileName.clear(); });
     trap.line(106, [&] { m_commonDialog.Flags = kExcelDialogFlags; });
     trap.line(108, [&] { m_commonDialog.DialogTitle = QStringLiteral("Add File"); });
-    trap.line(110, [&] { m_commonDialog.Filter = QStringLiteral("Excel Files (*.xl*)|*.xl*|"); });
+    // Calc opens its own format and text tables as well: they follow the Excel filter.
+    trap.line(110, [&] {
+        m_commonDialog.Filter = QStringLiteral(
+            "Excel Files (*.xl*)|*.xl*|"
+            "Spreadsheets (*.ods *.fods *.xlsx *.xlsm *.xls *.csv)|*.ods;*.fods;*.xlsx;*.xlsm;"
+            "*.xls;*.csv|All Files (*.*)|*.*|");
+    });
     trap.line(112, [&] { m_commonDialog.ShowOpen(); });
     if (trap.test(114, [&] { return m_commonDialog.FileName.isEmpty(); }))
         return;
@@ -225,7 +232,13 @@ void Form1::PushButton15_Click()
             throw Failure(QStringLiteral("Object variable not set"), 91);
         return *app;
     };
-    trap.line(112, [&] { app = context.launcher.CreateObject(); });
+    const QString statusBefore = Label1->text();
+    if (auto failure = trap.attempt(112, [&] { app = context.launcher.CreateObject(); })) {
+        trap.report(*failure);
+        setStatus(failure->description());
+    } else {
+        setStatus(statusBefore); // the office answers: no more "Starting ..."
+    }
     trap.line(114, [&] { requireApp().WorkbooksAdd(); });
     for (int header = 0; header < m_items->headerCount(); ++header)
         trap.line(122, [&] {

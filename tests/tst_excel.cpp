@@ -31,6 +31,7 @@ private Q_SLOTS:
 
     void markedInAnotherDocument();
     void slowStartIsShownAndCanBeLeft();
+    void statusSaysWhatToDoOnceTheOfficeAnswers();
     void excelInstalled();
     void exportWithoutExcel();
     void exportEmptyList();
@@ -108,7 +109,9 @@ void ExcelTest::importBlock()
 
     const auto &call = m_window->fileDialogs.calls.at(0);
     QCOMPARE(call.title, QStringLiteral("Add File"));
-    QCOMPARE(call.filters, QStringList{"Excel Files (*.xl*)"});
+    QCOMPARE(call.filters, (QStringList{"Excel Files (*.xl*)",
+                                        "Spreadsheets (*.ods *.fods *.xlsx *.xlsm *.xls *.csv)",
+                                        "All Files (*)"}));
     QVERIFY(!call.multiple);
     QCOMPARE(excel().record.opened, QStringList{"/data/book.xlsx"});
     QVERIFY(excel().record.visible);
@@ -160,6 +163,30 @@ void ExcelTest::slowStartIsShownAndCanBeLeft()
     excel().onStarting = [&] { m_window->form->close(); };
     click("PushButton15");
     QVERIFY(excel().record.stoppedWaiting);
+}
+
+void ExcelTest::statusSaysWhatToDoOnceTheOfficeAnswers()
+{
+    // Import: once the office answers, the status line says what to do while the box waits.
+    excel().script.slowStart = true;
+    excel().script.selection = CellBlock{0, 1, 1, 1, 1};
+    excel().script.blockTexts = {{QStringLiteral("x")}};
+    chooseWorkbook();
+    QString statusWhileMarking;
+    m_window->prompts.onShow = [&](const FakePrompts::Shown &box) {
+        if (box.text == QStringView(kMarkCellsPrompt))
+            statusWhileMarking = status();
+    };
+    click("PushButton18");
+    QCOMPARE(statusWhileMarking, QStringLiteral("Mark a block of cells in Calc, then press OK."));
+
+    // Export: the status line is as before once the office answers, or says what failed.
+    m_window->form->setStatus(QStringLiteral("before"));
+    click("PushButton15");
+    QCOMPARE(status(), QStringLiteral("before"));
+    excel().script.startFails = true;
+    click("PushButton15");
+    QCOMPARE(status(), QStringLiteral("LibreOffice Calc is not installed"));
 }
 
 void ExcelTest::importCancelledFileDialog()

@@ -85,7 +85,10 @@ void ExcelToListview(ItemList &listView, const QString &path, ListHost &host, Ex
 {
     Trap trap(host.errorReporter(), QStringLiteral("List.ExcelToListview"));
     std::unique_ptr<ExcelApplication> app;
-    trap.line(100, [&] { app = OpenExcelWorkbook(context, path); });
+    if (auto failure = trap.attempt(100, [&] { app = OpenExcelWorkbook(context, path); })) {
+        trap.report(*failure);
+        host.setStatus(failure->description()); // not "Starting ..." any longer
+    }
     trap.line(102, [&] { context.setMousePointer(kPointerHourglass); });
     trap.line(108, [&] {
         if (!app)
@@ -94,6 +97,8 @@ void ExcelToListview(ItemList &listView, const QString &path, ListHost &host, Ex
     });
     bool noRange = false;
     std::optional<CellBlock> block;
+    if (app)
+        host.setStatus(QStringView(kMarkCellsStatus).toString());
     trap.line(112, [&] { block = GetExcelRange(context, app.get()); });
     if (trap.test(114, [&] { return !block.has_value(); })) {
         trap.line(136, [&] { noRange = true; });

@@ -29,6 +29,8 @@ inline constexpr char16_t kExcelMissingForFeatureMessage[] =
     u"feature.";
 inline constexpr char16_t kNoRangeMessage[] = u"You did not select a range. Please try again.";
 inline constexpr char16_t kMarkCellsPrompt[] = u"Highlight a block of cells with mouse";
+// What the status line says while the user marks the block.
+inline constexpr char16_t kMarkCellsStatus[] = u"Mark a block of cells in Calc, then press OK.";
 
 // Told when the user marked cells in another document than the workbook being read.
 QString markInWorkbookMessage(const ExcelApplication::ActiveDocument &documents);
