@@ -156,8 +156,8 @@ public:
         bool installed = true;
         bool startFails = false;
         bool openFails = false;
-        std::optional<CellBlock> selection;
-        std::vector<QStringList> blockTexts; // what Text() gives for the selection
+        std::vector<CellBlock> selection;
+        std::vector<QStringList> blockTexts; // what Text() gives for each block
         // How many times, on OK, the user turns out to have marked in another document.
         int markedElsewhere = 0;
         bool slowStart = false; // the application has to be started first
@@ -197,7 +197,7 @@ public:
             m_record.calls.append(QStringLiteral("Visible"));
             m_record.visible = visible;
         }
-        std::optional<CellBlock> Selection() override
+        std::vector<CellBlock> MarkedBlocks() override
         {
             m_record.calls.append(QStringLiteral("Selection"));
             return m_script.selection;

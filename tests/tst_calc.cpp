@@ -86,7 +86,7 @@ private Q_SLOTS:
     void readsDisplayedTexts();
     void wholeColumnIsClippedToUsedArea();
     void blockOutsideUsedAreaGivesItsEmptyRows();
-    void severalMarkedAreasTakeTheFirst();
+    void severalMarkedBlocksAreTakenTopToBottom();
     void fileThatIsNoWorkbook();
     void exportKeepsTextsAsTexts();
     void blockOverHiddenRowsIsOneBlock();
@@ -197,28 +197,32 @@ void CalcTest::wholeColumnIsClippedToUsedArea()
     uno::Reference<util::XCloseable>(calc.workbook(), uno::UNO_QUERY_THROW)->close(true);
 }
 
-void CalcTest::severalMarkedAreasTakeTheFirst()
+void CalcTest::severalMarkedBlocksAreTakenTopToBottom()
 {
     std::unique_ptr<ExcelApplication> app = m_launcher->CreateObject();
     app->WorkbooksOpen(m_ods);
     auto &calc = static_cast<CalcApplication &>(*app);
-    // Ctrl-marking: B2:C2, then B4.
+    // Ctrl-marking: B4, then B2:C2, then B6 (Calc lists them in an order of its own).
     uno::Reference<lang::XMultiServiceFactory> factory(calc.workbook(), uno::UNO_QUERY_THROW);
     uno::Reference<sheet::XSheetCellRangeContainer> ranges(
         factory->createInstance(
             rtl::OUString::createFromAscii("com.sun.star.sheet.SheetCellRanges")),
         uno::UNO_QUERY_THROW);
-    ranges->addRangeAddress(table::CellRangeAddress(0, 1, 1, 2, 1), false);
     ranges->addRangeAddress(table::CellRangeAddress(0, 1, 3, 1, 3), false);
+    ranges->addRangeAddress(table::CellRangeAddress(0, 1, 1, 2, 1), false);
+    ranges->addRangeAddress(table::CellRangeAddress(0, 1, 5, 1, 5), false);
     uno::Reference<view::XSelectionSupplier>(calc.workbook()->getCurrentController(),
                                              uno::UNO_QUERY_THROW)
         ->select(uno::Any(ranges));
-    const std::optional<CellBlock> block = app->Selection();
-    QVERIFY(block);
-    QCOMPARE(*block, (CellBlock{0, 2, 2, 1, 2}));
-    const std::vector<QStringList> rows = app->Text(*block);
-    QCOMPARE(QList<QStringList>(rows.begin(), rows.end()),
-             (QList<QStringList>{{"3.50", "2024-03-15"}}));
+    const std::vector<CellBlock> blocks = app->MarkedBlocks();
+    QCOMPARE(QList<CellBlock>(blocks.begin(), blocks.end()),
+             (QList<CellBlock>{{0, 2, 2, 1, 2}, {0, 4, 2, 1, 1}, {0, 6, 2, 1, 1}}));
+    QStringList items;
+    for (const CellBlock &block : blocks) {
+        for (const QStringList &row : app->Text(block))
+            items.append(rowItem(row));
+    }
+    QCOMPARE(items, (QStringList{"3.50 2024-03-15", "pear", "plum"}));
     uno::Reference<util::XCloseable>(calc.workbook(), uno::UNO_QUERY_THROW)->close(true);
 }
 

@@ -103,7 +103,7 @@ void ExcelTest::importBlock()
 {
     m_window->form->items().append(u"x");
     chooseWorkbook();
-    excel().script.selection = CellBlock{0, 2, 2, 3, 2};
+    excel().script.selection = {CellBlock{0, 2, 2, 3, 2}};
     excel().script.blockTexts = {{"red", ""}, {"green", "tea"}, {"red", ""}};
     click("PushButton18");
 
@@ -128,7 +128,7 @@ void ExcelTest::importBlock()
 void ExcelTest::markedInAnotherDocument()
 {
     chooseWorkbook();
-    excel().script.selection = CellBlock{0, 1, 1, 1, 1};
+    excel().script.selection = {CellBlock{0, 1, 1, 1, 1}};
     excel().script.blockTexts = {{"mine"}};
     excel().script.markedElsewhere = 2; // twice in the wrong window, then in the right one
     click("PushButton18");
@@ -169,7 +169,7 @@ void ExcelTest::statusSaysWhatToDoOnceTheOfficeAnswers()
 {
     // Import: once the office answers, the status line says what to do while the box waits.
     excel().script.slowStart = true;
-    excel().script.selection = CellBlock{0, 1, 1, 1, 1};
+    excel().script.selection = {CellBlock{0, 1, 1, 1, 1}};
     excel().script.blockTexts = {{QStringLiteral("x")}};
     chooseWorkbook();
     QString statusWhileMarking;
@@ -249,7 +249,7 @@ void ExcelTest::importOfAWorkbookThatCannotBeOpened()
 void ExcelTest::importEmptyRowsAndDuplicates()
 {
     chooseWorkbook();
-    excel().script.selection = CellBlock{0, 1, 1, 3, 3};
+    excel().script.selection = {CellBlock{0, 1, 1, 3, 3}};
     excel().script.blockTexts = {{"", "", ""}, {"a", "", "b"}, {"", "", ""}};
     click("PushButton18");
     QCOMPARE(items(), (QStringList{"a b", ""}));

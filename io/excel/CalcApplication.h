@@ -39,7 +39,7 @@ public:
     void WorkbooksOpen(const QString &path) override;
     void WorkbooksAdd() override;
     void setVisible(bool visible) override;
-    std::optional<CellBlock> Selection() override;
+    std::vector<CellBlock> MarkedBlocks() override;
     std::optional<ActiveDocument> ActiveElsewhere() override;
     std::vector<QStringList> Text(const CellBlock &block) override;
     void setColumnTexts(int row, int column, const QStringList &texts) override;
@@ -56,9 +56,10 @@ private:
     // The workbook as the office has it now: "Edit Document" loads it anew, so it is looked
     // up by its address, not kept from when it was opened.
     css::uno::Reference<css::frame::XModel> currentWorkbook() const;
-    // The one block that several marked areas make up, or the first of them.
-    css::table::CellRangeAddress
-    markedBlock(const css::uno::Sequence<css::table::CellRangeAddress> &areas) const;
+    // The blocks that marked areas make up, top to bottom: areas of the same columns with
+    // only rows the user cannot see between them are one block dragged over filtered rows.
+    std::vector<css::table::CellRangeAddress>
+    markedBlocks(const css::uno::Sequence<css::table::CellRangeAddress> &areas) const;
 
     std::shared_ptr<CalcConnection> m_connection;
     css::uno::Reference<css::frame::XModel> m_workbook;

@@ -32,17 +32,17 @@ std::unique_ptr<ExcelApplication> OpenExcelWorkbook(ExcelContext &context, const
     return app;
 }
 
-std::optional<CellBlock> GetExcelRange(ExcelContext &context, ExcelApplication *app)
+std::vector<CellBlock> GetExcelRange(ExcelContext &context, ExcelApplication *app)
 {
     if (!app)
-        return std::nullopt;
+        return {};
     try {
         for (;;) {
             // The user marks the block in the spreadsheet's own window while this box waits.
             if (context.prompts.messageBox(QStringView(kMarkCellsPrompt).toString(),
                                            Prompts::Style::OkCancel,
                                            context.appTitle) != Prompts::Answer::Ok)
-                return std::nullopt;
+                return {};
             // Rows marked in another document are not the ones this command reads: say
             // where to mark, and wait again.
             if (const auto elsewhere = app->ActiveElsewhere()) {
@@ -50,12 +50,12 @@ std::optional<CellBlock> GetExcelRange(ExcelContext &context, ExcelApplication *
                                            Prompts::Style::OkOnly, context.appTitle);
                 continue;
             }
-            return app->Selection();
+            return app->MarkedBlocks();
         }
     } catch (const Failure &) {
-        return std::nullopt;
+        return {};
     } catch (const std::exception &) {
-        return std::nullopt;
+        return {};
     }
 }
 
@@ -96,15 +96,22 @@ void ExcelToListview(ItemList &listView, const QString &path, ListHost &host, Ex
         app->setVisible(true);
     });
     bool noRange = false;
-    std::optional<CellBlock> block;
+    std::vector<CellBlock> blocks;
     if (app)
         host.setStatus(QStringView(kMarkCellsStatus).toString());
-    trap.line(112, [&] { block = GetExcelRange(context, app.get()); });
-    if (trap.test(114, [&] { return !block.has_value(); })) {
+    trap.line(112, [&] { blocks = GetExcelRange(context, app.get()); });
+    if (trap.test(114, [&] { return blocks.empty(); })) {
         trap.line(136, [&] { noRange = true; });
     } else {
+        // Several blocks marked (with Ctrl) give their rows in turn, top to bottom.
         std::vector<QStringList> rows;
-        trap.line(116, [&] { rows = app->Text(*block); });
+        trap.line(116, [&] {
+            for (const CellBlock &block : blocks) {
+                std::vector<QStringList> blockRows = app->Text(block);
+                rows.insert(rows.end(), std::make_move_iterator(blockRows.begin()),
+                            std::make_move_iterator(blockRows.end()));
+            }
+        });
         trap.line(120, [&] {
             std::vector<QString> items;
             items.reserve(rows.size());

@@ -39,9 +39,9 @@ QString markInWorkbookMessage(const ExcelApplication::ActiveDocument &documents)
 bool ExcelInstalled(ExcelContext &context);
 // A new application object with the workbook at `path` open in it.
 std::unique_ptr<ExcelApplication> OpenExcelWorkbook(ExcelContext &context, const QString &path);
-// Asks the user to mark a block in the workbook and gives it, or none on Cancel or any
-// failure.
-std::optional<CellBlock> GetExcelRange(ExcelContext &context, ExcelApplication *app);
+// Asks the user to mark a block in the workbook and gives every block marked, top to bottom,
+// or none on Cancel or any failure.
+std::vector<CellBlock> GetExcelRange(ExcelContext &context, ExcelApplication *app);
 
 // One item from the displayed texts of one row: the texts that are not empty, joined with
 // one blank. A row of empty cells gives the empty item.

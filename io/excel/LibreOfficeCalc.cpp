@@ -56,6 +56,7 @@
 #include <exception>
 #include <optional>
 #include <thread>
+#include <tuple>
 #include <type_traits>
 
 #include <unistd.h>
@@ -615,44 +616,47 @@ std::optional<ExcelApplication::ActiveDocument> CalcApplication::ActiveElsewhere
     });
 }
 
-std::optional<CellBlock> CalcApplication::Selection()
+std::vector<CellBlock> CalcApplication::MarkedBlocks()
 {
     requireWorkbook();
-    return unoCall([&]() -> std::optional<CellBlock> {
+    return unoCall([&]() -> std::vector<CellBlock> {
         uno::Reference<view::XSelectionSupplier> supplier(currentWorkbook()->getCurrentController(),
                                                           uno::UNO_QUERY_THROW);
         const uno::Any selection = supplier->getSelection();
-        table::CellRangeAddress address;
+        std::vector<table::CellRangeAddress> addresses;
         uno::Reference<sheet::XCellRangeAddressable> single(selection, uno::UNO_QUERY);
         uno::Reference<sheet::XSheetCellRanges> several(selection, uno::UNO_QUERY);
-        if (single.is()) {
-            address = single->getRangeAddress();
-        } else if (several.is() && several->getRangeAddresses().getLength() > 0) {
-            address = markedBlock(several->getRangeAddresses());
-        } else {
-            return std::nullopt; // a shape, a chart, or nothing
+        if (single.is())
+            addresses.push_back(single->getRangeAddress());
+        else if (several.is() && several->getRangeAddresses().getLength() > 0)
+            addresses = markedBlocks(several->getRangeAddresses());
+        // Otherwise a shape, a chart, or nothing.
+        std::vector<CellBlock> blocks;
+        for (const table::CellRangeAddress &address : addresses) {
+            CellBlock block;
+            block.sheet = address.Sheet;
+            block.row = address.StartRow + 1;
+            block.column = address.StartColumn + 1;
+            block.rowCount = address.EndRow - address.StartRow + 1;
+            block.columnCount = address.EndColumn - address.StartColumn + 1;
+            blocks.push_back(block);
         }
-        CellBlock block;
-        block.sheet = address.Sheet;
-        block.row = address.StartRow + 1;
-        block.column = address.StartColumn + 1;
-        block.rowCount = address.EndRow - address.StartRow + 1;
-        block.columnCount = address.EndColumn - address.StartColumn + 1;
-        return block;
+        return blocks;
     });
 }
 
-table::CellRangeAddress
-CalcApplication::markedBlock(const uno::Sequence<table::CellRangeAddress> &areas) const
+std::vector<table::CellRangeAddress>
+CalcApplication::markedBlocks(const uno::Sequence<table::CellRangeAddress> &areas) const
 {
-    // Calc reports one block dragged over filtered rows as the areas between them. When the
-    // areas are the same columns and only rows the user cannot see lie between them, they
-    // are that one block; otherwise the user marked separate blocks, and the first counts.
+    // Calc lists the areas in an order of its own, not the order they were marked in: top to
+    // bottom is the order the user can see. Calc also reports one block dragged over
+    // filtered rows as the areas between them.
     std::vector<table::CellRangeAddress> sorted(areas.begin(), areas.end());
-    std::sort(sorted.begin(), sorted.end(),
-              [](const auto &a, const auto &b) { return a.StartRow < b.StartRow; });
-    const table::CellRangeAddress &first = sorted.front();
-    uno::Reference<table::XColumnRowRange> sheet(sheetAt(currentWorkbook(), first.Sheet),
+    std::sort(sorted.begin(), sorted.end(), [](const auto &a, const auto &b) {
+        return std::tie(a.Sheet, a.StartRow, a.StartColumn) <
+               std::tie(b.Sheet, b.StartRow, b.StartColumn);
+    });
+    uno::Reference<table::XColumnRowRange> sheet(sheetAt(currentWorkbook(), sorted.front().Sheet),
                                                  uno::UNO_QUERY_THROW);
     uno::Reference<container::XIndexAccess> rows(sheet->getRows(), uno::UNO_QUERY_THROW);
     const auto rowUnseen = [&](sal_Int32 row) {
@@ -666,20 +670,26 @@ CalcApplication::markedBlock(const uno::Sequence<table::CellRangeAddress> &areas
         }
         return !visible || filtered;
     };
-    for (size_t k = 1; k < sorted.size(); ++k) {
-        const table::CellRangeAddress &area = sorted[k];
-        const table::CellRangeAddress &above = sorted[k - 1];
-        if (area.Sheet != first.Sheet || area.StartColumn != first.StartColumn ||
-            area.EndColumn != first.EndColumn || area.StartRow <= above.EndRow)
-            return areas[0];
+    const auto oneDrag = [&](const table::CellRangeAddress &above,
+                             const table::CellRangeAddress &area) {
+        if (area.Sheet != above.Sheet || area.StartColumn != above.StartColumn ||
+            area.EndColumn != above.EndColumn || area.StartRow <= above.EndRow ||
+            area.Sheet != sorted.front().Sheet)
+            return false;
         for (sal_Int32 row = above.EndRow + 1; row < area.StartRow; ++row) {
             if (!rowUnseen(row))
-                return areas[0];
+                return false;
         }
+        return true;
+    };
+    std::vector<table::CellRangeAddress> blocks{sorted.front()};
+    for (size_t k = 1; k < sorted.size(); ++k) {
+        if (oneDrag(blocks.back(), sorted[k]))
+            blocks.back().EndRow = sorted[k].EndRow;
+        else
+            blocks.push_back(sorted[k]);
     }
-    table::CellRangeAddress block = first;
-    block.EndRow = sorted.back().EndRow;
-    return block;
+    return blocks;
 }
 
 void CalcApplication::select(const CellBlock &block)

@@ -42,9 +42,15 @@ public:
     // Shows the workbook's window and brings it to the front.
     virtual void setVisible(bool visible) = 0;
 
-    // The block the user has marked in the workbook (the first, when several are marked), or
-    // none when no cells are marked.
-    virtual std::optional<CellBlock> Selection() = 0;
+    // Every block the user has marked in the workbook, top to bottom (left to right on one
+    // row); a drag over filtered rows is one block. Empty when no cells are marked.
+    virtual std::vector<CellBlock> MarkedBlocks() = 0;
+    // The first of them, or none.
+    std::optional<CellBlock> Selection()
+    {
+        const std::vector<CellBlock> blocks = MarkedBlocks();
+        return blocks.empty() ? std::nullopt : std::optional<CellBlock>(blocks.front());
+    }
     // When the document the user worked in last is not this workbook: its name, and this
     // workbook's; nothing otherwise.
     struct ActiveDocument
