@@ -7,6 +7,8 @@
 class Prompts
 {
 public:
+    // OkCancel waits while the user works in another program (marking cells in the
+    // spreadsheet): a small box beside the window that leaves the focus where it is.
     enum class Style { OkOnly, YesNo, OkCancel, ErrorReport };
     enum class Answer { Ok, Yes, No, Cancel };
 

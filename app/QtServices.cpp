@@ -4,13 +4,16 @@
 
 #include <QDesktopServices>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRandomGenerator>
+#include <QScreen>
 #include <QSpacerItem>
 
 #include <algorithm>
@@ -35,9 +38,34 @@ void keepTitleVisible(QMessageBox &box)
 
 } // namespace
 
+namespace {
+// Beside `window` (right of it, else left, else the screen's bottom right corner), so that a
+// box the user answers while working in another program covers neither.
+QPoint besideWindow(const QWidget *window, const QSize &size)
+{
+    const QScreen *screen = window != nullptr ? window->screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return {};
+    const QRect free = screen->availableGeometry();
+    if (window == nullptr)
+        return free.bottomRight() - QPoint(size.width(), size.height());
+    constexpr int kGap = 8;
+    const QRect frame = window->frameGeometry();
+    const int top = std::clamp(frame.top(), free.top(), free.bottom() - size.height());
+    if (frame.right() + kGap + size.width() <= free.right())
+        return {frame.right() + kGap, top};
+    if (frame.left() - kGap - size.width() >= free.left())
+        return {frame.left() - kGap - size.width(), top};
+    return free.bottomRight() - QPoint(size.width(), size.height());
+}
+} // namespace
+
 Prompts::Answer QtPrompts::messageBox(const QString &text, Style style, const QString &title)
 {
-    QMessageBox box(m_parent);
+    // The box that waits while the user works in the spreadsheet belongs to no window: a
+    // box of the main window would raise it over the spreadsheet. It takes no focus either.
+    const bool besideTheWindow = style == Style::OkCancel;
+    QMessageBox box(besideTheWindow ? nullptr : m_parent.data());
     box.setWindowTitle(title);
     box.setText(displayText(text));
     box.setTextFormat(Qt::PlainText);
@@ -48,10 +76,12 @@ Prompts::Answer QtPrompts::messageBox(const QString &text, Style style, const QS
         box.setDefaultButton(QMessageBox::Yes);
         break;
     case Style::OkCancel:
-        // Stays in front of the spreadsheet window in which the user is marking cells.
+        // A small tool window that stays in front of the spreadsheet window in which the
+        // user is marking cells, and leaves it the focus.
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-        box.setWindowModality(Qt::NonModal);
-        box.setWindowFlag(Qt::WindowStaysOnTopHint);
+        box.setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
+                           Qt::WindowDoesNotAcceptFocus);
+        box.setAttribute(Qt::WA_ShowWithoutActivating);
         break;
     case Style::ErrorReport:
         box.setStandardButtons(QMessageBox::Ok);
@@ -63,6 +93,17 @@ Prompts::Answer QtPrompts::messageBox(const QString &text, Style style, const QS
     }
     // Last: setting the icon or the buttons lays the box out anew.
     keepTitleVisible(box);
+    if (besideTheWindow) {
+        // Not modal: a modal box takes the focus from the window it blocks, and the focus
+        // belongs to the spreadsheet now. Commands asked for meanwhile wait their turn.
+        box.adjustSize();
+        box.move(besideWindow(m_parent, box.frameGeometry().size()));
+        QEventLoop answered;
+        QObject::connect(&box, &QMessageBox::finished, &answered, &QEventLoop::quit);
+        box.show();
+        answered.exec();
+        return box.clickedButton() == box.button(QMessageBox::Ok) ? Answer::Ok : Answer::Cancel;
+    }
     const int pressed = box.exec();
     switch (style) {
     case Style::YesNo:

@@ -38,7 +38,9 @@ std::vector<CellBlock> GetExcelRange(ExcelContext &context, ExcelApplication *ap
         return {};
     try {
         for (;;) {
-            // The user marks the block in the spreadsheet's own window while this box waits.
+            // The user marks the block in the spreadsheet's own window, in front, while this
+            // box waits beside the program's window.
+            app->setVisible(true);
             if (context.prompts.messageBox(QStringView(kMarkCellsPrompt).toString(),
                                            Prompts::Style::OkCancel,
                                            context.appTitle) != Prompts::Answer::Ok)

@@ -566,7 +566,8 @@ void CalcApplication::setVisible(bool visible)
 {
     requireWorkbook();
     unoCall([&] {
-        uno::Reference<frame::XFrame> frame = m_workbook->getCurrentController()->getFrame();
+        // "Edit Document" loads the workbook anew, in a window of its own.
+        uno::Reference<frame::XFrame> frame = currentWorkbook()->getCurrentController()->getFrame();
         uno::Reference<awt::XWindow> window = frame->getContainerWindow();
         window->setVisible(visible);
         if (visible) {
