@@ -3,6 +3,8 @@
 #include "Failure.h"
 
 #include <QDesktopServices>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
@@ -10,11 +12,13 @@
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRandomGenerator>
 #include <QScreen>
 #include <QSpacerItem>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -62,10 +66,9 @@ QPoint besideWindow(const QWidget *window, const QSize &size)
 
 Prompts::Answer QtPrompts::messageBox(const QString &text, Style style, const QString &title)
 {
-    // The box that waits while the user works in the spreadsheet belongs to no window: a
-    // box of the main window would raise it over the spreadsheet. It takes no focus either.
-    const bool besideTheWindow = style == Style::OkCancel;
-    QMessageBox box(besideTheWindow ? nullptr : m_parent.data());
+    if (style == Style::OkCancel)
+        return waitBesideTheWindow(text, title);
+    QMessageBox box(m_parent);
     box.setWindowTitle(title);
     box.setText(displayText(text));
     box.setTextFormat(Qt::PlainText);
@@ -75,44 +78,51 @@ Prompts::Answer QtPrompts::messageBox(const QString &text, Style style, const QS
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
         break;
-    case Style::OkCancel:
-        // A small tool window that stays in front of the spreadsheet window in which the
-        // user is marking cells, and leaves it the focus.
-        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-        box.setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
-                           Qt::WindowDoesNotAcceptFocus);
-        box.setAttribute(Qt::WA_ShowWithoutActivating);
-        break;
     case Style::ErrorReport:
         box.setStandardButtons(QMessageBox::Ok);
         box.setWindowModality(Qt::ApplicationModal);
         break;
     case Style::OkOnly:
+    case Style::OkCancel: // not here: see waitBesideTheWindow()
         box.setStandardButtons(QMessageBox::Ok);
         break;
     }
     // Last: setting the icon or the buttons lays the box out anew.
     keepTitleVisible(box);
-    if (besideTheWindow) {
-        // Not modal: a modal box takes the focus from the window it blocks, and the focus
-        // belongs to the spreadsheet now. Commands asked for meanwhile wait their turn.
-        box.adjustSize();
-        box.move(besideWindow(m_parent, box.frameGeometry().size()));
-        QEventLoop answered;
-        QObject::connect(&box, &QMessageBox::finished, &answered, &QEventLoop::quit);
-        box.show();
-        answered.exec();
-        return box.clickedButton() == box.button(QMessageBox::Ok) ? Answer::Ok : Answer::Cancel;
-    }
     const int pressed = box.exec();
     switch (style) {
     case Style::YesNo:
         return pressed == QMessageBox::Yes ? Answer::Yes : Answer::No;
-    case Style::OkCancel:
-        return pressed == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
     default:
         return Answer::Ok;
     }
+}
+
+Prompts::Answer QtPrompts::waitBesideTheWindow(const QString &text, const QString &title)
+{
+    // A small tool window that stays in front of the spreadsheet in which the user marks
+    // cells, and leaves it the focus. It belongs to no window: a box of the main window would
+    // raise that over the spreadsheet. Not modal either: a modal box takes the focus from the
+    // window it blocks. Commands asked for meanwhile wait their turn.
+    QDialog box(nullptr, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
+                             Qt::WindowCloseButtonHint | Qt::WindowDoesNotAcceptFocus);
+    box.setAttribute(Qt::WA_ShowWithoutActivating);
+    box.setWindowTitle(title);
+    auto *layout = new QVBoxLayout(&box);
+    auto *label = new QLabel(displayText(text), &box);
+    label->setTextFormat(Qt::PlainText);
+    layout->addWidget(label);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &box);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
+    layout->addWidget(buttons);
+    box.adjustSize();
+    box.move(besideWindow(m_parent, box.frameGeometry().size()));
+    QEventLoop answered;
+    QObject::connect(&box, &QDialog::finished, &answered, &QEventLoop::quit);
+    box.show();
+    answered.exec();
+    return box.result() == QDialog::Accepted ? Answer::Ok : Answer::Cancel;
 }
 
 QString QtPrompts::inputBox(const QString &prompt, const QString &title, const QString &defaultText)

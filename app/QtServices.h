@@ -16,6 +16,9 @@ public:
                      const QString &defaultText) override;
 
 private:
+    // The OkCancel box: beside the window, while the user works in another program.
+    Answer waitBesideTheWindow(const QString &text, const QString &title);
+
     QPointer<QWidget> m_parent;
 };
 

@@ -2,10 +2,12 @@
 #include "QtServices.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -23,6 +25,8 @@ private Q_SLOTS:
     void typedNamesGoThrough_data();
     void typedNamesGoThrough();
     void noticeShowsItsTitle();
+    void markCellsBoxStandsBesideTheWindow_data();
+    void markCellsBoxStandsBesideTheWindow();
 
 private:
     // Runs `act` on the dialog once it is open.
@@ -114,6 +118,60 @@ void DialogsTest::noticeShowsItsTitle()
     // Room for the title and the title bar's icon and buttons.
     QVERIFY2(width >= titleWidth + 100,
              qPrintable(QStringLiteral("box %1 px, title %2 px").arg(width).arg(titleWidth)));
+}
+
+void DialogsTest::markCellsBoxStandsBesideTheWindow_data()
+{
+    QTest::addColumn<bool>("ok");
+    QTest::newRow("OK") << true;
+    QTest::newRow("Cancel") << false;
+}
+
+void DialogsTest::markCellsBoxStandsBesideTheWindow()
+{
+    // The box that waits while the user marks cells in the spreadsheet: a tool window of no
+    // parent (showing it raises no window of ours over the spreadsheet), that takes no focus
+    // and blocks nothing, beside the main window.
+    QFETCH(bool, ok);
+    QWidget window;
+    window.setGeometry(40, 40, 300, 200);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QtPrompts prompts;
+    prompts.setParentWidget(&window);
+    struct Seen
+    {
+        bool shown = false, ownParent = true, tool = false, noFocus = false, noActivation = false;
+        Qt::WindowModality modality = Qt::ApplicationModal;
+        bool beside = false;
+    } seen;
+    QTimer::singleShot(0, [&] {
+        for (QWidget *top : QApplication::topLevelWidgets()) {
+            auto *box = qobject_cast<QDialog *>(top);
+            if (box == nullptr || !box->isVisible())
+                continue;
+            seen = {true,
+                    box->parentWidget() != nullptr,
+                    box->windowType() == Qt::Tool,
+                    box->windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus),
+                    box->testAttribute(Qt::WA_ShowWithoutActivating),
+                    box->windowModality(),
+                    box->frameGeometry().left() > window.frameGeometry().right()};
+            box->findChild<QDialogButtonBox *>()
+                ->button(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)
+                ->click();
+        }
+    });
+    const Prompts::Answer answer = prompts.messageBox(
+        QStringLiteral("Highlight a block of cells with mouse"), Prompts::Style::OkCancel, {});
+    QVERIFY(seen.shown);
+    QVERIFY(!seen.ownParent);
+    QVERIFY(seen.tool);
+    QVERIFY(seen.noFocus);
+    QVERIFY(seen.noActivation);
+    QCOMPARE(seen.modality, Qt::NonModal);
+    QVERIFY(seen.beside);
+    QCOMPARE(answer, ok ? Prompts::Answer::Ok : Prompts::Answer::Cancel);
 }
 
 QTEST_MAIN(DialogsTest)

@@ -32,6 +32,7 @@ private Q_SLOTS:
     void markedInAnotherDocument();
     void slowStartIsShownAndCanBeLeft();
     void statusSaysWhatToDoOnceTheOfficeAnswers();
+    void windowClosedWhileTheBoxWaits();
     void excelInstalled();
     void exportWithoutExcel();
     void exportEmptyList();
@@ -189,6 +190,23 @@ void ExcelTest::statusSaysWhatToDoOnceTheOfficeAnswers()
     excel().script.startFails = true;
     click("PushButton15");
     QCOMPARE(status(), QStringLiteral("LibreOffice Calc is not installed"));
+}
+
+void ExcelTest::windowClosedWhileTheBoxWaits()
+{
+    // The box beside the window does not block it: closing the window ends the wait as
+    // Cancel, and no further box appears.
+    excel().script.selection = {CellBlock{0, 1, 1, 1, 1}};
+    excel().script.blockTexts = {{QStringLiteral("x")}};
+    chooseWorkbook();
+    m_window->prompts.okCancel.push_back(Prompts::Answer::Cancel);
+    m_window->prompts.onShow = [&](const FakePrompts::Shown &box) {
+        if (box.text == QStringView(kMarkCellsPrompt))
+            m_window->form->close();
+    };
+    click("PushButton18");
+    QCOMPARE(m_window->prompts.texts(), QStringList{QStringView(kMarkCellsPrompt).toString()});
+    QVERIFY(items().isEmpty());
 }
 
 void ExcelTest::importCancelledFileDialog()

@@ -130,7 +130,9 @@ void ExcelToListview(ItemList &listView, const QString &path, ListHost &host, Ex
         context.launcher.release();
     } catch (const Failure &) {
     }
-    if (trap.test(140, [&] { return noRange; })) {
+    // The window closed while the box waited: nothing more to tell.
+    const bool closed = context.launcher.stopWaiting && context.launcher.stopWaiting();
+    if (!closed && trap.test(140, [&] { return noRange; })) {
         trap.line(142, [&] {
             context.prompts.messageBox(QStringView(kNoRangeMessage).toString(),
                                        Prompts::Style::OkOnly, context.appTitle);
