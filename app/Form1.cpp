@@ -58,10 +58,13 @@ QFont arialBold(double points)
     return font;
 }
 
-void setBackground(QWidget *widget, const QColor &colour)
+// A background the design fixes comes with the text colour that reads on it: the desktop's
+// theme may give light text for its own dark backgrounds.
+void setBackground(QWidget *widget, const QColor &colour, const QColor &text = Qt::black)
 {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, colour);
+    palette.setColor(QPalette::WindowText, text);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
 }
@@ -191,11 +194,19 @@ void Form1::createControls()
     Label1->setLineWidth(1);
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setAccessibleName(QStringLiteral("Status"));
-    setBackground(Label1, palette().color(QPalette::Base));
+    setBackground(Label1, palette().color(QPalette::Base), palette().color(QPalette::Text));
 
     for (QGroupBox *frame : {Frame1, Frame2}) {
         setBackground(frame, Qt::white);
         frame->setMouseTracking(true);
+    }
+    // The option buttons' circles are drawn in the entry colours: on the white frame they
+    // must be the light ones, or a dark theme's unmarked circle looks marked.
+    for (QRadioButton *option : {Option1, Option2}) {
+        QPalette palette = option->palette();
+        palette.setColor(QPalette::Base, Qt::white);
+        palette.setColor(QPalette::Text, Qt::black);
+        option->setPalette(palette);
     }
 
     struct ButtonDesign
@@ -238,6 +249,7 @@ void Form1::createControls()
         button->setMouseTracking(true);
         QPalette palette = button->palette();
         palette.setColor(QPalette::Button, Qt::white);
+        palette.setColor(QPalette::ButtonText, Qt::black);
         button->setPalette(palette);
         button->installEventFilter(this);
         this->*design.member = button;
@@ -343,11 +355,12 @@ void Form1::ApplySkin()
     if (!QFileInfo(skinPath).isFile())
         return;
     const QColor buttonFace = palette().color(QPalette::Button);
-    setBackground(this, buttonFace);
+    const QColor buttonText = palette().color(QPalette::ButtonText);
+    setBackground(this, buttonFace, buttonText);
     for (QWidget *widget : {static_cast<QWidget *>(Option1), static_cast<QWidget *>(Option2),
                             static_cast<QWidget *>(Frame1), static_cast<QWidget *>(Frame2),
                             static_cast<QWidget *>(Label1)})
-        setBackground(widget, buttonFace);
+        setBackground(widget, buttonFace, buttonText);
 
     QFile skin(skinPath);
     if (!skin.open(QIODevice::ReadOnly))

@@ -3,7 +3,11 @@
 #include "Fakes.h"
 #include "ItemList.h"
 #include "SettingsStore.h"
+#include <QAbstractItemView>
 #include <QAccessible>
+#include <QScopeGuard>
+#include <QStyle>
+#include <cmath>
 
 #include <QApplication>
 #include <QBuffer>
@@ -24,6 +28,8 @@ class StartupTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void readableUnderLightAndDarkThemes_data();
+    void readableUnderLightAndDarkThemes();
     void everyControlHasAnAccessibleName();
     void init() { m_folders = std::make_unique<TestFolders>(); }
     void cleanup() { m_folders.reset(); }
@@ -491,6 +497,105 @@ void StartupTest::everyControlHasAnAccessibleName()
     QCOMPARE(QAccessible::queryAccessibleInterface(window.control<QWidget>("Label1"))
                  ->text(QAccessible::Description),
              QStringLiteral("List cleared."));
+}
+
+namespace {
+// WCAG's contrast ratio of two colours, 1 to 21.
+double contrast(const QColor &a, const QColor &b)
+{
+    const auto luminance = [](const QColor &colour) {
+        const auto channel = [](double value) {
+            return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) +
+               0.0722 * channel(colour.blueF());
+    };
+    const double first = luminance(a), second = luminance(b);
+    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
+}
+
+// What the widget paints behind its window-text: its own background, or the nearest
+// ancestor's that fills one.
+QColor backgroundBehind(const QWidget *widget)
+{
+    for (const QWidget *w = widget; w != nullptr; w = w->parentWidget()) {
+        if (w->autoFillBackground() || w->isWindow())
+            return w->palette().color(QPalette::Window);
+    }
+    return widget->palette().color(QPalette::Window);
+}
+
+QPalette darkPalette()
+{
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(0x2b, 0x2b, 0x2b));
+    dark.setColor(QPalette::WindowText, QColor(0xee, 0xee, 0xee));
+    dark.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
+    dark.setColor(QPalette::AlternateBase, QColor(0x2b, 0x2b, 0x2b));
+    dark.setColor(QPalette::Text, QColor(0xee, 0xee, 0xee));
+    dark.setColor(QPalette::Button, QColor(0x35, 0x35, 0x35));
+    dark.setColor(QPalette::ButtonText, QColor(0xee, 0xee, 0xee));
+    dark.setColor(QPalette::Highlight, QColor(0x35, 0x84, 0xe4));
+    dark.setColor(QPalette::HighlightedText, Qt::white);
+    return dark;
+}
+} // namespace
+
+void StartupTest::readableUnderLightAndDarkThemes_data()
+{
+    QTest::addColumn<bool>("dark");
+    QTest::addColumn<bool>("skin");
+    QTest::newRow("light") << false << false;
+    QTest::newRow("dark") << true << false;
+    QTest::newRow("dark, with a skin") << true << true;
+}
+
+void StartupTest::readableUnderLightAndDarkThemes()
+{
+    // Every text of the window against what it is painted on: at least 4.5:1, under the
+    // desktop's light palette and a dark one, whichever backgrounds the window fixes.
+    QFETCH(bool, dark);
+    QFETCH(bool, skin);
+    const QPalette before = QApplication::palette();
+    QApplication::setPalette(dark ? darkPalette() : QApplication::style()->standardPalette());
+    const auto restore = qScopeGuard([&] { QApplication::setPalette(before); });
+    TestFolders folders;
+    if (skin) {
+        QVERIFY(QDir(folders.program.path()).mkpath(QStringLiteral("x")));
+        QFile sheet(folders.program.filePath(QStringLiteral("x/o.cjs")));
+        QVERIFY(sheet.open(QIODevice::WriteOnly));
+    }
+    TestWindow window(folders.program.path());
+    window.form->setStatus(QStringLiteral("List loaded. "));
+    window.form->show();
+    int checked = 0;
+    for (QWidget *widget : window.form->findChildren<QWidget *>()) {
+        if (!widget->isVisible())
+            continue;
+        const QPalette &palette = widget->palette();
+        QColor text, background;
+        if (qobject_cast<QPushButton *>(widget) || qobject_cast<QHeaderView *>(widget)) {
+            text = palette.color(QPalette::ButtonText);
+            background = palette.color(QPalette::Button);
+        } else if (qobject_cast<QLineEdit *>(widget) || qobject_cast<QAbstractItemView *>(widget)) {
+            text = palette.color(QPalette::Text);
+            background = palette.color(QPalette::Base);
+        } else if (qobject_cast<QLabel *>(widget) || qobject_cast<QGroupBox *>(widget) ||
+                   qobject_cast<QRadioButton *>(widget)) {
+            text = palette.color(QPalette::WindowText);
+            background = backgroundBehind(widget);
+        } else {
+            continue;
+        }
+        ++checked;
+        const double ratio = contrast(text, background);
+        QVERIFY2(ratio >= 4.5,
+                 qPrintable(QStringLiteral("%1 %2: %3 on %4 is %5:1")
+                                .arg(QString::fromLatin1(widget->metaObject()->className()),
+                                     widget->objectName(), text.name(), background.name())
+                                .arg(ratio, 0, 'f', 2)));
+    }
+    QVERIFY(checked >= 18);
 }
 
 QTEST_MAIN(StartupTest)
