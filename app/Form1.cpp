@@ -5,6 +5,7 @@
 #include "List.h"
 #include "ListMenu.h"
 #include "ListViewKeeper.h"
+#include "OptionalFiles.h"
 #include "TextFileFormat.h"
 #include "Trap.h"
 #include "UndoHistory.h"
@@ -322,13 +323,17 @@ void Form1::Form_Load()
     trap.line(102, [&] {
         setWindowTitle(QStringView(kProductName).toString());
         QIcon icon;
-        for (int size : {32, 48, 128, 256})
+        for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
             icon.addFile(QStringLiteral(":/tarnwell/icon-%1.png").arg(size), QSize(size, size));
         setWindowIcon(icon);
         SetAppTitle();
     });
-    const QString handCursorPath = m_services.programFolder + u"/HAND-M.CUR";
-    if (trap.test(104, [&] { return FileExists(handCursorPath); }))
+    QString handCursorPath;
+    if (trap.test(104, [&] {
+            handCursorPath = OptionalFiles::find(m_services.programFolder,
+                                                 QStringLiteral("HAND-M.CUR"), FileExists);
+            return !handCursorPath.isEmpty();
+        }))
         trap.line(106, [&] { loadHandCursor(handCursorPath); });
     trap.line(108, [&] {
         if (m_services.random.oneToHundred() == 7)
@@ -351,8 +356,10 @@ void Form1::Form_Load()
 void Form1::ApplySkin()
 {
     // Only a file is a skin: not a folder of that name, nor a pipe that would never end.
-    const QString skinPath = m_services.programFolder + u"/x/o.cjs";
-    if (!QFileInfo(skinPath).isFile())
+    const QString skinPath =
+        OptionalFiles::find(m_services.programFolder, QStringLiteral("x/o.cjs"),
+                            [](const QString &path) { return QFileInfo(path).isFile(); });
+    if (skinPath.isEmpty())
         return;
     const QColor buttonFace = palette().color(QPalette::Button);
     const QColor buttonText = palette().color(QPalette::ButtonText);

@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QSettings>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -264,6 +265,11 @@ public:
     TestFolders()
     {
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+        // The optional files are looked for in the user's and the system's folders too:
+        // private ones, so no test finds a file this machine happens to have.
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
+        qputenv("XDG_DATA_DIRS", QFile::encodeName(data.path()));
     }
 
     QString settingsFile() const { return settings.path() + QStringLiteral("/Brennick.conf"); }
@@ -282,6 +288,8 @@ public:
 
     QTemporaryDir settings;
     QTemporaryDir program;
+    QTemporaryDir config; // stands for ~/.config
+    QTemporaryDir data;   // stands for /usr/share
 };
 
 // A main window built with fakes.

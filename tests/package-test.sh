@@ -22,10 +22,16 @@ dpkg-deb -f "$deb" Version | grep -qx "$version" || fail "package version is not
 dpkg -x "$deb" "$root"
 usr="$root/usr"
 test -x "$usr/bin/tarnwell" || fail "no usr/bin/tarnwell"
-for size in 32 48 128 256; do
-  test -f "$usr/share/icons/hicolor/${size}x${size}/apps/tarnwell.png" || fail "no ${size}px icon"
+for size in 16 22 24 32 48 64 128 256; do
+  icon="$usr/share/icons/hicolor/${size}x${size}/apps/tarnwell.png"
+  test -f "$icon" || fail "no ${size}px icon"
+  [ "$(identify -format '%wx%h %[fx:p{0,0}.a]' "$icon")" = "${size}x${size} 0" ] ||
+    fail "the ${size}px icon is not ${size}px or its corners are not transparent"
 done
+test -f "$usr/share/icons/hicolor/scalable/apps/tarnwell.svg" || fail "no scalable icon"
 desktop-file-validate "$usr/share/applications/example.tarnwell.Tarnwell.desktop"
+grep -qx 'StartupWMClass=Tarnwell' "$usr/share/applications/example.tarnwell.Tarnwell.desktop" ||
+  fail "the menu entry does not name the window's class"
 appstreamcli validate --no-net "$usr/share/metainfo/example.tarnwell.Tarnwell.metainfo.xml"
 grep -q "version=\"$version\"" "$usr/share/metainfo/example.tarnwell.Tarnwell.metainfo.xml" ||
   fail "metadata does not name version $version"

@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 // Starts the real program in an Xvfb server, finds its window, closes it the way a window
 // manager does (WM_DELETE_WINDOW) and checks that the program ends by itself with status 0.
@@ -129,6 +130,16 @@ void RealWindowTest::startsShowsAndEndsWhenClosed()
     start(program, {});
     const QString window = findWindow(program);
     QVERIFY2(!window.isEmpty(), "no window titled Tarnwell appeared");
+    // The class the menu entry's StartupWMClass names, so task bars tie the two together.
+    Display *display = XOpenDisplay(m_display.toLatin1().constData());
+    QVERIFY(display);
+    XClassHint hint{};
+    QVERIFY(XGetClassHint(display, Window(window.toULong()), &hint) != 0);
+    const QString windowClass = QString::fromLatin1(hint.res_class);
+    XFree(hint.res_name);
+    XFree(hint.res_class);
+    XCloseDisplay(display);
+    QCOMPARE(windowClass, QStringLiteral("Tarnwell"));
     QElapsedTimer clock;
     clock.start();
     closeWindow(window);

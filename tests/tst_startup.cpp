@@ -8,6 +8,7 @@
 #include <QScopeGuard>
 #include <QStyle>
 #include <cmath>
+#include <map>
 
 #include <QApplication>
 #include <QBuffer>
@@ -28,6 +29,8 @@ class StartupTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void skinFoundWhereDebianKeepsIt_data();
+    void skinFoundWhereDebianKeepsIt();
     void readableUnderLightAndDarkThemes_data();
     void readableUnderLightAndDarkThemes();
     void everyControlHasAnAccessibleName();
@@ -596,6 +599,41 @@ void StartupTest::readableUnderLightAndDarkThemes()
                                 .arg(ratio, 0, 'f', 2)));
     }
     QVERIFY(checked >= 18);
+}
+
+void StartupTest::skinFoundWhereDebianKeepsIt_data()
+{
+    QTest::addColumn<QStringList>("folders"); // where a skin is put: program, config, data
+    QTest::addColumn<QString>("used");
+
+    QTest::newRow("none") << QStringList{} << "";
+    QTest::newRow("the program's folder") << QStringList{"program"} << "program";
+    QTest::newRow("the user's configuration") << QStringList{"config"} << "config";
+    QTest::newRow("the system's data") << QStringList{"data"} << "data";
+    QTest::newRow("the program's folder first")
+        << QStringList{"program", "config", "data"} << "program";
+    QTest::newRow("then the user's") << QStringList{"config", "data"} << "config";
+}
+
+void StartupTest::skinFoundWhereDebianKeepsIt()
+{
+    QFETCH(QStringList, folders);
+    QFETCH(QString, used);
+    TestFolders where;
+    const std::map<QString, QString> roots = {
+        {"program", where.program.path()},
+        {"config", where.config.path() + QStringLiteral("/tarnwell")},
+        {"data", where.data.path() + QStringLiteral("/tarnwell")}};
+    for (const QString &folder : folders) {
+        QVERIFY(QDir(roots.at(folder)).mkpath(QStringLiteral("x")));
+        QFile skin(roots.at(folder) + QStringLiteral("/x/o.cjs"));
+        QVERIFY(skin.open(QIODevice::WriteOnly));
+        skin.write("QPushButton { border: 1px solid black; } /* " + folder.toLatin1() + " */");
+    }
+    TestWindow window(where.program.path());
+    QVERIFY(window.prompts.shown.empty());
+    QCOMPARE(window.form->styleSheet().section(QStringLiteral("/* "), 1).section(u' ', 0, 0),
+             used);
 }
 
 QTEST_MAIN(StartupTest)
