@@ -8,7 +8,7 @@ build_dir=$1 version=$2 real_window_test=$3
 
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
-deb="$build_dir/tarnwell_${version}_amd64.deb"
+deb="$build_dir/tarnwell_${version}-1_amd64.deb"
 rm -f "$deb"
 (cd "$build_dir" && cpack -G DEB >"$root.cpack.log" 2>&1) || { cat "$root.cpack.log"; exit 1; }
 rm -f "$root.cpack.log"
@@ -17,11 +17,18 @@ test -f "$deb" || { echo "no package $deb"; exit 1; }
 fail() { echo "FAIL: $*"; exit 1; }
 dpkg-deb -f "$deb" Recommends | grep -qw libreoffice-calc || fail "libreoffice-calc is not recommended"
 dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || fail "no dependency found on Qt Widgets"
-dpkg-deb -f "$deb" Version | grep -qx "$version" || fail "package version is not $version"
+dpkg-deb -f "$deb" Version | grep -qx "$version-1" || fail "package version is not $version-1"
+# What a Debian packager checks: no error or warning that has no override with its reason.
+lintian --fail-on error,warning "$deb" ||
+  fail "lintian finds errors or warnings in the package"
 
 dpkg -x "$deb" "$root"
 usr="$root/usr"
 test -x "$usr/bin/tarnwell" || fail "no usr/bin/tarnwell"
+for doc in copyright changelog.Debian.gz NEWS.gz; do
+  test -f "$usr/share/doc/tarnwell/$doc" || fail "no usr/share/doc/tarnwell/$doc"
+done
+test -f "$usr/share/man/man1/tarnwell.1.gz" || fail "no manual page"
 for size in 16 22 24 32 48 64 128 256; do
   icon="$usr/share/icons/hicolor/${size}x${size}/apps/tarnwell.png"
   test -f "$icon" || fail "no ${size}px icon"
