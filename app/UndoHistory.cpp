@@ -19,7 +19,7 @@ public:
         : QUndoCommand(name), m_items(items), m_invocation(invocation),
           m_appendedFrom(change.kind == ListChange::Kind::Appended ? change.first : -1)
     {
-        m_changes.push_back(std::move(change));
+        take(std::move(change));
     }
 
     // The same step, its record moved into a new one, for a history rebuilt to fit its
@@ -29,19 +29,18 @@ public:
         auto *moved = new ListStep(step.m_items, step.text(), step.m_invocation);
         moved->m_changes = std::move(step.m_changes);
         moved->m_appendedFrom = step.m_appendedFrom;
+        moved->m_bytes = step.m_bytes;
+        moved->m_removed = step.m_removed;
         return moved;
     }
 
     int id() const override { return 1; }
     quint64 invocation() const { return m_invocation; }
 
-    qsizetype bytesHeld() const
-    {
-        qsizetype bytes = qsizetype(sizeof(ListStep));
-        for (const ListChange &change : m_changes)
-            bytes += qsizetype(sizeof(ListChange)) + change.bytesHeld();
-        return bytes;
-    }
+    // What the step's record holds, and how many items it took from the list: kept up to
+    // date as changes join, so asking costs nothing however many there are.
+    qsizetype bytesHeld() const { return qsizetype(sizeof(ListStep)) + m_bytes; }
+    qsizetype removedCount() const { return m_removed; }
 
     bool mergeWith(const QUndoCommand *other) override
     {
@@ -52,7 +51,7 @@ public:
             setText(kHandTicksMerged);
         auto &changes = const_cast<ListStep *>(next)->m_changes;
         for (ListChange &change : changes)
-            m_changes.push_back(std::move(change));
+            take(std::move(change));
         changes.clear();
         return true;
     }
@@ -91,6 +90,13 @@ public:
     const std::vector<ListChange> &changes() const { return m_changes; }
 
 private:
+    void take(ListChange &&change)
+    {
+        m_bytes += qsizetype(sizeof(ListChange)) + change.bytesHeld();
+        m_removed += change.removedCount();
+        m_changes.push_back(std::move(change));
+    }
+
     ListStep(ItemList &items, const QString &name, quint64 invocation)
         : QUndoCommand(name), m_items(items), m_invocation(invocation), m_appendedFrom(-1)
     {
@@ -103,6 +109,8 @@ private:
     qsizetype m_appendedFrom;      // where the step's first change appended, or -1
     ItemList::SetAside m_setAside; // what the step left, while it is taken back
     bool m_setAsideHeld = false;
+    qsizetype m_bytes = 0;
+    qsizetype m_removed = 0;
 
     bool leftTheItemsBeforeAlone() const
     {
@@ -241,11 +249,7 @@ qsizetype UndoHistory::removedCountOfLastStep() const
 {
     if (m_stack.index() == 0)
         return 0;
-    const auto *step = static_cast<const ListStep *>(m_stack.command(m_stack.index() - 1));
-    qsizetype removed = 0;
-    for (const ListChange &change : step->changes())
-        removed += change.removedCount();
-    return removed;
+    return static_cast<const ListStep *>(m_stack.command(m_stack.index() - 1))->removedCount();
 }
 
 TextPool UndoHistory::removedByLastStep() const
