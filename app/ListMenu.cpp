@@ -3,10 +3,7 @@
 #include "Form1.h"
 #include "ItemList.h"
 #include "List.h"
-#include "ListFileWriter.h"
 #include "SaveLedger.h"
-#include "TextFileFormat.h"
-#include "TextFileImport.h"
 #include "Trap.h"
 #include "UndoHistory.h"
 
@@ -16,8 +13,6 @@
 #include <QTableView>
 
 namespace {
-const QStringList kTextFilters = {QStringLiteral("Text Files (*.txt)"),
-                                  QStringLiteral("All Files (*)")};
 
 QString checkedStatus(const ItemList &items)
 {
@@ -25,14 +20,6 @@ QString checkedStatus(const ItemList &items)
     const auto checked = std::count(checks.begin(), checks.end(), quint8(1));
     return checked == 1 ? QStringLiteral("1 item checked.")
                         : QStringLiteral("%1 items checked.").arg(checked);
-}
-
-QString removedListedStatus(qsizetype removed, qsizetype files)
-{
-    return (removed == 1 ? QStringLiteral("1 item removed")
-                         : QStringLiteral("%1 items removed").arg(removed)) +
-           (files == 1 ? QStringLiteral(" (listed in 1 file)")
-                       : QStringLiteral(" (listed in %1 files)").arg(files));
 }
 } // namespace
 
@@ -55,6 +42,7 @@ ListMenu::ListMenu(Form1 &form, QTableView &view, ItemList &items, UndoHistory &
     addCommand(QStringLiteral("Check Items With..."), &ListMenu::checkItemsWith);
     m_menu->addSeparator();
     addCommand(QStringLiteral("Remove Items Listed in File(s)..."), &ListMenu::removeItemsListed);
+    addCommand(QStringLiteral("Keep Only Items Listed in File(s)..."), &ListMenu::keepItemsListed);
     m_saveRemoved =
         addCommand(QStringLiteral("Save Removed Items..."), &ListMenu::saveRemovedItems);
 
@@ -258,74 +246,4 @@ void ListMenu::checkItemsWith()
     trap.line(106, [&] { m_form.setProgress(0); });
     trap.line(108, [&] { m_form.setMousePointer(Form1::kPointerDefault); });
     trap.line(110, [&] { m_form.setStatus(checkedStatus(m_items)); });
-}
-
-// ---- files ----------------------------------------------------------------------------------
-
-void ListMenu::removeItemsListed()
-{
-    Trap trap(m_form.errorReporter(), QStringLiteral("Form1.RemoveItemsListed"));
-    QStringList paths;
-    trap.line(100, [&] {
-        paths = m_services.fileDialogs.getOpenFileNames(
-            QStringLiteral("Remove Items Listed in File(s)"), kTextFilters, true);
-    });
-    if (paths.isEmpty())
-        return;
-    const UndoHistory::Command command(m_history, QStringLiteral("Remove Items Listed in File(s)"));
-    trap.line(102, [&] { m_form.setMousePointer(Form1::kPointerHourglass); });
-    TextPool listed;
-    qsizetype filesRead = 0;
-    for (const QString &path : paths) {
-        trap.line(104, [&] {
-            if (const std::optional<TextPool> items = List::ReadTextFile(path, m_form)) {
-                listed.append(*items);
-                ++filesRead;
-            }
-        });
-    }
-    qsizetype removed = 0;
-    trap.line(106, [&] { removed = List::RemoveItemsListed(m_items, listed, m_form); });
-    trap.line(108, [&] { m_form.setMousePointer(Form1::kPointerDefault); });
-    trap.line(110, [&] { m_form.setStatus(removedListedStatus(removed, filesRead)); });
-}
-
-void ListMenu::saveRemovedItems()
-{
-    Trap trap(m_form.errorReporter(), QStringLiteral("Form1.SaveRemovedItems"));
-    const TextPool removed = m_history.removedByLastStep();
-    if (removed.empty())
-        return;
-    QString path;
-    trap.line(100, [&] {
-        path = m_services.fileDialogs.getSaveFileName(QStringLiteral("Save Removed Items"),
-                                                      kTextFilters);
-    });
-    if (path.isEmpty())
-        return;
-    if (FileExists(path) && m_services.prompts.messageBox(
-                                u"Are you sure you wish to overwrite " + path + u" ?",
-                                Prompts::Style::YesNo, m_form.appTitle()) != Prompts::Answer::Yes)
-        return;
-    trap.line(102, [&] { m_form.setMousePointer(Form1::kPointerHourglass); });
-    ListFileWriter writer(path);
-    bool agreed = true;
-    trap.line(103, [&] {
-        agreed = agreeOnLineBreaks(removed, m_form, m_services.prompts, m_form.appTitle(), writer);
-    });
-    if (!agreed) {
-        m_form.setMousePointer(Form1::kPointerDefault);
-        return;
-    }
-    const SaveLedger::Ticket ticket = m_saves.begin(path);
-    bool saved = trap.line(104, [&] { writer.open(); });
-    if (saved)
-        saved = trap.line(
-            106, [&] { writer.writeAll(removed, m_form, [&] { return ticket.isNewest(); }); });
-    saved = saved && ticket.isNewest();
-    if (saved)
-        saved = trap.line(108, [&] { writer.commit(); });
-    if (saved)
-        trap.line(110, [&] { m_form.notify(QStringLiteral("Done.")); });
-    trap.line(112, [&] { m_form.setMousePointer(Form1::kPointerDefault); });
 }

@@ -34,6 +34,7 @@ public:
     void invertChecks();
     void checkItemsWith();
     void removeItemsListed();
+    void keepItemsListed();
     void saveRemovedItems();
 
 private:
@@ -45,6 +46,8 @@ private:
     void replay(bool back);
     void setAllChecks(const QString &name, const std::function<quint8(quint8)> &mark);
     QString askText(const QString &prompt, const QString &defaultText = {});
+    // Removes the items listed in files the user picks (`listed`), or the items not listed.
+    void removeByList(bool listed);
 
     Form1 &m_form;
     QTableView &m_view;

@@ -10,7 +10,8 @@ QStringList candidates(const QString &programFolder, const QString &relative)
     QStringList paths{programFolder + u'/' + relative};
     paths.append(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
                  inOurFolder);
-    for (const QString &data : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
+    for (const QString &data :
+         QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
         paths.append(data + inOurFolder);
     return paths;
 }

@@ -149,7 +149,9 @@ std::vector<qsizetype> FindPositions(const ItemList &listView, ListHost &host,
     }
 }
 
-qsizetype RemoveItemsListed(ItemList &listView, const TextPool &listed, ListHost &host)
+namespace {
+// Removes the items that are (`whenListed`) or are not in `listed`, under the case option.
+qsizetype removeByList(ItemList &listView, const TextPool &listed, ListHost &host, bool whenListed)
 {
     TextSet set(listed, host.caseOption());
     YieldPacer pacer(host);
@@ -158,12 +160,24 @@ qsizetype RemoveItemsListed(ItemList &listView, const TextPool &listed, ListHost
             host.yieldToEventLoop();
     }
     Removal removal = prepareRemoval(listView, host, [&] {
-        return FindPositions(listView, host, [&](QStringView text) { return set.contains(text); });
+        return FindPositions(listView, host,
+                             [&](QStringView text) { return set.contains(text) == whenListed; });
     });
     const qsizetype removed = qsizetype(removal.positions.size());
     remove(listView, std::move(removal), host);
     host.setProgress(0);
     return removed;
+}
+} // namespace
+
+qsizetype RemoveItemsListed(ItemList &listView, const TextPool &listed, ListHost &host)
+{
+    return removeByList(listView, listed, host, true);
+}
+
+qsizetype RemoveItemsNotListed(ItemList &listView, const TextPool &listed, ListHost &host)
+{
+    return removeByList(listView, listed, host, false);
 }
 
 qsizetype FindNext(const ItemList &listView, const QString &text, qsizetype after,

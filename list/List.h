@@ -34,6 +34,8 @@ std::vector<qsizetype> FindPositions(const ItemList &listView, ListHost &host,
 
 // Removes every item equal (under the case option) to one of `listed`; returns how many.
 qsizetype RemoveItemsListed(ItemList &listView, const TextPool &listed, ListHost &host);
+// Removes every item equal to none of `listed`; returns how many.
+qsizetype RemoveItemsNotListed(ItemList &listView, const TextPool &listed, ListHost &host);
 
 // The next item after `after` (or from the first, for -1) that contains `text`, going round
 // to the first item after the last; -1 when none does.

@@ -32,6 +32,8 @@ private Q_SLOTS:
     void bulkChecksFeedTheSpreadsheetExport();
     void spaceTogglesTheCurrentItem();
     void suppressionListInMixedEncodings();
+    void keepOnlyItemsListed_data();
+    void keepOnlyItemsListed();
     void saveRemovedItems();
     void find_data();
     void find();
@@ -357,6 +359,52 @@ void ListMenuTest::suppressionListInMixedEncodings()
     QCOMPARE(items(), (QStringList{"Zoë@example.com", "keep@example.com", "ANNA@example.com",
                                    "café@example.org ", "last"}));
     QCOMPARE(status(), QStringLiteral("1 item removed (listed in 3 files)"));
+}
+
+void ListMenuTest::keepOnlyItemsListed_data()
+{
+    QTest::addColumn<bool>("matchCase");
+    QTest::addColumn<QStringList>("kept");
+    QTest::addColumn<QString>("statusAfter");
+
+    QTest::newRow("ignore case") << false
+                                 << QStringList{"Zoë@example.com", "ANNA@example.com",
+                                                "caf\u00e9@example.org"}
+                                 << "3 items removed (not listed in 3 files)";
+    QTest::newRow("match case") << true << QStringList{"caf\u00e9@example.org"}
+                                << "5 items removed (not listed in 3 files)";
+}
+
+void ListMenuTest::keepOnlyItemsListed()
+{
+    // The counterpart of the suppression list: what no line of the files equals goes. The
+    // files are read as the text import reads them, one in each encoding it knows.
+    QFETCH(bool, matchCase);
+    QFETCH(QStringList, kept);
+    QFETCH(QString, statusAfter);
+    chooseMatchCase(matchCase);
+    const QStringList start = {"Zoë@example.com",       "keep@example.com",  "ANNA@example.com",
+                               "caf\u00e9@example.org", "café@example.org ", "last"};
+    fill(form().items(), start);
+    const QString utf8 =
+        writeFile(QStringLiteral("a.txt"), "\xef\xbb\xbfzo\xc3\xab@example.com\r\n");
+    const QString utf16 = writeFile(QStringLiteral("b.txt"),
+                                    QByteArray("\xff\xfe"
+                                               "a\0n\0n\0a\0@\0e\0x\0a\0m\0p\0l\0e\0.\0c\0o\0m\0",
+                                               34));
+    const QString legacy = writeFile(QStringLiteral("c.txt"), "caf\xe9@example.org\n");
+    m_window->fileDialogs.answers.push_back({utf8, utf16, legacy});
+    trigger(QStringLiteral("Keep Only Items Listed in File(s)..."));
+    QCOMPARE(items(), kept);
+    QCOMPARE(status(), statusAfter);
+    QVERIFY(m_window->prompts.errorReports().isEmpty());
+
+    // One step, and what it removed can be saved.
+    QCOMPARE(action(QStringLiteral("Undo"))->text(),
+             QStringLiteral("Undo Keep Only Items Listed in File(s)"));
+    QVERIFY(action(QStringLiteral("Save Removed Items..."))->isEnabled());
+    trigger(QStringLiteral("Undo"));
+    QCOMPARE(items(), start);
 }
 
 void ListMenuTest::saveRemovedItems()

@@ -632,8 +632,7 @@ void StartupTest::skinFoundWhereDebianKeepsIt()
     }
     TestWindow window(where.program.path());
     QVERIFY(window.prompts.shown.empty());
-    QCOMPARE(window.form->styleSheet().section(QStringLiteral("/* "), 1).section(u' ', 0, 0),
-             used);
+    QCOMPARE(window.form->styleSheet().section(QStringLiteral("/* "), 1).section(u' ', 0, 0), used);
 }
 
 QTEST_MAIN(StartupTest)

@@ -1,0 +1,109 @@
+// The list menu's commands that read and write files: lists of items to remove or to keep,
+// and the items the last step removed.
+
+#include "ListMenu.h"
+
+#include "Form1.h"
+#include "ItemList.h"
+#include "List.h"
+#include "ListFileWriter.h"
+#include "SaveLedger.h"
+#include "TextFileFormat.h"
+#include "TextFileImport.h"
+#include "Trap.h"
+#include "UndoHistory.h"
+
+namespace {
+const QStringList kTextFilters = {QStringLiteral("Text Files (*.txt)"),
+                                  QStringLiteral("All Files (*)")};
+
+QString removedListedStatus(qsizetype removed, qsizetype files, bool listed)
+{
+    return (removed == 1 ? QStringLiteral("1 item removed")
+                         : QStringLiteral("%1 items removed").arg(removed)) +
+           (listed ? QStringLiteral(" (listed in ") : QStringLiteral(" (not listed in ")) +
+           (files == 1 ? QStringLiteral("1 file)") : QStringLiteral("%1 files)").arg(files));
+}
+} // namespace
+
+void ListMenu::removeItemsListed()
+{
+    removeByList(true);
+}
+
+void ListMenu::keepItemsListed()
+{
+    removeByList(false);
+}
+
+void ListMenu::removeByList(bool listed)
+{
+    const QString name = listed ? QStringLiteral("Remove Items Listed in File(s)")
+                                : QStringLiteral("Keep Only Items Listed in File(s)");
+    Trap trap(m_form.errorReporter(), listed ? QStringLiteral("Form1.RemoveItemsListed")
+                                             : QStringLiteral("Form1.KeepItemsListed"));
+    QStringList paths;
+    trap.line(100,
+              [&] { paths = m_services.fileDialogs.getOpenFileNames(name, kTextFilters, true); });
+    if (paths.isEmpty())
+        return;
+    const UndoHistory::Command command(m_history, name);
+    trap.line(102, [&] { m_form.setMousePointer(Form1::kPointerHourglass); });
+    TextPool listedTexts;
+    qsizetype filesRead = 0;
+    for (const QString &path : paths) {
+        trap.line(104, [&] {
+            if (const std::optional<TextPool> items = List::ReadTextFile(path, m_form)) {
+                listedTexts.append(*items);
+                ++filesRead;
+            }
+        });
+    }
+    qsizetype removed = 0;
+    trap.line(106, [&] {
+        removed = listed ? List::RemoveItemsListed(m_items, listedTexts, m_form)
+                         : List::RemoveItemsNotListed(m_items, listedTexts, m_form);
+    });
+    trap.line(108, [&] { m_form.setMousePointer(Form1::kPointerDefault); });
+    trap.line(110, [&] { m_form.setStatus(removedListedStatus(removed, filesRead, listed)); });
+}
+
+void ListMenu::saveRemovedItems()
+{
+    Trap trap(m_form.errorReporter(), QStringLiteral("Form1.SaveRemovedItems"));
+    const TextPool removed = m_history.removedByLastStep();
+    if (removed.empty())
+        return;
+    QString path;
+    trap.line(100, [&] {
+        path = m_services.fileDialogs.getSaveFileName(QStringLiteral("Save Removed Items"),
+                                                      kTextFilters);
+    });
+    if (path.isEmpty())
+        return;
+    if (FileExists(path) && m_services.prompts.messageBox(
+                                u"Are you sure you wish to overwrite " + path + u" ?",
+                                Prompts::Style::YesNo, m_form.appTitle()) != Prompts::Answer::Yes)
+        return;
+    trap.line(102, [&] { m_form.setMousePointer(Form1::kPointerHourglass); });
+    ListFileWriter writer(path);
+    bool agreed = true;
+    trap.line(103, [&] {
+        agreed = agreeOnLineBreaks(removed, m_form, m_services.prompts, m_form.appTitle(), writer);
+    });
+    if (!agreed) {
+        m_form.setMousePointer(Form1::kPointerDefault);
+        return;
+    }
+    const SaveLedger::Ticket ticket = m_saves.begin(path);
+    bool saved = trap.line(104, [&] { writer.open(); });
+    if (saved)
+        saved = trap.line(
+            106, [&] { writer.writeAll(removed, m_form, [&] { return ticket.isNewest(); }); });
+    saved = saved && ticket.isNewest();
+    if (saved)
+        saved = trap.line(108, [&] { writer.commit(); });
+    if (saved)
+        trap.line(110, [&] { m_form.notify(QStringLiteral("Done.")); });
+    trap.line(112, [&] { m_form.setMousePointer(Form1::kPointerDefault); });
+}
