@@ -139,7 +139,8 @@ void Form1::createControls()
     ListView1->setWordWrap(false);
     ListView1->setCornerButtonEnabled(false);
     ListView1->setTabKeyNavigation(false); // Tab leaves the list, as everywhere in the window
-    ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Several items at once: click, Shift+click, Ctrl+click, Shift+arrows, Ctrl+A.
+    ListView1->setSelectionMode(QAbstractItemView::ExtendedSelection);
     ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
     ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ListView1->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
@@ -529,6 +530,11 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
     case QEvent::KeyPress:
         if (watched == ListView1) {
             const auto *key = static_cast<QKeyEvent *>(event);
+            // Space ticks (or unticks) every selected item, as the current one goes.
+            if (key->key() == Qt::Key_Space && m_listKeeper->severalSelected()) {
+                tickSelectedItems();
+                return true;
+            }
             if (key->key() == Qt::Key_Delete && m_mousePointer != kPointerHourglass)
                 m_commands.run(QStringLiteral("Remove Item"),
                                [this] { ListView1_KeyDown(kDeleteKeyCode); });

@@ -104,6 +104,7 @@ private:
     void loadHandCursor(const QString &path);
     void storeCaseOption();
     void removeCurrentItem();
+    void tickSelectedItems();
     void scrollToLastItem();
     static QString addedLinesStatus(qsizetype added, qsizetype refused);
     void importTextFiles(Trap &trap, const QStringList &pathParts);

@@ -89,9 +89,30 @@ void Form1::PushButton19_Click()
 
 void Form1::removeCurrentItem()
 {
-    const int row = m_listKeeper->currentRow();
-    if (row >= 0 && row < m_items->count())
-        m_items->removeAt(row);
+    // With several items selected they all go, as one step; with one, the current item.
+    std::vector<qsizetype> rows;
+    if (m_listKeeper->severalSelected()) {
+        rows = m_listKeeper->selectedRows();
+    } else {
+        const int row = m_listKeeper->currentRow();
+        if (row < 0 || row >= m_items->count())
+            return;
+        rows = {row};
+    }
+    m_items->removePositions(rows);
+    // The item that took the first removed one's place is current, so Delete goes on down.
+    if (m_items->count() > 0) {
+        const qsizetype next =
+            std::min(*std::min_element(rows.begin(), rows.end()), m_items->count() - 1);
+        ListViewKeeper::selectOnly(*ListView1, int(next));
+    }
+}
+
+void Form1::tickSelectedItems()
+{
+    const int current = m_listKeeper->currentRow();
+    const bool tick = current < 0 || !m_items->isChecked(current);
+    m_items->setCheckedAll(m_listKeeper->selectedRows(), tick);
 }
 
 // The list's own handlers have no numbered steps; a failure is still reported (as line 0),
@@ -100,8 +121,12 @@ void Form1::ListView1_DblClick()
 {
     const UndoHistory::Command command(*m_history, QStringLiteral("Remove Item"));
     Trap(m_reporter, QStringLiteral("Form1.ListView1_DblClick")).line(0, [&] {
-        if (m_mousePointer != kPointerHourglass && m_items->count() > 0)
-            removeCurrentItem();
+        if (m_mousePointer == kPointerHourglass || m_items->count() == 0)
+            return;
+        // The one item clicked, whatever else was selected.
+        const int row = m_listKeeper->currentRow();
+        if (row >= 0 && row < m_items->count())
+            m_items->removeAt(row);
     });
 }
 

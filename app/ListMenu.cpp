@@ -3,6 +3,7 @@
 #include "Form1.h"
 #include "ItemList.h"
 #include "List.h"
+#include "ListViewKeeper.h"
 #include "SaveLedger.h"
 #include "Trap.h"
 #include "UndoHistory.h"
@@ -32,6 +33,13 @@ ListMenu::ListMenu(Form1 &form, QTableView &view, ItemList &items, UndoHistory &
     m_redo = addCommand(QStringLiteral("Redo"), &ListMenu::redo,
                         {QKeySequence::Redo, QKeySequence(Qt::CTRL | Qt::Key_Y)});
     m_menu->addSeparator();
+    // Copying changes nothing: it runs at once.
+    addCommand(QStringLiteral("Copy"), &ListMenu::copy,
+               QKeySequence::keyBindings(QKeySequence::Copy), false, true);
+    addCommand(QStringLiteral("Copy Checked Items"), &ListMenu::copyChecked, {}, false);
+    addCommand(QStringLiteral("Paste Items"), &ListMenu::paste,
+               QKeySequence::keyBindings(QKeySequence::Paste), true, true);
+    m_menu->addSeparator();
     // Find changes nothing: it runs at once, even while another command runs.
     addCommand(QStringLiteral("Find..."), &ListMenu::find, {QKeySequence::Find}, false);
     addCommand(QStringLiteral("Find Next"), &ListMenu::findNext, {QKeySequence::FindNext}, false);
@@ -40,6 +48,8 @@ ListMenu::ListMenu(Form1 &form, QTableView &view, ItemList &items, UndoHistory &
     addCommand(QStringLiteral("Uncheck All Items"), &ListMenu::uncheckAll);
     addCommand(QStringLiteral("Invert Check Marks"), &ListMenu::invertChecks);
     addCommand(QStringLiteral("Check Items With..."), &ListMenu::checkItemsWith);
+    addCommand(QStringLiteral("Check Selected Items"), &ListMenu::checkSelected);
+    addCommand(QStringLiteral("Uncheck Selected Items"), &ListMenu::uncheckSelected);
     m_menu->addSeparator();
     addCommand(QStringLiteral("Remove Items Listed in File(s)..."), &ListMenu::removeItemsListed);
     addCommand(QStringLiteral("Keep Only Items Listed in File(s)..."), &ListMenu::keepItemsListed);
@@ -83,11 +93,12 @@ ListMenu::ListMenu(Form1 &form, QTableView &view, ItemList &items, UndoHistory &
 }
 
 QAction *ListMenu::addCommand(const QString &text, void (ListMenu::*command)(),
-                              const QList<QKeySequence> &shortcuts, bool waitsItsTurn)
+                              const QList<QKeySequence> &shortcuts, bool waitsItsTurn,
+                              bool onTheList)
 {
     auto *action = new QAction(text, this);
     action->setShortcuts(shortcuts);
-    action->setShortcutContext(Qt::WindowShortcut);
+    action->setShortcutContext(onTheList ? Qt::WidgetShortcut : Qt::WindowShortcut);
     if (waitsItsTurn) {
         QString name = text;
         if (name.endsWith(u"..."))
@@ -97,7 +108,10 @@ QAction *ListMenu::addCommand(const QString &text, void (ListMenu::*command)(),
     } else {
         connect(action, &QAction::triggered, this, command);
     }
-    m_form.addAction(action); // the shortcuts work anywhere in the window
+    if (onTheList)
+        m_view.addAction(action);
+    else
+        m_form.addAction(action); // the shortcuts work anywhere in the window
     m_menu->addAction(action);
     return action;
 }
@@ -150,8 +164,8 @@ void ListMenu::replay(bool back)
     trap.line(104, [&] { m_form.setStatus((back ? u"Undone: " : u"Redone: ") + name); });
     // The user goes on where they were: the current item stays, or the row it stood in.
     if (!m_view.currentIndex().isValid() && currentRow >= 0 && m_items.count() > 0)
-        m_view.setCurrentIndex(
-            m_items.index(int(std::min<qsizetype>(currentRow, m_items.count() - 1)), 0));
+        ListViewKeeper::selectOnly(m_view,
+                                   int(std::min<qsizetype>(currentRow, m_items.count() - 1)));
 }
 
 // ---- find -----------------------------------------------------------------------------------
@@ -185,7 +199,7 @@ void ListMenu::findNext()
             return;
         }
         const QModelIndex index = m_items.index(int(found), 0);
-        m_view.setCurrentIndex(index);
+        ListViewKeeper::selectOnly(m_view, int(found));
         m_view.scrollTo(index);
     });
 }
@@ -218,6 +232,29 @@ void ListMenu::uncheckAll()
 void ListMenu::invertChecks()
 {
     setAllChecks(QStringLiteral("Invert Check Marks"), [](quint8 check) { return quint8(!check); });
+}
+
+void ListMenu::checkSelected()
+{
+    markSelected(QStringLiteral("Check Selected Items"), 1);
+}
+
+void ListMenu::uncheckSelected()
+{
+    markSelected(QStringLiteral("Uncheck Selected Items"), 0);
+}
+
+void ListMenu::markSelected(const QString &name, quint8 mark)
+{
+    Trap trap(m_form.errorReporter(), u"Form1." + name);
+    const UndoHistory::Command command(m_history, name);
+    trap.line(100, [&] {
+        std::vector<quint8> checks = m_items.checks();
+        for (const qsizetype row : ListViewKeeper::selectedRows(m_view))
+            checks[size_t(row)] = mark;
+        m_items.replaceChecks(std::move(checks));
+    });
+    trap.line(102, [&] { m_form.setStatus(checkedStatus(m_items)); });
 }
 
 void ListMenu::checkItemsWith()

@@ -27,25 +27,36 @@ public:
 
     void undo();
     void redo();
+    void paste();
+    void copy();
+    void copyChecked();
     void find();
     void findNext();
     void checkAll();
     void uncheckAll();
     void invertChecks();
     void checkItemsWith();
+    void checkSelected();
+    void uncheckSelected();
     void removeItemsListed();
     void keepItemsListed();
     void saveRemovedItems();
 
 private:
     // A command that changes the list or the history waits its turn (CommandQueue).
+    // Its shortcuts work anywhere in the window, or (`onTheList`) when the list has the focus:
+    // the entry box keeps its own Copy and Paste.
     QAction *addCommand(const QString &text, void (ListMenu::*command)(),
-                        const QList<QKeySequence> &shortcuts = {}, bool waitsItsTurn = true);
+                        const QList<QKeySequence> &shortcuts = {}, bool waitsItsTurn = true,
+                        bool onTheList = false);
     void updateSaveRemoved();
     // Undoes (back) or redoes the next step and says so in the status line.
     void replay(bool back);
     void setAllChecks(const QString &name, const std::function<quint8(quint8)> &mark);
+    void markSelected(const QString &name, quint8 mark);
     QString askText(const QString &prompt, const QString &defaultText = {});
+    // Puts the items at `rows` (ascending) on the clipboard, one line each.
+    void copyItems(const std::vector<qsizetype> &rows);
     // Removes the items listed in files the user picks (`listed`), or the items not listed.
     void removeByList(bool listed);
 

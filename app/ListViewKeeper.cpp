@@ -1,9 +1,11 @@
 #include "ListViewKeeper.h"
 
 #include <QAbstractItemView>
+
 #include <QEvent>
 #include <QItemSelectionModel>
 #include <QMouseEvent>
+#include <algorithm>
 
 ListViewKeeper::ListViewKeeper(QAbstractItemView *view)
     : QObject(view), m_view(view), m_viewport(view->viewport())
@@ -28,8 +30,38 @@ bool ListViewKeeper::isOnItem(const QPoint &position) const
     return m_view->indexAt(position).isValid();
 }
 
+std::vector<qsizetype> ListViewKeeper::selectedRows(const QAbstractItemView &view)
+{
+    // From the selection's ranges: a million selected rows would cost a million indexes.
+    std::vector<qsizetype> rows;
+    for (const QItemSelectionRange &range : view.selectionModel()->selection()) {
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            rows.push_back(row);
+    }
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
+void ListViewKeeper::selectOnly(QAbstractItemView &view, int row)
+{
+    view.selectionModel()->setCurrentIndex(view.model()->index(row, 0),
+                                           QItemSelectionModel::ClearAndSelect |
+                                               QItemSelectionModel::Rows);
+}
+
+bool ListViewKeeper::severalSelected() const
+{
+    const QItemSelection selection = m_view->selectionModel()->selection();
+    return selection.size() > 1 || (selection.size() == 1 && selection.front().height() > 1);
+}
+
 void ListViewKeeper::selectCurrent(const QModelIndex &current)
 {
+    // Ctrl+click moves the current item before it adds it to the selection or takes it away:
+    // that is the user's selection to make.
+    if (m_ctrlPress)
+        return;
     if (current.isValid() && !m_view->selectionModel()->isSelected(current))
         m_view->selectionModel()->select(current, QItemSelectionModel::ClearAndSelect |
                                                       QItemSelectionModel::Rows);
@@ -50,7 +82,11 @@ bool ListViewKeeper::eventFilter(QObject *watched, QEvent *event)
         m_swallowNextRelease = false;
         return true;
     }
-    if (event->type() == QEvent::MouseButtonPress)
+    if (event->type() == QEvent::MouseButtonPress) {
         m_swallowNextRelease = false;
+        m_ctrlPress = static_cast<QMouseEvent *>(event)->modifiers().testFlag(Qt::ControlModifier);
+    } else if (event->type() == QEvent::MouseButtonRelease) {
+        m_ctrlPress = false;
+    }
     return QObject::eventFilter(watched, event);
 }

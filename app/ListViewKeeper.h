@@ -2,13 +2,16 @@
 
 #include <QObject>
 
+#include <vector>
+
 class QAbstractItemView;
 class QModelIndex;
 
 // Keeps what the list view shows in step with what the remove commands act on: the current
-// item is always the selected one (tabbing in or moving with the keys selects it; clicking
-// empty space leaves no item current), and the release that ends a double-click does not
-// also tick the check box that a removal has just moved under the pointer.
+// item is always a selected one (tabbing in or moving with the keys selects it; clicking
+// empty space leaves no item current; Ctrl+click adds to the selection or takes from it), and the
+// release that ends a double-click does not also tick the check box that a removal has just moved
+// under the pointer.
 class ListViewKeeper : public QObject
 {
     Q_OBJECT
@@ -18,6 +21,13 @@ public:
 
     // The row the remove commands act on, or -1 when no item is current.
     int currentRow() const;
+    // The selected rows, ascending.
+    std::vector<qsizetype> selectedRows() const { return selectedRows(*m_view); }
+    static std::vector<qsizetype> selectedRows(const QAbstractItemView &view);
+    bool severalSelected() const;
+    // Makes the item at `row` current and the one selected item, whatever modifier keys are
+    // down (the view's own setCurrentIndex reads them).
+    static void selectOnly(QAbstractItemView &view, int row);
     // True when a double-click at `position` (viewport coordinates) lands on an item.
     bool isOnItem(const QPoint &position) const;
     // Call once a double-click has been handled: its closing release is swallowed.
@@ -35,4 +45,5 @@ private:
     // and the view can no longer be asked for it.
     QWidget *m_viewport;
     bool m_swallowNextRelease = false;
+    bool m_ctrlPress = false; // a Ctrl+click is under way
 };

@@ -103,21 +103,24 @@ std::optional<TextPool> ReadTextFile(const QString &path, ListHost &host)
 
 void TextFileToListview(ItemList &listView, const QString &path, ListHost &host)
 {
-    const std::optional<TextPool> items = ReadTextFile(path, host);
-    if (!items)
-        return;
+    if (const std::optional<TextPool> items = ReadTextFile(path, host))
+        PoolToListview(listView, *items, host);
+}
+
+void PoolToListview(ItemList &listView, const TextPool &items, ListHost &host)
+{
     // An empty list takes the items whole, which costs nothing. A list with items takes them
     // a slice at a time: copying millions of items into memory the list has never used, and
     // the view's share of inserting their rows, would hold the window up.
     const qsizetype rowsPerInsertion = listView.itemsPerInsertion();
     if (listView.count() == 0) {
         host.yieldToEventLoop();
-        listView.appendPool(*items);
+        listView.appendPool(items);
         return;
     }
-    for (qsizetype first = 0; first < items->size(); first += rowsPerInsertion) {
+    for (qsizetype first = 0; first < items.size(); first += rowsPerInsertion) {
         host.yieldToEventLoop();
-        listView.appendPool(*items, first, std::min(items->size(), first + rowsPerInsertion));
+        listView.appendPool(items, first, std::min(items.size(), first + rowsPerInsertion));
     }
 }
 

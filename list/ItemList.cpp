@@ -68,13 +68,36 @@ bool ItemList::setChecked(qsizetype position, bool checked)
     return true;
 }
 
+void ItemList::setCheckedAll(std::vector<qsizetype> positions, bool checked)
+{
+    if (changeUnderWay()) {
+        // Where those items stand once the change under way is through.
+        positions = settledPositions(positions);
+        settle();
+    }
+    const quint8 mark = checked ? 1 : 0;
+    ListChange change{ListChange::Kind::MarksFlipped, 0, 0, {}, {}, {}, {}};
+    for (const qsizetype position : positions) {
+        if (m_checked[size_t(position)] != mark)
+            change.positions.push_back(position);
+    }
+    if (change.positions.empty())
+        return;
+    flipMarks(change.positions);
+    change.count = qsizetype(change.positions.size());
+    change.first = *std::min_element(change.positions.begin(), change.positions.end());
+    record(std::move(change));
+}
+
 void ItemList::flipMarks(const std::vector<qsizetype> &positions)
 {
-    for (const qsizetype position : positions) {
+    if (positions.empty())
+        return;
+    for (const qsizetype position : positions)
         m_checked[size_t(position)] ^= 1;
-        const QModelIndex cell = index(int(position), 0);
-        Q_EMIT dataChanged(cell, cell, {Qt::CheckStateRole});
-    }
+    // One signal for the span: a signal per row costs the view far more than the flips.
+    const auto [lowest, highest] = std::minmax_element(positions.begin(), positions.end());
+    Q_EMIT dataChanged(index(int(*lowest), 0), index(int(*highest), 0), {Qt::CheckStateRole});
 }
 
 void ItemList::record(ListChange &&change)

@@ -31,6 +31,9 @@ public:
     // While a removal is under way an item it takes cannot be ticked (false); a step being
     // taken back is put back whole first.
     bool setChecked(qsizetype position, bool checked);
+    // Ticks or unticks the items at `positions` (as the view shows them) together, told to the
+    // history as one change.
+    void setCheckedAll(std::vector<qsizetype> positions, bool checked);
 
     void append(QStringView text);
     void appendAll(const std::vector<QStringView> &texts);

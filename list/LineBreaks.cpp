@@ -33,6 +33,27 @@ QStringList nonEmptyLines(QStringView text)
     return lines;
 }
 
+TextPool lines(QStringView text, ListHost &host)
+{
+    TextPool result;
+    YieldPacer pacer(host);
+    qsizetype start = 0;
+    for (qsizetype k = 0; k < text.size(); ++k) {
+        const char16_t unit = text[k].unicode();
+        if (unit != u'\r' && unit != u'\n')
+            continue;
+        result.append(text.mid(start, k - start));
+        if (unit == u'\r' && k + 1 < text.size() && text[k + 1] == u'\n')
+            ++k;
+        start = k + 1;
+        if (result.size() % 4096 == 0 && pacer.due())
+            host.yieldToEventLoop();
+    }
+    if (start < text.size())
+        result.append(text.mid(start));
+    return result;
+}
+
 QString asBlanks(QStringView text)
 {
     QString result;

@@ -17,6 +17,9 @@ bool holdsBreak(QStringView text);
 QStringList nonEmptyLines(QStringView text);
 // `text` with each CR LF, CR and LF made one blank.
 QString asBlanks(QStringView text);
+// The lines of `text` as a list file's items: split at CR LF, CR and LF, empty lines kept, a
+// final line end adding none; yields now and then through `host`.
+TextPool lines(QStringView text, ListHost &host);
 // How many of `texts` hold a line break, yielding now and then through `host`.
 qsizetype countItemsWithBreaks(const TextPool &texts, ListHost &host);
 

@@ -6,7 +6,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QFile>
+#include <QGuiApplication>
+#include <QImage>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -32,6 +35,10 @@ private Q_SLOTS:
     void bulkChecksFeedTheSpreadsheetExport();
     void spaceTogglesTheCurrentItem();
     void suppressionListInMixedEncodings();
+    void pasteAndCopy_data();
+    void pasteAndCopy();
+    void pasteAMillionLines();
+    void severalItemsAtOnce();
     void keepOnlyItemsListed_data();
     void keepOnlyItemsListed();
     void saveRemovedItems();
@@ -361,6 +368,139 @@ void ListMenuTest::suppressionListInMixedEncodings()
     QCOMPARE(status(), QStringLiteral("1 item removed (listed in 3 files)"));
 }
 
+void ListMenuTest::pasteAndCopy_data()
+{
+    QTest::addColumn<QString>("clipboard"); // "<image>": an image and no text
+    QTest::addColumn<QStringList>("pasted");
+    QTest::addColumn<QString>("statusAfter");
+
+    QTest::newRow("CR LF, CR and LF, a final line end adding none")
+        << "a\r\nb\rc\nd\n"
+        << QStringList{"start", "a", "b", "c", "d"} << "List loaded. No duplicates found.";
+    QTest::newRow("empty lines are items")
+        << "a\n\nb" << QStringList{"start", "a", "", "b"} << "List loaded. No duplicates found.";
+    QTest::newRow("then duplicate removal")
+        << "START\nx\nX" << QStringList{"START", "X"}
+        << "List loaded. 2 duplicates found, 2 duplicates removed";
+    QTest::newRow("an empty clipboard")
+        << "" << QStringList{"start"} << "The clipboard holds no text to paste.";
+    QTest::newRow("an image and no text")
+        << "<image>" << QStringList{"start"} << "The clipboard holds no text to paste.";
+}
+
+void ListMenuTest::pasteAndCopy()
+{
+    // Ctrl+V on the list appends the clipboard's lines as a text file's, one undo step;
+    // Ctrl+C copies the selected items back as lines.
+    QFETCH(QString, clipboard);
+    QFETCH(QStringList, pasted);
+    QFETCH(QString, statusAfter);
+    fill(form().items(), {"start"});
+    if (clipboard == u"<image>") {
+        QImage image(4, 4, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        QGuiApplication::clipboard()->setImage(image);
+    } else {
+        QGuiApplication::clipboard()->setText(clipboard);
+    }
+    auto *view = m_window->control<QTableView>("ListView1");
+    form().show();
+    QApplication::setActiveWindow(&form());
+    QVERIFY(QTest::qWaitForWindowActive(&form()));
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(items(), pasted);
+    QCOMPARE(status(), statusAfter);
+    if (pasted.size() > 1) {
+        QCOMPARE(action(QStringLiteral("Undo"))->text(), QStringLiteral("Undo Paste Items"));
+        QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), pasted.join(u'\n') + u'\n');
+        QCOMPARE(status(), QStringLiteral("%1 items copied.").arg(pasted.size()));
+        // Copied back in, the same items (the duplicates go again).
+        trigger(QStringLiteral("Undo"));
+        trigger(QStringLiteral("Paste Items"));
+        QCOMPARE(items(), pasted);
+    }
+}
+
+void ListMenuTest::pasteAMillionLines()
+{
+    QString text;
+    for (int i = 0; i < 1000000; ++i)
+        text += QStringLiteral("user%1@example.com\r\n").arg(i);
+    QGuiApplication::clipboard()->setText(text);
+    fill(form().items(), {"user5@example.com", "first"});
+    trigger(QStringLiteral("Paste Items"));
+    QCOMPARE(form().items().count(), qsizetype(1000001));
+    QCOMPARE(form().items().text(0), QStringView(u"first"));
+    QCOMPARE(form().items().text(1000000), QStringView(u"user999999@example.com"));
+    QCOMPARE(status(), QStringLiteral("List loaded. 1 duplicates found, 1 duplicates removed"));
+    trigger(QStringLiteral("Undo"));
+    QCOMPARE(items(), (QStringList{"user5@example.com", "first"}));
+}
+
+void ListMenuTest::severalItemsAtOnce()
+{
+    QStringList start;
+    for (int i = 0; i < 10; ++i)
+        start.append(QStringLiteral("item %1").arg(i));
+    fill(form().items(), start);
+    form().items().setChecked(3, true);
+    auto *view = m_window->control<QTableView>("ListView1");
+    form().show();
+    QApplication::setActiveWindow(&form());
+    QVERIFY(QTest::qWaitForWindowActive(&form()));
+    const auto clickRow = [&](int row, Qt::KeyboardModifiers modifiers) {
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, modifiers,
+                          view->visualRect(form().items().index(row, 0)).center() + QPoint(40, 0));
+    };
+    const auto selected = [&] {
+        QList<int> rows;
+        for (const QModelIndex &index : view->selectionModel()->selectedRows())
+            rows.append(index.row());
+        std::sort(rows.begin(), rows.end());
+        return rows;
+    };
+    // Click, Ctrl+click and Shift+click build a scattered selection, as in every list.
+    clickRow(1, Qt::NoModifier);
+    clickRow(3, Qt::ControlModifier);
+    QCOMPARE(selected(), (QList<int>{1, 3}));
+    clickRow(5, Qt::ShiftModifier); // from the last one clicked
+    QCOMPARE(selected(), (QList<int>{3, 4, 5}));
+    clickRow(8, Qt::ControlModifier);
+    clickRow(4, Qt::ControlModifier); // Ctrl+click takes one away
+    clickRow(1, Qt::ControlModifier);
+    QCOMPARE(selected(), (QList<int>{1, 3, 5, 8}));
+
+    // Space ticks them all, to the opposite of the current item's mark (1, unticked).
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Space);
+    QCOMPARE(state().checks,
+             (QList<bool>{false, true, false, true, false, true, false, false, true, false}));
+    trigger(QStringLiteral("Uncheck Selected Items"));
+    QCOMPARE(state().checks, QList<bool>(10, false));
+    QCOMPARE(status(), QStringLiteral("0 items checked."));
+    trigger(QStringLiteral("Check Selected Items"));
+    QCOMPARE(status(), QStringLiteral("4 items checked."));
+
+    // Delete removes them all as one step; the row of the first is current then.
+    const State before = state();
+    QTest::keyClick(view, Qt::Key_Delete);
+    QCOMPARE(items(), (QStringList{"item 0", "item 2", "item 4", "item 6", "item 7", "item 9"}));
+    QCOMPARE(view->currentIndex().row(), 1);
+    QCOMPARE(selected(), QList<int>{1});
+    trigger(QStringLiteral("Undo"));
+    QVERIFY(state() == before);
+
+    // Everything selected goes in one step too, with the button.
+    QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier);
+    click("PushButton19");
+    QVERIFY(items().isEmpty());
+    trigger(QStringLiteral("Undo"));
+    QVERIFY(state() == before);
+}
+
 void ListMenuTest::keepOnlyItemsListed_data()
 {
     QTest::addColumn<bool>("matchCase");
@@ -526,6 +666,9 @@ void ListMenuTest::undoKeepsTheCurrentRow()
         m_window->prompts.typed.push_back(QStringLiteral("b"));
         click("PushButton17");
     }
+    const QString currentAfter = view->currentIndex().isValid()
+                                     ? form().items().text(view->currentIndex().row()).toString()
+                                     : QStringLiteral("b4"); // cleared: the row it stood in
     for (const char *step : {"Undo", "Redo", "Undo"}) {
         trigger(QString::fromLatin1(step));
         if (form().items().count() == 0)
@@ -534,8 +677,7 @@ void ListMenuTest::undoKeepsTheCurrentRow()
         QVERIFY(view->selectionModel()->isSelected(view->currentIndex()));
     }
     // The item that was current stays so; after a clear, the row it stood in.
-    QCOMPARE(form().items().text(view->currentIndex().row()).toString(),
-             command == u"clear" ? QStringLiteral("b4") : QStringLiteral("a5"));
+    QCOMPARE(form().items().text(view->currentIndex().row()).toString(), currentAfter);
 }
 
 QTEST_MAIN(ListMenuTest)

@@ -1,0 +1,79 @@
+// The list menu's clipboard commands: paste a list in, copy items out.
+
+#include "ListMenu.h"
+
+#include "Form1.h"
+#include "ItemList.h"
+#include "LineBreaks.h"
+#include "List.h"
+#include "ListViewKeeper.h"
+#include "TextFileImport.h"
+#include "Trap.h"
+#include "UndoHistory.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QItemSelectionModel>
+#include <QTableView>
+
+namespace {
+QString copiedStatus(qsizetype count)
+{
+    return count == 1 ? QStringLiteral("1 item copied.")
+                      : QStringLiteral("%1 items copied.").arg(count);
+}
+} // namespace
+
+void ListMenu::paste()
+{
+    Trap trap(m_form.errorReporter(), QStringLiteral("Form1.PasteItems"));
+    QString text;
+    trap.line(100, [&] { text = QGuiApplication::clipboard()->text(); });
+    if (text.isEmpty()) {
+        m_form.setStatus(QStringLiteral("The clipboard holds no text to paste."));
+        return;
+    }
+    // As a text file is loaded: one item per line, then duplicate removal, one step.
+    const UndoHistory::Command command(m_history, QStringLiteral("Paste Items"));
+    trap.line(102, [&] { m_form.setMousePointer(Form1::kPointerHourglass); });
+    TextPool items;
+    trap.line(104, [&] { items = LineBreaks::lines(text, m_form); });
+    text.clear(); // a large clipboard text need not stay twice in memory
+    trap.line(106, [&] { List::PoolToListview(m_items, items, m_form); });
+    trap.line(108, [&] { m_form.setMousePointer(Form1::kPointerDefault); });
+    trap.line(110, [&] { List::RemoveDupesAll(m_items, m_form); });
+}
+
+void ListMenu::copy()
+{
+    copyItems(ListViewKeeper::selectedRows(m_view));
+}
+
+void ListMenu::copyChecked()
+{
+    std::vector<qsizetype> rows;
+    const auto &checks = m_items.checks();
+    for (size_t row = 0; row < checks.size(); ++row) {
+        if (checks[row] != 0)
+            rows.push_back(qsizetype(row));
+    }
+    copyItems(rows);
+}
+
+void ListMenu::copyItems(const std::vector<qsizetype> &rows)
+{
+    Trap(m_form.errorReporter(), QStringLiteral("Form1.Copy")).line(100, [&] {
+        // One line each, with the line end this platform's programs expect.
+        qsizetype characters = 0;
+        for (const qsizetype row : rows)
+            characters += m_items.text(row).size() + 1;
+        QString text;
+        text.reserve(characters);
+        for (const qsizetype row : rows) {
+            text += m_items.text(row);
+            text += u'\n';
+        }
+        QGuiApplication::clipboard()->setText(text);
+        m_form.setStatus(copiedStatus(qsizetype(rows.size())));
+    });
+}
