@@ -24,6 +24,7 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
@@ -406,6 +407,44 @@ void benchListMenu(const QString &folder)
         timePass([&] { menuAction(form, QStringLiteral("Remove Items Listed"))->trigger(); });
     print("Remove Items Listed in File(s), 1M lines", kItems, suppress,
           window.control<QWidget>("Label1")->property("text").toString());
+    menuAction(form, QStringLiteral("Undo"))->trigger();
+    window.fileDialogs.answers.push_back({suppression});
+    const Timing keep =
+        timePass([&] { menuAction(form, QStringLiteral("Keep Only Items Listed"))->trigger(); });
+    print("Keep Only Items Listed in File(s), 1M lines", kItems, keep,
+          window.control<QWidget>("Label1")->property("text").toString());
+    menuAction(form, QStringLiteral("Undo"))->trigger();
+
+    // The clipboard and the selection, each beside its peer: copying all items beside a plain
+    // pass over them, pasting them into an empty list beside loading the same lines from a
+    // file, removing every selected item beside Clear All Items.
+    auto *view = form.findChild<QAbstractItemView *>(QStringLiteral("ListView1"));
+    view->selectAll();
+    const Timing copy = timePass([&] { menuAction(form, QStringLiteral("Copy"))->trigger(); });
+    print("Copy, every item selected", form.items().count(), copy,
+          QStringLiteral("(a plain pass over the items: %1 ms)").arg(plainPass, 0, 'f', 1));
+    const QString copied = QGuiApplication::clipboard()->text();
+    const QString copiedFile = folder + QStringLiteral("/copied.txt");
+    {
+        QFile file(copiedFile);
+        if (!file.open(QIODevice::WriteOnly))
+            qFatal("cannot write %s", qPrintable(copiedFile));
+        file.write(copied.toUtf8());
+    }
+    const Timing removeSelected =
+        timePass([&] { window.control<QPushButton>("PushButton19")->click(); });
+    print("Remove Selected Item, every item selected", kItems, removeSelected);
+    menuAction(form, QStringLiteral("Undo"))->trigger();
+    const Timing clearAll = timePass([&] { window.control<QPushButton>("PushButton1")->click(); });
+    print("  its peer: Clear All Items", kItems, clearAll);
+    const Timing paste =
+        timePass([&] { menuAction(form, QStringLiteral("Paste Items"))->trigger(); });
+    print("Paste Items, 1M lines into an empty list", form.items().count(), paste,
+          QStringLiteral("%1 MB").arg(double(copied.size()) * 2 / 1e6, 0, 'f', 1));
+    window.control<QPushButton>("PushButton1")->click();
+    window.fileDialogs.answers.push_back({copiedFile});
+    const Timing load = timePass([&] { window.control<QPushButton>("PushButton3")->click(); });
+    print("  its peer: Load List From Text File, the same lines", form.items().count(), load);
 }
 
 // One 20 MB line: load it, then repaint, add an item and re-test the window as a user would;

@@ -36,6 +36,11 @@ QStringList nonEmptyLines(QStringView text)
 TextPool lines(QStringView text, ListHost &host)
 {
     TextPool result;
+    // Room for all of it at once: growing a pool of millions of items step by step copies it
+    // over and over, and one of those copies would hold the window up.
+    const qsizetype breaks =
+        std::count_if(text.begin(), text.end(), [](QChar c) { return c == u'\r' || c == u'\n'; });
+    result.reserve(breaks + 1, text.size());
     YieldPacer pacer(host);
     qsizetype start = 0;
     for (qsizetype k = 0; k < text.size(); ++k) {
