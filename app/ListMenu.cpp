@@ -51,6 +51,9 @@ ListMenu::ListMenu(Form1 &form, QTableView &view, ItemList &items, UndoHistory &
     addCommand(QStringLiteral("Check Selected Items"), &ListMenu::checkSelected);
     addCommand(QStringLiteral("Uncheck Selected Items"), &ListMenu::uncheckSelected);
     m_menu->addSeparator();
+    addCommand(QStringLiteral("Sort A to Z"), &ListMenu::sortAToZ);
+    addCommand(QStringLiteral("Sort Z to A"), &ListMenu::sortZToA);
+    addCommand(QStringLiteral("Reverse Order"), &ListMenu::reverseOrder);
     addCommand(QStringLiteral("Remove Items Listed in File(s)..."), &ListMenu::removeItemsListed);
     addCommand(QStringLiteral("Keep Only Items Listed in File(s)..."), &ListMenu::keepItemsListed);
     m_saveRemoved =

@@ -3,6 +3,9 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+#include <vector>
+
 class Form1;
 class ItemList;
 class QAction;
@@ -38,6 +41,9 @@ public:
     void checkItemsWith();
     void checkSelected();
     void uncheckSelected();
+    void sortAToZ();
+    void sortZToA();
+    void reverseOrder();
     void removeItemsListed();
     void keepItemsListed();
     void saveRemovedItems();
@@ -55,6 +61,9 @@ private:
     void setAllChecks(const QString &name, const std::function<quint8(quint8)> &mark);
     void markSelected(const QString &name, quint8 mark);
     QString askText(const QString &prompt, const QString &defaultText = {});
+    // Puts the items in the order `order` works out, as one step named `name`.
+    void reorder(const QString &name, const QString &done,
+                 const std::function<std::vector<quint32>()> &order);
     // Puts the items at `rows` (ascending) on the clipboard, one line each.
     void copyItems(const std::vector<qsizetype> &rows);
     // Removes the items listed in files the user picks (`listed`), or the items not listed.

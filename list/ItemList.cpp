@@ -62,7 +62,7 @@ bool ItemList::setChecked(qsizetype position, bool checked)
     m_checked[size_t(position)] = mark;
     const QModelIndex cell = index(int(position), 0);
     Q_EMIT dataChanged(cell, cell, {Qt::CheckStateRole});
-    ListChange change{ListChange::Kind::MarksFlipped, settled, 1, {}, {}, {}, {}};
+    ListChange change(ListChange::Kind::MarksFlipped, settled, 1);
     change.positions.push_back(settled);
     record(std::move(change));
     return true;
@@ -76,7 +76,7 @@ void ItemList::setCheckedAll(std::vector<qsizetype> positions, bool checked)
         settle();
     }
     const quint8 mark = checked ? 1 : 0;
-    ListChange change{ListChange::Kind::MarksFlipped, 0, 0, {}, {}, {}, {}};
+    ListChange change(ListChange::Kind::MarksFlipped, 0, 0);
     for (const qsizetype position : positions) {
         if (m_checked[size_t(position)] != mark)
             change.positions.push_back(position);
@@ -87,6 +87,32 @@ void ItemList::setCheckedAll(std::vector<qsizetype> positions, bool checked)
     change.count = qsizetype(change.positions.size());
     change.first = *std::min_element(change.positions.begin(), change.positions.end());
     record(std::move(change));
+}
+
+void ItemList::reorder(std::vector<quint32> order)
+{
+    settle();
+    Q_ASSERT(qsizetype(order.size()) == count());
+    applyOrder(order);
+    ListChange change(ListChange::Kind::Reordered, 0, count());
+    change.order = std::move(order);
+    record(std::move(change));
+}
+
+void ItemList::applyOrder(const std::vector<quint32> &order)
+{
+    TextPool texts;
+    texts.reserve(count(), m_texts.characterCount());
+    std::vector<quint8> checks(m_checked.size());
+    for (size_t position = 0; position < order.size(); ++position) {
+        texts.append(m_texts.at(order[position]));
+        checks[position] = m_checked[order[position]];
+    }
+    beginResetModel();
+    m_texts = texts;
+    m_checked.swap(checks);
+    ++m_revision;
+    endResetModel();
 }
 
 void ItemList::flipMarks(const std::vector<qsizetype> &positions)
@@ -115,7 +141,7 @@ void ItemList::append(QStringView text)
     m_checked.push_back(0);
     ++m_revision;
     endInsertRows();
-    record({ListChange::Kind::Appended, row, 1, {}, {}, {}, {}});
+    record(ListChange(ListChange::Kind::Appended, row, 1));
 }
 
 void ItemList::appendAll(const std::vector<QStringView> &texts)
@@ -136,7 +162,7 @@ void ItemList::appendAll(const std::vector<QStringView> &texts)
     m_checked.resize(m_checked.size() + texts.size(), 0);
     ++m_revision;
     endInsertRows();
-    record({ListChange::Kind::Appended, first, qsizetype(texts.size()), {}, {}, {}, {}});
+    record(ListChange(ListChange::Kind::Appended, first, qsizetype(texts.size())));
 }
 
 void ItemList::appendPool(const TextPool &texts)
@@ -156,7 +182,7 @@ void ItemList::appendPool(const TextPool &texts)
     m_checked.assign(size_t(texts.size()), 0);
     ++m_revision;
     endResetModel();
-    record({ListChange::Kind::Appended, 0, texts.size(), {}, {}, {}, {}});
+    record(ListChange(ListChange::Kind::Appended, 0, texts.size()));
 }
 
 void ItemList::appendPool(const TextPool &texts, qsizetype first, qsizetype last)
@@ -172,13 +198,14 @@ void ItemList::appendPool(const TextPool &texts, qsizetype first, qsizetype last
     m_checked.resize(m_checked.size() + size_t(last - first), 0);
     ++m_revision;
     endInsertRows();
-    record({ListChange::Kind::Appended, firstRow, last - first, {}, {}, {}, {}});
+    record(ListChange(ListChange::Kind::Appended, firstRow, last - first));
 }
 
 void ItemList::clear()
 {
     settle();
-    ListChange change{ListChange::Kind::Cleared, 0, count(), {}, m_texts, {}, {}};
+    ListChange change(ListChange::Kind::Cleared, 0, count());
+    change.texts = m_texts;
     beginResetModel();
     change.checks.swap(m_checked);
     m_texts.clear();
@@ -221,7 +248,7 @@ void ItemList::settleBefore(std::vector<qsizetype> &positions, PackedTexts &gath
 
 ListChange ItemList::removal(const std::vector<qsizetype> &ascending, PackedTexts &&gathered) const
 {
-    ListChange change{ListChange::Kind::Removed, 0, qsizetype(ascending.size()), {}, {}, {}, {}};
+    ListChange change(ListChange::Kind::Removed, 0, qsizetype(ascending.size()));
     change.checks.reserve(ascending.size());
     for (const qsizetype position : ascending)
         change.checks.push_back(m_checked[size_t(position)]);
@@ -557,7 +584,8 @@ void ItemList::replaceChecks(std::vector<quint8> checks)
         }
         checks.swap(settledChecks);
     }
-    ListChange change{ListChange::Kind::ChecksReplaced, 0, count(), {}, {}, {}, std::move(checks)};
+    ListChange change(ListChange::Kind::ChecksReplaced, 0, count());
+    change.checks = std::move(checks);
     change.checks.resize(m_checked.size(), 0);
     swapChecks(change.checks);
     record(std::move(change));
@@ -667,6 +695,13 @@ void ItemList::undo(ListChange &change)
     case ListChange::Kind::MarksFlipped:
         flipMarks(change.positions);
         break;
+    case ListChange::Kind::Reordered: {
+        std::vector<quint32> back(change.order.size());
+        for (size_t position = 0; position < change.order.size(); ++position)
+            back[change.order[position]] = quint32(position);
+        applyOrder(back);
+        break;
+    }
     }
 }
 
@@ -695,6 +730,9 @@ void ItemList::redo(ListChange &change)
         break;
     case ListChange::Kind::MarksFlipped:
         flipMarks(change.positions);
+        break;
+    case ListChange::Kind::Reordered:
+        applyOrder(change.order);
         break;
     }
 }

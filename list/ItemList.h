@@ -71,6 +71,8 @@ public:
     // them when from is 0), for a removal of `ascending` to come.
     PackedTexts gatherTexts(const std::vector<qsizetype> &ascending, qsizetype from, qsizetype to,
                             PackedTexts gathered = {}) const;
+    // Puts the items in a new order, their marks with them: the item at order[i] goes to i.
+    void reorder(std::vector<quint32> order);
     // Sets every check mark at once: `checks` holds one mark per item.
     void replaceChecks(std::vector<quint8> checks);
     const std::vector<quint8> &checks() const { return m_checked; }
@@ -147,6 +149,7 @@ private:
                       qsizetype shift, qsizetype firstMoving, const std::vector<quint8> &checks);
     void record(ListChange &&change);
     void flipMarks(const std::vector<qsizetype> &positions);
+    void applyOrder(const std::vector<quint32> &order);
     // Exchanges every check mark with `checks` (one per item).
     void swapChecks(std::vector<quint8> &checks);
 

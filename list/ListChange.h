@@ -17,7 +17,13 @@ struct ListChange
         Cleared,        // every item went: `texts`, with their marks `checks`
         ChecksReplaced, // every check mark changed at once; `checks` holds the other set
         MarksFlipped,   // the marks at `positions` were ticked or unticked by hand
+        Reordered,      // the items were put in a new order: `order[i]` is where item i was
     };
+
+    ListChange() = default;
+    ListChange(Kind kind, qsizetype first, qsizetype count) : kind(kind), first(first), count(count)
+    {
+    }
 
     Kind kind = Kind::Appended;
     qsizetype first = 0;
@@ -31,11 +37,14 @@ struct ListChange
     PackedTexts removed;
     // Removed and Cleared: their check marks. ChecksReplaced: the marks before (or after).
     std::vector<quint8> checks;
+    // Reordered: for each position of the new order, the item's position before.
+    std::vector<quint32> order;
 
     // The memory this record holds.
     qsizetype bytesHeld() const
     {
-        return qsizetype(positions.capacity() * sizeof(qsizetype) + checks.capacity()) +
+        return qsizetype(positions.capacity() * sizeof(qsizetype) + checks.capacity() +
+                         order.capacity() * sizeof(quint32)) +
                (texts.empty() ? 0 : texts.bytesHeld()) + removed.bytesHeld();
     }
 

@@ -32,6 +32,8 @@ struct Op
         UncheckAll,
         Invert,
         CheckWith,
+        SortAToZ,
+        Reverse,
         Tick,
         Undo,
         Redo,
@@ -186,6 +188,12 @@ void HistoryTest::perform(TestWindow &window, const Op &op)
     case Op::CheckWith:
         window.prompts.typed.push_back(op.text);
         action(window, QStringLiteral("Check Items With"))->trigger();
+        break;
+    case Op::SortAToZ:
+        action(window, QStringLiteral("Sort A to Z"))->trigger();
+        break;
+    case Op::Reverse:
+        action(window, QStringLiteral("Reverse Order"))->trigger();
         break;
     case Op::Tick:
         // As a click on the check box does it.

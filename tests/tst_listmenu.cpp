@@ -11,9 +11,11 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTableView>
 #include <QTimer>
 
@@ -39,6 +41,8 @@ private Q_SLOTS:
     void pasteAndCopy();
     void pasteAMillionLines();
     void severalItemsAtOnce();
+    void sortAndReverse_data();
+    void sortAndReverse();
     void keepOnlyItemsListed_data();
     void keepOnlyItemsListed();
     void saveRemovedItems();
@@ -499,6 +503,54 @@ void ListMenuTest::severalItemsAtOnce()
     QVERIFY(items().isEmpty());
     trigger(QStringLiteral("Undo"));
     QVERIFY(state() == before);
+}
+
+void ListMenuTest::sortAndReverse_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("matchCase");
+    QTest::addColumn<QList<int>>("order"); // where each item of the result stood before
+
+    // 0 item10, 1 Apple, 2 item2, 3 éclair, 4 Item1, 5 apple, 6 eclair, 7 b, 8 Zebra, 9 apple
+    QTest::newRow("A to Z, case ignored: numbers as numbers, equal items in their order")
+        << "Sort A to Z" << false << QList<int>{1, 5, 9, 7, 6, 3, 4, 2, 0, 8};
+    QTest::newRow("A to Z, case matched: small letters first")
+        << "Sort A to Z" << true << QList<int>{5, 9, 1, 7, 6, 3, 4, 2, 0, 8};
+    QTest::newRow("Z to A, case ignored: equal items still in their order")
+        << "Sort Z to A" << false << QList<int>{8, 0, 2, 4, 3, 6, 7, 1, 5, 9};
+    QTest::newRow("reversed") << "Reverse Order" << false
+                              << QList<int>{9, 8, 7, 6, 5, 4, 3, 2, 1, 0};
+}
+
+void ListMenuTest::sortAndReverse()
+{
+    QFETCH(QString, command);
+    QFETCH(bool, matchCase);
+    QFETCH(QList<int>, order);
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    const auto restoreLocale = qScopeGuard([&] { QLocale::setDefault(before); });
+    chooseMatchCase(matchCase);
+    const QStringList start = {"item10", "Apple",  "item2", "\u00e9clair", "Item1",
+                               "apple",  "eclair", "b",     "Zebra",       "apple"};
+    fill(form().items(), start);
+    form().items().setChecked(2, true);
+    form().items().setChecked(9, true);
+    const State unsorted = state();
+    trigger(command);
+
+    State expected;
+    for (const int from : order) {
+        expected.texts.append(start[from]);
+        expected.checks.append(from == 2 || from == 9); // the marks go with their items
+    }
+    QCOMPARE(state().texts, expected.texts);
+    QCOMPARE(state().checks, expected.checks);
+    QCOMPARE(action(QStringLiteral("Undo"))->text(), u"Undo " + command);
+    trigger(QStringLiteral("Undo"));
+    QVERIFY(state() == unsorted);
+    trigger(QStringLiteral("Redo"));
+    QVERIFY(state() == expected);
 }
 
 void ListMenuTest::keepOnlyItemsListed_data()

@@ -1,0 +1,46 @@
+// The list menu's commands that put the items in another order.
+
+#include "ListMenu.h"
+
+#include "Form1.h"
+#include "ItemList.h"
+#include "Sorting.h"
+#include "Trap.h"
+#include "UndoHistory.h"
+
+void ListMenu::sortAToZ()
+{
+    reorder(QStringLiteral("Sort A to Z"), QStringLiteral("Sorted A to Z."),
+            [this] { return List::SortOrder(m_items, false, m_form); });
+}
+
+void ListMenu::sortZToA()
+{
+    reorder(QStringLiteral("Sort Z to A"), QStringLiteral("Sorted Z to A."),
+            [this] { return List::SortOrder(m_items, true, m_form); });
+}
+
+void ListMenu::reverseOrder()
+{
+    reorder(QStringLiteral("Reverse Order"), QStringLiteral("Order reversed."),
+            [this] { return List::ReversedOrder(m_items.count()); });
+}
+
+void ListMenu::reorder(const QString &name, const QString &done,
+                       const std::function<std::vector<quint32>()> &order)
+{
+    Trap trap(m_form.errorReporter(), u"Form1." + QString(name).remove(u' '));
+    if (m_items.count() < 2)
+        return;
+    const UndoHistory::Command command(m_history, name);
+    trap.line(100, [&] { m_form.setMousePointer(Form1::kPointerHourglass); });
+    std::vector<quint32> newOrder;
+    trap.line(102, [&] { newOrder = order(); });
+    trap.line(104, [&] {
+        if (newOrder.size() == size_t(m_items.count()))
+            m_items.reorder(std::move(newOrder));
+    });
+    trap.line(106, [&] { m_form.setProgress(0); });
+    trap.line(108, [&] { m_form.setMousePointer(Form1::kPointerDefault); });
+    trap.line(110, [&] { m_form.setStatus(done); });
+}

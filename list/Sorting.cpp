@@ -1,0 +1,97 @@
+#include "Sorting.h"
+
+#include "ItemList.h"
+#include "ListHost.h"
+
+#include <QCollator>
+#include <QLocale>
+
+#include <algorithm>
+#include <numeric>
+
+namespace List {
+
+namespace {
+constexpr qsizetype kKeysPerSlice = 8192;
+constexpr size_t kRun = 65536; // items sorted in one go before the runs are merged
+
+// Sort keys for every item, a slice at a time; empty when the list or the case option
+// changed meanwhile.
+std::vector<QCollatorSortKey> sortKeys(const ItemList &listView, ListHost &host,
+                                       const std::function<bool()> &changed)
+{
+    QCollator collator{QLocale()};
+    collator.setNumericMode(true);
+    collator.setCaseSensitivity(host.caseOption() == CaseOption::MatchCase ? Qt::CaseSensitive
+                                                                           : Qt::CaseInsensitive);
+    const qsizetype count = listView.count();
+    std::vector<QCollatorSortKey> keys;
+    keys.reserve(size_t(count));
+    YieldPacer pacer(host);
+    for (qsizetype position = 0; position < count; ++position) {
+        keys.push_back(collator.sortKey(listView.text(position).toString()));
+        if (position % kKeysPerSlice == 0 && pacer.due()) {
+            host.setProgress(double(position + 1) / double(count) * 50.0);
+            host.yieldToEventLoop();
+            if (changed())
+                return {};
+        }
+    }
+    return keys;
+}
+} // namespace
+
+std::vector<quint32> SortOrder(const ItemList &listView, bool descending, ListHost &host)
+{
+    for (;;) {
+        const quint64 revision = listView.revision();
+        const CaseOption option = host.caseOption();
+        const auto changed = [&] {
+            return listView.revision() != revision || host.caseOption() != option;
+        };
+        const std::vector<QCollatorSortKey> keys = sortKeys(listView, host, changed);
+        if (keys.size() != size_t(listView.count()) || changed())
+            continue;
+        const auto before = [&](quint32 a, quint32 b) {
+            return descending ? keys[b].compare(keys[a]) < 0 : keys[a].compare(keys[b]) < 0;
+        };
+        // Runs sorted one at a time, then merged pairwise, a yield between: one sort of a
+        // million keys would hold the window up. Both keep equal items in their order.
+        std::vector<quint32> order(keys.size());
+        std::iota(order.begin(), order.end(), quint32(0));
+        YieldPacer pacer(host);
+        for (size_t from = 0; from < order.size(); from += kRun) {
+            const auto end = order.begin() + qsizetype(std::min(order.size(), from + kRun));
+            std::stable_sort(order.begin() + qsizetype(from), end, before);
+            if (pacer.due())
+                host.yieldToEventLoop();
+        }
+        std::vector<quint32> merged(order.size());
+        for (size_t width = kRun; width < order.size(); width *= 2) {
+            for (size_t from = 0; from < order.size(); from += 2 * width) {
+                const size_t middle = std::min(order.size(), from + width);
+                const size_t to = std::min(order.size(), from + 2 * width);
+                std::merge(order.begin() + qsizetype(from), order.begin() + qsizetype(middle),
+                           order.begin() + qsizetype(middle), order.begin() + qsizetype(to),
+                           merged.begin() + qsizetype(from), before);
+                if (pacer.due())
+                    host.yieldToEventLoop();
+            }
+            order.swap(merged);
+        }
+        if (changed())
+            continue;
+        host.setProgress(0);
+        return order;
+    }
+}
+
+std::vector<quint32> ReversedOrder(qsizetype count)
+{
+    std::vector<quint32> order(static_cast<size_t>(count));
+    for (size_t position = 0; position < order.size(); ++position)
+        order[position] = quint32(order.size() - 1 - position);
+    return order;
+}
+
+} // namespace List
