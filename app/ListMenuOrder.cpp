@@ -34,11 +34,17 @@ void ListMenu::reorder(const QString &name, const QString &done,
         return;
     const UndoHistory::Command command(m_history, name);
     trap.line(100, [&] { m_form.setMousePointer(Form1::kPointerHourglass); });
-    std::vector<quint32> newOrder;
-    trap.line(102, [&] { newOrder = order(); });
-    trap.line(104, [&] {
-        if (newOrder.size() == size_t(m_items.count()))
-            m_items.reorder(std::move(newOrder));
+    trap.line(102, [&] {
+        // The texts are copied in the new order beforehand, with yields: when the list
+        // changes meanwhile, the order is worked out again.
+        for (;;) {
+            std::vector<quint32> newOrder = order();
+            TextPool texts = List::TextsInOrder(m_items, newOrder, m_form);
+            if (texts.size() == m_items.count() && newOrder.size() == size_t(m_items.count())) {
+                m_items.reorder(std::move(newOrder), std::move(texts));
+                return;
+            }
+        }
     });
     trap.line(106, [&] { m_form.setProgress(0); });
     trap.line(108, [&] { m_form.setMousePointer(Form1::kPointerDefault); });

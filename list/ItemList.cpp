@@ -89,27 +89,28 @@ void ItemList::setCheckedAll(std::vector<qsizetype> positions, bool checked)
     record(std::move(change));
 }
 
-void ItemList::reorder(std::vector<quint32> order)
+void ItemList::reorder(std::vector<quint32> order, TextPool texts)
 {
     settle();
-    Q_ASSERT(qsizetype(order.size()) == count());
-    applyOrder(order);
+    Q_ASSERT(qsizetype(order.size()) == count() && texts.size() == count());
+    exchangeOrder(texts, order, true);
     ListChange change(ListChange::Kind::Reordered, 0, count());
     change.order = std::move(order);
+    change.texts = std::move(texts); // the old order's
     record(std::move(change));
 }
 
-void ItemList::applyOrder(const std::vector<quint32> &order)
+void ItemList::exchangeOrder(TextPool &texts, const std::vector<quint32> &order, bool forward)
 {
-    TextPool texts;
-    texts.reserve(count(), m_texts.characterCount());
     std::vector<quint8> checks(m_checked.size());
     for (size_t position = 0; position < order.size(); ++position) {
-        texts.append(m_texts.at(order[position]));
-        checks[position] = m_checked[order[position]];
+        if (forward)
+            checks[position] = m_checked[order[position]];
+        else
+            checks[order[position]] = m_checked[position];
     }
     beginResetModel();
-    m_texts = texts;
+    std::swap(m_texts, texts);
     m_checked.swap(checks);
     ++m_revision;
     endResetModel();
@@ -695,13 +696,9 @@ void ItemList::undo(ListChange &change)
     case ListChange::Kind::MarksFlipped:
         flipMarks(change.positions);
         break;
-    case ListChange::Kind::Reordered: {
-        std::vector<quint32> back(change.order.size());
-        for (size_t position = 0; position < change.order.size(); ++position)
-            back[change.order[position]] = quint32(position);
-        applyOrder(back);
+    case ListChange::Kind::Reordered:
+        exchangeOrder(change.texts, change.order, false);
         break;
-    }
     }
 }
 
@@ -732,7 +729,7 @@ void ItemList::redo(ListChange &change)
         flipMarks(change.positions);
         break;
     case ListChange::Kind::Reordered:
-        applyOrder(change.order);
+        exchangeOrder(change.texts, change.order, true);
         break;
     }
 }

@@ -72,7 +72,9 @@ public:
     PackedTexts gatherTexts(const std::vector<qsizetype> &ascending, qsizetype from, qsizetype to,
                             PackedTexts gathered = {}) const;
     // Puts the items in a new order, their marks with them: the item at order[i] goes to i.
-    void reorder(std::vector<quint32> order);
+    // `texts` are the items in that order already (copied beforehand, with yields). The
+    // history keeps the old texts: undo and redo exchange the two.
+    void reorder(std::vector<quint32> order, TextPool texts);
     // Sets every check mark at once: `checks` holds one mark per item.
     void replaceChecks(std::vector<quint8> checks);
     const std::vector<quint8> &checks() const { return m_checked; }
@@ -149,7 +151,9 @@ private:
                       qsizetype shift, qsizetype firstMoving, const std::vector<quint8> &checks);
     void record(ListChange &&change);
     void flipMarks(const std::vector<qsizetype> &positions);
-    void applyOrder(const std::vector<quint32> &order);
+    // Exchanges the texts with `texts` (the same items in another order) and moves the marks
+    // as `order` says (forward: the mark at order[i] goes to i; else back).
+    void exchangeOrder(TextPool &texts, const std::vector<quint32> &order, bool forward);
     // Exchanges every check mark with `checks` (one per item).
     void swapChecks(std::vector<quint8> &checks);
 

@@ -49,7 +49,7 @@ std::vector<quint32> SortOrder(const ItemList &listView, bool descending, ListHo
         const auto changed = [&] {
             return listView.revision() != revision || host.caseOption() != option;
         };
-        const std::vector<QCollatorSortKey> keys = sortKeys(listView, host, changed);
+        std::vector<QCollatorSortKey> keys = sortKeys(listView, host, changed);
         if (keys.size() != size_t(listView.count()) || changed())
             continue;
         const auto before = [&](quint32 a, quint32 b) {
@@ -71,19 +71,52 @@ std::vector<quint32> SortOrder(const ItemList &listView, bool descending, ListHo
             for (size_t from = 0; from < order.size(); from += 2 * width) {
                 const size_t middle = std::min(order.size(), from + width);
                 const size_t to = std::min(order.size(), from + 2 * width);
-                std::merge(order.begin() + qsizetype(from), order.begin() + qsizetype(middle),
-                           order.begin() + qsizetype(middle), order.begin() + qsizetype(to),
-                           merged.begin() + qsizetype(from), before);
-                if (pacer.due())
-                    host.yieldToEventLoop();
+                // A merge of its own, for a yield part way: the last one takes every item.
+                size_t left = from, right = middle, out = from;
+                while (left < middle && right < to) {
+                    // From the right only when strictly before: equal items keep their order.
+                    merged[out++] =
+                        before(order[right], order[left]) ? order[right++] : order[left++];
+                    if (out % kKeysPerSlice == 0 && pacer.due())
+                        host.yieldToEventLoop();
+                }
+                std::copy(order.begin() + qsizetype(left), order.begin() + qsizetype(middle),
+                          merged.begin() + qsizetype(out));
+                out += middle - left;
+                std::copy(order.begin() + qsizetype(right), order.begin() + qsizetype(to),
+                          merged.begin() + qsizetype(out));
             }
             order.swap(merged);
         }
+        // A million keys take a while to free too.
+        YieldPacer freeing(host);
+        while (!keys.empty()) {
+            keys.erase(keys.end() - qsizetype(std::min(keys.size(), size_t(kKeysPerSlice))),
+                       keys.end());
+            if (freeing.due())
+                host.yieldToEventLoop();
+        }
         if (changed())
             continue;
-        host.setProgress(0);
         return order;
     }
+}
+
+TextPool TextsInOrder(const ItemList &listView, const std::vector<quint32> &order, ListHost &host)
+{
+    const quint64 revision = listView.revision();
+    TextPool texts;
+    texts.reserve(qsizetype(order.size()), listView.texts().characterCount());
+    YieldPacer pacer(host);
+    for (size_t position = 0; position < order.size(); ++position) {
+        texts.append(listView.text(order[position]));
+        if (position % kKeysPerSlice == 0 && pacer.due()) {
+            host.yieldToEventLoop();
+            if (listView.revision() != revision)
+                return {};
+        }
+    }
+    return texts;
 }
 
 std::vector<quint32> ReversedOrder(qsizetype count)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TextPool.h"
+
 #include <QtGlobal>
 
 #include <vector>
@@ -18,5 +20,9 @@ std::vector<quint32> SortOrder(const ItemList &listView, bool descending, ListHo
 
 // The order that turns the list round.
 std::vector<quint32> ReversedOrder(qsizetype count);
+
+// The list's items in `order` (order[i] goes to i), copied a slice at a time with yields in
+// between; empty when the list changed meanwhile.
+TextPool TextsInOrder(const ItemList &listView, const std::vector<quint32> &order, ListHost &host);
 
 } // namespace List
