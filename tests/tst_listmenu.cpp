@@ -4,6 +4,8 @@
 #include "UndoHistory.h"
 #include "WindowFixture.h"
 
+#include <array>
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -92,6 +94,17 @@ private:
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
             qFatal("cannot write %s", qPrintable(path));
         return path;
+    }
+    // Three list files, one in each encoding the import reads: "zoë@example.com" in UTF-8 with
+    // a byte-order mark, "anna@example.com" in UTF-16, "café@example.org" in Latin-1.
+    std::array<QString, 3> listsInEachEncoding() const
+    {
+        return {writeFile(QStringLiteral("a.txt"), "\xef\xbb\xbfzo\xc3\xab@example.com\r\n"),
+                writeFile(QStringLiteral("b.txt"),
+                          QByteArray("\xff\xfe"
+                                     "a\0n\0n\0a\0@\0e\0x\0a\0m\0p\0l\0e\0.\0c\0o\0m\0",
+                                     34)),
+                writeFile(QStringLiteral("c.txt"), "caf\xe9@example.org\n")};
     }
     void chooseMatchCase(bool match) const
     {
@@ -346,13 +359,7 @@ void ListMenuTest::suppressionListInMixedEncodings()
     fill(form().items(), {"Zoë@example.com", "keep@example.com", "ANNA@example.com",
                           "caf\u00e9@example.org", "café@example.org ", "last"});
     // One file in each encoding the import reads, and one that is not there.
-    const QString utf8 =
-        writeFile(QStringLiteral("a.txt"), "\xef\xbb\xbfzo\xc3\xab@example.com\r\n");
-    const QString utf16 = writeFile(QStringLiteral("b.txt"),
-                                    QByteArray("\xff\xfe"
-                                               "a\0n\0n\0a\0@\0e\0x\0a\0m\0p\0l\0e\0.\0c\0o\0m\0",
-                                               34));
-    const QString legacy = writeFile(QStringLiteral("c.txt"), "caf\xe9@example.org\n");
+    const auto [utf8, utf16, legacy] = listsInEachEncoding();
     m_window->fileDialogs.answers.push_back(
         {utf8, utf16, legacy, m_folders->program.filePath(QStringLiteral("gone.txt"))});
     trigger(QStringLiteral("Remove Items Listed in File(s)..."));
@@ -578,13 +585,7 @@ void ListMenuTest::keepOnlyItemsListed()
     const QStringList start = {"Zoë@example.com",       "keep@example.com",  "ANNA@example.com",
                                "caf\u00e9@example.org", "café@example.org ", "last"};
     fill(form().items(), start);
-    const QString utf8 =
-        writeFile(QStringLiteral("a.txt"), "\xef\xbb\xbfzo\xc3\xab@example.com\r\n");
-    const QString utf16 = writeFile(QStringLiteral("b.txt"),
-                                    QByteArray("\xff\xfe"
-                                               "a\0n\0n\0a\0@\0e\0x\0a\0m\0p\0l\0e\0.\0c\0o\0m\0",
-                                               34));
-    const QString legacy = writeFile(QStringLiteral("c.txt"), "caf\xe9@example.org\n");
+    const auto [utf8, utf16, legacy] = listsInEachEncoding();
     m_window->fileDialogs.answers.push_back({utf8, utf16, legacy});
     trigger(QStringLiteral("Keep Only Items Listed in File(s)..."));
     QCOMPARE(items(), kept);
