@@ -41,6 +41,7 @@ TextPool lines(QStringView text, ListHost &host)
     const qsizetype breaks =
         std::count_if(text.begin(), text.end(), [](QChar c) { return c == u'\r' || c == u'\n'; });
     result.reserve(breaks + 1, text.size());
+    host.yieldToEventLoop();
     YieldPacer pacer(host);
     qsizetype start = 0;
     for (qsizetype k = 0; k < text.size(); ++k) {
@@ -56,6 +57,7 @@ TextPool lines(QStringView text, ListHost &host)
     }
     if (start < text.size())
         result.append(text.mid(start));
+    host.yieldToEventLoop();
     return result;
 }
 

@@ -66,6 +66,8 @@ std::vector<quint32> SortOrder(const ItemList &listView, bool descending, ListHo
             if (pacer.due())
                 host.yieldToEventLoop();
         }
+        // A yield where each stage ends: the next one's first yield is a slice away.
+        host.yieldToEventLoop();
         std::vector<quint32> merged(order.size());
         for (size_t width = kRun; width < order.size(); width *= 2) {
             for (size_t from = 0; from < order.size(); from += 2 * width) {
@@ -88,6 +90,7 @@ std::vector<quint32> SortOrder(const ItemList &listView, bool descending, ListHo
             }
             order.swap(merged);
         }
+        host.yieldToEventLoop();
         // A million keys take a while to free too.
         YieldPacer freeing(host);
         while (!keys.empty()) {
@@ -96,6 +99,7 @@ std::vector<quint32> SortOrder(const ItemList &listView, bool descending, ListHo
             if (freeing.due())
                 host.yieldToEventLoop();
         }
+        host.yieldToEventLoop();
         if (changed())
             continue;
         return order;
@@ -116,7 +120,8 @@ TextPool TextsInOrder(const ItemList &listView, const std::vector<quint32> &orde
                 return {};
         }
     }
-    return texts;
+    host.yieldToEventLoop(); // putting them in place comes next
+    return listView.revision() == revision ? texts : TextPool();
 }
 
 std::vector<quint32> ReversedOrder(qsizetype count)
