@@ -1,16 +1,21 @@
 #pragma once
 
+#include "ItemStore.h"
 #include "ListChange.h"
+#include "SlicedChange.h"
 #include "TextPool.h"
 
 #include <QAbstractTableModel>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
-// The item list behind the list view: the one place the items live. Positions are 0-based
-// here; the commands speak of 1..count.
+// The item list behind the list view: its items (an ItemStore), the view told of every
+// change to them, the history told of every change (a ListChange), and long removals done a
+// slice at a time (a SlicedChange). Positions are 0-based here; the commands speak of
+// 1..count. Taking back and making again a recorded change is in ItemListReplay.cpp.
 class ItemList : public QAbstractTableModel
 {
     Q_OBJECT
@@ -23,10 +28,10 @@ public:
     int headerCount() const { return int(m_headers.size()); }
     QString headerText(int column) const { return m_headers.value(column); }
 
-    qsizetype count() const { return m_texts.size(); }
-    QStringView text(qsizetype position) const { return m_texts.at(position); }
-    const TextPool &texts() const { return m_texts; }
-    bool isChecked(qsizetype position) const { return m_checked[size_t(position)] != 0; }
+    qsizetype count() const { return m_store.count(); }
+    QStringView text(qsizetype position) const { return m_store.text(position); }
+    const TextPool &texts() const { return m_store.texts(); }
+    bool isChecked(qsizetype position) const { return m_store.isChecked(position); }
     // Ticks or unticks the item at `position` as the view shows it, and tells the history.
     // While a removal is under way an item it takes cannot be ticked (false); a step being
     // taken back is put back whole first.
@@ -54,7 +59,7 @@ public:
     // change first (settle()); positions it is given number the list as it stands.
     void startRemoval(std::vector<qsizetype> positions, PackedTexts gathered = {});
     bool continueChange();
-    bool changeUnderWay() const { return m_pending.has_value() || m_pendingInsertion.has_value(); }
+    bool changeUnderWay() const { return m_sliced.has_value(); }
     void settle();
     // How many items one slice of a removal handles.
     void setItemsPerRemovalSlice(qsizetype items) { m_itemsPerRemovalSlice = items; }
@@ -70,14 +75,19 @@ public:
     // Appends the texts at ascending[from..to) to `gathered` (reserving room for all of
     // them when from is 0), for a removal of `ascending` to come.
     PackedTexts gatherTexts(const std::vector<qsizetype> &ascending, qsizetype from, qsizetype to,
-                            PackedTexts gathered = {}) const;
+                            PackedTexts gathered = {}) const
+    {
+        return m_store.gatherTexts(ascending, from, to, std::move(gathered));
+    }
     // Puts the items in a new order, their marks with them: the item at order[i] goes to i.
     // `texts` are the items in that order already (copied beforehand, with yields). The
     // history keeps the old texts: undo and redo exchange the two.
     void reorder(std::vector<quint32> order, TextPool texts);
+    // Gives every item a new text (texts[i] for item i), marks staying with their items.
+    void rewrite(TextPool texts);
     // Sets every check mark at once: `checks` holds one mark per item.
     void replaceChecks(std::vector<quint8> checks);
-    const std::vector<quint8> &checks() const { return m_checked; }
+    const std::vector<quint8> &checks() const { return m_store.checks(); }
 
     // Every change above is told to the observer (none by default), except while a change
     // is being taken back or made again.
@@ -89,15 +99,8 @@ public:
 
     // Takes the items from `first` on out of the list into `aside`, and puts them back: for
     // taking back and making again a step that appended from `first` and left the items
-    // before it alone. Whichever part is smaller is copied; the rest keeps its buffer (an
-    // empty list hands over the whole). Nothing is told to the observer.
-    struct SetAside
-    {
-        TextPool texts;             // the items from `first` on, or the whole list
-        std::vector<quint8> checks; // their marks, likewise
-        qsizetype first = 0;
-        bool whole = false;
-    };
+    // before it alone. Nothing is told to the observer.
+    using SetAside = ItemStore::SetAside;
     void takeTail(qsizetype first, SetAside &aside);
     void putTail(SetAside &aside);
 
@@ -135,30 +138,31 @@ private:
     void settleBefore(std::vector<qsizetype> &positions, PackedTexts &gathered);
     // The record of removing `ascending`, with their marks and texts.
     ListChange removal(const std::vector<qsizetype> &ascending, PackedTexts &&gathered) const;
-    bool removeSlice(qsizetype items);
-    bool insertSlice(qsizetype rows);
-    bool goesInSlices(const std::vector<qsizetype> &positions, qsizetype listCount) const;
-    // Where the item now at `position` stands once the removal under way is through; -1 when
+    // Starts a change in slices: the first slice now when `inSlices`, else all of it.
+    void startSliced(SlicedChange change, bool inSlices);
+    // Does the next slice of the change under way (all of it when `items` is negative) and
+    // tells the view; false once none is left.
+    bool doSlice(qsizetype items);
+    // Where the item now at `position` stands once the change under way is through; -1 when
     // it goes with it.
-    qsizetype settledPosition(qsizetype position) const;
+    qsizetype settledPosition(qsizetype position) const
+    {
+        return m_sliced ? m_sliced->settledRow(position) : position;
+    }
     std::vector<qsizetype> settledPositions(const std::vector<qsizetype> &positions) const;
     // Puts back the items of a removal that fall in a few runs, run by run.
     void insertRuns(const std::vector<std::pair<qsizetype, qsizetype>> &runs,
                     const ListChange &change);
-    // Opens up the check marks for items [from, to) going back in, the k-th at row
-    // positions[k] - shift, the marks from `firstMoving` on moving up past them.
-    void openUpChecks(const std::vector<qsizetype> &positions, qsizetype from, qsizetype to,
-                      qsizetype shift, qsizetype firstMoving, const std::vector<quint8> &checks);
     void record(ListChange &&change);
     void flipMarks(const std::vector<qsizetype> &positions);
-    // Exchanges the texts with `texts` (the same items in another order) and moves the marks
-    // as `order` says (forward: the mark at order[i] goes to i; else back).
-    void exchangeOrder(TextPool &texts, const std::vector<quint32> &order, bool forward);
+    // Exchanges the texts with `texts` (as ItemStore::exchangeTexts) and tells the view.
+    void exchangeTexts(TextPool &texts, const std::vector<quint32> &order, bool forward);
     // Exchanges every check mark with `checks` (one per item).
     void swapChecks(std::vector<quint8> &checks);
+    // The view hears of every item at once; the list changed.
+    void resetAround(const std::function<void()> &change);
 
-    TextPool m_texts;
-    std::vector<quint8> m_checked;
+    ItemStore m_store;
     QStringList m_headers;
     quint64 m_revision = 0;
     quint64 m_clearCount = 0;
@@ -168,22 +172,7 @@ private:
     // Rows the view has and the list does not, while a change tells the view of them (they
     // show nothing).
     qsizetype m_rowsInPassing = 0;
-
-    struct PendingRemoval
-    {
-        std::vector<quint32> positions; // ascending, numbering the list as it was
-        qsizetype originalCount = 0;
-        qsizetype done = 0;      // positions removed so far
-        qsizetype processed = 0; // items (old numbering) handled so far
-    };
-    std::optional<PendingRemoval> m_pending;
-    struct PendingInsertion
-    {
-        const ListChange *change;  // a removal being taken back; the history keeps it
-        qsizetype placed = 0;      // its items back in so far, the last ones
-        qsizetype settledFrom = 0; // the rows from here on (final numbering) are complete
-    };
-    std::optional<PendingInsertion> m_pendingInsertion;
+    std::optional<SlicedChange> m_sliced;
     qsizetype m_itemsPerRemovalSlice = qsizetype(1) << 20;
     qsizetype m_itemsPerInsertion = qsizetype(1) << 18;
 };

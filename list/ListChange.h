@@ -17,7 +17,9 @@ struct ListChange
         Cleared,        // every item went: `texts`, with their marks `checks`
         ChecksReplaced, // every check mark changed at once; `checks` holds the other set
         MarksFlipped,   // the marks at `positions` were ticked or unticked by hand
-        Reordered,      // the items were put in a new order: `order[i]` is where item i was
+        Rewritten,      // the items were given other texts, in a new order or not: `texts`
+                        // holds the other set, `order[i]` is where item i was (empty: each
+                        // stayed where it was)
     };
 
     ListChange() = default;
@@ -31,13 +33,14 @@ struct ListChange
     // Removed: ascending positions in the list as it was before the removal. MarksFlipped:
     // the items whose marks changed, numbering the list as the change left it.
     std::vector<qsizetype> positions;
-    // Cleared: the items that went. Appended: the added items, once taken back.
+    // Cleared: the items that went. Appended: the added items, once taken back. Rewritten:
+    // the other set of texts.
     TextPool texts;
     // Removed: the items that went, in list order.
     PackedTexts removed;
     // Removed and Cleared: their check marks. ChecksReplaced: the marks before (or after).
     std::vector<quint8> checks;
-    // Reordered: for each position of the new order, the item's position before.
+    // Rewritten: for each position of the new order, the item's position before.
     std::vector<quint32> order;
 
     // The memory this record holds.

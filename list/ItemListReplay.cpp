@@ -1,0 +1,136 @@
+// Taking back and making again the changes the list told its observer of.
+
+#include "ItemList.h"
+
+#include <QScopedValueRollback>
+
+#include <algorithm>
+
+void ItemList::undo(ListChange &change)
+{
+    settle();
+    const QScopedValueRollback<bool> replaying(m_replaying, true);
+    switch (change.kind) {
+    case ListChange::Kind::Appended:
+        change.texts = texts().tail(change.first);
+        change.checks.assign(checks().begin() + change.first, checks().end());
+        removeRange(change.first, count() - 1);
+        break;
+    case ListChange::Kind::Removed: {
+        const auto runs = RunsOf(change.positions, SlicedChange::kMaxRunsSeparately);
+        if (runs.size() <= SlicedChange::kMaxRunsSeparately) {
+            insertRuns(runs, change);
+            break;
+        }
+        // The change stays where it is, in the history, until this is through: nothing else
+        // changes the list (or the history) before settling it.
+        const qsizetype countAfter = count() + change.removed.size();
+        startSliced(
+            SlicedChange::insertion(change, countAfter),
+            SlicedChange::worthSlicing(change.positions, countAfter, m_itemsPerRemovalSlice));
+        break;
+    }
+    case ListChange::Kind::Cleared:
+        resetAround([&] { m_store.replaceAll(change.texts, change.checks); });
+        break;
+    case ListChange::Kind::ChecksReplaced:
+        swapChecks(change.checks);
+        break;
+    case ListChange::Kind::MarksFlipped:
+        flipMarks(change.positions);
+        break;
+    case ListChange::Kind::Rewritten:
+        exchangeTexts(change.texts, change.order, false);
+        break;
+    }
+}
+
+void ItemList::redo(ListChange &change)
+{
+    settle();
+    const QScopedValueRollback<bool> replaying(m_replaying, true);
+    switch (change.kind) {
+    case ListChange::Kind::Appended:
+        appendPool(change.texts);
+        m_store.setMarks(change.first, change.checks);
+        change.texts = TextPool(); // the list holds them again
+        break;
+    case ListChange::Kind::Removed:
+        // The marks go as they are now: taking the step back again brings them back so.
+        for (size_t k = 0; k < change.positions.size(); ++k)
+            change.checks[k] = checks()[size_t(change.positions[k])];
+        removeSortedPositions(
+            change.positions,
+            SlicedChange::worthSlicing(change.positions, count(), m_itemsPerRemovalSlice));
+        break;
+    case ListChange::Kind::Cleared:
+        change.checks = checks();
+        clear(); // while replaying, nothing is recorded
+        break;
+    case ListChange::Kind::ChecksReplaced:
+        swapChecks(change.checks);
+        break;
+    case ListChange::Kind::MarksFlipped:
+        flipMarks(change.positions);
+        break;
+    case ListChange::Kind::Rewritten:
+        exchangeTexts(change.texts, change.order, true);
+        break;
+    }
+}
+
+void ItemList::insertRuns(const std::vector<std::pair<qsizetype, qsizetype>> &runs,
+                          const ListChange &change)
+{
+    // The view hears of each run as rows inserted. `positions` are where the items stand
+    // once back, so each run goes in where it ends up, the lower runs first.
+    qsizetype from = 0;
+    for (const auto &[first, last] : runs) {
+        const qsizetype to = from + (last - first + 1);
+        beginInsertRows({}, int(first), int(last));
+        m_store.insertSorted(change.positions, from, to, change.removed, change.checks);
+        ++m_revision;
+        endInsertRows();
+        from = to;
+    }
+}
+
+void ItemList::takeTail(qsizetype first, SetAside &aside)
+{
+    settle();
+    const qsizetype tail = count() - first;
+    if (first > 0 && tail == 0) {
+        m_store.takeTail(first, aside);
+        return;
+    }
+    // From an empty list the view starts afresh, as it did for the load.
+    if (first == 0)
+        beginResetModel();
+    else
+        beginRemoveRows({}, int(first), int(count() - 1));
+    m_store.takeTail(first, aside);
+    ++m_revision;
+    if (first == 0)
+        endResetModel();
+    else
+        endRemoveRows();
+}
+
+void ItemList::putTail(SetAside &aside)
+{
+    settle();
+    Q_ASSERT(count() == aside.first);
+    const qsizetype tail = aside.whole ? aside.texts.size() - aside.first : aside.texts.size();
+    if (tail == 0)
+        return;
+    if (aside.first == 0)
+        beginResetModel();
+    else
+        beginInsertRows({}, int(aside.first), int(aside.first + tail - 1));
+    m_store.putTail(aside);
+    ++m_revision;
+    if (aside.first == 0)
+        endResetModel();
+    else
+        endInsertRows();
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "ListChange.h"
+
+#include <QtGlobal>
+
+#include <utility>
+#include <vector>
+
+class ItemStore;
+
+// Runs of consecutive positions (ascending), up to one more than `limit`.
+std::vector<std::pair<qsizetype, qsizetype>> RunsOf(const std::vector<qsizetype> &ascending,
+                                                    size_t limit);
+
+// A removal of many scattered items, or the taking back of one, done a slice at a time so
+// that a long list is not held up for the whole of it.
+//
+// What holds between slices:
+// - The store is a whole list: a removal has taken the items of the slices handled so far
+//   (from the top down), an insertion has put back those of the final rows from its
+//   lowest slice on (from the bottom up); every other item stands as it did before.
+// - Nothing else changes the store until the change is through: whatever would, finishes it
+//   first, and positions given meanwhile are moved to where they will stand (settledRow).
+// - An insertion reads the record of the removal it takes back, which outlives it.
+class SlicedChange
+{
+public:
+    // Worth doing in slices: a long list and more than a few runs of positions.
+    static bool worthSlicing(const std::vector<qsizetype> &ascending, qsizetype listCount,
+                             qsizetype itemsPerSlice);
+    // A few runs go row by row; beyond this many, one pass over the buffer is cheaper.
+    static constexpr size_t kMaxRunsSeparately = 8;
+
+    // Removing `ascending` from a list of `count` items.
+    static SlicedChange removal(const std::vector<qsizetype> &ascending, qsizetype count);
+    // Putting back the items `removal` took (a Removed change), into a list that will have
+    // `countAfter` items then.
+    static SlicedChange insertion(const ListChange &removal, qsizetype countAfter);
+
+    bool isInsertion() const { return m_insertion != nullptr; }
+    // Where the item now at `row` stands once the change is through; -1 when it goes.
+    qsizetype settledRow(qsizetype row) const;
+
+    // What one slice does to the rows.
+    struct Slice
+    {
+        qsizetype reach = 0;           // removal: the first original row left; insertion:
+                                       // the lowest final row done
+        qsizetype rowsAdded = 0;       // rows the list gains
+        qsizetype rowsRemoved = 0;     // rows the list loses
+        qsizetype firstChangedRow = 0; // rows before it keep their items
+        qsizetype firstIndex = 0;      // the slice's positions, [firstIndex, lastIndex)
+        qsizetype lastIndex = 0;
+        bool changesRows() const { return rowsAdded > 0 || rowsRemoved > 0; }
+    };
+    // The next slice of up to `items` items, or all that is left.
+    Slice next(qsizetype items) const;
+    Slice rest() const;
+    // Where the row `row` stands after `slice` (numbering before it); -1 when it goes.
+    qsizetype rowAfter(const Slice &slice, qsizetype row) const;
+    // Does `slice` to the store; true while some is left.
+    bool apply(const Slice &slice, ItemStore &store);
+
+private:
+    SlicedChange() = default;
+
+    // A removal: ascending positions numbering the list as it was, of which `done` are gone,
+    // and every item before `processed` handled.
+    std::vector<quint32> m_positions;
+    qsizetype m_originalCount = 0;
+    qsizetype m_done = 0;
+    qsizetype m_processed = 0;
+    // An insertion: the removal taken back, of whose items the last `m_placed` are back, and
+    // with them every final row from `m_settledFrom` on.
+    const ListChange *m_insertion = nullptr;
+    qsizetype m_placed = 0;
+    qsizetype m_settledFrom = 0;
+};
