@@ -5,6 +5,8 @@
 #include "PackedTexts.h"
 #include "TextPool.h"
 
+#include <algorithm>
+#include <numeric>
 #include <set>
 
 #include <QAbstractItemModelTester>
@@ -66,6 +68,8 @@ private Q_SLOTS:
     void commandsBetweenRemovalSlices();
     void removalUndoAndRedoRestoreExactly_data();
     void removalUndoAndRedoRestoreExactly();
+    void randomChangesInterruptedBetweenSlices_data();
+    void randomChangesInterruptedBetweenSlices();
     void changeWhileCopyingForUndoStartsOver_data();
     void changeWhileCopyingForUndoStartsOver();
     void preparedCollisionsDoNotCollideUnderASeed_data();
@@ -605,6 +609,182 @@ void ListTest::removalUndoAndRedoRestoreExactly()
     list.undo(observer.changes.back());
     QCOMPARE(itemTexts(list), texts);
     QCOMPARE(observer.changes.size(), size_t(1)); // taking back records nothing
+}
+
+namespace {
+// The list as a sequence of changes made one after the other leaves it: texts and marks.
+struct Snapshot
+{
+    QStringList texts;
+    std::vector<quint8> checks;
+    bool operator==(const Snapshot &other) const
+    {
+        return texts == other.texts && checks == other.checks;
+    }
+};
+
+Snapshot snapshotOf(const ItemList &list)
+{
+    return {itemTexts(list), list.checks()};
+}
+
+const char *describe(const Snapshot &snapshot)
+{
+    static QByteArray text;
+    text = snapshot.texts.join(u' ').toUtf8();
+    return text.constData();
+}
+} // namespace
+
+void ListTest::randomChangesInterruptedBetweenSlices_data()
+{
+    QTest::addColumn<quint32>("seed");
+    for (quint32 seed = 1; seed <= 24; ++seed)
+        QTest::newRow(qPrintable(QStringLiteral("seed %1").arg(seed))) << seed;
+}
+
+void ListTest::randomChangesInterruptedBetweenSlices()
+{
+    // Random changes, long removals and their undo going a slice at a time, each interrupted
+    // at a random slice by another change, an undo or a redo that points at rows as the
+    // view shows them then. Every change must land on the items pointed at, as if the one
+    // under way had been through first; the list after each slice is a whole list; and
+    // undo all, then redo all, must give back the first and the last list exactly.
+    QFETCH(quint32, seed);
+    QRandomGenerator random(seed);
+    ItemList list;
+    QAbstractItemModelTester tester(&list, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    list.addColumn(QStringLiteral("Items:"));
+    list.setItemsPerRemovalSlice(4);
+    KeepingObserver observer;
+    list.setObserver(&observer);
+    int made = 0; // every text is new, so a text names one item
+    const auto newText = [&] { return QStringLiteral("i%1").arg(made++); };
+    for (int i = 0; i < 40; ++i)
+        list.append(newText());
+
+    // states[k]: the list after the first k recorded changes, made one after the other.
+    std::vector<Snapshot> states{snapshotOf(list)};
+    observer.changes.clear();
+    size_t at = 0;
+    // Where the item named `text` stands in `state`, or -1.
+    const auto find = [](const Snapshot &state, const QString &text) {
+        return state.texts.indexOf(text);
+    };
+
+    for (int step = 0; step < 120; ++step) {
+        const size_t recordedBefore = observer.changes.size();
+        Snapshot next = states[at];
+        const qsizetype count = list.count();
+        const int kind = int(random.bounded(10));
+        if (kind <= 2 && count > 0) { // a removal of scattered rows, perhaps long
+            std::vector<qsizetype> rows;
+            const int share = int(random.bounded(10, 90));
+            for (qsizetype row = 0; row < count; ++row) {
+                if (int(random.bounded(100)) < share)
+                    rows.push_back(row);
+            }
+            for (const qsizetype row : rows) {
+                const auto index = find(next, list.text(row).toString());
+                if (index >= 0) {
+                    next.texts.removeAt(index);
+                    next.checks.erase(next.checks.begin() + index);
+                }
+            }
+            list.startRemoval(rows);
+        } else if (kind == 3) {
+            const QString text = newText();
+            next.texts.append(text);
+            next.checks.push_back(0);
+            list.append(text);
+        } else if (kind == 4 && count > 0) { // a tick by hand
+            const qsizetype row = random.bounded(count);
+            const bool mark = random.bounded(2) == 1;
+            const auto index = find(next, list.text(row).toString());
+            if (index >= 0)
+                next.checks[size_t(index)] = mark ? 1 : 0;
+            QCOMPARE(list.setChecked(row, mark), index >= 0);
+        } else if (kind == 5 && count > 0) { // every mark at once
+            std::vector<quint8> marks(static_cast<size_t>(count));
+            for (qsizetype row = 0; row < count; ++row) {
+                marks[size_t(row)] = quint8(random.bounded(2));
+                const auto index = find(next, list.text(row).toString());
+                if (index >= 0)
+                    next.checks[size_t(index)] = marks[size_t(row)];
+            }
+            list.replaceChecks(marks);
+        } else if (kind == 6 && count > 1) { // a new order, or new texts
+            list.settle();
+            const qsizetype settled = list.count();
+            if (random.bounded(2) == 0) {
+                std::vector<quint32> order(static_cast<size_t>(settled));
+                std::iota(order.begin(), order.end(), quint32(0));
+                std::shuffle(order.begin(), order.end(), random);
+                TextPool texts;
+                Snapshot reordered;
+                for (const quint32 from : order) {
+                    texts.append(next.texts[from]);
+                    reordered.texts.append(next.texts[from]);
+                    reordered.checks.push_back(next.checks[from]);
+                }
+                next = reordered;
+                list.reorder(std::move(order), std::move(texts));
+            } else {
+                TextPool texts;
+                for (QString &text : next.texts) {
+                    text = newText();
+                    texts.append(text);
+                }
+                list.rewrite(std::move(texts));
+            }
+        } else if (kind == 7 && at > 0) {
+            list.undo(observer.changes[--at]);
+            next = states[at];
+        } else if (kind == 8 && at < observer.changes.size()) {
+            list.redo(observer.changes[at++]);
+            next = states[at];
+        }
+
+        if (observer.changes.size() > recordedBefore) {
+            // A new change: what could be made again is gone, as in the history.
+            QCOMPARE(observer.changes.size(), recordedBefore + 1);
+            std::swap(observer.changes[at], observer.changes.back());
+            observer.changes.resize(++at);
+            states.resize(at);
+            states.push_back(next);
+        } else {
+            QVERIFY2(next == states[at], "a change went unrecorded");
+        }
+        // A few slices of what is under way, then the next change interrupts it.
+        for (int slices = int(random.bounded(3)); slices > 0 && list.changeUnderWay(); --slices) {
+            // The current row follows its item through the slice, or goes with it.
+            const int row = int(random.bounded(list.count()));
+            const QString current = list.text(row).toString();
+            const QPersistentModelIndex kept(list.index(row, 0));
+            list.continueChange();
+            if (kept.isValid())
+                QCOMPARE(list.text(kept.row()).toString(), current);
+            else
+                QCOMPARE(find(states[at], current), -1);
+            QCOMPARE(list.rowCount(), int(list.count()));
+            QCOMPARE(qsizetype(list.checks().size()), list.count());
+        }
+        if (!list.changeUnderWay())
+            QVERIFY2(snapshotOf(list) == states[at], describe(snapshotOf(list)));
+    }
+    list.settle();
+    QVERIFY2(snapshotOf(list) == states[at], describe(snapshotOf(list)));
+    while (at > 0) {
+        list.undo(observer.changes[--at]);
+        if (random.bounded(2) == 0)
+            list.continueChange();
+    }
+    list.settle();
+    QVERIFY2(snapshotOf(list) == states.front(), describe(snapshotOf(list)));
+    while (at < observer.changes.size())
+        list.redo(observer.changes[at++]);
+    list.settle();
+    QVERIFY2(snapshotOf(list) == states.back(), describe(snapshotOf(list)));
 }
 
 void ListTest::changeWhileCopyingForUndoStartsOver_data()
