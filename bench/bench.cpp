@@ -1,13 +1,17 @@
 // The benchmark: a large list through the real code paths of the window.
 //
-//   tarnwell_bench [--no-calc] [--no-jobs] [LIST_FILE]
+//   tarnwell_bench [--no-calc] [--no-jobs | --mailing-jobs-only] [LIST_FILE]
+//   tarnwell_bench --mailing-list FILE COUNT    (writes the mailing-list-shaped list)
 //
 // Without an argument it writes a list of 1,000,000 e-mail-like items (about 30% duplicates,
 // many of them in another letter case) to a temporary file. It times loading, duplicate
 // removal under each option, both filters, the load command and saving, reports the longest
 // gap between two turns of the event loop during each pass and the process's peak memory, and
 // times the shell pipeline `tac FILE | awk '!s[$0]++' | tac` (the same keep-last rule under
-// "Match case") on the same file for comparison. Then, unless --no-calc, it imports a
+// "Match case") on the same file for comparison. The whole job (load, clean, save, then
+// undo and redo of the load) runs at 1M and 10M on that list and on one shaped like a merged
+// mailing list (mostly duplicates, some upper-cased, some non-ASCII), against the pipeline
+// and its Ignore-case form with toupper($0). Then, unless --no-calc, it imports a
 // 10,000-row, 2-column block from a workbook and exports 100,000 items to a new one, against
 // a headless LibreOffice Calc with a private profile.
 
@@ -103,6 +107,40 @@ QString writeGeneratedList(const QString &path, int count)
     return path;
 }
 
+// A list shaped like a merged mailing list: `count` lines (LF) of e-mail-like addresses drawn
+// from count / 5 distinct ones, so about 80% are duplicates under "Ignore case"; one line in
+// five upper-cased, and about a quarter of the addresses holding non-ASCII letters.
+const char *const kAccentedNames[] = {"rené",  "jérôme", "françois", "zoë",    "côté",
+                                      "chloé", "léon",   "anaïs",    "müller", "ângela"};
+
+QString writeMailingList(const QString &path, int count)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        qFatal("cannot write %s", qPrintable(path));
+    QRandomGenerator random(20261207);
+    const quint32 distinct = quint32(std::max(1, count / 5));
+    QByteArray buffer;
+    for (int i = 0; i < count; ++i) {
+        const quint32 key = random.bounded(distinct);
+        QByteArray text = itemText(key);
+        if (key % 4 == 0) // about a quarter: a non-ASCII name in front
+            text.prepend(QByteArray(kAccentedNames[(key / 4) % 10]) + '.');
+        if (random.bounded(5) == 0)
+            text = QString::fromUtf8(text).toUpper().toUtf8();
+        buffer += text;
+        buffer += '\n';
+        if (buffer.size() > (1 << 20)) {
+            file.write(buffer);
+            buffer.clear();
+        }
+    }
+    file.write(buffer);
+    file.flush();
+    ::fsync(file.handle());
+    return path;
+}
+
 long peakMemoryMb()
 {
     rusage usage{};
@@ -170,6 +208,12 @@ double timePipeline(const QString &path)
     return timeShell(QStringLiteral("tac \"$1\" | awk '!s[$0]++' | tac"), path);
 }
 
+// The same keep-last rule with letter case ignored.
+double timeIgnoreCasePipeline(const QString &path)
+{
+    return timeShell(QStringLiteral("tac \"$1\" | awk '!s[toupper($0)]++' | tac"), path);
+}
+
 // A figure of this process's memory from /proc, in kB: "VmHWM" (peak), "VmRSS" (now).
 long memoryKb(const QByteArray &field)
 {
@@ -181,6 +225,15 @@ long memoryKb(const QByteArray &field)
             return line.mid(field.size() + 1).trimmed().split(' ').front().toLong();
     }
     return -1;
+}
+
+QAction *menuAction(Form1 &form, const QString &startsWith)
+{
+    for (QAction *action : form.listMenu().menu().actions()) {
+        if (action->text().startsWith(startsWith))
+            return action;
+    }
+    qFatal("no menu entry %s", qPrintable(startsWith));
 }
 
 // The whole job as a user does it, in a process of its own so that its peak memory is the
@@ -201,10 +254,17 @@ int runJob(const QString &listPath, bool matchCase, const QString &keepSaved)
     const Timing save = timePass([&] { window.control<QPushButton>("PushButton20")->click(); });
     if (!keepSaved.isEmpty())
         QFile::rename(saved, keepSaved);
-    std::printf("JOB %.3f %lld %.3f %lld %lld %ld\n", load.seconds,
+    const long peakKb = memoryKb("VmHWM"); // the job's, before undo puts the duplicates back
+    const Timing undo = timePass([&] { menuAction(form, QStringLiteral("Undo"))->trigger(); });
+    const Timing redo = timePass([&] { menuAction(form, QStringLiteral("Redo"))->trigger(); });
+    if (form.items().count() != left)
+        qFatal("undo and redo of the load left %lld items, not %lld",
+               static_cast<long long>(form.items().count()), static_cast<long long>(left));
+    std::printf("JOB %.3f %lld %.3f %lld %lld %ld %.3f %lld %.3f %lld\n", load.seconds,
                 static_cast<long long>(load.longestGapMs), save.seconds,
-                static_cast<long long>(save.longestGapMs), static_cast<long long>(left),
-                memoryKb("VmHWM"));
+                static_cast<long long>(save.longestGapMs), static_cast<long long>(left), peakKb,
+                undo.seconds, static_cast<long long>(undo.longestGapMs), redo.seconds,
+                static_cast<long long>(redo.longestGapMs));
     return 0;
 }
 
@@ -233,7 +293,7 @@ QList<QByteArray> runJobProcess(const QString &listPath, bool matchCase)
     if (!child.waitForFinished(-1) || child.exitCode() != 0)
         qFatal("the job process failed");
     const QList<QByteArray> fields = child.readAllStandardOutput().trimmed().split(' ');
-    if (fields.size() != 7 || fields[0] != "JOB")
+    if (fields.size() != 11 || fields[0] != "JOB")
         qFatal("the job process said nothing useful");
     return fields;
 }
@@ -244,11 +304,32 @@ void printJob(const QList<QByteArray> &fields, qsizetype items, bool matchCase, 
     const double load = fields[1].toDouble(), save = fields[3].toDouble();
     const double hwmMb = fields[6].toDouble() / 1024.0;
     std::printf("  job, %-11s load+clean %6.3f s (gap %4s ms), save %6.3f s (gap %4s ms), "
-                "total %6.3f s = %.2fx the pipeline; VmHWM %6.0f MB = %5.1f B/item\n",
+                "total %6.3f s = %.3fx the pipeline; VmHWM %6.0f MB = %5.1f B/item; "
+                "undo %.3f s (gap %s ms), redo %.3f s (gap %s ms)\n",
                 matchCase ? "Match case" : "Ignore case", load, fields[2].constData(), save,
                 fields[4].constData(), load + save, (load + save) / pipeline, hwmMb,
-                hwmMb * 1024 * 1024 / double(items));
+                hwmMb * 1024 * 1024 / double(items), fields[7].toDouble(), fields[8].constData(),
+                fields[9].toDouble(), fields[10].constData());
     std::fflush(stdout);
+}
+
+// Both jobs on the list at `path` against the pipelines, each in processes of their own.
+void benchJobs(const QString &path, int size, const char *shape)
+{
+    // The jobs first: the pipeline's gigabytes of memory leave the machine slow to hand out
+    // memory for a while after it. One job runs unreported before them: on this virtual
+    // machine the first process in a while to take a gigabyte gets it slowly (twice the
+    // job's time), whichever job that is.
+    runJobProcess(path, true);
+    const QList<QByteArray> matchJob = runJobProcess(path, true);
+    const QList<QByteArray> ignoreJob = runJobProcess(path, false);
+    const double pipeline = timePipeline(path);
+    const double ignoreCasePipeline = timeIgnoreCasePipeline(path);
+    std::printf("%d items, %s (%.0f MB): tac FILE | awk '!s[$0]++' | tac %.3f s; "
+                "with toupper($0) %.3f s\n",
+                size, shape, double(QFile(path).size()) / 1e6, pipeline, ignoreCasePipeline);
+    printJob(matchJob, size, true, pipeline);
+    printJob(ignoreJob, size, false, ignoreCasePipeline);
 }
 
 // A workbook of `rows` rows: a text in column A, numbers in the other columns.
@@ -281,15 +362,6 @@ double millisecondsOf(const std::function<void()> &work)
     clock.start();
     work();
     return double(clock.nsecsElapsed()) / 1e6;
-}
-
-QAction *menuAction(Form1 &form, const QString &startsWith)
-{
-    for (QAction *action : form.listMenu().menu().actions()) {
-        if (action->text().startsWith(startsWith))
-            return action;
-    }
-    qFatal("no menu entry %s", qPrintable(startsWith));
 }
 
 // The context menu's commands on 1,000,000 items: undo of a large duplicate removal, the
@@ -745,32 +817,37 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
 
     const QStringList options = app.arguments();
+    if (options.size() == 4 && options[1] == u"--mailing-list") {
+        writeMailingList(options[2], options[3].toInt());
+        return 0;
+    }
     // --job LIST_FILE match|ignore [KEEP_SAVED_FILE_AS]
     if (options.size() >= 4 && options[1] == u"--job")
         return runJob(options[2], options[3] == u"match", options.value(4));
 
     TestFolders folders;
-    // The whole job at each size, in processes of their own, against the pipeline.
+    // The whole job at each size, in processes of their own, against the pipeline: on the
+    // benchmark's own list, then on one shaped like a merged mailing list.
     for (const int size : {1000000, 10000000}) {
-        if (options.contains(QStringLiteral("--no-jobs")))
+        if (options.contains(QStringLiteral("--no-jobs")) ||
+            options.contains(QStringLiteral("--mailing-jobs-only")))
             break;
         const QString path = writeGeneratedList(
             folders.program.filePath(QStringLiteral("job-%1.txt").arg(size)), size);
-        // The jobs first: the pipeline's gigabytes of memory leave the machine slow to hand
-        // out memory for a while after it. One job runs unreported before them: on this
-        // virtual machine the first process in a while to take a gigabyte gets it slowly
-        // (twice the job's time), whichever job that is.
-        runJobProcess(path, true);
-        const QList<QByteArray> matchJob = runJobProcess(path, true);
-        const QList<QByteArray> ignoreJob = runJobProcess(path, false);
-        const double pipeline = timePipeline(path);
-        std::printf("%d items (%.0f MB): tac FILE | awk '!s[$0]++' | tac %.3f s\n", size,
-                    double(QFile(path).size()) / 1e6, pipeline);
-        printJob(matchJob, size, true, pipeline);
-        printJob(ignoreJob, size, false, pipeline);
+        benchJobs(path, size, "the benchmark's list");
         if (size > 1000000)
             QFile::remove(path);
     }
+    for (const int size : {1000000, 10000000}) {
+        if (options.contains(QStringLiteral("--no-jobs")))
+            break;
+        const QString path = writeMailingList(
+            folders.program.filePath(QStringLiteral("mailing-%1.txt").arg(size)), size);
+        benchJobs(path, size, "a merged mailing list");
+        QFile::remove(path);
+    }
+    if (options.contains(QStringLiteral("--mailing-jobs-only")))
+        return 0;
 
     const QStringList arguments =
         app.arguments().mid(1).filter(QRegularExpression(QStringLiteral("^[^-]")));

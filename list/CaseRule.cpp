@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
 
@@ -43,6 +44,46 @@ inline std::uint64_t asciiUpperWord(std::uint64_t word)
     return word - (lower >> 2);
 }
 
+// The upper case of every UTF-16 unit below kFoldedUnits whose full upper-case mapping is
+// one unit: Latin, Greek and Cyrillic, where most lists' non-ASCII letters are. 0 where the
+// mapping is longer ("ß" -> "SS") and the general path decides.
+constexpr char16_t kFoldedUnits = 0x500;
+
+const char16_t *upperTable()
+{
+    static const auto table = [] {
+        std::array<char16_t, kFoldedUnits> upper{};
+        for (char16_t unit = 0; unit < kFoldedUnits; ++unit) {
+            const QString mapped = QString(QChar(unit)).toUpper();
+            upper[unit] = mapped.size() == 1 ? mapped.front().unicode() : char16_t(0);
+        }
+        return upper;
+    }();
+    return table.data();
+}
+
+// Folds the four units of `word` (one at least not ASCII) to their upper case through the
+// table; false when one of them is not in it.
+inline bool tableUpperWord(std::uint64_t &word)
+{
+    const char16_t *upper = upperTable();
+    std::uint64_t folded = 0;
+    for (int lane = 0; lane < 4; ++lane) {
+        const auto unit = char16_t(word >> (16 * lane));
+        if (unit >= kFoldedUnits || (unit != 0 && upper[unit] == 0))
+            return false;
+        folded |= std::uint64_t(upper[unit]) << (16 * lane);
+    }
+    word = folded;
+    return true;
+}
+
+// The upper case of one unit through the table, or 0 when it is not in it.
+inline char16_t tableUpper(char16_t unit)
+{
+    return unit < kFoldedUnits ? upperTable()[unit] : char16_t(0);
+}
+
 } // namespace
 
 CaseOption caseOptionFromButtons(bool ignoreCaseSelected, bool matchCaseSelected)
@@ -62,13 +103,33 @@ bool isAscii(QStringView text)
 
 namespace {
 
+// Upper-cased from a copy it keeps: Qt upper-cases a string it may change in place in
+// another way, which turns a lone surrogate at the end into U+FFFD where the copying way
+// keeps it, so the same text would have two upper-case forms.
+QString upperCaseForm(QStringView text)
+{
+    const QString copy = text.toString();
+    return copy.toUpper();
+}
+
 bool upperCaseFormsEqual(QStringView a, QStringView b)
 {
-    return a.toString().toUpper() == b.toString().toUpper();
+    return upperCaseForm(a) == upperCaseForm(b);
+}
+
+// True when every unit of `text` has a one-unit upper case in the table: its upper-case
+// form is then as long as it is.
+bool foldsUnitByUnit(QStringView text)
+{
+    const char16_t *p = text.utf16();
+    return std::all_of(p, p + text.size(),
+                       [](char16_t c) { return c < 0x80 || tableUpper(c) != 0; });
 }
 
 // Full case mapping can change lengths ("ß" -> "SS") and map non-ASCII letters onto ASCII
-// ones ("ı" -> "I"), so the ASCII shortcut only decides while both texts are ASCII.
+// ones ("ı" -> "I"). The units with a one-unit upper case (ASCII, and most Latin, Greek and
+// Cyrillic letters) are compared through a table; any other unit leaves the decision to the
+// upper-case forms.
 bool equalIgnoringCase(QStringView a, QStringView b)
 {
     // Upper-casing a UTF-16 unit gives at most three and a surrogate pair at least one, so
@@ -76,10 +137,11 @@ bool equalIgnoringCase(QStringView a, QStringView b)
     if (a.size() > 6 * b.size() || b.size() > 6 * a.size())
         return false;
     if (a.size() != b.size())
-        return !(isAscii(a) && isAscii(b)) && upperCaseFormsEqual(a, b);
+        return !(foldsUnitByUnit(a) && foldsUnitByUnit(b)) && upperCaseFormsEqual(a, b);
     const char16_t *pa = a.utf16();
     const char16_t *pb = b.utf16();
-    // Four units at a time while both are ASCII, folding case as the hash does.
+    // Four units at a time, folding case as the hash does, until a word differs even so or
+    // holds a unit the table leaves out: from there the units one by one decide.
     qsizetype i = 0;
     for (; i + 4 <= a.size(); i += 4) {
         std::uint64_t wa, wb;
@@ -87,21 +149,26 @@ bool equalIgnoringCase(QStringView a, QStringView b)
         std::memcpy(&wb, pb + i, sizeof wb);
         if (wa == wb)
             continue;
-        if ((wa | wb) & kHighBits)
-            break; // the units one by one decide
-        if (asciiUpperWord(wa) != asciiUpperWord(wb)) {
-            const QStringView restA = a.sliced(i), restB = b.sliced(i);
-            return !(isAscii(restA) && isAscii(restB)) && upperCaseFormsEqual(a, b);
+        if (!((wa | wb) & kHighBits)) {
+            if (asciiUpperWord(wa) != asciiUpperWord(wb))
+                break;
+        } else if (!tableUpperWord(wa) || !tableUpperWord(wb) || wa != wb) {
+            break;
         }
     }
     for (; i < a.size(); ++i) {
         const char16_t ca = pa[i];
         const char16_t cb = pb[i];
-        if ((ca | cb) >= 0x80)
+        if (ca == cb)
+            continue;
+        const char16_t ua = ca < 0x80 ? asciiUpper(ca) : tableUpper(ca);
+        const char16_t ub = cb < 0x80 ? asciiUpper(cb) : tableUpper(cb);
+        if (ua == 0 || ub == 0)
             return upperCaseFormsEqual(a, b);
-        if (ca != cb && asciiUpper(ca) != asciiUpper(cb)) {
+        if (ua != ub) {
+            // Unequal here; equal only if a unit further on changes length when upper-cased.
             const QStringView restA = a.sliced(i), restB = b.sliced(i);
-            return !(isAscii(restA) && isAscii(restB)) && upperCaseFormsEqual(a, b);
+            return !(foldsUnitByUnit(restA) && foldsUnitByUnit(restB)) && upperCaseFormsEqual(a, b);
         }
     }
     return true;
@@ -124,9 +191,10 @@ bool textsEqual(QStringView a, QStringView b, CaseOption option)
 
 namespace {
 
-// Hashes the code units, four at a time; with `foldAscii` the ASCII letters are hashed as
-// capitals. Returns false (and no hash) when folding meets a unit that is not ASCII.
-bool hashUnits(QStringView text, bool foldAscii, std::uint64_t seed, std::uint64_t &hash)
+// Hashes the code units, four at a time; with `fold` every unit is hashed as its upper case
+// (ASCII at once, the rest through the table). Returns false (and no hash) when folding
+// meets a unit that is not in the table.
+bool hashUnits(QStringView text, bool fold, std::uint64_t seed, std::uint64_t &hash)
 {
     const char16_t *chars = text.utf16();
     const qsizetype size = text.size();
@@ -135,20 +203,22 @@ bool hashUnits(QStringView text, bool foldAscii, std::uint64_t seed, std::uint64
     for (; i + 4 <= size; i += 4) {
         std::uint64_t word;
         std::memcpy(&word, chars + i, sizeof word);
-        if (foldAscii) {
-            if (word & kHighBits)
+        if (fold) {
+            if (!(word & kHighBits))
+                word = asciiUpperWord(word);
+            else if (!tableUpperWord(word))
                 return false;
-            word = asciiUpperWord(word);
         }
         h = step(h, word);
     }
     if (i < size) {
         std::uint64_t word = 0;
         std::memcpy(&word, chars + i, size_t(size - i) * sizeof(char16_t));
-        if (foldAscii) {
-            if (word & kHighBits)
+        if (fold) {
+            if (!(word & kHighBits))
+                word = asciiUpperWord(word);
+            else if (!tableUpperWord(word))
                 return false;
-            word = asciiUpperWord(word);
         }
         h = step(h, word);
     }
@@ -163,8 +233,9 @@ size_t comparisonHash(QStringView text, CaseOption option, std::uint64_t seed)
     std::uint64_t hash = 0;
     if (hashUnits(text, option == CaseOption::IgnoreCase, seed, hash))
         return size_t(hash);
-    // Not ASCII: hash the full upper-case form, which for ASCII text is the folded form.
-    const QString upper = text.toString().toUpper();
+    // A unit the table leaves out: hash the full upper-case form, which is what folding
+    // through the table gives for the units it holds.
+    const QString upper = upperCaseForm(text);
     hashUnits(upper, false, seed, hash);
     return size_t(hash);
 }

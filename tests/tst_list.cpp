@@ -74,6 +74,7 @@ private Q_SLOTS:
     void changeWhileCopyingForUndoStartsOver();
     void preparedCollisionsDoNotCollideUnderASeed_data();
     void preparedCollisionsDoNotCollideUnderASeed();
+    void ignoringCaseAgreesWithFullUpperCase();
 };
 
 void ListTest::removeDupesAll_data()
@@ -876,6 +877,82 @@ void ListTest::changeWhileCopyingForUndoStartsOver()
     QCOMPARE(itemTexts(list), expected);
     list.undo(observer.changes.back());
     QCOMPARE(itemTexts(list), before);
+}
+
+void ListTest::ignoringCaseAgreesWithFullUpperCase()
+{
+    // Random texts of units whose upper case is one unit, several, or leaves their script
+    // (ß, ŉ, ΐ, ﬁ, ı, ſ, µ, ÿ, final sigma, Cyrillic, titlecase ǅ, NUL, a lone surrogate),
+    // between ASCII runs so that units fall in every place of a four-unit word: two texts are
+    // equal ignoring case exactly when their full upper-case forms are, and then hash alike.
+    const QStringList pieces = {"a",
+                                "A",
+                                "ab",
+                                "AB",
+                                "é",
+                                "É",
+                                "ß",
+                                "SS",
+                                "ss",
+                                "ŉ",
+                                "ʼN",
+                                "ΐ",
+                                "Ϊ́",
+                                "ﬁ",
+                                "FI",
+                                "ı",
+                                "I",
+                                "i",
+                                "ſ",
+                                "s",
+                                "µ",
+                                "Μ",
+                                "μ",
+                                "ÿ",
+                                "Ÿ",
+                                "ς",
+                                "σ",
+                                "Σ",
+                                "д",
+                                "Д",
+                                "ǅ",
+                                "Ǆ",
+                                "ǆ",
+                                "ö",
+                                "Ö",
+                                "ő",
+                                "Ő",
+                                "ĳ",
+                                "Ĳ",
+                                QString(QChar(0)),
+                                QString(QChar(0xD800)),
+                                "xyzw",
+                                "XYZW"};
+    QRandomGenerator random(20261208);
+    const auto randomText = [&] {
+        QString text;
+        for (int k = int(random.bounded(0, 6)); k > 0; --k)
+            text += pieces[random.bounded(int(pieces.size()))];
+        return text;
+    };
+    const std::uint64_t seed = randomHashSeed();
+    int equalPairs = 0;
+    for (int round = 0; round < 200000; ++round) {
+        const QString a = randomText();
+        // Often the same text in another case, else any other text.
+        QString b = random.bounded(2) == 0   ? randomText()
+                    : random.bounded(2) == 0 ? a.toUpper()
+                                             : a.toLower();
+        const bool equal = a.toUpper() == b.toUpper();
+        equalPairs += equal ? 1 : 0;
+        QVERIFY2(textsEqual(a, b, CaseOption::IgnoreCase) == equal,
+                 qPrintable(QStringLiteral("[%1] [%2]").arg(a, b)));
+        if (equal)
+            QVERIFY2(comparisonHash(a, CaseOption::IgnoreCase, seed) ==
+                         comparisonHash(b, CaseOption::IgnoreCase, seed),
+                     qPrintable(QStringLiteral("[%1] [%2]").arg(a, b)));
+    }
+    QVERIFY(equalPairs > 50000);
 }
 
 void ListTest::preparedCollisionsDoNotCollideUnderASeed_data()
