@@ -112,6 +112,14 @@ private:
     qsizetype m_bytes = 0;
     qsizetype m_removed = 0;
 
+    // A removal that kept the rest anew kept the items before the first appended one.
+    bool keptEveryItemBefore(const ListChange &change) const
+    {
+        const auto first = qsizetype(m_appendedFrom);
+        return qsizetype(change.order.size()) >= first &&
+               (first == 0 || change.order[size_t(first - 1)] == quint32(first - 1));
+    }
+
     bool leftTheItemsBeforeAlone() const
     {
         if (m_appendedFrom < 0)
@@ -121,7 +129,8 @@ private:
                                ((change.kind == ListChange::Kind::Removed ||
                                  change.kind == ListChange::Kind::MarksFlipped) &&
                                 *std::min_element(change.positions.begin(),
-                                                  change.positions.end()) >= m_appendedFrom);
+                                                  change.positions.end()) >= m_appendedFrom) ||
+                               (change.keptSome() && keptEveryItemBefore(change));
             if (!alone)
                 return false;
         }
@@ -259,10 +268,8 @@ TextPool UndoHistory::removedByLastStep() const
         return removed;
     const auto *step = static_cast<const ListStep *>(m_stack.command(m_stack.index() - 1));
     for (const ListChange &change : step->changes()) {
-        if (change.kind == ListChange::Kind::Removed)
-            removed.append(change.removed.toPool());
-        else if (change.kind == ListChange::Kind::Cleared)
-            removed.append(change.texts);
+        if (change.removedCount() > 0)
+            removed.append(change.removedTexts());
     }
     return removed;
 }

@@ -69,10 +69,10 @@ void ItemList::reorder(std::vector<quint32> order, TextPool texts)
 {
     settle();
     Q_ASSERT(qsizetype(order.size()) == count() && texts.size() == count());
-    exchangeTexts(texts, order, true);
     ListChange change(ListChange::Kind::Rewritten, 0, count());
     change.order = std::move(order);
-    change.texts = std::move(texts); // the old ones
+    change.texts = std::move(texts);
+    exchangeTexts(change, true); // the change keeps the old texts
     record(std::move(change));
 }
 
@@ -80,15 +80,88 @@ void ItemList::rewrite(TextPool texts)
 {
     settle();
     Q_ASSERT(texts.size() == count());
-    exchangeTexts(texts, {}, true);
     ListChange change(ListChange::Kind::Rewritten, 0, count());
-    change.texts = std::move(texts); // the old ones
+    change.texts = std::move(texts);
+    exchangeTexts(change, true);
     record(std::move(change));
 }
 
-void ItemList::exchangeTexts(TextPool &texts, const std::vector<quint32> &order, bool forward)
+void ItemList::keepOnly(std::vector<quint32> kept, TextPool texts)
 {
-    resetAround([&] { m_store.exchangeTexts(texts, order, forward); });
+    settle();
+    Q_ASSERT(!kept.empty() && qsizetype(kept.size()) == texts.size() &&
+             qsizetype(kept.size()) < count());
+    ListChange change(ListChange::Kind::Rewritten, 0, count());
+    change.order = std::move(kept);
+    change.texts = std::move(texts);
+    exchangeTexts(change, true);
+    record(std::move(change));
+}
+
+void ItemList::exchangeTexts(ListChange &change, bool forward)
+{
+    const auto exchange = [&] {
+        m_store.exchangeTexts(change.texts, change.order, change.checks, forward);
+    };
+    if (!change.keptSome()) {
+        resetAround(exchange);
+        return;
+    }
+    // Items go or come back: the rows before the first that goes keep theirs, and the
+    // current row follows its item.
+    const std::vector<quint32> &kept = change.order;
+    qsizetype firstChanged = 0;
+    while (firstChanged < qsizetype(kept.size()) && kept[size_t(firstChanged)] == firstChanged)
+        ++firstChanged;
+    if (forward) {
+        changeRows(
+            qsizetype(kept.size()), firstChanged,
+            [&](qsizetype row) {
+                const auto at = std::lower_bound(kept.begin(), kept.end(), quint32(row));
+                return at != kept.end() && *at == quint32(row) ? qsizetype(at - kept.begin()) : -1;
+            },
+            exchange);
+    } else {
+        changeRows(
+            change.count, firstChanged, [&](qsizetype row) { return qsizetype(kept[size_t(row)]); },
+            exchange);
+    }
+}
+
+void ItemList::changeRows(qsizetype newCount, qsizetype firstChangedRow,
+                          const std::function<qsizetype(qsizetype)> &rowAfter,
+                          const std::function<void()> &change)
+{
+    const qsizetype oldCount = count();
+    // Rows coming are added at the end (showing nothing at first); the current and selected
+    // items move to their new rows, or go, while every row exists.
+    if (newCount > oldCount) {
+        beginInsertRows({}, int(oldCount), int(newCount - 1));
+        m_rowsInPassing = newCount - oldCount;
+        endInsertRows();
+    }
+    const QModelIndexList before = persistentIndexList();
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (const QModelIndex &index : before) {
+        const qsizetype row = rowAfter(index.row());
+        after.append(row < 0 ? QModelIndex() : this->index(int(row), index.column()));
+    }
+    changePersistentIndexList(before, after);
+    change();
+    Q_ASSERT(count() == newCount);
+    m_rowsInPassing = 0;
+    ++m_revision;
+    // The rows from the first that moved on changed, then the rows past the end gone.
+    m_rowsInPassing = std::max<qsizetype>(0, oldCount - newCount);
+    if (firstChangedRow < std::max(oldCount, newCount))
+        Q_EMIT dataChanged(index(int(firstChangedRow), 0),
+                           index(int(std::max(oldCount, newCount) - 1), 0));
+    if (m_rowsInPassing > 0) {
+        beginRemoveRows({}, int(newCount), int(oldCount - 1));
+        m_rowsInPassing = 0;
+        endRemoveRows();
+    }
 }
 
 void ItemList::resetAround(const std::function<void()> &change)
@@ -323,41 +396,22 @@ bool ItemList::doSlice(qsizetype items)
     if (!m_sliced)
         return false;
     const SlicedChange::Slice slice = items < 0 ? m_sliced->rest() : m_sliced->next(items);
-    const qsizetype oldCount = count();
-    if (slice.changesRows()) {
-        // Rows coming back are added at the end (showing nothing at first); the current and
-        // selected items move to their new rows, or go, while every row exists.
-        if (slice.rowsAdded > 0) {
-            beginInsertRows({}, int(oldCount), int(oldCount + slice.rowsAdded - 1));
-            m_rowsInPassing = slice.rowsAdded;
-            endInsertRows();
-        }
-        const QModelIndexList before = persistentIndexList();
-        QModelIndexList after;
-        after.reserve(before.size());
-        for (const QModelIndex &index : before) {
-            const qsizetype row = m_sliced->rowAfter(slice, index.row());
-            after.append(row < 0 ? QModelIndex() : this->index(int(row), index.column()));
-        }
-        changePersistentIndexList(before, after);
+    bool more = false;
+    const auto apply = [&] {
+        more = m_sliced->apply(slice, m_store);
+        if (!more)
+            m_sliced.reset();
+    };
+    if (!slice.changesRows()) {
+        apply();
+        ++m_revision;
+        return more;
     }
-    const bool more = m_sliced->apply(slice, m_store);
-    m_rowsInPassing = 0;
-    ++m_revision;
-    if (!more)
-        m_sliced.reset();
-    if (slice.changesRows()) {
-        // The rows from the first that moved on changed, then the rows past the end gone.
-        const qsizetype newCount = count();
-        m_rowsInPassing = std::max<qsizetype>(0, oldCount - newCount);
-        Q_EMIT dataChanged(index(int(slice.firstChangedRow), 0),
-                           index(int(std::max(oldCount, newCount) - 1), 0));
-        if (m_rowsInPassing > 0) {
-            beginRemoveRows({}, int(newCount), int(oldCount - 1));
-            m_rowsInPassing = 0;
-            endRemoveRows();
-        }
-    }
+    // Rows are moved before the slice is applied, which may end the change.
+    const SlicedChange *sliced = &*m_sliced;
+    changeRows(
+        count() + slice.rowsAdded - slice.rowsRemoved, slice.firstChangedRow,
+        [&](qsizetype row) { return sliced->rowAfter(slice, row); }, apply);
     return more;
 }
 

@@ -62,6 +62,7 @@ public:
     bool changeUnderWay() const { return m_sliced.has_value(); }
     void settle();
     // How many items one slice of a removal handles.
+    qsizetype itemsPerRemovalSlice() const { return m_itemsPerRemovalSlice; }
     void setItemsPerRemovalSlice(qsizetype items) { m_itemsPerRemovalSlice = items; }
     // How many items a large load adds to a list with items between two yields. A quarter of
     // a million items is about 15 MB: a few tens of milliseconds even where fresh memory is
@@ -85,6 +86,11 @@ public:
     void reorder(std::vector<quint32> order, TextPool texts);
     // Gives every item a new text (texts[i] for item i), marks staying with their items.
     void rewrite(TextPool texts);
+    // Removes every item but those at `kept` (ascending, at least one), whose texts `texts`
+    // are, copied beforehand: for a removal that takes most of the list, cheaper than one
+    // that closes up the list and copies what it removes, as the history keeps the old
+    // texts whole.
+    void keepOnly(std::vector<quint32> kept, TextPool texts);
     // Sets every check mark at once: `checks` holds one mark per item.
     void replaceChecks(std::vector<quint8> checks);
     const std::vector<quint8> &checks() const { return m_store.checks(); }
@@ -156,7 +162,14 @@ private:
     void record(ListChange &&change);
     void flipMarks(const std::vector<qsizetype> &positions);
     // Exchanges the texts with `texts` (as ItemStore::exchangeTexts) and tells the view.
-    void exchangeTexts(TextPool &texts, const std::vector<quint32> &order, bool forward);
+    void exchangeTexts(ListChange &change, bool forward);
+    // Tells the view of a change that leaves `newCount` rows, the rows before
+    // `firstChangedRow` as they were: the rows from there on changed, and the rows past the
+    // end of the shorter list came or went; the current and selected rows go where `rowAfter`
+    // says (-1: gone).
+    void changeRows(qsizetype newCount, qsizetype firstChangedRow,
+                    const std::function<qsizetype(qsizetype)> &rowAfter,
+                    const std::function<void()> &change);
     // Exchanges every check mark with `checks` (one per item).
     void swapChecks(std::vector<quint8> &checks);
     // The view hears of every item at once; the list changed.

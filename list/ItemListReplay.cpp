@@ -40,7 +40,7 @@ void ItemList::undo(ListChange &change)
         flipMarks(change.positions);
         break;
     case ListChange::Kind::Rewritten:
-        exchangeTexts(change.texts, change.order, false);
+        exchangeTexts(change, false);
         break;
     }
 }
@@ -74,7 +74,7 @@ void ItemList::redo(ListChange &change)
         flipMarks(change.positions);
         break;
     case ListChange::Kind::Rewritten:
-        exchangeTexts(change.texts, change.order, true);
+        exchangeTexts(change, true);
         break;
     }
 }

@@ -68,13 +68,18 @@ void ItemStore::replaceAll(const TextPool &texts, const std::vector<quint8> &che
     m_checks = checks;
 }
 
-void ItemStore::exchangeTexts(TextPool &texts, const std::vector<quint32> &order, bool forward)
+void ItemStore::exchangeTexts(TextPool &texts, const std::vector<quint32> &order,
+                              std::vector<quint8> &otherChecks, bool forward)
 {
-    Q_ASSERT(texts.size() == count());
+    const bool keepsSome = !order.empty() && texts.size() != count();
     std::swap(m_texts, texts);
     if (order.empty())
         return;
-    std::vector<quint8> checks(m_checks.size());
+    if (keepsSome && !forward) {
+        m_checks.swap(otherChecks);
+        return;
+    }
+    std::vector<quint8> checks(size_t(m_texts.size()));
     for (size_t position = 0; position < order.size(); ++position) {
         if (forward)
             checks[position] = m_checks[order[position]];
@@ -82,6 +87,8 @@ void ItemStore::exchangeTexts(TextPool &texts, const std::vector<quint32> &order
             checks[order[position]] = m_checks[position];
     }
     m_checks.swap(checks);
+    if (keepsSome)
+        otherChecks.swap(checks);
 }
 
 PackedTexts ItemStore::gatherTexts(const std::vector<qsizetype> &ascending, qsizetype from,

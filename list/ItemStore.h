@@ -42,10 +42,12 @@ public:
     void takeAll(TextPool &texts, std::vector<quint8> &checks);
     void replaceAll(const TextPool &texts, const std::vector<quint8> &checks);
 
-    // Exchanges the texts with `texts`, which hold the same number of items; the marks move
+    // Exchanges the texts with `texts`, the other set of a Rewritten change; the marks move
     // as `order` says (forward: the mark at order[i] goes to i; else back), or stay where
-    // they are when `order` is empty.
-    void exchangeTexts(TextPool &texts, const std::vector<quint32> &order, bool forward);
+    // they are when `order` is empty. When `order` keeps only some items, forward keeps
+    // every mark before in `otherChecks`, and back puts them back from there.
+    void exchangeTexts(TextPool &texts, const std::vector<quint32> &order,
+                       std::vector<quint8> &otherChecks, bool forward);
 
     // The texts at ascending[from..to), appended to `gathered` (with room for all of
     // `ascending` reserved when from is 0).

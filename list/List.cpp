@@ -17,21 +17,40 @@ namespace {
 constexpr qsizetype kSlice = 8192;
 
 // What a removal takes: its positions (ascending) and, when the list keeps a history, their
-// texts, copied beforehand.
+// texts, copied beforehand. A removal that takes most of a long list keeps the rest anew
+// instead: the positions and texts of the items it keeps, and the history takes the old
+// texts whole, which costs no copy. Copying what is kept then touches far less new memory
+// than copying what goes, and closing up the list is not needed at all.
 struct Removal
 {
     std::vector<qsizetype> positions;
     PackedTexts texts;
+    std::vector<quint32> kept;
+    TextPool keptTexts;
+    qsizetype count = 0; // items removed
 };
 
-// Finds the positions to remove with `find` (which starts over itself when the list changes
-// while it yields), then copies their texts for the history a slice at a time, yielding
-// between slices: copying millions of texts into new memory at once would hold the window
-// up for a second. A change to the list meanwhile, or to what `stillHolds` checks, sends it
-// back to finding.
+// The items copied between two yields; fewer where the list is sliced finely (in tests).
+qsizetype copySlice(const ItemList &listView)
+{
+    return std::min(kSlice, listView.itemsPerRemovalSlice());
+}
+
+// Keeping the rest anew pays when at least two items go for each one kept: a kept item
+// costs its characters at two bytes each, a removed one at one (most lists are Latin-1).
+bool keepsTheRest(const ItemList &listView, qsizetype removed)
+{
+    const qsizetype kept = listView.count() - removed;
+    return kept > 0 && removed >= 2 * kept;
+}
+
 // Removes what was prepared, a slice at a time with a yield between slices on long lists.
 void remove(ItemList &listView, Removal &&removal, ListHost &host)
 {
+    if (!removal.kept.empty()) {
+        listView.keepOnly(std::move(removal.kept), std::move(removal.keptTexts));
+        return;
+    }
     listView.startRemoval(std::move(removal.positions), std::move(removal.texts));
     while (listView.changeUnderWay()) {
         host.yieldToEventLoop();
@@ -39,28 +58,70 @@ void remove(ItemList &listView, Removal &&removal, ListHost &host)
     }
 }
 
+// The positions not in `ascending`, among the list's.
+std::vector<quint32> complementOf(const std::vector<qsizetype> &ascending, qsizetype count)
+{
+    std::vector<quint32> kept;
+    kept.reserve(size_t(count) - ascending.size());
+    auto next = ascending.begin();
+    for (qsizetype position = 0; position < count; ++position) {
+        if (next != ascending.end() && *next == position)
+            ++next;
+        else
+            kept.push_back(quint32(position));
+    }
+    return kept;
+}
+
+// Finds the positions to remove with `find` (which starts over itself when the list changes
+// while it yields), then copies the texts the history keeps of them, or of the items kept,
+// a slice at a time, yielding between slices: copying millions of texts into new memory at
+// once would hold the window up for a second. A change to the list meanwhile, or to what
+// `stillHolds` checks, sends it back to finding.
 template <typename Find, typename StillHolds = bool (*)()>
 Removal prepareRemoval(
     const ItemList &listView, ListHost &host, Find find,
     StillHolds stillHolds = [] { return true; })
 {
     for (;;) {
-        Removal removal{find(), {}};
+        Removal removal{find(), {}, {}, {}, 0};
         auto &positions = removal.positions;
+        removal.count = qsizetype(positions.size());
         ItemList::sortAscending(positions);
-        if (!listView.recordsChanges() || qsizetype(positions.size()) <= kSlice)
+        const qsizetype slice = copySlice(listView);
+        if (!listView.recordsChanges() || removal.count <= slice)
             return removal; // the removal keeps them itself, at no cost worth a yield
         const quint64 revision = listView.revision();
         YieldPacer pacer(host);
-        const qsizetype count = qsizetype(positions.size());
         bool changed = false;
-        for (qsizetype from = 0; from < count && !changed; from += kSlice) {
-            const qsizetype to = std::min(count, from + kSlice);
-            removal.texts = listView.gatherTexts(positions, from, to, std::move(removal.texts));
+        const auto yieldBetween = [&](bool last) {
             // The removal that follows has the window to itself too: yield after the last.
-            if (pacer.due() || to == count) {
+            if (pacer.due() || last) {
                 host.yieldToEventLoop();
                 changed = listView.revision() != revision || !stillHolds();
+            }
+        };
+        if (keepsTheRest(listView, removal.count)) {
+            removal.kept = complementOf(positions, listView.count());
+            positions = {};
+            const auto &kept = removal.kept;
+            const qsizetype count = qsizetype(kept.size());
+            qsizetype characters = 0;
+            for (const quint32 position : kept)
+                characters += listView.text(position).size();
+            removal.keptTexts.reserve(count, characters);
+            for (qsizetype from = 0; from < count && !changed; from += slice) {
+                const qsizetype to = std::min(count, from + slice);
+                for (qsizetype k = from; k < to; ++k)
+                    removal.keptTexts.append(listView.text(kept[size_t(k)]));
+                yieldBetween(to == count);
+            }
+        } else {
+            const qsizetype count = removal.count;
+            for (qsizetype from = 0; from < count && !changed; from += slice) {
+                const qsizetype to = std::min(count, from + slice);
+                removal.texts = listView.gatherTexts(positions, from, to, std::move(removal.texts));
+                yieldBetween(to == count);
             }
         }
         if (!changed)
@@ -163,7 +224,7 @@ qsizetype removeByList(ItemList &listView, const TextPool &listed, ListHost &hos
         return FindPositions(listView, host,
                              [&](QStringView text) { return set.contains(text) == whenListed; });
     });
-    const qsizetype removed = qsizetype(removal.positions.size());
+    const qsizetype removed = removal.count;
     remove(listView, std::move(removal), host);
     host.setProgress(0);
     return removed;
@@ -221,7 +282,7 @@ void RemoveDupesAll(ItemList &listView, ListHost &host)
             [&] { return host.caseOption() == option; });
     });
     trap.line(148, [&] {
-        const qsizetype found = qsizetype(removal.positions.size());
+        const qsizetype found = removal.count;
         listView.addToDuplicatesRemovedTally(found);
         remove(listView, std::move(removal), host);
     });

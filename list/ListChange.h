@@ -17,9 +17,10 @@ struct ListChange
         Cleared,        // every item went: `texts`, with their marks `checks`
         ChecksReplaced, // every check mark changed at once; `checks` holds the other set
         MarksFlipped,   // the marks at `positions` were ticked or unticked by hand
-        Rewritten,      // the items were given other texts, in a new order or not: `texts`
-                        // holds the other set, `order[i]` is where item i was (empty: each
-                        // stayed where it was)
+        Rewritten,      // the `count` items were replaced by others: `texts` holds the
+                        // other set; `order[i]` is where new item i stood, a new order of
+                        // them all or the ascending positions of those kept (a removal that
+                        // keeps the rest anew), empty when each stayed where it was
     };
 
     ListChange() = default;
@@ -39,6 +40,7 @@ struct ListChange
     // Removed: the items that went, in list order.
     PackedTexts removed;
     // Removed and Cleared: their check marks. ChecksReplaced: the marks before (or after).
+    // Rewritten, keeping some: every mark before.
     std::vector<quint8> checks;
     // Rewritten: for each position of the new order, the item's position before.
     std::vector<quint32> order;
@@ -51,11 +53,28 @@ struct ListChange
                (texts.empty() ? 0 : texts.bytesHeld()) + removed.bytesHeld();
     }
 
+    // Rewritten: true when it kept some of the items, not all of them in a new order.
+    bool keptSome() const
+    {
+        return kind == Kind::Rewritten && !order.empty() && qsizetype(order.size()) < count;
+    }
+
     // How many items this change took from the list.
     qsizetype removedCount() const
     {
-        return kind == Kind::Removed ? removed.size() : kind == Kind::Cleared ? texts.size() : 0;
+        switch (kind) {
+        case Kind::Removed:
+            return removed.size();
+        case Kind::Cleared:
+            return texts.size();
+        case Kind::Rewritten:
+            return keptSome() ? count - qsizetype(order.size()) : 0;
+        default:
+            return 0;
+        }
     }
+    // The items it took, in list order; only while it is made (not taken back).
+    TextPool removedTexts() const;
 };
 
 // Told of every change to the list as it happens, with no yield in between.

@@ -48,6 +48,8 @@ private Q_SLOTS:
     void keepOnlyItemsListed_data();
     void keepOnlyItemsListed();
     void saveRemovedItems();
+    void eitherWayOfRemovingIsExact_data();
+    void eitherWayOfRemovingIsExact();
     void find_data();
     void find();
     void keysOpenTheMenuAndFindNext();
@@ -619,6 +621,75 @@ void ListMenuTest::saveRemovedItems()
     QVERIFY(!action(QStringLiteral("Save Removed Items..."))->isEnabled());
     trigger(QStringLiteral("Undo"));
     QVERIFY(action(QStringLiteral("Save Removed Items..."))->isEnabled());
+}
+
+void ListMenuTest::eitherWayOfRemovingIsExact_data()
+{
+    QTest::addColumn<QString>("removing");
+    QTest::addColumn<int>("every"); // the items holding the text, one in `every`
+    // A removal of a few items closes the list up; one of most of them keeps the rest anew.
+    QTest::newRow("a few go") << "x" << 5;
+    QTest::newRow("most go") << "y" << 1;
+}
+
+void ListMenuTest::eitherWayOfRemovingIsExact()
+{
+    // Whichever way a filter removes, the list, its marks and its current row come out as
+    // the rule says, undo and redo give back each side exactly, and Save Removed Items
+    // saves exactly the items that went, in list order.
+    QFETCH(QString, removing);
+    QFETCH(int, every);
+    form().items().setItemsPerRemovalSlice(16);
+    form().setYieldInterval(0);
+    QStringList all;
+    std::vector<quint8> marks;
+    for (int i = 0; i < 300; ++i) {
+        const bool goes = removing == u"x" ? i % every == 0 : i % 4 != 3;
+        all.append((goes ? removing : QStringLiteral("k")) + QString::number(i));
+        marks.push_back(quint8(i % 3 == 0));
+    }
+    {
+        const UndoHistory::Command setUp(form().history(), QStringLiteral("Set up"));
+        fill(form().items(), all);
+        form().items().replaceChecks(marks);
+    }
+    QStringList kept, removed;
+    std::vector<quint8> keptMarks;
+    for (int i = 0; i < all.size(); ++i) {
+        if (all[i].startsWith(removing)) {
+            removed.append(all[i]);
+        } else {
+            kept.append(all[i]);
+            keptMarks.push_back(marks[size_t(i)]);
+        }
+    }
+    auto *view = m_window->control<QTableView>("ListView1");
+    const int currentBefore = int(all.indexOf(kept[kept.size() / 2]));
+    view->setCurrentIndex(form().items().index(currentBefore, 0));
+
+    m_window->prompts.typed.push_back(removing);
+    click("PushButton17"); // Remove Items With
+    QCOMPARE(items(), kept);
+    QCOMPARE(form().items().checks(), keptMarks);
+    QCOMPARE(view->currentIndex().data().toString(), all[currentBefore]);
+
+    const QString path = m_folders->program.filePath(QStringLiteral("removed"));
+    m_window->fileDialogs.answers.push_back({path});
+    trigger(QStringLiteral("Save Removed Items..."));
+    QFile saved(path);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(saved.readAll()), removed.join(QStringLiteral("\r\n")) + "\r\n");
+
+    for (int round = 0; round < 2; ++round) {
+        trigger(QStringLiteral("Undo"));
+        QCOMPARE(items(), all);
+        QCOMPARE(form().items().checks(), marks);
+        QCOMPARE(view->currentIndex().data().toString(), all[currentBefore]);
+        trigger(QStringLiteral("Redo"));
+        QCOMPARE(items(), kept);
+        QCOMPARE(form().items().checks(), keptMarks);
+    }
+    QVERIFY(m_window->prompts.errorReports().isEmpty());
 }
 
 void ListMenuTest::find_data()
