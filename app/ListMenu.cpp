@@ -5,6 +5,7 @@
 #include "List.h"
 #include "ListViewKeeper.h"
 #include "SaveLedger.h"
+#include "TidyMenu.h"
 #include "Trap.h"
 #include "UndoHistory.h"
 
@@ -54,6 +55,7 @@ ListMenu::ListMenu(Form1 &form, QTableView &view, ItemList &items, UndoHistory &
     addCommand(QStringLiteral("Sort A to Z"), &ListMenu::sortAToZ);
     addCommand(QStringLiteral("Sort Z to A"), &ListMenu::sortZToA);
     addCommand(QStringLiteral("Reverse Order"), &ListMenu::reverseOrder);
+    new TidyMenu(form, items, history, *m_menu); // owned by the window
     addCommand(QStringLiteral("Remove Items Listed in File(s)..."), &ListMenu::removeItemsListed);
     addCommand(QStringLiteral("Keep Only Items Listed in File(s)..."), &ListMenu::keepItemsListed);
     m_saveRemoved =

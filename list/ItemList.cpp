@@ -103,6 +103,14 @@ void ItemList::exchangeTexts(ListChange &change, bool forward)
     const auto exchange = [&] {
         m_store.exchangeTexts(change.texts, change.order, change.checks, forward);
     };
+    if (change.order.empty()) {
+        // New texts in place: the rows stay, and so do the current and selected ones.
+        exchange();
+        ++m_revision;
+        if (count() > 0)
+            Q_EMIT dataChanged(index(0, 0), index(int(count() - 1), 0));
+        return;
+    }
     if (!change.keptSome()) {
         resetAround(exchange);
         return;

@@ -5,6 +5,7 @@
 #include "ListHost.h"
 #include "PackedTexts.h"
 #include "TextSet.h"
+#include "Tidying.h"
 #include "Trap.h"
 #include <QStringMatcher>
 
@@ -336,6 +337,50 @@ AddedLines AddLines(ItemList &listView, const QStringList &lines, ListHost &host
     listView.appendAll(toAdd);
     result.added = qsizetype(toAdd.size());
     return result;
+}
+
+qsizetype RewriteItems(ItemList &listView, ListHost &host,
+                       const std::function<bool(QStringView, QString &)> &tidy)
+{
+    for (;;) {
+        const quint64 revision = listView.revision();
+        const qsizetype count = listView.count();
+        TextPool texts;
+        texts.reserve(count, listView.texts().characterCount());
+        qsizetype changed = 0;
+        QString tidied;
+        YieldPacer pacer(host);
+        bool listChanged = false;
+        for (qsizetype position = 0; position < count && !listChanged; ++position) {
+            const QStringView text = listView.text(position);
+            if (tidy(text, tidied)) {
+                texts.append(tidied);
+                ++changed;
+            } else {
+                texts.append(text);
+            }
+            if (position % kSlice == 0 && pacer.due()) {
+                host.setProgress(double(position + 1) / double(count) * 100.0);
+                host.yieldToEventLoop();
+                listChanged = listView.revision() != revision;
+            }
+        }
+        if (listChanged)
+            continue;
+        if (changed > 0)
+            listView.rewrite(std::move(texts));
+        return changed;
+    }
+}
+
+qsizetype RemoveBlankItems(ItemList &listView, ListHost &host)
+{
+    Removal removal = prepareRemoval(listView, host, [&] {
+        return FindPositions(listView, host, [](QStringView text) { return Tidy::isBlank(text); });
+    });
+    const qsizetype removed = removal.count;
+    remove(listView, std::move(removal), host);
+    return removed;
 }
 
 bool ItemExists(const ItemList &listView, QStringView text, CaseOption option)

@@ -51,6 +51,14 @@ struct AddedLines
 };
 AddedLines AddLines(ItemList &listView, const QStringList &lines, ListHost &host);
 
+// Gives every item the text `tidy` makes of it (see Tidying.h) as one change, worked out a
+// slice at a time with yields and again from the start when the list changes meanwhile;
+// marks stay with their items. Returns how many items it changed.
+qsizetype RewriteItems(ItemList &listView, ListHost &host,
+                       const std::function<bool(QStringView, QString &)> &tidy);
+// Removes the items that are empty or hold white space only; returns how many.
+qsizetype RemoveBlankItems(ItemList &listView, ListHost &host);
+
 // True when the list holds an item equal to `text` under `option`.
 bool ItemExists(const ItemList &listView, QStringView text, CaseOption option);
 

@@ -48,6 +48,8 @@ private Q_SLOTS:
     void keepOnlyItemsListed_data();
     void keepOnlyItemsListed();
     void saveRemovedItems();
+    void tidyCommands_data();
+    void tidyCommands();
     void eitherWayOfRemovingIsExact_data();
     void eitherWayOfRemovingIsExact();
     void find_data();
@@ -75,11 +77,20 @@ private:
         return result;
     }
     Form1 &form() const { return *m_window->form; }
+    // The entry of the menu, or of one of its submenus, whose text starts so.
     QAction *action(const QString &startsWith) const
     {
-        for (QAction *entry : m_window->form->listMenu().menu().actions()) {
-            if (entry->text().startsWith(startsWith))
+        return findAction(m_window->form->listMenu().menu(), startsWith);
+    }
+    static QAction *findAction(const QMenu &menu, const QString &startsWith)
+    {
+        for (QAction *entry : menu.actions()) {
+            if (entry->menu() != nullptr) {
+                if (QAction *inside = findAction(*entry->menu(), startsWith))
+                    return inside;
+            } else if (entry->text().startsWith(startsWith)) {
                 return entry;
+            }
         }
         return nullptr;
     }
@@ -621,6 +632,108 @@ void ListMenuTest::saveRemovedItems()
     QVERIFY(!action(QStringLiteral("Save Removed Items..."))->isEnabled());
     trigger(QStringLiteral("Undo"));
     QVERIFY(action(QStringLiteral("Save Removed Items..."))->isEnabled());
+}
+
+void ListMenuTest::tidyCommands_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("matchCase");
+    QTest::addColumn<QStringList>("start");
+    QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<QString>("statusAfter");
+    QTest::addColumn<QStringList>("removed"); // what Save Removed Items saves
+    QTest::addColumn<QList<int>>("keptFrom"); // the start's items left, with their marks
+
+    const QString nbsp = QStringLiteral("\u00a0");
+    const QString zwsp = QStringLiteral("\u200b");
+    QTest::newRow("trim: blanks hid duplicates")
+        << "Trim Blanks" << false << QStringList{" anna@x.org", "ben", "anna@x.org\t", "carl "}
+        << QStringList{"ben", "anna@x.org", "carl"}
+        << "3 items changed. List loaded. 1 duplicates found, 1 duplicates removed"
+        << QStringList{"anna@x.org"} << QList<int>{1, 2, 3};
+    QTest::newRow("trim: nothing to trim")
+        << "Trim Blanks" << false << QStringList{"a", "b"} << QStringList{"a", "b"}
+        << "0 items changed. List loaded. No duplicates found." << QStringList{}
+        << QList<int>{0, 1};
+    QTest::newRow("collapse")
+        << "Collapse Inner Blanks" << true << QStringList{"John  Smith", "John\tSmith", "x"}
+        << QStringList{"John Smith", "x"}
+        << "2 items changed. List loaded. 1 duplicates found, 1 duplicates removed"
+        << QStringList{"John Smith"} << QList<int>{1, 2};
+    QTest::newRow("invisible")
+        << "Remove Invisible Characters" << true
+        << QStringList{"jo" + zwsp + "se", "jose", "a" + nbsp + "b", "a b"}
+        << QStringList{"jose", "a b"}
+        << "2 items changed. List loaded. 2 duplicates found, 2 duplicates removed"
+        << QStringList{"jose", "a b"} << QList<int>{1, 3};
+    QTest::newRow("empty items") << "Remove Empty Items" << true
+                                 << QStringList{"a", "", " \t", "b", "\u3000"}
+                                 << QStringList{"a", "b"}
+                                 << "3 empty items removed. List loaded. No duplicates found."
+                                 << QStringList{"", " \t", "\u3000"} << QList<int>{0, 3};
+    QTest::newRow("one empty item")
+        << "Remove Empty Items" << true << QStringList{"a", ""} << QStringList{"a"}
+        << "1 empty item removed. List loaded. No duplicates found." << QStringList{""}
+        << QList<int>{0};
+    QTest::newRow("lower case, matching case")
+        << "Lower Case" << true << QStringList{"Anna", "ANNA", "anna", "ẞ"}
+        << QStringList{"anna", "ß"}
+        << "3 items changed. List loaded. 2 duplicates found, 2 duplicates removed"
+        << QStringList{"anna", "anna"} << QList<int>{2, 3};
+    QTest::newRow("upper case, one item")
+        << "Upper Case" << true << QStringList{"STRASSE", "straße"} << QStringList{"STRASSE"}
+        << "1 item changed. List loaded. 1 duplicates found, 1 duplicates removed"
+        << QStringList{"STRASSE"} << QList<int>{1};
+}
+
+void ListMenuTest::tidyCommands()
+{
+    // A tidy command changes texts in place, marks staying with their items, then removes
+    // the duplicates that leaves as a load does; one step, which undo takes back exactly,
+    // and Save Removed Items saves what went.
+    QFETCH(QString, command);
+    QFETCH(bool, matchCase);
+    QFETCH(QStringList, start);
+    QFETCH(QStringList, expected);
+    QFETCH(QString, statusAfter);
+    QFETCH(QStringList, removed);
+    QFETCH(QList<int>, keptFrom);
+    chooseMatchCase(matchCase);
+    std::vector<quint8> marks;
+    for (qsizetype i = 0; i < start.size(); ++i)
+        marks.push_back(quint8(i % 2));
+    {
+        const UndoHistory::Command setUp(form().history(), QStringLiteral("Set up"));
+        fill(form().items(), start);
+        form().items().replaceChecks(marks);
+    }
+    // Each item kept comes from the last of its group in the list; its mark with it.
+    trigger(command);
+    QCOMPARE(items(), expected);
+    std::vector<quint8> keptMarks;
+    for (const int from : keptFrom)
+        keptMarks.push_back(marks[size_t(from)]);
+    QCOMPARE(form().items().checks(), keptMarks);
+    QCOMPARE(status(), statusAfter);
+    QVERIFY(m_window->prompts.errorReports().isEmpty());
+    QCOMPARE(form().mousePointer(), Form1::kPointerDefault);
+
+    if (!removed.isEmpty()) {
+        const QString path = m_folders->program.filePath(QStringLiteral("removed"));
+        m_window->fileDialogs.answers.push_back({path});
+        trigger(QStringLiteral("Save Removed Items..."));
+        QFile saved(path);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(saved.readAll()), removed.join(QStringLiteral("\r\n")) + "\r\n");
+    }
+    if (statusAfter.startsWith(u"0 items"))
+        return; // nothing changed: no step
+    QCOMPARE(action(QStringLiteral("Undo"))->text(), u"Undo " + command);
+    trigger(QStringLiteral("Undo"));
+    QCOMPARE(items(), start);
+    QCOMPARE(form().items().checks(), marks);
+    trigger(QStringLiteral("Redo"));
+    QCOMPARE(items(), expected);
 }
 
 void ListMenuTest::eitherWayOfRemovingIsExact_data()

@@ -1,0 +1,120 @@
+#include "TidyMenu.h"
+
+#include "CommandQueue.h"
+#include "Form1.h"
+#include "ItemList.h"
+#include "List.h"
+#include "Tidying.h"
+#include "Trap.h"
+#include "UndoHistory.h"
+
+#include <QAction>
+#include <QMenu>
+
+namespace {
+
+// The window, but for the status line: duplicate removal's text is kept, to follow what the
+// command did.
+class StatusKeepingHost : public ListHost
+{
+public:
+    explicit StatusKeepingHost(ListHost &window) : m_window(window) {}
+
+    QString status;
+
+    CaseOption caseOption() const override { return m_window.caseOption(); }
+    void setStatus(const QString &text) override { status = text; }
+    void setProgress(double percent) override { m_window.setProgress(percent); }
+    void yieldToEventLoop() override { m_window.yieldToEventLoop(); }
+    void notify(const QString &text) override { m_window.notify(text); }
+    ErrorReporter &errorReporter() override { return m_window.errorReporter(); }
+    qint64 yieldIntervalMs() const override { return m_window.yieldIntervalMs(); }
+
+private:
+    ListHost &m_window;
+};
+
+QString itemsStatus(qsizetype count, const QString &what)
+{
+    return count == 1 ? QStringLiteral("1 item %1.").arg(what)
+                      : QStringLiteral("%1 items %2.").arg(count).arg(what);
+}
+
+} // namespace
+
+TidyMenu::TidyMenu(Form1 &form, ItemList &items, UndoHistory &history, QMenu &listMenu)
+    : QObject(&form), m_form(form), m_items(items), m_history(history)
+{
+    QMenu *tidy = listMenu.addMenu(QStringLiteral("Tidy"));
+    addCommand(*tidy, QStringLiteral("Trim Blanks"), &TidyMenu::trimBlanks);
+    addCommand(*tidy, QStringLiteral("Collapse Inner Blanks"), &TidyMenu::collapseInnerBlanks);
+    addCommand(*tidy, QStringLiteral("Remove Invisible Characters"),
+               &TidyMenu::removeInvisibleCharacters);
+    addCommand(*tidy, QStringLiteral("Remove Empty Items"), &TidyMenu::removeEmptyItems);
+    tidy->addSeparator();
+    addCommand(*tidy, QStringLiteral("Lower Case"), &TidyMenu::lowerCase);
+    addCommand(*tidy, QStringLiteral("Upper Case"), &TidyMenu::upperCase);
+}
+
+void TidyMenu::addCommand(QMenu &menu, const QString &text, void (TidyMenu::*command)())
+{
+    QAction *action = menu.addAction(text);
+    connect(action, &QAction::triggered, this,
+            m_form.commands().bind(text, [this, command] { (this->*command)(); }));
+}
+
+void TidyMenu::trimBlanks()
+{
+    rewrite(QStringLiteral("Trim Blanks"), Tidy::trimBlanks);
+}
+
+void TidyMenu::collapseInnerBlanks()
+{
+    rewrite(QStringLiteral("Collapse Inner Blanks"), Tidy::collapseInnerBlanks);
+}
+
+void TidyMenu::removeInvisibleCharacters()
+{
+    rewrite(QStringLiteral("Remove Invisible Characters"), Tidy::removeInvisibleCharacters);
+}
+
+void TidyMenu::lowerCase()
+{
+    rewrite(QStringLiteral("Lower Case"), Tidy::lowerCase);
+}
+
+void TidyMenu::upperCase()
+{
+    rewrite(QStringLiteral("Upper Case"), Tidy::upperCase);
+}
+
+void TidyMenu::removeEmptyItems()
+{
+    run(QStringLiteral("Remove Empty Items"), [this] {
+        const qsizetype removed = List::RemoveBlankItems(m_items, m_form);
+        return removed == 1 ? QStringLiteral("1 empty item removed.")
+                            : QStringLiteral("%1 empty items removed.").arg(removed);
+    });
+}
+
+void TidyMenu::rewrite(const QString &name, const std::function<bool(QStringView, QString &)> &tidy)
+{
+    run(name, [&] {
+        return itemsStatus(List::RewriteItems(m_items, m_form, tidy), QStringLiteral("changed"));
+    });
+}
+
+void TidyMenu::run(const QString &name, const std::function<QString()> &change)
+{
+    Trap trap(m_form.errorReporter(), u"Form1." + QString(name).remove(u' '));
+    const UndoHistory::Command command(m_history, name);
+    QString done;
+    StatusKeepingHost host(m_form);
+    trap.line(100, [&] { m_form.setMousePointer(Form1::kPointerHourglass); });
+    trap.line(102, [&] { done = change(); });
+    trap.line(104, [&] { List::RemoveDupesAll(m_items, host); });
+    trap.line(106, [&] { m_form.setProgress(0); });
+    trap.line(108, [&] { m_form.setMousePointer(Form1::kPointerDefault); });
+    trap.line(110,
+              [&] { m_form.setStatus(host.status.isEmpty() ? done : done + u' ' + host.status); });
+}

@@ -1,0 +1,174 @@
+#include "Tidying.h"
+
+#include <QChar>
+
+namespace Tidy {
+
+namespace {
+
+constexpr char16_t kNoBreakSpace = 0x00A0;
+
+// The code point at `i` and how many units it takes; a lone surrogate stands for itself.
+char32_t codePointAt(QStringView text, qsizetype i, qsizetype &units)
+{
+    const char16_t unit = text[i].unicode();
+    if (QChar::isHighSurrogate(unit) && i + 1 < text.size() &&
+        QChar::isLowSurrogate(text[i + 1].unicode())) {
+        units = 2;
+        return QChar::surrogateToUcs4(unit, text[i + 1].unicode());
+    }
+    units = 1;
+    return unit;
+}
+
+bool isWhiteSpaceUnit(char16_t unit)
+{
+    // White_Space holds no character beyond the Basic Multilingual Plane.
+    return Tidy::isWhiteSpace(unit);
+}
+
+// Upper- or lower-cased from a copy kept as it is: Qt cases a string it may change in place
+// another way, which turns a lone surrogate at the end into U+FFFD.
+bool mapCase(QStringView text, QString &out, bool upper)
+{
+    // ASCII, the most of most lists, at once.
+    const char16_t from = upper ? u'a' : u'A';
+    bool ascii = true, changes = false;
+    for (const QChar c : text) {
+        const char16_t unit = c.unicode();
+        ascii = ascii && unit < 0x80;
+        changes = changes || (unit >= from && unit <= from + 25);
+    }
+    if (ascii) {
+        if (!changes)
+            return false;
+        out.resize(text.size());
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const char16_t unit = text[i].unicode();
+            out[i] = unit >= from && unit <= from + 25 ? QChar(unit ^ 0x20) : QChar(unit);
+        }
+        return true;
+    }
+    const QString copy = text.toString();
+    QString mapped = upper ? copy.toUpper() : copy.toLower();
+    if (mapped == copy)
+        return false;
+    out = std::move(mapped);
+    return true;
+}
+
+} // namespace
+
+bool isWhiteSpace(char32_t c)
+{
+    if (c <= 0x20)
+        return c == 0x20 || (c >= 0x09 && c <= 0x0D);
+    if (c < 0x85)
+        return false;
+    return c == 0x85 || c == kNoBreakSpace || c == 0x1680 || (c >= 0x2000 && c <= 0x200A) ||
+           c == 0x2028 || c == 0x2029 || c == 0x202F || c == 0x205F || c == 0x3000;
+}
+
+bool isInvisible(char32_t c)
+{
+    if (c >= 0x20 && c < 0x7F)
+        return false;
+    if (c == u'\t')
+        return false;
+    if (c < 0x20 || (c >= 0x7F && c <= 0x9F))
+        return true; // control characters
+    return QChar::category(c) == QChar::Other_Format;
+}
+
+bool trimBlanks(QStringView text, QString &out)
+{
+    qsizetype first = 0, last = text.size();
+    while (first < last && isWhiteSpaceUnit(text[first].unicode()))
+        ++first;
+    while (last > first && isWhiteSpaceUnit(text[last - 1].unicode()))
+        --last;
+    if (first == 0 && last == text.size())
+        return false;
+    out = text.sliced(first, last - first).toString();
+    return true;
+}
+
+bool collapseInnerBlanks(QStringView text, QString &out)
+{
+    qsizetype first = 0, last = text.size();
+    while (first < last && isWhiteSpaceUnit(text[first].unicode()))
+        ++first;
+    while (last > first && isWhiteSpaceUnit(text[last - 1].unicode()))
+        --last;
+    // Nothing to do unless a run inside is longer than one unit or is not a blank.
+    bool changes = false;
+    for (qsizetype i = first; i < last && !changes; ++i) {
+        const char16_t unit = text[i].unicode();
+        if (isWhiteSpaceUnit(unit))
+            changes = unit != u' ' || isWhiteSpaceUnit(text[i + 1].unicode());
+    }
+    if (!changes)
+        return false;
+    QString collapsed;
+    collapsed.reserve(text.size());
+    collapsed.append(text.first(first));
+    for (qsizetype i = first; i < last; ++i) {
+        if (!isWhiteSpaceUnit(text[i].unicode())) {
+            collapsed.append(text[i]);
+            continue;
+        }
+        collapsed.append(u' ');
+        while (i + 1 < last && isWhiteSpaceUnit(text[i + 1].unicode()))
+            ++i;
+    }
+    collapsed.append(text.sliced(last));
+    out = std::move(collapsed);
+    return true;
+}
+
+bool removeInvisibleCharacters(QStringView text, QString &out)
+{
+    qsizetype i = 0;
+    qsizetype units = 1;
+    // Most items hold none: look first, copy only when needed.
+    for (; i < text.size(); i += units) {
+        const char32_t c = codePointAt(text, i, units);
+        if (c == kNoBreakSpace || isInvisible(c))
+            break;
+    }
+    if (i == text.size())
+        return false;
+    QString cleaned;
+    cleaned.reserve(text.size());
+    cleaned.append(text.first(i));
+    for (; i < text.size(); i += units) {
+        const char32_t c = codePointAt(text, i, units);
+        if (c == kNoBreakSpace)
+            cleaned.append(u' ');
+        else if (!isInvisible(c))
+            cleaned.append(text.sliced(i, units));
+    }
+    out = std::move(cleaned);
+    return true;
+}
+
+bool lowerCase(QStringView text, QString &out)
+{
+    return mapCase(text, out, false);
+}
+
+bool upperCase(QStringView text, QString &out)
+{
+    return mapCase(text, out, true);
+}
+
+bool isBlank(QStringView text)
+{
+    for (const QChar c : text) {
+        if (!isWhiteSpaceUnit(c.unicode()))
+            return false;
+    }
+    return true;
+}
+
+} // namespace Tidy
