@@ -32,6 +32,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProcess>
@@ -539,6 +540,88 @@ void benchListMenu(const QString &folder)
     print("  its peer: Load List From Text File, the same lines", form.items().count(), load);
 }
 
+// An entry of the list menu's submenu `submenu`.
+QAction *submenuAction(Form1 &form, const QString &submenu, const QString &text)
+{
+    for (QAction *action : form.listMenu().menu().actions()) {
+        if (action->menu() == nullptr || action->text() != submenu)
+            continue;
+        for (QAction *entry : action->menu()->actions()) {
+            if (entry->text() == text)
+                return entry;
+        }
+    }
+    qFatal("no menu entry %s", qPrintable(text));
+}
+
+// The Tidy commands on 1,000,000 dirty items (blanks at either end, no-break and zero-width
+// spaces, empty items, capitals), each taken back after, beside a copy of every item's text
+// into a new list in the same run.
+void benchTidy(const QString &folder)
+{
+    constexpr int kItems = 1000000;
+    std::printf("Tidy, %d items:\n", kItems);
+    TestWindow window(folder);
+    Form1 &form = *window.form;
+    form.show();
+    QRandomGenerator random(7);
+    QStringList texts;
+    texts.reserve(kItems);
+    for (int i = 0; i < kItems; ++i) {
+        QString text = QString::fromLatin1(itemText(quint32(i)));
+        switch (random.bounded(33)) {
+        case 0:
+            text.prepend(u' ');
+            break;
+        case 1:
+            text.append(u'\t');
+            break;
+        case 2:
+            text.insert(4, QChar(0x00A0));
+            break;
+        case 3:
+            text.insert(2, QChar(0x200B));
+            break;
+        case 4:
+            text = text.toUpper();
+            break;
+        case 5:
+            text = QStringLiteral("  ");
+            break;
+        default:
+            break;
+        }
+        texts.append(text);
+    }
+    {
+        const UndoHistory::Command fill(form.history(), QStringLiteral("Fill"));
+        std::vector<QStringView> views(texts.begin(), texts.end());
+        form.items().appendAll(views);
+    }
+    QCoreApplication::processEvents();
+    const double copy = millisecondsOf([&] {
+        TextPool copied;
+        copied.reserve(form.items().count(), form.items().texts().characterCount());
+        for (qsizetype i = 0; i < form.items().count(); ++i)
+            copied.append(form.items().text(i));
+    });
+    for (const char *command :
+         {"Trim Blanks", "Collapse Inner Blanks", "Remove Invisible Characters",
+          "Remove Empty Items", "Lower Case", "Upper Case"}) {
+        const Timing timing = timePass([&] {
+            submenuAction(form, QStringLiteral("Tidy"), QString::fromLatin1(command))->trigger();
+        });
+        print(command, kItems, timing,
+              QStringLiteral("(a copy of every text: %1 s) %2")
+                  .arg(copy / 1000.0, 0, 'f', 3)
+                  .arg(window.control<QLabel>("Label1")->text()));
+        menuAction(form, QStringLiteral("Undo"))->trigger();
+        if (form.items().count() != kItems)
+            qFatal("undo of %s left %lld items", command,
+                   static_cast<long long>(form.items().count()));
+    }
+}
+
 // One 20 MB line: load it, then repaint, add an item and re-test the window as a user would;
 // each against the same action on a list of short items in the same run.
 void benchLongLine(const QString &folder)
@@ -866,6 +949,7 @@ int main(int argc, char *argv[])
 
     benchLongLine(folders.program.path());
     benchListMenu(folders.program.path());
+    benchTidy(folders.program.path());
 
     if (!app.arguments().contains(QStringLiteral("--no-calc"))) {
         benchCalc(folders.program.path());
