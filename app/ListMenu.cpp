@@ -4,6 +4,7 @@
 #include "ItemList.h"
 #include "List.h"
 #include "ListViewKeeper.h"
+#include "NearDuplicateReview.h"
 #include "SaveLedger.h"
 #include "TidyMenu.h"
 #include "Trap.h"
@@ -56,6 +57,8 @@ ListMenu::ListMenu(Form1 &form, QTableView &view, ItemList &items, UndoHistory &
     addCommand(QStringLiteral("Sort Z to A"), &ListMenu::sortZToA);
     addCommand(QStringLiteral("Reverse Order"), &ListMenu::reverseOrder);
     new TidyMenu(form, items, history, *m_menu); // owned by the window
+    m_nearDuplicates = new NearDuplicateReview(form, items, history);
+    addCommand(QStringLiteral("Find Near Duplicates..."), &ListMenu::findNearDuplicates);
     addCommand(QStringLiteral("Remove Items Listed in File(s)..."), &ListMenu::removeItemsListed);
     addCommand(QStringLiteral("Keep Only Items Listed in File(s)..."), &ListMenu::keepItemsListed);
     m_saveRemoved =
@@ -129,6 +132,11 @@ void ListMenu::updateSaveRemoved()
 QString ListMenu::askText(const QString &prompt, const QString &defaultText)
 {
     return m_services.prompts.inputBox(prompt, m_form.appTitle(), defaultText);
+}
+
+void ListMenu::findNearDuplicates()
+{
+    m_nearDuplicates->open();
 }
 
 // ---- undo and redo --------------------------------------------------------------------------

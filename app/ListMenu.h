@@ -8,6 +8,7 @@
 
 class Form1;
 class ItemList;
+class NearDuplicateReview;
 class QAction;
 class QMenu;
 class QTableView;
@@ -47,6 +48,8 @@ public:
     void removeItemsListed();
     void keepItemsListed();
     void saveRemovedItems();
+    void findNearDuplicates();
+    NearDuplicateReview &nearDuplicates() { return *m_nearDuplicates; }
 
 private:
     // A command that changes the list or the history waits its turn (CommandQueue).
@@ -79,6 +82,7 @@ private:
     QAction *m_undo;
     QAction *m_redo;
     QAction *m_saveRemoved;
+    NearDuplicateReview *m_nearDuplicates; // a child of this
     QString m_findText;
     int m_lastCurrentRow = -1;
 };

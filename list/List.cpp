@@ -373,6 +373,17 @@ qsizetype RewriteItems(ItemList &listView, ListHost &host,
     }
 }
 
+qsizetype RemoveItemsAt(ItemList &listView, std::vector<qsizetype> positions, quint64 revision,
+                        ListHost &host)
+{
+    Removal removal = prepareRemoval(listView, host, [&] {
+        return listView.revision() == revision ? positions : std::vector<qsizetype>();
+    });
+    const qsizetype removed = removal.count;
+    remove(listView, std::move(removal), host);
+    return removed;
+}
+
 qsizetype RemoveBlankItems(ItemList &listView, ListHost &host)
 {
     Removal removal = prepareRemoval(listView, host, [&] {

@@ -56,6 +56,10 @@ AddedLines AddLines(ItemList &listView, const QStringList &lines, ListHost &host
 // marks stay with their items. Returns how many items it changed.
 qsizetype RewriteItems(ItemList &listView, ListHost &host,
                        const std::function<bool(QStringView, QString &)> &tidy);
+// Removes the items at `positions` (numbering the list at `revision`); nothing when the
+// list has changed since. Returns how many it removed.
+qsizetype RemoveItemsAt(ItemList &listView, std::vector<qsizetype> positions, quint64 revision,
+                        ListHost &host);
 // Removes the items that are empty or hold white space only; returns how many.
 qsizetype RemoveBlankItems(ItemList &listView, ListHost &host);
 

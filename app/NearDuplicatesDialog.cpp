@@ -1,0 +1,111 @@
+#include "NearDuplicatesDialog.h"
+
+#include "NearGroupsModel.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+NearDuplicatesDialog::NearDuplicatesDialog(NearGroupsModel &model, QWidget *parent)
+    : QDialog(parent), m_model(model)
+{
+    setWindowTitle(QStringLiteral("Find Near Duplicates"));
+    setObjectName(QStringLiteral("NearDuplicatesDialog"));
+    auto *layout = new QVBoxLayout(this);
+
+    auto *explanation = new QLabel(
+        QStringLiteral("Items that are alike once these differences are ignored:"), this);
+    layout->addWidget(explanation);
+    const NearKeyOptions defaults;
+    const struct
+    {
+        const char *text;
+        bool on;
+    } parts[6] = {
+        {"Letter case (\"MÜLLER\" = \"müller\", \"ß\" = \"ss\")", defaults.foldCase},
+        {"Compatibility forms (\"ﬁ\" = \"fi\", full-width = ASCII)", defaults.compatibility},
+        {"Blanks and invisible characters (trimmed, collapsed, dropped)", defaults.blanks},
+        {"Accents and other marks (\"José\" = \"Jose\")", defaults.accents},
+        {"Punctuation and symbols (\"o'brien\" = \"obrien\")", defaults.punctuation},
+        {"Word order (\"Smith, John\" = \"John Smith\" with punctuation)", defaults.wordOrder},
+    };
+    auto *boxes = new QGridLayout;
+    for (int part = 0; part < 6; ++part) {
+        m_boxes[part] = new QCheckBox(QString::fromUtf8(parts[part].text), this);
+        m_boxes[part]->setChecked(parts[part].on);
+        boxes->addWidget(m_boxes[part], part % 3, part / 3);
+        connect(m_boxes[part], &QCheckBox::toggled, this, &NearDuplicatesDialog::optionsChanged);
+    }
+    layout->addLayout(boxes);
+
+    m_view = new QTreeView(this);
+    m_view->setObjectName(QStringLiteral("NearGroups"));
+    m_view->setModel(&m_model);
+    m_view->setUniformRowHeights(true); // 100,000 groups scroll without measuring each row
+    m_view->setAlternatingRowColors(true);
+    m_view->header()->setStretchLastSection(false);
+    m_view->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    m_view->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    m_view->setAccessibleName(QStringLiteral("Near-duplicate groups"));
+    layout->addWidget(m_view, 1);
+    // Double-clicking a member keeps it instead.
+    connect(m_view, &QTreeView::doubleClicked, this, [this](const QModelIndex &index) {
+        if (index.parent().isValid())
+            m_model.setKept(index.parent().row(), index.row());
+    });
+
+    m_summary = new QLabel(this);
+    m_summary->setObjectName(QStringLiteral("NearSummary"));
+    layout->addWidget(m_summary);
+
+    auto *buttons = new QDialogButtonBox(this);
+    m_remove = buttons->addButton(QStringLiteral("Remove All but the Last of Each Ticked Group"),
+                                  QDialogButtonBox::ActionRole);
+    buttons->addButton(QDialogButtonBox::Close);
+    connect(m_remove, &QPushButton::clicked, this, &NearDuplicatesDialog::removeAsked);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+
+    connect(&m_model, &NearGroupsModel::choiceChanged, this, &NearDuplicatesDialog::updateSummary);
+    updateSummary();
+    resize(720, 520);
+}
+
+NearKeyOptions NearDuplicatesDialog::options() const
+{
+    NearKeyOptions options;
+    options.foldCase = m_boxes[0]->isChecked();
+    options.compatibility = m_boxes[1]->isChecked();
+    options.blanks = m_boxes[2]->isChecked();
+    options.accents = m_boxes[3]->isChecked();
+    options.punctuation = m_boxes[4]->isChecked();
+    options.wordOrder = m_boxes[5]->isChecked();
+    return options;
+}
+
+QString NearDuplicatesDialog::summary() const
+{
+    return m_summary->text();
+}
+
+void NearDuplicatesDialog::updateSummary()
+{
+    const qsizetype groups = m_model.groups().count();
+    const qsizetype going = qsizetype(m_model.positionsToRemove().size());
+    if (groups == 0) {
+        m_summary->setText(QStringLiteral("No near duplicates found."));
+    } else {
+        m_summary->setText(
+            QStringLiteral("%1 %2; %3 %4 would be removed.")
+                .arg(groups)
+                .arg(groups == 1 ? QStringLiteral("group") : QStringLiteral("groups"))
+                .arg(going)
+                .arg(going == 1 ? QStringLiteral("item") : QStringLiteral("items")));
+    }
+    m_remove->setEnabled(going > 0);
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "NearDuplicates.h"
+
+#include <QDialog>
+
+class NearGroupsModel;
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QTreeView;
+
+// The review of near duplicates: which parts of the normalisation count, the groups found,
+// and the button that removes all but one item of each ticked group. It shows what it is
+// given and says what the user asks for; the window does the work.
+class NearDuplicatesDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    NearDuplicatesDialog(NearGroupsModel &model, QWidget *parent);
+
+    NearKeyOptions options() const;
+    QTreeView &view() { return *m_view; }
+    QPushButton &removeButton() { return *m_remove; }
+    QCheckBox &optionBox(int part) { return *m_boxes[part]; }
+    QString summary() const;
+
+Q_SIGNALS:
+    void optionsChanged();
+    void removeAsked();
+
+private:
+    void updateSummary();
+
+    NearGroupsModel &m_model;
+    QCheckBox *m_boxes[6];
+    QTreeView *m_view;
+    QLabel *m_summary;
+    QPushButton *m_remove;
+};

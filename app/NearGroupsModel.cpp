@@ -1,0 +1,182 @@
+#include "NearGroupsModel.h"
+
+#include "ItemList.h"
+
+#include <QFont>
+
+#include <algorithm>
+
+namespace {
+// An item as a row shows it: one line, cut where the list cuts it, invisibles visible.
+QString shown(QStringView text)
+{
+    const bool cut = text.size() > ItemList::kDisplayLength;
+    QString row = ShowInvisibles(text.first(std::min(text.size(), ItemList::kDisplayLength)));
+    if (cut)
+        row += QChar(0x2026);
+    return row;
+}
+} // namespace
+
+NearGroupsModel::NearGroupsModel(const ItemList &items, QObject *parent)
+    : QAbstractItemModel(parent), m_items(items)
+{
+    m_groups.starts.push_back(0);
+}
+
+void NearGroupsModel::setGroups(NearGroups groups, quint64 revision)
+{
+    beginResetModel();
+    m_groups = std::move(groups);
+    m_revision = revision;
+    m_ticked.assign(size_t(m_groups.count()), 1);
+    m_kept.resize(size_t(m_groups.count()));
+    for (qsizetype group = 0; group < m_groups.count(); ++group)
+        m_kept[size_t(group)] = m_groups.size(group) - 1; // the last, as duplicate removal
+    endResetModel();
+    Q_EMIT choiceChanged();
+}
+
+void NearGroupsModel::setTicked(qsizetype group, bool ticked)
+{
+    m_ticked[size_t(group)] = ticked ? 1 : 0;
+    const QModelIndex row = index(int(group), 0);
+    Q_EMIT dataChanged(row, row, {Qt::CheckStateRole});
+    Q_EMIT choiceChanged();
+}
+
+void NearGroupsModel::setKept(qsizetype group, qsizetype member)
+{
+    const qsizetype before = m_kept[size_t(group)];
+    m_kept[size_t(group)] = member;
+    const QModelIndex parent = index(int(group), 0);
+    for (const qsizetype row : {before, member})
+        Q_EMIT dataChanged(index(int(row), 0, parent), index(int(row), 1, parent));
+    Q_EMIT choiceChanged();
+}
+
+std::vector<qsizetype> NearGroupsModel::positionsToRemove() const
+{
+    std::vector<qsizetype> positions;
+    for (qsizetype group = 0; group < m_groups.count(); ++group) {
+        if (!isTicked(group))
+            continue;
+        for (qsizetype member = 0; member < m_groups.size(group); ++member) {
+            if (member != m_kept[size_t(group)])
+                positions.push_back(m_groups.member(group, member));
+        }
+    }
+    std::sort(positions.begin(), positions.end());
+    return positions;
+}
+
+QModelIndex NearGroupsModel::index(int row, int column, const QModelIndex &parent) const
+{
+    if (row < 0 || column < 0 || column >= 2)
+        return {};
+    if (!parent.isValid())
+        return row < m_groups.count() ? createIndex(row, column, kGroupRow) : QModelIndex();
+    if (parent.internalId() != kGroupRow || row >= m_groups.size(parent.row()))
+        return {};
+    return createIndex(row, column, quintptr(parent.row()) + 1);
+}
+
+QModelIndex NearGroupsModel::parent(const QModelIndex &child) const
+{
+    if (!child.isValid() || child.internalId() == kGroupRow)
+        return {};
+    return createIndex(int(child.internalId() - 1), 0, kGroupRow);
+}
+
+int NearGroupsModel::rowCount(const QModelIndex &parent) const
+{
+    if (!parent.isValid())
+        return int(m_groups.count());
+    if (parent.internalId() != kGroupRow || parent.column() != 0)
+        return 0;
+    return int(m_groups.size(parent.row()));
+}
+
+int NearGroupsModel::columnCount(const QModelIndex &) const
+{
+    return 2;
+}
+
+QVariant NearGroupsModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    if (index.internalId() == kGroupRow) {
+        const qsizetype group = index.row();
+        if (index.column() != 0)
+            return {};
+        if (role == Qt::DisplayRole) {
+            const quint32 kept = m_groups.member(group, m_kept[size_t(group)]);
+            if (qsizetype(kept) >= m_items.count())
+                return {};
+            return QStringLiteral("%1 items like %2")
+                .arg(m_groups.size(group))
+                .arg(shown(m_items.text(kept)));
+        }
+        if (role == Qt::CheckStateRole)
+            return isTicked(group) ? Qt::Checked : Qt::Unchecked;
+        return {};
+    }
+    const qsizetype group = qsizetype(index.internalId() - 1);
+    const bool kept = m_kept[size_t(group)] == index.row();
+    if (index.column() == 1) {
+        if (role == Qt::CheckStateRole)
+            return kept ? Qt::Checked : Qt::Unchecked;
+        if (role == Qt::DisplayRole)
+            return kept ? QStringLiteral("kept") : QString();
+        return {};
+    }
+    const quint32 position = m_groups.member(group, index.row());
+    if (qsizetype(position) >= m_items.count())
+        return {}; // the list changed under the review; a removal finds the groups again
+    switch (role) {
+    case Qt::DisplayRole:
+        return QStringLiteral("%1: %2").arg(position + 1).arg(shown(m_items.text(position)));
+    case Qt::FontRole: {
+        QFont font;
+        font.setBold(kept);
+        return font;
+    }
+    default:
+        return {};
+    }
+}
+
+bool NearGroupsModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (!index.isValid() || role != Qt::CheckStateRole)
+        return false;
+    const bool checked = value.toInt() == Qt::Checked;
+    if (index.internalId() == kGroupRow) {
+        setTicked(index.row(), checked);
+        return true;
+    }
+    // One member stays: choosing one is the choice; unchoosing the kept one does nothing.
+    if (index.column() != 1 || !checked)
+        return false;
+    setKept(qsizetype(index.internalId() - 1), index.row());
+    return true;
+}
+
+Qt::ItemFlags NearGroupsModel::flags(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    Qt::ItemFlags result = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    if ((index.internalId() == kGroupRow && index.column() == 0) ||
+        (index.internalId() != kGroupRow && index.column() == 1))
+        result |= Qt::ItemIsUserCheckable;
+    return result;
+}
+
+QVariant NearGroupsModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    return section == 0 ? QStringLiteral("Groups and their items") : QStringLiteral("Keep");
+}

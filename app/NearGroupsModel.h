@@ -1,0 +1,60 @@
+#pragma once
+
+#include "NearDuplicates.h"
+
+#include <QAbstractItemModel>
+
+#include <vector>
+
+class ItemList;
+
+// The near-duplicate groups as the review shows them: a row for each group (its count, and
+// a tick when all but one of its members are to go), its members below it in list order,
+// invisible characters made visible, the member to keep marked in the second column. The
+// rows are worked out when the view asks for them: 100,000 groups cost a few vectors.
+class NearGroupsModel : public QAbstractItemModel
+{
+    Q_OBJECT
+
+public:
+    explicit NearGroupsModel(const ItemList &items, QObject *parent = nullptr);
+
+    // New groups, all ticked, each keeping its last member; found at list revision
+    // `revision`.
+    void setGroups(NearGroups groups, quint64 revision);
+    const NearGroups &groups() const { return m_groups; }
+    quint64 revision() const { return m_revision; }
+
+    bool isTicked(qsizetype group) const { return m_ticked[size_t(group)] != 0; }
+    void setTicked(qsizetype group, bool ticked);
+    // Which member of the group stays (0-based within the group).
+    qsizetype kept(qsizetype group) const { return m_kept[size_t(group)]; }
+    void setKept(qsizetype group, qsizetype member);
+
+    // The positions of every member of a ticked group but the one it keeps, ascending.
+    std::vector<qsizetype> positionsToRemove() const;
+
+    QModelIndex index(int row, int column, const QModelIndex &parent = {}) const override;
+    QModelIndex parent(const QModelIndex &child) const override;
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role) override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+Q_SIGNALS:
+    // What would go changed: a group ticked or not, another member chosen.
+    void choiceChanged();
+
+private:
+    // A member row's internal id is its group + 1; a group row's is 0.
+    static constexpr quintptr kGroupRow = 0;
+
+    const ItemList &m_items;
+    NearGroups m_groups;
+    quint64 m_revision = 0;
+    std::vector<quint8> m_ticked;
+    std::vector<qsizetype> m_kept;
+};

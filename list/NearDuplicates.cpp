@@ -1,0 +1,306 @@
+#include "NearDuplicates.h"
+
+#include "CaseRule.h"
+#include "ItemList.h"
+#include "ListHost.h"
+#include "Tidying.h"
+
+#include <QChar>
+#include <QStringList>
+
+#include <algorithm>
+#include <numeric>
+
+namespace {
+
+constexpr qsizetype kSlice = 8192;
+
+bool isAsciiText(QStringView text)
+{
+    const char16_t *p = text.utf16();
+    return std::all_of(p, p + text.size(), [](char16_t c) { return c < 0x80; });
+}
+
+bool isMark(char32_t c)
+{
+    const QChar::Category category = QChar::category(c);
+    return category == QChar::Mark_NonSpacing || category == QChar::Mark_SpacingCombining ||
+           category == QChar::Mark_Enclosing;
+}
+
+bool isPunctuationOrSymbol(char32_t c)
+{
+    switch (QChar::category(c)) {
+    case QChar::Punctuation_Connector:
+    case QChar::Punctuation_Dash:
+    case QChar::Punctuation_Open:
+    case QChar::Punctuation_Close:
+    case QChar::Punctuation_InitialQuote:
+    case QChar::Punctuation_FinalQuote:
+    case QChar::Punctuation_Other:
+    case QChar::Symbol_Math:
+    case QChar::Symbol_Currency:
+    case QChar::Symbol_Modifier:
+    case QChar::Symbol_Other:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Calls `each` with every code point of `text` (a lone surrogate stands for itself) and the
+// units it takes.
+template <typename Each> void forEachCodePoint(QStringView text, Each each)
+{
+    for (qsizetype i = 0; i < text.size();) {
+        const char16_t unit = text[i].unicode();
+        if (QChar::isHighSurrogate(unit) && i + 1 < text.size() &&
+            QChar::isLowSurrogate(text[i + 1].unicode())) {
+            each(QChar::surrogateToUcs4(unit, text[i + 1].unicode()), text.sliced(i, 2));
+            i += 2;
+        } else {
+            each(char32_t(unit), text.sliced(i, 1));
+            ++i;
+        }
+    }
+}
+
+// The words of `text` (split at white space), sorted and joined by one blank; or, unless
+// `sorted`, its white space trimmed and each run made one blank.
+QString tidyWords(const QString &text, bool sorted)
+{
+    QStringList words;
+    QString word;
+    forEachCodePoint(text, [&](char32_t c, QStringView units) {
+        if (Tidy::isWhiteSpace(c)) {
+            if (!word.isEmpty())
+                words.append(std::exchange(word, QString()));
+        } else {
+            word.append(units);
+        }
+    });
+    if (!word.isEmpty())
+        words.append(word);
+    if (sorted)
+        std::sort(words.begin(), words.end());
+    return words.join(u' ');
+}
+
+// The key of a text that is all ASCII: every step below, as it works on ASCII.
+QString asciiKey(QStringView text, const NearKeyOptions &options)
+{
+    QString key;
+    key.reserve(text.size());
+    for (const QChar c : text) {
+        char16_t unit = c.unicode();
+        if (options.blanks && !Tidy::isWhiteSpace(unit) && Tidy::isInvisible(unit))
+            continue;
+        const bool letterOrDigit = (unit >= u'a' && unit <= u'z') ||
+                                   (unit >= u'A' && unit <= u'Z') || (unit >= u'0' && unit <= u'9');
+        if (options.punctuation && !letterOrDigit && unit > 0x20 && unit < 0x7F)
+            continue;
+        if (options.foldCase && unit >= u'A' && unit <= u'Z')
+            unit = char16_t(unit + 0x20);
+        key.append(QChar(unit));
+    }
+    if (options.blanks || options.wordOrder)
+        return tidyWords(key, options.wordOrder);
+    return key;
+}
+
+} // namespace
+
+QString NearKey(QStringView text, const NearKeyOptions &options)
+{
+    if (isAsciiText(text))
+        return asciiKey(text, options);
+    // Canonically equal texts are always alike (marks in either order, composed or not).
+    const QString::NormalizationForm composed =
+        options.compatibility ? QString::NormalizationForm_KC : QString::NormalizationForm_C;
+    QString key = text.toString().normalized(composed);
+    if (options.accents) {
+        const QString decomposed = key.normalized(
+            options.compatibility ? QString::NormalizationForm_KD : QString::NormalizationForm_D);
+        key.clear();
+        forEachCodePoint(decomposed, [&](char32_t c, QStringView units) {
+            if (!isMark(c))
+                key.append(units);
+        });
+    }
+    if (options.blanks || options.punctuation) {
+        const QString before = std::exchange(key, QString());
+        forEachCodePoint(before, [&](char32_t c, QStringView units) {
+            const bool blank = Tidy::isWhiteSpace(c);
+            if (options.blanks && !blank && Tidy::isInvisible(c))
+                return;
+            if (options.punctuation && isPunctuationOrSymbol(c))
+                return;
+            key.append(units);
+        });
+    }
+    if (options.foldCase)
+        key = key.toCaseFolded();
+    // Folding may leave a text that composes otherwise.
+    key = key.normalized(composed);
+    if (options.blanks || options.wordOrder)
+        key = tidyWords(key, options.wordOrder);
+    return key;
+}
+
+QString ShowInvisibles(QStringView text)
+{
+    qsizetype first = 0, last = text.size();
+    while (first < last && text[first] == u' ')
+        ++first;
+    while (last > first && text[last - 1] == u' ')
+        --last;
+    QString shown;
+    shown.reserve(text.size());
+    qsizetype position = 0;
+    forEachCodePoint(text, [&](char32_t c, QStringView units) {
+        const qsizetype at = position;
+        position += units.size();
+        if (c == u' ') {
+            shown.append(at < first || at >= last ? QChar(0x2423) : QChar(u' '));
+            return;
+        }
+        if (c == 0xA0) {
+            shown.append(QChar(0xB7));
+            return;
+        }
+        const char *name = nullptr;
+        switch (c) {
+        case u'\t':
+            name = "TAB";
+            break;
+        case 0x200B:
+            name = "ZWSP";
+            break;
+        case 0x200C:
+            name = "ZWNJ";
+            break;
+        case 0x200D:
+            name = "ZWJ";
+            break;
+        case 0x2060:
+            name = "WJ";
+            break;
+        case 0xFEFF:
+            name = "BOM";
+            break;
+        case 0x00AD:
+            name = "SHY";
+            break;
+        case 0x200E:
+            name = "LRM";
+            break;
+        case 0x200F:
+            name = "RLM";
+            break;
+        default:
+            break;
+        }
+        if (name != nullptr) {
+            shown += QChar(0x27E8) + QLatin1String(name) + QChar(0x27E9);
+        } else if (Tidy::isWhiteSpace(c) || Tidy::isInvisible(c) ||
+                   (units.size() == 1 && units[0].isSurrogate())) {
+            shown += QChar(0x27E8) +
+                     QStringLiteral("U+%1").arg(quint32(c), 4, 16, QChar(u'0')).toUpper() +
+                     QChar(0x27E9);
+        } else {
+            shown += units;
+        }
+    });
+    return shown;
+}
+
+namespace List {
+
+NearGroups FindNearDuplicates(const ItemList &listView, const NearKeyOptions &options,
+                              ListHost &host)
+{
+    for (;;) {
+        const quint64 revision = listView.revision();
+        const qsizetype count = listView.count();
+        const auto changed = [&] { return listView.revision() != revision; };
+        // Every item's key and its hash.
+        TextPool keys;
+        keys.reserve(count, listView.texts().characterCount());
+        std::vector<quint64> hashes(size_t(count), 0);
+        const std::uint64_t seed = randomHashSeed();
+        YieldPacer pacer(host);
+        bool listChanged = false;
+        for (qsizetype position = 0; position < count && !listChanged; ++position) {
+            const QString key = NearKey(listView.text(position), options);
+            hashes[size_t(position)] = comparisonHash(key, CaseOption::MatchCase, seed);
+            keys.append(key);
+            if (position % kSlice == 0 && pacer.due()) {
+                host.setProgress(double(position + 1) / double(count) * 80.0);
+                host.yieldToEventLoop();
+                listChanged = changed();
+            }
+        }
+        if (listChanged)
+            continue;
+
+        // The positions by hash, in list order within one hash: a counting sort by the top
+        // bits, then each small bucket sorted.
+        constexpr int kBucketBits = 16;
+        std::vector<quint32> starts((size_t(1) << kBucketBits) + 1, 0);
+        for (const quint64 hash : hashes)
+            ++starts[size_t(hash >> (64 - kBucketBits)) + 1];
+        std::partial_sum(starts.begin(), starts.end(), starts.begin());
+        std::vector<quint32> byHash(static_cast<size_t>(count));
+        {
+            std::vector<quint32> next(starts.begin(), starts.end() - 1);
+            for (qsizetype position = 0; position < count; ++position)
+                byHash[next[size_t(hashes[size_t(position)] >> (64 - kBucketBits))]++] =
+                    quint32(position);
+        }
+        host.yieldToEventLoop();
+        if (changed())
+            continue;
+        for (size_t bucket = 0; bucket + 1 < starts.size(); ++bucket) {
+            std::stable_sort(byHash.begin() + starts[bucket], byHash.begin() + starts[bucket + 1],
+                             [&](quint32 a, quint32 b) { return hashes[a] < hashes[b]; });
+        }
+        host.yieldToEventLoop();
+        if (changed())
+            continue;
+
+        // Runs of one hash split by key; the groups of two or more kept.
+        std::vector<std::vector<quint32>> groups;
+        std::vector<quint32> run;
+        for (qsizetype from = 0; from < count;) {
+            qsizetype to = from + 1;
+            while (to < count && hashes[byHash[size_t(to)]] == hashes[byHash[size_t(from)]])
+                ++to;
+            if (to - from >= 2) {
+                run.assign(byHash.begin() + from, byHash.begin() + to);
+                while (!run.empty()) {
+                    const QStringView key = keys.at(run.front());
+                    std::vector<quint32> group, rest;
+                    for (const quint32 position : run)
+                        (keys.at(position) == key ? group : rest).push_back(position);
+                    if (group.size() >= 2)
+                        groups.push_back(std::move(group));
+                    run.swap(rest);
+                }
+            }
+            from = to;
+        }
+        std::stable_sort(groups.begin(), groups.end(), [](const auto &a, const auto &b) {
+            return a.size() != b.size() ? a.size() > b.size() : a.front() < b.front();
+        });
+        NearGroups result;
+        result.starts.push_back(0);
+        for (const auto &group : groups) {
+            result.members.insert(result.members.end(), group.begin(), group.end());
+            result.starts.push_back(qsizetype(result.members.size()));
+        }
+        host.setProgress(0);
+        return result;
+    }
+}
+
+} // namespace List

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+#include <vector>
+
+class ItemList;
+class ListHost;
+
+// Near duplicates: items whose texts are equal once a normalisation has made them alike
+// (the key-collision fingerprint of data-cleaning tools). Each part can be switched off.
+struct NearKeyOptions
+{
+    bool foldCase = true;      // full case folding: "MÜLLER" = "müller", "ß" = "ss"
+    bool compatibility = true; // NFKC: "ﬁ" = "fi", full-width forms = ASCII
+    bool blanks = true;        // white space trimmed and collapsed, invisibles dropped
+    bool accents = true;       // marks dropped after decomposition: "José" = "Jose"
+    bool punctuation = false;  // punctuation and symbols dropped: "o'brien" = "obrien"
+    bool wordOrder = false;    // words in sorted order: "Smith, John" = "John Smith"
+};
+
+// The text `text` is grouped by under `options`.
+QString NearKey(QStringView text, const NearKeyOptions &options);
+
+// The text as the review shows it: a no-break space as "·", blanks at either end as "␣",
+// and every other invisible or unusual blank by name ("⟨ZWSP⟩", "⟨U+2003⟩").
+QString ShowInvisibles(QStringView text);
+
+// Groups of two or more items with one key: their positions in list order, the largest
+// group first (equal sizes in the order of their first items).
+struct NearGroups
+{
+    std::vector<quint32> members;  // every group's members, one group after another
+    std::vector<qsizetype> starts; // where each group begins in `members`, and the end
+    qsizetype count() const { return qsizetype(starts.size()) - 1; }
+    qsizetype size(qsizetype group) const
+    {
+        return starts[size_t(group + 1)] - starts[size_t(group)];
+    }
+    quint32 member(qsizetype group, qsizetype k) const
+    {
+        return members[size_t(starts[size_t(group)] + k)];
+    }
+};
+
+namespace List {
+// The list's near-duplicate groups, worked out a slice at a time with yields and again from
+// the start when the list changes meanwhile.
+NearGroups FindNearDuplicates(const ItemList &listView, const NearKeyOptions &options,
+                              ListHost &host);
+} // namespace List
