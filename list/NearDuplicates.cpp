@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <unordered_map>
 
 namespace {
 
@@ -63,6 +64,70 @@ template <typename Each> void forEachCodePoint(QStringView text, Each each)
             ++i;
         }
     }
+}
+
+// The code points whose full case folding is not their simple one, which Qt does not offer
+// (its folding keeps "ß" and "ẞ"): those whose upper or lower case is longer ("ß" -> "SS",
+// "ﬁ" -> "FI", "İ" -> "i̇"), folded as the lower case of their upper case, and those that
+// fold simply onto one of them ("ẞ" -> "ß" -> "ss"). Worked out once, from Qt's own tables.
+const std::unordered_map<char32_t, QString> &fullFoldings()
+{
+    static const auto foldings = [] {
+        const auto simplyFolded = [](const QString &text) {
+            QString folded;
+            forEachCodePoint(text, [&](char32_t c, QStringView) {
+                const char32_t f = QChar::toCaseFolded(c);
+                folded += QString::fromUcs4(&f, 1);
+            });
+            return folded;
+        };
+        std::unordered_map<char32_t, QString> map;
+        for (char32_t c = 0x80; c < 0x20000; ++c) {
+            if (c >= 0xD800 && c < 0xE000)
+                continue;
+            const QString text = QString::fromUcs4(&c, 1);
+            const QString upper = text.toUpper();
+            const QString lower = text.toLower();
+            if (upper.size() > text.size())
+                map.emplace(c, simplyFolded(upper.toLower()));
+            else if (lower.size() > text.size())
+                map.emplace(c, simplyFolded(lower));
+        }
+        std::unordered_map<char32_t, QString> onto;
+        for (char32_t c = 0x80; c < 0x20000; ++c) {
+            if (c >= 0xD800 && c < 0xE000)
+                continue;
+            const char32_t f = QChar::toCaseFolded(c);
+            if (f != c && map.count(c) == 0) {
+                if (const auto found = map.find(f); found != map.end())
+                    onto.emplace(c, found->second);
+            }
+        }
+        map.insert(onto.begin(), onto.end());
+        return map;
+    }();
+    return foldings;
+}
+
+// Full case folding ("MÜLLER" = "müller", "ß" = "ẞ" = "ss", "ﬁ" = "fi").
+QString fullCaseFolded(const QString &text)
+{
+    const auto &foldings = fullFoldings();
+    QString folded;
+    folded.reserve(text.size());
+    forEachCodePoint(text, [&](char32_t c, QStringView units) {
+        if (c < 0x80) {
+            folded.append(QChar(c >= u'A' && c <= u'Z' ? c + 0x20 : c));
+        } else if (const auto found = foldings.find(c); found != foldings.end()) {
+            folded.append(found->second);
+        } else if (units.size() == 1 && units[0].isSurrogate()) {
+            folded.append(units); // a lone surrogate stays as it is
+        } else {
+            const char32_t f = QChar::toCaseFolded(c);
+            folded.append(QString::fromUcs4(&f, 1));
+        }
+    });
+    return folded;
 }
 
 // The words of `text` (split at white space), sorted and joined by one blank; or, unless
@@ -139,7 +204,7 @@ QString NearKey(QStringView text, const NearKeyOptions &options)
         });
     }
     if (options.foldCase)
-        key = key.toCaseFolded();
+        key = fullCaseFolded(key);
     // Folding may leave a text that composes otherwise.
     key = key.normalized(composed);
     if (options.blanks || options.wordOrder)
