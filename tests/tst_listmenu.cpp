@@ -1,6 +1,9 @@
 #include "ItemList.h"
 #include "ListMenu.h"
 #include "ListTestHost.h"
+#include "NearDuplicateReview.h"
+#include "NearDuplicatesDialog.h"
+#include "NearGroupsModel.h"
 #include "UndoHistory.h"
 #include "WindowFixture.h"
 
@@ -8,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
@@ -48,6 +52,7 @@ private Q_SLOTS:
     void keepOnlyItemsListed_data();
     void keepOnlyItemsListed();
     void saveRemovedItems();
+    void nearDuplicateReview();
     void tidyCommands_data();
     void tidyCommands();
     void eitherWayOfRemovingIsExact_data();
@@ -632,6 +637,75 @@ void ListMenuTest::saveRemovedItems()
     QVERIFY(!action(QStringLiteral("Save Removed Items..."))->isEnabled());
     trigger(QStringLiteral("Undo"));
     QVERIFY(action(QStringLiteral("Save Removed Items..."))->isEnabled());
+}
+
+void ListMenuTest::nearDuplicateReview()
+{
+    // The review groups what only looks alike, keeps the last of each ticked group unless
+    // the user picks another, leaves unticked groups whole, and removes in one undo step.
+    const QStringList start = {"José Müller", "anna@x.org",       "jose muller", "ANNA@X.ORG ",
+                               "ben",         "Jose\u00a0Muller", "Ben\u200b",   "carl"};
+    const std::vector<quint8> marks = {1, 0, 1, 1, 0, 0, 1, 0};
+    {
+        const UndoHistory::Command setUp(form().history(), QStringLiteral("Set up"));
+        fill(form().items(), start);
+        form().items().replaceChecks(marks);
+    }
+    trigger(QStringLiteral("Find Near Duplicates..."));
+    NearDuplicatesDialog *dialog = form().listMenu().nearDuplicates().dialog();
+    QVERIFY(dialog != nullptr && dialog->isVisible());
+    NearGroupsModel &model = form().listMenu().nearDuplicates().model();
+    QCOMPARE(model.rowCount(), 3);
+    // Largest first, members in list order, invisibles shown.
+    QCOMPARE(model.rowCount(model.index(0, 0)), 3);
+    QCOMPARE(model.index(2, 0, model.index(0, 0)).data().toString(),
+             QStringLiteral("6: Jose·Muller"));
+    QCOMPARE(model.index(1, 0, model.index(2, 0)).data().toString(),
+             QStringLiteral("7: Ben⟨ZWSP⟩"));
+    QCOMPARE(dialog->summary(), QStringLiteral("3 groups; 4 items would be removed."));
+
+    // The first item of the first group kept instead, the group of "ben" left whole.
+    QVERIFY(model.setData(model.index(0, 1, model.index(0, 0)), Qt::Checked, Qt::CheckStateRole));
+    QCOMPARE(model.index(2, 1, model.index(0, 0)).data(Qt::CheckStateRole).toInt(),
+             int(Qt::Unchecked));
+    QVERIFY(model.setData(model.index(2, 0), Qt::Unchecked, Qt::CheckStateRole));
+    QCOMPARE(dialog->summary(), QStringLiteral("3 groups; 3 items would be removed."));
+    dialog->removeButton().click();
+    const QStringList expected = {"José Müller", "ANNA@X.ORG ", "ben", "Ben\u200b", "carl"};
+    QCOMPARE(items(), expected);
+    QCOMPARE(form().items().checks(), (std::vector<quint8>{1, 1, 0, 1, 0}));
+    QCOMPARE(status(), QStringLiteral("3 near duplicates removed."));
+    // What is left is grouped again: the group left whole.
+    QCOMPARE(model.rowCount(), 1);
+    QCOMPARE(dialog->summary(), QStringLiteral("1 group; 1 item would be removed."));
+
+    const QString path = m_folders->program.filePath(QStringLiteral("near"));
+    m_window->fileDialogs.answers.push_back({path});
+    trigger(QStringLiteral("Save Removed Items..."));
+    QFile saved(path);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(saved.readAll()),
+             QStringLiteral("anna@x.org\r\njose muller\r\nJose\u00a0Muller\r\n"));
+
+    QCOMPARE(action(QStringLiteral("Undo"))->text(), QStringLiteral("Undo Remove Near Duplicates"));
+    trigger(QStringLiteral("Undo"));
+    QCOMPARE(items(), start);
+    QCOMPARE(form().items().checks(), marks);
+
+    // A box that joins more: punctuation and word order make "Muller, Jose" one of them.
+    form().items().append(u"Muller, Jose");
+    dialog->optionBox(4).setChecked(true);
+    dialog->optionBox(5).setChecked(true);
+    QCOMPARE(model.rowCount(model.index(0, 0)), 4);
+    QVERIFY(m_window->prompts.errorReports().isEmpty());
+    dialog->close();
+
+    // A clean list: nothing to remove.
+    click("PushButton1");
+    fill(form().items(), {"a", "b"});
+    trigger(QStringLiteral("Find Near Duplicates..."));
+    QCOMPARE(dialog->summary(), QStringLiteral("No near duplicates found."));
+    QVERIFY(!dialog->removeButton().isEnabled());
 }
 
 void ListMenuTest::tidyCommands_data()
