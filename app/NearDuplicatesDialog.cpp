@@ -96,7 +96,7 @@ QString NearDuplicatesDialog::summary() const
 void NearDuplicatesDialog::updateSummary()
 {
     const qsizetype groups = m_model.groups().count();
-    const qsizetype going = qsizetype(m_model.positionsToRemove().size());
+    const qsizetype going = m_model.removalCount();
     if (groups == 0) {
         m_summary->setText(QStringLiteral("No near duplicates found."));
     } else {

@@ -55,6 +55,14 @@ void NearGroupsModel::setKept(qsizetype group, qsizetype member)
     Q_EMIT choiceChanged();
 }
 
+qsizetype NearGroupsModel::removalCount() const
+{
+    qsizetype count = 0;
+    for (qsizetype group = 0; group < m_groups.count(); ++group)
+        count += isTicked(group) ? m_groups.size(group) - 1 : 0;
+    return count;
+}
+
 std::vector<qsizetype> NearGroupsModel::positionsToRemove() const
 {
     std::vector<qsizetype> positions;

@@ -31,6 +31,8 @@ public:
     qsizetype kept(qsizetype group) const { return m_kept[size_t(group)]; }
     void setKept(qsizetype group, qsizetype member);
 
+    // How many items positionsToRemove() gives.
+    qsizetype removalCount() const;
     // The positions of every member of a ticked group but the one it keeps, ascending.
     std::vector<qsizetype> positionsToRemove() const;
 

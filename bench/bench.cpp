@@ -22,12 +22,15 @@
 #include "LibreOfficeCalc.h"
 #include "List.h"
 #include "ListMenu.h"
+#include "NearDuplicateReview.h"
+#include "NearDuplicatesDialog.h"
 #include "TextFileImport.h"
 #include "UndoHistory.h"
 
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -40,7 +43,9 @@
 #include <QRadioButton>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTimer>
+#include <QTreeView>
 #include <QUrl>
 
 #include <unistd.h>
@@ -622,6 +627,85 @@ void benchTidy(const QString &folder)
     }
 }
 
+// Find Near Duplicates on 1,000,000 items, 200,000 of them a near duplicate of another (an
+// accent dropped, capitals, a blank at an end, a zero-width space, a no-break space): the
+// grouping with the default boxes and with every box, beside a copy of every text; then the
+// review with its groups opened, paged through, and closed.
+void benchNearDuplicates(const QString &folder)
+{
+    constexpr int kItems = 1000000;
+    std::printf("Find Near Duplicates, %d items:\n", kItems);
+    TestWindow window(folder);
+    Form1 &form = *window.form;
+    form.show();
+    QRandomGenerator random(11);
+    QStringList texts;
+    texts.reserve(kItems);
+    for (int i = 0; i < kItems; ++i) {
+        const bool near = i % 5 == 4;
+        QString text = QString::fromLatin1(itemText(quint32(near ? i - 1 - random.bounded(3) : i)));
+        if (i % 7 == 0)
+            text.replace(QLatin1Char('e'), QChar(0xE9));
+        if (near) {
+            switch (random.bounded(5)) {
+            case 0:
+                text = text.toUpper();
+                break;
+            case 1:
+                text.append(u' ');
+                break;
+            case 2:
+                text.insert(3, QChar(0x200B));
+                break;
+            case 3:
+                text.replace(QChar(0xE9), QLatin1Char('e'));
+                break;
+            default:
+                text.replace(QLatin1Char('.'), QChar(0xA0));
+                break;
+            }
+        }
+        texts.append(text);
+    }
+    {
+        const UndoHistory::Command fill(form.history(), QStringLiteral("Fill"));
+        std::vector<QStringView> views(texts.begin(), texts.end());
+        form.items().appendAll(views);
+    }
+    QCoreApplication::processEvents();
+    const double copy = millisecondsOf([&] {
+        TextPool copied;
+        copied.reserve(form.items().count(), form.items().texts().characterCount());
+        for (qsizetype i = 0; i < form.items().count(); ++i)
+            copied.append(form.items().text(i));
+    });
+    const QString peer =
+        QStringLiteral("(a copy of every text: %1 s)").arg(copy / 1000.0, 0, 'f', 3);
+    const Timing opened =
+        timePass([&] { menuAction(form, QStringLiteral("Find Near Duplicates"))->trigger(); });
+    NearDuplicatesDialog *dialog = form.listMenu().nearDuplicates().dialog();
+    print("grouping, default boxes, and the review shown", kItems, opened,
+          peer + u' ' + dialog->summary());
+    const Timing everyBox = timePass([&] {
+        dialog->optionBox(4).setChecked(true);
+        dialog->optionBox(5).setChecked(true);
+    });
+    print("grouping, every box", kItems, everyBox, peer + u' ' + dialog->summary());
+    QTreeView &view = dialog->view();
+    const Timing paging = timePass([&] {
+        QScrollBar *bar = view.verticalScrollBar();
+        for (int step = 0; step <= 20; ++step) {
+            bar->setValue(bar->maximum() / 20 * step);
+            QCoreApplication::processEvents();
+        }
+        view.expandRecursively(view.model()->index(0, 0));
+        QCoreApplication::processEvents();
+    });
+    print("the review paged through, end to end", view.model()->rowCount(), paging,
+          QStringLiteral("(groups shown as rows)"));
+    dialog->close();
+}
+
 // One 20 MB line: load it, then repaint, add an item and re-test the window as a user would;
 // each against the same action on a list of short items in the same run.
 void benchLongLine(const QString &folder)
@@ -950,6 +1034,7 @@ int main(int argc, char *argv[])
     benchLongLine(folders.program.path());
     benchListMenu(folders.program.path());
     benchTidy(folders.program.path());
+    benchNearDuplicates(folders.program.path());
 
     if (!app.arguments().contains(QStringLiteral("--no-calc"))) {
         benchCalc(folders.program.path());

@@ -134,6 +134,22 @@ QString fullCaseFolded(const QString &text)
 // `sorted`, its white space trimmed and each run made one blank.
 QString tidyWords(const QString &text, bool sorted)
 {
+    if (!sorted) {
+        QString collapsed;
+        collapsed.reserve(text.size());
+        bool blankPending = false;
+        forEachCodePoint(text, [&](char32_t c, QStringView units) {
+            if (Tidy::isWhiteSpace(c)) {
+                blankPending = !collapsed.isEmpty();
+                return;
+            }
+            if (blankPending)
+                collapsed.append(u' ');
+            blankPending = false;
+            collapsed.append(units);
+        });
+        return collapsed;
+    }
     QStringList words;
     QString word;
     forEachCodePoint(text, [&](char32_t c, QStringView units) {
@@ -146,30 +162,41 @@ QString tidyWords(const QString &text, bool sorted)
     });
     if (!word.isEmpty())
         words.append(word);
-    if (sorted)
-        std::sort(words.begin(), words.end());
+    std::sort(words.begin(), words.end());
     return words.join(u' ');
 }
 
-// The key of a text that is all ASCII: every step below, as it works on ASCII.
+// The key of a text that is all ASCII: every step below, as it works on ASCII, in one pass.
 QString asciiKey(QStringView text, const NearKeyOptions &options)
 {
     QString key;
     key.reserve(text.size());
+    const bool collapse = options.blanks && !options.wordOrder;
+    bool blankPending = false;
     for (const QChar c : text) {
         char16_t unit = c.unicode();
-        if (options.blanks && !Tidy::isWhiteSpace(unit) && Tidy::isInvisible(unit))
+        const bool blank = Tidy::isWhiteSpace(unit);
+        if (options.blanks && !blank && Tidy::isInvisible(unit))
             continue;
         const bool letterOrDigit = (unit >= u'a' && unit <= u'z') ||
                                    (unit >= u'A' && unit <= u'Z') || (unit >= u'0' && unit <= u'9');
         if (options.punctuation && !letterOrDigit && unit > 0x20 && unit < 0x7F)
             continue;
+        if (collapse) {
+            if (blank) {
+                blankPending = !key.isEmpty();
+                continue;
+            }
+            if (blankPending)
+                key.append(u' ');
+            blankPending = false;
+        }
         if (options.foldCase && unit >= u'A' && unit <= u'Z')
             unit = char16_t(unit + 0x20);
         key.append(QChar(unit));
     }
-    if (options.blanks || options.wordOrder)
-        return tidyWords(key, options.wordOrder);
+    if (options.wordOrder)
+        return tidyWords(key, true);
     return key;
 }
 
@@ -328,14 +355,21 @@ NearGroups FindNearDuplicates(const ItemList &listView, const NearKeyOptions &op
         for (size_t bucket = 0; bucket + 1 < starts.size(); ++bucket) {
             std::stable_sort(byHash.begin() + starts[bucket], byHash.begin() + starts[bucket + 1],
                              [&](quint32 a, quint32 b) { return hashes[a] < hashes[b]; });
+            if (bucket % 1024 == 0 && pacer.due())
+                host.yieldToEventLoop();
         }
         host.yieldToEventLoop();
         if (changed())
             continue;
 
-        // Runs of one hash split by key; the groups of two or more kept.
-        std::vector<std::vector<quint32>> groups;
-        std::vector<quint32> run;
+        // Runs of one hash split by key; the groups of two or more kept, one after another.
+        struct Group
+        {
+            qsizetype start, size;
+        };
+        std::vector<quint32> members;
+        std::vector<Group> groups;
+        std::vector<quint32> run, rest;
         for (qsizetype from = 0; from < count;) {
             qsizetype to = from + 1;
             while (to < count && hashes[byHash[size_t(to)]] == hashes[byHash[size_t(from)]])
@@ -344,23 +378,35 @@ NearGroups FindNearDuplicates(const ItemList &listView, const NearKeyOptions &op
                 run.assign(byHash.begin() + from, byHash.begin() + to);
                 while (!run.empty()) {
                     const QStringView key = keys.at(run.front());
-                    std::vector<quint32> group, rest;
+                    const qsizetype start = qsizetype(members.size());
+                    rest.clear();
                     for (const quint32 position : run)
-                        (keys.at(position) == key ? group : rest).push_back(position);
-                    if (group.size() >= 2)
-                        groups.push_back(std::move(group));
+                        (keys.at(position) == key ? members : rest).push_back(position);
+                    if (qsizetype(members.size()) - start >= 2)
+                        groups.push_back({start, qsizetype(members.size()) - start});
+                    else
+                        members.resize(size_t(start));
                     run.swap(rest);
                 }
             }
+            if (from / kSlice != to / kSlice && pacer.due())
+                host.yieldToEventLoop();
             from = to;
         }
-        std::stable_sort(groups.begin(), groups.end(), [](const auto &a, const auto &b) {
-            return a.size() != b.size() ? a.size() > b.size() : a.front() < b.front();
+        if (changed())
+            continue;
+        // Largest first; equal sizes in the order of their first items.
+        std::sort(groups.begin(), groups.end(), [&](const Group &a, const Group &b) {
+            return a.size != b.size ? a.size > b.size
+                                    : members[size_t(a.start)] < members[size_t(b.start)];
         });
         NearGroups result;
+        result.members.reserve(members.size());
+        result.starts.reserve(groups.size() + 1);
         result.starts.push_back(0);
-        for (const auto &group : groups) {
-            result.members.insert(result.members.end(), group.begin(), group.end());
+        for (const Group &group : groups) {
+            result.members.insert(result.members.end(), members.begin() + group.start,
+                                  members.begin() + group.start + group.size);
             result.starts.push_back(qsizetype(result.members.size()));
         }
         host.setProgress(0);
