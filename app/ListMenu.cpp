@@ -56,9 +56,11 @@ ListMenu::ListMenu(Form1 &form, QTableView &view, ItemList &items, UndoHistory &
     addCommand(QStringLiteral("Sort A to Z"), &ListMenu::sortAToZ);
     addCommand(QStringLiteral("Sort Z to A"), &ListMenu::sortZToA);
     addCommand(QStringLiteral("Reverse Order"), &ListMenu::reverseOrder);
+    m_menu->addSeparator();
     new TidyMenu(form, items, history, *m_menu); // owned by the window
     m_nearDuplicates = new NearDuplicateReview(form, items, history);
     addCommand(QStringLiteral("Find Near Duplicates..."), &ListMenu::findNearDuplicates);
+    m_menu->addSeparator();
     addCommand(QStringLiteral("Remove Items Listed in File(s)..."), &ListMenu::removeItemsListed);
     addCommand(QStringLiteral("Keep Only Items Listed in File(s)..."), &ListMenu::keepItemsListed);
     m_saveRemoved =

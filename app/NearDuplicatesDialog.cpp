@@ -11,6 +11,8 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 NearDuplicatesDialog::NearDuplicatesDialog(NearGroupsModel &model, QWidget *parent)
     : QDialog(parent), m_model(model)
 {
@@ -72,6 +74,13 @@ NearDuplicatesDialog::NearDuplicatesDialog(NearGroupsModel &model, QWidget *pare
     layout->addWidget(buttons);
 
     connect(&m_model, &NearGroupsModel::choiceChanged, this, &NearDuplicatesDialog::updateSummary);
+    // The first groups open, so their members show at once; opening 100,000 would cost
+    // the view a pause for rows no one reads before scrolling.
+    connect(&m_model, &QAbstractItemModel::modelReset, this, [this] {
+        constexpr int kGroupsOpened = 200;
+        for (int group = 0; group < std::min(kGroupsOpened, m_model.rowCount()); ++group)
+            m_view->expand(m_model.index(group, 0));
+    });
     updateSummary();
     resize(720, 520);
 }
