@@ -4,17 +4,18 @@
 
 namespace {
 
-// Room for the first items; the table doubles as items are kept, up to room for every item
-// at a load of at most two thirds.
-constexpr size_t kFirstCapacity = size_t(1) << 12;
-
+// Room for every item at a load of at most two thirds: short probe sequences, and a table
+// that stays a small part of the list's memory.
 size_t tableCapacity(const TextPool &texts, CaseOption option)
 {
     if (texts.size() >= qsizetype(UINT32_MAX))
         throw std::length_error("too many items to compare");
+    size_t capacity = 16;
     if (option == CaseOption::CompareNothing)
-        return 16;
-    return kFirstCapacity;
+        return capacity;
+    while (capacity < size_t(texts.size()) * 3 / 2)
+        capacity *= 2;
+    return capacity;
 }
 
 } // namespace
@@ -26,29 +27,25 @@ DuplicateScan::DuplicateScan(const TextPool &texts, CaseOption option, std::uint
 {
 }
 
-void DuplicateScan::grow()
+bool DuplicateScan::prepareTable()
 {
-    // The slots keep the high half of each hash, which places them in any table up to 2^32.
-    const size_t capacity = m_slots.size() * 2;
-    if (capacity > (size_t(1) << 32))
-        return;
-    ZeroedTable<Slot> larger(capacity);
-    const size_t mask = capacity - 1;
-    for (size_t old = 0; old < m_slots.size(); ++old) {
-        const Slot slot = m_slots[old];
-        if (slot.position == 0)
-            continue;
-        size_t index = size_t(slot.hash) & mask;
-        while (larger[index].position != 0)
-            index = (index + 1) & mask;
-        larger[index] = slot;
-    }
-    m_slots.swap(larger);
-    m_mask = mask;
+    constexpr size_t kBytesPerSlice = size_t(8) << 20;
+    constexpr size_t kPage = 4096;
+    const size_t tableBytes = m_slots.size() * sizeof(Slot);
+    if (m_preparedBytes >= tableBytes)
+        return false;
+    auto *bytes = reinterpret_cast<volatile char *>(&m_slots[0]);
+    const size_t end = std::min(tableBytes, m_preparedBytes + kBytesPerSlice);
+    for (size_t offset = m_preparedBytes; offset < end; offset += kPage)
+        bytes[offset] = 0;
+    m_preparedBytes = end;
+    return true;
 }
 
 void DuplicateScan::advance(qsizetype budget)
 {
+    if (prepareTable())
+        return;
     // The table and the texts are far larger than the caches, and waiting for memory, not
     // comparing, is what takes the time. So each item goes through a pipeline: hash it and
     // fetch its slot; some items later, read the slot and fetch where the item it may
@@ -63,11 +60,11 @@ void DuplicateScan::advance(qsizetype budget)
         if (step < count) {
             const size_t hash = comparisonHash(m_texts.at(first - step), m_option, m_seed);
             hashes[step % kRing] = hash;
-            __builtin_prefetch(&m_slots[homeSlot(hash)]);
+            __builtin_prefetch(&m_slots[hash & m_mask]);
         }
         if (const qsizetype item = step - kSlotLag; item >= 0 && item < count) {
             const size_t hash = hashes[item % kRing];
-            const Slot &slot = m_slots[homeSlot(hash)];
+            const Slot &slot = m_slots[hash & m_mask];
             const bool mayMatch =
                 slot.position != 0 && slot.hash == std::uint32_t(std::uint64_t(hash) >> 32);
             candidates[item % kRing] = mayMatch ? qsizetype(slot.position) - 1 : -1;
@@ -88,7 +85,7 @@ void DuplicateScan::examine(qsizetype position, size_t hash)
 {
     const QStringView text = m_texts.at(position);
     const auto shortHash = std::uint32_t(std::uint64_t(hash) >> 32);
-    size_t index = homeSlot(hash);
+    size_t index = hash & m_mask;
     while (m_slots[index].position != 0) {
         const Slot &slot = m_slots[index];
         if (slot.hash == shortHash && textsEqual(text, m_texts.at(slot.position - 1), m_option)) {
@@ -98,8 +95,6 @@ void DuplicateScan::examine(qsizetype position, size_t hash)
         index = (index + 1) & m_mask;
     }
     m_slots[index] = Slot{std::uint32_t(position + 1), shortHash};
-    if (++m_taken * 3 > m_slots.size() * 2)
-        grow();
 }
 
 double DuplicateScan::progress() const

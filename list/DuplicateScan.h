@@ -36,11 +36,9 @@ public:
 
 private:
     void examine(qsizetype position, size_t hash);
-    // The slot an item's search starts at: from the bits of its hash a slot keeps, so that
-    // a larger table places the slots anew without hashing a text again.
-    size_t homeSlot(size_t hash) const { return size_t(std::uint64_t(hash) >> 32) & m_mask; }
-    // Twice the slots, when two thirds are taken.
-    void grow();
+    // Touches the next part of the table, so that its pages arrive a few at a time between
+    // yields instead of all at once in the first slice of the scan.
+    bool prepareTable();
 
     const TextPool &m_texts;
     CaseOption m_option;
@@ -49,13 +47,10 @@ private:
     struct Slot
     {
         std::uint32_t position = 0; // position + 1 of a kept item; 0 for an empty slot
-        std::uint32_t hash = 0;     // high bits of its hash: where it goes, and to skip most
-                                    // comparisons
+        std::uint32_t hash = 0;     // high bits of its hash, to skip most comparisons
     };
-    // Sized for the items kept, not for every item: a list of mostly duplicates keeps few,
-    // and a table for all of them would be most of the scan's memory, all of it new pages.
     ZeroedTable<Slot> m_slots;
     size_t m_mask = 0;
-    size_t m_taken = 0;
+    size_t m_preparedBytes = 0;
     std::vector<qsizetype> m_duplicates;
 };

@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <new>
-#include <utility>
 
 #include <sys/mman.h>
 
@@ -32,14 +31,6 @@ public:
     ~ZeroedTable() { ::munmap(m_mapped, m_mappedSize); }
     ZeroedTable(const ZeroedTable &) = delete;
     ZeroedTable &operator=(const ZeroedTable &) = delete;
-
-    void swap(ZeroedTable &other) noexcept
-    {
-        std::swap(m_count, other.m_count);
-        std::swap(m_mappedSize, other.m_mappedSize);
-        std::swap(m_mapped, other.m_mapped);
-        std::swap(m_elements, other.m_elements);
-    }
 
     T &operator[](size_t index) { return m_elements[index]; }
     const T &operator[](size_t index) const { return m_elements[index]; }
