@@ -370,6 +370,29 @@ double millisecondsOf(const std::function<void()> &work)
     return double(clock.nsecsElapsed()) / 1e6;
 }
 
+// Puts `texts` in the window's list as one step, and lets the view catch up.
+void fillList(Form1 &form, const QStringList &texts)
+{
+    {
+        const UndoHistory::Command fill(form.history(), QStringLiteral("Fill"));
+        std::vector<QStringView> views(texts.begin(), texts.end());
+        form.items().appendAll(views);
+    }
+    QCoreApplication::processEvents();
+}
+
+// Milliseconds a copy of every item's text into a new pool takes: a peer for whole-list
+// commands.
+double copyEveryTextMs(Form1 &form)
+{
+    return millisecondsOf([&] {
+        TextPool copied;
+        copied.reserve(form.items().count(), form.items().texts().characterCount());
+        for (qsizetype i = 0; i < form.items().count(); ++i)
+            copied.append(form.items().text(i));
+    });
+}
+
 // The context menu's commands on 1,000,000 items: undo of a large duplicate removal, the
 // history's memory, check marks in bulk, the suppression list and find. Each figure stands
 // beside a peer from the same run: the duplicate removal it undoes, or a plain pass over the
@@ -385,12 +408,7 @@ void benchListMenu(const QString &folder)
     texts.reserve(kItems);
     for (int i = 0; i < kItems; ++i)
         texts.append(QString::fromLatin1(itemText(quint32(i % (kItems / 2)))));
-    {
-        const UndoHistory::Command fill(form.history(), QStringLiteral("Fill"));
-        std::vector<QStringView> views(texts.begin(), texts.end());
-        form.items().appendAll(views);
-    }
-    QCoreApplication::processEvents();
+    fillList(form, texts);
     const double plainPass = millisecondsOf([&] {
         qsizetype characters = 0;
         for (qsizetype i = 0; i < form.items().count(); ++i)
@@ -598,18 +616,8 @@ void benchTidy(const QString &folder)
         }
         texts.append(text);
     }
-    {
-        const UndoHistory::Command fill(form.history(), QStringLiteral("Fill"));
-        std::vector<QStringView> views(texts.begin(), texts.end());
-        form.items().appendAll(views);
-    }
-    QCoreApplication::processEvents();
-    const double copy = millisecondsOf([&] {
-        TextPool copied;
-        copied.reserve(form.items().count(), form.items().texts().characterCount());
-        for (qsizetype i = 0; i < form.items().count(); ++i)
-            copied.append(form.items().text(i));
-    });
+    fillList(form, texts);
+    const double copy = copyEveryTextMs(form);
     for (const char *command :
          {"Trim Blanks", "Collapse Inner Blanks", "Remove Invisible Characters",
           "Remove Empty Items", "Lower Case", "Upper Case"}) {
@@ -667,18 +675,8 @@ void benchNearDuplicates(const QString &folder)
         }
         texts.append(text);
     }
-    {
-        const UndoHistory::Command fill(form.history(), QStringLiteral("Fill"));
-        std::vector<QStringView> views(texts.begin(), texts.end());
-        form.items().appendAll(views);
-    }
-    QCoreApplication::processEvents();
-    const double copy = millisecondsOf([&] {
-        TextPool copied;
-        copied.reserve(form.items().count(), form.items().texts().characterCount());
-        for (qsizetype i = 0; i < form.items().count(); ++i)
-            copied.append(form.items().text(i));
-    });
+    fillList(form, texts);
+    const double copy = copyEveryTextMs(form);
     const QString peer =
         QStringLiteral("(a copy of every text: %1 s)").arg(copy / 1000.0, 0, 'f', 3);
     const Timing opened =

@@ -105,6 +105,16 @@ private:
         QVERIFY2(entry != nullptr, qPrintable(startsWith));
         entry->trigger();
     }
+    // What "Save Removed Items..." writes, as text.
+    QString savedRemovedItems() const
+    {
+        const QString path = m_folders->program.filePath(QStringLiteral("removed"));
+        QFile::remove(path);
+        m_window->fileDialogs.answers.push_back({path});
+        trigger(QStringLiteral("Save Removed Items..."));
+        QFile saved(path);
+        return saved.open(QIODevice::ReadOnly) ? QString::fromUtf8(saved.readAll()) : QString();
+    }
     QString writeFile(const QString &name, const QByteArray &bytes) const
     {
         const QString path = m_folders->program.filePath(name);
@@ -679,12 +689,7 @@ void ListMenuTest::nearDuplicateReview()
     QCOMPARE(model.rowCount(), 1);
     QCOMPARE(dialog->summary(), QStringLiteral("1 group; 1 item would be removed."));
 
-    const QString path = m_folders->program.filePath(QStringLiteral("near"));
-    m_window->fileDialogs.answers.push_back({path});
-    trigger(QStringLiteral("Save Removed Items..."));
-    QFile saved(path);
-    QVERIFY(saved.open(QIODevice::ReadOnly));
-    QCOMPARE(QString::fromUtf8(saved.readAll()),
+    QCOMPARE(savedRemovedItems(),
              QStringLiteral("anna@x.org\r\njose muller\r\nJose\u00a0Muller\r\n"));
 
     QCOMPARE(action(QStringLiteral("Undo"))->text(), QStringLiteral("Undo Remove Near Duplicates"));
@@ -792,14 +797,8 @@ void ListMenuTest::tidyCommands()
     QVERIFY(m_window->prompts.errorReports().isEmpty());
     QCOMPARE(form().mousePointer(), Form1::kPointerDefault);
 
-    if (!removed.isEmpty()) {
-        const QString path = m_folders->program.filePath(QStringLiteral("removed"));
-        m_window->fileDialogs.answers.push_back({path});
-        trigger(QStringLiteral("Save Removed Items..."));
-        QFile saved(path);
-        QVERIFY(saved.open(QIODevice::ReadOnly));
-        QCOMPARE(QString::fromUtf8(saved.readAll()), removed.join(QStringLiteral("\r\n")) + "\r\n");
-    }
+    if (!removed.isEmpty())
+        QCOMPARE(savedRemovedItems(), removed.join(QStringLiteral("\r\n")) + "\r\n");
     if (statusAfter.startsWith(u"0 items"))
         return; // nothing changed: no step
     QCOMPARE(action(QStringLiteral("Undo"))->text(), u"Undo " + command);
@@ -860,12 +859,7 @@ void ListMenuTest::eitherWayOfRemovingIsExact()
     QCOMPARE(form().items().checks(), keptMarks);
     QCOMPARE(view->currentIndex().data().toString(), all[currentBefore]);
 
-    const QString path = m_folders->program.filePath(QStringLiteral("removed"));
-    m_window->fileDialogs.answers.push_back({path});
-    trigger(QStringLiteral("Save Removed Items..."));
-    QFile saved(path);
-    QVERIFY(saved.open(QIODevice::ReadOnly));
-    QCOMPARE(QString::fromUtf8(saved.readAll()), removed.join(QStringLiteral("\r\n")) + "\r\n");
+    QCOMPARE(savedRemovedItems(), removed.join(QStringLiteral("\r\n")) + "\r\n");
 
     for (int round = 0; round < 2; ++round) {
         trigger(QStringLiteral("Undo"));
