@@ -89,7 +89,7 @@ void DuplicateScan::examine(qsizetype position, size_t hash)
     while (m_slots[index].position != 0) {
         const Slot &slot = m_slots[index];
         if (slot.hash == shortHash && textsEqual(text, m_texts.at(slot.position - 1), m_option)) {
-            m_duplicates.push_back(position);
+            m_duplicates.push_back(std::uint32_t(position));
             return;
         }
         index = (index + 1) & m_mask;

@@ -30,9 +30,11 @@ public:
     // How far the scan has come, 0 to 100.
     double progress() const;
 
-    // 0-based positions of the duplicates found so far, in descending order.
-    const std::vector<qsizetype> &duplicates() const { return m_duplicates; }
-    std::vector<qsizetype> takeDuplicates() { return std::move(m_duplicates); }
+    // 0-based positions of the duplicates found so far, in descending order; 32 bits each,
+    // as a list has fewer than 2^32 items: the scan's memory peaks as this grows, beside a
+    // table for every item.
+    const std::vector<std::uint32_t> &duplicates() const { return m_duplicates; }
+    std::vector<std::uint32_t> takeDuplicates() { return std::move(m_duplicates); }
 
 private:
     void examine(qsizetype position, size_t hash);
@@ -52,5 +54,5 @@ private:
     ZeroedTable<Slot> m_slots;
     size_t m_mask = 0;
     size_t m_preparedBytes = 0;
-    std::vector<qsizetype> m_duplicates;
+    std::vector<std::uint32_t> m_duplicates;
 };

@@ -141,23 +141,31 @@ std::vector<qsizetype> findDuplicates(const ItemList &listView, ListHost &host)
         const auto listChanged = [&] {
             return listView.revision() != revision || host.caseOption() != option;
         };
-        DuplicateScan scan(listView.texts(), option);
-        YieldPacer pacer(host);
-        // Yield before the first slice (what ran before, a load adding a million rows to the
-        // view, had the window to itself) and after the last (the removal that follows does
-        // too), so the window waits for one of these steps at a time, never for two.
-        host.yieldToEventLoop();
-        bool changed = listChanged();
-        while (!scan.done() && !changed) {
-            scan.advance(kSlice);
-            if (pacer.due() || scan.done()) {
-                host.setProgress(scan.progress());
-                host.yieldToEventLoop();
-                changed = listChanged();
+        std::vector<std::uint32_t> found;
+        bool changed = false;
+        {
+            DuplicateScan scan(listView.texts(), option);
+            YieldPacer pacer(host);
+            // Yield before the first slice (what ran before, a load adding a million rows to
+            // the view, had the window to itself) and after the last (the removal that
+            // follows does too), so the window waits for one of these steps at a time.
+            host.yieldToEventLoop();
+            changed = listChanged();
+            while (!scan.done() && !changed) {
+                scan.advance(kSlice);
+                if (pacer.due() || scan.done()) {
+                    host.setProgress(scan.progress());
+                    host.yieldToEventLoop();
+                    changed = listChanged();
+                }
             }
+            found = scan.takeDuplicates();
         }
-        if (!changed)
-            return scan.takeDuplicates();
+        if (changed)
+            continue;
+        // Widened once the scan's table is gone, in ascending order (the scan found them
+        // from the end down).
+        return std::vector<qsizetype>(found.rbegin(), found.rend());
     }
 }
 
