@@ -79,14 +79,44 @@ QByteArray itemText(quint32 key)
            QByteArray::number(key / 168) + '@' + kDomains[key % 5];
 }
 
+// A list file written a megabyte at a time, and on disk before anything is timed: a job that
+// loads a file still being written back takes twice as long here, which is the disk's time,
+// not the program's.
+class GeneratedListFile
+{
+public:
+    explicit GeneratedListFile(const QString &path) : m_file(path)
+    {
+        if (!m_file.open(QIODevice::WriteOnly))
+            qFatal("cannot write %s", qPrintable(path));
+    }
+    void addLine(const QByteArray &text, const char *lineEnd)
+    {
+        m_buffer += text;
+        m_buffer += lineEnd;
+        if (m_buffer.size() > (1 << 20)) {
+            m_file.write(m_buffer);
+            m_buffer.clear();
+        }
+    }
+    QString finish()
+    {
+        m_file.write(m_buffer);
+        m_file.flush();
+        ::fsync(m_file.handle());
+        return m_file.fileName();
+    }
+
+private:
+    QFile m_file;
+    QByteArray m_buffer;
+};
+
 QString writeGeneratedList(const QString &path, int count)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        qFatal("cannot write %s", qPrintable(path));
+    GeneratedListFile file(path);
     QRandomGenerator random(12345);
     quint32 nextKey = 0;
-    QByteArray buffer;
     for (int i = 0; i < count; ++i) {
         QByteArray text;
         if (nextKey > 0 && random.bounded(100) < 30) {
@@ -98,19 +128,9 @@ QString writeGeneratedList(const QString &path, int count)
         } else {
             text = itemText(nextKey++);
         }
-        buffer += text;
-        buffer += "\r\n";
-        if (buffer.size() > (1 << 20)) {
-            file.write(buffer);
-            buffer.clear();
-        }
+        file.addLine(text, "\r\n");
     }
-    file.write(buffer);
-    // On disk before anything is timed: a job that loads a file still being written back
-    // takes twice as long here, which is the disk's time, not the program's.
-    file.flush();
-    ::fsync(file.handle());
-    return path;
+    return file.finish();
 }
 
 // A list shaped like a merged mailing list: `count` lines (LF) of e-mail-like addresses drawn
@@ -121,12 +141,9 @@ const char *const kAccentedNames[] = {"rené",  "jérôme", "françois", "zoë",
 
 QString writeMailingList(const QString &path, int count)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        qFatal("cannot write %s", qPrintable(path));
+    GeneratedListFile file(path);
     QRandomGenerator random(20261207);
     const quint32 distinct = quint32(std::max(1, count / 5));
-    QByteArray buffer;
     for (int i = 0; i < count; ++i) {
         const quint32 key = random.bounded(distinct);
         QByteArray text = itemText(key);
@@ -134,17 +151,9 @@ QString writeMailingList(const QString &path, int count)
             text.prepend(QByteArray(kAccentedNames[(key / 4) % 10]) + '.');
         if (random.bounded(5) == 0)
             text = QString::fromUtf8(text).toUpper().toUtf8();
-        buffer += text;
-        buffer += '\n';
-        if (buffer.size() > (1 << 20)) {
-            file.write(buffer);
-            buffer.clear();
-        }
+        file.addLine(text, "\n");
     }
-    file.write(buffer);
-    file.flush();
-    ::fsync(file.handle());
-    return path;
+    return file.finish();
 }
 
 long peakMemoryMb()
