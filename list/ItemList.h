@@ -156,6 +156,10 @@ private:
         return m_sliced ? m_sliced->settledRow(position) : position;
     }
     std::vector<qsizetype> settledPositions(const std::vector<qsizetype> &positions) const;
+    // Takes back (or, `forward`, makes again) a recorded change.
+    void replay(ListChange &change, bool forward);
+    void takeRemovalBack(const ListChange &change);
+    void makeRemovalAgain(ListChange &change);
     // Puts back the items of a removal that fall in a few runs, run by run.
     void insertRuns(const std::vector<std::pair<qsizetype, qsizetype>> &runs,
                     const ListChange &change);

@@ -8,64 +8,43 @@
 
 void ItemList::undo(ListChange &change)
 {
-    settle();
-    const QScopedValueRollback<bool> replaying(m_replaying, true);
-    switch (change.kind) {
-    case ListChange::Kind::Appended:
-        change.texts = texts().tail(change.first);
-        change.checks.assign(checks().begin() + change.first, checks().end());
-        removeRange(change.first, count() - 1);
-        break;
-    case ListChange::Kind::Removed: {
-        const auto runs = RunsOf(change.positions, SlicedChange::kMaxRunsSeparately);
-        if (runs.size() <= SlicedChange::kMaxRunsSeparately) {
-            insertRuns(runs, change);
-            break;
-        }
-        // The change stays where it is, in the history, until this is through: nothing else
-        // changes the list (or the history) before settling it.
-        const qsizetype countAfter = count() + change.removed.size();
-        startSliced(
-            SlicedChange::insertion(change, countAfter),
-            SlicedChange::worthSlicing(change.positions, countAfter, m_itemsPerRemovalSlice));
-        break;
-    }
-    case ListChange::Kind::Cleared:
-        resetAround([&] { m_store.replaceAll(change.texts, change.checks); });
-        break;
-    case ListChange::Kind::ChecksReplaced:
-        swapChecks(change.checks);
-        break;
-    case ListChange::Kind::MarksFlipped:
-        flipMarks(change.positions);
-        break;
-    case ListChange::Kind::Rewritten:
-        exchangeTexts(change, false);
-        break;
-    }
+    replay(change, false);
 }
 
 void ItemList::redo(ListChange &change)
+{
+    replay(change, true);
+}
+
+void ItemList::replay(ListChange &change, bool forward)
 {
     settle();
     const QScopedValueRollback<bool> replaying(m_replaying, true);
     switch (change.kind) {
     case ListChange::Kind::Appended:
-        appendPool(change.texts);
-        m_store.setMarks(change.first, change.checks);
-        change.texts = TextPool(); // the list holds them again
+        if (forward) {
+            appendPool(change.texts);
+            m_store.setMarks(change.first, change.checks);
+            change.texts = TextPool(); // the list holds them again
+        } else {
+            change.texts = texts().tail(change.first);
+            change.checks.assign(checks().begin() + change.first, checks().end());
+            removeRange(change.first, count() - 1);
+        }
         break;
     case ListChange::Kind::Removed:
-        // The marks go as they are now: taking the step back again brings them back so.
-        for (size_t k = 0; k < change.positions.size(); ++k)
-            change.checks[k] = checks()[size_t(change.positions[k])];
-        removeSortedPositions(
-            change.positions,
-            SlicedChange::worthSlicing(change.positions, count(), m_itemsPerRemovalSlice));
+        if (forward)
+            makeRemovalAgain(change);
+        else
+            takeRemovalBack(change);
         break;
     case ListChange::Kind::Cleared:
-        change.checks = checks();
-        clear(); // while replaying, nothing is recorded
+        if (forward) {
+            change.checks = checks();
+            clear(); // while replaying, nothing is recorded
+        } else {
+            resetAround([&] { m_store.replaceAll(change.texts, change.checks); });
+        }
         break;
     case ListChange::Kind::ChecksReplaced:
         swapChecks(change.checks);
@@ -74,9 +53,32 @@ void ItemList::redo(ListChange &change)
         flipMarks(change.positions);
         break;
     case ListChange::Kind::Rewritten:
-        exchangeTexts(change, true);
+        exchangeTexts(change, forward);
         break;
     }
+}
+
+void ItemList::takeRemovalBack(const ListChange &change)
+{
+    const auto runs = RunsOf(change.positions, SlicedChange::kMaxRunsSeparately);
+    if (runs.size() <= SlicedChange::kMaxRunsSeparately) {
+        insertRuns(runs, change);
+        return;
+    }
+    // The change stays where it is, in the history, until this is through: nothing else
+    // changes the list (or the history) before settling it.
+    const qsizetype countAfter = count() + change.removed.size();
+    startSliced(SlicedChange::insertion(change, countAfter),
+                SlicedChange::worthSlicing(change.positions, countAfter, m_itemsPerRemovalSlice));
+}
+
+void ItemList::makeRemovalAgain(ListChange &change)
+{
+    // The marks go as they are now: taking the step back again brings them back so.
+    for (size_t k = 0; k < change.positions.size(); ++k)
+        change.checks[k] = checks()[size_t(change.positions[k])];
+    removeSortedPositions(change.positions, SlicedChange::worthSlicing(change.positions, count(),
+                                                                       m_itemsPerRemovalSlice));
 }
 
 void ItemList::insertRuns(const std::vector<std::pair<qsizetype, qsizetype>> &runs,
