@@ -158,7 +158,6 @@ void ItemList::changeRows(qsizetype newCount, qsizetype firstChangedRow,
     changePersistentIndexList(before, after);
     change();
     Q_ASSERT(count() == newCount);
-    m_rowsInPassing = 0;
     ++m_revision;
     // The rows from the first that moved on changed, then the rows past the end gone.
     m_rowsInPassing = std::max<qsizetype>(0, oldCount - newCount);
