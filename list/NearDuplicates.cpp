@@ -16,12 +16,6 @@ namespace {
 
 constexpr qsizetype kSlice = 8192;
 
-bool isAsciiText(QStringView text)
-{
-    const char16_t *p = text.utf16();
-    return std::all_of(p, p + text.size(), [](char16_t c) { return c < 0x80; });
-}
-
 bool isMark(char32_t c)
 {
     const QChar::Category category = QChar::category(c);
@@ -49,23 +43,6 @@ bool isPunctuationOrSymbol(char32_t c)
     }
 }
 
-// Calls `each` with every code point of `text` (a lone surrogate stands for itself) and the
-// units it takes.
-template <typename Each> void forEachCodePoint(QStringView text, Each each)
-{
-    for (qsizetype i = 0; i < text.size();) {
-        const char16_t unit = text[i].unicode();
-        if (QChar::isHighSurrogate(unit) && i + 1 < text.size() &&
-            QChar::isLowSurrogate(text[i + 1].unicode())) {
-            each(QChar::surrogateToUcs4(unit, text[i + 1].unicode()), text.sliced(i, 2));
-            i += 2;
-        } else {
-            each(char32_t(unit), text.sliced(i, 1));
-            ++i;
-        }
-    }
-}
-
 // The code points whose full case folding is not their simple one, which Qt does not offer
 // (its folding keeps "ß" and "ẞ"): those whose upper or lower case is longer ("ß" -> "SS",
 // "ﬁ" -> "FI", "İ" -> "i̇"), folded as the lower case of their upper case, and those that
@@ -75,7 +52,7 @@ const std::unordered_map<char32_t, QString> &fullFoldings()
     static const auto foldings = [] {
         const auto simplyFolded = [](const QString &text) {
             QString folded;
-            forEachCodePoint(text, [&](char32_t c, QStringView) {
+            Tidy::forEachCodePoint(text, [&](char32_t c, QStringView) {
                 const char32_t f = QChar::toCaseFolded(c);
                 folded += QString::fromUcs4(&f, 1);
             });
@@ -115,7 +92,7 @@ QString fullCaseFolded(const QString &text)
     const auto &foldings = fullFoldings();
     QString folded;
     folded.reserve(text.size());
-    forEachCodePoint(text, [&](char32_t c, QStringView units) {
+    Tidy::forEachCodePoint(text, [&](char32_t c, QStringView units) {
         if (c < 0x80) {
             folded.append(QChar(c >= u'A' && c <= u'Z' ? c + 0x20 : c));
         } else if (const auto found = foldings.find(c); found != foldings.end()) {
@@ -138,7 +115,7 @@ QString tidyWords(const QString &text, bool sorted)
         QString collapsed;
         collapsed.reserve(text.size());
         bool blankPending = false;
-        forEachCodePoint(text, [&](char32_t c, QStringView units) {
+        Tidy::forEachCodePoint(text, [&](char32_t c, QStringView units) {
             if (Tidy::isWhiteSpace(c)) {
                 blankPending = !collapsed.isEmpty();
                 return;
@@ -152,7 +129,7 @@ QString tidyWords(const QString &text, bool sorted)
     }
     QStringList words;
     QString word;
-    forEachCodePoint(text, [&](char32_t c, QStringView units) {
+    Tidy::forEachCodePoint(text, [&](char32_t c, QStringView units) {
         if (Tidy::isWhiteSpace(c)) {
             if (!word.isEmpty())
                 words.append(std::exchange(word, QString()));
@@ -204,7 +181,7 @@ QString asciiKey(QStringView text, const NearKeyOptions &options)
 
 QString NearKey(QStringView text, const NearKeyOptions &options)
 {
-    if (isAsciiText(text))
+    if (isAscii(text))
         return asciiKey(text, options);
     // Canonically equal texts are always alike (marks in either order, composed or not).
     const QString::NormalizationForm composed =
@@ -214,14 +191,14 @@ QString NearKey(QStringView text, const NearKeyOptions &options)
         const QString decomposed = key.normalized(
             options.compatibility ? QString::NormalizationForm_KD : QString::NormalizationForm_D);
         key.clear();
-        forEachCodePoint(decomposed, [&](char32_t c, QStringView units) {
+        Tidy::forEachCodePoint(decomposed, [&](char32_t c, QStringView units) {
             if (!isMark(c))
                 key.append(units);
         });
     }
     if (options.blanks || options.punctuation) {
         const QString before = std::exchange(key, QString());
-        forEachCodePoint(before, [&](char32_t c, QStringView units) {
+        Tidy::forEachCodePoint(before, [&](char32_t c, QStringView units) {
             const bool blank = Tidy::isWhiteSpace(c);
             if (options.blanks && !blank && Tidy::isInvisible(c))
                 return;
@@ -249,7 +226,7 @@ QString ShowInvisibles(QStringView text)
     QString shown;
     shown.reserve(text.size());
     qsizetype position = 0;
-    forEachCodePoint(text, [&](char32_t c, QStringView units) {
+    Tidy::forEachCodePoint(text, [&](char32_t c, QStringView units) {
         const qsizetype at = position;
         position += units.size();
         if (c == u' ') {

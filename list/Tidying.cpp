@@ -8,19 +8,6 @@ namespace {
 
 constexpr char16_t kNoBreakSpace = 0x00A0;
 
-// The code point at `i` and how many units it takes; a lone surrogate stands for itself.
-char32_t codePointAt(QStringView text, qsizetype i, qsizetype &units)
-{
-    const char16_t unit = text[i].unicode();
-    if (QChar::isHighSurrogate(unit) && i + 1 < text.size() &&
-        QChar::isLowSurrogate(text[i + 1].unicode())) {
-        units = 2;
-        return QChar::surrogateToUcs4(unit, text[i + 1].unicode());
-    }
-    units = 1;
-    return unit;
-}
-
 bool isWhiteSpaceUnit(char16_t unit)
 {
     // White_Space holds no character beyond the Basic Multilingual Plane.
@@ -128,26 +115,20 @@ bool collapseInnerBlanks(QStringView text, QString &out)
 
 bool removeInvisibleCharacters(QStringView text, QString &out)
 {
-    qsizetype i = 0;
-    qsizetype units = 1;
+    const auto goes = [](char32_t c) { return c == kNoBreakSpace || isInvisible(c); };
     // Most items hold none: look first, copy only when needed.
-    for (; i < text.size(); i += units) {
-        const char32_t c = codePointAt(text, i, units);
-        if (c == kNoBreakSpace || isInvisible(c))
-            break;
-    }
-    if (i == text.size())
+    bool any = false;
+    forEachCodePoint(text, [&](char32_t c, QStringView) { any = any || goes(c); });
+    if (!any)
         return false;
     QString cleaned;
     cleaned.reserve(text.size());
-    cleaned.append(text.first(i));
-    for (; i < text.size(); i += units) {
-        const char32_t c = codePointAt(text, i, units);
+    forEachCodePoint(text, [&](char32_t c, QStringView units) {
         if (c == kNoBreakSpace)
             cleaned.append(u' ');
         else if (!isInvisible(c))
-            cleaned.append(text.sliced(i, units));
-    }
+            cleaned.append(units);
+    });
     out = std::move(cleaned);
     return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QChar>
 #include <QString>
 #include <QStringView>
 
@@ -27,5 +28,22 @@ bool lowerCase(QStringView text, QString &out);
 bool upperCase(QStringView text, QString &out);
 // Empty, or white space only.
 bool isBlank(QStringView text);
+
+// Calls `each` with every code point of `text` (a lone surrogate stands for itself) and the
+// units it takes.
+template <typename Each> void forEachCodePoint(QStringView text, Each each)
+{
+    for (qsizetype i = 0; i < text.size();) {
+        const char16_t unit = text[i].unicode();
+        if (QChar::isHighSurrogate(unit) && i + 1 < text.size() &&
+            QChar::isLowSurrogate(text[i + 1].unicode())) {
+            each(QChar::surrogateToUcs4(unit, text[i + 1].unicode()), text.sliced(i, 2));
+            i += 2;
+        } else {
+            each(char32_t(unit), text.sliced(i, 1));
+            ++i;
+        }
+    }
+}
 
 } // namespace Tidy
