@@ -23,7 +23,7 @@ size_t tableCapacity(const TextPool &texts, CaseOption option)
 DuplicateScan::DuplicateScan(const TextPool &texts, CaseOption option, std::uint64_t seed)
     : m_texts(texts), m_option(option), m_seed(seed),
       m_next(option == CaseOption::CompareNothing ? -1 : texts.size() - 1),
-      m_slots(tableCapacity(texts, option)), m_mask(m_slots.size() - 1)
+      m_slots(tableCapacity(texts, option)), m_mask(m_slots.size() - 1), m_duplicates(texts.size())
 {
 }
 
@@ -89,7 +89,7 @@ void DuplicateScan::examine(qsizetype position, size_t hash)
     while (m_slots[index].position != 0) {
         const Slot &slot = m_slots[index];
         if (slot.hash == shortHash && textsEqual(text, m_texts.at(slot.position - 1), m_option)) {
-            m_duplicates.push_back(std::uint32_t(position));
+            m_duplicates.set(position);
             return;
         }
         index = (index + 1) & m_mask;

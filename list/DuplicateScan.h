@@ -1,11 +1,11 @@
 #pragma once
 
 #include "CaseRule.h"
+#include "ItemBits.h"
 #include "TextPool.h"
 #include "ZeroedTable.h"
 
 #include <cstdint>
-#include <vector>
 
 // Finds every item that equals a later item, in time linear in the list's length: the scan
 // walks from the last item to the first and keeps the comparison keys it has seen in a hash
@@ -30,11 +30,9 @@ public:
     // How far the scan has come, 0 to 100.
     double progress() const;
 
-    // 0-based positions of the duplicates found so far, in descending order; 32 bits each,
-    // as a list has fewer than 2^32 items: the scan's memory peaks as this grows, beside a
-    // table for every item.
-    const std::vector<std::uint32_t> &duplicates() const { return m_duplicates; }
-    std::vector<std::uint32_t> takeDuplicates() { return std::move(m_duplicates); }
+    // The duplicates found so far, a bit for each item: the scan's memory peaks beside a
+    // table for every item, and a list of millions of positions would add to that peak.
+    ItemBits takeDuplicates() { return std::move(m_duplicates); }
 
 private:
     void examine(qsizetype position, size_t hash);
@@ -54,5 +52,5 @@ private:
     ZeroedTable<Slot> m_slots;
     size_t m_mask = 0;
     size_t m_preparedBytes = 0;
-    std::vector<std::uint32_t> m_duplicates;
+    ItemBits m_duplicates;
 };

@@ -1,6 +1,7 @@
 #include "List.h"
 
 #include "DuplicateScan.h"
+#include "ItemBits.h"
 #include "ItemList.h"
 #include "ListHost.h"
 #include "PackedTexts.h"
@@ -59,22 +60,7 @@ void remove(ItemList &listView, Removal &&removal, ListHost &host)
     }
 }
 
-// The positions not in `ascending`, among the list's.
-std::vector<quint32> complementOf(const std::vector<qsizetype> &ascending, qsizetype count)
-{
-    std::vector<quint32> kept;
-    kept.reserve(size_t(count) - ascending.size());
-    auto next = ascending.begin();
-    for (qsizetype position = 0; position < count; ++position) {
-        if (next != ascending.end() && *next == position)
-            ++next;
-        else
-            kept.push_back(quint32(position));
-    }
-    return kept;
-}
-
-// Finds the positions to remove with `find` (which starts over itself when the list changes
+// Finds the items to remove with `find` (which starts over itself when the list changes
 // while it yields), then copies the texts the history keeps of them, or of the items kept,
 // a slice at a time, yielding between slices: copying millions of texts into new memory at
 // once would hold the window up for a second. A change to the list meanwhile, or to what
@@ -85,13 +71,15 @@ Removal prepareRemoval(
     StillHolds stillHolds = [] { return true; })
 {
     for (;;) {
-        Removal removal{find(), {}, {}, {}, 0};
+        const ItemBits taken = find();
+        Removal removal;
         auto &positions = removal.positions;
-        removal.count = qsizetype(positions.size());
-        ItemList::sortAscending(positions);
+        removal.count = taken.count();
         const qsizetype slice = copySlice(listView);
-        if (!listView.recordsChanges() || removal.count <= slice)
+        if (!listView.recordsChanges() || removal.count <= slice) {
+            positions = taken.setPositions();
             return removal; // the removal keeps them itself, at no cost worth a yield
+        }
         const quint64 revision = listView.revision();
         YieldPacer pacer(host);
         bool changed = false;
@@ -103,8 +91,7 @@ Removal prepareRemoval(
             }
         };
         if (keepsTheRest(listView, removal.count)) {
-            removal.kept = complementOf(positions, listView.count());
-            positions = {};
+            removal.kept = taken.clearPositions();
             const auto &kept = removal.kept;
             const qsizetype count = qsizetype(kept.size());
             qsizetype characters = 0;
@@ -118,6 +105,7 @@ Removal prepareRemoval(
                 yieldBetween(to == count);
             }
         } else {
+            positions = taken.setPositions();
             const qsizetype count = removal.count;
             for (qsizetype from = 0; from < count && !changed; from += slice) {
                 const qsizetype to = std::min(count, from + slice);
@@ -133,7 +121,7 @@ Removal prepareRemoval(
 // Scans until one whole scan has run over an unchanged list: a command run while we yield
 // may add or remove items (or switch the case option), and positions found before that
 // would remove the wrong items.
-std::vector<qsizetype> findDuplicates(const ItemList &listView, ListHost &host)
+ItemBits findDuplicates(const ItemList &listView, ListHost &host)
 {
     for (;;) {
         const quint64 revision = listView.revision();
@@ -141,7 +129,7 @@ std::vector<qsizetype> findDuplicates(const ItemList &listView, ListHost &host)
         const auto listChanged = [&] {
             return listView.revision() != revision || host.caseOption() != option;
         };
-        std::vector<std::uint32_t> found;
+        ItemBits found;
         bool changed = false;
         {
             DuplicateScan scan(listView.texts(), option);
@@ -161,20 +149,20 @@ std::vector<qsizetype> findDuplicates(const ItemList &listView, ListHost &host)
             }
             found = scan.takeDuplicates();
         }
-        if (changed)
-            continue;
-        // Widened once the scan's table is gone, in ascending order (the scan found them
-        // from the end down).
-        return std::vector<qsizetype>(found.rbegin(), found.rend());
+        if (!changed)
+            return found;
     }
 }
 
-std::vector<qsizetype> findMatching(const ItemList &listView, const QString &searchText,
-                                    bool removeWhenContained, ListHost &host)
+ItemBits findMatching(const ItemList &listView, const QString &searchText, bool removeWhenContained,
+                      ListHost &host)
 {
-    return FindPositions(listView, host, [&](QStringView text) {
-        return text.contains(searchText, Qt::CaseSensitive) == removeWhenContained;
-    });
+    return ItemBits::of(FindPositions(listView, host,
+                                      [&](QStringView text) {
+                                          return text.contains(searchText, Qt::CaseSensitive) ==
+                                                 removeWhenContained;
+                                      }),
+                        listView.count());
 }
 
 void removeItems(ItemList &listView, const QString &searchText, bool removeWhenContained,
@@ -230,8 +218,10 @@ qsizetype removeByList(ItemList &listView, const TextPool &listed, ListHost &hos
             host.yieldToEventLoop();
     }
     Removal removal = prepareRemoval(listView, host, [&] {
-        return FindPositions(listView, host,
-                             [&](QStringView text) { return set.contains(text) == whenListed; });
+        return ItemBits::of(
+            FindPositions(listView, host,
+                          [&](QStringView text) { return set.contains(text) == whenListed; }),
+            listView.count());
     });
     const qsizetype removed = removal.count;
     remove(listView, std::move(removal), host);
@@ -284,7 +274,7 @@ void RemoveDupesAll(ItemList &listView, ListHost &host)
         removal = prepareRemoval(
             listView, host,
             [&] {
-                std::vector<qsizetype> found = findDuplicates(listView, host);
+                ItemBits found = findDuplicates(listView, host);
                 option = host.caseOption();
                 return found;
             },
@@ -385,7 +375,8 @@ qsizetype RemoveItemsAt(ItemList &listView, std::vector<qsizetype> positions, qu
                         ListHost &host)
 {
     Removal removal = prepareRemoval(listView, host, [&] {
-        return listView.revision() == revision ? positions : std::vector<qsizetype>();
+        return listView.revision() == revision ? ItemBits::of(positions, listView.count())
+                                               : ItemBits();
     });
     const qsizetype removed = removal.count;
     remove(listView, std::move(removal), host);
@@ -395,7 +386,9 @@ qsizetype RemoveItemsAt(ItemList &listView, std::vector<qsizetype> positions, qu
 qsizetype RemoveBlankItems(ItemList &listView, ListHost &host)
 {
     Removal removal = prepareRemoval(listView, host, [&] {
-        return FindPositions(listView, host, [](QStringView text) { return Tidy::isBlank(text); });
+        return ItemBits::of(
+            FindPositions(listView, host, [](QStringView text) { return Tidy::isBlank(text); }),
+            listView.count());
     });
     const qsizetype removed = removal.count;
     remove(listView, std::move(removal), host);
