@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <stdexcept>
 
 #include <sys/mman.h>
 
@@ -53,11 +54,20 @@ TextPool::Data &TextPool::writable()
 
 namespace {
 
+// Refuses a pool of more characters than its 32-bit item ends can reach (8 GB of text).
+void checkCharacters(size_t characters)
+{
+    if (characters > size_t(TextPool::kMaxCharacters))
+        throw std::length_error("The list would hold more than 4,294,967,295 characters, more "
+                                "than it can hold.");
+}
+
 // Appends characters with one copy. (Inserting a range would construct them one by one, as
 // the buffer's allocator asks.)
 template <typename Chars> void appendChars(Chars &chars, const char16_t *from, qsizetype count)
 {
     const size_t size = chars.size();
+    checkCharacters(size + size_t(count));
     if (chars.capacity() < size + size_t(count))
         chars.reserve(std::max(size + size_t(count), chars.capacity() * 3 / 2));
     chars.resize(size + size_t(count));
@@ -71,7 +81,7 @@ void TextPool::append(QStringView text)
 {
     Data &data = writable();
     appendChars(data.chars, text.utf16(), text.size());
-    data.ends.push_back(qsizetype(data.chars.size()));
+    data.ends.push_back(quint32(data.chars.size()));
 }
 
 void TextPool::append(const TextPool &other)
@@ -94,7 +104,7 @@ void TextPool::append(const TextPool &other, qsizetype first, qsizetype last)
     appendChars(data.chars, other.m_data->chars.data() + begin, end - begin);
     data.ends.reserve(data.ends.size() + size_t(last - first));
     for (qsizetype item = first; item < last; ++item)
-        data.ends.push_back(other.m_data->ends[size_t(item)] + offset);
+        data.ends.push_back(quint32(qsizetype(other.m_data->ends[size_t(item)]) + offset));
 }
 
 void TextPool::reserve(qsizetype items, qsizetype characters)
@@ -120,7 +130,7 @@ qsizetype TextPool::removeSortedUpTo(const std::vector<quint32> &positions, qsiz
 {
     Data &data = writable();
     char16_t *const chars = data.chars.data();
-    qsizetype *const ends = data.ends.data();
+    quint32 *const ends = data.ends.data();
     const qsizetype count = size();
     // In today's numbering an item not yet handled stands `done` places before where it stood.
     const qsizetype first = processed - done;
@@ -143,7 +153,7 @@ qsizetype TextPool::removeSortedUpTo(const std::vector<quint32> &positions, qsiz
                          size_t(ends[to - 1] - begin) * sizeof(char16_t));
         if (shift != 0 || writeItem != from) {
             for (qsizetype item = from; item < to; ++item)
-                ends[writeItem++] = ends[item] - shift;
+                ends[writeItem++] = quint32(ends[item] - shift);
         } else {
             writeItem = to;
         }
@@ -166,7 +176,7 @@ qsizetype TextPool::removeSortedUpTo(const std::vector<quint32> &positions, qsiz
     }
     // The items not handled yet keep their characters where they are; their ends close up.
     if (writeItem != stop)
-        std::memmove(ends + writeItem, ends + stop, size_t(count - stop) * sizeof(qsizetype));
+        std::memmove(ends + writeItem, ends + stop, size_t(count - stop) * sizeof(quint32));
     data.ends.resize(size_t(writeItem + count - stop));
     const bool gap = writeChar != stopBegin;
     data.gapItem = gap ? writeItem : -1;
@@ -202,6 +212,7 @@ qsizetype TextPool::insertSortedDownTo(const qsizetype *positions, qsizetype cou
                 insertedChars += texts.length(firstText + k);
         }
         top = qsizetype(data.chars.size()) + insertedChars;
+        checkCharacters(size_t(top));
         data.chars.resize(size_t(top));
     } else {
         top = beginOf(unmoved);
@@ -213,10 +224,10 @@ qsizetype TextPool::insertSortedDownTo(const qsizetype *positions, qsizetype cou
 
     data.ends.resize(size_t(currentItems + inserting));
     char16_t *const chars = data.chars.data();
-    qsizetype *const ends = data.ends.data();
+    quint32 *const ends = data.ends.data();
     if (inserting > 0 && settledItems > 0)
         std::memmove(ends + unmoved + inserting, ends + unmoved,
-                     size_t(settledItems) * sizeof(qsizetype));
+                     size_t(settledItems) * sizeof(quint32));
 
     // From the end down, so nothing is overwritten before it has moved: an old item only ever
     // moves up, by the characters and items inserted before it. Items land at their final
@@ -233,14 +244,14 @@ qsizetype TextPool::insertSortedDownTo(const qsizetype *positions, qsizetype cou
         if (shift != 0)
             std::memmove(chars + begin + shift, chars + begin, size_t(end - begin) * 2);
         for (qsizetype item = oldEnd - 1; item >= first; --item)
-            ends[item + insertedBefore] = ends[item] + shift;
+            ends[item + insertedBefore] = quint32(ends[item] + shift);
         writeChar = begin + shift;
         oldEnd = first;
     };
     for (qsizetype k = waiting - 1; k >= lowestWaiting; --k) {
         const qsizetype position = positions[k];
         moveRun(position - k, k + 1 - lowestWaiting); // old items after it move up
-        ends[position - lowestWaiting] = writeChar;
+        ends[position - lowestWaiting] = quint32(writeChar);
         writeChar -= texts.length(firstText + k);
         texts.copyTo(firstText + k, chars + writeChar);
     }
@@ -272,7 +283,7 @@ TextPool TextPool::tail(qsizetype first) const
     appendChars(data.chars, m_data->chars.data() + begin, qsizetype(m_data->chars.size()) - begin);
     data.ends.reserve(size_t(size() - first));
     for (qsizetype item = first; item < size(); ++item)
-        data.ends.push_back(m_data->ends[size_t(item)] - begin);
+        data.ends.push_back(quint32(m_data->ends[size_t(item)] - begin));
     return result;
 }
 
@@ -306,6 +317,7 @@ const char16_t *findLineEnd(const char16_t *from, const char16_t *to)
 char16_t *TextPoolBuilder::space(qsizetype units)
 {
     auto &chars = m_pool.writable().chars;
+    checkCharacters(size_t(m_written + units));
     if (chars.capacity() < size_t(m_written + units))
         chars.reserve(std::max(size_t(m_written + units), chars.capacity() * 3 / 2));
     chars.resize(size_t(m_written + units));
@@ -334,7 +346,7 @@ void TextPoolBuilder::added(qsizetype units)
         write += length;
         if (lineEnd == end)
             break;
-        data.ends.push_back(write - chars);
+        data.ends.push_back(quint32(write - chars));
         read = lineEnd + 1;
         if (*lineEnd == u'\r') {
             if (read == end)
@@ -352,7 +364,7 @@ TextPool TextPoolBuilder::finish()
     TextPool::Data &data = m_pool.writable();
     const qsizetype lastEnd = data.ends.empty() ? 0 : data.ends.back();
     if (m_written > lastEnd)
-        data.ends.push_back(m_written);
+        data.ends.push_back(quint32(m_written));
     TextPool result = std::move(m_pool);
     m_pool = TextPool();
     m_written = 0;

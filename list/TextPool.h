@@ -70,10 +70,11 @@ public:
     QStringView at(qsizetype position) const
     {
         const qsizetype begin = beginOf(position);
-        return QStringView(m_data->chars.data() + begin, m_data->ends[size_t(position)] - begin);
+        return QStringView(m_data->chars.data() + begin,
+                           qsizetype(m_data->ends[size_t(position)]) - begin);
     }
     // Where the item's bounds are kept, for prefetching before it is read.
-    const qsizetype *boundsOf(qsizetype position) const
+    const quint32 *boundsOf(qsizetype position) const
     {
         return m_data->ends.data() + (position == 0 ? 0 : position - 1);
     }
@@ -126,7 +127,7 @@ public:
     qsizetype bytesHeld() const
     {
         return qsizetype(m_data->chars.capacity() * sizeof(char16_t) +
-                         m_data->ends.capacity() * sizeof(qsizetype));
+                         m_data->ends.capacity() * sizeof(quint32));
     }
     // Every item's characters end to end, for a scan of them all at memory speed; only while
     // no removal or insertion is part way through (settled()).
@@ -139,13 +140,18 @@ public:
     // True when both share one buffer (nothing was copied).
     bool sharesWith(const TextPool &other) const { return m_data == other.m_data; }
 
+    // The most characters a pool holds; more throw std::length_error.
+    static constexpr qsizetype kMaxCharacters = qsizetype(UINT32_MAX);
+
 private:
     friend class TextPoolBuilder;
 
     struct Data
     {
         std::vector<char16_t, PoolAllocator<char16_t>> chars;
-        std::vector<qsizetype, PoolAllocator<qsizetype>> ends; // one past each item's end
+        // One past each item's last character: 32 bits, as a pool holds fewer than 2^32
+        // characters (kMaxCharacters), which makes it 4 bytes an item lighter.
+        std::vector<quint32, PoolAllocator<quint32>> ends;
         // While a removal is under way, the items before `gapItem` are closed up and the rest
         // still stand where they were, the first of them at `gapBegin`.
         qsizetype gapItem = -1;
@@ -155,7 +161,7 @@ private:
     {
         if (position == m_data->gapItem)
             return m_data->gapBegin;
-        return position == 0 ? 0 : m_data->ends[size_t(position - 1)];
+        return position == 0 ? 0 : qsizetype(m_data->ends[size_t(position - 1)]);
     }
     // Makes the buffer this pool's own before it changes.
     Data &writable();
