@@ -66,7 +66,7 @@ void DuplicateScan::advance(qsizetype budget)
             const size_t hash = hashes[item % kRing];
             const Slot &slot = m_slots[hash & m_mask];
             const bool mayMatch =
-                slot.position != 0 && slot.hash == std::uint32_t(std::uint64_t(hash) >> 32);
+                slot.position != 0 && slot.hash == std::uint16_t(std::uint64_t(hash) >> 48);
             candidates[item % kRing] = mayMatch ? qsizetype(slot.position) - 1 : -1;
             if (mayMatch)
                 __builtin_prefetch(m_texts.boundsOf(slot.position - 1));
@@ -84,7 +84,7 @@ void DuplicateScan::advance(qsizetype budget)
 void DuplicateScan::examine(qsizetype position, size_t hash)
 {
     const QStringView text = m_texts.at(position);
-    const auto shortHash = std::uint32_t(std::uint64_t(hash) >> 32);
+    const auto shortHash = std::uint16_t(std::uint64_t(hash) >> 48);
     size_t index = hash & m_mask;
     while (m_slots[index].position != 0) {
         const Slot &slot = m_slots[index];
