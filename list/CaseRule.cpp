@@ -8,6 +8,10 @@
 #include <cstdint>
 #include <cstring>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 constexpr char16_t asciiUpper(char16_t c)
@@ -27,12 +31,6 @@ inline std::uint64_t finalMix(std::uint64_t h)
     h *= 0xC4CEB9FE1A85EC53ull;
     h ^= h >> 33;
     return h;
-}
-
-inline std::uint64_t step(std::uint64_t h, std::uint64_t word)
-{
-    h = (h ^ word) * kMultiplier;
-    return h ^ (h >> 29);
 }
 
 // Upper-cases the ASCII letters of four UTF-16 units at once; every unit is below 0x80.
@@ -75,6 +73,54 @@ inline bool tableUpperWord(std::uint64_t &word)
         folded |= std::uint64_t(upper[unit]) << (16 * lane);
     }
     word = folded;
+    return true;
+}
+
+#ifdef __SSE2__
+// Upper-cases eight units at once when each is ASCII or a Latin-1 letter whose upper case is
+// 0x20 below it (à to þ, but not ÷): most texts in most lists. False, and the units left as
+// they were, when one is anything else (µ, ß and ÿ change script or length).
+inline bool latinUpperBlock(__m128i &units)
+{
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i beyondLatin1 = _mm_and_si128(units, _mm_set1_epi16(short(0xFF00)));
+    if (_mm_movemask_epi8(_mm_cmpeq_epi16(beyondLatin1, zero)) != 0xFFFF)
+        return false;
+    // Every unit is below 0x100 now, so signed comparisons order them rightly.
+    const auto equals = [&](short unit) { return _mm_cmpeq_epi16(units, _mm_set1_epi16(unit)); };
+    const auto between = [&](short low, short high) {
+        return _mm_and_si128(_mm_cmpgt_epi16(units, _mm_set1_epi16(short(low - 1))),
+                             _mm_cmplt_epi16(units, _mm_set1_epi16(short(high + 1))));
+    };
+    const __m128i otherMappings =
+        _mm_or_si128(_mm_or_si128(equals(0xB5), equals(0xDF)), equals(0xFF));
+    if (_mm_movemask_epi8(otherMappings) != 0)
+        return false;
+    const __m128i lower =
+        _mm_or_si128(between(u'a', u'z'), _mm_andnot_si128(equals(0xF7), between(0xE0, 0xFE)));
+    units = _mm_sub_epi16(units, _mm_and_si128(lower, _mm_set1_epi16(0x20)));
+    return true;
+}
+#endif
+
+// Folds eight units (two words) to their upper case, as tableUpperWord does word by word;
+// false when one of them is not in the table.
+inline bool upperBlock(std::uint64_t &low, std::uint64_t &high)
+{
+#ifdef __SSE2__
+    __m128i units = _mm_set_epi64x(static_cast<long long>(high), static_cast<long long>(low));
+    if (latinUpperBlock(units)) {
+        low = std::uint64_t(_mm_cvtsi128_si64(units));
+        high = std::uint64_t(_mm_cvtsi128_si64(_mm_unpackhi_epi64(units, units)));
+        return true;
+    }
+#endif
+    for (std::uint64_t *word : {&low, &high}) {
+        if (!(*word & kHighBits))
+            *word = asciiUpperWord(*word);
+        else if (!tableUpperWord(*word))
+            return false;
+    }
     return true;
 }
 
@@ -140,9 +186,22 @@ bool equalIgnoringCase(QStringView a, QStringView b)
         return !(foldsUnitByUnit(a) && foldsUnitByUnit(b)) && upperCaseFormsEqual(a, b);
     const char16_t *pa = a.utf16();
     const char16_t *pb = b.utf16();
+    qsizetype i = 0;
+#ifdef __SSE2__
+    // Eight units at a time while they are equal, or equal once ASCII and Latin-1 letters are
+    // upper-cased; anything else is left to the word-by-word loop below, from that block on.
+    for (; i + 8 <= a.size(); i += 8) {
+        __m128i unitsA = _mm_loadu_si128(reinterpret_cast<const __m128i *>(pa + i));
+        __m128i unitsB = _mm_loadu_si128(reinterpret_cast<const __m128i *>(pb + i));
+        if (_mm_movemask_epi8(_mm_cmpeq_epi16(unitsA, unitsB)) == 0xFFFF)
+            continue;
+        if (!latinUpperBlock(unitsA) || !latinUpperBlock(unitsB) ||
+            _mm_movemask_epi8(_mm_cmpeq_epi16(unitsA, unitsB)) != 0xFFFF)
+            break;
+    }
+#endif
     // Four units at a time, folding case as the hash does, until a word differs even so or
     // holds a unit the table leaves out: from there the units one by one decide.
-    qsizetype i = 0;
     for (; i + 4 <= a.size(); i += 4) {
         std::uint64_t wa, wb;
         std::memcpy(&wa, pa + i, sizeof wa);
@@ -191,36 +250,38 @@ bool textsEqual(QStringView a, QStringView b, CaseOption option)
 
 namespace {
 
-// Hashes the code units, four at a time; with `fold` every unit is hashed as its upper case
-// (ASCII at once, the rest through the table). Returns false (and no hash) when folding
-// meets a unit that is not in the table.
+// Mixes eight units into the hash with one wide multiplication. The key comes from the
+// seed, so no block can be prepared that wipes out what came before it.
+inline std::uint64_t mixBlock(std::uint64_t h, std::uint64_t low, std::uint64_t high,
+                              std::uint64_t key)
+{
+    const unsigned __int128 product = (unsigned __int128)(low ^ h) * (high ^ key);
+    return std::uint64_t(product) ^ std::uint64_t(product >> 64);
+}
+
+// Hashes the code units, eight at a time; with `fold` every unit is hashed as its upper case
+// (ASCII and Latin-1 at once, the rest through the table). Returns false (and no hash) when
+// folding meets a unit that is not in the table.
 bool hashUnits(QStringView text, bool fold, std::uint64_t seed, std::uint64_t &hash)
 {
     const char16_t *chars = text.utf16();
     const qsizetype size = text.size();
+    const std::uint64_t key = (seed * kMultiplier) | 1;
     std::uint64_t h = seed ^ (std::uint64_t(size) * kMultiplier);
     qsizetype i = 0;
-    for (; i + 4 <= size; i += 4) {
-        std::uint64_t word;
-        std::memcpy(&word, chars + i, sizeof word);
-        if (fold) {
-            if (!(word & kHighBits))
-                word = asciiUpperWord(word);
-            else if (!tableUpperWord(word))
-                return false;
-        }
-        h = step(h, word);
+    for (; i + 8 <= size; i += 8) {
+        std::uint64_t words[2];
+        std::memcpy(words, chars + i, sizeof words);
+        if (fold && !upperBlock(words[0], words[1]))
+            return false;
+        h = mixBlock(h, words[0], words[1], key);
     }
     if (i < size) {
-        std::uint64_t word = 0;
-        std::memcpy(&word, chars + i, size_t(size - i) * sizeof(char16_t));
-        if (fold) {
-            if (!(word & kHighBits))
-                word = asciiUpperWord(word);
-            else if (!tableUpperWord(word))
-                return false;
-        }
-        h = step(h, word);
+        std::uint64_t words[2] = {0, 0};
+        std::memcpy(words, chars + i, size_t(size - i) * sizeof(char16_t));
+        if (fold && !upperBlock(words[0], words[1]))
+            return false;
+        h = mixBlock(h, words[0], words[1], key);
     }
     hash = finalMix(h);
     return true;

@@ -4,6 +4,12 @@
 
 namespace {
 
+// The bits of a hash a slot keeps: the top ones, as the low ones choose the slot.
+std::uint8_t shortHash(size_t hash)
+{
+    return std::uint8_t(std::uint64_t(hash) >> 56);
+}
+
 // Room for every item at a load of at most two thirds: short probe sequences, and a table
 // that stays a small part of the list's memory.
 size_t tableCapacity(const TextPool &texts, CaseOption option)
@@ -48,16 +54,22 @@ void DuplicateScan::advance(qsizetype budget)
         return;
     // The table and the texts are far larger than the caches, and waiting for memory, not
     // comparing, is what takes the time. So each item goes through a pipeline: hash it and
-    // fetch its slot; some items later, read the slot and fetch where the item it may
-    // duplicate is kept; later again fetch that item's text; and only then examine it, when
-    // all of that has arrived. A fetch is only a hint: examine() reads everything afresh.
+    // fetch its slot; some items later, read the slot and fetch the text of the item it may
+    // duplicate (for a long item, first where that text is kept, and its text later again);
+    // and only then examine it, when all of that has arrived. A fetch is only a hint: examine()
+    // reads everything afresh.
     constexpr qsizetype kSlotLag = 8, kBoundsLag = 16, kExamineLag = 24, kRing = 32;
+    constexpr qsizetype kReadAhead = 16;
     size_t hashes[kRing];
-    qsizetype candidates[kRing];
+    qsizetype candidates[kRing]; // a long item that may be equal, -1 if none
     const qsizetype first = m_next;
     const qsizetype count = first - std::max<qsizetype>(-1, m_next - budget);
     for (qsizetype step = 0; step < count + kExamineLag; ++step) {
         if (step < count) {
+            // The texts are read from the end down, which the hardware's own prefetching
+            // follows less well than reading up.
+            if (step + kReadAhead < count)
+                __builtin_prefetch(m_texts.charsOf(first - step - kReadAhead));
             const size_t hash = comparisonHash(m_texts.at(first - step), m_option, m_seed);
             hashes[step % kRing] = hash;
             __builtin_prefetch(&m_slots[hash & m_mask]);
@@ -65,11 +77,15 @@ void DuplicateScan::advance(qsizetype budget)
         if (const qsizetype item = step - kSlotLag; item >= 0 && item < count) {
             const size_t hash = hashes[item % kRing];
             const Slot &slot = m_slots[hash & m_mask];
-            const bool mayMatch =
-                slot.position != 0 && slot.hash == std::uint16_t(std::uint64_t(hash) >> 48);
-            candidates[item % kRing] = mayMatch ? qsizetype(slot.position) - 1 : -1;
-            if (mayMatch)
-                __builtin_prefetch(m_texts.boundsOf(slot.position - 1));
+            candidates[item % kRing] = -1;
+            if (mayMatch(slot, m_texts.length(first - item), shortHash(hash))) {
+                if (slot.length != kLong) {
+                    __builtin_prefetch(m_texts.span(slot.where, 0).data());
+                } else {
+                    candidates[item % kRing] = slot.where;
+                    __builtin_prefetch(m_texts.boundsOf(slot.where));
+                }
+            }
         }
         if (const qsizetype item = step - kBoundsLag; item >= 0 && item < count) {
             if (const qsizetype candidate = candidates[item % kRing]; candidate >= 0)
@@ -81,20 +97,40 @@ void DuplicateScan::advance(qsizetype budget)
     m_next = first - count;
 }
 
+bool DuplicateScan::mayMatch(const Slot &slot, qsizetype length, std::uint8_t hash) const
+{
+    if (slot.length == kEmpty || slot.hash != hash)
+        return false;
+    // Texts equal ignoring case may differ in length ("ß", "SS"); matching case they may not.
+    if (m_option != CaseOption::MatchCase)
+        return true;
+    return slot.length == kLong ? length >= kLong - 1 : slot.length - 1 == length;
+}
+
+QStringView DuplicateScan::textOf(const Slot &slot) const
+{
+    if (slot.length == kLong)
+        return m_texts.at(slot.where);
+    return m_texts.span(slot.where, slot.length - 1);
+}
+
 void DuplicateScan::examine(qsizetype position, size_t hash)
 {
     const QStringView text = m_texts.at(position);
-    const auto shortHash = std::uint16_t(std::uint64_t(hash) >> 48);
+    const std::uint8_t hashBits = shortHash(hash);
     size_t index = hash & m_mask;
-    while (m_slots[index].position != 0) {
+    for (; m_slots[index].length != kEmpty; index = (index + 1) & m_mask) {
         const Slot &slot = m_slots[index];
-        if (slot.hash == shortHash && textsEqual(text, m_texts.at(slot.position - 1), m_option)) {
+        if (mayMatch(slot, text.size(), hashBits) && textsEqual(text, textOf(slot), m_option)) {
             m_duplicates.set(position);
             return;
         }
-        index = (index + 1) & m_mask;
     }
-    m_slots[index] = Slot{std::uint32_t(position + 1), shortHash};
+    Slot &slot = m_slots[index];
+    const bool isLong = text.size() >= kLong - 1;
+    slot.where = std::uint32_t(isLong ? position : m_texts.offsetOf(position));
+    slot.length = isLong ? kLong : std::uint8_t(text.size() + 1);
+    slot.hash = hashBits;
 }
 
 double DuplicateScan::progress() const

@@ -25,7 +25,6 @@ public:
     bool done() const { return m_next < 0; }
     // Examines up to `budget` more items.
     void advance(qsizetype budget);
-    void runToEnd() { advance(m_texts.size() + 1); }
 
     // How far the scan has come, 0 to 100.
     double progress() const;
@@ -44,14 +43,22 @@ private:
     CaseOption m_option;
     std::uint64_t m_seed;
     qsizetype m_next; // the next position to examine, -1 when done
-    // Six bytes: the table is the largest thing the scan adds to the list's memory. Sixteen
-    // bits of the hash still spare all but one comparison in 65,536 with an unequal item.
+    // Six bytes, as the table is the largest thing the scan adds to the list's memory. A slot
+    // says where a short item's characters are, not which item it is: comparing with it then
+    // waits for one read from memory, not two (its bounds, then its characters).
     struct __attribute__((packed)) Slot
     {
-        std::uint32_t position = 0; // position + 1 of a kept item; 0 for an empty slot
-        std::uint16_t hash = 0;     // high bits of its hash, to skip most comparisons
+        // Character offset of a short item; position of a long one.
+        std::uint32_t where = 0;
+        // kEmpty, kLong, or a short item's length + 1.
+        std::uint8_t length = kEmpty;
+        std::uint8_t hash = 0; // high bits of its hash, to skip most comparisons
     };
+    static constexpr std::uint8_t kEmpty = 0, kLong = 255;
     static_assert(sizeof(Slot) == 6);
+    // The slot's item, if it may equal an item of `length` characters with `hash`.
+    bool mayMatch(const Slot &slot, qsizetype length, std::uint8_t hash) const;
+    QStringView textOf(const Slot &slot) const;
     ZeroedTable<Slot> m_slots;
     size_t m_mask = 0;
     size_t m_preparedBytes = 0;

@@ -73,6 +73,17 @@ public:
         return QStringView(m_data->chars.data() + begin,
                            qsizetype(m_data->ends[size_t(position)]) - begin);
     }
+    qsizetype length(qsizetype position) const
+    {
+        return qsizetype(m_data->ends[size_t(position)]) - beginOf(position);
+    }
+    // Where the item's characters begin in the buffer, and the characters found from there:
+    // the item is span(offsetOf(position), length(position)) while the pool does not change.
+    qsizetype offsetOf(qsizetype position) const { return beginOf(position); }
+    QStringView span(qsizetype offset, qsizetype length) const
+    {
+        return QStringView(m_data->chars.data() + offset, length);
+    }
     // Where the item's bounds are kept, for prefetching before it is read.
     const quint32 *boundsOf(qsizetype position) const
     {

@@ -105,6 +105,16 @@ void ListTest::removeDupesAll_data()
         << QStringList{"straße", "STRASSE"} << ignore << QStringList{"STRASSE"};
     QTest::newRow("accents fold under ignore case")
         << QStringList{"élan", "ÉLAN", "elan"} << ignore << QStringList{"ÉLAN", "elan"};
+    // Items of 253 characters and fewer are found by where their characters are, longer ones
+    // by their position: both kinds, and a text that begins another.
+    const QString a253(253, u'a'), a254(254, u'a'), a300(300, u'a');
+    QTest::newRow("short and long items at the boundary")
+        << QStringList{a253, a254, a253, a300, a254, a300 + u'x', a300} << match
+        << QStringList{a253, a254, a300 + u'x', a300};
+    QTest::newRow("long items ignoring case")
+        << QStringList{QString(300, u'A'), a300, QString(300, u'b') + u'\u00e9',
+                       QString(300, u'B') + u'\u00c9'}
+        << ignore << QStringList{a300, QString(300, u'B') + u'\u00c9'};
     QTest::newRow("order of survivors kept")
         << QStringList{"c", "a", "b", "a", "c", "d"} << match << QStringList{"b", "a", "c", "d"};
 }
@@ -924,6 +934,14 @@ void ListTest::ignoringCaseAgreesWithFullUpperCase()
                                 "Ő",
                                 "ĳ",
                                 "Ĳ",
+                                "à",
+                                "À",
+                                "þ",
+                                "Þ",
+                                "÷",
+                                "×",
+                                "ª",
+                                "\u00a0",
                                 QString(QChar(0)),
                                 QString(QChar(0xD800)),
                                 "xyzw",
@@ -953,6 +971,19 @@ void ListTest::ignoringCaseAgreesWithFullUpperCase()
                      qPrintable(QStringLiteral("[%1] [%2]").arg(a, b)));
     }
     QVERIFY(equalPairs > 50000);
+
+    // Each unit below U+0500 in every place of a block of eight, beside ASCII letters.
+    for (char16_t unit = 0; unit < 0x500; ++unit) {
+        for (int place = 0; place < 8; ++place) {
+            QString a = QStringLiteral("abcdefghijk");
+            a[place] = QChar(unit);
+            const QString b = a.toUpper();
+            QVERIFY2(textsEqual(a, b, CaseOption::IgnoreCase), qPrintable(a));
+            QVERIFY2(comparisonHash(a, CaseOption::IgnoreCase, seed) ==
+                         comparisonHash(b, CaseOption::IgnoreCase, seed),
+                     qPrintable(QString::number(unit, 16)));
+        }
+    }
 }
 
 void ListTest::preparedCollisionsDoNotCollideUnderASeed_data()
