@@ -109,18 +109,20 @@ void TextFileToListview(ItemList &listView, const QString &path, ListHost &host)
 
 void PoolToListview(ItemList &listView, const TextPool &items, ListHost &host)
 {
-    // An empty list takes the items whole, which costs nothing. A list with items takes them
-    // a slice at a time: copying millions of items into memory the list has never used, and
-    // the view's share of inserting their rows, would hold the window up.
+    // An empty list takes the items whole, which costs nothing, and the view hears of them
+    // once the duplicate removal that follows a load has taken what it takes. A list with
+    // items takes them a slice at a time: copying millions of items into memory the list has
+    // never used, and the view's share of inserting their rows, would hold the window up.
     const qsizetype rowsPerInsertion = listView.itemsPerInsertion();
     if (listView.count() == 0) {
         host.yieldToEventLoop();
-        listView.appendPool(items);
+        listView.appendPoolShownLater(items);
         return;
     }
     for (qsizetype first = 0; first < items.size(); first += rowsPerInsertion) {
         host.yieldToEventLoop();
-        listView.appendPool(items, first, std::min(items.size(), first + rowsPerInsertion));
+        listView.appendPoolShownLater(items, first,
+                                      std::min(items.size(), first + rowsPerInsertion));
     }
 }
 

@@ -22,6 +22,7 @@ void ItemList::addColumn(const QString &header)
 
 bool ItemList::setChecked(qsizetype position, bool checked)
 {
+    showPendingRows();
     if (m_sliced && m_sliced->isInsertion()) {
         // The history would take the step being put back from under it.
         position = settledPosition(position);
@@ -46,6 +47,7 @@ bool ItemList::setChecked(qsizetype position, bool checked)
 
 void ItemList::setCheckedAll(std::vector<qsizetype> positions, bool checked)
 {
+    showPendingRows();
     if (changeUnderWay()) {
         // Where those items stand once the change under way is through.
         positions = settledPositions(positions);
@@ -88,13 +90,23 @@ void ItemList::rewrite(TextPool texts)
 
 void ItemList::keepOnly(std::vector<quint32> kept, TextPool texts)
 {
-    settle();
+    const bool rowsPending = m_rowsPending && !changeUnderWay();
+    if (!rowsPending)
+        settle();
     Q_ASSERT(!kept.empty() && qsizetype(kept.size()) == texts.size() &&
              qsizetype(kept.size()) < count());
     ListChange change(ListChange::Kind::Rewritten, 0, count());
     change.order = std::move(kept);
     change.texts = std::move(texts);
-    exchangeTexts(change, true);
+    if (rowsPending) {
+        // The view hears of the items kept only.
+        resetAround([&] {
+            m_store.exchangeTexts(change.texts, change.order, change.checks, true);
+            m_rowsPending = false;
+        });
+    } else {
+        exchangeTexts(change, true);
+    }
     record(std::move(change));
 }
 
@@ -198,6 +210,7 @@ void ItemList::swapChecks(std::vector<quint8> &checks)
 
 void ItemList::replaceChecks(std::vector<quint8> checks)
 {
+    showPendingRows();
     if (changeUnderWay()) {
         // One mark per item as the list stands now, part way through the change: each goes
         // where its item will stand; items coming back keep their own.
@@ -265,6 +278,45 @@ void ItemList::appendPool(const TextPool &texts)
     record(ListChange(ListChange::Kind::Appended, 0, texts.size()));
 }
 
+void ItemList::appendPoolShownLater(const TextPool &texts)
+{
+    if (count() > 0 && !m_rowsPending) {
+        appendPool(texts);
+        return;
+    }
+    doSlice(-1); // a change under way is finished; the view is not told of these rows yet
+    if (texts.empty())
+        return;
+    const qsizetype first = count();
+    m_store.appendPool(texts);
+    ++m_revision;
+    m_rowsPending = true;
+    record(ListChange(ListChange::Kind::Appended, first, texts.size()));
+}
+
+void ItemList::appendPoolShownLater(const TextPool &texts, qsizetype first, qsizetype last)
+{
+    if (!m_rowsPending || changeUnderWay()) {
+        appendPool(texts, first, last);
+        return;
+    }
+    if (first >= last)
+        return;
+    const qsizetype firstRow = count();
+    m_store.appendPool(texts, first, last);
+    ++m_revision;
+    record(ListChange(ListChange::Kind::Appended, firstRow, last - first));
+}
+
+void ItemList::showPendingRows()
+{
+    if (!m_rowsPending)
+        return;
+    beginResetModel();
+    m_rowsPending = false;
+    endResetModel();
+}
+
 void ItemList::appendPool(const TextPool &texts, qsizetype first, qsizetype last)
 {
     settle();
@@ -305,6 +357,7 @@ void ItemList::removeRange(qsizetype first, qsizetype last)
 
 void ItemList::settleBefore(std::vector<qsizetype> &positions, PackedTexts &gathered)
 {
+    showPendingRows();
     if (!changeUnderWay())
         return;
     // The positions number the list as it stands now, part way through the change.
@@ -396,6 +449,7 @@ bool ItemList::continueChange()
 void ItemList::settle()
 {
     doSlice(-1);
+    showPendingRows();
 }
 
 bool ItemList::doSlice(qsizetype items)
@@ -450,7 +504,7 @@ QString ItemList::displayText(QStringView text)
 
 int ItemList::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : clampToInt(count() + m_rowsInPassing);
+    return parent.isValid() || m_rowsPending ? 0 : clampToInt(count() + m_rowsInPassing);
 }
 
 int ItemList::columnCount(const QModelIndex &parent) const

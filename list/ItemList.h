@@ -46,6 +46,17 @@ public:
     // its items [first, last), after making room for all of `texts` once.
     void appendPool(const TextPool &texts);
     void appendPool(const TextPool &texts, qsizetype first, qsizetype last);
+    // Appends `texts` to an empty list (or one whose rows the view has not been shown yet)
+    // without telling the view: a load that duplicate removal follows then shows only the
+    // items that removal keeps, and the view never lays out rows for the millions about to
+    // go (it keeps 8 bytes for every row). The view hears of the items at showPendingRows(),
+    // or first thing when anything changes the list. Otherwise as appendPool(texts).
+    void appendPoolShownLater(const TextPool &texts);
+    // Its items [first, last), as appendPool(texts, first, last) does when the view has been
+    // shown every row.
+    void appendPoolShownLater(const TextPool &texts, qsizetype first, qsizetype last);
+    void showPendingRows();
+    bool rowsPending() const { return m_rowsPending; }
     void clear();
     void removeAt(qsizetype position);
     // Removes the items at the given positions (any order, no repeats) in one pass. The texts
@@ -189,6 +200,8 @@ private:
     // Rows the view has and the list does not, while a change tells the view of them (they
     // show nothing).
     qsizetype m_rowsInPassing = 0;
+    // Every item is one the view has not heard of: it has no rows (appendPoolShownLater).
+    bool m_rowsPending = false;
     std::optional<SlicedChange> m_sliced;
     qsizetype m_itemsPerRemovalSlice = qsizetype(1) << 20;
     qsizetype m_itemsPerInsertion = qsizetype(1) << 18;

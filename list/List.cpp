@@ -293,6 +293,8 @@ void RemoveDupesAll(ItemList &listView, ListHost &host)
                                     : duplicatesRemovedStatus(removed));
     });
     trap.line(162, [&] { host.setProgress(0); });
+    // A load shows its items now, the duplicates gone.
+    listView.showPendingRows();
 }
 
 void RemoveItemsWith(ItemList &listView, const QString &searchText, ListHost &host)
