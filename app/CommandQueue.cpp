@@ -1,5 +1,7 @@
 #include "CommandQueue.h"
 
+#include "LargeMemory.h"
+
 #include <QScopedValueRollback>
 
 void CommandQueue::run(const QString &name, std::function<void()> command)
@@ -24,6 +26,8 @@ void CommandQueue::run(const QString &name, std::function<void()> command)
         m_waiting.pop_front();
     }
     m_running.clear();
+    // Memory a command freed and may have meant to reuse goes back to the system.
+    releaseSpareMemory();
 }
 
 std::function<void()> CommandQueue::bind(const QString &name, std::function<void()> command)

@@ -6,42 +6,9 @@
 #include <cstring>
 #include <stdexcept>
 
-#include <sys/mman.h>
-
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
-
-namespace {
-constexpr size_t kHugePage = size_t(2) << 20;
-size_t roundUp(size_t bytes)
-{
-    return (bytes + kHugePage - 1) / kHugePage * kHugePage;
-}
-} // namespace
-
-void *allocateLarge(size_t bytes)
-{
-    const size_t size = roundUp(bytes);
-    void *mapped = ::mmap(nullptr, size + kHugePage, PROT_READ | PROT_WRITE,
-                          MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (mapped == MAP_FAILED)
-        throw std::bad_alloc();
-    // Keep only a stretch that starts on a huge-page boundary.
-    auto *start = static_cast<char *>(mapped);
-    const size_t head = (kHugePage - reinterpret_cast<size_t>(start) % kHugePage) % kHugePage;
-    if (head > 0)
-        ::munmap(start, head);
-    if (kHugePage - head > 0)
-        ::munmap(start + head + size, kHugePage - head);
-    ::madvise(start + head, size, MADV_HUGEPAGE);
-    return start + head;
-}
-
-void deallocateLarge(void *memory, size_t bytes)
-{
-    ::munmap(memory, roundUp(bytes));
-}
 
 TextPool::TextPool() : m_data(std::make_shared<Data>()) {}
 

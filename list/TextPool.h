@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LargeMemory.h"
+
 #include <QStringView>
 
 #include <memory>
@@ -9,14 +11,9 @@
 
 class PackedTexts;
 
-void *allocateLarge(size_t bytes);
-void deallocateLarge(void *memory, size_t bytes);
-
 // The allocator of the pool's buffers. New elements are left uninitialised: a buffer is
 // written right after it grows, and zeroing hundreds of megabytes first would cost as much as
-// the writing. Large buffers come straight from the kernel on huge-page boundaries, marked for
-// huge pages: their pages then arrive 2 MB at a time, not 4 KB, which makes first touching a
-// few hundred megabytes (a load, a removal that keeps what it removed) several times cheaper.
+// the writing. Large buffers come from LargeMemory.
 template <typename T> struct PoolAllocator : std::allocator<T>
 {
     template <typename U> struct rebind

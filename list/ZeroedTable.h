@@ -1,9 +1,8 @@
 #pragma once
 
-#include <cstddef>
-#include <new>
+#include "LargeMemory.h"
 
-#include <sys/mman.h>
+#include <cstddef>
 
 // A large table of zeroed elements straight from the kernel: no pass zeroes it up front (its
 // pages arrive zeroed as they are first touched, spread over the work that touches them), and
@@ -12,23 +11,11 @@
 template <typename T> class ZeroedTable
 {
 public:
-    explicit ZeroedTable(size_t count) : m_count(count)
+    explicit ZeroedTable(size_t count)
+        : m_count(count), m_elements(static_cast<T *>(allocateZeroed(count * sizeof(T))))
     {
-        constexpr size_t kHugePage = size_t(2) << 20;
-        const size_t bytes = count * sizeof(T);
-        m_mappedSize = bytes + kHugePage;
-        void *mapped = ::mmap(nullptr, m_mappedSize, PROT_READ | PROT_WRITE,
-                              MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-        if (mapped == MAP_FAILED)
-            throw std::bad_alloc();
-        m_mapped = static_cast<char *>(mapped);
-        // Start on a huge-page boundary so that the whole table can be huge pages.
-        const auto address = reinterpret_cast<size_t>(m_mapped);
-        char *aligned = m_mapped + ((kHugePage - address % kHugePage) % kHugePage);
-        ::madvise(aligned, bytes, MADV_HUGEPAGE);
-        m_elements = reinterpret_cast<T *>(aligned);
     }
-    ~ZeroedTable() { ::munmap(m_mapped, m_mappedSize); }
+    ~ZeroedTable() { deallocateLarge(m_elements, m_count * sizeof(T)); }
     ZeroedTable(const ZeroedTable &) = delete;
     ZeroedTable &operator=(const ZeroedTable &) = delete;
 
@@ -38,7 +25,5 @@ public:
 
 private:
     size_t m_count;
-    size_t m_mappedSize;
-    char *m_mapped;
     T *m_elements;
 };

@@ -1,4 +1,5 @@
 #include "ItemList.h"
+#include "LargeMemory.h"
 #include "LineBreaks.h"
 #include "List.h"
 #include "ListTestHost.h"
@@ -6,6 +7,7 @@
 #include "TextPool.h"
 
 #include <algorithm>
+#include <cstring>
 #include <numeric>
 #include <set>
 
@@ -75,6 +77,7 @@ private Q_SLOTS:
     void preparedCollisionsDoNotCollideUnderASeed_data();
     void preparedCollisionsDoNotCollideUnderASeed();
     void ignoringCaseAgreesWithFullUpperCase();
+    void largeBuffersHandedOutAgain();
 };
 
 void ListTest::removeDupesAll_data()
@@ -1065,4 +1068,38 @@ void ListTest::itemsWithLineBreaks()
 }
 
 QTEST_GUILESS_MAIN(ListTest)
+void ListTest::largeBuffersHandedOutAgain()
+{
+    // A freed buffer is handed out again, cut or grown: every byte of each buffer handed out
+    // is its own (writing one does not change another still held), and a zeroed buffer reads
+    // as zeros though a used one is waiting.
+    constexpr size_t kMB = size_t(1) << 20;
+    const auto fill = [](void *memory, size_t bytes, char value) {
+        std::memset(memory, value, bytes);
+    };
+    const auto holds = [](const void *memory, size_t bytes, char value) {
+        const auto *p = static_cast<const char *>(memory);
+        return std::all_of(p, p + bytes, [&](char c) { return c == value; });
+    };
+    void *first = allocateLarge(40 * kMB);
+    fill(first, 40 * kMB, 1);
+    deallocateLarge(first, 40 * kMB);
+    void *grown = allocateLarge(70 * kMB); // the spare, grown
+    fill(grown, 70 * kMB, 2);
+    void *other = allocateLarge(36 * kMB); // fresh: the spare is taken
+    fill(other, 36 * kMB, 3);
+    QVERIFY(holds(grown, 70 * kMB, 2));
+    deallocateLarge(grown, 70 * kMB);
+    void *zeroed = allocateZeroed(50 * kMB);
+    QVERIFY(holds(zeroed, 50 * kMB, 0));
+    void *cut = allocateLarge(33 * kMB); // the spare, cut
+    fill(cut, 33 * kMB, 4);
+    QVERIFY(holds(other, 36 * kMB, 3));
+    QVERIFY(holds(zeroed, 50 * kMB, 0));
+    deallocateLarge(cut, 33 * kMB);
+    deallocateLarge(other, 36 * kMB);
+    deallocateLarge(zeroed, 50 * kMB);
+    releaseSpareMemory();
+}
+
 #include "tst_list.moc"
