@@ -126,8 +126,9 @@ private:
             return false;
         for (const ListChange &change : m_changes) {
             const bool alone = change.kind == ListChange::Kind::Appended ||
-                               ((change.kind == ListChange::Kind::Removed ||
-                                 change.kind == ListChange::Kind::MarksFlipped) &&
+                               (change.kind == ListChange::Kind::Removed &&
+                                qsizetype(change.removedPositions().front()) >= m_appendedFrom) ||
+                               (change.kind == ListChange::Kind::MarksFlipped &&
                                 *std::min_element(change.positions.begin(),
                                                   change.positions.end()) >= m_appendedFrom) ||
                                (change.keptSome() && keptEveryItemBefore(change));

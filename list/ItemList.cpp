@@ -357,7 +357,6 @@ void ItemList::removeRange(qsizetype first, qsizetype last)
 
 void ItemList::settleBefore(std::vector<qsizetype> &positions, PackedTexts &gathered)
 {
-    showPendingRows();
     if (!changeUnderWay())
         return;
     // The positions number the list as it stands now, part way through the change.
@@ -378,7 +377,8 @@ std::vector<qsizetype> ItemList::settledPositions(const std::vector<qsizetype> &
     return settled;
 }
 
-ListChange ItemList::removal(const std::vector<qsizetype> &ascending, PackedTexts &&gathered) const
+ListChange ItemList::removal(const std::vector<qsizetype> &ascending, PackedTexts &&gathered,
+                             qsizetype removedCharacters) const
 {
     ListChange change(ListChange::Kind::Removed, 0, qsizetype(ascending.size()));
     change.checks.reserve(ascending.size());
@@ -386,12 +386,24 @@ ListChange ItemList::removal(const std::vector<qsizetype> &ascending, PackedText
         change.checks.push_back(m_store.checks()[size_t(position)]);
     // What goes is kept for undo only when someone keeps a history.
     if (recordsChanges()) {
-        if (gathered.size() == qsizetype(ascending.size()))
-            change.removed = std::move(gathered);
-        else
-            change.removed = gatherTexts(ascending, 0, qsizetype(ascending.size()));
+        if (gathered.size() == qsizetype(ascending.size())) {
+            change.removed = std::make_shared<PackedTexts>(std::move(gathered));
+        } else if (removedCharacters >= 0) {
+            // Packed by the removal as it goes, into room for them all.
+            change.removed = std::make_shared<PackedTexts>();
+            change.removed->reserve(qsizetype(ascending.size()), removedCharacters);
+        } else {
+            change.removed = std::make_shared<PackedTexts>(
+                gatherTexts(ascending, 0, qsizetype(ascending.size())));
+        }
     }
     return change;
+}
+
+bool ItemList::packsAsItRemoves(const std::vector<qsizetype> &ascending) const
+{
+    return recordsChanges() && RunsOf(ascending, SlicedChange::kMaxRunsSeparately).size() >
+                                   SlicedChange::kMaxRunsSeparately;
 }
 
 void ItemList::removePositions(std::vector<qsizetype> positions, PackedTexts gathered)
@@ -411,25 +423,42 @@ void ItemList::remove(std::vector<qsizetype> positions, PackedTexts gathered, bo
         return;
     sortAscending(positions);
     // A removal in slices is told to the history whole, at once: nothing else changes the
-    // list before it is through (see settle()).
-    ListChange change = removal(positions, std::move(gathered));
-    removeSortedPositions(
-        positions,
-        mayGoInSlices && SlicedChange::worthSlicing(positions, count(), m_itemsPerRemovalSlice));
-    change.positions = std::move(positions);
+    // list before it is through (see settle()). Unless its texts were gathered beforehand,
+    // it packs them for the history as it goes: gathering them first would need room for
+    // them beside the whole list.
+    const bool packs =
+        gathered.size() != qsizetype(positions.size()) && packsAsItRemoves(positions);
+    qsizetype removedCharacters = -1;
+    if (packs) {
+        removedCharacters = 0;
+        for (const qsizetype position : positions)
+            removedCharacters += m_store.texts().length(position);
+    }
+    ListChange change = removal(positions, std::move(gathered), removedCharacters);
+    const bool inSlices =
+        mayGoInSlices && SlicedChange::worthSlicing(positions, count(), m_itemsPerRemovalSlice);
+    change.removedAt =
+        std::make_shared<const std::vector<quint32>>(positions.begin(), positions.end());
+    std::vector<qsizetype>().swap(positions); // the record's 32-bit copy is all that is needed
+    removeSortedPositions(change.removedAt, inSlices, packs ? change.removed : nullptr,
+                          packs ? m_store.texts().characterCount() - removedCharacters : -1);
     record(std::move(change));
 }
 
-void ItemList::removeSortedPositions(const std::vector<qsizetype> &ascending, bool inSlices)
+void ItemList::removeSortedPositions(const std::shared_ptr<const std::vector<quint32>> &ascending,
+                                     bool inSlices, std::shared_ptr<PackedTexts> removedOut,
+                                     qsizetype charactersAfter)
 {
-    const auto runs = RunsOf(ascending, SlicedChange::kMaxRunsSeparately);
+    const auto runs = RunsOf(*ascending, SlicedChange::kMaxRunsSeparately);
     if (runs.size() <= SlicedChange::kMaxRunsSeparately) {
+        showPendingRows(); // the view hears of each run
         // From the highest run down, so the lower runs keep their positions.
         for (auto run = runs.rbegin(); run != runs.rend(); ++run)
             removeRange(run->first, run->second);
         return;
     }
-    startSliced(SlicedChange::removal(ascending, count()), inSlices);
+    startSliced(SlicedChange::removal(ascending, count(), std::move(removedOut), charactersAfter),
+                inSlices);
 }
 
 void ItemList::startSliced(SlicedChange change, bool inSlices)
@@ -443,7 +472,12 @@ void ItemList::startSliced(SlicedChange change, bool inSlices)
 
 bool ItemList::continueChange()
 {
-    return doSlice(m_itemsPerRemovalSlice);
+    // A removal that packs what it takes writes that into fresh memory as well: a quarter
+    // of the items make a slice as long.
+    const qsizetype items = m_sliced && m_sliced->packs()
+                                ? std::max<qsizetype>(1, m_itemsPerRemovalSlice / 4)
+                                : m_itemsPerRemovalSlice;
+    return doSlice(items);
 }
 
 void ItemList::settle()
@@ -463,8 +497,8 @@ bool ItemList::doSlice(qsizetype items)
         if (!more)
             m_sliced.reset();
     };
-    if (!slice.changesRows()) {
-        apply();
+    if (!slice.changesRows() || m_rowsPending) {
+        apply(); // the view has no rows for these items yet
         ++m_revision;
         return more;
     }

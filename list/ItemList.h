@@ -84,6 +84,9 @@ public:
     static void sortAscending(std::vector<qsizetype> &positions);
     // True when changes are kept for undo, so a removal keeps the texts it removes.
     bool recordsChanges() const { return m_observer != nullptr && !m_replaying; }
+    // True when removing `ascending` packs their texts for the history as it goes, so that
+    // gathering them beforehand is not needed.
+    bool packsAsItRemoves(const std::vector<qsizetype> &ascending) const;
     // Appends the texts at ascending[from..to) to `gathered` (reserving room for all of
     // them when from is 0), for a removal of `ascending` to come.
     PackedTexts gatherTexts(const std::vector<qsizetype> &ascending, qsizetype from, qsizetype to,
@@ -149,12 +152,17 @@ private:
     void removeRange(qsizetype first, qsizetype last);
     void remove(std::vector<qsizetype> positions, PackedTexts gathered, bool mayGoInSlices);
     // Removes `ascending` in one go, or starts removing them a slice at a time.
-    void removeSortedPositions(const std::vector<qsizetype> &ascending, bool inSlices);
+    void removeSortedPositions(const std::shared_ptr<const std::vector<quint32>> &ascending,
+                               bool inSlices, std::shared_ptr<PackedTexts> removedOut = {},
+                               qsizetype charactersAfter = -1);
     // Finishes a change under way, first moving `positions` (numbering the list as it
     // stands) to where they will be.
     void settleBefore(std::vector<qsizetype> &positions, PackedTexts &gathered);
     // The record of removing `ascending`, with their marks and texts.
-    ListChange removal(const std::vector<qsizetype> &ascending, PackedTexts &&gathered) const;
+    // With `removedCharacters` (how many characters they hold), the texts are not gathered
+    // now but packed into room for them as the removal goes.
+    ListChange removal(const std::vector<qsizetype> &ascending, PackedTexts &&gathered,
+                       qsizetype removedCharacters = -1) const;
     // Starts a change in slices: the first slice now when `inSlices`, else all of it.
     void startSliced(SlicedChange change, bool inSlices);
     // Does the next slice of the change under way (all of it when `items` is negative) and

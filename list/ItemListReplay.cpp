@@ -60,25 +60,27 @@ void ItemList::replay(ListChange &change, bool forward)
 
 void ItemList::takeRemovalBack(const ListChange &change)
 {
-    const auto runs = RunsOf(change.positions, SlicedChange::kMaxRunsSeparately);
+    const auto runs = RunsOf(change.removedPositions(), SlicedChange::kMaxRunsSeparately);
     if (runs.size() <= SlicedChange::kMaxRunsSeparately) {
         insertRuns(runs, change);
         return;
     }
     // The change stays where it is, in the history, until this is through: nothing else
     // changes the list (or the history) before settling it.
-    const qsizetype countAfter = count() + change.removed.size();
-    startSliced(SlicedChange::insertion(change, countAfter),
-                SlicedChange::worthSlicing(change.positions, countAfter, m_itemsPerRemovalSlice));
+    const qsizetype countAfter = count() + change.removedItems().size();
+    startSliced(
+        SlicedChange::insertion(change, countAfter),
+        SlicedChange::worthSlicing(change.removedPositions(), countAfter, m_itemsPerRemovalSlice));
 }
 
 void ItemList::makeRemovalAgain(ListChange &change)
 {
     // The marks go as they are now: taking the step back again brings them back so.
-    for (size_t k = 0; k < change.positions.size(); ++k)
-        change.checks[k] = checks()[size_t(change.positions[k])];
-    removeSortedPositions(change.positions, SlicedChange::worthSlicing(change.positions, count(),
-                                                                       m_itemsPerRemovalSlice));
+    const std::vector<quint32> &positions = change.removedPositions();
+    for (size_t k = 0; k < positions.size(); ++k)
+        change.checks[k] = checks()[size_t(positions[k])];
+    removeSortedPositions(change.removedAt,
+                          SlicedChange::worthSlicing(positions, count(), m_itemsPerRemovalSlice));
 }
 
 void ItemList::insertRuns(const std::vector<std::pair<qsizetype, qsizetype>> &runs,
@@ -90,7 +92,8 @@ void ItemList::insertRuns(const std::vector<std::pair<qsizetype, qsizetype>> &ru
     for (const auto &[first, last] : runs) {
         const qsizetype to = from + (last - first + 1);
         beginInsertRows({}, int(first), int(last));
-        m_store.insertSorted(change.positions, from, to, change.removed, change.checks);
+        m_store.insertSorted(change.removedPositions(), from, to, change.removedItems(),
+                             change.checks);
         ++m_revision;
         endInsertRows();
         from = to;

@@ -106,12 +106,14 @@ PackedTexts ItemStore::gatherTexts(const std::vector<qsizetype> &ascending, qsiz
 }
 
 qsizetype ItemStore::removeSortedUpTo(const std::vector<quint32> &ascending, qsizetype done,
-                                      qsizetype processed, qsizetype until)
+                                      qsizetype processed, qsizetype until, PackedTexts *removedOut,
+                                      qsizetype charactersAfter)
 {
     const qsizetype oldCount = count();
     const auto sliceBegin = ascending.begin() + done;
     const auto sliceEnd = std::lower_bound(sliceBegin, ascending.end(), quint32(until));
-    const qsizetype doneAfter = m_texts.removeSortedUpTo(ascending, done, processed, until);
+    const qsizetype doneAfter =
+        m_texts.removeSortedUpTo(ascending, done, processed, until, removedOut, charactersAfter);
     // The marks close up the same way; those of the rows not handled yet move down.
     quint8 *const marks = m_checks.data();
     const qsizetype firstRow = processed - done;
@@ -129,7 +131,7 @@ qsizetype ItemStore::removeSortedUpTo(const std::vector<quint32> &ascending, qsi
     return doneAfter;
 }
 
-void ItemStore::insertSorted(const std::vector<qsizetype> &ascending, qsizetype from, qsizetype to,
+void ItemStore::insertSorted(const std::vector<quint32> &ascending, qsizetype from, qsizetype to,
                              const PackedTexts &texts, const std::vector<quint8> &checks)
 {
     const qsizetype oldCount = count();
@@ -137,14 +139,14 @@ void ItemStore::insertSorted(const std::vector<qsizetype> &ascending, qsizetype 
     openUpChecks(ascending, from, to, 0, oldCount, checks);
 }
 
-qsizetype ItemStore::insertSortedDownTo(const std::vector<qsizetype> &ascending,
+qsizetype ItemStore::insertSortedDownTo(const std::vector<quint32> &ascending,
                                         const PackedTexts &texts, const std::vector<quint8> &checks,
                                         qsizetype placed, qsizetype settledFrom, qsizetype lowest)
 {
     const qsizetype total = qsizetype(ascending.size());
     const qsizetype waiting = total - placed;
     const qsizetype lowestWaiting =
-        std::lower_bound(ascending.begin(), ascending.begin() + waiting, lowest) -
+        std::lower_bound(ascending.begin(), ascending.begin() + waiting, quint32(lowest)) -
         ascending.begin();
     // The rows from here on are those placed already, and they stand `waiting` rows early.
     const qsizetype unmoved = settledFrom - waiting;
@@ -154,7 +156,7 @@ qsizetype ItemStore::insertSortedDownTo(const std::vector<qsizetype> &ascending,
     return placedAfter;
 }
 
-void ItemStore::openUpChecks(const std::vector<qsizetype> &positions, qsizetype from, qsizetype to,
+void ItemStore::openUpChecks(const std::vector<quint32> &positions, qsizetype from, qsizetype to,
                              qsizetype shift, qsizetype firstMoving,
                              const std::vector<quint8> &checks)
 {
@@ -168,7 +170,7 @@ void ItemStore::openUpChecks(const std::vector<qsizetype> &positions, qsizetype 
     qsizetype old = firstMoving;
     qsizetype write = firstMoving + inserting;
     for (qsizetype k = to - 1; k >= from; --k) {
-        const qsizetype row = positions[size_t(k)] - shift;
+        const qsizetype row = qsizetype(positions[size_t(k)]) - shift;
         const qsizetype run = write - (row + 1);
         old -= run;
         write -= run;

@@ -58,16 +58,17 @@ public:
     // the first `done` are gone, and every item before `processed` that was to go; handles
     // those before `until` and returns how many are done then. See TextPool::removeSortedUpTo.
     qsizetype removeSortedUpTo(const std::vector<quint32> &ascending, qsizetype done,
-                               qsizetype processed, qsizetype until);
+                               qsizetype processed, qsizetype until,
+                               PackedTexts *removedOut = nullptr, qsizetype charactersAfter = -1);
     // Puts back texts[from..to) with their marks checks[from..to) at ascending[from..to)
     // (where they stand once back, the lower ones in already), in one go.
-    void insertSorted(const std::vector<qsizetype> &ascending, qsizetype from, qsizetype to,
+    void insertSorted(const std::vector<quint32> &ascending, qsizetype from, qsizetype to,
                       const PackedTexts &texts, const std::vector<quint8> &checks);
     // The same a slice at a time, from the end of the list down: all of `ascending` go back,
     // the last `placed` of them are in, and with them every item from row `settledFrom` of
     // the final list on. Handles the final rows from `lowest` on and returns how many are
     // placed then. See TextPool::insertSortedDownTo.
-    qsizetype insertSortedDownTo(const std::vector<qsizetype> &ascending, const PackedTexts &texts,
+    qsizetype insertSortedDownTo(const std::vector<quint32> &ascending, const PackedTexts &texts,
                                  const std::vector<quint8> &checks, qsizetype placed,
                                  qsizetype settledFrom, qsizetype lowest);
 
@@ -87,7 +88,7 @@ public:
 private:
     // Opens up the marks for items [from, to) of `positions` going back in, the k-th at
     // positions[k] - shift, the marks from `firstMoving` on moving up past them.
-    void openUpChecks(const std::vector<qsizetype> &positions, qsizetype from, qsizetype to,
+    void openUpChecks(const std::vector<quint32> &positions, qsizetype from, qsizetype to,
                       qsizetype shift, qsizetype firstMoving, const std::vector<quint8> &checks);
 
     TextPool m_texts;

@@ -3,6 +3,7 @@
 #include "DuplicateScan.h"
 #include "ItemBits.h"
 #include "ItemList.h"
+#include "LargeMemory.h"
 #include "ListHost.h"
 #include "PackedTexts.h"
 #include "TextSet.h"
@@ -38,12 +39,31 @@ qsizetype copySlice(const ItemList &listView)
     return std::min(kSlice, listView.itemsPerRemovalSlice());
 }
 
-// Keeping the rest anew pays when at least two items go for each one kept: a kept item
-// costs its characters at two bytes each, a removed one at one (most lists are Latin-1).
-bool keepsTheRest(const ItemList &listView, qsizetype removed)
+// Keeping the rest anew needs room for the items kept (two bytes a character), beside the
+// whole list. Removing in place needs room for what the history keeps of the items removed
+// (a byte a character for Latin-1 texts, their bounds and positions), of which about the kept
+// items' share is packed before the list begins giving its memory back. When at least two
+// items go for each one kept, the one that needs less is chosen (most lists are Latin-1
+// throughout); otherwise the list is closed up in place.
+bool keepsTheRest(const ItemList &listView, const ItemBits &taken)
 {
+    const qsizetype removed = taken.count();
     const qsizetype kept = listView.count() - removed;
-    return kept > 0 && removed >= 2 * kept;
+    if (kept <= 0 || removed < 2 * kept)
+        return false;
+    const TextPool &texts = listView.texts();
+    qsizetype keptCharacters = 0;
+    for (qsizetype position = 0; position < texts.size(); ++position) {
+        if (!taken.test(position))
+            keptCharacters += texts.length(position);
+    }
+    const qsizetype removedCharacters = texts.characterCount() - keptCharacters;
+    const double keptShare =
+        texts.characterCount() == 0 ? 0.0 : double(keptCharacters) / double(texts.characterCount());
+    const double roomKeepingTheRest = 2.0 * double(keptCharacters) + 8.0 * double(kept);
+    const double roomInPlace =
+        keptShare * (double(removedCharacters) + 8.0 * double(removed)) + 12.0 * double(removed);
+    return roomKeepingTheRest <= roomInPlace;
 }
 
 // Removes what was prepared, a slice at a time with a yield between slices on long lists.
@@ -90,7 +110,11 @@ Removal prepareRemoval(
                 changed = listView.revision() != revision || !stillHolds();
             }
         };
-        if (keepsTheRest(listView, removal.count)) {
+        const bool keepTheRest = keepsTheRest(listView, taken);
+        yieldBetween(false);
+        if (changed)
+            continue;
+        if (keepTheRest) {
             removal.kept = taken.clearPositions();
             const auto &kept = removal.kept;
             const qsizetype count = qsizetype(kept.size());
@@ -106,6 +130,17 @@ Removal prepareRemoval(
             }
         } else {
             positions = taken.setPositions();
+            if (listView.packsAsItRemoves(positions)) {
+                // What the list gives back as the removal goes is what it packs into: a spare
+                // buffer kept meanwhile would only add to its peak.
+                releaseSpareMemory();
+                // The removal packs the texts itself, a slice at a time, and has the window
+                // to itself first.
+                yieldBetween(true);
+                if (!changed)
+                    return removal;
+                continue;
+            }
             const qsizetype count = removal.count;
             for (qsizetype from = 0; from < count && !changed; from += slice) {
                 const qsizetype to = std::min(count, from + slice);

@@ -4,7 +4,7 @@ TextPool ListChange::removedTexts() const
 {
     switch (kind) {
     case Kind::Removed:
-        return removed.toPool();
+        return removedItems().toPool();
     case Kind::Cleared:
         return texts;
     case Kind::Rewritten:

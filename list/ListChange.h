@@ -5,6 +5,7 @@
 
 #include <QtGlobal>
 
+#include <memory>
 #include <vector>
 
 // What one change did to the list: enough to take it back and to make it again, and no more
@@ -13,7 +14,7 @@ struct ListChange
 {
     enum class Kind {
         Appended,       // `count` items at `first` were added at the end
-        Removed,        // the items `texts` at `positions` were removed
+        Removed,        // the items `removed` at `removedAt` were removed
         Cleared,        // every item went: `texts`, with their marks `checks`
         ChecksReplaced, // every check mark changed at once; `checks` holds the other set
         MarksFlipped,   // the marks at `positions` were ticked or unticked by hand
@@ -31,14 +32,27 @@ struct ListChange
     Kind kind = Kind::Appended;
     qsizetype first = 0;
     qsizetype count = 0;
-    // Removed: ascending positions in the list as it was before the removal. MarksFlipped:
-    // the items whose marks changed, numbering the list as the change left it.
+    // MarksFlipped: the items whose marks changed, numbering the list as the change left it.
     std::vector<qsizetype> positions;
+    // Removed: ascending positions in the list as it was before the removal, 32 bits each (a
+    // list has fewer than 2^32 items); shared with the removal while it goes a slice at a time.
+    std::shared_ptr<const std::vector<quint32>> removedAt;
+    const std::vector<quint32> &removedPositions() const
+    {
+        static const std::vector<quint32> none;
+        return removedAt ? *removedAt : none;
+    }
     // Cleared: the items that went. Appended: the added items, once taken back. Rewritten:
     // the other set of texts.
     TextPool texts;
-    // Removed: the items that went, in list order.
-    PackedTexts removed;
+    // Removed: the items that went, in list order. Shared with the removal while it takes
+    // them a slice at a time: it packs each as it goes (see ItemList::remove).
+    std::shared_ptr<PackedTexts> removed;
+    const PackedTexts &removedItems() const
+    {
+        static const PackedTexts none;
+        return removed ? *removed : none;
+    }
     // Removed and Cleared: their check marks. ChecksReplaced: the marks before (or after).
     // Rewritten, keeping some: every mark before.
     std::vector<quint8> checks;
@@ -49,8 +63,8 @@ struct ListChange
     qsizetype bytesHeld() const
     {
         return qsizetype(positions.capacity() * sizeof(qsizetype) + checks.capacity() +
-                         order.capacity() * sizeof(quint32)) +
-               (texts.empty() ? 0 : texts.bytesHeld()) + removed.bytesHeld();
+                         (order.capacity() + removedPositions().capacity()) * sizeof(quint32)) +
+               (texts.empty() ? 0 : texts.bytesHeld()) + removedItems().bytesHeld();
     }
 
     // Rewritten: true when it kept some of the items, not all of them in a new order.
@@ -64,7 +78,7 @@ struct ListChange
     {
         switch (kind) {
         case Kind::Removed:
-            return removed.size();
+            return count;
         case Kind::Cleared:
             return texts.size();
         case Kind::Rewritten:

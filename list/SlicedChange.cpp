@@ -4,30 +4,15 @@
 
 #include <algorithm>
 
-std::vector<std::pair<qsizetype, qsizetype>> RunsOf(const std::vector<qsizetype> &ascending,
-                                                    size_t limit)
-{
-    std::vector<std::pair<qsizetype, qsizetype>> runs;
-    for (qsizetype position : ascending) {
-        if (!runs.empty() && runs.back().second + 1 == position)
-            runs.back().second = position;
-        else
-            runs.emplace_back(position, position);
-        if (runs.size() > limit)
-            break;
-    }
-    return runs;
-}
-
 namespace {
 // How many of the items put back at `positions` (where they stand once back) stand before
 // the item that now stands at `row`, among the items that are not put back.
-qsizetype insertedBefore(const std::vector<qsizetype> &positions, qsizetype row)
+qsizetype insertedBefore(const std::vector<quint32> &positions, qsizetype row)
 {
     qsizetype low = 0, high = qsizetype(positions.size());
     while (low < high) {
         const qsizetype middle = (low + high) / 2;
-        if (positions[size_t(middle)] - middle <= row)
+        if (qsizetype(positions[size_t(middle)]) - middle <= row)
             low = middle + 1;
         else
             high = middle;
@@ -36,18 +21,15 @@ qsizetype insertedBefore(const std::vector<qsizetype> &positions, qsizetype row)
 }
 } // namespace
 
-bool SlicedChange::worthSlicing(const std::vector<qsizetype> &ascending, qsizetype listCount,
-                                qsizetype itemsPerSlice)
-{
-    return listCount > 2 * itemsPerSlice &&
-           RunsOf(ascending, kMaxRunsSeparately).size() > kMaxRunsSeparately;
-}
-
-SlicedChange SlicedChange::removal(const std::vector<qsizetype> &ascending, qsizetype count)
+SlicedChange SlicedChange::removal(std::shared_ptr<const std::vector<quint32>> ascending,
+                                   qsizetype count, std::shared_ptr<PackedTexts> removedOut,
+                                   qsizetype charactersAfter)
 {
     SlicedChange change;
-    change.m_positions.assign(ascending.begin(), ascending.end());
+    change.m_positions = std::move(ascending);
     change.m_originalCount = count;
+    change.m_removedOut = std::move(removedOut);
+    change.m_charactersAfter = charactersAfter;
     return change;
 }
 
@@ -62,7 +44,7 @@ SlicedChange SlicedChange::insertion(const ListChange &removal, qsizetype countA
 qsizetype SlicedChange::settledRow(qsizetype row) const
 {
     if (m_insertion != nullptr) {
-        const auto &positions = m_insertion->positions;
+        const auto &positions = m_insertion->removedPositions();
         const qsizetype unmoved = m_settledFrom - (qsizetype(positions.size()) - m_placed);
         if (row >= unmoved)
             return m_settledFrom + (row - unmoved);
@@ -71,17 +53,17 @@ qsizetype SlicedChange::settledRow(qsizetype row) const
     if (row < m_processed - m_done)
         return row;
     const quint32 original = quint32(row + m_done);
-    const auto below = std::lower_bound(m_positions.begin(), m_positions.end(), original);
-    if (below != m_positions.end() && *below == original)
+    const auto below = std::lower_bound(m_positions->begin(), m_positions->end(), original);
+    if (below != m_positions->end() && *below == original)
         return -1;
-    return qsizetype(original) - (below - m_positions.begin());
+    return qsizetype(original) - (below - m_positions->begin());
 }
 
 SlicedChange::Slice SlicedChange::next(qsizetype items) const
 {
     Slice slice;
     if (m_insertion != nullptr) {
-        const auto &positions = m_insertion->positions;
+        const auto &positions = m_insertion->removedPositions();
         const qsizetype waiting = qsizetype(positions.size()) - m_placed;
         slice.reach = std::max<qsizetype>(0, m_settledFrom - items);
         slice.firstIndex =
@@ -97,11 +79,11 @@ SlicedChange::Slice SlicedChange::next(qsizetype items) const
     slice.reach = std::min(m_originalCount, m_processed + items);
     slice.firstIndex = m_done;
     slice.lastIndex =
-        std::lower_bound(m_positions.begin() + m_done, m_positions.end(), quint32(slice.reach)) -
-        m_positions.begin();
+        std::lower_bound(m_positions->begin() + m_done, m_positions->end(), quint32(slice.reach)) -
+        m_positions->begin();
     slice.rowsRemoved = slice.lastIndex - slice.firstIndex;
     slice.firstChangedRow =
-        slice.rowsRemoved > 0 ? qsizetype(m_positions[size_t(m_done)]) - m_done : 0;
+        slice.rowsRemoved > 0 ? qsizetype((*m_positions)[size_t(m_done)]) - m_done : 0;
     return slice;
 }
 
@@ -117,13 +99,13 @@ qsizetype SlicedChange::rowAfter(const Slice &slice, qsizetype row) const
         if (row >= unmoved)
             return row + slice.rowsAdded;
         if (row >= slice.firstChangedRow)
-            return row + insertedBefore(m_insertion->positions, row) - slice.firstIndex;
+            return row + insertedBefore(m_insertion->removedPositions(), row) - slice.firstIndex;
         return row;
     }
     if (row < m_processed - m_done)
         return row;
-    const auto sliceBegin = m_positions.begin() + slice.firstIndex;
-    const auto sliceEnd = m_positions.begin() + slice.lastIndex;
+    const auto sliceBegin = m_positions->begin() + slice.firstIndex;
+    const auto sliceEnd = m_positions->begin() + slice.lastIndex;
     const quint32 original = quint32(row + m_done);
     const auto below = std::lower_bound(sliceBegin, sliceEnd, original);
     if (below != sliceEnd && *below == original)
@@ -135,12 +117,13 @@ bool SlicedChange::apply(const Slice &slice, ItemStore &store)
 {
     if (m_insertion != nullptr) {
         m_placed =
-            store.insertSortedDownTo(m_insertion->positions, m_insertion->removed,
+            store.insertSortedDownTo(m_insertion->removedPositions(), m_insertion->removedItems(),
                                      m_insertion->checks, m_placed, m_settledFrom, slice.reach);
         m_settledFrom = slice.reach;
         return m_settledFrom > 0;
     }
-    m_done = store.removeSortedUpTo(m_positions, m_done, m_processed, slice.reach);
+    m_done = store.removeSortedUpTo(*m_positions, m_done, m_processed, slice.reach,
+                                    m_removedOut.get(), m_charactersAfter);
     m_processed = slice.reach;
     return m_processed < m_originalCount;
 }

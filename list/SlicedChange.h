@@ -4,14 +4,29 @@
 
 #include <QtGlobal>
 
+#include <memory>
 #include <utility>
 #include <vector>
 
 class ItemStore;
 
 // Runs of consecutive positions (ascending), up to one more than `limit`.
-std::vector<std::pair<qsizetype, qsizetype>> RunsOf(const std::vector<qsizetype> &ascending,
-                                                    size_t limit);
+template <typename Position>
+std::vector<std::pair<qsizetype, qsizetype>> RunsOf(const std::vector<Position> &ascending,
+                                                    size_t limit)
+{
+    std::vector<std::pair<qsizetype, qsizetype>> runs;
+    for (const Position at : ascending) {
+        const auto position = qsizetype(at);
+        if (!runs.empty() && runs.back().second + 1 == position)
+            runs.back().second = position;
+        else
+            runs.emplace_back(position, position);
+        if (runs.size() > limit)
+            break;
+    }
+    return runs;
+}
 
 // A removal of many scattered items, or the taking back of one, done a slice at a time so
 // that a long list is not held up for the whole of it.
@@ -27,18 +42,29 @@ class SlicedChange
 {
 public:
     // Worth doing in slices: a long list and more than a few runs of positions.
-    static bool worthSlicing(const std::vector<qsizetype> &ascending, qsizetype listCount,
-                             qsizetype itemsPerSlice);
+    template <typename Position>
+    static bool worthSlicing(const std::vector<Position> &ascending, qsizetype listCount,
+                             qsizetype itemsPerSlice)
+    {
+        return listCount > 2 * itemsPerSlice &&
+               RunsOf(ascending, kMaxRunsSeparately).size() > kMaxRunsSeparately;
+    }
     // A few runs go row by row; beyond this many, one pass over the buffer is cheaper.
     static constexpr size_t kMaxRunsSeparately = 8;
 
-    // Removing `ascending` from a list of `count` items.
-    static SlicedChange removal(const std::vector<qsizetype> &ascending, qsizetype count);
+    // Removing `ascending` from a list of `count` items. With `removedOut`, the items are
+    // packed into it as they go (see TextPool::removeSortedUpTo), and the list's memory that
+    // `charactersAfter` leaves no use for is given back as they go.
+    static SlicedChange removal(std::shared_ptr<const std::vector<quint32>> ascending,
+                                qsizetype count, std::shared_ptr<PackedTexts> removedOut = {},
+                                qsizetype charactersAfter = -1);
     // Putting back the items `removal` took (a Removed change), into a list that will have
     // `countAfter` items then.
     static SlicedChange insertion(const ListChange &removal, qsizetype countAfter);
 
     bool isInsertion() const { return m_insertion != nullptr; }
+    // True for a removal that packs the items it takes as it goes.
+    bool packs() const { return m_removedOut != nullptr; }
     // Where the item now at `row` stands once the change is through; -1 when it goes.
     qsizetype settledRow(qsizetype row) const;
 
@@ -67,10 +93,12 @@ private:
 
     // A removal: ascending positions numbering the list as it was, of which `done` are gone,
     // and every item before `processed` handled.
-    std::vector<quint32> m_positions;
+    std::shared_ptr<const std::vector<quint32>> m_positions;
     qsizetype m_originalCount = 0;
     qsizetype m_done = 0;
     qsizetype m_processed = 0;
+    std::shared_ptr<PackedTexts> m_removedOut;
+    qsizetype m_charactersAfter = -1;
     // An insertion: the removal taken back, of whose items the last `m_placed` are back, and
     // with them every final row from `m_settledFrom` on.
     const ListChange *m_insertion = nullptr;

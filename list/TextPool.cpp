@@ -6,6 +6,8 @@
 #include <cstring>
 #include <stdexcept>
 
+#include <sys/mman.h>
+
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
@@ -93,7 +95,8 @@ void TextPool::removeSorted(const std::vector<quint32> &ascendingPositions)
 }
 
 qsizetype TextPool::removeSortedUpTo(const std::vector<quint32> &positions, qsizetype done,
-                                     qsizetype processed, qsizetype until)
+                                     qsizetype processed, qsizetype until, PackedTexts *removedOut,
+                                     qsizetype charactersAfter)
 {
     Data &data = writable();
     char16_t *const chars = data.chars.data();
@@ -129,13 +132,21 @@ qsizetype TextPool::removeSortedUpTo(const std::vector<quint32> &positions, qsiz
     qsizetype next = first;
     while (done < qsizetype(positions.size()) && qsizetype(positions[size_t(done)]) < until) {
         const qsizetype position = qsizetype(positions[size_t(done)]) - doneBefore;
+        // Read before the run ahead of it closes up, which may overwrite where it began;
+        // its characters stay where they are until the run after it moves down.
+        const qsizetype removedBegin = position == first ? firstBegin : ends[position - 1];
+        const qsizetype removedEnd = ends[position];
         keepRun(next, position);
+        if (removedOut != nullptr)
+            removedOut->append(QStringView(chars + removedBegin, removedEnd - removedBegin));
         next = position + 1;
         ++done;
     }
     keepRun(next, stop);
 
     if (stop == count) {
+        if (charactersAfter >= 0)
+            releasePages(chars + std::max(writeChar, charactersAfter), chars + data.chars.size());
         data.chars.resize(size_t(writeChar));
         data.ends.resize(size_t(writeItem));
         data.gapItem = -1;
@@ -148,16 +159,28 @@ qsizetype TextPool::removeSortedUpTo(const std::vector<quint32> &positions, qsiz
     const bool gap = writeChar != stopBegin;
     data.gapItem = gap ? writeItem : -1;
     data.gapBegin = gap ? stopBegin : 0;
+    if (charactersAfter >= 0)
+        releasePages(chars + std::max(writeChar, charactersAfter), chars + stopBegin);
     return done;
 }
 
-void TextPool::insertSorted(const qsizetype *ascendingPositions, qsizetype count,
+void TextPool::releasePages(char16_t *from, char16_t *to)
+{
+    constexpr size_t kPage = 4096;
+    constexpr size_t kWorthIt = size_t(2) << 20;
+    const size_t begin = (reinterpret_cast<size_t>(from) + kPage - 1) / kPage * kPage;
+    const size_t end = reinterpret_cast<size_t>(to) / kPage * kPage;
+    if (end > begin && end - begin >= kWorthIt)
+        ::madvise(reinterpret_cast<void *>(begin), end - begin, MADV_DONTNEED);
+}
+
+void TextPool::insertSorted(const quint32 *ascendingPositions, qsizetype count,
                             const PackedTexts &texts, qsizetype firstText)
 {
     insertSortedDownTo(ascendingPositions, count, texts, firstText, 0, size() + count, 0);
 }
 
-qsizetype TextPool::insertSortedDownTo(const qsizetype *positions, qsizetype count,
+qsizetype TextPool::insertSortedDownTo(const quint32 *positions, qsizetype count,
                                        const PackedTexts &texts, qsizetype firstText,
                                        qsizetype placed, qsizetype settledFrom, qsizetype lowest)
 {
@@ -185,7 +208,7 @@ qsizetype TextPool::insertSortedDownTo(const qsizetype *positions, qsizetype cou
         top = beginOf(unmoved);
     }
     const qsizetype lowestWaiting =
-        std::lower_bound(positions, positions + waiting, lowest) - positions;
+        std::lower_bound(positions, positions + waiting, quint32(lowest)) - positions;
     const qsizetype inserting = waiting - lowestWaiting;
     const qsizetype firstMoved = unmoved - ((settledFrom - lowest) - inserting);
 
@@ -216,7 +239,7 @@ qsizetype TextPool::insertSortedDownTo(const qsizetype *positions, qsizetype cou
         oldEnd = first;
     };
     for (qsizetype k = waiting - 1; k >= lowestWaiting; --k) {
-        const qsizetype position = positions[k];
+        const qsizetype position = qsizetype(positions[k]);
         moveRun(position - k, k + 1 - lowestWaiting); // old items after it move up
         ends[position - lowestWaiting] = quint32(writeChar);
         writeChar -= texts.length(firstText + k);

@@ -104,8 +104,8 @@ public:
     // Puts `texts` back at `ascendingPositions` (where they stand afterwards), in place: the
     // buffer still has room where a removal left it, so taking one back touches no new memory.
     // `count` positions; the k-th item put back is texts[firstText + k].
-    void insertSorted(const qsizetype *ascendingPositions, qsizetype count,
-                      const PackedTexts &texts, qsizetype firstText = 0);
+    void insertSorted(const quint32 *ascendingPositions, qsizetype count, const PackedTexts &texts,
+                      qsizetype firstText = 0);
     // A removal a slice at a time, for lists too long to close up in one go without holding
     // up the window: after each slice the pool is a whole list again, the items removed so
     // far gone, the rest still there. `ascendingPositions` number the items as they were when
@@ -113,14 +113,22 @@ public:
     // `processed` that was to go. Handles the items before `until` (same numbering) and
     // returns how many positions are done then. Nothing else may change the pool until
     // `until` reaches the end (settled() is true again).
+    //
+    // With `removedOut`, each item removed is appended to it first, in list order. With
+    // `charactersAfter` (how many characters the pool holds once the removal is through),
+    // the memory between the items closed up and those not handled yet that nothing will
+    // be written to again goes back to the system at once: a removal that takes most of a
+    // long list then needs little more memory than the list did, though it keeps what it
+    // takes.
     qsizetype removeSortedUpTo(const std::vector<quint32> &ascendingPositions, qsizetype done,
-                               qsizetype processed, qsizetype until);
+                               qsizetype processed, qsizetype until,
+                               PackedTexts *removedOut = nullptr, qsizetype charactersAfter = -1);
     // An insertion a slice at a time, from the end of the list down, the other way round:
     // `count` positions are where the items stand once all are in (the k-th is
     // texts[firstText + k]); the last `placed` of them are in, and with them every item from
     // row `settledFrom` of the final list on. Handles the final rows from `lowest` on and
     // returns how many items are placed then.
-    qsizetype insertSortedDownTo(const qsizetype *ascendingPositions, qsizetype count,
+    qsizetype insertSortedDownTo(const quint32 *ascendingPositions, qsizetype count,
                                  const PackedTexts &texts, qsizetype firstText, qsizetype placed,
                                  qsizetype settledFrom, qsizetype lowest);
     bool settled() const { return m_data->gapItem < 0; }
@@ -173,6 +181,9 @@ private:
     }
     // Makes the buffer this pool's own before it changes.
     Data &writable();
+    // Gives the whole pages in [from, to) of the buffer back to the system; they read as
+    // zeros when next touched.
+    static void releasePages(char16_t *from, char16_t *to);
 
     std::shared_ptr<Data> m_data;
 };

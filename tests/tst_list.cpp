@@ -345,16 +345,22 @@ void ListTest::removalInSlicesIsAWholeListAfterEachSlice()
 {
     // Random lists (empty texts, runs of removed items, removals at both ends) closed up in
     // slices of random length, some holding no removed item at all, then filled in again the
-    // same way: after each slice the pool reads as the list it should be by then.
+    // same way: after each slice the pool reads as the list it should be by then. Every
+    // other list packs the items removed as they go, and some have texts long enough for
+    // the memory closed up to be given back between slices.
     QRandomGenerator random(3);
     for (int round = 0; round < 300; ++round) {
         const int count = int(random.bounded(1, 60));
+        const bool packs = round % 2 == 0;
+        const int longest = round % 20 == 0 ? 600000 : 9;
         QStringList texts;
         TextPool pool;
         for (int i = 0; i < count; ++i) {
-            const QString text = random.bounded(5) == 0
-                                     ? QString()
-                                     : QString(int(random.bounded(1, 9)), QChar(u'a' + i % 26));
+            const QString text =
+                random.bounded(5) == 0
+                    ? QString()
+                    : QString(int(random.bounded(1, longest)),
+                              i % 7 == 0 ? QChar(u'\u0100' + i) : QChar(u'a' + i % 26));
             texts.append(text);
             pool.append(text);
         }
@@ -380,11 +386,17 @@ void ListTest::removalInSlicesIsAWholeListAfterEachSlice()
                 actual.append(pool.at(i).toString());
             return actual;
         };
+        qsizetype charactersAfter = 0;
+        for (const QString &text : withoutRemovedBefore(count))
+            charactersAfter += text.size();
+        PackedTexts packed;
         qsizetype done = 0;
         qsizetype processed = 0;
         while (processed < count) {
             const qsizetype until = std::min<qsizetype>(count, processed + random.bounded(0, 12));
-            done = pool.removeSortedUpTo(positions, done, processed, until);
+            done = packs ? pool.removeSortedUpTo(positions, done, processed, until, &packed,
+                                                 charactersAfter)
+                         : pool.removeSortedUpTo(positions, done, processed, until);
             processed = until;
             QCOMPARE(poolTexts(), withoutRemovedBefore(processed));
             if (processed == count)
@@ -399,10 +411,14 @@ void ListTest::removalInSlicesIsAWholeListAfterEachSlice()
 
         // Putting them back a slice at a time from the end down, as undo does: the final
         // rows handled so far stand complete after the rows not handled yet.
-        std::vector<qsizetype> finalRows(positions.begin(), positions.end());
+        const std::vector<quint32> &finalRows = positions;
         PackedTexts removedTexts;
         for (const quint32 position : positions)
             removedTexts.append(texts[int(position)]);
+        if (packs) {
+            QCOMPARE(packed.size(), removedTexts.size());
+            removedTexts = std::move(packed); // what was packed goes back in
+        }
         qsizetype placed = 0;
         qsizetype settledFrom = count;
         while (settledFrom > 0) {
