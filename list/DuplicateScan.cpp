@@ -80,7 +80,10 @@ void DuplicateScan::advance(qsizetype budget)
             candidates[item % kRing] = -1;
             if (mayMatch(slot, m_texts.length(first - item), shortHash(hash))) {
                 if (slot.length != kLong) {
-                    __builtin_prefetch(m_texts.span(slot.where, 0).data());
+                    // Its first and last characters: a text often spans two cache lines.
+                    const QStringView text = m_texts.span(slot.where, slot.length - 1);
+                    __builtin_prefetch(text.data());
+                    __builtin_prefetch(text.data() + std::max<qsizetype>(0, text.size() - 1));
                 } else {
                     candidates[item % kRing] = slot.where;
                     __builtin_prefetch(m_texts.boundsOf(slot.where));

@@ -3,7 +3,6 @@
 #include "DuplicateScan.h"
 #include "ItemBits.h"
 #include "ItemList.h"
-#include "LargeMemory.h"
 #include "ListHost.h"
 #include "PackedTexts.h"
 #include "TextSet.h"
@@ -131,9 +130,6 @@ Removal prepareRemoval(
         } else {
             positions = taken.setPositions();
             if (listView.packsAsItRemoves(positions)) {
-                // What the list gives back as the removal goes is what it packs into: a spare
-                // buffer kept meanwhile would only add to its peak.
-                releaseSpareMemory();
                 // The removal packs the texts itself, a slice at a time, and has the window
                 // to itself first.
                 yieldBetween(true);
