@@ -304,12 +304,36 @@ const char16_t *findLineEnd(const char16_t *from, const char16_t *to)
 
 } // namespace
 
+void TextPoolBuilder::reserve(qsizetype items, qsizetype characters)
+{
+    auto &chars = m_pool.writable().chars;
+    const bool moves = chars.capacity() < size_t(characters);
+    if (moves)
+        stopFaultingAhead();
+    m_pool.reserve(items, characters);
+    constexpr size_t kWorthIt = size_t(32) << 20;
+    const size_t bytes = chars.capacity() * sizeof(char16_t);
+    if (moves && bytes >= kWorthIt)
+        m_faultingAhead = std::make_unique<Prefaulter>(reinterpret_cast<char *>(chars.data()),
+                                                       bytes, size_t(m_written) * sizeof(char16_t));
+}
+
+void TextPoolBuilder::stopFaultingAhead()
+{
+    if (m_faultingAhead) {
+        m_faultingAhead->finish(size_t(m_written) * sizeof(char16_t));
+        m_faultingAhead.reset();
+    }
+}
+
 char16_t *TextPoolBuilder::space(qsizetype units)
 {
     auto &chars = m_pool.writable().chars;
     checkCharacters(size_t(m_written + units));
-    if (chars.capacity() < size_t(m_written + units))
+    if (chars.capacity() < size_t(m_written + units)) {
+        stopFaultingAhead();
         chars.reserve(std::max(size_t(m_written + units), chars.capacity() * 3 / 2));
+    }
     chars.resize(size_t(m_written + units));
     return chars.data() + m_written;
 }
@@ -347,10 +371,13 @@ void TextPoolBuilder::added(qsizetype units)
     }
     m_written = write - chars;
     data.chars.resize(size_t(m_written));
+    if (m_faultingAhead)
+        m_faultingAhead->written(size_t(m_written) * sizeof(char16_t));
 }
 
 TextPool TextPoolBuilder::finish()
 {
+    stopFaultingAhead();
     TextPool::Data &data = m_pool.writable();
     const qsizetype lastEnd = data.ends.empty() ? 0 : data.ends.back();
     if (m_written > lastEnd)
@@ -364,6 +391,7 @@ TextPool TextPoolBuilder::finish()
 
 void TextPoolBuilder::clear()
 {
+    stopFaultingAhead();
     m_pool.clear();
     m_written = 0;
     m_afterCarriageReturn = false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LargeMemory.h"
+#include "Prefaulter.h"
 
 #include <QStringView>
 
@@ -200,13 +201,19 @@ public:
     // A last line without a line end becomes an item too.
     TextPool finish();
 
-    void reserve(qsizetype items, qsizetype characters) { m_pool.reserve(items, characters); }
+    // Room for this many items and characters in all. A large room has its pages faulted in
+    // ahead of the decoding, on another core (Prefaulter).
+    void reserve(qsizetype items, qsizetype characters);
     void clear();
     qsizetype itemCount() const { return m_pool.size(); }
     qsizetype characterCount() const { return m_written; }
 
 private:
+    // Stops faulting in the buffer's pages ahead, before it moves or is handed over.
+    void stopFaultingAhead();
+
     TextPool m_pool;
+    std::unique_ptr<Prefaulter> m_faultingAhead;
     qsizetype m_written = 0; // characters kept so far (line ends left out)
     bool m_afterCarriageReturn = false;
 };

@@ -78,6 +78,7 @@ private Q_SLOTS:
     void preparedCollisionsDoNotCollideUnderASeed();
     void ignoringCaseAgreesWithFullUpperCase();
     void largeBuffersHandedOutAgain();
+    void largeLoadWhilePagesAreFaultedAhead();
 };
 
 void ListTest::removeDupesAll_data()
@@ -1116,6 +1117,33 @@ void ListTest::largeBuffersHandedOutAgain()
     deallocateLarge(other, 36 * kMB);
     deallocateLarge(zeroed, 50 * kMB);
     releaseSpareMemory();
+}
+
+void ListTest::largeLoadWhilePagesAreFaultedAhead()
+{
+    // A room large enough to have its pages faulted in ahead on another thread, outgrown
+    // half way (the buffer moves), and a shorter text than the room: every item as written.
+    TextPoolBuilder builder;
+    builder.reserve(0, qsizetype(20) << 20);
+    QString expectedLast;
+    qsizetype lines = 0;
+    for (int chunk = 0; chunk < 120; ++chunk) {
+        QString text;
+        for (int line = 0; line < 2000; ++line, ++lines)
+            text += QStringLiteral("item %1 %2\n")
+                        .arg(lines)
+                        .arg(QString(100, QChar(u'a' + chunk % 26)));
+        char16_t *space = builder.space(text.size());
+        std::memcpy(space, text.utf16(), size_t(text.size()) * sizeof(char16_t));
+        builder.added(text.size());
+    }
+    const TextPool pool = builder.finish();
+    QCOMPARE(pool.size(), lines);
+    for (const qsizetype position : {qsizetype(0), lines / 2, lines - 1})
+        QCOMPARE(pool.at(position).toString(),
+                 QStringLiteral("item %1 %2")
+                     .arg(position)
+                     .arg(QString(100, QChar(u'a' + int(position / 2000) % 26))));
 }
 
 #include "tst_list.moc"
