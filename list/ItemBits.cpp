@@ -34,6 +34,15 @@ std::vector<qsizetype> ItemBits::setPositions() const
     return positions;
 }
 
+std::vector<quint32> ItemBits::setPositions32() const
+{
+    std::vector<quint32> positions;
+    positions.reserve(size_t(m_count));
+    forEachSet(m_words, 0, m_items,
+               [&](qsizetype position) { positions.push_back(quint32(position)); });
+    return positions;
+}
+
 std::vector<quint32> ItemBits::clearPositions() const
 {
     std::vector<quint32> positions;

@@ -31,6 +31,7 @@ public:
 
     // The positions whose bit is set, ascending.
     std::vector<qsizetype> setPositions() const;
+    std::vector<quint32> setPositions32() const;
     // The positions whose bit is clear, ascending; 32 bits each.
     std::vector<quint32> clearPositions() const;
 

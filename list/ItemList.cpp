@@ -377,33 +377,33 @@ std::vector<qsizetype> ItemList::settledPositions(const std::vector<qsizetype> &
     return settled;
 }
 
-ListChange ItemList::removal(const std::vector<qsizetype> &ascending, PackedTexts &&gathered,
+ListChange ItemList::removal(const std::vector<quint32> &ascending, PackedTexts &&gathered,
                              qsizetype removedCharacters) const
 {
     ListChange change(ListChange::Kind::Removed, 0, qsizetype(ascending.size()));
     change.checks.reserve(ascending.size());
-    for (const qsizetype position : ascending)
+    for (const quint32 position : ascending)
         change.checks.push_back(m_store.checks()[size_t(position)]);
     // What goes is kept for undo only when someone keeps a history.
     if (recordsChanges()) {
         if (gathered.size() == qsizetype(ascending.size())) {
             change.removed = std::make_shared<PackedTexts>(std::move(gathered));
-        } else if (removedCharacters >= 0) {
+            return change;
+        }
+        change.removed = std::make_shared<PackedTexts>();
+        if (removedCharacters >= 0) {
             // Packed by the removal as it goes, into room for them all.
-            change.removed = std::make_shared<PackedTexts>();
             change.removed->reserve(qsizetype(ascending.size()), removedCharacters);
         } else {
-            change.removed = std::make_shared<PackedTexts>(
-                gatherTexts(ascending, 0, qsizetype(ascending.size())));
+            qsizetype characters = 0;
+            for (const quint32 position : ascending)
+                characters += m_store.texts().length(position);
+            change.removed->reserve(qsizetype(ascending.size()), characters);
+            for (const quint32 position : ascending)
+                change.removed->append(m_store.texts(), position);
         }
     }
     return change;
-}
-
-bool ItemList::packsAsItRemoves(const std::vector<qsizetype> &ascending) const
-{
-    return recordsChanges() && RunsOf(ascending, SlicedChange::kMaxRunsSeparately).size() >
-                                   SlicedChange::kMaxRunsSeparately;
 }
 
 void ItemList::removePositions(std::vector<qsizetype> positions, PackedTexts gathered)
@@ -422,6 +422,28 @@ void ItemList::remove(std::vector<qsizetype> positions, PackedTexts gathered, bo
     if (positions.empty())
         return;
     sortAscending(positions);
+    auto ascending =
+        std::make_shared<const std::vector<quint32>>(positions.begin(), positions.end());
+    std::vector<qsizetype>().swap(positions); // the 32-bit copy is all that is needed
+    removeSorted(std::move(ascending), std::move(gathered), mayGoInSlices);
+}
+
+void ItemList::startPackingRemoval(std::vector<quint32> ascending)
+{
+    if (changeUnderWay()) {
+        // They number the list as it stands, part way through a change.
+        startRemoval(std::vector<qsizetype>(ascending.begin(), ascending.end()));
+        return;
+    }
+    if (ascending.empty())
+        return;
+    removeSorted(std::make_shared<const std::vector<quint32>>(std::move(ascending)), {}, true);
+}
+
+void ItemList::removeSorted(std::shared_ptr<const std::vector<quint32>> ascending,
+                            PackedTexts gathered, bool mayGoInSlices)
+{
+    const std::vector<quint32> &positions = *ascending;
     // A removal in slices is told to the history whole, at once: nothing else changes the
     // list before it is through (see settle()). Unless its texts were gathered beforehand,
     // it packs them for the history as it goes: gathering them first would need room for
@@ -431,15 +453,13 @@ void ItemList::remove(std::vector<qsizetype> positions, PackedTexts gathered, bo
     qsizetype removedCharacters = -1;
     if (packs) {
         removedCharacters = 0;
-        for (const qsizetype position : positions)
+        for (const quint32 position : positions)
             removedCharacters += m_store.texts().length(position);
     }
     ListChange change = removal(positions, std::move(gathered), removedCharacters);
     const bool inSlices =
         mayGoInSlices && SlicedChange::worthSlicing(positions, count(), m_itemsPerRemovalSlice);
-    change.removedAt =
-        std::make_shared<const std::vector<quint32>>(positions.begin(), positions.end());
-    std::vector<qsizetype>().swap(positions); // the record's 32-bit copy is all that is needed
+    change.removedAt = std::move(ascending);
     removeSortedPositions(change.removedAt, inSlices, packs ? change.removed : nullptr,
                           packs ? m_store.texts().characterCount() - removedCharacters : -1);
     record(std::move(change));

@@ -69,6 +69,9 @@ public:
     // (undo, redo) goes the same way. Anything that changes the list meanwhile finishes the
     // change first (settle()); positions it is given number the list as it stands.
     void startRemoval(std::vector<qsizetype> positions, PackedTexts gathered = {});
+    // The same for ascending positions with no repeats, 32 bits each, whose texts it packs
+    // for the history as it goes (packsAsItRemoves).
+    void startPackingRemoval(std::vector<quint32> ascending);
     bool continueChange();
     bool changeUnderWay() const { return m_sliced.has_value(); }
     void settle();
@@ -86,7 +89,11 @@ public:
     bool recordsChanges() const { return m_observer != nullptr && !m_replaying; }
     // True when removing `ascending` packs their texts for the history as it goes, so that
     // gathering them beforehand is not needed.
-    bool packsAsItRemoves(const std::vector<qsizetype> &ascending) const;
+    template <typename Position> bool packsAsItRemoves(const std::vector<Position> &ascending) const
+    {
+        return recordsChanges() && RunsOf(ascending, SlicedChange::kMaxRunsSeparately).size() >
+                                       SlicedChange::kMaxRunsSeparately;
+    }
     // Appends the texts at ascending[from..to) to `gathered` (reserving room for all of
     // them when from is 0), for a removal of `ascending` to come.
     PackedTexts gatherTexts(const std::vector<qsizetype> &ascending, qsizetype from, qsizetype to,
@@ -159,9 +166,12 @@ private:
     // stands) to where they will be.
     void settleBefore(std::vector<qsizetype> &positions, PackedTexts &gathered);
     // The record of removing `ascending`, with their marks and texts.
+    // Removes `ascending` (sorted, no repeats), recorded as one change.
+    void removeSorted(std::shared_ptr<const std::vector<quint32>> ascending, PackedTexts gathered,
+                      bool mayGoInSlices);
     // With `removedCharacters` (how many characters they hold), the texts are not gathered
     // now but packed into room for them as the removal goes.
-    ListChange removal(const std::vector<qsizetype> &ascending, PackedTexts &&gathered,
+    ListChange removal(const std::vector<quint32> &ascending, PackedTexts &&gathered,
                        qsizetype removedCharacters = -1) const;
     // Starts a change in slices: the first slice now when `inSlices`, else all of it.
     void startSliced(SlicedChange change, bool inSlices);

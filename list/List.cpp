@@ -26,6 +26,7 @@ constexpr qsizetype kSlice = 8192;
 struct Removal
 {
     std::vector<qsizetype> positions;
+    std::vector<quint32> packedAsItGoes; // positions of a removal that packs its texts itself
     PackedTexts texts;
     std::vector<quint32> kept;
     TextPool keptTexts;
@@ -72,7 +73,10 @@ void remove(ItemList &listView, Removal &&removal, ListHost &host)
         listView.keepOnly(std::move(removal.kept), std::move(removal.keptTexts));
         return;
     }
-    listView.startRemoval(std::move(removal.positions), std::move(removal.texts));
+    if (!removal.packedAsItGoes.empty())
+        listView.startPackingRemoval(std::move(removal.packedAsItGoes));
+    else
+        listView.startRemoval(std::move(removal.positions), std::move(removal.texts));
     while (listView.changeUnderWay()) {
         host.yieldToEventLoop();
         listView.continueChange();
@@ -110,7 +114,7 @@ Removal prepareRemoval(
             }
         };
         const bool keepTheRest = keepsTheRest(listView, taken);
-        yieldBetween(false);
+        yieldBetween(true);
         if (changed)
             continue;
         if (keepTheRest) {
@@ -128,8 +132,9 @@ Removal prepareRemoval(
                 yieldBetween(to == count);
             }
         } else {
-            positions = taken.setPositions();
-            if (listView.packsAsItRemoves(positions)) {
+            std::vector<quint32> ascending = taken.setPositions32();
+            if (listView.packsAsItRemoves(ascending)) {
+                removal.packedAsItGoes = std::move(ascending);
                 // The removal packs the texts itself, a slice at a time, and has the window
                 // to itself first.
                 yieldBetween(true);
@@ -137,6 +142,7 @@ Removal prepareRemoval(
                     return removal;
                 continue;
             }
+            positions.assign(ascending.begin(), ascending.end());
             const qsizetype count = removal.count;
             for (qsizetype from = 0; from < count && !changed; from += slice) {
                 const qsizetype to = std::min(count, from + slice);
