@@ -26,28 +26,14 @@ void forEachSet(const std::vector<quint64> &words, quint64 flip, qsizetype items
 }
 } // namespace
 
-std::vector<qsizetype> ItemBits::setPositions() const
+template <typename Position> std::vector<Position> ItemBits::positions(bool clear) const
 {
-    std::vector<qsizetype> positions;
-    positions.reserve(size_t(m_count));
-    forEachSet(m_words, 0, m_items, [&](qsizetype position) { positions.push_back(position); });
-    return positions;
+    std::vector<Position> found;
+    found.reserve(size_t(clear ? m_items - m_count : m_count));
+    forEachSet(m_words, clear ? ~quint64(0) : 0, m_items,
+               [&](qsizetype position) { found.push_back(Position(position)); });
+    return found;
 }
 
-std::vector<quint32> ItemBits::setPositions32() const
-{
-    std::vector<quint32> positions;
-    positions.reserve(size_t(m_count));
-    forEachSet(m_words, 0, m_items,
-               [&](qsizetype position) { positions.push_back(quint32(position)); });
-    return positions;
-}
-
-std::vector<quint32> ItemBits::clearPositions() const
-{
-    std::vector<quint32> positions;
-    positions.reserve(size_t(m_items - m_count));
-    forEachSet(m_words, ~quint64(0), m_items,
-               [&](qsizetype position) { positions.push_back(quint32(position)); });
-    return positions;
-}
+template std::vector<qsizetype> ItemBits::positions<qsizetype>(bool) const;
+template std::vector<quint32> ItemBits::positions<quint32>(bool) const;

@@ -30,12 +30,14 @@ public:
     }
 
     // The positions whose bit is set, ascending.
-    std::vector<qsizetype> setPositions() const;
-    std::vector<quint32> setPositions32() const;
+    std::vector<qsizetype> setPositions() const { return positions<qsizetype>(false); }
+    std::vector<quint32> setPositions32() const { return positions<quint32>(false); }
     // The positions whose bit is clear, ascending; 32 bits each.
-    std::vector<quint32> clearPositions() const;
+    std::vector<quint32> clearPositions() const { return positions<quint32>(true); }
 
 private:
+    template <typename Position> std::vector<Position> positions(bool clear) const;
+
     qsizetype m_items;
     qsizetype m_count = 0;
     std::vector<quint64> m_words;

@@ -390,17 +390,13 @@ ListChange ItemList::removal(const std::vector<quint32> &ascending, PackedTexts 
             change.removed = std::make_shared<PackedTexts>(std::move(gathered));
             return change;
         }
-        change.removed = std::make_shared<PackedTexts>();
         if (removedCharacters >= 0) {
             // Packed by the removal as it goes, into room for them all.
+            change.removed = std::make_shared<PackedTexts>();
             change.removed->reserve(qsizetype(ascending.size()), removedCharacters);
         } else {
-            qsizetype characters = 0;
-            for (const quint32 position : ascending)
-                characters += m_store.texts().length(position);
-            change.removed->reserve(qsizetype(ascending.size()), characters);
-            for (const quint32 position : ascending)
-                change.removed->append(m_store.texts(), position);
+            change.removed = std::make_shared<PackedTexts>(
+                m_store.gatherTexts(ascending, 0, qsizetype(ascending.size()), {}));
         }
     }
     return change;

@@ -91,20 +91,6 @@ void ItemStore::exchangeTexts(TextPool &texts, const std::vector<quint32> &order
         otherChecks.swap(checks);
 }
 
-PackedTexts ItemStore::gatherTexts(const std::vector<qsizetype> &ascending, qsizetype from,
-                                   qsizetype to, PackedTexts gathered) const
-{
-    if (from == 0) {
-        qsizetype characters = 0;
-        for (const qsizetype position : ascending)
-            characters += m_texts.at(position).size();
-        gathered.reserve(qsizetype(ascending.size()), characters);
-    }
-    for (qsizetype k = from; k < to; ++k)
-        gathered.append(m_texts, ascending[size_t(k)]);
-    return gathered;
-}
-
 qsizetype ItemStore::removeSortedUpTo(const std::vector<quint32> &ascending, qsizetype done,
                                       qsizetype processed, qsizetype until, PackedTexts *removedOut,
                                       qsizetype charactersAfter)

@@ -51,8 +51,20 @@ public:
 
     // The texts at ascending[from..to), appended to `gathered` (with room for all of
     // `ascending` reserved when from is 0).
-    PackedTexts gatherTexts(const std::vector<qsizetype> &ascending, qsizetype from, qsizetype to,
-                            PackedTexts gathered) const;
+    template <typename Position>
+    PackedTexts gatherTexts(const std::vector<Position> &ascending, qsizetype from, qsizetype to,
+                            PackedTexts gathered) const
+    {
+        if (from == 0) {
+            qsizetype characters = 0;
+            for (const Position position : ascending)
+                characters += m_texts.length(qsizetype(position));
+            gathered.reserve(qsizetype(ascending.size()), characters);
+        }
+        for (qsizetype k = from; k < to; ++k)
+            gathered.append(m_texts, qsizetype(ascending[size_t(k)]));
+        return gathered;
+    }
 
     // A removal of `ascending` (numbering the items as the removal began) a slice at a time:
     // the first `done` are gone, and every item before `processed` that was to go; handles

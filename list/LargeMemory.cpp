@@ -107,6 +107,15 @@ void deallocateLarge(void *memory, size_t bytes)
         ::munmap(older.memory, older.size);
 }
 
+void releasePages(void *from, void *to)
+{
+    constexpr size_t kPage = 4096;
+    const size_t begin = (reinterpret_cast<size_t>(from) + kPage - 1) / kPage * kPage;
+    const size_t end = reinterpret_cast<size_t>(to) / kPage * kPage;
+    if (end > begin)
+        ::madvise(reinterpret_cast<void *>(begin), end - begin, MADV_DONTNEED);
+}
+
 void releaseSpareMemory()
 {
     const Spare taken = takeSpare();

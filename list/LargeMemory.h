@@ -17,3 +17,6 @@ void *allocateLarge(size_t bytes);
 void *allocateZeroed(size_t bytes);
 void deallocateLarge(void *memory, size_t bytes);
 void releaseSpareMemory();
+// Gives the whole pages within [from, to) back to the system; they read as zeros when next
+// touched. The memory stays the caller's.
+void releasePages(void *from, void *to);

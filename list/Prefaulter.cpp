@@ -1,12 +1,13 @@
 #include "Prefaulter.h"
 
+#include "LargeMemory.h"
+
 #include <algorithm>
 #include <chrono>
 
 #include <sys/mman.h>
 
 namespace {
-constexpr size_t kPage = 4096;
 constexpr size_t kStep = size_t(2) << 20; // a huge page at a time
 // Far enough ahead that the writer does not catch up, near enough that pages faulted in and
 // never written (a file shorter than its room) cost little.
@@ -49,8 +50,7 @@ void Prefaulter::finish(size_t used)
     m_stop = true;
     if (m_thread.joinable())
         m_thread.join();
-    const size_t keep = (used + kPage - 1) / kPage * kPage;
-    if (m_faulted > keep)
-        ::madvise(m_begin + keep, m_faulted - keep, MADV_DONTNEED);
-    m_faulted = keep;
+    if (m_faulted > used)
+        releasePages(m_begin + used, m_begin + m_faulted);
+    m_faulted = std::min(m_faulted, used);
 }

@@ -6,8 +6,6 @@
 #include <cstring>
 #include <stdexcept>
 
-#include <sys/mman.h>
-
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
@@ -166,12 +164,9 @@ qsizetype TextPool::removeSortedUpTo(const std::vector<quint32> &positions, qsiz
 
 void TextPool::releasePages(char16_t *from, char16_t *to)
 {
-    constexpr size_t kPage = 4096;
-    constexpr size_t kWorthIt = size_t(2) << 20;
-    const size_t begin = (reinterpret_cast<size_t>(from) + kPage - 1) / kPage * kPage;
-    const size_t end = reinterpret_cast<size_t>(to) / kPage * kPage;
-    if (end > begin && end - begin >= kWorthIt)
-        ::madvise(reinterpret_cast<void *>(begin), end - begin, MADV_DONTNEED);
+    constexpr qsizetype kWorthIt = qsizetype(1) << 20; // characters: 2 MB
+    if (to - from >= kWorthIt)
+        ::releasePages(from, to);
 }
 
 void TextPool::insertSorted(const quint32 *ascendingPositions, qsizetype count,

@@ -182,8 +182,8 @@ private:
     }
     // Makes the buffer this pool's own before it changes.
     Data &writable();
-    // Gives the whole pages in [from, to) of the buffer back to the system; they read as
-    // zeros when next touched.
+    // Gives the whole pages in [from, to) of the buffer back to the system, when that is
+    // worth a call.
     static void releasePages(char16_t *from, char16_t *to);
 
     std::shared_ptr<Data> m_data;
