@@ -20,7 +20,7 @@ constexpr size_t kRun = 65536; // items sorted in one go before the runs are mer
 std::vector<QCollatorSortKey> sortKeys(const ItemList &listView, ListHost &host,
                                        const std::function<bool()> &changed)
 {
-    QCollator collator{QLocale()};
+    QCollator collator{collationLocale(QLocale())};
     collator.setNumericMode(true);
     collator.setCaseSensitivity(host.caseOption() == CaseOption::MatchCase ? Qt::CaseSensitive
                                                                            : Qt::CaseInsensitive);
@@ -40,6 +40,15 @@ std::vector<QCollatorSortKey> sortKeys(const ItemList &listView, ListHost &host,
     return keys;
 }
 } // namespace
+
+QLocale collationLocale(const QLocale &userLocale)
+{
+    // Qt collates the C locale (no language set: LANG unset, C, C.UTF-8, POSIX) code point by
+    // code point, ignoring numeric mode and case: English collation is the neutral order
+    // such a user still expects.
+    return userLocale.language() == QLocale::C ? QLocale(QLocale::English, QLocale::UnitedStates)
+                                               : userLocale;
+}
 
 std::vector<quint32> SortOrder(const ItemList &listView, bool descending, ListHost &host)
 {

@@ -14,8 +14,19 @@ bool isWhiteSpaceUnit(char16_t unit)
     return Tidy::isWhiteSpace(unit);
 }
 
-// Upper- or lower-cased from a copy kept as it is: Qt cases a string it may change in place
-// another way, which turns a lone surrogate at the end into U+FFFD.
+// True where the unit at `i` is half of a surrogate pair that has lost its other half.
+bool isLoneSurrogate(QStringView text, qsizetype i)
+{
+    const char16_t unit = text[i].unicode();
+    if (QChar::isHighSurrogate(unit))
+        return i + 1 == text.size() || !QChar::isLowSurrogate(text[i + 1].unicode());
+    if (QChar::isLowSurrogate(unit))
+        return i == 0 || !QChar::isHighSurrogate(text[i - 1].unicode());
+    return false;
+}
+
+// Upper- or lower-cased run by run between lone surrogates, which stay as they are: Qt's
+// mapping turns them into U+FFFD.
 bool mapCase(QStringView text, QString &out, bool upper)
 {
     // ASCII, the most of most lists, at once.
@@ -36,9 +47,25 @@ bool mapCase(QStringView text, QString &out, bool upper)
         }
         return true;
     }
-    const QString copy = text.toString();
-    QString mapped = upper ? copy.toUpper() : copy.toLower();
-    if (mapped == copy)
+    QString mapped;
+    mapped.reserve(text.size());
+    qsizetype runStart = 0;
+    const auto mapRun = [&](qsizetype end) {
+        if (end == runStart)
+            return;
+        // From a copy kept as it is: Qt cases a string it may change in place another way.
+        const QString run = text.sliced(runStart, end - runStart).toString();
+        mapped += upper ? run.toUpper() : run.toLower();
+    };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (isLoneSurrogate(text, i)) {
+            mapRun(i);
+            mapped += text[i];
+            runStart = i + 1;
+        }
+    }
+    mapRun(text.size());
+    if (mapped == text)
         return false;
     out = std::move(mapped);
     return true;
@@ -69,10 +96,15 @@ bool isInvisible(char32_t c)
 
 bool trimBlanks(QStringView text, QString &out)
 {
+    // Invisible characters at either end go too, but only those of one unit: the tag
+    // characters beyond it end a flag's sequence, which shows.
+    const auto trimmed = [](char16_t unit) {
+        return isWhiteSpaceUnit(unit) || (!QChar::isSurrogate(unit) && isInvisible(unit));
+    };
     qsizetype first = 0, last = text.size();
-    while (first < last && isWhiteSpaceUnit(text[first].unicode()))
+    while (first < last && trimmed(text[first].unicode()))
         ++first;
-    while (last > first && isWhiteSpaceUnit(text[last - 1].unicode()))
+    while (last > first && trimmed(text[last - 1].unicode()))
         --last;
     if (first == 0 && last == text.size())
         return false;
@@ -145,9 +177,13 @@ bool upperCase(QStringView text, QString &out)
 
 bool isBlank(QStringView text)
 {
-    for (const QChar c : text) {
-        if (!isWhiteSpaceUnit(c.unicode()))
-            return false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t c = text[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() &&
+            QChar::isLowSurrogate(text[i + 1].unicode()))
+            c = QChar::surrogateToUcs4(char16_t(c), text[++i].unicode());
+        if (!isWhiteSpace(c) && !isInvisible(c))
+            return false; // most items, at their first character
     }
     return true;
 }

@@ -17,7 +17,7 @@ bool isWhiteSpace(char32_t c);
 // Unicode category Cf) and control characters but tab.
 bool isInvisible(char32_t c);
 
-// Leading and trailing white space removed.
+// Leading and trailing white space and invisible characters removed.
 bool trimBlanks(QStringView text, QString &out);
 // Each run of white space between other characters made one blank (U+0020).
 bool collapseInnerBlanks(QStringView text, QString &out);
@@ -26,7 +26,7 @@ bool removeInvisibleCharacters(QStringView text, QString &out);
 // Full Unicode case mappings ("ß" upper-cases to "SS").
 bool lowerCase(QStringView text, QString &out);
 bool upperCase(QStringView text, QString &out);
-// Empty, or white space only.
+// Shows nothing: empty, or white space and invisible characters only.
 bool isBlank(QStringView text);
 
 // Calls `each` with every code point of `text` (a lone surrogate stands for itself) and the

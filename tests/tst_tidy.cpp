@@ -61,8 +61,14 @@ void TidyTest::tidiesOneText_data()
     QTest::newRow("trim: nothing to do") << trim << "a  b"
                                          << "a  b";
     QTest::newRow("trim: only blanks") << trim << everyBlank << "";
-    QTest::newRow("trim: zero-width space is no blank")
-        << trim << units({0x200B}) + "a" << units({0x200B}) + "a";
+    QTest::newRow("trim: invisibles at either end")
+        << trim << units({0xFEFF, 0x20, 0x200B}) + "a b" + units({0x200B, 0x2060, 0xA0}) << "a b";
+    QTest::newRow("trim: invisibles inside stay") << trim << "a" + units({0x200B}) + "b"
+                                                  << "a" + units({0x200B}) + "b";
+    const QString englandFlag = fromUcs4(0x1F3F4) + fromUcs4(0xE0067) + fromUcs4(0xE0062) +
+                                fromUcs4(0xE0065) + fromUcs4(0xE006E) + fromUcs4(0xE0067) +
+                                fromUcs4(0xE007F);
+    QTest::newRow("trim: a flag's tag characters stay") << trim << englandFlag << englandFlag;
     QTest::newRow("trim: empty") << trim << ""
                                  << "";
 
@@ -114,6 +120,16 @@ void TidyTest::tidiesOneText_data()
                                      << "FINE";
     QTest::newRow("upper: lone surrogate at the end")
         << upper << "ŉ" + units({0xD800}) << "ʼN" + units({0xD800});
+    QTest::newRow("upper: lone surrogates inside")
+        << upper << units({0xDC00}) + "é" + units({0xD800}) + "ß" + units({0xDC00}) + "x"
+        << units({0xDC00}) + "É" + units({0xD800}) + "SS" + units({0xDC00}) + "X";
+    QTest::newRow("upper: lone surrogates and nothing to do")
+        << upper << "É" + units({0xD800}) + "Ö"
+        << "É" + units({0xD800}) + "Ö";
+    QTest::newRow("lower: lone surrogate inside") << lower << "Ä" + units({0xDFFF}) + "Ö"
+                                                  << "ä" + units({0xDFFF}) + "ö";
+    QTest::newRow("lower: lone surrogate and nothing to do")
+        << lower << "ä" + units({0xDFFF}) << "ä" + units({0xDFFF});
     QTest::newRow("lower: capital sharp s") << lower << "ẞ"
                                             << "ß";
     QTest::newRow("lower: dotted capital I") << lower << "İ"
@@ -146,7 +162,11 @@ void TidyTest::blankItems_data()
     QTest::newRow("empty") << "" << true;
     QTest::newRow("blanks and tabs") << " \t " << true;
     QTest::newRow("ideographic space") << "\u3000" << true;
-    QTest::newRow("zero-width space") << "\u200B" << false;
+    QTest::newRow("zero-width space") << "\u200B" << true;
+    QTest::newRow("invisibles and blanks") << "\uFEFF \u200D\u00AD\u3000" << true;
+    QTest::newRow("a tag character") << fromUcs4(0xE0001) << true;
+    QTest::newRow("an emoji") << "\u200B" + fromUcs4(0x1F600) << false;
+    QTest::newRow("a lone surrogate") << units({0xD800}) << false;
     QTest::newRow("a letter") << " a " << false;
 }
 
