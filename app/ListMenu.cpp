@@ -6,6 +6,7 @@
 #include "ListViewKeeper.h"
 #include "NearDuplicateReview.h"
 #include "SaveLedger.h"
+#include "TextSearch.h"
 #include "TidyMenu.h"
 #include "Trap.h"
 #include "UndoHistory.h"
@@ -202,13 +203,11 @@ void ListMenu::findNext()
     }
     Trap(m_form.errorReporter(), QStringLiteral("Form1.FindNext")).line(100, [&] {
         const QModelIndex current = m_view.currentIndex();
-        const Qt::CaseSensitivity sensitivity =
-            m_form.caseOption() == CaseOption::IgnoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive;
         const qsizetype found =
             m_items.count() == 0
                 ? -1
-                : List::FindNext(m_items, m_findText, current.isValid() ? current.row() : -1,
-                                 sensitivity);
+                : List::FindNext(m_items, TextSearch(m_findText, m_form.caseOption()),
+                                 current.isValid() ? current.row() : -1);
         if (found < 0) {
             m_form.setStatus(u"Not found: " + m_findText);
             return;
@@ -286,10 +285,10 @@ void ListMenu::checkItemsWith()
     const UndoHistory::Command command(m_history, u"Check Items With \"" + searchText + u'"');
     trap.line(102, [&] { m_form.setMousePointer(Form1::kPointerHourglass); });
     trap.line(104, [&] {
-        const std::vector<qsizetype> positions =
-            List::FindPositions(m_items, m_form, [&](QStringView text) {
-                return text.contains(searchText, Qt::CaseSensitive);
-            });
+        // As Find finds: the case option, accents however encoded.
+        const TextSearch search(searchText, m_form.caseOption());
+        const std::vector<qsizetype> positions = List::FindPositions(
+            m_items, m_form, [&](QStringView text) { return search.foundIn(text); });
         std::vector<quint8> checks = m_items.checks();
         for (const qsizetype position : positions)
             checks[size_t(position)] = 1;

@@ -33,6 +33,7 @@ void NearDuplicateReview::open()
                 m_form.commands().bind(QStringLiteral("Remove Near Duplicates"),
                                        [this] { removeChosen(); }));
     }
+    m_model->forgetUntickedGroups(); // a new review starts with every group ticked
     group();
     m_dialog->show();
     m_dialog->raise();
@@ -47,7 +48,9 @@ void NearDuplicateReview::group()
         const NearKeyOptions options = m_dialog.isNull() ? NearKeyOptions() : m_dialog->options();
         NearGroups groups = List::FindNearDuplicates(m_items, options, m_form);
         // No yield since the groups were found: they number the list as it stands.
-        m_model->setGroups(std::move(groups), m_items.revision());
+        m_model->setGroups(
+            std::move(groups), m_items.revision(),
+            [this, options](quint32 position) { return NearKey(m_items.text(position), options); });
     });
     trap.line(104, [&] { m_form.setProgress(0); });
     trap.line(106, [&] { m_form.setMousePointer(Form1::kPointerDefault); });

@@ -1,14 +1,14 @@
 #include "NearDuplicatesDialog.h"
 
 #include "NearGroupsModel.h"
+#include "NearGroupsView.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QTreeView>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -22,53 +22,54 @@ NearDuplicatesDialog::NearDuplicatesDialog(NearGroupsModel &model, QWidget *pare
 
     auto *explanation = new QLabel(
         QStringLiteral("Items that are alike once these differences are ignored:"), this);
+    explanation->setWordWrap(true);
     layout->addWidget(explanation);
+    // Short names with a mnemonic each; the examples show when the pointer rests on a box,
+    // so that the dialog fits a small screen.
     const NearKeyOptions defaults;
     const struct
     {
         const char *text;
+        const char *example;
         bool on;
     } parts[6] = {
-        {"Letter case (\"MÜLLER\" = \"müller\", \"ß\" = \"ss\")", defaults.foldCase},
-        {"Compatibility forms (\"ﬁ\" = \"fi\", full-width = ASCII)", defaults.compatibility},
-        {"Blanks and invisible characters (trimmed, collapsed, dropped)", defaults.blanks},
-        {"Accents and other marks (\"José\" = \"Jose\")", defaults.accents},
-        {"Punctuation and symbols (\"o'brien\" = \"obrien\")", defaults.punctuation},
-        {"Word order (\"Smith, John\" = \"John Smith\" with punctuation)", defaults.wordOrder},
+        {"&Letter case", "\"MÜLLER\" = \"müller\", \"ß\" = \"ss\"", defaults.foldCase},
+        {"C&ompatibility forms", "\"ﬁ\" = \"fi\", full-width = ASCII", defaults.compatibility},
+        {"&Blanks and invisible characters", "trimmed, collapsed, dropped", defaults.blanks},
+        {"&Accents and other marks", "\"José\" = \"Jose\"", defaults.accents},
+        {"&Punctuation and symbols", "\"o'brien\" = \"obrien\"", defaults.punctuation},
+        {"&Word order", "\"Smith, John\" = \"John Smith\" with punctuation", defaults.wordOrder},
     };
     auto *boxes = new QGridLayout;
     for (int part = 0; part < 6; ++part) {
         m_boxes[part] = new QCheckBox(QString::fromUtf8(parts[part].text), this);
+        m_boxes[part]->setToolTip(QString::fromUtf8(parts[part].example));
         m_boxes[part]->setChecked(parts[part].on);
         boxes->addWidget(m_boxes[part], part % 3, part / 3);
         connect(m_boxes[part], &QCheckBox::toggled, this, &NearDuplicatesDialog::optionsChanged);
     }
     layout->addLayout(boxes);
 
-    m_view = new QTreeView(this);
-    m_view->setObjectName(QStringLiteral("NearGroups"));
-    m_view->setModel(&m_model);
-    m_view->setUniformRowHeights(true); // 100,000 groups scroll without measuring each row
-    m_view->setAlternatingRowColors(true);
-    m_view->header()->setStretchLastSection(false);
-    m_view->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-    m_view->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
-    m_view->setAccessibleName(QStringLiteral("Near-duplicate groups"));
+    m_view = new NearGroupsView(m_model, this);
     layout->addWidget(m_view, 1);
-    // Double-clicking a member keeps it instead.
-    connect(m_view, &QTreeView::doubleClicked, this, [this](const QModelIndex &index) {
-        if (index.parent().isValid())
-            m_model.setKept(index.parent().row(), index.row());
-    });
 
     m_summary = new QLabel(this);
     m_summary->setObjectName(QStringLiteral("NearSummary"));
+    m_summary->setWordWrap(true);
     layout->addWidget(m_summary);
 
+    // No default button: Enter never removes (the view takes it as Space), and elsewhere in
+    // the dialog presses nothing.
     auto *buttons = new QDialogButtonBox(this);
-    m_remove = buttons->addButton(QStringLiteral("Remove All but the Last of Each Ticked Group"),
-                                  QDialogButtonBox::ActionRole);
-    buttons->addButton(QDialogButtonBox::Close);
+    m_remove =
+        buttons->addButton(QStringLiteral("&Remove All but the Kept Item of Each Ticked Group"),
+                           QDialogButtonBox::ActionRole);
+    QPushButton *close = buttons->addButton(QDialogButtonBox::Close);
+    close->setText(QStringLiteral("&Close"));
+    for (QPushButton *button : {m_remove, close}) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
     connect(m_remove, &QPushButton::clicked, this, &NearDuplicatesDialog::removeAsked);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
@@ -82,7 +83,20 @@ NearDuplicatesDialog::NearDuplicatesDialog(NearGroupsModel &model, QWidget *pare
             m_view->expand(m_model.index(group, 0));
     });
     updateSummary();
+    m_view->setFocus();
     resize(720, 520);
+}
+
+void NearDuplicatesDialog::showEvent(QShowEvent *event)
+{
+    // Never larger than the screen it opens on: a small screen, or a large scale, shows all
+    // of it, buttons included.
+    if (const QScreen *on = (parentWidget() != nullptr ? parentWidget() : this)->screen()) {
+        const QSize room = on->availableSize() * 9 / 10;
+        if (width() > room.width() || height() > room.height())
+            resize(size().boundedTo(room).expandedTo(minimumSizeHint()));
+    }
+    QDialog::showEvent(event);
 }
 
 NearKeyOptions NearDuplicatesDialog::options() const

@@ -8,7 +8,8 @@ class NearGroupsModel;
 class QCheckBox;
 class QLabel;
 class QPushButton;
-class QTreeView;
+class NearGroupsView;
+class QShowEvent;
 
 // The review of near duplicates: which parts of the normalisation count, the groups found,
 // and the button that removes all but one item of each ticked group. It shows what it is
@@ -21,7 +22,7 @@ public:
     NearDuplicatesDialog(NearGroupsModel &model, QWidget *parent);
 
     NearKeyOptions options() const;
-    QTreeView &view() { return *m_view; }
+    NearGroupsView &view() { return *m_view; }
     QPushButton &removeButton() { return *m_remove; }
     QCheckBox &optionBox(int part) { return *m_boxes[part]; }
     QString summary() const;
@@ -30,12 +31,15 @@ Q_SIGNALS:
     void optionsChanged();
     void removeAsked();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void updateSummary();
 
     NearGroupsModel &m_model;
     QCheckBox *m_boxes[6];
-    QTreeView *m_view;
+    NearGroupsView *m_view;
     QLabel *m_summary;
     QPushButton *m_remove;
 };

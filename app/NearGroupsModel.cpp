@@ -24,15 +24,21 @@ NearGroupsModel::NearGroupsModel(const ItemList &items, QObject *parent)
     m_groups.starts.push_back(0);
 }
 
-void NearGroupsModel::setGroups(NearGroups groups, quint64 revision)
+void NearGroupsModel::setGroups(NearGroups groups, quint64 revision, KeyOf keyOf)
 {
     beginResetModel();
     m_groups = std::move(groups);
     m_revision = revision;
+    m_keyOf = std::move(keyOf);
     m_ticked.assign(size_t(m_groups.count()), 1);
     m_kept.resize(size_t(m_groups.count()));
-    for (qsizetype group = 0; group < m_groups.count(); ++group)
+    for (qsizetype group = 0; group < m_groups.count(); ++group) {
         m_kept[size_t(group)] = m_groups.size(group) - 1; // the last, as duplicate removal
+        // Keys are worked out only when the user has left a group whole.
+        if (!m_untickedKeys.isEmpty() &&
+            m_untickedKeys.contains(m_keyOf(m_groups.member(group, 0))))
+            m_ticked[size_t(group)] = 0;
+    }
     endResetModel();
     Q_EMIT choiceChanged();
 }
@@ -40,6 +46,13 @@ void NearGroupsModel::setGroups(NearGroups groups, quint64 revision)
 void NearGroupsModel::setTicked(qsizetype group, bool ticked)
 {
     m_ticked[size_t(group)] = ticked ? 1 : 0;
+    if (m_keyOf) {
+        const QString key = m_keyOf(m_groups.member(group, 0));
+        if (ticked)
+            m_untickedKeys.remove(key);
+        else
+            m_untickedKeys.insert(key);
+    }
     const QModelIndex row = index(int(group), 0);
     Q_EMIT dataChanged(row, row, {Qt::CheckStateRole});
     Q_EMIT choiceChanged();
@@ -52,6 +65,7 @@ void NearGroupsModel::setKept(qsizetype group, qsizetype member)
     const QModelIndex parent = index(int(group), 0);
     for (const qsizetype row : {before, member})
         Q_EMIT dataChanged(index(int(row), 0, parent), index(int(row), 1, parent));
+    Q_EMIT dataChanged(parent, parent, {Qt::DisplayRole}); // the heading names the kept one
     Q_EMIT choiceChanged();
 }
 
@@ -118,11 +132,12 @@ QVariant NearGroupsModel::data(const QModelIndex &index, int role) const
         const qsizetype group = index.row();
         if (index.column() != 0)
             return {};
-        if (role == Qt::DisplayRole) {
+        if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
             const quint32 kept = m_groups.member(group, m_kept[size_t(group)]);
             if (qsizetype(kept) >= m_items.count())
                 return {};
-            return QStringLiteral("%1 items like %2")
+            return (isTicked(group) ? QStringLiteral("%1 items, keeping %2")
+                                    : QStringLiteral("%1 items, all kept, like %2"))
                 .arg(m_groups.size(group))
                 .arg(shown(m_items.text(kept)));
         }

@@ -3,7 +3,9 @@
 #include "NearDuplicates.h"
 
 #include <QAbstractItemModel>
+#include <QSet>
 
+#include <functional>
 #include <vector>
 
 class ItemList;
@@ -19,9 +21,14 @@ class NearGroupsModel : public QAbstractItemModel
 public:
     explicit NearGroupsModel(const ItemList &items, QObject *parent = nullptr);
 
-    // New groups, all ticked, each keeping its last member; found at list revision
-    // `revision`.
-    void setGroups(NearGroups groups, quint64 revision);
+    // The key a member at a list position was grouped by.
+    using KeyOf = std::function<QString(quint32 position)>;
+
+    // New groups, found at list revision `revision`, each keeping its last member; ticked,
+    // but for those with the key of a group the user left whole.
+    void setGroups(NearGroups groups, quint64 revision, KeyOf keyOf);
+    // Every group found from now on starts ticked.
+    void forgetUntickedGroups() { m_untickedKeys.clear(); }
     const NearGroups &groups() const { return m_groups; }
     quint64 revision() const { return m_revision; }
 
@@ -59,4 +66,6 @@ private:
     quint64 m_revision = 0;
     std::vector<quint8> m_ticked;
     std::vector<qsizetype> m_kept;
+    KeyOf m_keyOf;
+    QSet<QString> m_untickedKeys; // of the groups the user left whole
 };

@@ -5,6 +5,7 @@
 #include "ItemList.h"
 #include "ListHost.h"
 #include "PackedTexts.h"
+#include "TextSearch.h"
 #include "TextSet.h"
 #include "Tidying.h"
 #include "Trap.h"
@@ -277,14 +278,12 @@ qsizetype RemoveItemsNotListed(ItemList &listView, const TextPool &listed, ListH
     return removeByList(listView, listed, host, false);
 }
 
-qsizetype FindNext(const ItemList &listView, const QString &text, qsizetype after,
-                   Qt::CaseSensitivity sensitivity)
+qsizetype FindNext(const ItemList &listView, const TextSearch &search, qsizetype after)
 {
     const qsizetype count = listView.count();
-    const QStringMatcher matcher(text, sensitivity);
     for (qsizetype step = 1; step <= count; ++step) {
         const qsizetype position = (after + step) % count;
-        if (matcher.indexIn(listView.text(position)) >= 0)
+        if (search.foundIn(listView.text(position)))
             return position;
     }
     return -1;

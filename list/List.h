@@ -12,6 +12,7 @@
 class ItemList;
 class ListHost;
 class TextPool;
+class TextSearch;
 
 // The procedures that work on the whole list.
 namespace List {
@@ -37,10 +38,9 @@ qsizetype RemoveItemsListed(ItemList &listView, const TextPool &listed, ListHost
 // Removes every item equal to none of `listed`; returns how many.
 qsizetype RemoveItemsNotListed(ItemList &listView, const TextPool &listed, ListHost &host);
 
-// The next item after `after` (or from the first, for -1) that contains `text`, going round
-// to the first item after the last; -1 when none does.
-qsizetype FindNext(const ItemList &listView, const QString &text, qsizetype after,
-                   Qt::CaseSensitivity sensitivity);
+// The next item after `after` (or from the first, for -1) in which `search` finds its text,
+// going round to the first item after the last; -1 when none does.
+qsizetype FindNext(const ItemList &listView, const TextSearch &search, qsizetype after);
 
 // Appends each of `lines` that the list does not hold yet, nor an earlier one of them, under
 // the case option; returns how many it added and how many it refused.

@@ -4,6 +4,7 @@
 #include "NearDuplicateReview.h"
 #include "NearDuplicatesDialog.h"
 #include "NearGroupsModel.h"
+#include "NearGroupsView.h"
 #include "UndoHistory.h"
 #include "WindowFixture.h"
 
@@ -13,8 +14,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QImage>
 #include <QLineEdit>
 #include <QLocale>
@@ -24,6 +27,7 @@
 #include <QScopeGuard>
 #include <QTableView>
 #include <QTimer>
+#include <QTreeView>
 
 // The list's context menu: undo and redo after every kind of change, check marks in bulk, the
 // suppression list, saving what was removed, and find.
@@ -53,12 +57,15 @@ private Q_SLOTS:
     void keepOnlyItemsListed();
     void saveRemovedItems();
     void nearDuplicateReview();
+    void nearDuplicateReviewByKeyboardAlone();
     void tidyCommands_data();
     void tidyCommands();
     void eitherWayOfRemovingIsExact_data();
     void eitherWayOfRemovingIsExact();
     void find_data();
     void find();
+    void findAndCheckItemsWithReadAlike_data();
+    void findAndCheckItemsWithReadAlike();
     void keysOpenTheMenuAndFindNext();
     void oneIsSaidInTheSingular();
     void undoKeepsTheCurrentRow_data();
@@ -542,28 +549,34 @@ void ListMenuTest::severalItemsAtOnce()
 
 void ListMenuTest::sortAndReverse_data()
 {
+    QTest::addColumn<QString>("locale"); // "system": as the environment sets it
     QTest::addColumn<QString>("command");
     QTest::addColumn<bool>("matchCase");
     QTest::addColumn<QList<int>>("order"); // where each item of the result stood before
 
     // 0 item10, 1 Apple, 2 item2, 3 éclair, 4 Item1, 5 apple, 6 eclair, 7 b, 8 Zebra, 9 apple
-    QTest::newRow("A to Z, case ignored: numbers as numbers, equal items in their order")
-        << "Sort A to Z" << false << QList<int>{1, 5, 9, 7, 6, 3, 4, 2, 0, 8};
-    QTest::newRow("A to Z, case matched: small letters first")
-        << "Sort A to Z" << true << QList<int>{5, 9, 1, 7, 6, 3, 4, 2, 0, 8};
-    QTest::newRow("Z to A, case ignored: equal items still in their order")
-        << "Sort Z to A" << false << QList<int>{8, 0, 2, 4, 3, 6, 7, 1, 5, 9};
-    QTest::newRow("reversed") << "Reverse Order" << false
+    // The same natural order whether or not a language is set.
+    for (const char *locale : {"en_US", "C", "C.UTF-8", "POSIX", "system"}) {
+        QTest::addRow("%s: A to Z, case ignored: numbers as numbers, equal items in order", locale)
+            << locale << "Sort A to Z" << false << QList<int>{1, 5, 9, 7, 6, 3, 4, 2, 0, 8};
+        QTest::addRow("%s: A to Z, case matched: small letters first", locale)
+            << locale << "Sort A to Z" << true << QList<int>{5, 9, 1, 7, 6, 3, 4, 2, 0, 8};
+        QTest::addRow("%s: Z to A, case ignored: equal items still in their order", locale)
+            << locale << "Sort Z to A" << false << QList<int>{8, 0, 2, 4, 3, 6, 7, 1, 5, 9};
+    }
+    QTest::newRow("reversed") << "C"
+                              << "Reverse Order" << false
                               << QList<int>{9, 8, 7, 6, 5, 4, 3, 2, 1, 0};
 }
 
 void ListMenuTest::sortAndReverse()
 {
+    QFETCH(QString, locale);
     QFETCH(QString, command);
     QFETCH(bool, matchCase);
     QFETCH(QList<int>, order);
     const QLocale before;
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QLocale::setDefault(locale == u"system" ? QLocale::system() : QLocale(locale));
     const auto restoreLocale = qScopeGuard([&] { QLocale::setDefault(before); });
     chooseMatchCase(matchCase);
     const QStringList start = {"item10", "Apple",  "item2", "\u00e9clair", "Item1",
@@ -685,9 +698,10 @@ void ListMenuTest::nearDuplicateReview()
     QCOMPARE(items(), expected);
     QCOMPARE(form().items().checks(), (std::vector<quint8>{1, 1, 0, 1, 0}));
     QCOMPARE(status(), QStringLiteral("3 near duplicates removed."));
-    // What is left is grouped again: the group left whole.
+    // What is left is grouped again: the group left whole stays so.
     QCOMPARE(model.rowCount(), 1);
-    QCOMPARE(dialog->summary(), QStringLiteral("1 group; 1 item would be removed."));
+    QCOMPARE(dialog->summary(), QStringLiteral("1 group; 0 items would be removed."));
+    QVERIFY(!dialog->removeButton().isEnabled());
 
     QCOMPARE(savedRemovedItems(),
              QStringLiteral("anna@x.org\r\njose muller\r\nJose\u00a0Muller\r\n"));
@@ -711,6 +725,75 @@ void ListMenuTest::nearDuplicateReview()
     trigger(QStringLiteral("Find Near Duplicates..."));
     QCOMPARE(dialog->summary(), QStringLiteral("No near duplicates found."));
     QVERIFY(!dialog->removeButton().isEnabled());
+}
+
+void ListMenuTest::nearDuplicateReviewByKeyboardAlone()
+{
+    fill(form().items(), {"anna", "ANNA", "Anna ", "ben", "BEN", "carl"});
+    form().show();
+    trigger(QStringLiteral("Find Near Duplicates..."));
+    NearDuplicatesDialog *dialog = form().listMenu().nearDuplicates().dialog();
+    NearGroupsModel &model = form().listMenu().nearDuplicates().model();
+    dialog->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    QTreeView *view = &dialog->view();
+    QTRY_COMPARE(QApplication::focusWidget(), view);
+    const QModelIndex annas = model.index(0, 0);
+    QCOMPARE(annas.data().toString(), QStringLiteral("3 items, keeping Anna␣"));
+    view->setCurrentIndex(annas);
+
+    // Enter and Space on a group untick and tick it; nothing is removed.
+    QTest::keyClick(view, Qt::Key_Return);
+    QVERIFY(!model.isTicked(0));
+    QCOMPARE(annas.data().toString(), QStringLiteral("3 items, all kept, like Anna␣"));
+    QTest::keyClick(view, Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClick(view, Qt::Key_Space);
+    QTest::keyClick(view, Qt::Key_Space);
+    QVERIFY(model.isTicked(0));
+    QCOMPARE(form().items().count(), 6);
+    QVERIFY(dialog->isVisible());
+
+    // Down to the items: Space, then Enter, keeps the item; the heading names it.
+    QTest::keyClick(view, Qt::Key_Down);
+    QTest::keyClick(view, Qt::Key_Space);
+    QCOMPARE(model.kept(0), 0);
+    QTest::keyClick(view, Qt::Key_Down);
+    QTest::keyClick(view, Qt::Key_Return);
+    QCOMPARE(model.kept(0), 1);
+    QCOMPARE(annas.data().toString(), QStringLiteral("3 items, keeping ANNA"));
+    QCOMPARE(model.index(1, 1, annas).data(Qt::CheckStateRole).toInt(), int(Qt::Checked));
+
+    // On to the second group, left whole; the button by its mnemonic.
+    QTest::keyClick(view, Qt::Key_Down);
+    QTest::keyClick(view, Qt::Key_Down);
+    QCOMPARE(view->currentIndex().row(), 1);
+    QVERIFY(!view->currentIndex().parent().isValid());
+    QTest::keyClick(view, Qt::Key_Space);
+    QCOMPARE(dialog->summary(), QStringLiteral("2 groups; 2 items would be removed."));
+    QTest::keyClick(view, Qt::Key_R, Qt::AltModifier);
+    QTRY_COMPARE(items(), (QStringList{"ANNA", "ben", "BEN", "carl"})); // a button pressed shows
+    // Grouped again, the group left whole is still unticked: Enter anywhere removes nothing.
+    QCOMPARE(model.rowCount(), 1);
+    QVERIFY(!model.isTicked(0));
+    QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
+    QCOMPARE(form().items().count(), 4);
+    QVERIFY(m_window->prompts.errorReports().isEmpty());
+
+    // It fits 640 by 480 with its buttons and the Keep column in sight, the texts cut short.
+    QVERIFY(dialog->minimumSizeHint().width() <= 640);
+    QVERIFY(dialog->minimumSizeHint().height() <= 480);
+    fill(form().items(), {QString(300, u'x') + "a", QString(300, u'x') + "A"});
+    trigger(QStringLiteral("Find Near Duplicates..."));
+    dialog->resize(640, 480);
+    QTRY_COMPARE(dialog->size(), QSize(640, 480));
+    const QRect inside = dialog->rect();
+    for (QPushButton *button :
+         {&dialog->removeButton(),
+          dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Close)})
+        QVERIFY(inside.contains(QRect(button->mapTo(dialog, QPoint(0, 0)), button->size())));
+    QVERIFY(view->header()->sectionViewportPosition(1) + view->header()->sectionSize(1) <=
+            view->viewport()->width());
+    dialog->close();
 }
 
 void ListMenuTest::tidyCommands_data()
@@ -908,6 +991,56 @@ void ListMenuTest::find()
     // The box offers the last text again.
     trigger(QStringLiteral("Find..."));
     QCOMPARE(m_window->prompts.defaults.last(), text);
+}
+
+void ListMenuTest::findAndCheckItemsWithReadAlike_data()
+{
+    QTest::addColumn<bool>("matchCase");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<int>>("rows"); // the items holding it, as Find and the ticks say
+
+    // 0 Müller with ü as one character, 1 with u and a combining mark, 2 MULLER, 3 Mueller,
+    // 4 müller, 5 zoë
+    const QString decomposed = QStringLiteral("Mu\u0308ller");
+    QTest::newRow("case ignored, accents however encoded")
+        << false << "MÜLLER" << QList<int>{0, 1, 4};
+    QTest::newRow("case matched") << true << "MÜLLER" << QList<int>{};
+    QTest::newRow("typed decomposed, case matched") << true << decomposed << QList<int>{0, 1};
+    QTest::newRow("a letter is not part of its accented form") << false << "mu" << QList<int>{2, 3};
+    QTest::newRow("an accent alone is not found") << false << "\u0308" << QList<int>{};
+    QTest::newRow("the end of a text") << false << "Zo\u00EB" << QList<int>{5};
+}
+
+void ListMenuTest::findAndCheckItemsWithReadAlike()
+{
+    QFETCH(bool, matchCase);
+    QFETCH(QString, text);
+    QFETCH(QList<int>, rows);
+    chooseMatchCase(matchCase);
+    fill(form().items(), {QStringLiteral("M\u00FCller"), QStringLiteral("Mu\u0308ller"), "MULLER",
+                          "Mueller", QStringLiteral("m\u00FCller"), QStringLiteral("zoe\u0308")});
+
+    m_window->prompts.typed.push_back(text);
+    trigger(QStringLiteral("Check Items With..."));
+    QList<int> ticked;
+    for (int row = 0; row < form().items().count(); ++row) {
+        if (form().items().isChecked(row))
+            ticked.append(row);
+    }
+    QCOMPARE(ticked, rows);
+
+    auto *view = m_window->control<QTableView>("ListView1");
+    view->setCurrentIndex(form().items().index(int(form().items().count() - 1), 0));
+    form().setStatus(QString());
+    m_window->prompts.typed.push_back(text);
+    trigger(QStringLiteral("Find..."));
+    QList<int> found; // every row Find and Find Next go to, once round
+    while (!status().startsWith(u"Not found") && !found.contains(view->currentIndex().row())) {
+        found.append(view->currentIndex().row());
+        trigger(QStringLiteral("Find Next"));
+    }
+    std::sort(found.begin(), found.end());
+    QCOMPARE(found, rows);
 }
 
 void ListMenuTest::keysOpenTheMenuAndFindNext()

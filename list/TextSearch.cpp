@@ -1,0 +1,56 @@
+#include "TextSearch.h"
+
+#include <QChar>
+
+namespace {
+// Below U+0300 there are no combining marks, and every text is already composed: most items
+// of most lists are searched as they stand, with no copy.
+constexpr char16_t kFirstCombiningMark = 0x0300;
+
+bool mayNeedComposing(QStringView text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() >= kFirstCombiningMark)
+            return true;
+    }
+    return false;
+}
+
+// True where the character at `i` is a combining mark, which belongs to the letter before it.
+bool startsWithMark(QStringView text, qsizetype i)
+{
+    if (i >= text.size() || text[i].unicode() < kFirstCombiningMark)
+        return false;
+    char32_t c = text[i].unicode();
+    if (QChar::isHighSurrogate(c) && i + 1 < text.size() &&
+        QChar::isLowSurrogate(text[i + 1].unicode()))
+        c = QChar::surrogateToUcs4(char16_t(c), text[i + 1].unicode());
+    return QChar::isMark(c);
+}
+} // namespace
+
+TextSearch::TextSearch(const QString &text, CaseOption option)
+    : m_text(text.normalized(QString::NormalizationForm_C)),
+      m_matcher(m_text, option == CaseOption::IgnoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive)
+{
+}
+
+bool TextSearch::foundIn(QStringView item) const
+{
+    if (!mayNeedComposing(item))
+        return foundInComposed(item);
+    const QString composed = item.toString().normalized(QString::NormalizationForm_C);
+    return foundInComposed(composed);
+}
+
+bool TextSearch::foundInComposed(QStringView item) const
+{
+    for (qsizetype from = 0;;) {
+        const qsizetype at = m_matcher.indexIn(item, from);
+        if (at < 0)
+            return false;
+        if (!startsWithMark(item, at + m_text.size()))
+            return true;
+        from = at + 1;
+    }
+}
