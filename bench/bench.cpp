@@ -24,6 +24,7 @@
 #include "ListMenu.h"
 #include "NearDuplicateReview.h"
 #include "NearDuplicatesDialog.h"
+#include "NearGroupsView.h"
 #include "TextFileImport.h"
 #include "UndoHistory.h"
 
