@@ -16,6 +16,10 @@ public:
 
     // An empty title means the application title.
     virtual Answer messageBox(const QString &text, Style style, const QString &title) = 0;
+    // A question whose two buttons say what they do ("Save with Blanks", "Don't Save"): Yes
+    // for the first, No for the second or when the box is closed.
+    virtual Answer question(const QString &text, const QString &title, const QString &yesButton,
+                            const QString &noButton) = 0;
     // Returns the typed text, or an empty text on Cancel.
     virtual QString inputBox(const QString &prompt, const QString &title,
                              const QString &defaultText) = 0;

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRandomGenerator>
 #include <QScreen>
 #include <QSpacerItem>
@@ -96,6 +97,22 @@ Prompts::Answer QtPrompts::messageBox(const QString &text, Style style, const QS
     default:
         return Answer::Ok;
     }
+}
+
+Prompts::Answer QtPrompts::question(const QString &text, const QString &title,
+                                    const QString &yesButton, const QString &noButton)
+{
+    QMessageBox box(m_parent);
+    box.setWindowTitle(title);
+    box.setText(displayText(text));
+    box.setTextFormat(Qt::PlainText);
+    QPushButton *yes = box.addButton(yesButton, QMessageBox::AcceptRole);
+    QPushButton *no = box.addButton(noButton, QMessageBox::RejectRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no);
+    keepTitleVisible(box);
+    box.exec();
+    return box.clickedButton() == yes ? Answer::Yes : Answer::No;
 }
 
 Prompts::Answer QtPrompts::waitBesideTheWindow(const QString &text, const QString &title)

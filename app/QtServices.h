@@ -12,6 +12,8 @@ class QtPrompts : public Prompts
 public:
     void setParentWidget(QWidget *parent) { m_parent = parent; }
     Answer messageBox(const QString &text, Style style, const QString &title) override;
+    Answer question(const QString &text, const QString &title, const QString &yesButton,
+                    const QString &noButton) override;
     QString inputBox(const QString &prompt, const QString &title,
                      const QString &defaultText) override;
 

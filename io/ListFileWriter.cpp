@@ -106,11 +106,14 @@ bool agreeOnLineBreaks(const TextPool &texts, ListHost &host, Prompts &prompts,
         return true;
     const QString items = withBreaks == 1 ? QStringLiteral("1 item holds")
                                           : QStringLiteral("%1 items hold").arg(withBreaks);
-    if (prompts.messageBox(items + QStringLiteral(" line breaks: read back from the file, each "
-                                                  "would be several items.\r\rSave with the "
-                                                  "line breaks as blanks?"),
-                           Prompts::Style::YesNo, title) != Prompts::Answer::Yes)
+    if (prompts.question(items + QStringLiteral(" line breaks: read back from the file, each "
+                                                "would be several items.\r\rSave with the "
+                                                "line breaks as blanks?"),
+                         title, QStringLiteral("Save with Blanks"),
+                         QStringLiteral("Don't Save")) != Prompts::Answer::Yes) {
+        host.setStatus(QStringLiteral("Not saved."));
         return false;
+    }
     writer.setLineBreaksAsBlanks(true);
     return true;
 }

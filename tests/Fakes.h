@@ -50,6 +50,13 @@ public:
         return answer;
     }
 
+    Answer question(const QString &text, const QString &title, const QString &yesButton,
+                    const QString &noButton) override
+    {
+        buttons.push_back({yesButton, noButton});
+        return messageBox(text, Style::YesNo, title);
+    }
+
     QString inputBox(const QString &prompt, const QString &title, const QString &def) override
     {
         inputs.push_back({prompt, Style::OkOnly, title});
@@ -88,6 +95,7 @@ public:
 
     std::vector<Shown> shown;
     std::vector<Shown> inputs;
+    std::vector<QStringList> buttons; // of each question, as the user reads them
     QStringList defaults;
     std::deque<Answer> answers;
     std::deque<Answer> okCancel;
@@ -137,8 +145,14 @@ private:
 class FakeShell : public Shell
 {
 public:
-    void openUrl(const QUrl &url) override { opened.append(url); }
+    void openUrl(const QUrl &url) override
+    {
+        if (noBrowser)
+            throw Failure(QStringLiteral("Could not open ") + url.toString());
+        opened.append(url);
+    }
     QList<QUrl> opened;
+    bool noBrowser = false;
 };
 
 class FakeRandom : public RandomDraw
@@ -295,9 +309,10 @@ public:
 // A main window built with fakes.
 struct TestWindow
 {
-    explicit TestWindow(const QString &programFolder, int randomDraw = 50)
+    explicit TestWindow(const QString &programFolder, int randomDraw = 50, bool noBrowser = false)
     {
         random.value = randomDraw;
+        shell.noBrowser = noBrowser;
         form = std::make_unique<Form1>(
             Services{prompts, fileDialogs, shell, random, excel, programFolder});
     }

@@ -413,20 +413,24 @@ void StartupTest::brokenHandPointerIsReportedAtLine106()
 void StartupTest::homePageDraw_data()
 {
     QTest::addColumn<int>("draw");
+    QTest::addColumn<bool>("noBrowser");
     QTest::addColumn<int>("opened");
-    QTest::newRow("1") << 1 << 0;
-    QTest::newRow("7") << 7 << 1;
-    QTest::newRow("100") << 100 << 0;
+    QTest::newRow("1") << 1 << false << 0;
+    QTest::newRow("7") << 7 << false << 1;
+    QTest::newRow("100") << 100 << false << 0;
+    QTest::newRow("7, no browser: nothing said") << 7 << true << 0;
 }
 
 void StartupTest::homePageDraw()
 {
     QFETCH(int, draw);
+    QFETCH(bool, noBrowser);
     QFETCH(int, opened);
-    TestWindow window(m_folders->program.path(), draw);
+    TestWindow window(m_folders->program.path(), draw, noBrowser);
     QCOMPARE(window.shell.opened.size(), opened);
     if (opened)
         QCOMPARE(window.shell.opened[0].scheme(), QStringLiteral("https"));
+    QVERIFY(window.prompts.shown.empty());
 }
 
 void StartupTest::commandLine_data()

@@ -631,9 +631,11 @@ void TextFilesTest::itemsWithLineBreaksRoundTrip()
     const QStringList shown = m_window->prompts.texts();
     QVERIFY(!shown.isEmpty());
     QVERIFY2(shown.front().startsWith(u"2 items hold line breaks"), qPrintable(shown.front()));
+    QCOMPARE(m_window->prompts.buttons.front(), (QStringList{"Save with Blanks", "Don't Save"}));
     if (!agree) {
         QCOMPARE(shown.size(), 1);
         QVERIFY(!QFile::exists(path));
+        QCOMPARE(m_window->control<QLabel>("Label1")->text(), QStringLiteral("Not saved."));
         return;
     }
     QCOMPARE(readFile(path), QByteArray("alice@x.com bob@x.com\r\ncarol\r\ndave erin fay\r\n"));
