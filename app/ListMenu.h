@@ -69,6 +69,7 @@ private:
                  const std::function<std::vector<quint32>()> &order);
     // Puts the items at `rows` (ascending) on the clipboard, one line each.
     void copyItems(const std::vector<qsizetype> &rows);
+    bool clipboardOwnerAnswers();
     // Removes the items listed in files the user picks (`listed`), or the items not listed.
     void removeByList(bool listed);
 

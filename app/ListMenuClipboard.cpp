@@ -2,6 +2,7 @@
 
 #include "ListMenu.h"
 
+#include "ClipboardOwner.h"
 #include "Form1.h"
 #include "ItemList.h"
 #include "LineBreaks.h"
@@ -16,6 +17,9 @@
 #include <QItemSelectionModel>
 #include <QTableView>
 
+#include <chrono>
+#include <future>
+
 namespace {
 QString copiedStatus(qsizetype count)
 {
@@ -24,9 +28,32 @@ QString copiedStatus(qsizetype count)
 }
 } // namespace
 
+// True unless another program holds the clipboard on X11 and does not answer: that program is
+// asked on a thread of its own, the window live meanwhile, instead of Qt's read holding the
+// window still for up to half a minute.
+bool ListMenu::clipboardOwnerAnswers()
+{
+    if (QGuiApplication::platformName() != u"xcb" || QGuiApplication::clipboard()->ownsClipboard())
+        return true;
+    constexpr std::chrono::seconds kPatience{3};
+    std::future<ClipboardOwner::Answer> answer =
+        std::async(std::launch::async, ClipboardOwner::ask, kPatience);
+    m_form.setMousePointer(Form1::kPointerHourglass);
+    while (answer.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready)
+        m_form.yieldToEventLoop();
+    m_form.setMousePointer(Form1::kPointerDefault);
+    return answer.get() != ClipboardOwner::Answer::NoAnswer;
+}
+
 void ListMenu::paste()
 {
     Trap trap(m_form.errorReporter(), QStringLiteral("Form1.PasteItems"));
+    bool answers = true;
+    trap.line(99, [&] { answers = clipboardOwnerAnswers(); });
+    if (!answers) {
+        m_form.setStatus(QStringLiteral("The program holding the clipboard did not answer."));
+        return;
+    }
     QString text;
     trap.line(100, [&] { text = QGuiApplication::clipboard()->text(); });
     if (text.isEmpty()) {

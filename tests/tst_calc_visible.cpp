@@ -6,6 +6,7 @@
 #include "CalcTestTools.h"
 #include "LibreOfficeCalc.h"
 #include "WindowFixture.h"
+#include "XvfbServer.h"
 
 #include <QApplication>
 #include <QProcess>
@@ -22,12 +23,6 @@
 #include <com/sun/star/table/XCell.hpp>
 #include <com/sun/star/text/XTextRange.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
-
-#include <csignal>
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 extern char **environ;
 
@@ -137,45 +132,12 @@ void CalcVisibleTest::cleanupTestCase()
 // The X server has to run before the application connects to it.
 int main(int argc, char *argv[])
 {
-    // Xvfb picks a free display itself and names it through a pipe: other tests may start
-    // servers of their own at the same time.
-    int named[2];
-    if (pipe(named) != 0)
+    const XvfbServer xvfb;
+    if (!xvfb.isRunning())
         return 1;
-    const char *xvfbArguments[] = {"Xvfb",         "-displayfd", "3",   "-screen",  "0",
-                                   "1280x1024x24", "-nolisten",  "tcp", "-noreset", nullptr};
-    pid_t xvfb = 0;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, named[1], 3);
-    if (posix_spawnp(&xvfb, "Xvfb", &actions, nullptr, const_cast<char **>(xvfbArguments),
-                     environ) != 0) {
-        std::fprintf(stderr, "Xvfb is not installed (scripts/install-deps installs it)\n");
-        return 1;
-    }
-    close(named[1]);
-    char number[16] = {};
-    const ssize_t got = read(named[0], number, sizeof number - 1);
-    close(named[0]);
-    if (got <= 0) {
-        std::fprintf(stderr, "Xvfb did not start\n");
-        return 1;
-    }
-    const QByteArray name = ":" + QByteArray(number, int(got)).trimmed();
-    qputenv("DISPLAY", name);
-    qputenv("QT_QPA_PLATFORM", "xcb");
-
-    int result = 0;
-    {
-        QApplication app(argc, argv);
-        CalcVisibleTest test;
-        result = QTest::qExec(&test, argc, argv);
-    }
-    kill(xvfb, SIGTERM);
-    waitpid(xvfb, nullptr, 0);
-    return result;
+    QApplication app(argc, argv);
+    CalcVisibleTest test;
+    return QTest::qExec(&test, argc, argv);
 }
 
 #include "tst_calc_visible.moc"
