@@ -151,6 +151,11 @@ void Form1::createControls()
     ListView1->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     ListView1->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     ListView1->horizontalHeader()->setHighlightSections(false);
+    // The header's empty part beside "Items:" in the header's own colour: it would take the
+    // window's white, a white block beside a dark theme's header.
+    QPalette headerColours = ListView1->horizontalHeader()->palette();
+    headerColours.setColor(QPalette::Window, headerColours.color(QPalette::Button));
+    ListView1->horizontalHeader()->setPalette(headerColours);
     ListView1->setToolTip(QStringLiteral("Double-click item to remove it. Move | line to right "
                                          "and out of window to reveal full names."));
     ListView1->setAccessibleName(QStringLiteral("Items"));

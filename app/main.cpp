@@ -2,6 +2,7 @@
 #include "Form1.h"
 #include "LibreOfficeCalc.h"
 #include "QtServices.h"
+#include "ReadableStyle.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -21,6 +22,7 @@ int main(int argc, char *argv[])
     if (commandLine.action != CommandLine::Action::Run)
         return answerCommandLine(commandLine);
     QApplication::setDesktopFileName(QStringLiteral("example.tarnwell.Tarnwell"));
+    QApplication::setStyle(new ReadableStyle); // the application owns it
 
     QtPrompts prompts;
     QtFileDialogs fileDialogs;

@@ -2,6 +2,13 @@
 #include "Failure.h"
 #include "Fakes.h"
 #include "ItemList.h"
+#include "ListMenu.h"
+#include "ListTestHost.h"
+#include "NearDuplicateReview.h"
+#include "NearDuplicatesDialog.h"
+#include "NearGroupsModel.h"
+#include "NearGroupsView.h"
+#include "ReadableStyle.h"
 #include "SettingsStore.h"
 #include <QAbstractItemView>
 #include <QAccessible>
@@ -10,14 +17,17 @@
 #include <cmath>
 #include <map>
 
+#include <QAction>
 #include <QApplication>
 #include <QBuffer>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -29,10 +39,14 @@ class StartupTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // As the program draws its window.
+    void initTestCase() { QApplication::setStyle(new ReadableStyle); }
     void skinFoundWhereDebianKeepsIt_data();
     void skinFoundWhereDebianKeepsIt();
     void readableUnderLightAndDarkThemes_data();
     void readableUnderLightAndDarkThemes();
+    void boundariesAndSelectionsReadUnderEveryPalette_data();
+    void boundariesAndSelectionsReadUnderEveryPalette();
     void everyControlHasAnAccessibleName();
     void init() { m_folders = std::make_unique<TestFolders>(); }
     void cleanup() { m_folders.reset(); }
@@ -546,6 +560,68 @@ QPalette darkPalette()
     dark.setColor(QPalette::HighlightedText, Qt::white);
     return dark;
 }
+QPalette highContrastPalette()
+{
+    QPalette contrast;
+    for (const auto role :
+         {QPalette::Window, QPalette::Base, QPalette::AlternateBase, QPalette::Button})
+        contrast.setColor(role, Qt::black);
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        contrast.setColor(role, Qt::white);
+    contrast.setColor(QPalette::Highlight, QColor(0x1a, 0xeb, 0xff));
+    contrast.setColor(QPalette::HighlightedText, Qt::black);
+    return contrast;
+}
+
+// The strongest contrast of any pixel inside `rect` (device-independent, as the widget
+// measures) against `around`.
+double strongestEdge(const QImage &image, const QRect &rect, const QColor &around)
+{
+    const double scale = image.devicePixelRatio();
+    const QRect pixels =
+        QRect(QPoint(int(rect.left() * scale), int(rect.top() * scale)),
+              QPoint(int((rect.right() + 1) * scale) - 1, int((rect.bottom() + 1) * scale) - 1))
+            .intersected(image.rect());
+    double strongest = 1.0;
+    for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
+        for (int x = pixels.left(); x <= pixels.right(); ++x)
+            strongest = std::max(strongest, contrast(image.pixelColor(x, y), around));
+    }
+    return strongest;
+}
+
+// Every text under `root` (and its own) against what it is painted on: at least 4.5:1.
+void checkTexts(QWidget &root, int &checked)
+{
+    QList<QWidget *> widgets = root.findChildren<QWidget *>();
+    widgets.prepend(&root);
+    for (QWidget *widget : widgets) {
+        if (!widget->isVisible())
+            continue;
+        const QPalette &palette = widget->palette();
+        QColor text, background;
+        if (qobject_cast<QPushButton *>(widget) || qobject_cast<QHeaderView *>(widget)) {
+            text = palette.color(QPalette::ButtonText);
+            background = palette.color(QPalette::Button);
+        } else if (qobject_cast<QLineEdit *>(widget) || qobject_cast<QAbstractItemView *>(widget)) {
+            text = palette.color(QPalette::Text);
+            background = palette.color(QPalette::Base);
+        } else if (qobject_cast<QLabel *>(widget) || qobject_cast<QGroupBox *>(widget) ||
+                   qobject_cast<QAbstractButton *>(widget) || qobject_cast<QMenu *>(widget)) {
+            text = palette.color(QPalette::WindowText);
+            background = backgroundBehind(widget);
+        } else {
+            continue;
+        }
+        ++checked;
+        const double ratio = contrast(text, background);
+        QVERIFY2(ratio >= 4.5,
+                 qPrintable(QStringLiteral("%1 %2: %3 on %4 is %5:1")
+                                .arg(QString::fromLatin1(widget->metaObject()->className()),
+                                     widget->objectName(), text.name(), background.name())
+                                .arg(ratio, 0, 'f', 2)));
+    }
+}
 } // namespace
 
 void StartupTest::readableUnderLightAndDarkThemes_data()
@@ -576,33 +652,105 @@ void StartupTest::readableUnderLightAndDarkThemes()
     window.form->setStatus(QStringLiteral("List loaded. "));
     window.form->show();
     int checked = 0;
-    for (QWidget *widget : window.form->findChildren<QWidget *>()) {
-        if (!widget->isVisible())
-            continue;
-        const QPalette &palette = widget->palette();
-        QColor text, background;
-        if (qobject_cast<QPushButton *>(widget) || qobject_cast<QHeaderView *>(widget)) {
-            text = palette.color(QPalette::ButtonText);
-            background = palette.color(QPalette::Button);
-        } else if (qobject_cast<QLineEdit *>(widget) || qobject_cast<QAbstractItemView *>(widget)) {
-            text = palette.color(QPalette::Text);
-            background = palette.color(QPalette::Base);
-        } else if (qobject_cast<QLabel *>(widget) || qobject_cast<QGroupBox *>(widget) ||
-                   qobject_cast<QRadioButton *>(widget)) {
-            text = palette.color(QPalette::WindowText);
-            background = backgroundBehind(widget);
-        } else {
-            continue;
-        }
-        ++checked;
-        const double ratio = contrast(text, background);
-        QVERIFY2(ratio >= 4.5,
-                 qPrintable(QStringLiteral("%1 %2: %3 on %4 is %5:1")
-                                .arg(QString::fromLatin1(widget->metaObject()->className()),
-                                     widget->objectName(), text.name(), background.name())
-                                .arg(ratio, 0, 'f', 2)));
-    }
+    checkTexts(*window.form, checked);
     QVERIFY(checked >= 18);
+}
+
+void StartupTest::boundariesAndSelectionsReadUnderEveryPalette_data()
+{
+    QTest::addColumn<QPalette>("palette");
+    QTest::newRow("light") << QApplication::style()->standardPalette();
+    QTest::newRow("dark") << darkPalette();
+    QTest::newRow("high contrast") << highContrastPalette();
+}
+
+void StartupTest::boundariesAndSelectionsReadUnderEveryPalette()
+{
+    // What is drawn, not just the palette: every control's edge 3:1 against what surrounds
+    // it, and selected text 4.5:1, in the window, the near-duplicate review and the menu.
+    QFETCH(QPalette, palette);
+    const QPalette before = QApplication::palette();
+    QApplication::setPalette(palette);
+    const auto restore = qScopeGuard([&] { QApplication::setPalette(before); });
+    TestFolders folders;
+    TestWindow window(folders.program.path());
+    Form1 &form = *window.form;
+    fill(form.items(), {"", "Anna", "anna", "x"}); // an empty item shows its box alone
+    form.show();
+    auto *list = window.control<QTableView>("ListView1");
+    list->selectRow(3);
+    for (QAction *entry : form.listMenu().menu().actions()) {
+        if (entry->text() == u"Find Near Duplicates...")
+            entry->trigger();
+    }
+    NearDuplicatesDialog *dialog = form.listMenu().nearDuplicates().dialog();
+    QVERIFY(dialog != nullptr);
+    QMenu &menu = form.listMenu().menu();
+    menu.popup(form.mapToGlobal(QPoint(10, 10)));
+    menu.setActiveAction(menu.actions().constFirst());
+
+    int texts = 0;
+    for (QWidget *root : {static_cast<QWidget *>(&form), static_cast<QWidget *>(dialog),
+                          static_cast<QWidget *>(&menu)})
+        checkTexts(*root, texts);
+    QVERIFY(texts >= 30);
+
+    // The edges of check boxes, option buttons, buttons, entry boxes and lists.
+    int edges = 0;
+    for (QWidget *root : {static_cast<QWidget *>(&form), static_cast<QWidget *>(dialog)}) {
+        for (QWidget *widget : root->findChildren<QWidget *>()) {
+            if (!widget->isVisible())
+                continue;
+            QRect edge;
+            if (auto *box = qobject_cast<QAbstractButton *>(widget);
+                box && (qobject_cast<QCheckBox *>(box) || qobject_cast<QRadioButton *>(box))) {
+                QStyleOptionButton option;
+                option.initFrom(box);
+                edge = box->style()->subElementRect(qobject_cast<QCheckBox *>(box)
+                                                        ? QStyle::SE_CheckBoxIndicator
+                                                        : QStyle::SE_RadioButtonIndicator,
+                                                    &option, box);
+            } else if (qobject_cast<QPushButton *>(widget) || qobject_cast<QLineEdit *>(widget) ||
+                       qobject_cast<QAbstractItemView *>(widget)) {
+                edge = widget->rect();
+            } else {
+                continue;
+            }
+            ++edges;
+            const double ratio = strongestEdge(widget->grab().toImage(), edge,
+                                               backgroundBehind(widget->parentWidget()));
+            QVERIFY2(ratio >= 3.0,
+                     qPrintable(QStringLiteral("%1 %2: edge %3:1")
+                                    .arg(QString::fromLatin1(widget->metaObject()->className()),
+                                         widget->objectName())
+                                    .arg(ratio, 0, 'f', 2)));
+        }
+    }
+    QVERIFY(edges >= 20);
+
+    // A check box in a list: the empty item's, and an unchosen Keep box of the review.
+    const auto cellEdge = [](QAbstractItemView &view, const QModelIndex &index) {
+        return strongestEdge(view.viewport()->grab().toImage(), view.visualRect(index),
+                             view.palette().color(QPalette::Base));
+    };
+    QVERIFY(cellEdge(*list, form.items().index(0, 0)) >= 3.0);
+    NearGroupsModel &groups = form.listMenu().nearDuplicates().model();
+    const QModelIndex unchosen = groups.index(0, 1, groups.index(0, 0));
+    QCOMPARE(unchosen.data(Qt::CheckStateRole).toInt(), int(Qt::Unchecked));
+    QVERIFY(cellEdge(dialog->view(), unchosen) >= 3.0);
+
+    // Selected text on its highlight: a row of the list, the menu's active entry.
+    const auto selectedText = [](const QImage &image, const QRect &rect) {
+        // The highlight shows near the far end of the row, where no text reaches (the very
+        // end may be the current item's focus frame).
+        return strongestEdge(image, rect, image.pixelColor(rect.right() - 4, rect.center().y()));
+    };
+    const QRect row = list->visualRect(form.items().index(3, 0));
+    QVERIFY(selectedText(list->viewport()->grab().toImage(), row) >= 4.5);
+    const QRect entry = menu.actionGeometry(menu.actions().constFirst());
+    QVERIFY(selectedText(menu.grab().toImage(), entry) >= 4.5);
+    menu.close();
+    dialog->close();
 }
 
 void StartupTest::skinFoundWhereDebianKeepsIt_data()

@@ -1,0 +1,140 @@
+#include "ReadableStyle.h"
+
+#include <QPainter>
+#include <QPalette>
+#include <QStyleOption>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+constexpr double kBoundaryContrast = 3.0;
+// Fusion tints the focused row a shade lighter than its highlight: room for that.
+constexpr double kHighlightContrast = 5.0;
+
+double luminance(const QColor &colour)
+{
+    const auto channel = [](double value) {
+        return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) +
+           0.0722 * channel(colour.blueF());
+}
+
+QColor mixed(const QColor &from, const QColor &to, double share)
+{
+    return QColor::fromRgbF(float(from.redF() + (to.redF() - from.redF()) * share),
+                            float(from.greenF() + (to.greenF() - from.greenF()) * share),
+                            float(from.blueF() + (to.blueF() - from.blueF()) * share));
+}
+
+// `background` made lighter or darker, away from `text`, as far as `text` needs to read on it.
+QColor readableBehind(const QColor &text, const QColor &background)
+{
+    const QColor away = luminance(text) > 0.18 ? QColor(Qt::black) : QColor(Qt::white);
+    for (int percent = 0; percent < 100; percent += 5) {
+        const QColor candidate = mixed(background, away, percent / 100.0);
+        if (contrastRatio(text, candidate) >= kHighlightContrast)
+            return candidate;
+    }
+    return away;
+}
+
+// Draws `shape` with the boundary colour over what the platform's style drew.
+template <typename Shape> void outline(QPainter *painter, const QPalette &palette, Shape shape)
+{
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing, false);
+    painter->setBrush(Qt::NoBrush);
+    painter->setPen(QPen(ReadableStyle::boundaryColour(palette), 1));
+    shape();
+    painter->restore();
+}
+} // namespace
+
+double contrastRatio(const QColor &a, const QColor &b)
+{
+    const double first = luminance(a), second = luminance(b);
+    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
+}
+
+QColor ReadableStyle::boundaryColour(const QPalette &palette)
+{
+    const QColor window = palette.color(QPalette::Window);
+    const QColor base = palette.color(QPalette::Base);
+    const QColor text = palette.color(QPalette::WindowText);
+    // Half way to the text at least: the boundary stays quieter than the text it frames.
+    for (int percent = 50; percent < 100; percent += 5) {
+        const QColor candidate = mixed(window, text, percent / 100.0);
+        if (contrastRatio(candidate, window) >= kBoundaryContrast &&
+            contrastRatio(candidate, base) >= kBoundaryContrast)
+            return candidate;
+    }
+    return text;
+}
+
+QPalette ReadableStyle::withReadableHighlights(QPalette palette)
+{
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::Highlight,
+                         readableBehind(palette.color(group, QPalette::HighlightedText),
+                                        palette.color(group, QPalette::Highlight)));
+    }
+    return palette;
+}
+
+void ReadableStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option,
+                                  QPainter *painter, const QWidget *widget) const
+{
+    if (element == PE_PanelItemViewItem || element == PE_PanelItemViewRow) {
+        if (const auto *item = qstyleoption_cast<const QStyleOptionViewItem *>(option)) {
+            QStyleOptionViewItem readable(*item);
+            readable.palette = withReadableHighlights(readable.palette);
+            QProxyStyle::drawPrimitive(element, &readable, painter, widget);
+            return;
+        }
+    }
+    QProxyStyle::drawPrimitive(element, option, painter, widget);
+    const QRect box = option->rect.adjusted(0, 0, -1, -1);
+    switch (element) {
+    case PE_IndicatorCheckBox:
+    case PE_FrameLineEdit:
+    case PE_Frame:
+        outline(painter, option->palette, [&] { painter->drawRect(box); });
+        break;
+    case PE_IndicatorRadioButton:
+        outline(painter, option->palette, [&] {
+            painter->setRenderHint(QPainter::Antialiasing, true);
+            painter->drawEllipse(QRectF(option->rect).adjusted(0.5, 0.5, -0.5, -0.5));
+        });
+        break;
+    case PE_PanelButtonCommand:
+        outline(painter, option->palette, [&] {
+            painter->setRenderHint(QPainter::Antialiasing, true);
+            painter->drawRoundedRect(QRectF(option->rect).adjusted(0.5, 0.5, -0.5, -0.5), 2, 2);
+        });
+        break;
+    default:
+        break;
+    }
+}
+
+void ReadableStyle::drawControl(ControlElement element, const QStyleOption *option,
+                                QPainter *painter, const QWidget *widget) const
+{
+    if (element == CE_ItemViewItem || element == CE_MenuItem) {
+        if (const auto *item = qstyleoption_cast<const QStyleOptionViewItem *>(option)) {
+            QStyleOptionViewItem readable(*item);
+            readable.palette = withReadableHighlights(readable.palette);
+            QProxyStyle::drawControl(element, &readable, painter, widget);
+            return;
+        }
+        if (const auto *entry = qstyleoption_cast<const QStyleOptionMenuItem *>(option)) {
+            QStyleOptionMenuItem readable(*entry);
+            readable.palette = withReadableHighlights(readable.palette);
+            QProxyStyle::drawControl(element, &readable, painter, widget);
+            return;
+        }
+    }
+    QProxyStyle::drawControl(element, option, painter, widget);
+}

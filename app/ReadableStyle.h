@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QColor>
+#include <QProxyStyle>
+
+class QPalette;
+
+// WCAG's contrast ratio of two colours, from 1 to 21.
+double contrastRatio(const QColor &a, const QColor &b);
+
+// The platform's style, drawn so that it reads under any palette, light, dark or high
+// contrast: the boundary of every check box, option button, push button, entry box and list
+// at least 3:1 against what surrounds it (Fusion draws them barely darker than a dark
+// background), and a selected row's or menu entry's text at least 4.5:1 on its highlight.
+class ReadableStyle : public QProxyStyle
+{
+    Q_OBJECT
+
+public:
+    using QProxyStyle::QProxyStyle;
+
+    // A colour between the palette's background and its text that stands 3:1 against both
+    // its window and its entry background.
+    static QColor boundaryColour(const QPalette &palette);
+    // `palette` with its highlights darkened or lightened as far as their text needs.
+    static QPalette withReadableHighlights(QPalette palette);
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
+                       const QWidget *widget = nullptr) const override;
+    void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
+                     const QWidget *widget = nullptr) const override;
+};
