@@ -539,6 +539,15 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
         }
         break;
     case QEvent::KeyPress:
+        // Enter that the entry box or an option button left unused runs "Add" here, in the
+        // frame around it: under the GTK platform theme the frame keeps it from the window.
+        if (watched == Frame1 || watched == Frame2) {
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                PushButton2->click();
+                return true;
+            }
+        }
         if (watched == ListView1) {
             const auto *key = static_cast<QKeyEvent *>(event);
             // Space ticks (or unticks) every selected item, as the current one goes.
