@@ -50,6 +50,18 @@ template <typename Shape> void outline(QPainter *painter, const QPalette &palett
     shape();
     painter->restore();
 }
+// Draws with a copy of `option` whose highlights read, when it is an `Option`.
+template <typename Option, typename Draw>
+bool withReadableHighlight(const QStyleOption *option, Draw draw)
+{
+    const auto *typed = qstyleoption_cast<const Option *>(option);
+    if (typed == nullptr)
+        return false;
+    Option readable(*typed);
+    readable.palette = ReadableStyle::withReadableHighlights(readable.palette);
+    draw(&readable);
+    return true;
+}
 } // namespace
 
 double contrastRatio(const QColor &a, const QColor &b)
@@ -86,14 +98,12 @@ QPalette ReadableStyle::withReadableHighlights(QPalette palette)
 void ReadableStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option,
                                   QPainter *painter, const QWidget *widget) const
 {
-    if (element == PE_PanelItemViewItem || element == PE_PanelItemViewRow) {
-        if (const auto *item = qstyleoption_cast<const QStyleOptionViewItem *>(option)) {
-            QStyleOptionViewItem readable(*item);
-            readable.palette = withReadableHighlights(readable.palette);
-            QProxyStyle::drawPrimitive(element, &readable, painter, widget);
-            return;
-        }
-    }
+    const auto draw = [&](const QStyleOption *readable) {
+        QProxyStyle::drawPrimitive(element, readable, painter, widget);
+    };
+    if ((element == PE_PanelItemViewItem || element == PE_PanelItemViewRow) &&
+        withReadableHighlight<QStyleOptionViewItem>(option, draw))
+        return;
     QProxyStyle::drawPrimitive(element, option, painter, widget);
     const QRect box = option->rect.adjusted(0, 0, -1, -1);
     switch (element) {
@@ -122,19 +132,12 @@ void ReadableStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *
 void ReadableStyle::drawControl(ControlElement element, const QStyleOption *option,
                                 QPainter *painter, const QWidget *widget) const
 {
-    if (element == CE_ItemViewItem || element == CE_MenuItem) {
-        if (const auto *item = qstyleoption_cast<const QStyleOptionViewItem *>(option)) {
-            QStyleOptionViewItem readable(*item);
-            readable.palette = withReadableHighlights(readable.palette);
-            QProxyStyle::drawControl(element, &readable, painter, widget);
-            return;
-        }
-        if (const auto *entry = qstyleoption_cast<const QStyleOptionMenuItem *>(option)) {
-            QStyleOptionMenuItem readable(*entry);
-            readable.palette = withReadableHighlights(readable.palette);
-            QProxyStyle::drawControl(element, &readable, painter, widget);
-            return;
-        }
-    }
-    QProxyStyle::drawControl(element, option, painter, widget);
+    const auto draw = [&](const QStyleOption *readable) {
+        QProxyStyle::drawControl(element, readable, painter, widget);
+    };
+    if ((element == CE_ItemViewItem || element == CE_MenuItem) &&
+        (withReadableHighlight<QStyleOptionViewItem>(option, draw) ||
+         withReadableHighlight<QStyleOptionMenuItem>(option, draw)))
+        return;
+    draw(option);
 }
