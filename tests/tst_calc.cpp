@@ -21,10 +21,13 @@
 #include <com/sun/star/lang/Locale.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/sheet/XSheetCellRangeContainer.hpp>
+#include <com/sun/star/sheet/XSheetFilterDescriptor.hpp>
+#include <com/sun/star/sheet/XSheetFilterable.hpp>
 #include <com/sun/star/sheet/XSpreadsheet.hpp>
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
 #include <com/sun/star/table/CellContentType.hpp>
 #include <com/sun/star/table/XCell.hpp>
+#include <com/sun/star/table/XCellRange.hpp>
 #include <com/sun/star/table/XColumnRowRange.hpp>
 #include <com/sun/star/text/XTextRange.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
@@ -89,7 +92,7 @@ private Q_SLOTS:
     void severalMarkedBlocksAreTakenTopToBottom();
     void fileThatIsNoWorkbook();
     void exportKeepsTextsAsTexts();
-    void blockOverHiddenRowsIsOneBlock();
+    void blockOverHiddenRowsIsOneBlockAndFilteredRowsAreLeftOut();
     void handMarkedBlockKeepsItsRows_data();
     void handMarkedBlockKeepsItsRows();
     void fittedColumnHasAMaximumWidth();
@@ -271,7 +274,7 @@ void CalcTest::exportKeepsTextsAsTexts()
     uno::Reference<util::XCloseable>(model, uno::UNO_QUERY_THROW)->close(true);
 }
 
-void CalcTest::blockOverHiddenRowsIsOneBlock()
+void CalcTest::blockOverHiddenRowsIsOneBlockAndFilteredRowsAreLeftOut()
 {
     std::unique_ptr<ExcelApplication> app = m_launcher->CreateObject();
     app->WorkbooksAdd();
@@ -313,6 +316,31 @@ void CalcTest::blockOverHiddenRowsIsOneBlock()
     block = app->Selection();
     QVERIFY(block);
     QCOMPARE(*block, (CellBlock{0, 1, 1, 1, 1}));
+
+    // The same rows hidden by a filter instead are left out, as Calc's copy leaves them.
+    for (int row : {2, 4})
+        uno::Reference<beans::XPropertySet>(rows->getByIndex(row), uno::UNO_QUERY_THROW)
+            ->setPropertyValue(rtl::OUString::createFromAscii("IsVisible"), uno::Any(true));
+    uno::Reference<sheet::XSheetFilterable> column(
+        uno::Reference<table::XCellRange>(firstSheet(model), uno::UNO_QUERY_THROW)
+            ->getCellRangeByPosition(0, 0, 0, 5),
+        uno::UNO_QUERY_THROW);
+    uno::Reference<sheet::XSheetFilterDescriptor> filter = column->createFilterDescriptor(true);
+    uno::Reference<beans::XPropertySet>(filter, uno::UNO_QUERY_THROW)
+        ->setPropertyValue(rtl::OUString::createFromAscii("ContainsHeader"), uno::Any(false));
+    uno::Sequence<sheet::TableFilterField> fields(2);
+    for (int k = 0; k < 2; ++k) {
+        fields.getArray()[k].Connection = sheet::FilterConnection_AND;
+        fields.getArray()[k].Operator = sheet::FilterOperator_NOT_EQUAL;
+        fields.getArray()[k].StringValue = rtl::OUString::createFromAscii(k == 0 ? "r3" : "r5");
+    }
+    filter->setFilterFields(fields);
+    column->filter(filter);
+    mark({table::CellRangeAddress(0, 0, 0, 0, 1), table::CellRangeAddress(0, 0, 3, 0, 3),
+          table::CellRangeAddress(0, 0, 5, 0, 5)});
+    const std::vector<QStringList> seen = app->Text(*app->Selection());
+    QCOMPARE(QList<QStringList>(seen.begin(), seen.end()),
+             (QList<QStringList>{{"r1"}, {"r2"}, {"r4"}, {"r6"}}));
     uno::Reference<util::XCloseable>(model, uno::UNO_QUERY_THROW)->close(true);
 }
 
@@ -428,12 +456,22 @@ void CalcTest::markingInAnotherDocumentIsNoticed()
     theirs.workbook()->getCurrentController()->getFrame()->activate();
     std::optional<ExcelApplication::ActiveDocument> elsewhere = app->ActiveElsewhere();
     QVERIFY(elsewhere);
-    QCOMPARE(elsewhere->active, QStringLiteral("book.xlsx"));
-    QCOMPARE(elsewhere->workbook, QStringLiteral("book.ods"));
+    // As Calc's title bars name them.
+    QCOMPARE(elsewhere->active, QStringLiteral("book.xlsx (read-only)"));
+    QCOMPARE(elsewhere->workbook, QStringLiteral("book.ods (read-only)"));
+
+    // A new document is named as Calc's title bar names it.
+    std::unique_ptr<ExcelApplication> unsaved = m_launcher->CreateObject();
+    unsaved->WorkbooksAdd();
+    auto &untitled = static_cast<CalcApplication &>(*unsaved);
+    untitled.workbook()->getCurrentController()->getFrame()->activate();
+    elsewhere = app->ActiveElsewhere();
+    QVERIFY(elsewhere);
+    QVERIFY2(elsewhere->active.startsWith(u"Untitled "), qPrintable(elsewhere->active));
 
     ours.workbook()->getCurrentController()->getFrame()->activate();
     QVERIFY(!app->ActiveElsewhere());
-    for (CalcApplication *calc : {&ours, &theirs})
+    for (CalcApplication *calc : {&ours, &theirs, &untitled})
         uno::Reference<util::XCloseable>(calc->workbook(), uno::UNO_QUERY_THROW)->close(true);
 }
 

@@ -32,11 +32,13 @@
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/frame/XTitle.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
 #include <com/sun/star/lang/XEventListener.hpp>
 #include <com/sun/star/lang/XMultiComponentFactory.hpp>
 #include <com/sun/star/sheet/XCellRangeAddressable.hpp>
 #include <com/sun/star/sheet/XCellRangeData.hpp>
+#include <com/sun/star/sheet/XCellRangesQuery.hpp>
 #include <com/sun/star/sheet/XSheetCellCursor.hpp>
 #include <com/sun/star/sheet/XSheetCellRanges.hpp>
 #include <com/sun/star/sheet/XSpreadsheet.hpp>
@@ -594,10 +596,49 @@ uno::Reference<frame::XModel> CalcApplication::currentWorkbook() const
 }
 
 namespace {
+// The document's name as Calc's title bar shows it: "book.ods", "Untitled 2".
 QString documentName(const uno::Reference<frame::XModel> &model)
 {
+    const uno::Reference<frame::XTitle> titled(model, uno::UNO_QUERY);
+    if (titled.is()) {
+        const QString title = toQString(titled->getTitle());
+        if (!title.isEmpty())
+            return title;
+    }
     const QString name = QUrl(toQString(model->getURL())).fileName();
     return name.isEmpty() ? QStringLiteral("an unsaved document") : name;
+}
+
+// The rows from `firstRow` to `lastRow` (from 0) that a filter hides, ascending. Only rows
+// out of sight are asked about one by one: a filter hides few of a block's rows, or the
+// block is short.
+std::vector<sal_Int32> filteredRows(const uno::Reference<sheet::XSpreadsheet> &sheet,
+                                    sal_Int32 firstRow, sal_Int32 lastRow)
+{
+    uno::Reference<table::XCellRange> cells(sheet, uno::UNO_QUERY_THROW);
+    uno::Reference<sheet::XCellRangesQuery> query(
+        cells->getCellRangeByPosition(0, firstRow, 0, lastRow), uno::UNO_QUERY_THROW);
+    std::vector<bool> inSight(size_t(lastRow - firstRow + 1), false);
+    const uno::Sequence<table::CellRangeAddress> visible =
+        query->queryVisibleCells()->getRangeAddresses();
+    for (const table::CellRangeAddress &area : visible) {
+        for (sal_Int32 row = std::max(area.StartRow, firstRow);
+             row <= std::min(area.EndRow, lastRow); ++row)
+            inSight[size_t(row - firstRow)] = true;
+    }
+    uno::Reference<table::XColumnRowRange> columnsAndRows(sheet, uno::UNO_QUERY_THROW);
+    uno::Reference<container::XIndexAccess> rows(columnsAndRows->getRows(), uno::UNO_QUERY_THROW);
+    std::vector<sal_Int32> filtered;
+    for (sal_Int32 row = firstRow; row <= lastRow; ++row) {
+        if (inSight[size_t(row - firstRow)])
+            continue;
+        bool isFiltered = false;
+        uno::Reference<beans::XPropertySet>(rows->getByIndex(row), uno::UNO_QUERY_THROW)
+            ->getPropertyValue(ascii("IsFiltered")) >>= isFiltered;
+        if (isFiltered)
+            filtered.push_back(row); // a row hidden by hand is still read
+    }
+    return filtered;
 }
 } // namespace
 
@@ -755,8 +796,13 @@ std::vector<QStringList> CalcApplication::Text(const CellBlock &block)
             throw Failure(
                 QStringLiteral("Cannot read the sheet's text: %1").arg(file.errorString()));
         const std::vector<QStringList> table = parseCalcText(QString::fromUtf8(file.readAll()));
-        return sliceTable(table, firstRow, firstColumn, lastRow - firstRow + 1,
-                          lastColumn - firstColumn + 1);
+        std::vector<QStringList> rows = sliceTable(
+            table, firstRow, firstColumn, lastRow - firstRow + 1, lastColumn - firstColumn + 1);
+        // Rows a filter hides are not the user's: Calc's own copy leaves them out too.
+        const std::vector<sal_Int32> filtered = filteredRows(sheet, firstRow, lastRow);
+        for (auto row = filtered.rbegin(); row != filtered.rend(); ++row)
+            rows.erase(rows.begin() + (*row - firstRow));
+        return rows;
     });
 }
 
