@@ -8,6 +8,7 @@
 #include "LineBreaks.h"
 #include "List.h"
 #include "ListViewKeeper.h"
+#include "SpreadsheetClipboard.h"
 #include "TextFileImport.h"
 #include "Trap.h"
 #include "UndoHistory.h"
@@ -15,6 +16,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QItemSelectionModel>
+#include <QMimeData>
 #include <QTableView>
 
 #include <chrono>
@@ -55,16 +57,31 @@ void ListMenu::paste()
         return;
     }
     QString text;
-    trap.line(100, [&] { text = QGuiApplication::clipboard()->text(); });
+    bool cells = false;
+    trap.line(100, [&] {
+        const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+        if (data == nullptr)
+            return;
+        text = data->text();
+        cells = SpreadsheetClipboard::comesFromSpreadsheet(data->formats());
+    });
     if (text.isEmpty()) {
         m_form.setStatus(QStringLiteral("The clipboard holds no text to paste."));
         return;
     }
-    // As a text file is loaded: one item per line, then duplicate removal, one step.
+    // As a text file is loaded: one item per line, then duplicate removal, one step. Cells
+    // copied in a spreadsheet: one item per row, as the import makes it.
     const UndoHistory::Command command(m_history, QStringLiteral("Paste Items"));
     trap.line(102, [&] { m_form.setMousePointer(Form1::kPointerHourglass); });
     TextPool items;
-    trap.line(104, [&] { items = LineBreaks::lines(text, m_form); });
+    trap.line(104, [&] {
+        if (!cells) {
+            items = LineBreaks::lines(text, m_form);
+            return;
+        }
+        for (const QString &row : SpreadsheetClipboard::rowItems(text))
+            items.append(row);
+    });
     text.clear(); // a large clipboard text need not stay twice in memory
     trap.line(106, [&] { List::PoolToListview(m_items, items, m_form); });
     trap.line(108, [&] { m_form.setMousePointer(Form1::kPointerDefault); });
