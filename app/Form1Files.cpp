@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLocale>
 
 namespace {
 constexpr int kTextDialogFlags = 2621953;
@@ -179,6 +180,16 @@ void Form1::PushButton20_Click()
 
 // ---- spreadsheets ---------------------------------------------------------------------------
 
+namespace {
+QString writingToCalcStatus(qsizetype items)
+{
+    // English digit groups, as every text of the window is English.
+    const QString count = QLocale(QLocale::English).toString(items);
+    return items == 1 ? QStringLiteral("Writing 1 item to Calc...")
+                      : QStringLiteral("Writing %1 items to Calc...").arg(count);
+}
+} // namespace
+
 ExcelContext Form1::excelContext()
 {
     // Starting the office can take half a minute: say so, and let the window be closed.
@@ -188,7 +199,11 @@ ExcelContext Form1::excelContext()
     };
     m_services.excel.stopWaiting = [this] { return m_closed; };
     return {m_services.excel, m_services.prompts, m_appTitle,
-            [this](int pointer) { setMousePointer(pointer); }};
+            [this](int pointer) { setMousePointer(pointer); },
+            [this] {
+                raise();
+                activateWindow();
+            }};
 }
 
 void Form1::PushButton18_Click()
@@ -233,11 +248,16 @@ void Form1::PushButton15_Click()
         return *app;
     };
     const QString statusBefore = Label1->text();
-    if (auto failure = trap.attempt(112, [&] { app = context.launcher.CreateObject(); })) {
+    const std::optional<Failure> failure =
+        trap.attempt(112, [&] { app = context.launcher.CreateObject(); });
+    const bool reached = !failure;
+    if (failure) {
+        setStatus(failure->description()); // not "Starting ..." while the report shows
         trap.report(*failure);
-        setStatus(failure->description());
     } else {
-        setStatus(statusBefore); // the office answers: no more "Starting ..."
+        // The office answers: no more "Starting ...", but what is being done.
+        const auto &checks = m_items->checks();
+        setStatus(writingToCalcStatus(std::count(checks.begin(), checks.end(), 1)));
     }
     trap.line(114, [&] { requireApp().WorkbooksAdd(); });
     for (int header = 0; header < m_items->headerCount(); ++header)
@@ -258,6 +278,9 @@ void Form1::PushButton15_Click()
         YieldPacer pacer(*this);
         for (qsizetype first = 0; first < texts.size(); first += kSlice) {
             requireApp().setColumnTexts(2 + int(first), 1, texts.mid(first, kSlice));
+            // Fitting the column and showing the workbook take the last tenth.
+            setProgress(90.0 * double(std::min(texts.size(), first + kSlice)) /
+                        double(texts.size()));
             if (pacer.due())
                 yieldToEventLoop();
         }
@@ -265,6 +288,9 @@ void Form1::PushButton15_Click()
     trap.line(158, [&] { requireApp().AutofitColumns(); });
     trap.line(160, [&] { requireApp().setVisible(true); });
     trap.line(162, [&] { setMousePointer(kPointerDefault); });
+    setProgress(0);
+    if (reached)
+        setStatus(statusBefore);
     // An office started for this command and left with nothing to show is ended.
     app.reset();
     try {

@@ -19,6 +19,7 @@
 #include <QRandomGenerator>
 #include <QScreen>
 #include <QSpacerItem>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -115,7 +116,14 @@ Prompts::Answer QtPrompts::question(const QString &text, const QString &title,
     return box.clickedButton() == yes ? Answer::Yes : Answer::No;
 }
 
-Prompts::Answer QtPrompts::waitBesideTheWindow(const QString &text, const QString &title)
+Prompts::Answer QtPrompts::waitForUser(const QString &text, const QString &title,
+                                       const std::function<bool()> &gone)
+{
+    return waitBesideTheWindow(text, title, gone);
+}
+
+Prompts::Answer QtPrompts::waitBesideTheWindow(const QString &text, const QString &title,
+                                               const std::function<bool()> &gone)
 {
     // A small tool window that stays in front of the spreadsheet in which the user marks
     // cells, and leaves it the focus. It belongs to no window: a box of the main window would
@@ -137,6 +145,22 @@ Prompts::Answer QtPrompts::waitBesideTheWindow(const QString &text, const QStrin
     box.move(besideWindow(m_parent, box.frameGeometry().size()));
     QEventLoop answered;
     QObject::connect(&box, &QDialog::finished, &answered, &QEventLoop::quit);
+    // Asking may itself turn the event loop (a call into another program): never twice at
+    // once.
+    QTimer watch;
+    bool asking = false;
+    if (gone) {
+        QObject::connect(&watch, &QTimer::timeout, &box, [&] {
+            if (asking)
+                return;
+            asking = true;
+            const bool ended = gone();
+            asking = false;
+            if (ended)
+                box.reject();
+        });
+        watch.start(500);
+    }
     box.show();
     answered.exec();
     return box.result() == QDialog::Accepted ? Answer::Ok : Answer::Cancel;

@@ -14,12 +14,15 @@ public:
     Answer messageBox(const QString &text, Style style, const QString &title) override;
     Answer question(const QString &text, const QString &title, const QString &yesButton,
                     const QString &noButton) override;
+    Answer waitForUser(const QString &text, const QString &title,
+                       const std::function<bool()> &gone) override;
     QString inputBox(const QString &prompt, const QString &title,
                      const QString &defaultText) override;
 
 private:
     // The OkCancel box: beside the window, while the user works in another program.
-    Answer waitBesideTheWindow(const QString &text, const QString &title);
+    Answer waitBesideTheWindow(const QString &text, const QString &title,
+                               const std::function<bool()> &gone = {});
 
     QPointer<QWidget> m_parent;
 };

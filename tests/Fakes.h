@@ -50,6 +50,18 @@ public:
         return answer;
     }
 
+    // As the OkCancel box, but Cancel when `gone` already says so once the box shows.
+    Answer waitForUser(const QString &text, const QString &title,
+                       const std::function<bool()> &gone) override
+    {
+        shown.push_back({text, Style::OkCancel, title});
+        if (onShow)
+            onShow(shown.back());
+        if (gone())
+            return Answer::Cancel;
+        return okCancel.empty() ? Answer::Ok : takeFront(okCancel);
+    }
+
     Answer question(const QString &text, const QString &title, const QString &yesButton,
                     const QString &noButton) override
     {
@@ -175,7 +187,9 @@ public:
         std::vector<QStringList> blockTexts; // what Text() gives for each block
         // How many times, on OK, the user turns out to have marked in another document.
         int markedElsewhere = 0;
-        bool slowStart = false; // the application has to be started first
+        bool slowStart = false;          // the application has to be started first
+        bool closedWhileMarking = false; // the user closes the workbook while the box waits
+        std::function<void()> onWrite;   // runs as texts are written
     };
     struct Record
     {
@@ -217,6 +231,7 @@ public:
             m_record.calls.append(QStringLiteral("Selection"));
             return m_script.selection;
         }
+        bool workbookOpen() override { return !m_script.closedWhileMarking; }
         std::optional<ActiveDocument> ActiveElsewhere() override
         {
             if (m_elsewhereTold >= m_script.markedElsewhere)
@@ -233,6 +248,8 @@ public:
         void setColumnTexts(int row, int column, const QStringList &texts) override
         {
             m_record.calls.append(QStringLiteral("Write"));
+            if (m_script.onWrite)
+                m_script.onWrite();
             for (qsizetype i = 0; i < texts.size(); ++i) {
                 if (!texts[i].isEmpty())
                     m_record.cells[{row + int(i), column}] = texts[i];

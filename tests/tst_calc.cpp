@@ -471,8 +471,13 @@ void CalcTest::markingInAnotherDocumentIsNoticed()
 
     ours.workbook()->getCurrentController()->getFrame()->activate();
     QVERIFY(!app->ActiveElsewhere());
+    QVERIFY(app->workbookOpen());
+    QVERIFY(unsaved->workbookOpen());
     for (CalcApplication *calc : {&ours, &theirs, &untitled})
         uno::Reference<util::XCloseable>(calc->workbook(), uno::UNO_QUERY_THROW)->close(true);
+    // Closed, a file's workbook and a new one alike are known to be gone.
+    QVERIFY(!app->workbookOpen());
+    QVERIFY(!unsaved->workbookOpen());
 }
 
 void CalcTest::anOfficeWeStartedWithNothingShownIsEnded()

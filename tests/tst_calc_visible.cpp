@@ -5,10 +5,13 @@
 #include "CalcApplication.h"
 #include "CalcTestTools.h"
 #include "LibreOfficeCalc.h"
+#include "ListMenu.h"
 #include "WindowFixture.h"
 #include "XvfbServer.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QMenu>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -36,6 +39,16 @@ QString xdotool(const QStringList &arguments)
     process.start(QStringLiteral("xdotool"), arguments);
     process.waitForFinished(10000);
     return QString::fromLatin1(process.readAllStandardOutput()).trimmed();
+}
+
+// The whole screen, for a person to look at, where TARNWELL_SCREENSHOTS names a folder.
+void screenshot(const QString &name)
+{
+    const QString folder = qEnvironmentVariable("TARNWELL_SCREENSHOTS");
+    if (!folder.isEmpty())
+        QProcess::execute(
+            QStringLiteral("import"),
+            {QStringLiteral("-window"), QStringLiteral("root"), folder + u'/' + name + u".png"});
 }
 
 } // namespace
@@ -119,8 +132,50 @@ void CalcVisibleTest::markBlockInVisibleCalc()
     QVERIFY(calcWasShown);
     QCOMPARE(prompts.texts(), QStringList{"Highlight a block of cells with mouse"});
     QCOMPARE(itemTexts(form.items()), (QStringList{"x", "green", "red apple"}));
-    QCOMPARE(form.findChild<QLabel *>(QStringLiteral("Label1"))->text(),
-             QStringLiteral("List loaded. 1 duplicates found, 1 duplicates removed"));
+    const auto status = [&] { return form.findChild<QLabel *>(QStringLiteral("Label1"))->text(); };
+    QCOMPARE(status(), QStringLiteral("List loaded. 1 duplicates found, 1 duplicates removed"));
+    // The result is in front, the workbook open behind it.
+    QTRY_COMPARE(QGuiApplication::focusWindow(), form.windowHandle());
+    QTest::qWait(500); // the picture as the screen shows it, repainted
+    screenshot(QStringLiteral("after-ok"));
+
+    // The same cells copied in Calc and pasted are the same items: all three are duplicates.
+    const QString calc =
+        xdotool({"search", "--onlyvisible", "--name", "visible.ods"}).section(u'\n', 0, 0);
+    QVERIFY(!calc.isEmpty());
+    xdotool({"windowfocus", "--sync", calc});
+    QTest::qWait(500);
+    xdotool({"key", "ctrl+c"});
+    QTest::qWait(1000);
+    form.activateWindow();
+    for (QAction *entry : form.listMenu().menu().actions()) {
+        if (entry->text() == u"Paste Items")
+            entry->trigger();
+    }
+    QCOMPARE(itemTexts(form.items()), (QStringList{"x", "green", "red apple"}));
+    QCOMPARE(status(), QStringLiteral("List loaded. 3 duplicates found, 3 duplicates removed"));
+
+    // The workbook closed while the box waits: the box ends and says so.
+    dialogs.answers.push_back({book});
+    prompts.onShow = [&](const FakePrompts::Shown &box) {
+        if (box.text != u"Highlight a block of cells with mouse")
+            return;
+        const QString window =
+            xdotool({"search", "--onlyvisible", "--name", "visible.ods"}).section(u'\n', 0, 0);
+        xdotool({"windowfocus", "--sync", window});
+        QTest::qWait(300);
+        xdotool({"key", "ctrl+w"});
+        for (int attempt = 0;
+             attempt < 50 &&
+             !xdotool({"search", "--onlyvisible", "--name", "visible.ods"}).isEmpty();
+             ++attempt)
+            QTest::qWait(200);
+    };
+    form.findChild<QPushButton *>(QStringLiteral("PushButton18"))->click();
+    QCOMPARE(prompts.texts().last(),
+             QStringLiteral("The workbook was closed in Calc before a block was marked, so "
+                            "nothing was read."));
+    QCOMPARE(itemTexts(form.items()), (QStringList{"x", "green", "red apple"}));
 }
 
 void CalcVisibleTest::cleanupTestCase()

@@ -221,21 +221,29 @@ void ExcelTest::importCancelledFileDialog()
 void ExcelTest::importWithoutMarkedBlock_data()
 {
     QTest::addColumn<bool>("cancel");
-    QTest::newRow("Cancel in the prompt") << true;
-    QTest::newRow("OK with nothing marked") << false;
+    QTest::addColumn<bool>("closed");
+    QTest::addColumn<QString>("told");
+    const QString noRange = QStringLiteral("You did not select a range. Please try again.");
+    QTest::newRow("Cancel in the prompt") << true << false << noRange;
+    QTest::newRow("OK with nothing marked") << false << false << noRange;
+    QTest::newRow("the workbook closed while the box waits")
+        << false << true
+        << "The workbook was closed in Calc before a block was marked, so nothing was read.";
 }
 
 void ExcelTest::importWithoutMarkedBlock()
 {
     QFETCH(bool, cancel);
+    QFETCH(bool, closed);
+    QFETCH(QString, told);
     fill(m_window->form->items(), {"a", "a"});
     chooseWorkbook();
     if (cancel)
         m_window->prompts.okCancel.push_back(Prompts::Answer::Cancel);
+    excel().script.closedWhileMarking = closed;
     click("PushButton18");
-    QCOMPARE(m_window->prompts.texts(), (QStringList{"Highlight a block of cells with mouse",
-                                                     "You did not select a range. Please try "
-                                                     "again."}));
+    QCOMPARE(m_window->prompts.texts(),
+             (QStringList{"Highlight a block of cells with mouse", told}));
     QCOMPARE(excel().record.textsRead.size(), size_t(0));
     // Duplicate removal still runs over the old list; the workbook stays open for the user.
     QCOMPARE(items(), QStringList{"a"});
@@ -249,7 +257,13 @@ void ExcelTest::importOfAWorkbookThatCannotBeOpened()
     m_window->form->items().append(u"kept");
     chooseWorkbook();
     excel().script.openFails = true;
+    QStringList statusAtReports; // what the status line says while each report shows
+    m_window->prompts.onShow = [&](const FakePrompts::Shown &box) {
+        if (box.style == Prompts::Style::ErrorReport)
+            statusAtReports.append(status());
+    };
     click("PushButton18");
+    QCOMPARE(statusAtReports.value(0), QStringLiteral("cannot open /data/book.xlsx"));
     const QStringList reports = m_window->prompts.errorReports();
     QCOMPARE(reports.size(), 2);
     QVERIFY(reports[0].startsWith(QStringLiteral("cannot open /data/book.xlsx\r\n")));
@@ -335,7 +349,15 @@ void ExcelTest::exportWritesCheckedItems()
     fill(list, {"a", "=1+2", "c"});
     for (int i = 0; i < 3; ++i)
         list.setChecked(i, checks[i]);
+    m_window->form->setStatus(QStringLiteral("before"));
+    QStringList statusWhileWriting;
+    excel().script.onWrite = [&] { statusWhileWriting.append(status()); };
     click("PushButton15");
+    const auto checked = checks.count(true);
+    QCOMPARE(statusWhileWriting.last(),
+             checked == 1 ? QStringLiteral("Writing 1 item to Calc...")
+                          : QStringLiteral("Writing %1 items to Calc...").arg(checked));
+    QCOMPARE(status(), QStringLiteral("before"));
 
     QCOMPARE(excel().record.created, 1);
     QCOMPARE(excel().record.workbooksAdded, 1);

@@ -41,6 +41,7 @@ public:
     void setVisible(bool visible) override;
     std::vector<CellBlock> MarkedBlocks() override;
     std::optional<ActiveDocument> ActiveElsewhere() override;
+    bool workbookOpen() override;
     std::vector<QStringList> Text(const CellBlock &block) override;
     void setColumnTexts(int row, int column, const QStringList &texts) override;
     void AutofitColumns() override;

@@ -32,19 +32,20 @@ std::unique_ptr<ExcelApplication> OpenExcelWorkbook(ExcelContext &context, const
     return app;
 }
 
-std::vector<CellBlock> GetExcelRange(ExcelContext &context, ExcelApplication *app)
+MarkedRange GetExcelRange(ExcelContext &context, ExcelApplication *app)
 {
+    MarkedRange marked;
     if (!app)
-        return {};
+        return marked;
     try {
         for (;;) {
             // The user marks the block in the spreadsheet's own window, in front, while this
-            // box waits beside the program's window.
+            // box waits beside the program's window, and goes when the workbook does.
             app->setVisible(true);
-            if (context.prompts.messageBox(QStringView(kMarkCellsPrompt).toString(),
-                                           Prompts::Style::OkCancel,
-                                           context.appTitle) != Prompts::Answer::Ok)
-                return {};
+            const auto gone = [&] { return marked.workbookClosed = !app->workbookOpen(); };
+            if (context.prompts.waitForUser(QStringView(kMarkCellsPrompt).toString(),
+                                            context.appTitle, gone) != Prompts::Answer::Ok)
+                return marked;
             // Rows marked in another document are not the ones this command reads: say
             // where to mark, and wait again.
             if (const auto elsewhere = app->ActiveElsewhere()) {
@@ -52,7 +53,8 @@ std::vector<CellBlock> GetExcelRange(ExcelContext &context, ExcelApplication *ap
                                            Prompts::Style::OkOnly, context.appTitle);
                 continue;
             }
-            return app->MarkedBlocks();
+            marked.blocks = app->MarkedBlocks();
+            return marked;
         }
     } catch (const Failure &) {
         return {};
@@ -88,8 +90,8 @@ void ExcelToListview(ItemList &listView, const QString &path, ListHost &host, Ex
     Trap trap(host.errorReporter(), QStringLiteral("List.ExcelToListview"));
     std::unique_ptr<ExcelApplication> app;
     if (auto failure = trap.attempt(100, [&] { app = OpenExcelWorkbook(context, path); })) {
+        host.setStatus(failure->description()); // not "Starting ..." while the report shows
         trap.report(*failure);
-        host.setStatus(failure->description()); // not "Starting ..." any longer
     }
     trap.line(102, [&] { context.setMousePointer(kPointerHourglass); });
     trap.line(108, [&] {
@@ -98,10 +100,14 @@ void ExcelToListview(ItemList &listView, const QString &path, ListHost &host, Ex
         app->setVisible(true);
     });
     bool noRange = false;
-    std::vector<CellBlock> blocks;
+    MarkedRange marked;
     if (app)
         host.setStatus(QStringView(kMarkCellsStatus).toString());
-    trap.line(112, [&] { blocks = GetExcelRange(context, app.get()); });
+    trap.line(112, [&] { marked = GetExcelRange(context, app.get()); });
+    // The user is done with Calc: the new items, the status line and any question are here.
+    if (app)
+        context.bringToFront();
+    const std::vector<CellBlock> &blocks = marked.blocks;
     if (trap.test(114, [&] { return blocks.empty(); })) {
         trap.line(136, [&] { noRange = true; });
     } else {
@@ -134,8 +140,10 @@ void ExcelToListview(ItemList &listView, const QString &path, ListHost &host, Ex
     const bool closed = context.launcher.stopWaiting && context.launcher.stopWaiting();
     if (!closed && trap.test(140, [&] { return noRange; })) {
         trap.line(142, [&] {
-            context.prompts.messageBox(QStringView(kNoRangeMessage).toString(),
-                                       Prompts::Style::OkOnly, context.appTitle);
+            context.prompts.messageBox(
+                QStringView(marked.workbookClosed ? kWorkbookClosedMessage : kNoRangeMessage)
+                    .toString(),
+                Prompts::Style::OkOnly, context.appTitle);
         });
     }
 }

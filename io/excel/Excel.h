@@ -19,6 +19,8 @@ struct ExcelContext
     Prompts &prompts;
     QString appTitle;
     std::function<void(int)> setMousePointer;
+    // Brings the program's window in front of the spreadsheet, once the block is read.
+    std::function<void()> bringToFront = [] {};
 };
 
 inline constexpr char16_t kExcelMissingMessage[] =
@@ -28,6 +30,8 @@ inline constexpr char16_t kExcelMissingForFeatureMessage[] =
     u"Excel is not installed on this computer. You need to have it installed to use this "
     u"feature.";
 inline constexpr char16_t kNoRangeMessage[] = u"You did not select a range. Please try again.";
+inline constexpr char16_t kWorkbookClosedMessage[] =
+    u"The workbook was closed in Calc before a block was marked, so nothing was read.";
 inline constexpr char16_t kMarkCellsPrompt[] = u"Highlight a block of cells with mouse";
 // What the status line says while the user marks the block.
 inline constexpr char16_t kMarkCellsStatus[] = u"Mark a block of cells in Calc, then press OK.";
@@ -40,8 +44,13 @@ bool ExcelInstalled(ExcelContext &context);
 // A new application object with the workbook at `path` open in it.
 std::unique_ptr<ExcelApplication> OpenExcelWorkbook(ExcelContext &context, const QString &path);
 // Asks the user to mark a block in the workbook and gives every block marked, top to bottom,
-// or none on Cancel or any failure.
-std::vector<CellBlock> GetExcelRange(ExcelContext &context, ExcelApplication *app);
+// or none on Cancel or any failure, or when the workbook was closed meanwhile.
+struct MarkedRange
+{
+    std::vector<CellBlock> blocks;
+    bool workbookClosed = false; // the prompt ended because the workbook went away
+};
+MarkedRange GetExcelRange(ExcelContext &context, ExcelApplication *app);
 
 // One item from the displayed texts of one row: the texts that are not empty, joined with
 // one blank. A row of empty cells gives the empty item.

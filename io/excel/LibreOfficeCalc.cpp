@@ -642,6 +642,17 @@ std::vector<sal_Int32> filteredRows(const uno::Reference<sheet::XSpreadsheet> &s
 }
 } // namespace
 
+bool CalcApplication::workbookOpen()
+{
+    try {
+        requireWorkbook();
+        // A closed document answers with DisposedException; a closed file is not listed.
+        return unoCall([&] { return currentWorkbook()->getCurrentController().is(); });
+    } catch (const Failure &) {
+        return false;
+    }
+}
+
 std::optional<ExcelApplication::ActiveDocument> CalcApplication::ActiveElsewhere()
 {
     requireWorkbook();

@@ -51,6 +51,8 @@ public:
         const std::vector<CellBlock> blocks = MarkedBlocks();
         return blocks.empty() ? std::nullopt : std::optional<CellBlock>(blocks.front());
     }
+    // False once the workbook has been closed, or the application has ended.
+    virtual bool workbookOpen() { return true; }
     // When the document the user worked in last is not this workbook: its name, and this
     // workbook's; nothing otherwise.
     struct ActiveDocument
