@@ -41,16 +41,3 @@ void PackedTexts::append(QStringView text)
     m_ends.push_back(quint64(begin + bytes) | (narrow ? 0 : kWide));
     m_characters += count;
 }
-
-TextPool PackedTexts::toPool() const
-{
-    TextPool pool;
-    pool.reserve(size(), m_characters);
-    std::u16string text;
-    for (qsizetype position = 0; position < size(); ++position) {
-        text.resize(size_t(length(position)));
-        copyTo(position, text.data());
-        pool.append(QStringView(text.data(), qsizetype(text.size())));
-    }
-    return pool;
-}

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
+#include <string>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -390,4 +391,17 @@ void TextPoolBuilder::clear()
     m_pool.clear();
     m_written = 0;
     m_afterCarriageReturn = false;
+}
+
+TextPool TextPool::unpacked(const PackedTexts &packed)
+{
+    TextPool pool;
+    pool.reserve(packed.size(), packed.characterCount());
+    std::u16string text;
+    for (qsizetype position = 0; position < packed.size(); ++position) {
+        text.resize(size_t(packed.length(position)));
+        packed.copyTo(position, text.data());
+        pool.append(QStringView(text.data(), qsizetype(text.size())));
+    }
+    return pool;
 }

@@ -4,7 +4,7 @@ TextPool ListChange::removedTexts() const
 {
     switch (kind) {
     case Kind::Removed:
-        return removedItems().toPool();
+        return TextPool::unpacked(removedItems());
     case Kind::Cleared:
         return texts;
     case Kind::Rewritten:

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TextPool.h"
+#include "PoolAllocator.h"
 
 #include <QStringView>
 
@@ -46,10 +46,7 @@ public:
 
     void reserve(qsizetype texts, qsizetype characters);
     void append(QStringView text);
-    void append(const TextPool &texts, qsizetype position) { append(texts.at(position)); }
     void clear() { *this = PackedTexts(); }
-
-    TextPool toPool() const;
 
 private:
     // Top bit of an end: that text is stored in 16-bit units.

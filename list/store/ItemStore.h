@@ -62,7 +62,7 @@ public:
             gathered.reserve(qsizetype(ascending.size()), characters);
         }
         for (qsizetype k = from; k < to; ++k)
-            gathered.append(m_texts, qsizetype(ascending[size_t(k)]));
+            gathered.append(m_texts.at(qsizetype(ascending[size_t(k)])));
         return gathered;
     }
 
