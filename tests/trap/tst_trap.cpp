@@ -1,5 +1,5 @@
 #include "ErrorReport.h"
-#include "Fakes.h"
+#include "FakePrompts.h"
 #include "Trap.h"
 
 #include <QTest>

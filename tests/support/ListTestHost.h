@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ErrorReport.h"
-#include "Fakes.h"
+#include "FakePrompts.h"
 #include "ItemList.h"
 #include "ListHost.h"
 
