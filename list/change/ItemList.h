@@ -15,7 +15,8 @@
 // The item list behind the list view: its items (an ItemStore), the view told of every
 // change to them, the history told of every change (a ListChange), and long removals done a
 // slice at a time (a SlicedChange). Positions are 0-based here; the commands speak of
-// 1..count. Taking back and making again a recorded change is in ItemListReplay.cpp.
+// 1..count. Removals, long ones in slices, are in ItemListRemoval.cpp; taking back and making
+// again a recorded change is in ItemListReplay.cpp.
 class ItemList : public QAbstractTableModel
 {
     Q_OBJECT
