@@ -64,6 +64,10 @@ ListMenu::ListMenu(Form1 &form, QTableView &view, ItemList &items, UndoHistory &
     m_menu->addSeparator();
     addCommand(QStringLiteral("Remove Items Listed in File(s)..."), &ListMenu::removeItemsListed);
     addCommand(QStringLiteral("Keep Only Items Listed in File(s)..."), &ListMenu::keepItemsListed);
+    addCommand(QStringLiteral("Remove Items Whose Address Is Listed in File(s)..."),
+               &ListMenu::removeItemsWhoseAddressIsListed);
+    addCommand(QStringLiteral("Keep Only Items Whose Address Is Listed in File(s)..."),
+               &ListMenu::keepItemsWhoseAddressIsListed);
     m_saveRemoved =
         addCommand(QStringLiteral("Save Removed Items..."), &ListMenu::saveRemovedItems);
 

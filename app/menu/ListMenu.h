@@ -47,6 +47,8 @@ public:
     void reverseOrder();
     void removeItemsListed();
     void keepItemsListed();
+    void removeItemsWhoseAddressIsListed();
+    void keepItemsWhoseAddressIsListed();
     void saveRemovedItems();
     void findNearDuplicates();
     NearDuplicateReview &nearDuplicates() { return *m_nearDuplicates; }
@@ -71,7 +73,7 @@ private:
     void copyItems(const std::vector<qsizetype> &rows);
     bool clipboardOwnerAnswers();
     // Removes the items listed in files the user picks (`listed`), or the items not listed.
-    void removeByList(bool listed);
+    void removeByList(bool listed, bool byAddress = false);
 
     Form1 &m_form;
     QTableView &m_view;

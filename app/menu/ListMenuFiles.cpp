@@ -36,10 +36,21 @@ void ListMenu::keepItemsListed()
     removeByList(false);
 }
 
-void ListMenu::removeByList(bool listed)
+void ListMenu::removeItemsWhoseAddressIsListed()
 {
-    const QString name = listed ? QStringLiteral("Remove Items Listed in File(s)")
-                                : QStringLiteral("Keep Only Items Listed in File(s)");
+    removeByList(true, true);
+}
+
+void ListMenu::keepItemsWhoseAddressIsListed()
+{
+    removeByList(false, true);
+}
+
+void ListMenu::removeByList(bool listed, bool byAddress)
+{
+    const QString what = byAddress ? QStringLiteral("Items Whose Address Is Listed in File(s)")
+                                   : QStringLiteral("Items Listed in File(s)");
+    const QString name = (listed ? QStringLiteral("Remove ") : QStringLiteral("Keep Only ")) + what;
     Trap trap(m_form.errorReporter(), listed ? QStringLiteral("Form1.RemoveItemsListed")
                                              : QStringLiteral("Form1.KeepItemsListed"));
     QStringList paths;
@@ -61,8 +72,10 @@ void ListMenu::removeByList(bool listed)
     }
     qsizetype removed = 0;
     trap.line(106, [&] {
-        removed = listed ? List::RemoveItemsListed(m_items, listedTexts, m_form)
-                         : List::RemoveItemsNotListed(m_items, listedTexts, m_form);
+        const List::ListedBy by =
+            byAddress ? List::ListedBy::EmailAddress : List::ListedBy::WholeItem;
+        removed = listed ? List::RemoveItemsListed(m_items, listedTexts, m_form, by)
+                         : List::RemoveItemsNotListed(m_items, listedTexts, m_form, by);
     });
     trap.line(108, [&] { m_form.setMousePointer(Form1::kPointerDefault); });
     trap.line(110, [&] { m_form.setStatus(removedListedStatus(removed, filesRead, listed)); });

@@ -49,8 +49,9 @@ void NearDuplicateReview::group()
         NearGroups groups = List::FindNearDuplicates(m_items, options, m_form);
         // No yield since the groups were found: they number the list as it stands.
         m_model->setGroups(
-            std::move(groups), m_items.revision(),
-            [this, options](quint32 position) { return NearKey(m_items.text(position), options); });
+            std::move(groups), m_items.revision(), [this, options](quint32 position) {
+                return NearGroupKey(m_items.text(position), options).value_or(QString());
+            });
     });
     trap.line(104, [&] { m_form.setProgress(0); });
     trap.line(106, [&] { m_form.setMousePointer(Form1::kPointerDefault); });

@@ -1,5 +1,6 @@
 #include "NearDuplicatesDialog.h"
 
+#include "ComparedPartChooser.h"
 #include "NearGroupsModel.h"
 #include "NearGroupsView.h"
 
@@ -20,6 +21,9 @@ NearDuplicatesDialog::NearDuplicatesDialog(NearGroupsModel &model, QWidget *pare
     setObjectName(QStringLiteral("NearDuplicatesDialog"));
     auto *layout = new QVBoxLayout(this);
 
+    m_compared = new ComparedPartChooser(this);
+    connect(m_compared, &ComparedPartChooser::changed, this, &NearDuplicatesDialog::optionsChanged);
+    layout->addWidget(m_compared);
     auto *explanation = new QLabel(
         QStringLiteral("Items that are alike once these differences are ignored:"), this);
     explanation->setWordWrap(true);
@@ -108,6 +112,7 @@ NearKeyOptions NearDuplicatesDialog::options() const
     options.accents = m_boxes[3]->isChecked();
     options.punctuation = m_boxes[4]->isChecked();
     options.wordOrder = m_boxes[5]->isChecked();
+    options.compared = m_compared->part();
     return options;
 }
 

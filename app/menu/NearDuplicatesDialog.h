@@ -7,6 +7,7 @@
 class NearGroupsModel;
 class QCheckBox;
 class QLabel;
+class ComparedPartChooser;
 class QPushButton;
 class NearGroupsView;
 class QShowEvent;
@@ -25,6 +26,7 @@ public:
     NearGroupsView &view() { return *m_view; }
     QPushButton &removeButton() { return *m_remove; }
     QCheckBox &optionBox(int part) { return *m_boxes[part]; }
+    ComparedPartChooser &comparedPart() { return *m_compared; }
     QString summary() const;
 
 Q_SIGNALS:
@@ -38,6 +40,7 @@ private:
     void updateSummary();
 
     NearGroupsModel &m_model;
+    ComparedPartChooser *m_compared;
     QCheckBox *m_boxes[6];
     NearGroupsView *m_view;
     QLabel *m_summary;

@@ -1,5 +1,6 @@
 #include "List.h"
 
+#include "ComparedPart.h"
 #include "DuplicateScan.h"
 #include "ItemBits.h"
 #include "ItemList.h"
@@ -246,10 +247,31 @@ std::vector<qsizetype> FindPositions(const ItemList &listView, ListHost &host,
 }
 
 namespace {
-// Removes the items that are (`whenListed`) or are not in `listed`, under the case option.
-qsizetype removeByList(ItemList &listView, const TextPool &listed, ListHost &host, bool whenListed)
+// The addresses in the lines of `listed` that hold one.
+TextPool addressesIn(const TextPool &listed)
 {
-    TextSet set(listed, host.caseOption());
+    TextPool addresses;
+    for (qsizetype line = 0; line < listed.size(); ++line) {
+        const QString address = EmailAddress(listed.at(line));
+        if (!address.isEmpty())
+            addresses.append(address);
+    }
+    return addresses;
+}
+
+// Removes the items that are (`whenListed`) or are not in `listed`, under the case option.
+qsizetype removeByList(ItemList &listView, const TextPool &listed, ListHost &host, bool whenListed,
+                       ListedBy by)
+{
+    const bool byAddress = by == ListedBy::EmailAddress;
+    const TextPool compared = byAddress ? addressesIn(listed) : listed;
+    TextSet set(compared, host.caseOption());
+    const auto isListed = [&](QStringView text) {
+        if (!byAddress)
+            return set.contains(text);
+        const QString address = EmailAddress(text);
+        return !address.isEmpty() && set.contains(address);
+    };
     YieldPacer pacer(host);
     while (set.build(kSlice)) {
         if (pacer.due())
@@ -258,7 +280,7 @@ qsizetype removeByList(ItemList &listView, const TextPool &listed, ListHost &hos
     Removal removal = prepareRemoval(listView, host, [&] {
         return ItemBits::of(
             FindPositions(listView, host,
-                          [&](QStringView text) { return set.contains(text) == whenListed; }),
+                          [&](QStringView text) { return isListed(text) == whenListed; }),
             listView.count());
     });
     const qsizetype removed = removal.count;
@@ -268,14 +290,15 @@ qsizetype removeByList(ItemList &listView, const TextPool &listed, ListHost &hos
 }
 } // namespace
 
-qsizetype RemoveItemsListed(ItemList &listView, const TextPool &listed, ListHost &host)
+qsizetype RemoveItemsListed(ItemList &listView, const TextPool &listed, ListHost &host, ListedBy by)
 {
-    return removeByList(listView, listed, host, true);
+    return removeByList(listView, listed, host, true, by);
 }
 
-qsizetype RemoveItemsNotListed(ItemList &listView, const TextPool &listed, ListHost &host)
+qsizetype RemoveItemsNotListed(ItemList &listView, const TextPool &listed, ListHost &host,
+                               ListedBy by)
 {
-    return removeByList(listView, listed, host, false);
+    return removeByList(listView, listed, host, false, by);
 }
 
 qsizetype FindNext(const ItemList &listView, const TextSearch &search, qsizetype after)

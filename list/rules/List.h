@@ -33,10 +33,16 @@ QString duplicatesRemovedStatus(qsizetype count);
 std::vector<qsizetype> FindPositions(const ItemList &listView, ListHost &host,
                                      const std::function<bool(QStringView)> &matches);
 
+// How an item is looked up in a list: as a whole, or by the e-mail address in it (see
+// EmailAddress), so that a list of bare addresses matches "Name <address>" items.
+enum class ListedBy { WholeItem, EmailAddress };
 // Removes every item equal (under the case option) to one of `listed`; returns how many.
-qsizetype RemoveItemsListed(ItemList &listView, const TextPool &listed, ListHost &host);
-// Removes every item equal to none of `listed`; returns how many.
-qsizetype RemoveItemsNotListed(ItemList &listView, const TextPool &listed, ListHost &host);
+qsizetype RemoveItemsListed(ItemList &listView, const TextPool &listed, ListHost &host,
+                            ListedBy by = ListedBy::WholeItem);
+// Removes every item equal to none of `listed` (by address: an item without one too);
+// returns how many.
+qsizetype RemoveItemsNotListed(ItemList &listView, const TextPool &listed, ListHost &host,
+                               ListedBy by = ListedBy::WholeItem);
 
 // The next item after `after` (or from the first, for -1) in which `search` finds its text,
 // going round to the first item after the last; -1 when none does.

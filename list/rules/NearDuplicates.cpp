@@ -216,6 +216,16 @@ QString NearKey(QStringView text, const NearKeyOptions &options)
     return key;
 }
 
+std::optional<QString> NearGroupKey(QStringView item, const NearKeyOptions &options)
+{
+    if (options.compared.kind == ComparedPart::Kind::WholeItem)
+        return NearKey(item, options);
+    const std::optional<QString> part = ComparedText(item, options.compared);
+    if (!part)
+        return std::nullopt;
+    return NearKey(*part, options);
+}
+
 QString ShowInvisibles(QStringView text)
 {
     qsizetype first = 0, last = text.size();
@@ -296,13 +306,18 @@ NearGroups FindNearDuplicates(const ItemList &listView, const NearKeyOptions &op
         TextPool keys;
         keys.reserve(count, listView.texts().characterCount());
         std::vector<quint64> hashes(size_t(count), 0);
+        std::vector<quint32> grouped; // the positions of the items that have a key
+        grouped.reserve(size_t(count));
         const std::uint64_t seed = randomHashSeed();
         YieldPacer pacer(host);
         bool listChanged = false;
         for (qsizetype position = 0; position < count && !listChanged; ++position) {
-            const QString key = NearKey(listView.text(position), options);
-            hashes[size_t(position)] = comparisonHash(key, CaseOption::MatchCase, seed);
-            keys.append(key);
+            const std::optional<QString> key = NearGroupKey(listView.text(position), options);
+            if (key) {
+                hashes[size_t(position)] = comparisonHash(*key, CaseOption::MatchCase, seed);
+                grouped.push_back(quint32(position));
+            }
+            keys.append(key ? QStringView(*key) : QStringView());
             if (position % kSlice == 0 && pacer.due()) {
                 host.setProgress(double(position + 1) / double(count) * 80.0);
                 host.yieldToEventLoop();
@@ -316,16 +331,16 @@ NearGroups FindNearDuplicates(const ItemList &listView, const NearKeyOptions &op
         // bits, then each small bucket sorted.
         constexpr int kBucketBits = 16;
         std::vector<quint32> starts((size_t(1) << kBucketBits) + 1, 0);
-        for (const quint64 hash : hashes)
-            ++starts[size_t(hash >> (64 - kBucketBits)) + 1];
+        for (const quint32 position : grouped)
+            ++starts[size_t(hashes[position] >> (64 - kBucketBits)) + 1];
         std::partial_sum(starts.begin(), starts.end(), starts.begin());
-        std::vector<quint32> byHash(static_cast<size_t>(count));
+        std::vector<quint32> byHash(grouped.size());
         {
             std::vector<quint32> next(starts.begin(), starts.end() - 1);
-            for (qsizetype position = 0; position < count; ++position)
-                byHash[next[size_t(hashes[size_t(position)] >> (64 - kBucketBits))]++] =
-                    quint32(position);
+            for (const quint32 position : grouped)
+                byHash[next[size_t(hashes[position] >> (64 - kBucketBits))]++] = position;
         }
+        const qsizetype keyed = qsizetype(byHash.size());
         host.yieldToEventLoop();
         if (changed())
             continue;
@@ -347,9 +362,9 @@ NearGroups FindNearDuplicates(const ItemList &listView, const NearKeyOptions &op
         std::vector<quint32> members;
         std::vector<Group> groups;
         std::vector<quint32> run, rest;
-        for (qsizetype from = 0; from < count;) {
+        for (qsizetype from = 0; from < keyed;) {
             qsizetype to = from + 1;
-            while (to < count && hashes[byHash[size_t(to)]] == hashes[byHash[size_t(from)]])
+            while (to < keyed && hashes[byHash[size_t(to)]] == hashes[byHash[size_t(from)]])
                 ++to;
             if (to - from >= 2) {
                 run.assign(byHash.begin() + from, byHash.begin() + to);

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "ComparedPart.h"
+
 #include <QString>
 #include <QStringView>
 
+#include <optional>
 #include <vector>
 
 class ItemList;
@@ -18,10 +21,14 @@ struct NearKeyOptions
     bool accents = true;       // marks dropped after decomposition: "José" = "Jose"
     bool punctuation = false;  // punctuation and symbols dropped: "o'brien" = "obrien"
     bool wordOrder = false;    // words in sorted order: "Smith, John" = "John Smith"
+    ComparedPart compared;     // what of each item the parts above apply to
 };
 
-// The text `text` is grouped by under `options`.
+// The text `text` is grouped by under `options` (its compared part left to the caller).
 QString NearKey(QStringView text, const NearKeyOptions &options);
+// The key an item is grouped by: NearKey of what is compared of it; none when the item has
+// nothing to compare (no address, too few columns), and is not grouped.
+std::optional<QString> NearGroupKey(QStringView item, const NearKeyOptions &options);
 
 // The text as the review shows it: a no-break space as "·", blanks at either end as "␣",
 // and every other invisible or unusual blank by name ("⟨ZWSP⟩", "⟨U+2003⟩").

@@ -56,6 +56,8 @@ private Q_SLOTS:
     void sortAndReverse();
     void keepOnlyItemsListed_data();
     void keepOnlyItemsListed();
+    void listsComparedByAddress_data();
+    void listsComparedByAddress();
     void saveRemovedItems();
     void nearDuplicateReview();
     void nearDuplicateReviewByKeyboardAlone();
@@ -654,6 +656,37 @@ void ListMenuTest::keepOnlyItemsListed()
     QVERIFY(action(QStringLiteral("Save Removed Items..."))->isEnabled());
     trigger(QStringLiteral("Undo"));
     QCOMPARE(items(), start);
+}
+
+void ListMenuTest::listsComparedByAddress_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("matchCase");
+    QTest::addColumn<QStringList>("kept");
+
+    // 0 "Bob Smith <bob@example.org>", 1 "Ann <ANN@Example.org>", 2 carl, 3 no address
+    QTest::newRow("unsubscribe by address")
+        << "Remove Items Whose Address" << false << QStringList{"carl@example.org", "no address"};
+    QTest::newRow("unsubscribe, case matched but the domain's")
+        << "Remove Items Whose Address" << true
+        << QStringList{"Ann <ANN@Example.org>", "carl@example.org", "no address"};
+    QTest::newRow("keep only by address: an item without one goes too")
+        << "Keep Only Items Whose Address" << false
+        << QStringList{"Bob Smith <bob@example.org>", "Ann <ANN@Example.org>"};
+}
+
+void ListMenuTest::listsComparedByAddress()
+{
+    QFETCH(QString, command);
+    QFETCH(bool, matchCase);
+    QFETCH(QStringList, kept);
+    chooseMatchCase(matchCase);
+    fill(form().items(), {"Bob Smith <bob@example.org>", "Ann <ANN@Example.org>",
+                          "carl@example.org", "no address"});
+    m_window->fileDialogs.answers.push_back(
+        {writeFile(QStringLiteral("unsubscribed.txt"), "bob@EXAMPLE.org\r\nann@example.org\r\n")});
+    trigger(command);
+    QCOMPARE(items(), kept);
 }
 
 void ListMenuTest::saveRemovedItems()

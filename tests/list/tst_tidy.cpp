@@ -1,3 +1,4 @@
+#include "ComparedPart.h"
 #include "ItemList.h"
 #include "ListTestHost.h"
 #include "NearDuplicates.h"
@@ -39,6 +40,9 @@ private Q_SLOTS:
     void invisiblesShown_data();
     void invisiblesShown();
     void groupsLargestFirstInListOrder();
+    void comparedParts_data();
+    void comparedParts();
+    void groupsByWhatIsCompared();
 };
 
 void TidyTest::tidiesOneText_data()
@@ -199,7 +203,7 @@ void TidyTest::nearKeys_data()
     const NearKeyOptions defaults;
     NearKeyOptions everything;
     everything.punctuation = everything.wordOrder = true;
-    const NearKeyOptions nothing{false, false, false, false, false, false};
+    const NearKeyOptions nothing{false, false, false, false, false, false, {}};
 
     QTest::newRow("sharp s folds to ss") << defaults << "Straße"
                                          << "STRASSE" << true;
@@ -218,17 +222,17 @@ void TidyTest::nearKeys_data()
     QTest::newRow("ligature") << with(&NearKeyOptions::foldCase, false) << "ﬁne"
                               << "fine" << true;
     QTest::newRow("ligature, no compatibility forms")
-        << NearKeyOptions{false, false, true, true, false, false} << "ﬁne"
+        << NearKeyOptions{false, false, true, true, false, false, {}} << "ﬁne"
         << "fine" << false;
     QTest::newRow("full-width") << defaults << "ＡＢＣ１"
                                 << "abc1" << true;
     QTest::newRow("Kelvin sign") << defaults << "\u212A"
                                  << "k" << true;
     QTest::newRow("Kelvin sign is K even so")
-        << NearKeyOptions{false, false, false, false, false, false} << "\u212A"
+        << NearKeyOptions{false, false, false, false, false, false, {}} << "\u212A"
         << "K" << true;
     QTest::newRow("Angstrom sign is A ring even so")
-        << NearKeyOptions{false, false, false, false, false, false} << "\u212B"
+        << NearKeyOptions{false, false, false, false, false, false, {}} << "\u212B"
         << "\u00C5" << true;
     QTest::newRow("marks in either order") << nothing << "a\u0323\u0307"
                                            << "a\u0307\u0323" << true;
@@ -251,7 +255,7 @@ void TidyTest::nearKeys_data()
     QTest::newRow("no-break space") << defaults << "a\u00a0b"
                                     << "a b" << true;
     QTest::newRow("no-break space, blanks kept, no compatibility")
-        << NearKeyOptions{true, false, false, true, false, false} << "a\u00a0b"
+        << NearKeyOptions{true, false, false, true, false, false, {}} << "a\u00a0b"
         << "a b" << false;
     QTest::newRow("punctuation kept") << defaults << "o'brien"
                                       << "obrien" << false;
@@ -334,6 +338,79 @@ void TidyTest::groupsLargestFirstInListOrder()
     ItemList clean;
     fill(clean, {"a", "b"});
     QCOMPARE(List::FindNearDuplicates(clean, NearKeyOptions(), host).count(), 0);
+}
+
+Q_DECLARE_METATYPE(ComparedPart)
+
+void TidyTest::comparedParts_data()
+{
+    QTest::addColumn<ComparedPart>("part");
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("compared"); // "<none>": not compared at all
+
+    const ComparedPart address{ComparedPart::Kind::EmailAddress, u',', 1};
+    QTest::newRow("address in angle brackets, domain in small letters")
+        << address << "Robert Smith <BOB@Example.ORG>"
+        << "BOB@example.org";
+    QTest::newRow("brackets win over another address")
+        << address << "x@y.org on behalf of <bob@example.org>"
+        << "bob@example.org";
+    QTest::newRow("the one address-like word") << address << "Smith,John,bob@example.org,2021"
+                                               << "bob@example.org";
+    QTest::newRow("in parentheses") << address << "Bob (bob@example.org)"
+                                    << "bob@example.org";
+    QTest::newRow("two addresses: not compared") << address << "a@x.org b@y.org"
+                                                 << "<none>";
+    QTest::newRow("no address") << address << "Bob Smith"
+                                << "<none>";
+    QTest::newRow("an at sign alone") << address << "me @ home"
+                                      << "<none>";
+
+    const ComparedPart third{ComparedPart::Kind::Column, u',', 3};
+    QTest::newRow("third column") << third << "Smith,J.,bob@example.org,2024"
+                                  << "bob@example.org";
+    QTest::newRow("quoted, the delimiter and a quote inside") << third << "a,b,\"x, \"\"y\"\"\",c"
+                                                              << "x, \"y\"";
+    QTest::newRow("an empty last column") << third << "a,b,"
+                                          << "";
+    QTest::newRow("too few columns") << third << "a,b"
+                                     << "<none>";
+    QTest::newRow("semicolons") << ComparedPart{ComparedPart::Kind::Column, u';', 2} << "a;b,c;d"
+                                << "b,c";
+    QTest::newRow("tabs") << ComparedPart{ComparedPart::Kind::Column, u'\t', 1} << "x y\tz"
+                          << "x y";
+}
+
+void TidyTest::comparedParts()
+{
+    QFETCH(ComparedPart, part);
+    QFETCH(QString, item);
+    QFETCH(QString, compared);
+    const std::optional<QString> found = ComparedText(item, part);
+    QCOMPARE(found.value_or(QStringLiteral("<none>")), compared);
+}
+
+void TidyTest::groupsByWhatIsCompared()
+{
+    // One subscriber under three forms; one CSV row twice; items without the part alone.
+    ItemList list;
+    fill(list, {"Bob Smith <bob@example.org>", "bob@example.org", "Robert Smith <BOB@Example.ORG>",
+                "Smith,John,ann@example.org,2021", "Smith,J.,ann@example.org,2024", "Bob Smith",
+                "Bob Smith"});
+    RecordingHost host;
+    NearKeyOptions options;
+    options.compared.kind = ComparedPart::Kind::EmailAddress;
+    NearGroups groups = List::FindNearDuplicates(list, options, host);
+    QCOMPARE(groups.count(), 2);
+    QCOMPARE(groups.size(0), 3);
+    QCOMPARE(groups.size(1), 2);
+    QCOMPARE(groups.member(1, 0), 3u);
+
+    options.compared = ComparedPart{ComparedPart::Kind::Column, u',', 3};
+    groups = List::FindNearDuplicates(list, options, host);
+    QCOMPARE(groups.count(), 1);
+    QCOMPARE(groups.member(0, 0), 3u);
+    QCOMPARE(groups.member(0, 1), 4u);
 }
 
 QTEST_GUILESS_MAIN(TidyTest)

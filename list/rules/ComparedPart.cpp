@@ -1,0 +1,124 @@
+#include "ComparedPart.h"
+
+namespace {
+
+// Where a word ends in a line that may hold an address: blanks and the punctuation that
+// surrounds addresses in lists ("Name <a@b>", "a@b, c@d", "(a@b)", "'a@b'").
+bool endsWord(QChar c)
+{
+    switch (c.unicode()) {
+    case u',':
+    case u';':
+    case u'<':
+    case u'>':
+    case u'(':
+    case u')':
+    case u'[':
+    case u']':
+    case u'"':
+    case u'\'':
+        return true;
+    default:
+        return c.isSpace();
+    }
+}
+
+bool looksLikeAddress(QStringView word)
+{
+    const qsizetype at = word.lastIndexOf(u'@');
+    return at > 0 && at + 1 < word.size();
+}
+
+QString withDomainInSmallLetters(QStringView address)
+{
+    const qsizetype at = address.lastIndexOf(u'@');
+    return address.first(at + 1).toString() + address.sliced(at + 1).toString().toLower();
+}
+
+} // namespace
+
+QString EmailAddress(QStringView text)
+{
+    // In angle brackets: the address the line names, whatever else it holds.
+    const qsizetype open = text.indexOf(u'<');
+    if (open >= 0) {
+        const qsizetype close = text.indexOf(u'>', open + 1);
+        if (close > open) {
+            const QStringView inside = text.sliced(open + 1, close - open - 1).trimmed();
+            if (looksLikeAddress(inside) && !inside.contains(u' '))
+                return withDomainInSmallLetters(inside);
+        }
+    }
+    QStringView found;
+    qsizetype start = -1;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        const bool end = i == text.size() || endsWord(text[i]);
+        if (end && start >= 0) {
+            const QStringView word = text.sliced(start, i - start);
+            if (looksLikeAddress(word)) {
+                if (!found.isNull())
+                    return {}; // two addresses: which one is meant is not known
+                found = word;
+            }
+            start = -1;
+        } else if (!end && start < 0) {
+            start = i;
+        }
+    }
+    return found.isNull() ? QString() : withDomainInSmallLetters(found);
+}
+
+std::optional<QString> DelimitedColumn(QStringView text, QChar delimiter, int column)
+{
+    QString field;
+    int number = 1;
+    bool quoted = false;
+    bool fieldStarted = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (quoted) {
+            if (c != u'"') {
+                field += c;
+            } else if (i + 1 < text.size() && text[i + 1] == u'"') {
+                field += u'"';
+                ++i;
+            } else {
+                quoted = false;
+            }
+            continue;
+        }
+        if (c == delimiter) {
+            if (number == column)
+                return field;
+            ++number;
+            field.clear();
+            fieldStarted = false;
+        } else if (c == u'"' && !fieldStarted) {
+            quoted = true;
+            fieldStarted = true;
+        } else {
+            field += c;
+            fieldStarted = true;
+        }
+    }
+    if (number == column)
+        return field;
+    return std::nullopt;
+}
+
+std::optional<QString> ComparedText(QStringView text, const ComparedPart &part)
+{
+    switch (part.kind) {
+    case ComparedPart::Kind::EmailAddress: {
+        QString address = EmailAddress(text);
+        if (address.isEmpty())
+            return std::nullopt;
+        return address;
+    }
+    case ComparedPart::Kind::Column:
+        return DelimitedColumn(text, part.delimiter, part.column);
+    case ComparedPart::Kind::WholeItem:
+        break;
+    }
+    return text.toString();
+}

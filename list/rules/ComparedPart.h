@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QChar>
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+
+// What of an item a comparison looks at: the whole item, the e-mail address in it, or one
+// column of it read as a delimited line. Items are kept and removed whole; only what is
+// compared changes.
+struct ComparedPart
+{
+    enum class Kind { WholeItem, EmailAddress, Column };
+    Kind kind = Kind::WholeItem;
+    QChar delimiter = u','; // for Column: comma, semicolon or tab
+    int column = 1;         // for Column, from 1
+
+    bool operator==(const ComparedPart &other) const
+    {
+        return kind == other.kind && delimiter == other.delimiter && column == other.column;
+    }
+};
+
+// The e-mail address in `text`: the one in angle brackets when there is one ("Bob Smith
+// <bob@example.org>"), else the one word that looks like an address; its domain in small
+// letters, as domains are compared without letter case. Empty when there is none, or several
+// words that could be.
+QString EmailAddress(QStringView text);
+
+// Field `column` (from 1) of `text` read as a line delimited by `delimiter`, a field in double
+// quotes when it holds the delimiter, a quote inside doubled; none when the line has fewer.
+std::optional<QString> DelimitedColumn(QStringView text, QChar delimiter, int column);
+
+// What `part` compares of `text`; none when the item has nothing to compare (no address, too
+// few columns).
+std::optional<QString> ComparedText(QStringView text, const ComparedPart &part);
