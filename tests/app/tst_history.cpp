@@ -284,15 +284,16 @@ void HistoryTest::askedForAtEverySliceBoundary()
     QFETCH(int, meanwhile);
     QFETCH(int, filtersFirst);
 
-    // 400 items, a third of them duplicates of lines in the file and of the sample list.
+    // 150 items, a third of them duplicates of lines in the file and of the sample list:
+    // enough slices for every kind of boundary, and each asked at every one of them.
     QStringList start;
-    for (int i = 0; i < 400; ++i)
-        start.append(i % 3 == 0 ? QStringLiteral("line %1").arg(i % 150)
+    for (int i = 0; i < 150; ++i)
+        start.append(i % 3 == 0 ? QStringLiteral("line %1").arg(i % 60)
                                 : QStringLiteral("item %1").arg(i));
     start += QStringList{"Martin Holloway", "support@example.org"};
     QStringList lines;
-    for (int i = 0; i < 300; ++i)
-        lines.append(QStringLiteral("LINE %1").arg(i % 200));
+    for (int i = 0; i < 120; ++i)
+        lines.append(QStringLiteral("LINE %1").arg(i % 80));
     const QString file = writeList(QStringLiteral("list.txt"), lines);
 
     const auto setUp = [&](TestWindow &window) {
