@@ -12,6 +12,29 @@ QString tarnwellVersion()
     return QStringLiteral(TARNWELL_VERSION);
 }
 
+namespace {
+// The options the window system reads itself, as "--help-all" promises to show them.
+constexpr char kWindowSystemOptions[] = R"(
+Options of the window system (Qt):
+  -platform <name[:options]>   The platform plugin: xcb (X11), wayland, offscreen, ...
+  -platformpluginpath <path>   Where the platform plugins are.
+  -platformtheme <theme>       The platform theme: gtk3, ...
+  -plugin <plugin>             Another plugin to load; may be given several times.
+  -qwindowgeometry <geometry>  The main window's geometry, as X11 writes it: 100x100+50+50.
+  -qwindowicon <icon>          The windows' icon.
+  -qwindowtitle <title>        The first window's title.
+  -reverse                     Lays the window out right to left.
+  -session <session>           Restores the program from an earlier session.
+  -style <style>               The widget style: Fusion, ...
+  -stylesheet <path>           A style sheet for the whole program.
+  -widgetcount                 Says at the end how many widgets were made.
+  -display <display>           The X11 display, instead of $DISPLAY.
+  -name <name>                 The instance name (ICCCM 4.1.2.1).
+  -nograb, -dograb             Whether the mouse may be grabbed (X11).
+  -visual <id>                 The X11 visual to use.
+)";
+} // namespace
+
 CommandLine parseCommandLine(const QStringList &arguments)
 {
     QCoreApplication::setApplicationName(QStringLiteral("Tarnwell"));
@@ -42,6 +65,8 @@ CommandLine parseCommandLine(const QStringList &arguments)
     if (parser.isSet(help) || parser.isSet(helpAll)) {
         result.action = CommandLine::Action::ShowHelp;
         result.output = parser.helpText();
+        if (parser.isSet(helpAll))
+            result.output += QString::fromLatin1(kWindowSystemOptions);
         return result;
     }
     if (parser.isSet(version)) {

@@ -467,8 +467,9 @@ void StartupTest::commandLine_data()
                                << QStringList{} << "Tarnwell " + tarnwellVersion();
     QTest::newRow("--help") << QStringList{"--help"} << int(Action::ShowHelp) << QStringList{}
                             << "[files...]";
-    QTest::newRow("--help-all") << QStringList{"--help-all"} << int(Action::ShowHelp)
-                                << QStringList{} << "[files...]";
+    QTest::newRow("--help-all: the window system's options too")
+        << QStringList{"--help-all"} << int(Action::ShowHelp) << QStringList{}
+        << "-platform <name[:options]>";
     QTest::newRow("unknown option") << QStringList{"--frobnicate", "a.txt"} << int(Action::Fail)
                                     << QStringList{} << "Unknown option 'frobnicate'";
     // Left for the window system, which takes its own options out.
@@ -596,7 +597,7 @@ void checkTexts(QWidget &root, int &checked)
     QList<QWidget *> widgets = root.findChildren<QWidget *>();
     widgets.prepend(&root);
     for (QWidget *widget : widgets) {
-        if (!widget->isVisible())
+        if (!widget->isVisible() || !widget->isEnabled()) // a greyed control reads as greyed
             continue;
         const QPalette &palette = widget->palette();
         QColor text, background;
@@ -699,7 +700,7 @@ void StartupTest::boundariesAndSelectionsReadUnderEveryPalette()
     int edges = 0;
     for (QWidget *root : {static_cast<QWidget *>(&form), static_cast<QWidget *>(dialog)}) {
         for (QWidget *widget : root->findChildren<QWidget *>()) {
-            if (!widget->isVisible())
+            if (!widget->isVisible() || !widget->isEnabled())
                 continue;
             QRect edge;
             if (auto *box = qobject_cast<QAbstractButton *>(widget);

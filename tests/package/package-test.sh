@@ -9,12 +9,27 @@ build_dir=$1 version=$2 real_window_test=$3
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 deb="$build_dir/tarnwell_${version}-1_amd64.deb"
-rm -f "$deb"
-(cd "$build_dir" && cpack -G DEB >"$root.cpack.log" 2>&1) || { cat "$root.cpack.log"; exit 1; }
-rm -f "$root.cpack.log"
-test -f "$deb" || { echo "no package $deb"; exit 1; }
-
 fail() { echo "FAIL: $*"; exit 1; }
+# Built twice, as scripts/package builds it: the same bytes both times.
+SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$(dirname "$0")" log -1 --format=%ct 2>/dev/null || echo 1765152000)}
+export SOURCE_DATE_EPOCH
+sums=()
+for build in 1 2; do
+  rm -f "$deb"
+  (cd "$build_dir" && cpack -G DEB >"$root.cpack.log" 2>&1) || { cat "$root.cpack.log"; exit 1; }
+  test -f "$deb" || { echo "no package $deb"; exit 1; }
+  sums+=("$(sha256sum <"$deb")")
+done
+rm -f "$root.cpack.log"
+[ "${sums[0]}" = "${sums[1]}" ] || fail "two builds of the package differ"
+dpkg-deb -f "$deb" Depends | grep -q qt6-qpa-plugins && fail "the package depends on qt6-qpa-plugins"
+dpkg-deb -f "$deb" Recommends | grep -qw qt6-wayland || fail "qt6-wayland is not recommended"
+readelf -S "$build_dir/app/tarnwell" | grep -q '\.comment' && fail "the program keeps its .comment section"
+plain=$(mktemp -d)
+cmake --install "$build_dir" --prefix "$plain" >/dev/null
+find "$plain" -path '*lintian*' -o -name 'changelog.Debian*' | grep -q . &&
+  fail "cmake --install puts Debian-only files in a plain prefix"
+rm -rf "$plain"
 dpkg-deb -f "$deb" Recommends | grep -qw libreoffice-calc || fail "libreoffice-calc is not recommended"
 dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || fail "no dependency found on Qt Widgets"
 dpkg-deb -f "$deb" Version | grep -qx "$version-1" || fail "package version is not $version-1"
