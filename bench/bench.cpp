@@ -4,6 +4,7 @@
 //   tarnwell_bench --search-only     (Find and Check Items With... on a list of many scripts)
 //   tarnwell_bench --visible-calc-only (the spreadsheet commands against a visible Calc)
 //   tarnwell_bench --near-only       (Find Near Duplicates on a million items)
+//   tarnwell_bench --menu-only       (the context menu's commands on a million items)
 //   tarnwell_bench --mailing-list FILE COUNT    (writes the mailing-list-shaped list)
 //
 // Without an argument it writes a list of 1,000,000 e-mail-like items (about 30% duplicates,
@@ -1111,6 +1112,10 @@ int main(int argc, char *argv[])
     TestFolders folders;
     if (options.contains(QStringLiteral("--visible-calc-only"))) {
         benchVisibleCalc(folders.program.path());
+        return 0;
+    }
+    if (options.contains(QStringLiteral("--menu-only"))) {
+        benchListMenu(folders.program.path());
         return 0;
     }
     if (options.contains(QStringLiteral("--near-only"))) {

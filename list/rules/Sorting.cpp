@@ -7,7 +7,10 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <numeric>
+#include <thread>
 
 namespace List {
 
@@ -15,28 +18,69 @@ namespace {
 constexpr qsizetype kKeysPerSlice = 8192;
 constexpr size_t kRun = 65536; // items sorted in one go before the runs are merged
 
-// Sort keys for every item, a slice at a time; empty when the list or the case option
-// changed meanwhile.
-std::vector<QCollatorSortKey> sortKeys(const ItemList &listView, ListHost &host,
-                                       const std::function<bool()> &changed)
+QCollator collatorFor(CaseOption option)
 {
     QCollator collator{collationLocale(QLocale())};
     collator.setNumericMode(true);
-    collator.setCaseSensitivity(host.caseOption() == CaseOption::MatchCase ? Qt::CaseSensitive
-                                                                           : Qt::CaseInsensitive);
-    const qsizetype count = listView.count();
+    collator.setCaseSensitivity(option == CaseOption::MatchCase ? Qt::CaseSensitive
+                                                                : Qt::CaseInsensitive);
+    return collator;
+}
+
+// Sort keys for every item, a slice at a time; empty when the list or the case option
+// changed meanwhile. The keys of the second half are made on a thread of their own, from a
+// copy of the texts that shares the list's buffer: the list itself is only read here, and a
+// command run while this one yields changes the list, never that copy.
+std::vector<QCollatorSortKey> sortKeys(const ItemList &listView, ListHost &host,
+                                       const std::function<bool()> &changed)
+{
+    const TextPool texts = listView.texts();
+    const CaseOption option = host.caseOption();
+    const qsizetype count = texts.size();
+    const qsizetype half = count / 2;
+    std::vector<QCollatorSortKey> secondHalf;
+    std::atomic<bool> stop{false}, done{false};
+    std::thread other([&] {
+        const QCollator collator = collatorFor(option);
+        secondHalf.reserve(size_t(count - half));
+        for (qsizetype position = half; position < count && !stop; ++position)
+            secondHalf.push_back(collator.sortKey(texts.at(position).toString()));
+        done = true;
+    });
+    const auto finish = [&](bool abandon) {
+        stop = stop || abandon;
+        other.join();
+    };
+
+    const QCollator collator = collatorFor(option);
     std::vector<QCollatorSortKey> keys;
     keys.reserve(size_t(count));
     YieldPacer pacer(host);
-    for (qsizetype position = 0; position < count; ++position) {
-        keys.push_back(collator.sortKey(listView.text(position).toString()));
+    for (qsizetype position = 0; position < half; ++position) {
+        keys.push_back(collator.sortKey(texts.at(position).toString()));
         if (position % kKeysPerSlice == 0 && pacer.due()) {
-            host.setProgress(double(position + 1) / double(count) * 50.0);
+            host.setProgress(double(position + 1) / double(half) * 50.0);
             host.yieldToEventLoop();
-            if (changed())
+            if (changed()) {
+                finish(true);
                 return {};
+            }
         }
     }
+    // The other half may still be under way: the window stays live meanwhile.
+    while (!done) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        if (pacer.due()) {
+            host.yieldToEventLoop();
+            if (changed()) {
+                finish(true);
+                return {};
+            }
+        }
+    }
+    finish(false);
+    keys.insert(keys.end(), std::make_move_iterator(secondHalf.begin()),
+                std::make_move_iterator(secondHalf.end()));
     return keys;
 }
 } // namespace
@@ -69,12 +113,28 @@ std::vector<quint32> SortOrder(const ItemList &listView, bool descending, ListHo
         std::vector<quint32> order(keys.size());
         std::iota(order.begin(), order.end(), quint32(0));
         YieldPacer pacer(host);
-        for (size_t from = 0; from < order.size(); from += kRun) {
+        // Every other run on a thread of its own: the runs are apart, the keys only read.
+        const auto sortRun = [&](size_t from) {
             const auto end = order.begin() + qsizetype(std::min(order.size(), from + kRun));
             std::stable_sort(order.begin() + qsizetype(from), end, before);
+        };
+        std::atomic<bool> oddRunsSorted{false};
+        std::thread odd([&] {
+            for (size_t from = kRun; from < order.size(); from += 2 * kRun)
+                sortRun(from);
+            oddRunsSorted = true;
+        });
+        for (size_t from = 0; from < order.size(); from += 2 * kRun) {
+            sortRun(from);
             if (pacer.due())
                 host.yieldToEventLoop();
         }
+        while (!oddRunsSorted) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            if (pacer.due())
+                host.yieldToEventLoop();
+        }
+        odd.join();
         // A yield where each stage ends: the next one's first yield is a slice away.
         host.yieldToEventLoop();
         std::vector<quint32> merged(order.size());
