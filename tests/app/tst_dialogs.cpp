@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -27,6 +28,8 @@ private Q_SLOTS:
     void noticeShowsItsTitle();
     void markCellsBoxStandsBesideTheWindow_data();
     void markCellsBoxStandsBesideTheWindow();
+    void markCellsBoxGoesWithTheWorkbook();
+    void questionNamesItsButtons();
 
 private:
     // Runs `act` on the dialog once it is open.
@@ -172,6 +175,48 @@ void DialogsTest::markCellsBoxStandsBesideTheWindow()
     QCOMPARE(seen.modality, Qt::NonModal);
     QVERIFY(seen.beside);
     QCOMPARE(answer, ok ? Prompts::Answer::Ok : Prompts::Answer::Cancel);
+}
+
+void DialogsTest::markCellsBoxGoesWithTheWorkbook()
+{
+    // Asked twice a second whether the workbook is still there, the box ends by itself once
+    // it is not, as Cancel; no one clicks.
+    QtPrompts prompts;
+    QElapsedTimer clock;
+    clock.start();
+    int asked = 0;
+    const Prompts::Answer answer =
+        prompts.waitForUser(QStringLiteral("Highlight a block of cells with mouse"), {}, [&] {
+            ++asked;
+            return clock.elapsed() > 700;
+        });
+    QCOMPARE(answer, Prompts::Answer::Cancel);
+    QVERIFY(asked >= 2);
+    for (QWidget *top : QApplication::topLevelWidgets())
+        QVERIFY(!top->isVisible());
+}
+
+void DialogsTest::questionNamesItsButtons()
+{
+    QtPrompts prompts;
+    QStringList buttons;
+    for (const bool save : {true, false}) {
+        whenOpen([&](QWidget *box) {
+            buttons.clear();
+            for (QPushButton *button : box->findChildren<QPushButton *>())
+                buttons.append(button->text());
+            for (QPushButton *button : box->findChildren<QPushButton *>()) {
+                if (button->text() == (save ? u"Save with Blanks" : u"Don't Save"))
+                    button->click();
+            }
+        });
+        const Prompts::Answer answer =
+            prompts.question(QStringLiteral("Save?"), QStringLiteral("Tarnwell"),
+                             QStringLiteral("Save with Blanks"), QStringLiteral("Don't Save"));
+        QCOMPARE(answer, save ? Prompts::Answer::Yes : Prompts::Answer::No);
+        buttons.sort();
+        QCOMPARE(buttons, (QStringList{"Don't Save", "Save with Blanks"}));
+    }
 }
 
 QTEST_MAIN(DialogsTest)
