@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QItemSelectionModel>
 #include <QMenu>
+#include <QScopeGuard>
 #include <QTableView>
 
 namespace {
@@ -205,13 +206,21 @@ void ListMenu::findNext()
         find();
         return;
     }
+    // A long search yields: asked for again meanwhile, the one under way goes on.
+    if (m_finding)
+        return;
+    m_finding = true;
+    const auto done = qScopeGuard([this] {
+        m_finding = false;
+        m_form.setProgress(0);
+    });
     Trap(m_form.errorReporter(), QStringLiteral("Form1.FindNext")).line(100, [&] {
         const QModelIndex current = m_view.currentIndex();
         const qsizetype found =
             m_items.count() == 0
                 ? -1
                 : List::FindNext(m_items, TextSearch(m_findText, m_form.caseOption()),
-                                 current.isValid() ? current.row() : -1);
+                                 current.isValid() ? current.row() : -1, m_form);
         if (found < 0) {
             m_form.setStatus(u"Not found: " + m_findText);
             return;

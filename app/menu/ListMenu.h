@@ -87,5 +87,6 @@ private:
     QAction *m_saveRemoved;
     NearDuplicateReview *m_nearDuplicates; // a child of this
     QString m_findText;
+    bool m_finding = false; // a search is under way, yielding
     int m_lastCurrentRow = -1;
 };

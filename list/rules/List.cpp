@@ -301,15 +301,32 @@ qsizetype RemoveItemsNotListed(ItemList &listView, const TextPool &listed, ListH
     return removeByList(listView, listed, host, false, by);
 }
 
-qsizetype FindNext(const ItemList &listView, const TextSearch &search, qsizetype after)
+qsizetype FindNext(const ItemList &listView, const TextSearch &search, qsizetype after,
+                   ListHost &host)
 {
-    const qsizetype count = listView.count();
-    for (qsizetype step = 1; step <= count; ++step) {
-        const qsizetype position = (after + step) % count;
-        if (search.foundIn(listView.text(position)))
-            return position;
+    // Round the list a slice at a time; a list changed meanwhile is searched again from the
+    // same place, as it now stands.
+    for (;;) {
+        const quint64 revision = listView.revision();
+        const qsizetype count = listView.count();
+        if (count == 0)
+            return -1;
+        const qsizetype from = std::min(after, count - 1);
+        YieldPacer pacer(host);
+        bool changed = false;
+        for (qsizetype step = 1; step <= count && !changed; ++step) {
+            const qsizetype position = (from + step) % count;
+            if (search.foundIn(listView.text(position)))
+                return position;
+            if (step % kSlice == 0 && pacer.due()) {
+                host.setProgress(double(step) / double(count) * 100.0);
+                host.yieldToEventLoop();
+                changed = listView.revision() != revision;
+            }
+        }
+        if (!changed)
+            return -1;
     }
-    return -1;
 }
 
 QString duplicatesRemovedStatus(qsizetype count)

@@ -45,8 +45,10 @@ qsizetype RemoveItemsNotListed(ItemList &listView, const TextPool &listed, ListH
                                ListedBy by = ListedBy::WholeItem);
 
 // The next item after `after` (or from the first, for -1) in which `search` finds its text,
-// going round to the first item after the last; -1 when none does.
-qsizetype FindNext(const ItemList &listView, const TextSearch &search, qsizetype after);
+// going round to the first item after the last; -1 when none does. Yields through `host` a
+// slice at a time.
+qsizetype FindNext(const ItemList &listView, const TextSearch &search, qsizetype after,
+                   ListHost &host);
 
 // Appends each of `lines` that the list does not hold yet, nor an earlier one of them, under
 // the case option; returns how many it added and how many it refused.

@@ -70,6 +70,7 @@ private Q_SLOTS:
     void findAndCheckItemsWithReadAlike_data();
     void findAndCheckItemsWithReadAlike();
     void keysOpenTheMenuAndFindNext();
+    void findInALongListLetsTheWindowTurn();
     void oneIsSaidInTheSingular();
     void undoKeepsTheCurrentRow_data();
     void undoKeepsTheCurrentRow();
@@ -1089,6 +1090,26 @@ void ListMenuTest::findAndCheckItemsWithReadAlike()
     }
     std::sort(found.begin(), found.end());
     QCOMPARE(found, rows);
+}
+
+void ListMenuTest::findInALongListLetsTheWindowTurn()
+{
+    QStringList many;
+    for (int i = 0; i < 100000; ++i)
+        many.append(QStringLiteral("item %1").arg(i));
+    fill(form().items(), many);
+    form().setYieldInterval(0);
+    // While the search goes round, the window takes its turns; an item added meanwhile is
+    // found, as the list then stands.
+    bool turned = false;
+    QTimer::singleShot(0, &form(), [&] {
+        turned = true;
+        form().items().append(u"needle");
+    });
+    m_window->prompts.typed.push_back(QStringLiteral("needle"));
+    trigger(QStringLiteral("Find..."));
+    QVERIFY(turned);
+    QCOMPARE(m_window->control<QTableView>("ListView1")->currentIndex().row(), 100000);
 }
 
 void ListMenuTest::keysOpenTheMenuAndFindNext()
