@@ -4,7 +4,7 @@
 //   tarnwell_bench --search-only     (Find and Check Items With... on a list of many scripts)
 //   tarnwell_bench --visible-calc-only (the spreadsheet commands against a visible Calc)
 //   tarnwell_bench --near-only       (Find Near Duplicates on a million items)
-//   tarnwell_bench --menu-only       (the context menu's commands on a million items)
+//   tarnwell_bench --menu-only [N]   (the context menu's commands and Tidy on N items, 1M)
 //   tarnwell_bench --mailing-list FILE COUNT    (writes the mailing-list-shaped list)
 //
 // Without an argument it writes a list of 1,000,000 e-mail-like items (about 30% duplicates,
@@ -413,9 +413,8 @@ double copyEveryTextMs(Form1 &form)
 // history's memory, check marks in bulk, the suppression list and find. Each figure stands
 // beside a peer from the same run: the duplicate removal it undoes, or a plain pass over the
 // items.
-void benchListMenu(const QString &folder)
+void benchListMenu(const QString &folder, int kItems = 1000000)
 {
-    constexpr int kItems = 1000000;
     std::printf("context menu, %d items:\n", kItems);
     TestWindow window(folder);
     Form1 &form = *window.form;
@@ -596,9 +595,8 @@ QAction *submenuAction(Form1 &form, const QString &submenu, const QString &text)
 // The Tidy commands on 1,000,000 dirty items (blanks at either end, no-break and zero-width
 // spaces, empty items, capitals), each taken back after, beside a copy of every item's text
 // into a new list in the same run.
-void benchTidy(const QString &folder)
+void benchTidy(const QString &folder, int kItems = 1000000)
 {
-    constexpr int kItems = 1000000;
     std::printf("Tidy, %d items:\n", kItems);
     TestWindow window(folder);
     Form1 &form = *window.form;
@@ -1115,7 +1113,12 @@ int main(int argc, char *argv[])
         return 0;
     }
     if (options.contains(QStringLiteral("--menu-only"))) {
-        benchListMenu(folders.program.path());
+        // The context menu's commands and Tidy at 1M items, or at the size given after it.
+        const int at = options.indexOf(QStringLiteral("--menu-only"));
+        const int items =
+            options.value(at + 1).toInt() > 0 ? options.value(at + 1).toInt() : 1000000;
+        benchListMenu(folders.program.path(), items);
+        benchTidy(folders.program.path(), items);
         return 0;
     }
     if (options.contains(QStringLiteral("--near-only"))) {

@@ -88,5 +88,6 @@ private:
     NearDuplicateReview *m_nearDuplicates; // a child of this
     QString m_findText;
     bool m_finding = false; // a search is under way, yielding
+    bool m_copying = false; // a copy of many items is under way, yielding
     int m_lastCurrentRow = -1;
 };

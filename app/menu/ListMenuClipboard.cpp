@@ -17,6 +17,7 @@
 #include <QGuiApplication>
 #include <QItemSelectionModel>
 #include <QMimeData>
+#include <QScopeGuard>
 #include <QTableView>
 
 #include <chrono>
@@ -106,16 +107,27 @@ void ListMenu::copyChecked()
 
 void ListMenu::copyItems(const std::vector<qsizetype> &rows)
 {
+    // Millions of items are copied a slice at a time, the window live; from the list as it
+    // stood when asked (a copy of its texts that shares their buffer), whatever runs meanwhile.
+    if (m_copying)
+        return;
+    m_copying = true;
+    const auto done = qScopeGuard([this] { m_copying = false; });
     Trap(m_form.errorReporter(), QStringLiteral("Form1.Copy")).line(100, [&] {
+        const TextPool texts = m_items.texts();
         // One line each, with the line end this platform's programs expect.
         qsizetype characters = 0;
         for (const qsizetype row : rows)
-            characters += m_items.text(row).size() + 1;
+            characters += texts.length(row) + 1;
         QString text;
         text.reserve(characters);
-        for (const qsizetype row : rows) {
-            text += m_items.text(row);
+        YieldPacer pacer(m_form);
+        constexpr size_t kSlice = 65536;
+        for (size_t k = 0; k < rows.size(); ++k) {
+            text += texts.at(rows[k]);
             text += u'\n';
+            if (k % kSlice == kSlice - 1 && pacer.due())
+                m_form.yieldToEventLoop();
         }
         QGuiApplication::clipboard()->setText(text);
         m_form.setStatus(copiedStatus(qsizetype(rows.size())));

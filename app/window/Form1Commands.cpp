@@ -93,13 +93,16 @@ void Form1::removeCurrentItem()
     std::vector<qsizetype> rows;
     if (m_listKeeper->severalSelected()) {
         rows = m_listKeeper->selectedRows();
+        // Millions of them go a slice at a time, the window live.
+        List::RemoveItemsAt(*m_items, rows, m_items->revision(), *this);
+        setProgress(0);
     } else {
         const int row = m_listKeeper->currentRow();
         if (row < 0 || row >= m_items->count())
             return;
         rows = {row};
+        m_items->removePositions(rows);
     }
-    m_items->removePositions(rows);
     // The item that took the first removed one's place is current, so Delete goes on down.
     if (m_items->count() > 0) {
         const qsizetype next =

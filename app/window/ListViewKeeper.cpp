@@ -33,13 +33,25 @@ bool ListViewKeeper::isOnItem(const QPoint &position) const
 std::vector<qsizetype> ListViewKeeper::selectedRows(const QAbstractItemView &view)
 {
     // From the selection's ranges: a million selected rows would cost a million indexes.
+    const QItemSelection selection = view.selectionModel()->selection();
+    qsizetype count = 0;
+    bool ascending = true; // ranges one after another, as Ctrl+A or a drag leaves them
+    int lastBottom = -1;
+    for (const QItemSelectionRange &range : selection) {
+        count += range.height();
+        ascending = ascending && range.top() > lastBottom;
+        lastBottom = range.bottom();
+    }
     std::vector<qsizetype> rows;
-    for (const QItemSelectionRange &range : view.selectionModel()->selection()) {
+    rows.reserve(size_t(count));
+    for (const QItemSelectionRange &range : selection) {
         for (int row = range.top(); row <= range.bottom(); ++row)
             rows.push_back(row);
     }
-    std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    if (!ascending) {
+        std::sort(rows.begin(), rows.end());
+        rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    }
     return rows;
 }
 
