@@ -16,7 +16,7 @@ namespace List {
 
 namespace {
 constexpr qsizetype kKeysPerSlice = 8192;
-constexpr size_t kRun = 65536; // items sorted in one go before the runs are merged
+constexpr size_t kRun = 16384; // items sorted in one go before the runs are merged
 
 QCollator collatorFor(CaseOption option)
 {
@@ -27,12 +27,25 @@ QCollator collatorFor(CaseOption option)
     return collator;
 }
 
+// Every item's sort key: the first half's, and the second half's made on another thread. The
+// halves stay apart: moving millions of keys into one vector would touch each of them again.
+struct SortKeys
+{
+    std::vector<QCollatorSortKey> first, second;
+
+    size_t size() const { return first.size() + second.size(); }
+    bool empty() const { return first.empty() && second.empty(); }
+    const QCollatorSortKey &operator[](quint32 position) const
+    {
+        return position < first.size() ? first[position] : second[position - first.size()];
+    }
+};
+
 // Sort keys for every item, a slice at a time; empty when the list or the case option
 // changed meanwhile. The keys of the second half are made on a thread of their own, from a
 // copy of the texts that shares the list's buffer: the list itself is only read here, and a
 // command run while this one yields changes the list, never that copy.
-std::vector<QCollatorSortKey> sortKeys(const ItemList &listView, ListHost &host,
-                                       const std::function<bool()> &changed)
+SortKeys sortKeys(const ItemList &listView, ListHost &host, const std::function<bool()> &changed)
 {
     const TextPool texts = listView.texts();
     const CaseOption option = host.caseOption();
@@ -54,7 +67,7 @@ std::vector<QCollatorSortKey> sortKeys(const ItemList &listView, ListHost &host,
 
     const QCollator collator = collatorFor(option);
     std::vector<QCollatorSortKey> keys;
-    keys.reserve(size_t(count));
+    keys.reserve(size_t(half));
     YieldPacer pacer(host);
     for (qsizetype position = 0; position < half; ++position) {
         keys.push_back(collator.sortKey(texts.at(position).toString()));
@@ -79,9 +92,7 @@ std::vector<QCollatorSortKey> sortKeys(const ItemList &listView, ListHost &host,
         }
     }
     finish(false);
-    keys.insert(keys.end(), std::make_move_iterator(secondHalf.begin()),
-                std::make_move_iterator(secondHalf.end()));
-    return keys;
+    return {std::move(keys), std::move(secondHalf)};
 }
 } // namespace
 
@@ -102,7 +113,7 @@ std::vector<quint32> SortOrder(const ItemList &listView, bool descending, ListHo
         const auto changed = [&] {
             return listView.revision() != revision || host.caseOption() != option;
         };
-        std::vector<QCollatorSortKey> keys = sortKeys(listView, host, changed);
+        SortKeys keys = sortKeys(listView, host, changed);
         if (keys.size() != size_t(listView.count()) || changed())
             continue;
         const auto before = [&](quint32 a, quint32 b) {
@@ -165,12 +176,14 @@ std::vector<quint32> SortOrder(const ItemList &listView, bool descending, ListHo
         // million blocks held the window up for 90 ms. Asking for a page after each slice
         // gathers them a slice at a time.
         YieldPacer freeing(host);
-        while (!keys.empty()) {
-            keys.erase(keys.end() - qsizetype(std::min(keys.size(), size_t(kKeysPerSlice))),
-                       keys.end());
-            const std::vector<char> gatherFreedBlocks(4096);
-            if (freeing.due())
-                host.yieldToEventLoop();
+        for (std::vector<QCollatorSortKey> *half : {&keys.second, &keys.first}) {
+            while (!half->empty()) {
+                half->erase(half->end() - qsizetype(std::min(half->size(), size_t(kKeysPerSlice))),
+                            half->end());
+                const std::vector<char> gatherFreedBlocks(4096);
+                if (freeing.due())
+                    host.yieldToEventLoop();
+            }
         }
         host.yieldToEventLoop();
         if (changed())

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <numeric>
 
 void ItemStore::flipMarks(const std::vector<qsizetype> &positions)
@@ -79,6 +80,11 @@ void ItemStore::exchangeTexts(TextPool &texts, const std::vector<quint32> &order
         m_checks.swap(otherChecks);
         return;
     }
+    // Marks all alike (most often none at all) stay as they are in any order: ten million of
+    // them gathered in a random order would cost the window a fifth of a second.
+    if (!keepsSome && std::adjacent_find(m_checks.begin(), m_checks.end(), std::not_equal_to<>()) ==
+                          m_checks.end())
+        return;
     std::vector<quint8> checks(size_t(m_texts.size()));
     for (size_t position = 0; position < order.size(); ++position) {
         if (forward)
