@@ -64,8 +64,13 @@ void ListMenu::removeByList(bool listed, bool byAddress)
     qsizetype filesRead = 0;
     for (const QString &path : paths) {
         trap.line(104, [&] {
-            if (const std::optional<TextPool> items = List::ReadTextFile(path, m_form)) {
-                listedTexts.append(*items);
+            if (std::optional<TextPool> items = List::ReadTextFile(path, m_form)) {
+                // The first file's lines as they are read: copying a million of them at once
+                // would hold the window up.
+                if (listedTexts.empty())
+                    listedTexts = std::move(*items);
+                else
+                    listedTexts.append(*items);
                 ++filesRead;
             }
         });
