@@ -216,11 +216,8 @@ void ListMenu::findNext()
     });
     Trap(m_form.errorReporter(), QStringLiteral("Form1.FindNext")).line(100, [&] {
         const QModelIndex current = m_view.currentIndex();
-        const qsizetype found =
-            m_items.count() == 0
-                ? -1
-                : List::FindNext(m_items, TextSearch(m_findText, m_form.caseOption()),
-                                 current.isValid() ? current.row() : -1, m_form);
+        const qsizetype found = List::FindNext(m_items, TextSearch(m_findText, m_form.caseOption()),
+                                               current.isValid() ? current.row() : -1, m_form);
         if (found < 0) {
             m_form.setStatus(u"Not found: " + m_findText);
             return;

@@ -7,6 +7,7 @@
 #include "ItemList.h"
 #include "LineBreaks.h"
 #include "List.h"
+#include "ListHost.h"
 #include "ListViewKeeper.h"
 #include "SpreadsheetClipboard.h"
 #include "TextFileImport.h"
@@ -42,8 +43,9 @@ bool ListMenu::clipboardOwnerAnswers()
     std::future<ClipboardOwner::Answer> answer =
         std::async(std::launch::async, ClipboardOwner::ask, kPatience);
     m_form.setMousePointer(Form1::kPointerHourglass);
-    while (answer.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready)
-        m_form.yieldToEventLoop();
+    waitTakingTurns(m_form, [&] {
+        return answer.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+    });
     m_form.setMousePointer(Form1::kPointerDefault);
     return answer.get() != ClipboardOwner::Answer::NoAnswer;
 }

@@ -1,51 +1,20 @@
 #include "CalcText.h"
 
+#include "DelimitedText.h"
+
+#include <utility>
+
 std::vector<QStringList> parseCalcText(QStringView text)
 {
     std::vector<QStringList> records;
     QStringList record;
+    DelimitedReader reader(text, u'\t', true);
     QString field;
-    bool quoted = false;
-    bool fieldStarted = false;
-    const qsizetype size = text.size();
-    for (qsizetype i = 0; i < size; ++i) {
-        const QChar c = text[i];
-        if (quoted) {
-            if (c == u'"') {
-                if (i + 1 < size && text[i + 1] == u'"') {
-                    field += u'"';
-                    ++i;
-                } else {
-                    quoted = false;
-                }
-            } else {
-                field += c;
-            }
-            continue;
-        }
-        if (c == u'"' && field.isEmpty() && !fieldStarted) {
-            quoted = true;
-            fieldStarted = true;
-        } else if (c == u'\t') {
-            record.append(field);
-            field.clear();
-            fieldStarted = false;
-        } else if (c == u'\n' || c == u'\r') {
-            if (c == u'\r' && i + 1 < size && text[i + 1] == u'\n')
-                ++i;
-            record.append(field);
-            records.push_back(record);
-            record.clear();
-            field.clear();
-            fieldStarted = false;
-        } else {
-            field += c;
-            fieldStarted = true;
-        }
-    }
-    if (fieldStarted || !field.isEmpty() || !record.isEmpty()) {
+    bool endsRecord = false;
+    while (reader.next(field, endsRecord)) {
         record.append(field);
-        records.push_back(record);
+        if (endsRecord)
+            records.push_back(std::exchange(record, QStringList()));
     }
     return records;
 }

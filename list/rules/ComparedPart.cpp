@@ -1,5 +1,7 @@
 #include "ComparedPart.h"
 
+#include "DelimitedText.h"
+
 namespace {
 
 // Where a word ends in a line that may hold an address: blanks and the punctuation that
@@ -70,39 +72,13 @@ QString EmailAddress(QStringView text)
 
 std::optional<QString> DelimitedColumn(QStringView text, QChar delimiter, int column)
 {
+    DelimitedReader reader(text, delimiter, false);
     QString field;
-    int number = 1;
-    bool quoted = false;
-    bool fieldStarted = false;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (quoted) {
-            if (c != u'"') {
-                field += c;
-            } else if (i + 1 < text.size() && text[i + 1] == u'"') {
-                field += u'"';
-                ++i;
-            } else {
-                quoted = false;
-            }
-            continue;
-        }
-        if (c == delimiter) {
-            if (number == column)
-                return field;
-            ++number;
-            field.clear();
-            fieldStarted = false;
-        } else if (c == u'"' && !fieldStarted) {
-            quoted = true;
-            fieldStarted = true;
-        } else {
-            field += c;
-            fieldStarted = true;
-        }
+    bool endsRecord = false;
+    for (int number = 1; reader.next(field, endsRecord); ++number) {
+        if (number == column)
+            return field;
     }
-    if (number == column)
-        return field;
     return std::nullopt;
 }
 

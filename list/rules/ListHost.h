@@ -5,6 +5,9 @@
 #include <QElapsedTimer>
 #include <QString>
 
+#include <chrono>
+#include <thread>
+
 class ErrorReporter;
 
 // What the whole-list procedures need from the window they work for.
@@ -46,3 +49,21 @@ private:
     qint64 m_intervalMs;
     QElapsedTimer m_clock;
 };
+
+// Waits until `ready()` for work done on another thread, the window taking its turns
+// meanwhile; gives up, returning false, when `giveUp()` says so after a turn.
+template <typename Ready, typename GiveUp = bool (*)()>
+bool waitTakingTurns(
+    ListHost &host, Ready ready, GiveUp giveUp = [] { return false; })
+{
+    YieldPacer pacer(host);
+    while (!ready()) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        if (pacer.due()) {
+            host.yieldToEventLoop();
+            if (giveUp())
+                return false;
+        }
+    }
+    return true;
+}

@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <chrono>
 #include <numeric>
 #include <thread>
 
@@ -81,15 +80,10 @@ SortKeys sortKeys(const ItemList &listView, ListHost &host, const std::function<
         }
     }
     // The other half may still be under way: the window stays live meanwhile.
-    while (!done) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        if (pacer.due()) {
-            host.yieldToEventLoop();
-            if (changed()) {
-                finish(true);
-                return {};
-            }
-        }
+    if (!waitTakingTurns(
+            host, [&] { return done.load(); }, changed)) {
+        finish(true);
+        return {};
     }
     finish(false);
     return {std::move(keys), std::move(secondHalf)};
@@ -140,11 +134,7 @@ std::vector<quint32> SortOrder(const ItemList &listView, bool descending, ListHo
             if (pacer.due())
                 host.yieldToEventLoop();
         }
-        while (!oddRunsSorted) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-            if (pacer.due())
-                host.yieldToEventLoop();
-        }
+        waitTakingTurns(host, [&] { return oddRunsSorted.load(); });
         odd.join();
         // A yield where each stage ends: the next one's first yield is a slice away.
         host.yieldToEventLoop();

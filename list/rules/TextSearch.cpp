@@ -1,5 +1,7 @@
 #include "TextSearch.h"
 
+#include "Tidying.h"
+
 #include <QChar>
 
 namespace {
@@ -19,13 +21,8 @@ bool mayNeedComposing(QStringView text)
 // True where the character at `i` is a combining mark, which belongs to the letter before it.
 bool startsWithMark(QStringView text, qsizetype i)
 {
-    if (i >= text.size() || text[i].unicode() < kFirstCombiningMark)
-        return false;
-    char32_t c = text[i].unicode();
-    if (QChar::isHighSurrogate(c) && i + 1 < text.size() &&
-        QChar::isLowSurrogate(text[i + 1].unicode()))
-        c = QChar::surrogateToUcs4(char16_t(c), text[i + 1].unicode());
-    return QChar::isMark(c);
+    return i < text.size() && text[i].unicode() >= kFirstCombiningMark &&
+           QChar::isMark(Tidy::codePointAt(text, i).value);
 }
 } // namespace
 

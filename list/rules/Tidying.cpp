@@ -14,17 +14,6 @@ bool isWhiteSpaceUnit(char16_t unit)
     return Tidy::isWhiteSpace(unit);
 }
 
-// True where the unit at `i` is half of a surrogate pair that has lost its other half.
-bool isLoneSurrogate(QStringView text, qsizetype i)
-{
-    const char16_t unit = text[i].unicode();
-    if (QChar::isHighSurrogate(unit))
-        return i + 1 == text.size() || !QChar::isLowSurrogate(text[i + 1].unicode());
-    if (QChar::isLowSurrogate(unit))
-        return i == 0 || !QChar::isHighSurrogate(text[i - 1].unicode());
-    return false;
-}
-
 // Upper- or lower-cased run by run between lone surrogates, which stay as they are: Qt's
 // mapping turns them into U+FFFD.
 bool mapCase(QStringView text, QString &out, bool upper)
@@ -57,12 +46,14 @@ bool mapCase(QStringView text, QString &out, bool upper)
         const QString run = text.sliced(runStart, end - runStart).toString();
         mapped += upper ? run.toUpper() : run.toLower();
     };
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (isLoneSurrogate(text, i)) {
+    for (qsizetype i = 0; i < text.size();) {
+        const CodePoint point = codePointAt(text, i);
+        if (point.units == 1 && QChar::isSurrogate(point.value)) {
             mapRun(i);
             mapped += text[i];
             runStart = i + 1;
         }
+        i += point.units;
     }
     mapRun(text.size());
     if (mapped == text)
@@ -177,13 +168,11 @@ bool upperCase(QStringView text, QString &out)
 
 bool isBlank(QStringView text)
 {
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        char32_t c = text[i].unicode();
-        if (QChar::isHighSurrogate(c) && i + 1 < text.size() &&
-            QChar::isLowSurrogate(text[i + 1].unicode()))
-            c = QChar::surrogateToUcs4(char16_t(c), text[++i].unicode());
-        if (!isWhiteSpace(c) && !isInvisible(c))
+    for (qsizetype i = 0; i < text.size();) {
+        const CodePoint point = codePointAt(text, i);
+        if (!isWhiteSpace(point.value) && !isInvisible(point.value))
             return false; // most items, at their first character
+        i += point.units;
     }
     return true;
 }

@@ -29,20 +29,30 @@ bool upperCase(QStringView text, QString &out);
 // Shows nothing: empty, or white space and invisible characters only.
 bool isBlank(QStringView text);
 
+// The code point that starts at `i` (a lone surrogate stands for itself) and the units it
+// takes.
+struct CodePoint
+{
+    char32_t value;
+    qsizetype units;
+};
+inline CodePoint codePointAt(QStringView text, qsizetype i)
+{
+    const char16_t unit = text[i].unicode();
+    if (QChar::isHighSurrogate(unit) && i + 1 < text.size() &&
+        QChar::isLowSurrogate(text[i + 1].unicode()))
+        return {QChar::surrogateToUcs4(unit, text[i + 1].unicode()), 2};
+    return {unit, 1};
+}
+
 // Calls `each` with every code point of `text` (a lone surrogate stands for itself) and the
 // units it takes.
 template <typename Each> void forEachCodePoint(QStringView text, Each each)
 {
     for (qsizetype i = 0; i < text.size();) {
-        const char16_t unit = text[i].unicode();
-        if (QChar::isHighSurrogate(unit) && i + 1 < text.size() &&
-            QChar::isLowSurrogate(text[i + 1].unicode())) {
-            each(QChar::surrogateToUcs4(unit, text[i + 1].unicode()), text.sliced(i, 2));
-            i += 2;
-        } else {
-            each(char32_t(unit), text.sliced(i, 1));
-            ++i;
-        }
+        const CodePoint point = codePointAt(text, i);
+        each(point.value, text.sliced(i, point.units));
+        i += point.units;
     }
 }
 
