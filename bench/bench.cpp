@@ -695,6 +695,44 @@ void benchSearch(const QString &folder)
     }
 }
 
+// `texts` written to `path` a line each, in UTF-8; the path.
+QString writtenLines(const QString &path, const QStringList &texts)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        qFatal("cannot write %s", qPrintable(path));
+    for (const QString &text : texts)
+        file.write(text.toUtf8() + '\n');
+    return path;
+}
+
+// Spelling slips on the first items of that list, in the review and in a plain Python
+// grouping of the same rule (bench/slips_reference.py): too slow for the whole list.
+void benchSlipsBesidePython(const QString &folder, const QStringList &texts)
+{
+    TestWindow window(folder);
+    Form1 &form = *window.form;
+    form.show();
+    fillList(form, texts);
+    menuAction(form, QStringLiteral("Find Near Duplicates"))->trigger();
+    NearDuplicatesDialog *dialog = form.listMenu().nearDuplicates().dialog();
+    const Timing slips = timePass([&] { dialog->optionBox(6).setChecked(true); });
+    print("  the same on its first items", texts.size(), slips, dialog->summary());
+    const QString path = writtenLines(folder + QStringLiteral("/slips.txt"), texts);
+    QProcess python;
+    QElapsedTimer clock;
+    clock.start();
+    python.start(QStringLiteral("python3"),
+                 {QStringLiteral(TARNWELL_BENCH_DIR "/slips_reference.py"), path});
+    if (!python.waitForFinished(-1) || python.exitCode() != 0)
+        qFatal("the Python grouping failed");
+    const double seconds = double(clock.nsecsElapsed()) / 1e9;
+    std::printf("  peer: the plain Python grouping %.3f s, %s groups; the review %.4fx of it\n",
+                seconds, python.readAllStandardOutput().trimmed().constData(),
+                slips.seconds / seconds);
+    dialog->close();
+}
+
 // Find Near Duplicates on 1,000,000 items, 200,000 of them a near duplicate of another (an
 // accent dropped, capitals, a blank at an end, a zero-width space, a no-break space): the
 // grouping with the default boxes and with every box, beside a copy of every text; then the
@@ -715,7 +753,7 @@ void benchNearDuplicates(const QString &folder)
         if (i % 7 == 0)
             text.replace(QLatin1Char('e'), QChar(0xE9));
         if (near) {
-            switch (random.bounded(5)) {
+            switch (random.bounded(6)) {
             case 0:
                 text = text.toUpper();
                 break;
@@ -727,6 +765,9 @@ void benchNearDuplicates(const QString &folder)
                 break;
             case 3:
                 text.replace(QChar(0xE9), QLatin1Char('e'));
+                break;
+            case 4:
+                std::swap(text[1], text[2]); // a slip of the keyboard: "jonh" for "john"
                 break;
             default:
                 text.replace(QLatin1Char('.'), QChar(0xA0));
@@ -749,6 +790,15 @@ void benchNearDuplicates(const QString &folder)
         dialog->optionBox(5).setChecked(true);
     });
     print("grouping, every box", kItems, everyBox, peer + u' ' + dialog->summary());
+    dialog->optionBox(4).setChecked(false);
+    dialog->optionBox(5).setChecked(false);
+    const Timing slips = timePass([&] { dialog->optionBox(6).setChecked(true); });
+    print("grouping, default boxes and spelling slips", kItems, slips,
+          peer + u' ' + dialog->summary());
+    dialog->optionBox(6).setChecked(false);
+    dialog->optionBox(4).setChecked(true);
+    dialog->optionBox(5).setChecked(true);
+    benchSlipsBesidePython(folder, texts.mid(0, 10000));
     QTreeView &view = dialog->view();
     const Timing paging = timePass([&] {
         QScrollBar *bar = view.verticalScrollBar();
@@ -773,14 +823,7 @@ void benchNearDuplicates(const QString &folder)
     const Timing byColumn =
         timePass([&] { dialog->comparedPart().choose(ComparedPart::Kind::Column); });
     print("grouping by column 1 (comma), default boxes", kItems, byColumn, dialog->summary());
-    const QString listPath = folder + QStringLiteral("/near-duplicates.txt");
-    {
-        QFile file(listPath);
-        if (!file.open(QIODevice::WriteOnly))
-            qFatal("cannot write %s", qPrintable(listPath));
-        for (const QString &text : texts)
-            file.write(text.toUtf8() + '\n');
-    }
+    const QString listPath = writtenLines(folder + QStringLiteral("/near-duplicates.txt"), texts);
     const double python = timeShell(
         QStringLiteral("python3 -c 'import re,sys,collections\n"
                        "g=collections.defaultdict(list)\n"

@@ -26,6 +26,8 @@ void NearDuplicateReview::open()
     if (m_dialog.isNull()) {
         m_dialog = new NearDuplicatesDialog(*m_model, &m_form);
         m_dialog->setWindowModality(Qt::WindowModal);
+        connect(m_dialog, &NearDuplicatesDialog::optionsChanged, this,
+                [this] { ++m_optionChanges; });
         connect(
             m_dialog, &NearDuplicatesDialog::optionsChanged, this,
             m_form.commands().bind(QStringLiteral("Find Near Duplicates"), [this] { group(); }));
@@ -46,10 +48,14 @@ void NearDuplicateReview::group()
     trap.line(100, [&] { m_form.setMousePointer(Form1::kPointerHourglass); });
     trap.line(102, [&] {
         const NearKeyOptions options = m_dialog.isNull() ? NearKeyOptions() : m_dialog->options();
-        NearGroups groups = List::FindNearDuplicates(m_items, options, m_form);
+        const quint64 optionChanges = m_optionChanges;
+        std::optional<NearGroups> groups = List::FindNearDuplicates(
+            m_items, options, m_form, [&] { return m_optionChanges != optionChanges; });
+        if (!groups)
+            return; // the grouping the user asked for since runs next
         // No yield since the groups were found: they number the list as it stands.
         m_model->setGroups(
-            std::move(groups), m_items.revision(), [this, options](quint32 position) {
+            std::move(*groups), m_items.revision(), [this, options](quint32 position) {
                 return NearGroupKey(m_items.text(position), options).value_or(QString());
             });
     });

@@ -36,16 +36,20 @@ NearDuplicatesDialog::NearDuplicatesDialog(NearGroupsModel &model, QWidget *pare
         const char *text;
         const char *example;
         bool on;
-    } parts[6] = {
+    } parts[7] = {
         {"&Letter case", "\"MÜLLER\" = \"müller\", \"ß\" = \"ss\"", defaults.foldCase},
         {"C&ompatibility forms", "\"ﬁ\" = \"fi\", full-width = ASCII", defaults.compatibility},
         {"&Blanks and invisible characters", "trimmed, collapsed, dropped", defaults.blanks},
         {"&Accents and other marks", "\"José\" = \"Jose\"", defaults.accents},
         {"&Punctuation and symbols", "\"o'brien\" = \"obrien\"", defaults.punctuation},
         {"&Word order", "\"Smith, John\" = \"John Smith\" with punctuation", defaults.wordOrder},
+        {"&Spelling slips",
+         "\"jonh\" = \"john\": a character added, left out, changed or two swapped; two such "
+         "slips from 12 characters on; never under 5 characters, never in a number",
+         defaults.slips},
     };
     auto *boxes = new QGridLayout;
-    for (int part = 0; part < 6; ++part) {
+    for (int part = 0; part < 7; ++part) {
         m_boxes[part] = new QCheckBox(QString::fromUtf8(parts[part].text), this);
         m_boxes[part]->setToolTip(QString::fromUtf8(parts[part].example));
         m_boxes[part]->setChecked(parts[part].on);
@@ -56,6 +60,10 @@ NearDuplicatesDialog::NearDuplicatesDialog(NearGroupsModel &model, QWidget *pare
 
     m_view = new NearGroupsView(m_model, this);
     layout->addWidget(m_view, 1);
+    // How a slip differs from the kept item shows only where slips are grouped.
+    const auto showDifferences = [this] { m_view->setColumnHidden(2, !m_boxes[6]->isChecked()); };
+    showDifferences();
+    connect(m_boxes[6], &QCheckBox::toggled, this, showDifferences);
 
     m_summary = new QLabel(this);
     m_summary->setObjectName(QStringLiteral("NearSummary"));
@@ -112,6 +120,7 @@ NearKeyOptions NearDuplicatesDialog::options() const
     options.accents = m_boxes[3]->isChecked();
     options.punctuation = m_boxes[4]->isChecked();
     options.wordOrder = m_boxes[5]->isChecked();
+    options.slips = m_boxes[6]->isChecked();
     options.compared = m_compared->part();
     return options;
 }

@@ -41,7 +41,7 @@ private:
 
     NearGroupsModel &m_model;
     ComparedPartChooser *m_compared;
-    QCheckBox *m_boxes[6];
+    QCheckBox *m_boxes[7];
     NearGroupsView *m_view;
     QLabel *m_summary;
     QPushButton *m_remove;

@@ -1,6 +1,7 @@
 #include "NearGroupsModel.h"
 
 #include "ItemList.h"
+#include "SpellingSlips.h"
 
 #include <QFont>
 
@@ -60,11 +61,11 @@ void NearGroupsModel::setTicked(qsizetype group, bool ticked)
 
 void NearGroupsModel::setKept(qsizetype group, qsizetype member)
 {
-    const qsizetype before = m_kept[size_t(group)];
     m_kept[size_t(group)] = member;
     const QModelIndex parent = index(int(group), 0);
-    for (const qsizetype row : {before, member})
-        Q_EMIT dataChanged(index(int(row), 0, parent), index(int(row), 1, parent));
+    // The other members' differences are from the new kept one.
+    Q_EMIT dataChanged(index(0, 0, parent),
+                       index(int(m_groups.size(group)) - 1, kColumns - 1, parent));
     Q_EMIT dataChanged(parent, parent, {Qt::DisplayRole}); // the heading names the kept one
     Q_EMIT choiceChanged();
 }
@@ -94,7 +95,7 @@ std::vector<qsizetype> NearGroupsModel::positionsToRemove() const
 
 QModelIndex NearGroupsModel::index(int row, int column, const QModelIndex &parent) const
 {
-    if (row < 0 || column < 0 || column >= 2)
+    if (row < 0 || column < 0 || column >= kColumns)
         return {};
     if (!parent.isValid())
         return row < m_groups.count() ? createIndex(row, column, kGroupRow) : QModelIndex();
@@ -121,7 +122,7 @@ int NearGroupsModel::rowCount(const QModelIndex &parent) const
 
 int NearGroupsModel::columnCount(const QModelIndex &) const
 {
-    return 2;
+    return kColumns;
 }
 
 QVariant NearGroupsModel::data(const QModelIndex &index, int role) const
@@ -147,6 +148,23 @@ QVariant NearGroupsModel::data(const QModelIndex &index, int role) const
     }
     const qsizetype group = qsizetype(index.internalId() - 1);
     const bool kept = m_kept[size_t(group)] == index.row();
+    if (index.column() == 2) {
+        if ((role != Qt::DisplayRole && role != Qt::ToolTipRole) || kept || !m_keyOf)
+            return {};
+        const quint32 position = m_groups.member(group, index.row());
+        const quint32 keptPosition = m_groups.member(group, m_kept[size_t(group)]);
+        if (qsizetype(std::max(position, keptPosition)) >= m_items.count())
+            return {};
+        const QString key = m_keyOf(position), keptKey = m_keyOf(keptPosition);
+        if (key == keptKey)
+            return {};
+        const QString marked = ShowInvisibles(Slips::markedDifferences(key, keptKey));
+        if (role == Qt::DisplayRole)
+            return marked;
+        return QStringLiteral("Compared as %1; in brackets: its characters \u2192 the kept "
+                              "item's")
+            .arg(marked);
+    }
     if (index.column() == 1) {
         if (role == Qt::CheckStateRole)
             return kept ? Qt::Checked : Qt::Unchecked;
@@ -201,5 +219,12 @@ QVariant NearGroupsModel::headerData(int section, Qt::Orientation orientation, i
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    return section == 0 ? QStringLiteral("Groups and their items") : QStringLiteral("Keep");
+    switch (section) {
+    case 0:
+        return QStringLiteral("Groups and their items");
+    case 1:
+        return QStringLiteral("Keep");
+    default:
+        return QStringLiteral("Differs from the kept item");
+    }
 }

@@ -12,7 +12,8 @@ class ItemList;
 
 // The near-duplicate groups as the review shows them: a row for each group (its count, and
 // a tick when all but one of its members are to go), its members below it in list order,
-// invisible characters made visible, the member to keep marked in the second column. The
+// invisible characters made visible, the member to keep marked in the second column, and in
+// the third how a member's key differs from the kept one's, where it does (slips). The
 // rows are worked out when the view asks for them: 100,000 groups cost a few vectors.
 class NearGroupsModel : public QAbstractItemModel
 {
@@ -58,6 +59,7 @@ Q_SIGNALS:
     void choiceChanged();
 
 private:
+    static constexpr int kColumns = 3;
     // A member row's internal id is its group + 1; a group row's is 0.
     static constexpr quintptr kGroupRow = 0;
 

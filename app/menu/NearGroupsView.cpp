@@ -14,11 +14,13 @@ NearGroupsView::NearGroupsView(NearGroupsModel &model, QWidget *parent)
     setAlternatingRowColors(true);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setTextElideMode(Qt::ElideRight);
-    // The texts take what room there is and are cut short; the Keep column stays in sight.
+    // The texts and their differences share what room there is and are cut short; the Keep
+    // column stays in sight.
     header()->setStretchLastSection(false);
     header()->setMinimumSectionSize(0);
     header()->setSectionResizeMode(0, QHeaderView::Stretch);
     header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    header()->setSectionResizeMode(2, QHeaderView::Stretch);
     setAccessibleName(QStringLiteral("Near-duplicate groups"));
     connect(this, &QTreeView::doubleClicked, this, [this](const QModelIndex &index) {
         if (index.parent().isValid())

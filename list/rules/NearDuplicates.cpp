@@ -3,6 +3,7 @@
 #include "CaseRule.h"
 #include "ItemList.h"
 #include "ListHost.h"
+#include "SpellingSlips.h"
 #include "Tidying.h"
 
 #include <QChar>
@@ -295,8 +296,9 @@ QString ShowInvisibles(QStringView text)
 
 namespace List {
 
-NearGroups FindNearDuplicates(const ItemList &listView, const NearKeyOptions &options,
-                              ListHost &host)
+std::optional<NearGroups> FindNearDuplicates(const ItemList &listView,
+                                             const NearKeyOptions &options, ListHost &host,
+                                             const std::function<bool()> &abandon)
 {
     for (;;) {
         const quint64 revision = listView.revision();
@@ -321,6 +323,8 @@ NearGroups FindNearDuplicates(const ItemList &listView, const NearKeyOptions &op
             if (position % kSlice == 0 && pacer.due()) {
                 host.setProgress(double(position + 1) / double(count) * 80.0);
                 host.yieldToEventLoop();
+                if (abandon())
+                    return std::nullopt;
                 listChanged = changed();
             }
         }
@@ -342,6 +346,8 @@ NearGroups FindNearDuplicates(const ItemList &listView, const NearKeyOptions &op
         }
         const qsizetype keyed = qsizetype(byHash.size());
         host.yieldToEventLoop();
+        if (abandon())
+            return std::nullopt;
         if (changed())
             continue;
         for (size_t bucket = 0; bucket + 1 < starts.size(); ++bucket) {
@@ -351,22 +357,25 @@ NearGroups FindNearDuplicates(const ItemList &listView, const NearKeyOptions &op
                 host.yieldToEventLoop();
         }
         host.yieldToEventLoop();
+        if (abandon())
+            return std::nullopt;
         if (changed())
             continue;
 
-        // Runs of one hash split by key; the groups of two or more kept, one after another.
+        // Runs of one hash split by key: one class of items for each key, in list order.
+        // Without slips only classes of two or more are kept; they are the groups.
         struct Group
         {
             qsizetype start, size;
         };
         std::vector<quint32> members;
-        std::vector<Group> groups;
+        std::vector<Group> classes;
         std::vector<quint32> run, rest;
         for (qsizetype from = 0; from < keyed;) {
             qsizetype to = from + 1;
             while (to < keyed && hashes[byHash[size_t(to)]] == hashes[byHash[size_t(from)]])
                 ++to;
-            if (to - from >= 2) {
+            if (to - from >= 2 || options.slips) {
                 run.assign(byHash.begin() + from, byHash.begin() + to);
                 while (!run.empty()) {
                     const QStringView key = keys.at(run.front());
@@ -374,8 +383,8 @@ NearGroups FindNearDuplicates(const ItemList &listView, const NearKeyOptions &op
                     rest.clear();
                     for (const quint32 position : run)
                         (keys.at(position) == key ? members : rest).push_back(position);
-                    if (qsizetype(members.size()) - start >= 2)
-                        groups.push_back({start, qsizetype(members.size()) - start});
+                    if (qsizetype(members.size()) - start >= 2 || options.slips)
+                        classes.push_back({start, qsizetype(members.size()) - start});
                     else
                         members.resize(size_t(start));
                     run.swap(rest);
@@ -385,8 +394,84 @@ NearGroups FindNearDuplicates(const ItemList &listView, const NearKeyOptions &op
                 host.yieldToEventLoop();
             from = to;
         }
+        if (abandon())
+            return std::nullopt;
         if (changed())
             continue;
+
+        std::vector<Group> groups;
+        if (!options.slips) {
+            groups = std::move(classes);
+        } else {
+            // Classes whose keys are slips of one another join; the keys of more items, then
+            // of earlier ones, are taken first, as the likelier right spellings.
+            // The classes in the order of their first items, so that their keys are read in
+            // the order they were written; then, for taking them in turn, larger ones first.
+            {
+                std::vector<quint32> classOfFirst(size_t(count), 0);
+                for (size_t c = 0; c < classes.size(); ++c)
+                    classOfFirst[members[size_t(classes[c].start)]] = quint32(c + 1);
+                std::vector<Group> inListOrder;
+                inListOrder.reserve(classes.size());
+                for (const quint32 c : classOfFirst) {
+                    if (c != 0)
+                        inListOrder.push_back(classes[c - 1]);
+                }
+                classes.swap(inListOrder);
+            }
+            host.yieldToEventLoop();
+            if (abandon())
+                return std::nullopt;
+            std::vector<QStringView> classKeys;
+            classKeys.reserve(classes.size());
+            for (const Group &group : classes)
+                classKeys.push_back(keys.at(members[size_t(group.start)]));
+            std::vector<quint32> order(classes.size());
+            std::iota(order.begin(), order.end(), 0);
+            std::stable_sort(order.begin(), order.end(), [&](quint32 a, quint32 b) {
+                return classes[a].size > classes[b].size;
+            });
+            host.yieldToEventLoop();
+            if (abandon())
+                return std::nullopt;
+            const std::optional<std::vector<qint32>> slipGroups =
+                Slips::groupSlips(classKeys, order, host, [&] { return abandon() || changed(); });
+            if (abandon())
+                return std::nullopt;
+            if (!slipGroups || changed())
+                continue;
+            host.yieldToEventLoop();
+            if (abandon())
+                return std::nullopt;
+            if (changed())
+                continue;
+            // Each slip group's classes merged, in list order, after the classes.
+            std::vector<std::vector<quint32>> joined;
+            for (size_t c = 0; c < classes.size(); ++c) {
+                const qint32 slipGroup = (*slipGroups)[c];
+                const Group &group = classes[c];
+                if (slipGroup < 0) {
+                    if (group.size >= 2)
+                        groups.push_back(group);
+                    continue;
+                }
+                if (size_t(slipGroup) >= joined.size())
+                    joined.resize(size_t(slipGroup) + 1);
+                joined[size_t(slipGroup)].insert(joined[size_t(slipGroup)].end(),
+                                                 members.begin() + group.start,
+                                                 members.begin() + group.start + group.size);
+            }
+            for (std::vector<quint32> &positions : joined) {
+                std::sort(positions.begin(), positions.end());
+                groups.push_back({qsizetype(members.size()), qsizetype(positions.size())});
+                members.insert(members.end(), positions.begin(), positions.end());
+            }
+            host.yieldToEventLoop();
+            if (abandon())
+                return std::nullopt;
+            if (changed())
+                continue;
+        }
         // Largest first; equal sizes in the order of their first items.
         std::sort(groups.begin(), groups.end(), [&](const Group &a, const Group &b) {
             return a.size != b.size ? a.size > b.size

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -21,6 +22,7 @@ struct NearKeyOptions
     bool accents = true;       // marks dropped after decomposition: "José" = "Jose"
     bool punctuation = false;  // punctuation and symbols dropped: "o'brien" = "obrien"
     bool wordOrder = false;    // words in sorted order: "Smith, John" = "John Smith"
+    bool slips = false;        // keys a slip of the keyboard apart: "jonh" = "john"
     ComparedPart compared;     // what of each item the parts above apply to
 };
 
@@ -34,7 +36,8 @@ std::optional<QString> NearGroupKey(QStringView item, const NearKeyOptions &opti
 // and every other invisible or unusual blank by name ("⟨ZWSP⟩", "⟨U+2003⟩").
 QString ShowInvisibles(QStringView text);
 
-// Groups of two or more items with one key: their positions in list order, the largest
+// Groups of two or more items with one key, or, with slips, with keys that are slips of one
+// another: their positions in list order, the largest
 // group first (equal sizes in the order of their first items).
 struct NearGroups
 {
@@ -53,7 +56,8 @@ struct NearGroups
 
 namespace List {
 // The list's near-duplicate groups, worked out a slice at a time with yields and again from
-// the start when the list changes meanwhile.
-NearGroups FindNearDuplicates(const ItemList &listView, const NearKeyOptions &options,
-                              ListHost &host);
+// the start when the list changes meanwhile; nothing when `abandon()` says so at a yield.
+std::optional<NearGroups> FindNearDuplicates(
+    const ItemList &listView, const NearKeyOptions &options, ListHost &host,
+    const std::function<bool()> &abandon = [] { return false; });
 } // namespace List

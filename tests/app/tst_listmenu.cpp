@@ -61,6 +61,7 @@ private Q_SLOTS:
     void saveRemovedItems();
     void nearDuplicateReview();
     void nearDuplicateReviewByKeyboardAlone();
+    void spellingSlipsInTheReview();
     void tidyCommands_data();
     void tidyCommands();
     void eitherWayOfRemovingIsExact_data();
@@ -774,6 +775,60 @@ void ListMenuTest::nearDuplicateReview()
     trigger(QStringLiteral("Find Near Duplicates..."));
     QCOMPARE(dialog->summary(), QStringLiteral("No near duplicates found."));
     QVERIFY(!dialog->removeButton().isEnabled());
+}
+
+// The slips box by its mnemonic: slips join the groups, each marked where it differs from the
+// kept item; a changed number stays apart; keeping another item by mouse marks the others
+// against it; untick by Alt+S and the slips part again.
+void ListMenuTest::spellingSlipsInTheReview()
+{
+    fill(form().items(),
+         {"jonh.smith@example.org", "john.smith@example.org", "John.Smith@example.org",
+          "flat 12 high street", "flat 13 high street", "Mullre", "Muller"});
+    form().show();
+    trigger(QStringLiteral("Find Near Duplicates..."));
+    NearDuplicatesDialog *dialog = form().listMenu().nearDuplicates().dialog();
+    NearGroupsModel &model = form().listMenu().nearDuplicates().model();
+    dialog->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    QTreeView &view = dialog->view();
+    QTRY_COMPARE(QApplication::focusWidget(), &view);
+    QCOMPARE(model.rowCount(), 1);
+    QVERIFY(view.isColumnHidden(2));
+
+    QTest::keyClick(dialog->focusWidget(), Qt::Key_S, Qt::AltModifier);
+    QTRY_VERIFY(dialog->optionBox(6).isChecked()); // a box ticked by its mnemonic shows
+    QTRY_COMPARE(model.rowCount(), 2);
+    QVERIFY(!view.isColumnHidden(2));
+    const QModelIndex smiths = model.index(0, 0);
+    QCOMPARE(model.rowCount(smiths), 3);
+    QCOMPARE(smiths.data().toString(), QStringLiteral("3 items, keeping John.Smith@example.org"));
+    QCOMPARE(model.index(0, 2, smiths).data().toString(),
+             QStringLiteral("jo[nh→hn].smith@example.org"));
+    QCOMPARE(model.index(1, 2, smiths).data().toString(), QString()); // alike but for case
+    const QModelIndex mullers = model.index(1, 0);
+    QCOMPARE(model.index(0, 2, mullers).data().toString(), QStringLiteral("mull[re→er]"));
+
+    // Kept by a click on its Keep box: the others differ from it now.
+    view.expand(smiths);
+    const QRect keep = view.visualRect(model.index(0, 1, smiths));
+    QVERIFY(keep.isValid());
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {},
+                      QPoint(keep.left() + 8, keep.center().y()));
+    QTRY_COMPARE(model.kept(0), 0);
+    QCOMPARE(model.index(1, 2, smiths).data().toString(),
+             QStringLiteral("jo[hn→nh].smith@example.org"));
+    QCOMPARE(dialog->summary(), QStringLiteral("2 groups; 3 items would be removed."));
+    QTest::keyClick(dialog->focusWidget(), Qt::Key_R, Qt::AltModifier);
+    QTRY_COMPARE(items(), (QStringList{"jonh.smith@example.org", "flat 12 high street",
+                                       "flat 13 high street", "Muller"}));
+
+    QTest::keyClick(dialog->focusWidget(), Qt::Key_S, Qt::AltModifier);
+    QTRY_VERIFY(!dialog->optionBox(6).isChecked());
+    QTRY_VERIFY(view.isColumnHidden(2));
+    QCOMPARE(model.rowCount(), 0);
+    QVERIFY(m_window->prompts.errorReports().isEmpty());
+    dialog->close();
 }
 
 void ListMenuTest::nearDuplicateReviewByKeyboardAlone()

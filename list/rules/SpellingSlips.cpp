@@ -1,0 +1,584 @@
+#include "SpellingSlips.h"
+
+#include "CaseRule.h"
+#include "ListHost.h"
+
+#include <QChar>
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <numeric>
+#include <thread>
+
+namespace Slips {
+
+int allowedEdits(qsizetype length, qsizetype otherLength)
+{
+    const qsizetype shorter = std::min(length, otherLength);
+    if (shorter < kShortest || std::max(length, otherLength) > kLongest)
+        return 0;
+    return shorter < kTwoEdits ? 1 : 2;
+}
+
+int editDistance(QStringView a, QStringView b, int limit)
+{
+    // What the texts share at either end takes no edits.
+    qsizetype lead = 0;
+    while (lead < a.size() && lead < b.size() && a[lead] == b[lead])
+        ++lead;
+    a = a.sliced(lead);
+    b = b.sliced(lead);
+    while (!a.isEmpty() && !b.isEmpty() && a.back() == b.back()) {
+        a.chop(1);
+        b.chop(1);
+    }
+    const qsizetype n = a.size(), m = b.size();
+    if (std::abs(n - m) > limit)
+        return limit + 1;
+    if (n == 0 || m == 0)
+        return int(std::max(n, m));
+    // Three rows of the table, only the band within `limit` of the diagonal worked out.
+    const int beyond = limit + 1;
+    std::vector<int> before(size_t(m + 1), beyond), previous(size_t(m + 1), beyond),
+        current(size_t(m + 1), beyond);
+    for (qsizetype j = 0; j <= std::min<qsizetype>(m, limit); ++j)
+        previous[size_t(j)] = int(j);
+    for (qsizetype i = 1; i <= n; ++i) {
+        std::fill(current.begin(), current.end(), beyond);
+        if (i <= limit)
+            current[0] = int(i);
+        const qsizetype from = std::max<qsizetype>(1, i - limit);
+        const qsizetype to = std::min<qsizetype>(m, i + limit);
+        int rowBest = current[0];
+        for (qsizetype j = from; j <= to; ++j) {
+            const bool same = a[i - 1] == b[j - 1];
+            int cell = std::min({previous[size_t(j)] + 1, current[size_t(j - 1)] + 1,
+                                 previous[size_t(j - 1)] + (same ? 0 : 1)});
+            if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1])
+                cell = std::min(cell, before[size_t(j - 2)] + 1);
+            current[size_t(j)] = std::min(cell, beyond);
+            rowBest = std::min(rowBest, current[size_t(j)]);
+        }
+        if (rowBest > limit)
+            return beyond;
+        std::swap(before, previous);
+        std::swap(previous, current);
+    }
+    return std::min(previous[size_t(m)], beyond);
+}
+
+namespace {
+
+bool isDigit(QChar c)
+{
+    return c.unicode() < 0x80 ? c >= u'0' && c <= u'9' : c.isDigit();
+}
+
+bool sameDigits(QStringView a, QStringView b)
+{
+    qsizetype i = 0, j = 0;
+    for (;;) {
+        while (i < a.size() && !isDigit(a[i]))
+            ++i;
+        while (j < b.size() && !isDigit(b[j]))
+            ++j;
+        if (i == a.size() || j == b.size())
+            return i == a.size() && j == b.size();
+        if (a[i++] != b[j++])
+            return false;
+    }
+}
+
+// One word for the digits of a text, equal for equal digit sequences, its bits well mixed.
+quint64 digitsHash(QStringView text)
+{
+    quint64 hash = 0;
+    for (const QChar c : text) {
+        if (isDigit(c))
+            hash = (hash ^ c.unicode()) * 0x100000001B3ull + 0x9E3779B97F4A7C15ull;
+    }
+    hash ^= hash >> 31;
+    hash *= 0xBF58476D1CE4E5B9ull;
+    return hash ^ (hash >> 29);
+}
+
+// Hashes are laid out by their top 10 bits in memory at large (few places written at a time
+// keep the writes close together), then by the next 11 within a part, which stays in cache.
+constexpr int kTopBits = 10;
+constexpr int kInnerBits = 11;
+
+// Copies words from [from, end) to `to` ordered by `bits` of theirs at `shift`, and says
+// where each part begins.
+void spreadWords(const quint64 *from, const quint64 *end, quint64 *to, int shift, int bits,
+                 std::vector<size_t> &starts)
+{
+    const size_t parts = size_t(1) << bits;
+    starts.assign(parts + 1, 0);
+    for (const quint64 *word = from; word != end; ++word)
+        ++starts[size_t((*word >> shift) & (parts - 1)) + 1];
+    std::partial_sum(starts.begin(), starts.end(), starts.begin());
+    std::vector<size_t> next(starts.begin(), starts.end() - 1);
+    for (const quint64 *word = from; word != end; ++word)
+        to[next[size_t((*word >> shift) & (parts - 1))]++] = *word;
+}
+
+// Sorts words that share their top bits, in place: spread by the next ones, each small part
+// sorted.
+void sortPart(quint64 *first, quint64 *last, std::vector<quint64> &scratch,
+              std::vector<size_t> &starts)
+{
+    const size_t count = size_t(last - first);
+    if (count < 64) {
+        std::sort(first, last);
+        return;
+    }
+    scratch.resize(count);
+    spreadWords(first, last, scratch.data(), 64 - kTopBits - kInnerBits, kInnerBits, starts);
+    for (size_t small = 0; small + 1 < starts.size(); ++small)
+        std::sort(scratch.data() + starts[small], scratch.data() + starts[small + 1]);
+    std::copy(scratch.begin(), scratch.begin() + qsizetype(count), first);
+}
+
+// Sorts words of any number.
+void sortWords(std::vector<quint64> &words)
+{
+    std::vector<quint64> spread(words.size());
+    std::vector<size_t> top, inner;
+    spreadWords(words.data(), words.data() + words.size(), spread.data(), 64 - kTopBits, kTopBits,
+                top);
+    std::vector<quint64> scratch;
+    for (size_t k = 0; k + 1 < top.size(); ++k)
+        sortPart(spread.data() + top[k], spread.data() + top[k + 1], scratch, inner);
+    words.swap(spread);
+}
+
+// The pairs of texts that may be slips: those that become one text once each has lost as
+// many characters as the pair may differ by. Two texts within k edits always do (a changed
+// or swapped character lost from both, an added one from the one that has it), so no pair
+// of slips is missed; the edits are counted afterwards. The shortened texts are compared by
+// hash, one shortened length at a time, which keeps the table to a part of the whole; the
+// lengths are shared out between two threads while the window takes its turns.
+class CandidatePairs
+{
+public:
+    explicit CandidatePairs(const std::vector<QStringView> &texts) : m_texts(texts)
+    {
+        m_digits.reserve(texts.size());
+        for (const QStringView text : texts)
+            m_digits.push_back(digitsHash(text));
+        m_byLength.resize(size_t(kLongest + 1));
+        for (size_t i = 0; i < texts.size(); ++i) {
+            const qsizetype length = texts[i].size();
+            if (length >= kShortest && length <= kLongest)
+                m_byLength[size_t(length)].push_back(quint32(i));
+        }
+        m_base = randomHashSeed() | 1;
+        m_powers[0] = 1;
+        for (size_t k = 1; k < m_powers.size(); ++k)
+            m_powers[k] = m_powers[k - 1] * m_base;
+    }
+
+    // Every pair once, the lower number first; nothing when abandoned.
+    std::optional<std::vector<quint64>> find(ListHost &host, const std::function<bool()> &abandon)
+    {
+        // The lengths with the most shortened texts first, so the two threads end together.
+        std::vector<qsizetype> lengths;
+        for (qsizetype length = kShortest - 1; length <= kLongest; ++length)
+            lengths.push_back(length);
+        std::sort(lengths.begin(), lengths.end(),
+                  [&](qsizetype a, qsizetype b) { return entriesAt(a) > entriesAt(b); });
+        std::atomic<size_t> next{0}, done{0};
+        std::atomic<bool> stop{false};
+        std::vector<quint64> found[2];
+        const auto work = [&](std::vector<quint64> &pairs) {
+            {
+                Workspace space; // given back before the window thread is told
+                for (size_t k = next++; k < lengths.size() && !stop; k = next++)
+                    addPairsAtLength(lengths[k], pairs, space, stop);
+            }
+            // A pair met under several shortened texts is kept once.
+            sortWords(pairs);
+            pairs.erase(std::unique(pairs.begin(), pairs.end()), pairs.end());
+            ++done;
+        };
+        std::thread other(work, std::ref(found[1]));
+        std::thread own(work, std::ref(found[0]));
+        const bool finished = waitTakingTurns(
+            host,
+            [&] {
+                host.setProgress(80.0 + 10.0 * double(std::min(next.load(), lengths.size())) /
+                                            double(lengths.size()));
+                return done == 2;
+            },
+            abandon);
+        stop = !finished;
+        other.join();
+        own.join();
+        if (!finished)
+            return std::nullopt;
+        std::vector<quint64> pairs(found[0].size() + found[1].size());
+        pairs.erase(std::set_union(found[0].begin(), found[0].end(), found[1].begin(),
+                                   found[1].end(), pairs.begin()),
+                    pairs.end());
+        return pairs;
+    }
+
+private:
+    // How texts of length `from` are shortened to `length`, if they are: by how many.
+    int lostFrom(qsizetype from, qsizetype length) const
+    {
+        const qsizetype lost = from - length;
+        if (lost < 0 || lost > 2 || from > kLongest || (lost > 0 && from < kShortest) ||
+            (lost == 2 && from < kTwoEdits))
+            return -1;
+        return int(lost);
+    }
+
+    size_t entriesAt(qsizetype length) const
+    {
+        size_t entries = 0;
+        for (qsizetype from = length; from <= length + 2 && from <= kLongest; ++from) {
+            const int lost = lostFrom(from, length);
+            if (lost >= 0)
+                entries +=
+                    m_byLength[size_t(from)].size() * size_t(lost == 0   ? 1
+                                                             : lost == 1 ? from
+                                                                         : from * (from - 1) / 2);
+        }
+        return entries;
+    }
+
+    // The hash of every text of `length` characters that texts of that length or one or two
+    // more become, each with the number of the text in its low bits; the pairs that share one.
+    // What a thread reuses from one length to the next.
+    struct Workspace
+    {
+        std::vector<quint64> entries, scratch, shared;
+        std::vector<size_t> starts, inner, next;
+        std::vector<quint32> run;
+    };
+
+    // Calls `sink` with the hash of every text `text` becomes when it loses as many characters
+    // as it is longer than `length`, its digits mixed in: texts with other digits are never
+    // slips, and so never meet.
+    template <typename Sink>
+    void forEachShortened(quint32 text, qsizetype length, Sink &&sink) const
+    {
+        const QStringView chars = m_texts[text];
+        const qsizetype size = chars.size();
+        // prefix[k]: the first k characters' hash; suffix[k]: the hash of those from k on.
+        std::array<quint64, kLongest + 1> prefix, suffix;
+        prefix[0] = 0;
+        for (qsizetype k = 0; k < size; ++k)
+            prefix[size_t(k + 1)] = prefix[size_t(k)] * m_base + chars[k].unicode();
+        suffix[size_t(size)] = 0;
+        for (qsizetype k = size - 1; k >= 0; --k)
+            suffix[size_t(k)] =
+                suffix[size_t(k + 1)] + m_powers[size_t(size - 1 - k)] * chars[k].unicode();
+        const quint64 digits = m_digits[text];
+        switch (size - length) {
+        case 0:
+            sink(prefix[size_t(size)] ^ digits);
+            break;
+        case 1:
+            for (qsizetype i = 0; i < size; ++i)
+                sink((prefix[size_t(i)] * m_powers[size_t(size - i - 1)] + suffix[size_t(i + 1)]) ^
+                     digits);
+            break;
+        default:
+            for (qsizetype i = 0; i < size; ++i) {
+                // Without characters i and j: the first i, then those between, then the rest.
+                const quint64 before = prefix[size_t(i)] * m_powers[size_t(size - i - 2)];
+                for (qsizetype j = i + 1; j < size; ++j) {
+                    const quint64 between =
+                        prefix[size_t(j)] - prefix[size_t(i + 1)] * m_powers[size_t(j - i - 1)];
+                    sink((before + between * m_powers[size_t(size - j - 1)] +
+                          suffix[size_t(j + 1)]) ^
+                         digits);
+                }
+            }
+            break;
+        }
+    }
+
+    // The hash of every text of `length` characters that texts of that length or one or two
+    // more become, each with the number of the text in its low bits, laid out by its top bits
+    // (counted first, then written); the pairs that share one.
+    void addPairsAtLength(qsizetype length, std::vector<quint64> &pairs, Workspace &space,
+                          const std::atomic<bool> &stop) const
+    {
+        std::vector<quint32> sources;
+        for (qsizetype from = length; from <= length + 2 && from <= kLongest; ++from) {
+            if (lostFrom(from, length) >= 0)
+                sources.insert(sources.end(), m_byLength[size_t(from)].begin(),
+                               m_byLength[size_t(from)].end());
+        }
+        if (sources.size() < 2)
+            return;
+        int indexBits = 1;
+        while ((quint64(1) << indexBits) <= sources.size())
+            ++indexBits;
+        const quint64 indexMask = (quint64(1) << indexBits) - 1;
+        constexpr int kTopShift = 64 - kTopBits;
+        constexpr size_t kParts = size_t(1) << kTopBits;
+        std::vector<size_t> &starts = space.starts;
+        starts.assign(kParts + 1, 0);
+        for (size_t local = 0; local < sources.size(); ++local) {
+            if (local % 1024 == 0 && stop)
+                return;
+            forEachShortened(sources[local], length,
+                             [&](quint64 hash) { ++starts[size_t(hash >> kTopShift) + 1]; });
+        }
+        std::partial_sum(starts.begin(), starts.end(), starts.begin());
+        space.entries.resize(starts.back());
+        space.next.assign(starts.begin(), starts.end() - 1);
+        quint64 *const entries = space.entries.data();
+        size_t *const next = space.next.data();
+        for (size_t local = 0; local < sources.size(); ++local) {
+            if (local % 1024 == 0 && stop)
+                return;
+            forEachShortened(sources[local], length, [&](quint64 hash) {
+                entries[next[size_t(hash >> kTopShift)]++] = (hash & ~indexMask) | local;
+            });
+        }
+        std::vector<quint32> &run = space.run;
+        std::vector<quint64> &table = space.scratch, &shared = space.shared;
+        for (size_t part = 0; part < kParts; ++part) {
+            if (stop)
+                return;
+            // Within a part, a table in cache finds the hashes met more than once; only those
+            // are sorted, to take their texts together.
+            const quint64 *const first = entries + starts[part];
+            const quint64 *const last = entries + starts[part + 1];
+            size_t slots = 64;
+            while (slots < size_t(last - first) * 2)
+                slots *= 2;
+            table.assign(slots, 0);
+            shared.clear();
+            for (const quint64 *entry = first; entry != last; ++entry) {
+                const quint64 hash = *entry & ~indexMask;
+                size_t slot = size_t(hash >> (kTopShift - 32)) & (slots - 1);
+                // An entry is never 0 in the table: 0 there is an empty slot, and an entry of 0
+                // is kept as its own hash with every index bit set, which no text has.
+                const quint64 stored = *entry == 0 ? indexMask : *entry;
+                for (;; slot = (slot + 1) & (slots - 1)) {
+                    const quint64 held = table[slot];
+                    if (held == 0) {
+                        table[slot] = stored;
+                        break;
+                    }
+                    if ((held & ~indexMask) == hash) {
+                        if (held != stored) {
+                            shared.push_back(held == indexMask ? 0 : held);
+                            shared.push_back(*entry);
+                        }
+                        break;
+                    }
+                }
+            }
+            if (shared.empty())
+                continue;
+            std::sort(shared.begin(), shared.end());
+            shared.erase(std::unique(shared.begin(), shared.end()), shared.end());
+            for (size_t from = 0; from < shared.size();) {
+                size_t to = from + 1;
+                const quint64 hash = shared[from] & ~indexMask;
+                while (to < shared.size() && (shared[to] & ~indexMask) == hash)
+                    ++to;
+                if (to - from >= 2) {
+                    run.clear();
+                    for (size_t e = from; e < to; ++e)
+                        run.push_back(sources[size_t(shared[e] & indexMask)]);
+                    addPairsOfRun(run, length, pairs);
+                }
+                from = to;
+            }
+        }
+    }
+
+    void addPairsOfRun(const std::vector<quint32> &run, qsizetype length,
+                       std::vector<quint64> &pairs) const
+    {
+        for (size_t x = 0; x < run.size(); ++x) {
+            const qsizetype xLength = m_texts[run[x]].size();
+            for (size_t y = x + 1; y < run.size(); ++y) {
+                const quint32 a = run[x], b = run[y];
+                const qsizetype yLength = m_texts[b].size();
+                const int allowed = allowedEdits(xLength, yLength);
+                if (xLength - length > allowed || yLength - length > allowed ||
+                    m_digits[a] != m_digits[b])
+                    continue;
+                pairs.push_back(a < b ? (quint64(a) << 32) | b : (quint64(b) << 32) | a);
+            }
+        }
+    }
+
+    const std::vector<QStringView> &m_texts;
+    std::vector<quint64> m_digits;
+    std::vector<std::vector<quint32>> m_byLength;
+    quint64 m_base = 0;
+    std::array<quint64, kLongest + 2> m_powers{};
+};
+
+} // namespace
+
+bool areSlips(QStringView a, QStringView b)
+{
+    const int allowed = allowedEdits(a.size(), b.size());
+    return allowed > 0 && a != b && sameDigits(a, b) && editDistance(a, b, allowed) <= allowed;
+}
+
+QString markedDifferences(QStringView text, QStringView kept)
+{
+    const qsizetype n = text.size(), m = kept.size();
+    if (n * m > 1000000)
+        return text.toString();
+    // The whole table, to trace one cheapest way back.
+    std::vector<int> table(size_t((n + 1) * (m + 1)));
+    const auto at = [&](qsizetype i, qsizetype j) -> int & {
+        return table[size_t(i * (m + 1) + j)];
+    };
+    for (qsizetype i = 0; i <= n; ++i) {
+        for (qsizetype j = 0; j <= m; ++j) {
+            if (i == 0 || j == 0) {
+                at(i, j) = int(i + j);
+                continue;
+            }
+            int cell = std::min({at(i - 1, j) + 1, at(i, j - 1) + 1,
+                                 at(i - 1, j - 1) + (text[i - 1] == kept[j - 1] ? 0 : 1)});
+            if (i > 1 && j > 1 && text[i - 1] == kept[j - 2] && text[i - 2] == kept[j - 1])
+                cell = std::min(cell, at(i - 2, j - 2) + 1);
+            at(i, j) = cell;
+        }
+    }
+    // Walked back from the end: matched characters as they are, each run of edits marked.
+    QString marked;
+    QString ownRun, keptRun;
+    const auto closeRun = [&] {
+        if (ownRun.isEmpty() && keptRun.isEmpty())
+            return;
+        std::reverse(ownRun.begin(), ownRun.end());
+        std::reverse(keptRun.begin(), keptRun.end());
+        // Built backwards, so the run goes in reversed too.
+        QString run = u'[' + ownRun + QChar(0x2192) + keptRun + u']';
+        std::reverse(run.begin(), run.end());
+        marked += run;
+        ownRun.clear();
+        keptRun.clear();
+    };
+    qsizetype i = n, j = m;
+    while (i > 0 || j > 0) {
+        if (i > 0 && j > 0 && text[i - 1] == kept[j - 1] && at(i, j) == at(i - 1, j - 1)) {
+            closeRun();
+            marked += text[--i];
+            --j;
+        } else if (i > 1 && j > 1 && text[i - 1] == kept[j - 2] && text[i - 2] == kept[j - 1] &&
+                   at(i, j) == at(i - 2, j - 2) + 1) {
+            ownRun += text[i - 1];
+            ownRun += text[i - 2];
+            keptRun += kept[j - 1];
+            keptRun += kept[j - 2];
+            i -= 2;
+            j -= 2;
+        } else if (i > 0 && j > 0 && at(i, j) == at(i - 1, j - 1) + 1) {
+            ownRun += text[--i];
+            keptRun += kept[--j];
+        } else if (i > 0 && at(i, j) == at(i - 1, j) + 1) {
+            ownRun += text[--i];
+        } else {
+            keptRun += kept[--j];
+        }
+    }
+    closeRun();
+    std::reverse(marked.begin(), marked.end());
+    return marked;
+}
+
+std::optional<std::vector<qint32>> groupSlips(const std::vector<QStringView> &texts,
+                                              const std::vector<quint32> &order, ListHost &host,
+                                              const std::function<bool()> &abandon)
+{
+    std::optional<std::vector<quint64>> candidates = CandidatePairs(texts).find(host, abandon);
+    if (!candidates)
+        return std::nullopt;
+
+    // The candidates that are slips, as lists of neighbours.
+    YieldPacer pacer(host);
+    std::vector<quint64> pairs;
+    for (size_t k = 0; k < candidates->size(); ++k) {
+        const quint64 pair = (*candidates)[k];
+        const QStringView a = texts[size_t(pair >> 32)], b = texts[size_t(pair & 0xFFFFFFFF)];
+        const int allowed = allowedEdits(a.size(), b.size());
+        if (editDistance(a, b, allowed) <= allowed)
+            pairs.push_back(pair);
+        if (k % 4096 == 0 && pacer.due()) {
+            host.setProgress(90.0 + 5.0 * double(k) / double(candidates->size()));
+            host.yieldToEventLoop();
+            if (abandon())
+                return std::nullopt;
+        }
+    }
+    candidates.reset();
+    std::vector<size_t> starts(texts.size() + 1, 0);
+    for (const quint64 pair : pairs) {
+        ++starts[size_t(pair >> 32) + 1];
+        ++starts[size_t(pair & 0xFFFFFFFF) + 1];
+    }
+    std::partial_sum(starts.begin(), starts.end(), starts.begin());
+    std::vector<quint32> neighbours(starts.back());
+    {
+        std::vector<size_t> next(starts.begin(), starts.end() - 1);
+        for (const quint64 pair : pairs) {
+            const quint32 a = quint32(pair >> 32), b = quint32(pair & 0xFFFFFFFF);
+            neighbours[next[a]++] = b;
+            neighbours[next[b]++] = a;
+        }
+    }
+    pairs = {};
+    // Each list in text order, for looking up; the rank of each text, for taking them in turn.
+    for (size_t text = 0; text < texts.size(); ++text)
+        std::sort(neighbours.begin() + qsizetype(starts[text]),
+                  neighbours.begin() + qsizetype(starts[text + 1]));
+    std::vector<quint32> rank(texts.size(), 0);
+    for (size_t k = 0; k < order.size(); ++k)
+        rank[order[k]] = quint32(k);
+    const auto adjacent = [&](quint32 a, quint32 b) {
+        return std::binary_search(neighbours.begin() + qsizetype(starts[a]),
+                                  neighbours.begin() + qsizetype(starts[a + 1]), b);
+    };
+
+    std::vector<qint32> groupOf(texts.size(), -1);
+    qint32 groups = 0;
+    std::vector<quint32> members, offered;
+    for (size_t k = 0; k < order.size(); ++k) {
+        if (k % 4096 == 0 && pacer.due()) {
+            host.yieldToEventLoop();
+            if (abandon())
+                return std::nullopt;
+        }
+        const quint32 first = order[k];
+        if (groupOf[first] >= 0 || starts[first] == starts[first + 1])
+            continue;
+        offered.assign(neighbours.begin() + qsizetype(starts[first]),
+                       neighbours.begin() + qsizetype(starts[first + 1]));
+        std::sort(offered.begin(), offered.end(),
+                  [&](quint32 a, quint32 b) { return rank[a] < rank[b]; });
+        members.assign(1, first);
+        for (const quint32 candidate : offered) {
+            if (groupOf[candidate] >= 0)
+                continue;
+            if (std::all_of(members.begin() + 1, members.end(),
+                            [&](quint32 member) { return adjacent(member, candidate); }))
+                members.push_back(candidate);
+        }
+        if (members.size() < 2)
+            continue;
+        for (const quint32 member : members)
+            groupOf[member] = groups;
+        ++groups;
+    }
+    return groupOf;
+}
+
+} // namespace Slips

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+class ListHost;
+
+// Slips of the keyboard: two texts that differ by a character added, left out or changed,
+// or two neighbours swapped (one edit each), and by nothing else.
+namespace Slips {
+
+constexpr qsizetype kShortest = 5;  // shorter texts are never taken for slips
+constexpr qsizetype kTwoEdits = 12; // texts this long may differ by two slips
+constexpr qsizetype kLongest = 64;  // longer texts (whole lines) are not compared for slips
+
+// How many edits texts of these lengths may differ by and still be slips: 0, 1 or 2.
+int allowedEdits(qsizetype length, qsizetype otherLength);
+
+// The edits from `a` to `b` (swapped neighbours count one), or `limit` + 1 when there are
+// more than `limit`.
+int editDistance(QStringView a, QStringView b, int limit);
+
+// Different texts with the same digits in the same order, within their allowed edits. A
+// changed number is another record (a house, a year, an account), never a slip.
+bool areSlips(QStringView a, QStringView b);
+
+// `text` with each run that differs from `kept` shown as "[its part→kept's part]":
+// "jo[nh→hn].smith", "jo[→h]n", "gm[ia→ai]l".
+QString markedDifferences(QStringView text, QStringView kept);
+
+// Which of `texts` (all different) group as slips of one another: for each text the number
+// of its group, or -1. Every two texts in a group are slips of each other, so any of them
+// may be the one kept. Texts are taken in `order`, earlier ones first: each starts a group
+// with those of its slips not yet grouped that are slips of every member so far.
+// Nothing when `abandon()` says so at a yield.
+std::optional<std::vector<qint32>> groupSlips(const std::vector<QStringView> &texts,
+                                              const std::vector<quint32> &order, ListHost &host,
+                                              const std::function<bool()> &abandon);
+
+} // namespace Slips
