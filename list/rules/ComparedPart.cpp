@@ -21,7 +21,7 @@ bool endsWord(QChar c)
     case u'\'':
         return true;
     default:
-        return c.isSpace();
+        return c.unicode() < 0x80 ? (c == u' ' || (c >= u'\t' && c <= u'\r')) : c.isSpace();
     }
 }
 
@@ -34,7 +34,17 @@ bool looksLikeAddress(QStringView word)
 QString withDomainInSmallLetters(QStringView address)
 {
     const qsizetype at = address.lastIndexOf(u'@');
-    return address.first(at + 1).toString() + address.sliced(at + 1).toString().toLower();
+    QString result = address.toString();
+    for (qsizetype i = at + 1; i < result.size(); ++i) {
+        const QChar c = result[i];
+        if (c.unicode() >= 0x80) { // rare: the rest the long way
+            result.replace(i, result.size() - i, result.sliced(i).toLower());
+            break;
+        }
+        if (c >= u'A' && c <= u'Z')
+            result[i] = QChar(c.unicode() + 0x20);
+    }
+    return result;
 }
 
 } // namespace
