@@ -54,6 +54,27 @@ test -f "$usr/share/icons/hicolor/scalable/apps/tarnwell.svg" || fail "no scalab
 desktop-file-validate "$usr/share/applications/example.tarnwell.Tarnwell.desktop"
 grep -qx 'StartupWMClass=Tarnwell' "$usr/share/applications/example.tarnwell.Tarnwell.desktop" ||
   fail "the menu entry does not name the window's class"
+# Offered for text files, never their default: beside a spreadsheet program that sorts after
+# it, CSV files open in the spreadsheet; alone, no program is their default.
+apps=$root/xdg/applications
+mkdir -p "$apps"
+cp "$usr/share/applications/example.tarnwell.Tarnwell.desktop" "$apps/"
+printf '[Desktop Entry]\nType=Application\nName=Sheet\nExec=true %%F\nMimeType=text/csv;\n' \
+  >"$apps/zz-sheet.desktop"
+gio_mime() {
+  update-desktop-database "$apps"
+  env -i PATH="$usr/bin:/usr/bin:/bin" HOME="$root/home" XDG_DATA_DIRS="$root/xdg" \
+    XDG_DATA_HOME="$root/home/data" XDG_CONFIG_HOME="$root/home/config" gio mime "$1"
+}
+csv=$(gio_mime text/csv)
+grep -q '^Default application .*zz-sheet' <<<"$csv" || fail "Tarnwell is the default for CSV files"
+grep -q 'example.tarnwell.Tarnwell' <<<"$(gio_mime text/plain)" || fail "Tarnwell is not offered for text"
+rm "$apps/zz-sheet.desktop"
+grep -q '^No default' <<<"$(gio_mime text/csv)" || fail "Tarnwell takes over CSV files"
+mailcap="$usr/lib/mime/packages/example.tarnwell.Tarnwell"
+for type in text/plain text/csv; do
+  grep "^$type;" "$mailcap" | grep -q 'priority=2$' || fail "mailcap does not rank $type below default"
+done
 appstreamcli validate --no-net "$usr/share/metainfo/example.tarnwell.Tarnwell.metainfo.xml"
 grep -q "version=\"$version\"" "$usr/share/metainfo/example.tarnwell.Tarnwell.metainfo.xml" ||
   fail "metadata does not name version $version"
