@@ -10,6 +10,7 @@
 #include "TidyMenu.h"
 #include "Trap.h"
 #include "UndoHistory.h"
+#include "WindowPlacement.h"
 
 #include <QAction>
 #include <QItemSelectionModel>
@@ -93,9 +94,8 @@ ListMenu::ListMenu(Form1 &form, QTableView &view, ItemList &items, UndoHistory &
             });
 
     m_view.setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(&m_view, &QWidget::customContextMenuRequested, this, [this](const QPoint &position) {
-        m_menu->popup(m_view.viewport()->mapToGlobal(position));
-    });
+    connect(&m_view, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &position) { popUp(m_view.viewport()->mapToGlobal(position)); });
     // Shift+F10 opens the menu from the keyboard as the Menu key does, at the current item.
     auto *openMenu = new QAction(this);
     openMenu->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10));
@@ -103,8 +103,7 @@ ListMenu::ListMenu(Form1 &form, QTableView &view, ItemList &items, UndoHistory &
     m_view.addAction(openMenu);
     connect(openMenu, &QAction::triggered, this, [this] {
         const QRect current = m_view.visualRect(m_view.currentIndex());
-        m_menu->popup(
-            m_view.viewport()->mapToGlobal(current.isValid() ? current.center() : QPoint(0, 0)));
+        popUp(m_view.viewport()->mapToGlobal(current.isValid() ? current.center() : QPoint(0, 0)));
     });
 }
 
@@ -130,6 +129,11 @@ QAction *ListMenu::addCommand(const QString &text, void (ListMenu::*command)(),
         m_form.addAction(action); // the shortcuts work anywhere in the window
     m_menu->addAction(action);
     return action;
+}
+
+void ListMenu::popUp(const QPoint &at)
+{
+    m_menu->popup(WindowPlacement::popupPosition(m_view, at, m_menu->sizeHint()));
 }
 
 void ListMenu::updateSaveRemoved()

@@ -61,6 +61,9 @@ private:
                         const QList<QKeySequence> &shortcuts = {}, bool waitsItsTurn = true,
                         bool onTheList = false);
     void updateSaveRemoved();
+    // Opens the menu at `at` (global), kept inside the window where the window's place on
+    // screen is unknown (Wayland), so that it never runs off the screen.
+    void popUp(const QPoint &at);
     // Undoes (back) or redoes the next step and says so in the status line.
     void replay(bool back);
     void setAllChecks(const QString &name, const std::function<quint8(quint8)> &mark);

@@ -1,6 +1,7 @@
 #include "QtServices.h"
 
 #include "Failure.h"
+#include "WindowPlacement.h"
 
 #include <QDesktopServices>
 #include <QDialog>
@@ -35,8 +36,8 @@ QString displayText(QString text)
 // width goes in as a spacer across the layout's bottom row.
 void keepTitleVisible(QMessageBox &box)
 {
-    constexpr int kTitleBarButtons = 120;
-    const int width = box.fontMetrics().horizontalAdvance(box.windowTitle()) + kTitleBarButtons;
+    const int width =
+        box.fontMetrics().horizontalAdvance(box.windowTitle()) + WindowPlacement::titleBarRoom();
     if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
         grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
                       grid->rowCount(), 0, 1, grid->columnCount());
@@ -89,6 +90,11 @@ Prompts::Answer QtPrompts::messageBox(const QString &text, Style style, const QS
         box.setStandardButtons(QMessageBox::Ok);
         break;
     }
+    // Where the program draws its own title bar (Wayland), a box has no use for minimise and
+    // maximise buttons, which take the title's room.
+    if (WindowPlacement::windowPlaceUnknown())
+        box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint);
     // Last: setting the icon or the buttons lays the box out anew.
     keepTitleVisible(box);
     const int pressed = box.exec();
