@@ -3,6 +3,8 @@
 #include "LineBreaks.h"
 #include "Prompts.h"
 
+#include <QCoreApplication>
+
 #include <utility>
 
 #include "Failure.h"
@@ -22,8 +24,8 @@ void ListFileWriter::open()
 {
     // Unbuffered: each write goes to the file at once, so a failing one tells its reason.
     if (!m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw Failure(
-            QStringLiteral("Cannot write %1: %2").arg(m_file.fileName(), m_file.errorString()));
+        throw Failure(QCoreApplication::translate("Tarnwell", "Cannot write %1: %2")
+                          .arg(m_file.fileName(), m_file.errorString()));
     m_buffer.reserve(kFlushSize + 4096);
 }
 
@@ -75,8 +77,8 @@ void ListFileWriter::flush()
     while (done < m_buffer.size()) {
         const qint64 written = m_file.write(m_buffer.constData() + done, m_buffer.size() - done);
         if (written <= 0)
-            throw Failure(
-                QStringLiteral("Cannot write %1: %2").arg(m_file.fileName(), m_file.errorString()));
+            throw Failure(QCoreApplication::translate("Tarnwell", "Cannot write %1: %2")
+                              .arg(m_file.fileName(), m_file.errorString()));
         done += written;
     }
     m_buffer.resize(0); // keeps the capacity for the next round
@@ -94,8 +96,8 @@ void ListFileWriter::commit()
 {
     flush();
     if (!m_file.commit())
-        throw Failure(
-            QStringLiteral("Cannot save %1: %2").arg(m_file.fileName(), m_file.errorString()));
+        throw Failure(QCoreApplication::translate("Tarnwell", "Cannot save %1: %2")
+                          .arg(m_file.fileName(), m_file.errorString()));
 }
 
 bool agreeOnLineBreaks(const TextPool &texts, ListHost &host, Prompts &prompts,
@@ -104,14 +106,17 @@ bool agreeOnLineBreaks(const TextPool &texts, ListHost &host, Prompts &prompts,
     const qsizetype withBreaks = LineBreaks::countItemsWithBreaks(texts, host);
     if (withBreaks == 0)
         return true;
-    const QString items = withBreaks == 1 ? QStringLiteral("1 item holds")
-                                          : QStringLiteral("%1 items hold").arg(withBreaks);
-    if (prompts.question(items + QStringLiteral(" line breaks: read back from the file, each "
+    const QString items =
+        withBreaks == 1 ? QCoreApplication::translate("Tarnwell", "1 item holds")
+                        : QCoreApplication::translate("Tarnwell", "%1 items hold").arg(withBreaks);
+    if (prompts.question(
+            items + QCoreApplication::translate("Tarnwell",
+                                                " line breaks: read back from the file, each "
                                                 "would be several items.\r\rSave with the "
                                                 "line breaks as blanks?"),
-                         title, QStringLiteral("Save with Blanks"),
-                         QStringLiteral("Don't Save")) != Prompts::Answer::Yes) {
-        host.setStatus(QStringLiteral("Not saved."));
+            title, QCoreApplication::translate("Tarnwell", "Save with Blanks"),
+            QCoreApplication::translate("Tarnwell", "Don't Save")) != Prompts::Answer::Yes) {
+        host.setStatus(QCoreApplication::translate("Tarnwell", "Not saved."));
         return false;
     }
     writer.setLineBreaksAsBlanks(true);

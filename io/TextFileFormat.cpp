@@ -3,6 +3,7 @@
 #include "Failure.h"
 #include "TextPool.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QIODevice>
 #include <QStringDecoder>
@@ -87,7 +88,8 @@ bool readPass(QIODevice &file, qint64 start, qint64 sizeHint, FileEncoding encod
 {
     builder.clear();
     if (!file.seek(start))
-        throw Failure(QStringLiteral("Cannot read %1").arg(file.errorString()));
+        throw Failure(
+            QCoreApplication::translate("Tarnwell", "Cannot read %1").arg(file.errorString()));
     const bool utf16 = encoding == FileEncoding::Utf16LE || encoding == FileEncoding::Utf16BE;
     const qint64 bodySize = std::max<qint64>(0, sizeHint - start);
     builder.reserve(0, utf16 ? bodySize / 2 + 2 : bodySize + 2);
@@ -108,7 +110,8 @@ bool readPass(QIODevice &file, qint64 start, qint64 sizeHint, FileEncoding encod
     for (;;) {
         const qint64 got = file.read(chunk.data(), chunkBytes);
         if (got < 0)
-            throw Failure(QStringLiteral("Cannot read: %1").arg(file.errorString()));
+            throw Failure(
+                QCoreApplication::translate("Tarnwell", "Cannot read: %1").arg(file.errorString()));
         if (got == 0)
             break;
         bodyRead += got;

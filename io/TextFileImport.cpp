@@ -6,6 +6,7 @@
 #include "TextFileFormat.h"
 #include "TextPool.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <algorithm>
@@ -24,12 +25,12 @@ QString notAFileKind(mode_t mode)
     if (S_ISREG(mode))
         return {};
     if (S_ISFIFO(mode))
-        return QStringLiteral("a named pipe");
+        return QCoreApplication::translate("Tarnwell", "a named pipe");
     if (S_ISSOCK(mode))
-        return QStringLiteral("a socket");
+        return QCoreApplication::translate("Tarnwell", "a socket");
     if (S_ISCHR(mode) || S_ISBLK(mode))
-        return QStringLiteral("a device");
-    return QStringLiteral("not a file");
+        return QCoreApplication::translate("Tarnwell", "a device");
+    return QCoreApplication::translate("Tarnwell", "not a file");
 }
 
 // Tells the user when `mode` is not a plain file's (a folder is left to the caller).
@@ -38,7 +39,9 @@ bool refuseNotAFile(const QString &path, mode_t mode, ListHost &host)
     const QString kind = notAFileKind(mode);
     if (kind.isEmpty())
         return false;
-    host.notify(QStringLiteral("%1\r\rThis is %2, not a file; it was not loaded.").arg(path, kind));
+    host.notify(
+        QCoreApplication::translate("Tarnwell", "%1\r\rThis is %2, not a file; it was not loaded.")
+            .arg(path, kind));
     return true;
 }
 
@@ -55,18 +58,19 @@ bool openListFile(const QString &path, QFile &file, ListHost &host)
         return false;
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        throw Failure(QStringLiteral("Cannot open %1: %2")
+        throw Failure(QCoreApplication::translate("Tarnwell", "Cannot open %1: %2")
                           .arg(path, QString::fromLocal8Bit(std::strerror(errno))));
     struct stat status = {};
     if (::fstat(fd, &status) != 0) {
         const int error = errno;
         ::close(fd);
-        throw Failure(QStringLiteral("Cannot open %1: %2")
+        throw Failure(QCoreApplication::translate("Tarnwell", "Cannot open %1: %2")
                           .arg(path, QString::fromLocal8Bit(std::strerror(error))));
     }
     if (S_ISDIR(status.st_mode)) {
         ::close(fd);
-        throw Failure(QStringLiteral("Cannot read %1: it is a folder").arg(path));
+        throw Failure(
+            QCoreApplication::translate("Tarnwell", "Cannot read %1: it is a folder").arg(path));
     }
     if (refuseNotAFile(path, status.st_mode, host)) {
         ::close(fd);
@@ -74,7 +78,8 @@ bool openListFile(const QString &path, QFile &file, ListHost &host)
     }
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
-        throw Failure(QStringLiteral("Cannot open %1: %2").arg(path, file.errorString()));
+        throw Failure(QCoreApplication::translate("Tarnwell", "Cannot open %1: %2")
+                          .arg(path, file.errorString()));
     }
     return true;
 }
@@ -86,7 +91,7 @@ namespace List {
 std::optional<TextPool> ReadTextFile(const QString &path, ListHost &host)
 {
     if (!FileExists(path)) {
-        host.notify(QStringLiteral("File not found"));
+        host.notify(QCoreApplication::translate("Tarnwell", "File not found"));
         return std::nullopt;
     }
     // The file is read a chunk at a time, yielding in between, into a pool of its own:

@@ -2,6 +2,8 @@
 
 #include "Prompts.h"
 
+#include <QCoreApplication>
+
 QString errorReportText(const QString &description, const QString &location, int line)
 {
     return description + u"\r\n" + u"in Quorlent2021/08/31." + location + u' ' + u"at line " +
@@ -14,5 +16,5 @@ void ErrorReporter::report(const QString &location, int line, const QString &des
     if (m_muted)
         return;
     m_prompts.messageBox(errorReportText(description, location, line), Prompts::Style::ErrorReport,
-                         QStringLiteral("Application Error"));
+                         QCoreApplication::translate("Tarnwell", "Application Error"));
 }

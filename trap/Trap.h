@@ -3,6 +3,7 @@
 #include "ErrorReport.h"
 #include "Failure.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <new>
@@ -48,7 +49,7 @@ public:
         } catch (const Failure &failure) {
             return failure;
         } catch (const std::bad_alloc &) {
-            return Failure(QStringLiteral("Out of memory"), 7);
+            return Failure(QCoreApplication::translate("Tarnwell", "Out of memory"), 7);
         } catch (const std::exception &error) {
             return Failure(QString::fromLocal8Bit(error.what()));
         }

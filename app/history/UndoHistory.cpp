@@ -2,14 +2,22 @@
 
 #include "ItemList.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 #include <unistd.h>
 
 namespace {
 
-const QString kHandTicks = QStringLiteral("Check Mark");
-const QString kHandTicksMerged = QStringLiteral("Check Marks");
+QString handTicks()
+{
+    return QCoreApplication::translate("Tarnwell", "Check Mark");
+}
+QString handTicksMerged()
+{
+    return QCoreApplication::translate("Tarnwell", "Check Marks");
+}
 
 // One step: the changes one command made, taken back last one first.
 class ListStep : public QUndoCommand
@@ -47,8 +55,8 @@ public:
         const auto *next = static_cast<const ListStep *>(other);
         if (next->m_invocation != m_invocation)
             return false;
-        if (text() == kHandTicks)
-            setText(kHandTicksMerged);
+        if (text() == handTicks())
+            setText(handTicksMerged());
         auto &changes = const_cast<ListStep *>(next)->m_changes;
         for (ListChange &change : changes)
             take(std::move(change));
@@ -196,9 +204,9 @@ void UndoHistory::listChanged(ListChange &&change)
     } else if (change.kind == ListChange::Kind::MarksFlipped) {
         if (m_handTicks == 0)
             m_handTicks = ++m_lastInvocation;
-        running = {kHandTicks, m_handTicks};
+        running = {handTicks(), m_handTicks};
     } else {
-        running = {QStringLiteral("Change"), ++m_lastInvocation};
+        running = {QCoreApplication::translate("Tarnwell", "Change"), ++m_lastInvocation};
         m_handTicks = 0;
     }
     // The rest of a step too large to keep goes unrecorded too: what is kept is whole steps.

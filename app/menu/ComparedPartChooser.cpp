@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QRadioButton>
@@ -11,11 +12,12 @@ ComparedPartChooser::ComparedPartChooser(QWidget *parent) : QWidget(parent)
 {
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(new QLabel(QStringLiteral("Compare:"), this));
-    m_whole = new QRadioButton(QStringLiteral("Whole &items"), this);
-    m_address = new QRadioButton(QStringLiteral("E-&mail addresses"), this);
-    m_columnChoice = new QRadioButton(QStringLiteral("Colum&n"), this);
-    m_whole->setToolTip(QStringLiteral("Each item as it stands"));
+    layout->addWidget(new QLabel(QCoreApplication::translate("Tarnwell", "Compare:"), this));
+    m_whole = new QRadioButton(QCoreApplication::translate("Tarnwell", "Whole &items"), this);
+    m_address =
+        new QRadioButton(QCoreApplication::translate("Tarnwell", "E-&mail addresses"), this);
+    m_columnChoice = new QRadioButton(QCoreApplication::translate("Tarnwell", "Colum&n"), this);
+    m_whole->setToolTip(QCoreApplication::translate("Tarnwell", "Each item as it stands"));
     m_address->setToolTip(QStringLiteral(
         "The address in angle brackets, or the one address in the item; domains without "
         "letter case. Items without an address are not grouped."));
@@ -29,13 +31,13 @@ ComparedPartChooser::ComparedPartChooser(QWidget *parent) : QWidget(parent)
     }
     m_whole->setChecked(true);
     m_delimiter = new QComboBox(this);
-    m_delimiter->addItem(QStringLiteral("comma"), QChar(u','));
-    m_delimiter->addItem(QStringLiteral("semicolon"), QChar(u';'));
-    m_delimiter->addItem(QStringLiteral("tab"), QChar(u'\t'));
-    m_delimiter->setAccessibleName(QStringLiteral("Delimiter"));
+    m_delimiter->addItem(QCoreApplication::translate("Tarnwell", "comma"), QChar(u','));
+    m_delimiter->addItem(QCoreApplication::translate("Tarnwell", "semicolon"), QChar(u';'));
+    m_delimiter->addItem(QCoreApplication::translate("Tarnwell", "tab"), QChar(u'\t'));
+    m_delimiter->setAccessibleName(QCoreApplication::translate("Tarnwell", "Delimiter"));
     m_column = new QSpinBox(this);
     m_column->setRange(1, 999);
-    m_column->setAccessibleName(QStringLiteral("Column number"));
+    m_column->setAccessibleName(QCoreApplication::translate("Tarnwell", "Column number"));
     layout->addWidget(m_delimiter);
     layout->addWidget(m_column);
     layout->addStretch(1);

@@ -13,6 +13,7 @@
 #include "WindowPlacement.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QItemSelectionModel>
 #include <QMenu>
 #include <QScopeGuard>
@@ -24,8 +25,8 @@ QString checkedStatus(const ItemList &items)
 {
     const auto &checks = items.checks();
     const auto checked = std::count(checks.begin(), checks.end(), quint8(1));
-    return checked == 1 ? QStringLiteral("1 item checked.")
-                        : QStringLiteral("%1 items checked.").arg(checked);
+    return checked == 1 ? QCoreApplication::translate("Tarnwell", "1 item checked.")
+                        : QCoreApplication::translate("Tarnwell", "%1 items checked.").arg(checked);
 }
 } // namespace
 
@@ -34,53 +35,68 @@ ListMenu::ListMenu(Form1 &form, QTableView &view, ItemList &items, UndoHistory &
     : QObject(&form), m_form(form), m_view(view), m_items(items), m_history(history),
       m_services(services), m_saves(saves), m_menu(new QMenu(&view))
 {
-    m_undo = addCommand(QStringLiteral("Undo"), &ListMenu::undo, {QKeySequence::Undo});
-    m_redo = addCommand(QStringLiteral("Redo"), &ListMenu::redo,
+    m_undo = addCommand(QCoreApplication::translate("Tarnwell", "Undo"), &ListMenu::undo,
+                        {QKeySequence::Undo});
+    m_redo = addCommand(QCoreApplication::translate("Tarnwell", "Redo"), &ListMenu::redo,
                         {QKeySequence::Redo, QKeySequence(Qt::CTRL | Qt::Key_Y)});
     m_menu->addSeparator();
     // Copying changes nothing: it runs at once.
-    addCommand(QStringLiteral("Copy"), &ListMenu::copy,
+    addCommand(QCoreApplication::translate("Tarnwell", "Copy"), &ListMenu::copy,
                QKeySequence::keyBindings(QKeySequence::Copy), false, true);
-    addCommand(QStringLiteral("Copy Checked Items"), &ListMenu::copyChecked, {}, false);
-    addCommand(QStringLiteral("Paste Items"), &ListMenu::paste,
+    addCommand(QCoreApplication::translate("Tarnwell", "Copy Checked Items"),
+               &ListMenu::copyChecked, {}, false);
+    addCommand(QCoreApplication::translate("Tarnwell", "Paste Items"), &ListMenu::paste,
                QKeySequence::keyBindings(QKeySequence::Paste), true, true);
     m_menu->addSeparator();
     // Find changes nothing: it runs at once, even while another command runs.
-    addCommand(QStringLiteral("Find..."), &ListMenu::find, {QKeySequence::Find}, false);
-    addCommand(QStringLiteral("Find Next"), &ListMenu::findNext, {QKeySequence::FindNext}, false);
+    addCommand(QCoreApplication::translate("Tarnwell", "Find..."), &ListMenu::find,
+               {QKeySequence::Find}, false);
+    addCommand(QCoreApplication::translate("Tarnwell", "Find Next"), &ListMenu::findNext,
+               {QKeySequence::FindNext}, false);
     m_menu->addSeparator();
-    addCommand(QStringLiteral("Check All Items"), &ListMenu::checkAll);
-    addCommand(QStringLiteral("Uncheck All Items"), &ListMenu::uncheckAll);
-    addCommand(QStringLiteral("Invert Check Marks"), &ListMenu::invertChecks);
-    addCommand(QStringLiteral("Check Items With..."), &ListMenu::checkItemsWith);
-    addCommand(QStringLiteral("Check Selected Items"), &ListMenu::checkSelected);
-    addCommand(QStringLiteral("Uncheck Selected Items"), &ListMenu::uncheckSelected);
+    addCommand(QCoreApplication::translate("Tarnwell", "Check All Items"), &ListMenu::checkAll);
+    addCommand(QCoreApplication::translate("Tarnwell", "Uncheck All Items"), &ListMenu::uncheckAll);
+    addCommand(QCoreApplication::translate("Tarnwell", "Invert Check Marks"),
+               &ListMenu::invertChecks);
+    addCommand(QCoreApplication::translate("Tarnwell", "Check Items With..."),
+               &ListMenu::checkItemsWith);
+    addCommand(QCoreApplication::translate("Tarnwell", "Check Selected Items"),
+               &ListMenu::checkSelected);
+    addCommand(QCoreApplication::translate("Tarnwell", "Uncheck Selected Items"),
+               &ListMenu::uncheckSelected);
     m_menu->addSeparator();
-    addCommand(QStringLiteral("Sort A to Z"), &ListMenu::sortAToZ);
-    addCommand(QStringLiteral("Sort Z to A"), &ListMenu::sortZToA);
-    addCommand(QStringLiteral("Reverse Order"), &ListMenu::reverseOrder);
+    addCommand(QCoreApplication::translate("Tarnwell", "Sort A to Z"), &ListMenu::sortAToZ);
+    addCommand(QCoreApplication::translate("Tarnwell", "Sort Z to A"), &ListMenu::sortZToA);
+    addCommand(QCoreApplication::translate("Tarnwell", "Reverse Order"), &ListMenu::reverseOrder);
     m_menu->addSeparator();
     new TidyMenu(form, items, history, *m_menu); // owned by the window
     m_nearDuplicates = new NearDuplicateReview(form, items, history);
-    addCommand(QStringLiteral("Find Near Duplicates..."), &ListMenu::findNearDuplicates);
+    addCommand(QCoreApplication::translate("Tarnwell", "Find Near Duplicates..."),
+               &ListMenu::findNearDuplicates);
     m_menu->addSeparator();
-    addCommand(QStringLiteral("Remove Items Listed in File(s)..."), &ListMenu::removeItemsListed);
-    addCommand(QStringLiteral("Keep Only Items Listed in File(s)..."), &ListMenu::keepItemsListed);
-    addCommand(QStringLiteral("Remove Items Whose Address Is Listed in File(s)..."),
+    addCommand(QCoreApplication::translate("Tarnwell", "Remove Items Listed in File(s)..."),
+               &ListMenu::removeItemsListed);
+    addCommand(QCoreApplication::translate("Tarnwell", "Keep Only Items Listed in File(s)..."),
+               &ListMenu::keepItemsListed);
+    addCommand(QCoreApplication::translate("Tarnwell",
+                                           "Remove Items Whose Address Is Listed in File(s)..."),
                &ListMenu::removeItemsWhoseAddressIsListed);
-    addCommand(QStringLiteral("Keep Only Items Whose Address Is Listed in File(s)..."),
+    addCommand(QCoreApplication::translate("Tarnwell",
+                                           "Keep Only Items Whose Address Is Listed in File(s)..."),
                &ListMenu::keepItemsWhoseAddressIsListed);
-    m_saveRemoved =
-        addCommand(QStringLiteral("Save Removed Items..."), &ListMenu::saveRemovedItems);
+    m_saveRemoved = addCommand(QCoreApplication::translate("Tarnwell", "Save Removed Items..."),
+                               &ListMenu::saveRemovedItems);
 
     // The undo and redo entries name their step ("Undo Clear All Items"), greyed when there
     // is none.
     QUndoStack &stack = m_history.stack();
     const auto updateUndoRedo = [this, &stack] {
         m_undo->setEnabled(stack.canUndo());
-        m_undo->setText(stack.canUndo() ? u"Undo " + stack.undoText() : QStringLiteral("Undo"));
+        m_undo->setText(stack.canUndo() ? u"Undo " + stack.undoText()
+                                        : QCoreApplication::translate("Tarnwell", "Undo"));
         m_redo->setEnabled(stack.canRedo());
-        m_redo->setText(stack.canRedo() ? u"Redo " + stack.redoText() : QStringLiteral("Redo"));
+        m_redo->setText(stack.canRedo() ? u"Redo " + stack.redoText()
+                                        : QCoreApplication::translate("Tarnwell", "Redo"));
         updateSaveRemoved();
     };
     connect(&stack, &QUndoStack::indexChanged, this, updateUndoRedo);
@@ -197,7 +213,7 @@ void ListMenu::replay(bool back)
 
 void ListMenu::find()
 {
-    const QString text = askText(QStringLiteral("Find: "), m_findText);
+    const QString text = askText(QCoreApplication::translate("Tarnwell", "Find: "), m_findText);
     if (text.isEmpty())
         return;
     m_findText = text;
@@ -249,27 +265,30 @@ void ListMenu::setAllChecks(const QString &name, const std::function<quint8(quin
 
 void ListMenu::checkAll()
 {
-    setAllChecks(QStringLiteral("Check All Items"), [](quint8) { return quint8(1); });
+    setAllChecks(QCoreApplication::translate("Tarnwell", "Check All Items"),
+                 [](quint8) { return quint8(1); });
 }
 
 void ListMenu::uncheckAll()
 {
-    setAllChecks(QStringLiteral("Uncheck All Items"), [](quint8) { return quint8(0); });
+    setAllChecks(QCoreApplication::translate("Tarnwell", "Uncheck All Items"),
+                 [](quint8) { return quint8(0); });
 }
 
 void ListMenu::invertChecks()
 {
-    setAllChecks(QStringLiteral("Invert Check Marks"), [](quint8 check) { return quint8(!check); });
+    setAllChecks(QCoreApplication::translate("Tarnwell", "Invert Check Marks"),
+                 [](quint8 check) { return quint8(!check); });
 }
 
 void ListMenu::checkSelected()
 {
-    markSelected(QStringLiteral("Check Selected Items"), 1);
+    markSelected(QCoreApplication::translate("Tarnwell", "Check Selected Items"), 1);
 }
 
 void ListMenu::uncheckSelected()
 {
-    markSelected(QStringLiteral("Uncheck Selected Items"), 0);
+    markSelected(QCoreApplication::translate("Tarnwell", "Uncheck Selected Items"), 0);
 }
 
 void ListMenu::markSelected(const QString &name, quint8 mark)
@@ -289,11 +308,13 @@ void ListMenu::checkItemsWith()
 {
     Trap trap(m_form.errorReporter(), QStringLiteral("Form1.CheckItemsWith"));
     if (m_items.count() == 0) {
-        m_form.notify(QStringLiteral("You forgot to load in List"));
+        m_form.notify(QCoreApplication::translate("Tarnwell", "You forgot to load in List"));
         return;
     }
     QString searchText;
-    trap.line(100, [&] { searchText = askText(QStringLiteral("Enter string: ")); });
+    trap.line(100, [&] {
+        searchText = askText(QCoreApplication::translate("Tarnwell", "Enter string: "));
+    });
     if (searchText.isEmpty())
         return;
     const UndoHistory::Command command(m_history, u"Check Items With \"" + searchText + u'"');

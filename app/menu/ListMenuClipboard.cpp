@@ -15,6 +15,7 @@
 #include "UndoHistory.h"
 
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QItemSelectionModel>
 #include <QMimeData>
@@ -27,8 +28,8 @@
 namespace {
 QString copiedStatus(qsizetype count)
 {
-    return count == 1 ? QStringLiteral("1 item copied.")
-                      : QStringLiteral("%1 items copied.").arg(count);
+    return count == 1 ? QCoreApplication::translate("Tarnwell", "1 item copied.")
+                      : QCoreApplication::translate("Tarnwell", "%1 items copied.").arg(count);
 }
 } // namespace
 
@@ -56,7 +57,8 @@ void ListMenu::paste()
     bool answers = true;
     trap.line(99, [&] { answers = clipboardOwnerAnswers(); });
     if (!answers) {
-        m_form.setStatus(QStringLiteral("The program holding the clipboard did not answer."));
+        m_form.setStatus(QCoreApplication::translate(
+            "Tarnwell", "The program holding the clipboard did not answer."));
         return;
     }
     QString text;
@@ -69,12 +71,14 @@ void ListMenu::paste()
         cells = SpreadsheetClipboard::comesFromSpreadsheet(data->formats());
     });
     if (text.isEmpty()) {
-        m_form.setStatus(QStringLiteral("The clipboard holds no text to paste."));
+        m_form.setStatus(
+            QCoreApplication::translate("Tarnwell", "The clipboard holds no text to paste."));
         return;
     }
     // As a text file is loaded: one item per line, then duplicate removal, one step. Cells
     // copied in a spreadsheet: one item per row, as the import makes it.
-    const UndoHistory::Command command(m_history, QStringLiteral("Paste Items"));
+    const UndoHistory::Command command(m_history,
+                                       QCoreApplication::translate("Tarnwell", "Paste Items"));
     trap.line(102, [&] { m_form.setMousePointer(Form1::kPointerHourglass); });
     TextPool items;
     trap.line(104, [&] {

@@ -13,16 +13,24 @@
 #include "Trap.h"
 #include "UndoHistory.h"
 
+#include <QCoreApplication>
+
 namespace {
-const QStringList kTextFilters = {QStringLiteral("Text Files (*.txt)"),
-                                  QStringLiteral("All Files (*)")};
+QStringList textFilters()
+{
+    return {QCoreApplication::translate("Tarnwell", "Text Files (*.txt)"),
+            QCoreApplication::translate("Tarnwell", "All Files (*)")};
+}
 
 QString removedListedStatus(qsizetype removed, qsizetype files, bool listed)
 {
-    return (removed == 1 ? QStringLiteral("1 item removed")
-                         : QStringLiteral("%1 items removed").arg(removed)) +
-           (listed ? QStringLiteral(" (listed in ") : QStringLiteral(" (not listed in ")) +
-           (files == 1 ? QStringLiteral("1 file)") : QStringLiteral("%1 files)").arg(files));
+    return (removed == 1
+                ? QCoreApplication::translate("Tarnwell", "1 item removed")
+                : QCoreApplication::translate("Tarnwell", "%1 items removed").arg(removed)) +
+           (listed ? QCoreApplication::translate("Tarnwell", " (listed in ")
+                   : QCoreApplication::translate("Tarnwell", " (not listed in ")) +
+           (files == 1 ? QCoreApplication::translate("Tarnwell", "1 file)")
+                       : QCoreApplication::translate("Tarnwell", "%1 files)").arg(files));
 }
 } // namespace
 
@@ -48,14 +56,18 @@ void ListMenu::keepItemsWhoseAddressIsListed()
 
 void ListMenu::removeByList(bool listed, bool byAddress)
 {
-    const QString what = byAddress ? QStringLiteral("Items Whose Address Is Listed in File(s)")
-                                   : QStringLiteral("Items Listed in File(s)");
-    const QString name = (listed ? QStringLiteral("Remove ") : QStringLiteral("Keep Only ")) + what;
+    const QString what =
+        byAddress
+            ? QCoreApplication::translate("Tarnwell", "Items Whose Address Is Listed in File(s)")
+            : QCoreApplication::translate("Tarnwell", "Items Listed in File(s)");
+    const QString name = (listed ? QCoreApplication::translate("Tarnwell", "Remove ")
+                                 : QCoreApplication::translate("Tarnwell", "Keep Only ")) +
+                         what;
     Trap trap(m_form.errorReporter(), listed ? QStringLiteral("Form1.RemoveItemsListed")
                                              : QStringLiteral("Form1.KeepItemsListed"));
     QStringList paths;
     trap.line(100,
-              [&] { paths = m_services.fileDialogs.getOpenFileNames(name, kTextFilters, true); });
+              [&] { paths = m_services.fileDialogs.getOpenFileNames(name, textFilters(), true); });
     if (paths.isEmpty())
         return;
     const UndoHistory::Command command(m_history, name);
@@ -94,8 +106,8 @@ void ListMenu::saveRemovedItems()
         return;
     QString path;
     trap.line(100, [&] {
-        path = m_services.fileDialogs.getSaveFileName(QStringLiteral("Save Removed Items"),
-                                                      kTextFilters);
+        path = m_services.fileDialogs.getSaveFileName(
+            QCoreApplication::translate("Tarnwell", "Save Removed Items"), textFilters());
     });
     if (path.isEmpty())
         return;
@@ -122,6 +134,6 @@ void ListMenu::saveRemovedItems()
     if (saved)
         saved = trap.line(108, [&] { writer.commit(); });
     if (saved)
-        trap.line(110, [&] { m_form.notify(QStringLiteral("Done.")); });
+        trap.line(110, [&] { m_form.notify(QCoreApplication::translate("Tarnwell", "Done.")); });
     trap.line(112, [&] { m_form.setMousePointer(Form1::kPointerDefault); });
 }

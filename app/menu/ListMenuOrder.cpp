@@ -8,21 +8,26 @@
 #include "Trap.h"
 #include "UndoHistory.h"
 
+#include <QCoreApplication>
+
 void ListMenu::sortAToZ()
 {
-    reorder(QStringLiteral("Sort A to Z"), QStringLiteral("Sorted A to Z."),
+    reorder(QCoreApplication::translate("Tarnwell", "Sort A to Z"),
+            QCoreApplication::translate("Tarnwell", "Sorted A to Z."),
             [this] { return List::SortOrder(m_items, false, m_form); });
 }
 
 void ListMenu::sortZToA()
 {
-    reorder(QStringLiteral("Sort Z to A"), QStringLiteral("Sorted Z to A."),
+    reorder(QCoreApplication::translate("Tarnwell", "Sort Z to A"),
+            QCoreApplication::translate("Tarnwell", "Sorted Z to A."),
             [this] { return List::SortOrder(m_items, true, m_form); });
 }
 
 void ListMenu::reverseOrder()
 {
-    reorder(QStringLiteral("Reverse Order"), QStringLiteral("Order reversed."),
+    reorder(QCoreApplication::translate("Tarnwell", "Reverse Order"),
+            QCoreApplication::translate("Tarnwell", "Order reversed."),
             [this] { return List::ReversedOrder(m_items.count()); });
 }
 

@@ -8,6 +8,7 @@
 #include "Trap.h"
 #include "UndoHistory.h"
 
+#include <QCoreApplication>
 #include <QPushButton>
 
 NearDuplicateReview::NearDuplicateReview(Form1 &form, ItemList &items, UndoHistory &history)
@@ -30,10 +31,12 @@ void NearDuplicateReview::open()
                 [this] { ++m_optionChanges; });
         connect(
             m_dialog, &NearDuplicatesDialog::optionsChanged, this,
-            m_form.commands().bind(QStringLiteral("Find Near Duplicates"), [this] { group(); }));
+            m_form.commands().bind(QCoreApplication::translate("Tarnwell", "Find Near Duplicates"),
+                                   [this] { group(); }));
         connect(m_dialog, &NearDuplicatesDialog::removeAsked, this,
-                m_form.commands().bind(QStringLiteral("Remove Near Duplicates"),
-                                       [this] { removeChosen(); }));
+                m_form.commands().bind(
+                    QCoreApplication::translate("Tarnwell", "Remove Near Duplicates"),
+                    [this] { removeChosen(); }));
     }
     m_model->forgetUntickedGroups(); // a new review starts with every group ticked
     group();
@@ -67,14 +70,15 @@ void NearDuplicateReview::removeChosen()
 {
     if (m_model->revision() != m_items.revision()) {
         group();
-        m_form.setStatus(
-            QStringLiteral("The list changed, so its near duplicates were found again."));
+        m_form.setStatus(QCoreApplication::translate(
+            "Tarnwell", "The list changed, so its near duplicates were found again."));
         return;
     }
     Trap trap(m_form.errorReporter(), QStringLiteral("Form1.RemoveNearDuplicates"));
     qsizetype removed = 0;
     {
-        const UndoHistory::Command command(m_history, QStringLiteral("Remove Near Duplicates"));
+        const UndoHistory::Command command(
+            m_history, QCoreApplication::translate("Tarnwell", "Remove Near Duplicates"));
         trap.line(100, [&] { m_form.setMousePointer(Form1::kPointerHourglass); });
         trap.line(102, [&] {
             removed = List::RemoveItemsAt(m_items, m_model->positionsToRemove(),
@@ -83,9 +87,11 @@ void NearDuplicateReview::removeChosen()
         trap.line(104, [&] { m_form.setProgress(0); });
         trap.line(106, [&] { m_form.setMousePointer(Form1::kPointerDefault); });
         trap.line(108, [&] {
-            m_form.setStatus(removed == 1
-                                 ? QStringLiteral("1 near duplicate removed.")
-                                 : QStringLiteral("%1 near duplicates removed.").arg(removed));
+            m_form.setStatus(
+                removed == 1
+                    ? QCoreApplication::translate("Tarnwell", "1 near duplicate removed.")
+                    : QCoreApplication::translate("Tarnwell", "%1 near duplicates removed.")
+                          .arg(removed));
         });
     }
     // What is left of the groups, if anything.

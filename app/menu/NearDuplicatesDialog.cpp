@@ -5,6 +5,7 @@
 #include "NearGroupsView.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -17,15 +18,17 @@
 NearDuplicatesDialog::NearDuplicatesDialog(NearGroupsModel &model, QWidget *parent)
     : QDialog(parent), m_model(model)
 {
-    setWindowTitle(QStringLiteral("Find Near Duplicates"));
+    setWindowTitle(QCoreApplication::translate("Tarnwell", "Find Near Duplicates"));
     setObjectName(QStringLiteral("NearDuplicatesDialog"));
     auto *layout = new QVBoxLayout(this);
 
     m_compared = new ComparedPartChooser(this);
     connect(m_compared, &ComparedPartChooser::changed, this, &NearDuplicatesDialog::optionsChanged);
     layout->addWidget(m_compared);
-    auto *explanation = new QLabel(
-        QStringLiteral("Items that are alike once these differences are ignored:"), this);
+    auto *explanation =
+        new QLabel(QCoreApplication::translate(
+                       "Tarnwell", "Items that are alike once these differences are ignored:"),
+                   this);
     explanation->setWordWrap(true);
     layout->addWidget(explanation);
     // Short names with a mnemonic each; the examples show when the pointer rests on a box,
@@ -74,10 +77,11 @@ NearDuplicatesDialog::NearDuplicatesDialog(NearGroupsModel &model, QWidget *pare
     // the dialog presses nothing.
     auto *buttons = new QDialogButtonBox(this);
     m_remove =
-        buttons->addButton(QStringLiteral("&Remove All but the Kept Item of Each Ticked Group"),
+        buttons->addButton(QCoreApplication::translate(
+                               "Tarnwell", "&Remove All but the Kept Item of Each Ticked Group"),
                            QDialogButtonBox::ActionRole);
     QPushButton *close = buttons->addButton(QDialogButtonBox::Close);
-    close->setText(QStringLiteral("&Close"));
+    close->setText(QCoreApplication::translate("Tarnwell", "&Close"));
     for (QPushButton *button : {m_remove, close}) {
         button->setAutoDefault(false);
         button->setDefault(false);
@@ -135,14 +139,15 @@ void NearDuplicatesDialog::updateSummary()
     const qsizetype groups = m_model.groups().count();
     const qsizetype going = m_model.removalCount();
     if (groups == 0) {
-        m_summary->setText(QStringLiteral("No near duplicates found."));
+        m_summary->setText(QCoreApplication::translate("Tarnwell", "No near duplicates found."));
     } else {
-        m_summary->setText(
-            QStringLiteral("%1 %2; %3 %4 would be removed.")
-                .arg(groups)
-                .arg(groups == 1 ? QStringLiteral("group") : QStringLiteral("groups"))
-                .arg(going)
-                .arg(going == 1 ? QStringLiteral("item") : QStringLiteral("items")));
+        m_summary->setText(QCoreApplication::translate("Tarnwell", "%1 %2; %3 %4 would be removed.")
+                               .arg(groups)
+                               .arg(groups == 1 ? QCoreApplication::translate("Tarnwell", "group")
+                                                : QCoreApplication::translate("Tarnwell", "groups"))
+                               .arg(going)
+                               .arg(going == 1 ? QCoreApplication::translate("Tarnwell", "item")
+                                               : QCoreApplication::translate("Tarnwell", "items")));
     }
     m_remove->setEnabled(going > 0);
 }

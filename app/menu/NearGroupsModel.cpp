@@ -3,6 +3,7 @@
 #include "ItemList.h"
 #include "SpellingSlips.h"
 
+#include <QCoreApplication>
 #include <QFont>
 
 #include <algorithm>
@@ -137,8 +138,9 @@ QVariant NearGroupsModel::data(const QModelIndex &index, int role) const
             const quint32 kept = m_groups.member(group, m_kept[size_t(group)]);
             if (qsizetype(kept) >= m_items.count())
                 return {};
-            return (isTicked(group) ? QStringLiteral("%1 items, keeping %2")
-                                    : QStringLiteral("%1 items, all kept, like %2"))
+            return (isTicked(group)
+                        ? QCoreApplication::translate("Tarnwell", "%1 items, keeping %2")
+                        : QCoreApplication::translate("Tarnwell", "%1 items, all kept, like %2"))
                 .arg(m_groups.size(group))
                 .arg(shown(m_items.text(kept)));
         }
@@ -161,15 +163,16 @@ QVariant NearGroupsModel::data(const QModelIndex &index, int role) const
         const QString marked = ShowInvisibles(Slips::markedDifferences(key, keptKey));
         if (role == Qt::DisplayRole)
             return marked;
-        return QStringLiteral("Compared as %1; in brackets: its characters \u2192 the kept "
-                              "item's")
+        return QCoreApplication::translate(
+                   "Tarnwell", "Compared as %1; in brackets: its characters \u2192 the kept "
+                               "item's")
             .arg(marked);
     }
     if (index.column() == 1) {
         if (role == Qt::CheckStateRole)
             return kept ? Qt::Checked : Qt::Unchecked;
         if (role == Qt::DisplayRole)
-            return kept ? QStringLiteral("kept") : QString();
+            return kept ? QCoreApplication::translate("Tarnwell", "kept") : QString();
         return {};
     }
     const quint32 position = m_groups.member(group, index.row());
@@ -221,10 +224,10 @@ QVariant NearGroupsModel::headerData(int section, Qt::Orientation orientation, i
         return {};
     switch (section) {
     case 0:
-        return QStringLiteral("Groups and their items");
+        return QCoreApplication::translate("Tarnwell", "Groups and their items");
     case 1:
-        return QStringLiteral("Keep");
+        return QCoreApplication::translate("Tarnwell", "Keep");
     default:
-        return QStringLiteral("Differs from the kept item");
+        return QCoreApplication::translate("Tarnwell", "Differs from the kept item");
     }
 }

@@ -2,6 +2,7 @@
 
 #include "NearGroupsModel.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 
@@ -21,7 +22,7 @@ NearGroupsView::NearGroupsView(NearGroupsModel &model, QWidget *parent)
     header()->setSectionResizeMode(0, QHeaderView::Stretch);
     header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     header()->setSectionResizeMode(2, QHeaderView::Stretch);
-    setAccessibleName(QStringLiteral("Near-duplicate groups"));
+    setAccessibleName(QCoreApplication::translate("Tarnwell", "Near-duplicate groups"));
     connect(this, &QTreeView::doubleClicked, this, [this](const QModelIndex &index) {
         if (index.parent().isValid())
             choose(index);

@@ -9,6 +9,7 @@
 #include "UndoHistory.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMenu>
 
 namespace {
@@ -36,8 +37,9 @@ private:
 
 QString itemsStatus(qsizetype count, const QString &what)
 {
-    return count == 1 ? QStringLiteral("1 item %1.").arg(what)
-                      : QStringLiteral("%1 items %2.").arg(count).arg(what);
+    return count == 1
+               ? QCoreApplication::translate("Tarnwell", "1 item %1.").arg(what)
+               : QCoreApplication::translate("Tarnwell", "%1 items %2.").arg(count).arg(what);
 }
 
 } // namespace
@@ -45,15 +47,18 @@ QString itemsStatus(qsizetype count, const QString &what)
 TidyMenu::TidyMenu(Form1 &form, ItemList &items, UndoHistory &history, QMenu &listMenu)
     : QObject(&form), m_form(form), m_items(items), m_history(history)
 {
-    QMenu *tidy = listMenu.addMenu(QStringLiteral("Tidy"));
-    addCommand(*tidy, QStringLiteral("Trim Blanks"), &TidyMenu::trimBlanks);
-    addCommand(*tidy, QStringLiteral("Collapse Inner Blanks"), &TidyMenu::collapseInnerBlanks);
-    addCommand(*tidy, QStringLiteral("Remove Invisible Characters"),
+    QMenu *tidy = listMenu.addMenu(QCoreApplication::translate("Tarnwell", "Tidy"));
+    addCommand(*tidy, QCoreApplication::translate("Tarnwell", "Trim Blanks"),
+               &TidyMenu::trimBlanks);
+    addCommand(*tidy, QCoreApplication::translate("Tarnwell", "Collapse Inner Blanks"),
+               &TidyMenu::collapseInnerBlanks);
+    addCommand(*tidy, QCoreApplication::translate("Tarnwell", "Remove Invisible Characters"),
                &TidyMenu::removeInvisibleCharacters);
-    addCommand(*tidy, QStringLiteral("Remove Empty Items"), &TidyMenu::removeEmptyItems);
+    addCommand(*tidy, QCoreApplication::translate("Tarnwell", "Remove Empty Items"),
+               &TidyMenu::removeEmptyItems);
     tidy->addSeparator();
-    addCommand(*tidy, QStringLiteral("Lower Case"), &TidyMenu::lowerCase);
-    addCommand(*tidy, QStringLiteral("Upper Case"), &TidyMenu::upperCase);
+    addCommand(*tidy, QCoreApplication::translate("Tarnwell", "Lower Case"), &TidyMenu::lowerCase);
+    addCommand(*tidy, QCoreApplication::translate("Tarnwell", "Upper Case"), &TidyMenu::upperCase);
 }
 
 void TidyMenu::addCommand(QMenu &menu, const QString &text, void (TidyMenu::*command)())
@@ -65,42 +70,46 @@ void TidyMenu::addCommand(QMenu &menu, const QString &text, void (TidyMenu::*com
 
 void TidyMenu::trimBlanks()
 {
-    rewrite(QStringLiteral("Trim Blanks"), Tidy::trimBlanks);
+    rewrite(QCoreApplication::translate("Tarnwell", "Trim Blanks"), Tidy::trimBlanks);
 }
 
 void TidyMenu::collapseInnerBlanks()
 {
-    rewrite(QStringLiteral("Collapse Inner Blanks"), Tidy::collapseInnerBlanks);
+    rewrite(QCoreApplication::translate("Tarnwell", "Collapse Inner Blanks"),
+            Tidy::collapseInnerBlanks);
 }
 
 void TidyMenu::removeInvisibleCharacters()
 {
-    rewrite(QStringLiteral("Remove Invisible Characters"), Tidy::removeInvisibleCharacters);
+    rewrite(QCoreApplication::translate("Tarnwell", "Remove Invisible Characters"),
+            Tidy::removeInvisibleCharacters);
 }
 
 void TidyMenu::lowerCase()
 {
-    rewrite(QStringLiteral("Lower Case"), Tidy::lowerCase);
+    rewrite(QCoreApplication::translate("Tarnwell", "Lower Case"), Tidy::lowerCase);
 }
 
 void TidyMenu::upperCase()
 {
-    rewrite(QStringLiteral("Upper Case"), Tidy::upperCase);
+    rewrite(QCoreApplication::translate("Tarnwell", "Upper Case"), Tidy::upperCase);
 }
 
 void TidyMenu::removeEmptyItems()
 {
-    run(QStringLiteral("Remove Empty Items"), [this] {
+    run(QCoreApplication::translate("Tarnwell", "Remove Empty Items"), [this] {
         const qsizetype removed = List::RemoveBlankItems(m_items, m_form);
-        return removed == 1 ? QStringLiteral("1 empty item removed.")
-                            : QStringLiteral("%1 empty items removed.").arg(removed);
+        return removed == 1 ? QCoreApplication::translate("Tarnwell", "1 empty item removed.")
+                            : QCoreApplication::translate("Tarnwell", "%1 empty items removed.")
+                                  .arg(removed);
     });
 }
 
 void TidyMenu::rewrite(const QString &name, const std::function<bool(QStringView, QString &)> &tidy)
 {
     run(name, [&] {
-        return itemsStatus(List::RewriteItems(m_items, m_form, tidy), QStringLiteral("changed"));
+        return itemsStatus(List::RewriteItems(m_items, m_form, tidy),
+                           QCoreApplication::translate("Tarnwell", "changed"));
     });
 }
 

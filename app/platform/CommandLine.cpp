@@ -43,13 +43,14 @@ CommandLine parseCommandLine(const QStringList &arguments)
     QCommandLineParser parser;
     // As the window system reads its own: "-platform" is one option, not eight letters.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.setApplicationDescription(
-        QStringLiteral("Keeps one list of text items and removes its duplicates."));
+    parser.setApplicationDescription(QCoreApplication::translate(
+        "Tarnwell", "Keeps one list of text items and removes its duplicates."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("files"),
-                                 QStringLiteral("Text files to load, one item per line."),
-                                 QStringLiteral("[files...]"));
+    parser.addPositionalArgument(
+        QCoreApplication::translate("Tarnwell", "files"),
+        QCoreApplication::translate("Tarnwell", "Text files to load, one item per line."),
+        QCoreApplication::translate("Tarnwell", "[files...]"));
 
     CommandLine result;
     const QString program =
@@ -58,7 +59,8 @@ CommandLine parseCommandLine(const QStringList &arguments)
     if (!parser.parse(arguments)) {
         result.action = CommandLine::Action::Fail;
         result.unknownOptions = parser.unknownOptionNames();
-        result.output = QStringLiteral("%1: %2\nTry '%1 --help' for more information.\n")
+        result.output = QCoreApplication::translate(
+                            "Tarnwell", "%1: %2\nTry '%1 --help' for more information.\n")
                             .arg(program, parser.errorText());
         return result;
     }

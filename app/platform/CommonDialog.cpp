@@ -3,6 +3,7 @@
 #include "Failure.h"
 #include "Services.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -46,7 +47,8 @@ void CommonDialog::setResult(const QStringList &paths)
     const qsizetype needed = result.size() + (paths.size() > 1 ? 2 : 1);
     if (!result.isEmpty() && needed > kMaxFileNameLength) {
         FileName.clear();
-        throw Failure(QStringLiteral("The file name buffer is too small for the selected files"),
+        throw Failure(QCoreApplication::translate(
+                          "Tarnwell", "The file name buffer is too small for the selected files"),
                       kBufferTooSmall);
     }
     FileName = result;

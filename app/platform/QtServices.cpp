@@ -3,6 +3,7 @@
 #include "Failure.h"
 #include "WindowPlacement.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -29,7 +30,8 @@ namespace {
 // The messages carry Windows line ends (CR LF, bare CR); a label needs LF.
 QString displayText(QString text)
 {
-    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    return text.replace(QCoreApplication::translate("Tarnwell", "\r\n"), QStringLiteral("\n"))
+        .replace(u'\r', u'\n');
 }
 // A box as narrow as a short text ("Done.") cuts its own title off; keep it wide enough for
 // the title and the title bar's buttons. A message box sizes itself from its layout, so the
@@ -282,7 +284,8 @@ QString QtFileDialogs::getSaveFileName(const QString &title, const QStringList &
 void DesktopShell::openUrl(const QUrl &url)
 {
     if (!QDesktopServices::openUrl(url))
-        throw Failure(QStringLiteral("Could not open %1").arg(url.toString()));
+        throw Failure(
+            QCoreApplication::translate("Tarnwell", "Could not open %1").arg(url.toString()));
 }
 
 int SystemRandomDraw::oneToHundred()

@@ -2,6 +2,7 @@
 
 #include "Failure.h"
 
+#include <QCoreApplication>
 #include <QSettings>
 
 SettingsStore::SettingsStore(QString applicationName, QString section)
@@ -29,7 +30,8 @@ void SettingsStore::write(const QString &key, const QString &value)
     settings.sync();
     if (settings.status() != QSettings::NoError)
         throw Failure(
-            QStringLiteral("Could not write the settings file %1").arg(settings.fileName()));
+            QCoreApplication::translate("Tarnwell", "Could not write the settings file %1")
+                .arg(settings.fileName()));
 }
 
 bool readStoredBoolean(const QString &text)
@@ -42,7 +44,7 @@ bool readStoredBoolean(const QString &text)
     bool isNumber = false;
     const double number = trimmed.toDouble(&isNumber);
     if (!isNumber)
-        throw Failure(QStringLiteral("Type mismatch"), 13);
+        throw Failure(QCoreApplication::translate("Tarnwell", "Type mismatch"), 13);
     return number != 0.0;
 }
 

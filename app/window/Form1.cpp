@@ -101,7 +101,8 @@ Form1::Form1(const Services &services, QWidget *parent)
       m_settings(QStringLiteral("Brennick"), QStringLiteral("Tarnwell")),
       m_commonDialog(services.fileDialogs),
       m_commands([this](const QString &waiting, const QString &running) {
-          setStatus(QStringLiteral("%1 waits for %2 to finish.").arg(waiting, running));
+          setStatus(QCoreApplication::translate("Tarnwell", "%1 waits for %2 to finish.")
+                        .arg(waiting, running));
       }),
       m_appTitle(QStringView(kProductName).toString())
 {
@@ -156,9 +157,10 @@ void Form1::createControls()
     QPalette headerColours = ListView1->horizontalHeader()->palette();
     headerColours.setColor(QPalette::Window, headerColours.color(QPalette::Button));
     ListView1->horizontalHeader()->setPalette(headerColours);
-    ListView1->setToolTip(QStringLiteral("Double-click item to remove it. Move | line to right "
-                                         "and out of window to reveal full names."));
-    ListView1->setAccessibleName(QStringLiteral("Items"));
+    ListView1->setToolTip(QCoreApplication::translate(
+        "Tarnwell", "Double-click item to remove it. Move | line to right "
+                    "and out of window to reveal full names."));
+    ListView1->setAccessibleName(QCoreApplication::translate("Tarnwell", "Items"));
     ListView1->setAccessibleDescription(ListView1->toolTip());
     ListView1->setFont(arialBold(9));
     ListView1->verticalHeader()->setMinimumSectionSize(1);
@@ -166,18 +168,18 @@ void Form1::createControls()
     ListView1->setMouseTracking(true);
     ListView1->viewport()->setMouseTracking(true);
 
-    Frame2 = new QGroupBox(QStringLiteral("Duplicate Options"), this);
+    Frame2 = new QGroupBox(QCoreApplication::translate("Tarnwell", "Duplicate Options"), this);
     Frame2->setObjectName(QStringLiteral("Frame2"));
     Frame2->setGeometry(twipsRect(120, 2460, 7800, 1035));
-    Option2 = new QRadioButton(QStringLiteral("Match case"), Frame2);
+    Option2 = new QRadioButton(QCoreApplication::translate("Tarnwell", "Match case"), Frame2);
     Option2->setObjectName(QStringLiteral("Option2"));
     Option2->setGeometry(twipsRect(240, 650, 1545, 255));
-    Option1 = new QRadioButton(QStringLiteral("Ignore case"), Frame2);
+    Option1 = new QRadioButton(QCoreApplication::translate("Tarnwell", "Ignore case"), Frame2);
     Option1->setObjectName(QStringLiteral("Option1"));
     Option1->setGeometry(twipsRect(240, 300, 2175, 255));
     Option1->setChecked(true);
 
-    Frame1 = new QGroupBox(QStringLiteral("Enter New Item"), this);
+    Frame1 = new QGroupBox(QCoreApplication::translate("Tarnwell", "Enter New Item"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(twipsRect(120, 5100, 7800, 855));
     Text1 = new QLineEdit(Frame1);
@@ -192,7 +194,7 @@ void Form1::createControls()
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(false);
-    ProgressBar1->setAccessibleName(QStringLiteral("Progress"));
+    ProgressBar1->setAccessibleName(QCoreApplication::translate("Tarnwell", "Progress"));
 
     Label1 = new QLabel(QStringLiteral("Label1"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -200,7 +202,7 @@ void Form1::createControls()
     Label1->setFrameStyle(QFrame::Box | QFrame::Plain);
     Label1->setLineWidth(1);
     Label1->setAlignment(Qt::AlignCenter);
-    Label1->setAccessibleName(QStringLiteral("Status"));
+    Label1->setAccessibleName(QCoreApplication::translate("Tarnwell", "Status"));
     setBackground(Label1, palette().color(QPalette::Base), palette().color(QPalette::Text));
 
     for (QGroupBox *frame : {Frame1, Frame2}) {
@@ -268,7 +270,8 @@ void Form1::createControls()
     m_listKeeper = new ListViewKeeper(ListView1);
     m_history = new UndoHistory(*m_items, this);
     connect(m_history, &UndoHistory::stepNotKept, this, [this](const QString &) {
-        setStatus(Label1->text() + QStringLiteral(" (too large to keep for undo)"));
+        setStatus(Label1->text() +
+                  QCoreApplication::translate("Tarnwell", " (too large to keep for undo)"));
     });
     m_listMenu = new ListMenu(*this, *ListView1, *m_items, *m_history, m_services, m_textSaves);
     Frame1->installEventFilter(this);
@@ -351,7 +354,7 @@ void Form1::Form_Load()
         } catch (const Failure &) {
         }
     });
-    trap.line(126, [&] { m_items->addColumn(QStringLiteral("Items:")); });
+    trap.line(126, [&] { m_items->addColumn(QCoreApplication::translate("Tarnwell", "Items:")); });
     trap.line(128, [&] { ListView1->setColumnWidth(0, twipsToPixels(kListColumnTwips)); });
     trap.line(134, [&] {
         setOptionValue(Option1, readStoredBoolean(m_settings.read(QStringLiteral("Option1"),
@@ -383,12 +386,12 @@ void Form1::ApplySkin()
 
     QFile skin(skinPath);
     if (!skin.open(QIODevice::ReadOnly))
-        throw Failure(
-            QStringLiteral("Cannot read the skin %1: %2").arg(skinPath, skin.errorString()));
+        throw Failure(QCoreApplication::translate("Tarnwell", "Cannot read the skin %1: %2")
+                          .arg(skinPath, skin.errorString()));
     const QByteArray styleSheet = skin.readAll();
     if (skin.error() != QFileDevice::NoError)
-        throw Failure(
-            QStringLiteral("Cannot read the skin %1: %2").arg(skinPath, skin.errorString()));
+        throw Failure(QCoreApplication::translate("Tarnwell", "Cannot read the skin %1: %2")
+                          .arg(skinPath, skin.errorString()));
     setStyleSheet(QString::fromUtf8(styleSheet));
 }
 
@@ -410,14 +413,16 @@ void Form1::loadHandCursor(const QString &path)
 {
     // Reading anything but a file (a pipe, a device) could wait for ever.
     if (!QFileInfo(path).isFile())
-        throw Failure(QStringLiteral("Not a file: %1").arg(path));
+        throw Failure(QCoreApplication::translate("Tarnwell", "Not a file: %1").arg(path));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw Failure(QStringLiteral("Cannot read %1: %2").arg(path, file.errorString()));
+        throw Failure(QCoreApplication::translate("Tarnwell", "Cannot read %1: %2")
+                          .arg(path, file.errorString()));
     const QByteArray bytes = file.readAll();
     QPixmap image;
     if (!image.loadFromData(bytes, "CUR") && !image.loadFromData(bytes))
-        throw Failure(QStringLiteral("Invalid picture: %1").arg(path), 481);
+        throw Failure(QCoreApplication::translate("Tarnwell", "Invalid picture: %1").arg(path),
+                      481);
     const QPoint hotspot = cursorHotspot(bytes);
     m_handCursor = QCursor(image, hotspot.x(), hotspot.y());
 }

@@ -10,6 +10,7 @@
 #include "Trap.h"
 #include "UndoHistory.h"
 
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QTableView>
 
@@ -18,20 +19,22 @@
 void Form1::PushButton1_Click()
 {
     Trap trap(m_reporter, QStringLiteral("Form1.PushButton1_Click"));
-    const UndoHistory::Command command(*m_history, QStringLiteral("Clear All Items"));
+    const UndoHistory::Command command(*m_history,
+                                       QCoreApplication::translate("Tarnwell", "Clear All Items"));
     if (trap.test(100, [&] {
-            return msgBox(QStringLiteral("Are you sure you want to clear the list?"),
+            return msgBox(QCoreApplication::translate("Tarnwell",
+                                                      "Are you sure you want to clear the list?"),
                           Prompts::Style::YesNo) != Prompts::Answer::Yes;
         }))
         return;
     trap.line(102, [&] { m_items->clear(); });
-    trap.line(104, [&] { setStatus(QStringLiteral("List cleared.")); });
+    trap.line(104, [&] { setStatus(QCoreApplication::translate("Tarnwell", "List cleared.")); });
 }
 
 void Form1::PushButton2_Click()
 {
     Trap trap(m_reporter, QStringLiteral("Form1.PushButton2_Click"));
-    const UndoHistory::Command command(*m_history, QStringLiteral("Add"));
+    const UndoHistory::Command command(*m_history, QCoreApplication::translate("Tarnwell", "Add"));
     const QString text = Text1->text();
     if (trap.test(100, [&] { return text.isEmpty(); }))
         return;
@@ -46,10 +49,13 @@ void Form1::PushButton2_Click()
         return;
     }
     if (trap.test(102, [&] { return List::ItemExists(*m_items, text, caseOption()); })) {
-        trap.line(104, [&] { setStatus(QStringLiteral("Duplicate item found, not added.")); });
+        trap.line(104, [&] {
+            setStatus(QCoreApplication::translate("Tarnwell", "Duplicate item found, not added."));
+        });
         return;
     }
-    trap.line(106, [&] { setStatus(QStringLiteral("Unique item, added.")); });
+    trap.line(106,
+              [&] { setStatus(QCoreApplication::translate("Tarnwell", "Unique item, added.")); });
     trap.line(108, [&] {
         m_items->append(text);
         scrollToLastItem();
@@ -67,19 +73,21 @@ void Form1::scrollToLastItem()
 
 QString Form1::addedLinesStatus(qsizetype added, qsizetype refused)
 {
-    QString status =
-        added == 1 ? QStringLiteral("1 item added") : QStringLiteral("%1 items added").arg(added);
+    QString status = added == 1
+                         ? QCoreApplication::translate("Tarnwell", "1 item added")
+                         : QCoreApplication::translate("Tarnwell", "%1 items added").arg(added);
     if (refused == 1)
-        status += QStringLiteral(", 1 duplicate not added");
+        status += QCoreApplication::translate("Tarnwell", ", 1 duplicate not added");
     else if (refused > 1)
-        status += QStringLiteral(", %1 duplicates not added").arg(refused);
+        status += QCoreApplication::translate("Tarnwell", ", %1 duplicates not added").arg(refused);
     return status + u'.';
 }
 
 void Form1::PushButton19_Click()
 {
     Trap trap(m_reporter, QStringLiteral("Form1.PushButton19_Click"));
-    const UndoHistory::Command command(*m_history, QStringLiteral("Remove Selected Item"));
+    const UndoHistory::Command command(
+        *m_history, QCoreApplication::translate("Tarnwell", "Remove Selected Item"));
     if (trap.test(100, [&] { return m_items->count() == 0; }))
         return;
     // With items but none current there is nothing to remove; the status still follows.
@@ -122,7 +130,8 @@ void Form1::tickSelectedItems()
 // never let loose in the event loop.
 void Form1::ListView1_DblClick()
 {
-    const UndoHistory::Command command(*m_history, QStringLiteral("Remove Item"));
+    const UndoHistory::Command command(*m_history,
+                                       QCoreApplication::translate("Tarnwell", "Remove Item"));
     Trap(m_reporter, QStringLiteral("Form1.ListView1_DblClick")).line(0, [&] {
         if (m_mousePointer == kPointerHourglass || m_items->count() == 0)
             return;
@@ -135,7 +144,8 @@ void Form1::ListView1_DblClick()
 
 void Form1::ListView1_KeyDown(int keyCode)
 {
-    const UndoHistory::Command command(*m_history, QStringLiteral("Remove Item"));
+    const UndoHistory::Command command(*m_history,
+                                       QCoreApplication::translate("Tarnwell", "Remove Item"));
     Trap(m_reporter, QStringLiteral("Form1.ListView1_KeyDown")).line(0, [&] {
         if (keyCode == kDeleteKeyCode && m_mousePointer != kPointerHourglass &&
             m_items->count() > 0)
@@ -148,7 +158,8 @@ void Form1::ListView1_KeyDown(int keyCode)
 void Form1::PushButton22_Click()
 {
     Trap trap(m_reporter, QStringLiteral("Form1.PushButton22_Click"));
-    const UndoHistory::Command command(*m_history, QStringLiteral("Load Sample/Example List"));
+    const UndoHistory::Command command(
+        *m_history, QCoreApplication::translate("Tarnwell", "Load Sample/Example List"));
     int line = 100;
     for (const char16_t *sample : kSampleList) {
         trap.line(line, [&] { m_items->append(QStringView(sample)); });
@@ -160,13 +171,13 @@ void Form1::PushButton22_Click()
 void Form1::PushButton17_Click()
 {
     filterCommand(QStringLiteral("Form1.PushButton17_Click"),
-                  QStringLiteral("You forgot to load in List"), true);
+                  QCoreApplication::translate("Tarnwell", "You forgot to load in List"), true);
 }
 
 void Form1::PushButton16_Click()
 {
     filterCommand(QStringLiteral("Form1.PushButton16_Click"),
-                  QStringLiteral("You forgot to load in List 1."), false);
+                  QCoreApplication::translate("Tarnwell", "You forgot to load in List 1."), false);
 }
 
 void Form1::filterCommand(const QString &location, const QString &emptyListMessage,
@@ -179,8 +190,8 @@ void Form1::filterCommand(const QString &location, const QString &emptyListMessa
     }
     QString searchText;
     trap.line(104, [&] {
-        searchText =
-            m_services.prompts.inputBox(QStringLiteral("Enter string: "), m_appTitle, QString());
+        searchText = m_services.prompts.inputBox(
+            QCoreApplication::translate("Tarnwell", "Enter string: "), m_appTitle, QString());
     });
     if (trap.test(106, [&] { return searchText.isEmpty(); }))
         return;

@@ -4,6 +4,7 @@
 
 #include "ListViewKeeper.h"
 
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGroupBox>
@@ -80,7 +81,8 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
             m_listKeeper->doubleClickHandled();
             // Nothing while the hourglass shows; while a command runs, after it.
             if (m_mousePointer != kPointerHourglass)
-                m_commands.run(QStringLiteral("Remove Item"), [this] { ListView1_DblClick(); });
+                m_commands.run(QCoreApplication::translate("Tarnwell", "Remove Item"),
+                               [this] { ListView1_DblClick(); });
         }
         break;
     case QEvent::KeyPress:
@@ -101,7 +103,7 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
                 return true;
             }
             if (key->key() == Qt::Key_Delete && m_mousePointer != kPointerHourglass)
-                m_commands.run(QStringLiteral("Remove Item"),
+                m_commands.run(QCoreApplication::translate("Tarnwell", "Remove Item"),
                                [this] { ListView1_KeyDown(kDeleteKeyCode); });
         }
         break;

@@ -11,6 +11,7 @@
 #include "Trap.h"
 #include "UndoHistory.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -30,14 +31,15 @@ void Form1::PushButton3_Click()
     trap.line(100, [&] { m_commonDialog.FileName.clear(); });
     trap.line(102, [&] { m_commonDialog.Flags = kTextDialogFlags; });
     trap.line(104, [&] {
-        m_commonDialog.DialogTitle =
-            QStringLiteral("Load List(s) - Hold Ctrl to select multiple list files");
+        m_commonDialog.DialogTitle = QCoreApplication::translate(
+            "Tarnwell", "Load List(s) - Hold Ctrl to select multiple list files");
     });
     trap.line(106, [&] { m_commonDialog.Filter = QStringView(kTextFilter).toString(); });
     if (auto failure = trap.attempt(108, [&] { m_commonDialog.ShowOpen(); })) {
         if (failure->number() == CommonDialog::kBufferTooSmall) {
-            msgBox(QStringLiteral("You've selected too many files to add.\r\r"
-                                  "Please load them in smaller groups."));
+            msgBox(QCoreApplication::translate("Tarnwell",
+                                               "You've selected too many files to add.\r\r"
+                                               "Please load them in smaller groups."));
             return;
         }
         trap.report(*failure);
@@ -51,7 +53,7 @@ void Form1::PushButton3_Click()
 
 void Form1::loadTextFiles(const QStringList &paths)
 {
-    m_commands.run(QStringLiteral("Load List From Text File"),
+    m_commands.run(QCoreApplication::translate("Tarnwell", "Load List From Text File"),
                    [this, paths] { loadTextFilesNow(paths); });
 }
 
@@ -82,7 +84,8 @@ void Form1::loadTextFilesNow(const QStringList &named)
     QStringList emptyFolders;
     const QStringList paths = filesIn(named, emptyFolders);
     for (const QString &folder : emptyFolders)
-        msgBox(QStringLiteral("%1\r\rThis folder holds no files to load.").arg(folder));
+        msgBox(QCoreApplication::translate("Tarnwell", "%1\r\rThis folder holds no files to load.")
+                   .arg(folder));
     if (paths.isEmpty())
         return;
     // As the open dialog returns them: one full path, or the folder and the names.
@@ -105,7 +108,8 @@ void Form1::loadTextFilesNow(const QStringList &named)
 
 void Form1::importTextFiles(Trap &trap, const QStringList &pathParts)
 {
-    const UndoHistory::Command command(*m_history, QStringLiteral("Load List From Text File"));
+    const UndoHistory::Command command(
+        *m_history, QCoreApplication::translate("Tarnwell", "Load List From Text File"));
     trap.line(114, [&] { setMousePointer(kPointerHourglass); });
     if (trap.test(116, [&] { return pathParts.size() == 1; })) {
         QString path;
@@ -131,7 +135,8 @@ void Form1::PushButton20_Click()
     Trap trap(m_reporter, QStringLiteral("Form1.PushButton20_Click"));
     trap.line(106, [&] { m_commonDialog.FileName.clear(); });
     trap.line(108, [&] { m_commonDialog.Flags = kTextDialogFlags; });
-    trap.line(110, [&] { m_commonDialog.DialogTitle = QStringLiteral("Save"); });
+    trap.line(
+        110, [&] { m_commonDialog.DialogTitle = QCoreApplication::translate("Tarnwell", "Save"); });
     trap.line(112, [&] { m_commonDialog.Filter = QStringView(kTextFilter).toString(); });
     trap.line(114, [&] { m_commonDialog.ShowSave(); });
     QString path;
@@ -174,7 +179,7 @@ void Form1::PushButton20_Click()
     if (saved)
         saved = trap.line(140, [&] { writer.commit(); });
     if (saved)
-        trap.line(142, [&] { msgBox(QStringLiteral("Done.")); });
+        trap.line(142, [&] { msgBox(QCoreApplication::translate("Tarnwell", "Done.")); });
     trap.line(144, [&] { setMousePointer(kPointerDefault); });
 }
 
@@ -185,8 +190,9 @@ QString writingToCalcStatus(qsizetype items)
 {
     // English digit groups, as every text of the window is English.
     const QString count = QLocale(QLocale::English).toString(items);
-    return items == 1 ? QStringLiteral("Writing 1 item to Calc...")
-                      : QStringLiteral("Writing %1 items to Calc...").arg(count);
+    return items == 1
+               ? QCoreApplication::translate("Tarnwell", "Writing 1 item to Calc...")
+               : QCoreApplication::translate("Tarnwell", "Writing %1 items to Calc...").arg(count);
 }
 } // namespace
 
@@ -195,7 +201,7 @@ ExcelContext Form1::excelContext()
     // Starting the office can take half a minute: say so, and let the window be closed.
     m_services.excel.whileStarting = [this] {
         setMousePointer(kPointerHourglass);
-        setStatus(QStringLiteral("Starting LibreOffice Calc..."));
+        setStatus(QCoreApplication::translate("Tarnwell", "Starting LibreOffice Calc..."));
     };
     m_services.excel.stopWaiting = [this] { return m_closed; };
     return {m_services.excel, m_services.prompts, m_appTitle,
@@ -211,7 +217,9 @@ void Form1::PushButton18_Click()
     Trap trap(m_reporter, QStringLiteral("Form1.PushButton18_Click"));
     trap.line(104, [&] { m_commonDialog.FileName.clear(); });
     trap.line(106, [&] { m_commonDialog.Flags = kExcelDialogFlags; });
-    trap.line(108, [&] { m_commonDialog.DialogTitle = QStringLiteral("Add File"); });
+    trap.line(108, [&] {
+        m_commonDialog.DialogTitle = QCoreApplication::translate("Tarnwell", "Add File");
+    });
     // Calc opens its own format and text tables as well: they follow the Excel filter.
     trap.line(110, [&] {
         m_commonDialog.Filter = QStringLiteral(
@@ -225,7 +233,8 @@ void Form1::PushButton18_Click()
     QString path;
     trap.line(116, [&] { path = m_commonDialog.FileName; });
     ExcelContext context = excelContext();
-    const UndoHistory::Command command(*m_history, QStringLiteral("Load List From Excel File"));
+    const UndoHistory::Command command(
+        *m_history, QCoreApplication::translate("Tarnwell", "Load List From Excel File"));
     trap.line(138, [&] { List::ExcelToListview(*m_items, path, *this, context); });
     trap.line(140, [&] { List::RemoveDupesAll(*m_items, *this); });
 }
@@ -244,7 +253,7 @@ void Form1::PushButton15_Click()
     std::unique_ptr<ExcelApplication> app;
     const auto requireApp = [&]() -> ExcelApplication & {
         if (!app)
-            throw Failure(QStringLiteral("Object variable not set"), 91);
+            throw Failure(QCoreApplication::translate("Tarnwell", "Object variable not set"), 91);
         return *app;
     };
     const QString statusBefore = Label1->text();

@@ -5,6 +5,7 @@
 #include "Failure.h"
 #include "UnoCalls.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -80,14 +81,15 @@ CalcApplication::CalcApplication(std::shared_ptr<CalcConnection> connection)
 void CalcApplication::checkAlive() const
 {
     if (!m_connection || !m_connection->alive())
-        throw Failure(QStringLiteral("LibreOffice Calc is no longer running"), 462);
+        throw Failure(
+            QCoreApplication::translate("Tarnwell", "LibreOffice Calc is no longer running"), 462);
 }
 
 void CalcApplication::requireWorkbook() const
 {
     checkAlive();
     if (!m_workbook.is())
-        throw Failure(QStringLiteral("No workbook is open"), 91);
+        throw Failure(QCoreApplication::translate("Tarnwell", "No workbook is open"), 91);
 }
 
 void CalcApplication::WorkbooksOpen(const QString &path)
@@ -95,7 +97,8 @@ void CalcApplication::WorkbooksOpen(const QString &path)
     checkAlive();
     const QString url = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString();
     if (!QFileInfo(path).isFile())
-        throw Failure(QStringLiteral("'%1' could not be found").arg(path), 1004);
+        throw Failure(QCoreApplication::translate("Tarnwell", "'%1' could not be found").arg(path),
+                      1004);
     unoCall([&] {
         const uno::Reference<frame::XDesktop> desktop = m_connection->desktop();
         // A workbook the user already has open is used as it is.
@@ -126,10 +129,14 @@ void CalcApplication::WorkbooksOpen(const QString &path)
             loader->loadComponentFromURL(toOUString(url), ascii("_blank"), 0, arguments);
         uno::Reference<frame::XModel> model(component, uno::UNO_QUERY);
         if (!model.is())
-            throw Failure(QStringLiteral("LibreOffice Calc cannot open '%1'").arg(path), 1004);
+            throw Failure(
+                QCoreApplication::translate("Tarnwell", "LibreOffice Calc cannot open '%1'")
+                    .arg(path),
+                1004);
         if (!uno::Reference<sheet::XSpreadsheetDocument>(model, uno::UNO_QUERY).is()) {
             uno::Reference<util::XCloseable>(model, uno::UNO_QUERY_THROW)->close(true);
-            throw Failure(QStringLiteral("'%1' is not a workbook").arg(path), 1004);
+            throw Failure(
+                QCoreApplication::translate("Tarnwell", "'%1' is not a workbook").arg(path), 1004);
         }
         m_workbook = model;
         m_url = url;
@@ -177,7 +184,7 @@ uno::Reference<frame::XModel> CalcApplication::currentWorkbook() const
             QUrl(toQString(model->getURL())) == QUrl(m_url))
             return model;
     }
-    throw Failure(QStringLiteral("The workbook is no longer open"), 91);
+    throw Failure(QCoreApplication::translate("Tarnwell", "The workbook is no longer open"), 91);
 }
 
 namespace {
@@ -191,7 +198,7 @@ QString documentName(const uno::Reference<frame::XModel> &model)
             return title;
     }
     const QString name = QUrl(toQString(model->getURL())).fileName();
-    return name.isEmpty() ? QStringLiteral("an unsaved document") : name;
+    return name.isEmpty() ? QCoreApplication::translate("Tarnwell", "an unsaved document") : name;
 }
 
 // The rows from `firstRow` to `lastRow` (from 0) that a filter hides, ascending. Only rows
@@ -372,7 +379,8 @@ std::vector<QStringList> CalcApplication::Text(const CellBlock &block)
         // formula results. Written as text to a private folder; the workbook stays unmodified.
         QTemporaryDir folder;
         if (!folder.isValid())
-            throw Failure(QStringLiteral("No temporary folder for reading the sheet"));
+            throw Failure(QCoreApplication::translate("Tarnwell",
+                                                      "No temporary folder for reading the sheet"));
         const QString base = folder.filePath(QStringLiteral("sheet.csv"));
         uno::Reference<frame::XStorable> storable(workbook, uno::UNO_QUERY_THROW);
         storable->storeToURL(
@@ -386,11 +394,13 @@ std::vector<QStringList> CalcApplication::Text(const CellBlock &block)
         const QStringList written =
             QDir(folder.path()).entryList({QStringLiteral("sheet*.csv")}, QDir::Files);
         if (written.isEmpty())
-            throw Failure(QStringLiteral("LibreOffice Calc did not write the sheet's text"));
+            throw Failure(QCoreApplication::translate(
+                "Tarnwell", "LibreOffice Calc did not write the sheet's text"));
         QFile file(folder.filePath(written.front()));
         if (!file.open(QIODevice::ReadOnly))
             throw Failure(
-                QStringLiteral("Cannot read the sheet's text: %1").arg(file.errorString()));
+                QCoreApplication::translate("Tarnwell", "Cannot read the sheet's text: %1")
+                    .arg(file.errorString()));
         const std::vector<QStringList> table = parseCalcText(QString::fromUtf8(file.readAll()));
         std::vector<QStringList> rows = sliceTable(
             table, firstRow, firstColumn, lastRow - firstRow + 1, lastColumn - firstColumn + 1);
@@ -408,7 +418,9 @@ void CalcApplication::setColumnTexts(int row, int column, const QStringList &tex
     if (texts.isEmpty())
         return;
     if (row - 1 + texts.size() > kMaxSheetRows)
-        throw Failure(QStringLiteral("The list has more items than a sheet has rows"), 1004);
+        throw Failure(QCoreApplication::translate("Tarnwell",
+                                                  "The list has more items than a sheet has rows"),
+                      1004);
     unoCall([&] {
         uno::Reference<table::XCellRange> cells(sheetAt(m_workbook, 0), uno::UNO_QUERY_THROW);
         uno::Reference<sheet::XCellRangeData> range(

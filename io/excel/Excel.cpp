@@ -6,6 +6,8 @@
 #include "Prompts.h"
 #include "Trap.h"
 
+#include <QCoreApplication>
+
 namespace {
 constexpr int kPointerDefault = 0;
 constexpr int kPointerHourglass = 11;
@@ -65,8 +67,9 @@ MarkedRange GetExcelRange(ExcelContext &context, ExcelApplication *app)
 
 QString markInWorkbookMessage(const ExcelApplication::ActiveDocument &documents)
 {
-    return QStringLiteral("You marked cells in \"%1\". Please mark the block in \"%2\", then "
-                          "press OK.")
+    return QCoreApplication::translate(
+               "Tarnwell", "You marked cells in \"%1\". Please mark the block in \"%2\", then "
+                           "press OK.")
         .arg(documents.active, documents.workbook);
 }
 
@@ -96,7 +99,7 @@ void ExcelToListview(ItemList &listView, const QString &path, ListHost &host, Ex
     trap.line(102, [&] { context.setMousePointer(kPointerHourglass); });
     trap.line(108, [&] {
         if (!app)
-            throw Failure(QStringLiteral("Object variable not set"), 91);
+            throw Failure(QCoreApplication::translate("Tarnwell", "Object variable not set"), 91);
         app->setVisible(true);
     });
     bool noRange = false;

@@ -204,7 +204,8 @@ std::shared_ptr<CalcConnection> LibreOfficeLauncher::connect()
 
     const QString soffice = sofficePath();
     if (soffice.isEmpty())
-        throw Failure(QStringLiteral("LibreOffice Calc is not installed"), 429);
+        throw Failure(QCoreApplication::translate("Tarnwell", "LibreOffice Calc is not installed"),
+                      429);
     const QString pipe = pipeName();
     // An office still starting up may take the connection and fail the first call: that is
     // "not yet", as no answer is.
@@ -241,7 +242,8 @@ std::shared_ptr<CalcConnection> LibreOfficeLauncher::connect()
         qint64 pid = 0;
         if (!office.startDetached(&pid))
             throw Failure(
-                QStringLiteral("LibreOffice could not be started: %1").arg(office.errorString()),
+                QCoreApplication::translate("Tarnwell", "LibreOffice could not be started: %1")
+                    .arg(office.errorString()),
                 429);
         if (whileStarting)
             whileStarting();
@@ -252,8 +254,10 @@ std::shared_ptr<CalcConnection> LibreOfficeLauncher::connect()
             if (stop || waited.elapsed() > m_options.startTimeoutMs) {
                 // An office that never answered is of no use to anyone: end it.
                 ::kill(pid_t(pid), SIGTERM);
-                throw Failure(stop ? QStringLiteral("Starting LibreOffice was given up")
-                                   : QStringLiteral("LibreOffice did not answer within %1 seconds")
+                throw Failure(stop ? QCoreApplication::translate(
+                                         "Tarnwell", "Starting LibreOffice was given up")
+                                   : QCoreApplication::translate(
+                                         "Tarnwell", "LibreOffice did not answer within %1 seconds")
                                          .arg(m_options.startTimeoutMs / 1000),
                               429);
             }

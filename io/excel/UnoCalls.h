@@ -91,8 +91,10 @@ template <typename Call> auto unoCall(const Call &call) -> decltype(call())
             throw;
         } catch (const uno::Exception &error) {
             const QString message = toQString(error.Message);
-            throw Failure(message.isEmpty() ? QStringLiteral("LibreOffice Calc reported a failure")
-                                            : QStringLiteral("LibreOffice Calc: %1").arg(message));
+            throw Failure(
+                message.isEmpty()
+                    ? QCoreApplication::translate("Tarnwell", "LibreOffice Calc reported a failure")
+                    : QCoreApplication::translate("Tarnwell", "LibreOffice Calc: %1").arg(message));
         }
     });
 }
