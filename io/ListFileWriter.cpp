@@ -106,14 +106,12 @@ bool agreeOnLineBreaks(const TextPool &texts, ListHost &host, Prompts &prompts,
     const qsizetype withBreaks = LineBreaks::countItemsWithBreaks(texts, host);
     if (withBreaks == 0)
         return true;
-    const QString items =
-        withBreaks == 1 ? QCoreApplication::translate("Tarnwell", "1 item holds")
-                        : QCoreApplication::translate("Tarnwell", "%1 items hold").arg(withBreaks);
     if (prompts.question(
-            items + QCoreApplication::translate("Tarnwell",
-                                                " line breaks: read back from the file, each "
-                                                "would be several items.\r\rSave with the "
-                                                "line breaks as blanks?"),
+            QCoreApplication::translate("Tarnwell",
+                                        "%n item(s) hold(s) line breaks: read back from the file, "
+                                        "each would be several items.\r\rSave with the line "
+                                        "breaks as blanks?",
+                                        nullptr, int(withBreaks)),
             title, QCoreApplication::translate("Tarnwell", "Save with Blanks"),
             QCoreApplication::translate("Tarnwell", "Don't Save")) != Prompts::Answer::Yes) {
         host.setStatus(QCoreApplication::translate("Tarnwell", "Not saved."));

@@ -25,8 +25,7 @@ QString checkedStatus(const ItemList &items)
 {
     const auto &checks = items.checks();
     const auto checked = std::count(checks.begin(), checks.end(), quint8(1));
-    return checked == 1 ? QCoreApplication::translate("Tarnwell", "1 item checked.")
-                        : QCoreApplication::translate("Tarnwell", "%1 items checked.").arg(checked);
+    return QCoreApplication::translate("Tarnwell", "%n item(s) checked.", nullptr, int(checked));
 }
 } // namespace
 
@@ -92,11 +91,15 @@ ListMenu::ListMenu(Form1 &form, QTableView &view, ItemList &items, UndoHistory &
     QUndoStack &stack = m_history.stack();
     const auto updateUndoRedo = [this, &stack] {
         m_undo->setEnabled(stack.canUndo());
-        m_undo->setText(stack.canUndo() ? u"Undo " + stack.undoText()
-                                        : QCoreApplication::translate("Tarnwell", "Undo"));
+        m_undo->setText(
+            stack.canUndo()
+                ? QCoreApplication::translate("Tarnwell", "Undo %1").arg(stack.undoText())
+                : QCoreApplication::translate("Tarnwell", "Undo"));
         m_redo->setEnabled(stack.canRedo());
-        m_redo->setText(stack.canRedo() ? u"Redo " + stack.redoText()
-                                        : QCoreApplication::translate("Tarnwell", "Redo"));
+        m_redo->setText(
+            stack.canRedo()
+                ? QCoreApplication::translate("Tarnwell", "Redo %1").arg(stack.redoText())
+                : QCoreApplication::translate("Tarnwell", "Redo"));
         updateSaveRemoved();
     };
     connect(&stack, &QUndoStack::indexChanged, this, updateUndoRedo);
@@ -202,7 +205,11 @@ void ListMenu::replay(bool back)
             m_form.setMousePointer(Form1::kPointerDefault);
         });
     }
-    trap.line(104, [&] { m_form.setStatus((back ? u"Undone: " : u"Redone: ") + name); });
+    trap.line(104, [&] {
+        m_form.setStatus((back ? QCoreApplication::translate("Tarnwell", "Undone: %1")
+                               : QCoreApplication::translate("Tarnwell", "Redone: %1"))
+                             .arg(name));
+    });
     // The user goes on where they were: the current item stays, or the row it stood in.
     if (!m_view.currentIndex().isValid() && currentRow >= 0 && m_items.count() > 0)
         ListViewKeeper::selectOnly(m_view,
@@ -239,7 +246,8 @@ void ListMenu::findNext()
         const qsizetype found = List::FindNext(m_items, TextSearch(m_findText, m_form.caseOption()),
                                                current.isValid() ? current.row() : -1, m_form);
         if (found < 0) {
-            m_form.setStatus(u"Not found: " + m_findText);
+            m_form.setStatus(
+                QCoreApplication::translate("Tarnwell", "Not found: %1").arg(m_findText));
             return;
         }
         const QModelIndex index = m_items.index(int(found), 0);
@@ -317,7 +325,9 @@ void ListMenu::checkItemsWith()
     });
     if (searchText.isEmpty())
         return;
-    const UndoHistory::Command command(m_history, u"Check Items With \"" + searchText + u'"');
+    const UndoHistory::Command command(
+        m_history,
+        QCoreApplication::translate("Tarnwell", "Check Items With \"%1\"").arg(searchText));
     trap.line(102, [&] { m_form.setMousePointer(Form1::kPointerHourglass); });
     trap.line(104, [&] {
         // As Find finds: the case option, accents however encoded.

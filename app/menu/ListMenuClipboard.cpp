@@ -28,8 +28,7 @@
 namespace {
 QString copiedStatus(qsizetype count)
 {
-    return count == 1 ? QCoreApplication::translate("Tarnwell", "1 item copied.")
-                      : QCoreApplication::translate("Tarnwell", "%1 items copied.").arg(count);
+    return QCoreApplication::translate("Tarnwell", "%n item(s) copied.", nullptr, int(count));
 }
 } // namespace
 

@@ -24,13 +24,13 @@ QStringList textFilters()
 
 QString removedListedStatus(qsizetype removed, qsizetype files, bool listed)
 {
-    return (removed == 1
-                ? QCoreApplication::translate("Tarnwell", "1 item removed")
-                : QCoreApplication::translate("Tarnwell", "%1 items removed").arg(removed)) +
-           (listed ? QCoreApplication::translate("Tarnwell", " (listed in ")
-                   : QCoreApplication::translate("Tarnwell", " (not listed in ")) +
-           (files == 1 ? QCoreApplication::translate("Tarnwell", "1 file)")
-                       : QCoreApplication::translate("Tarnwell", "%1 files)").arg(files));
+    const QString where =
+        listed ? QCoreApplication::translate("Tarnwell", "listed in %n file(s)", nullptr, int(files))
+               : QCoreApplication::translate("Tarnwell", "not listed in %n file(s)", nullptr,
+                                             int(files));
+    return QCoreApplication::translate("Tarnwell", "%n item(s) removed (%1)", nullptr,
+                                       int(removed))
+        .arg(where);
 }
 } // namespace
 
@@ -56,13 +56,14 @@ void ListMenu::keepItemsWhoseAddressIsListed()
 
 void ListMenu::removeByList(bool listed, bool byAddress)
 {
-    const QString what =
-        byAddress
-            ? QCoreApplication::translate("Tarnwell", "Items Whose Address Is Listed in File(s)")
-            : QCoreApplication::translate("Tarnwell", "Items Listed in File(s)");
-    const QString name = (listed ? QCoreApplication::translate("Tarnwell", "Remove ")
-                                 : QCoreApplication::translate("Tarnwell", "Keep Only ")) +
-                         what;
+    const QString name =
+        listed ? (byAddress ? QCoreApplication::translate(
+                                  "Tarnwell", "Remove Items Whose Address Is Listed in File(s)")
+                            : QCoreApplication::translate("Tarnwell", "Remove Items Listed in File(s)"))
+               : (byAddress ? QCoreApplication::translate(
+                                  "Tarnwell", "Keep Only Items Whose Address Is Listed in File(s)")
+                            : QCoreApplication::translate("Tarnwell",
+                                                          "Keep Only Items Listed in File(s)"));
     Trap trap(m_form.errorReporter(), listed ? QStringLiteral("Form1.RemoveItemsListed")
                                              : QStringLiteral("Form1.KeepItemsListed"));
     QStringList paths;
@@ -111,9 +112,11 @@ void ListMenu::saveRemovedItems()
     });
     if (path.isEmpty())
         return;
-    if (FileExists(path) && m_services.prompts.messageBox(
-                                u"Are you sure you wish to overwrite " + path + u" ?",
-                                Prompts::Style::YesNo, m_form.appTitle()) != Prompts::Answer::Yes)
+    if (FileExists(path) &&
+        m_services.prompts.messageBox(
+            QCoreApplication::translate("Tarnwell", "Are you sure you wish to overwrite %1 ?")
+                .arg(path),
+            Prompts::Style::YesNo, m_form.appTitle()) != Prompts::Answer::Yes)
         return;
     trap.line(102, [&] { m_form.setMousePointer(Form1::kPointerHourglass); });
     ListFileWriter writer(path);

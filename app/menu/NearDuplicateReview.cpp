@@ -88,10 +88,8 @@ void NearDuplicateReview::removeChosen()
         trap.line(106, [&] { m_form.setMousePointer(Form1::kPointerDefault); });
         trap.line(108, [&] {
             m_form.setStatus(
-                removed == 1
-                    ? QCoreApplication::translate("Tarnwell", "1 near duplicate removed.")
-                    : QCoreApplication::translate("Tarnwell", "%1 near duplicates removed.")
-                          .arg(removed));
+                QCoreApplication::translate("Tarnwell", "%n near duplicate(s) removed.", nullptr,
+                                            int(removed)));
         });
     }
     // What is left of the groups, if anything.

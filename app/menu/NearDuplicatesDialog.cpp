@@ -40,21 +40,33 @@ NearDuplicatesDialog::NearDuplicatesDialog(NearGroupsModel &model, QWidget *pare
         const char *example;
         bool on;
     } parts[7] = {
-        {"&Letter case", "\"MÜLLER\" = \"müller\", \"ß\" = \"ss\"", defaults.foldCase},
-        {"C&ompatibility forms", "\"ﬁ\" = \"fi\", full-width = ASCII", defaults.compatibility},
-        {"&Blanks and invisible characters", "trimmed, collapsed, dropped", defaults.blanks},
-        {"&Accents and other marks", "\"José\" = \"Jose\"", defaults.accents},
-        {"&Punctuation and symbols", "\"o'brien\" = \"obrien\"", defaults.punctuation},
-        {"&Word order", "\"Smith, John\" = \"John Smith\" with punctuation", defaults.wordOrder},
-        {"&Spelling slips",
-         "\"jonh\" = \"john\": a character added, left out, changed or two swapped; two such "
-         "slips from 12 characters on; never under 5 characters, never in a number",
+        {QT_TRANSLATE_NOOP("Tarnwell", "&Letter case"),
+         QT_TRANSLATE_NOOP("Tarnwell", "\"MÜLLER\" = \"müller\", \"ß\" = \"ss\""),
+         defaults.foldCase},
+        {QT_TRANSLATE_NOOP("Tarnwell", "C&ompatibility forms"),
+         QT_TRANSLATE_NOOP("Tarnwell", "\"ﬁ\" = \"fi\", full-width = ASCII"),
+         defaults.compatibility},
+        {QT_TRANSLATE_NOOP("Tarnwell", "&Blanks and invisible characters"),
+         QT_TRANSLATE_NOOP("Tarnwell", "trimmed, collapsed, dropped"), defaults.blanks},
+        {QT_TRANSLATE_NOOP("Tarnwell", "&Accents and other marks"),
+         QT_TRANSLATE_NOOP("Tarnwell", "\"José\" = \"Jose\""), defaults.accents},
+        {QT_TRANSLATE_NOOP("Tarnwell", "&Punctuation and symbols"),
+         QT_TRANSLATE_NOOP("Tarnwell", "\"o'brien\" = \"obrien\""), defaults.punctuation},
+        {QT_TRANSLATE_NOOP("Tarnwell", "&Word order"),
+         QT_TRANSLATE_NOOP("Tarnwell", "\"Smith, John\" = \"John Smith\" with punctuation"),
+         defaults.wordOrder},
+        {QT_TRANSLATE_NOOP("Tarnwell", "&Spelling slips"),
+         QT_TRANSLATE_NOOP("Tarnwell",
+                           "\"jonh\" = \"john\": a character added, left out, changed "
+                           "or two swapped; two such slips from 12 characters on; never "
+                           "under 5 characters, never in a number"),
          defaults.slips},
     };
     auto *boxes = new QGridLayout;
     for (int part = 0; part < 7; ++part) {
-        m_boxes[part] = new QCheckBox(QString::fromUtf8(parts[part].text), this);
-        m_boxes[part]->setToolTip(QString::fromUtf8(parts[part].example));
+        m_boxes[part] =
+            new QCheckBox(QCoreApplication::translate("Tarnwell", parts[part].text), this);
+        m_boxes[part]->setToolTip(QCoreApplication::translate("Tarnwell", parts[part].example));
         m_boxes[part]->setChecked(parts[part].on);
         boxes->addWidget(m_boxes[part], part % 3, part / 3);
         connect(m_boxes[part], &QCheckBox::toggled, this, &NearDuplicatesDialog::optionsChanged);
@@ -141,13 +153,10 @@ void NearDuplicatesDialog::updateSummary()
     if (groups == 0) {
         m_summary->setText(QCoreApplication::translate("Tarnwell", "No near duplicates found."));
     } else {
-        m_summary->setText(QCoreApplication::translate("Tarnwell", "%1 %2; %3 %4 would be removed.")
-                               .arg(groups)
-                               .arg(groups == 1 ? QCoreApplication::translate("Tarnwell", "group")
-                                                : QCoreApplication::translate("Tarnwell", "groups"))
-                               .arg(going)
-                               .arg(going == 1 ? QCoreApplication::translate("Tarnwell", "item")
-                                               : QCoreApplication::translate("Tarnwell", "items")));
+        m_summary->setText(
+            QCoreApplication::translate("Tarnwell", "%1; %2 would be removed.")
+                .arg(QCoreApplication::translate("Tarnwell", "%n group(s)", nullptr, int(groups)),
+                     QCoreApplication::translate("Tarnwell", "%n item(s)", nullptr, int(going))));
     }
     m_remove->setEnabled(going > 0);
 }

@@ -138,10 +138,11 @@ QVariant NearGroupsModel::data(const QModelIndex &index, int role) const
             const quint32 kept = m_groups.member(group, m_kept[size_t(group)]);
             if (qsizetype(kept) >= m_items.count())
                 return {};
-            return (isTicked(group)
-                        ? QCoreApplication::translate("Tarnwell", "%1 items, keeping %2")
-                        : QCoreApplication::translate("Tarnwell", "%1 items, all kept, like %2"))
-                .arg(m_groups.size(group))
+            const int size = int(m_groups.size(group));
+            return (isTicked(group) ? QCoreApplication::translate(
+                                          "Tarnwell", "%n items, keeping %1", nullptr, size)
+                                    : QCoreApplication::translate(
+                                          "Tarnwell", "%n items, all kept, like %1", nullptr, size))
                 .arg(shown(m_items.text(kept)));
         }
         if (role == Qt::CheckStateRole)

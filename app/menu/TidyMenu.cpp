@@ -35,11 +35,9 @@ private:
     ListHost &m_window;
 };
 
-QString itemsStatus(qsizetype count, const QString &what)
+QString changedStatus(qsizetype count)
 {
-    return count == 1
-               ? QCoreApplication::translate("Tarnwell", "1 item %1.").arg(what)
-               : QCoreApplication::translate("Tarnwell", "%1 items %2.").arg(count).arg(what);
+    return QCoreApplication::translate("Tarnwell", "%n item(s) changed.", nullptr, int(count));
 }
 
 } // namespace
@@ -99,17 +97,15 @@ void TidyMenu::removeEmptyItems()
 {
     run(QCoreApplication::translate("Tarnwell", "Remove Empty Items"), [this] {
         const qsizetype removed = List::RemoveBlankItems(m_items, m_form);
-        return removed == 1 ? QCoreApplication::translate("Tarnwell", "1 empty item removed.")
-                            : QCoreApplication::translate("Tarnwell", "%1 empty items removed.")
-                                  .arg(removed);
+        return QCoreApplication::translate("Tarnwell", "%n empty item(s) removed.", nullptr,
+                                           int(removed));
     });
 }
 
 void TidyMenu::rewrite(const QString &name, const std::function<bool(QStringView, QString &)> &tidy)
 {
     run(name, [&] {
-        return itemsStatus(List::RewriteItems(m_items, m_form, tidy),
-                           QCoreApplication::translate("Tarnwell", "changed"));
+        return changedStatus(List::RewriteItems(m_items, m_form, tidy));
     });
 }
 

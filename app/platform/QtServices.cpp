@@ -30,7 +30,7 @@ namespace {
 // The messages carry Windows line ends (CR LF, bare CR); a label needs LF.
 QString displayText(QString text)
 {
-    return text.replace(QCoreApplication::translate("Tarnwell", "\r\n"), QStringLiteral("\n"))
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
         .replace(u'\r', u'\n');
 }
 // A box as narrow as a short text ("Done.") cuts its own title off; keep it wide enough for

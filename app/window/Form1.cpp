@@ -227,28 +227,38 @@ void Form1::createControls()
         QRect geometry;
     };
     const ButtonDesign buttons[] = {
-        {&Form1::PushButton2, "PushButton2", "Add", Frame1, twipsRect(3960, 300, 3600, 405)},
-        {&Form1::PushButton3, "PushButton3", "Load List From Text File", this,
+        {&Form1::PushButton2, "PushButton2", QT_TRANSLATE_NOOP("Tarnwell", "Add"), Frame1,
+         twipsRect(3960, 300, 3600, 405)},
+        {&Form1::PushButton3, "PushButton3",
+         QT_TRANSLATE_NOOP("Tarnwell", "Load List From Text File"), this,
          twipsRect(120, 3610, 3840, 405)},
-        {&Form1::PushButton20, "PushButton20", "Save List To Text File", this,
+        {&Form1::PushButton20, "PushButton20",
+         QT_TRANSLATE_NOOP("Tarnwell", "Save List To Text File"), this,
          twipsRect(4080, 3610, 3840, 405)},
-        {&Form1::PushButton1, "PushButton1", "Clear All Items", this,
+        {&Form1::PushButton1, "PushButton1", QT_TRANSLATE_NOOP("Tarnwell", "Clear All Items"), this,
          twipsRect(4080, 6440, 3840, 405)},
-        {&Form1::PushButton17, "PushButton17", "Remove Items With...", this,
+        {&Form1::PushButton17, "PushButton17",
+         QT_TRANSLATE_NOOP("Tarnwell", "Remove Items With..."), this,
          twipsRect(120, 6950, 3840, 405)},
-        {&Form1::PushButton16, "PushButton16", "Remove Items Without...", this,
+        {&Form1::PushButton16, "PushButton16",
+         QT_TRANSLATE_NOOP("Tarnwell", "Remove Items Without..."), this,
          twipsRect(4080, 6950, 3840, 405)},
-        {&Form1::PushButton18, "PushButton18", "Load List From Excel File", this,
+        {&Form1::PushButton18, "PushButton18",
+         QT_TRANSLATE_NOOP("Tarnwell", "Load List From Excel File"), this,
          twipsRect(120, 4120, 3840, 405)},
-        {&Form1::PushButton19, "PushButton19", "Remove Selected Item", this,
+        {&Form1::PushButton19, "PushButton19",
+         QT_TRANSLATE_NOOP("Tarnwell", "Remove Selected Item"), this,
          twipsRect(120, 6440, 3840, 405)},
-        {&Form1::PushButton15, "PushButton15", "Save List To Excel File", this,
+        {&Form1::PushButton15, "PushButton15",
+         QT_TRANSLATE_NOOP("Tarnwell", "Save List To Excel File"), this,
          twipsRect(4080, 4120, 3840, 405)},
-        {&Form1::PushButton22, "PushButton22", "Load Sample/Example List", this,
+        {&Form1::PushButton22, "PushButton22",
+         QT_TRANSLATE_NOOP("Tarnwell", "Load Sample/Example List"), this,
          twipsRect(120, 4630, 7815, 405)},
     };
     for (const ButtonDesign &design : buttons) {
-        auto *button = new QPushButton(QString::fromLatin1(design.caption), design.parent);
+        auto *button =
+            new QPushButton(QCoreApplication::translate("Tarnwell", design.caption), design.parent);
         button->setObjectName(QString::fromLatin1(design.name));
         button->setGeometry(design.geometry);
         button->setFont(arialBold(11.25));
@@ -291,20 +301,29 @@ void Form1::connectHandlers()
 {
     // A button pressed while another command runs waits its turn.
     const auto command = [this](QPushButton *button, const char *name, void (Form1::*handler)()) {
-        connect(
-            button, &QPushButton::clicked, this,
-            m_commands.bind(QString::fromLatin1(name), [this, handler] { (this->*handler)(); }));
+        connect(button, &QPushButton::clicked, this,
+                m_commands.bind(QCoreApplication::translate("Tarnwell", name),
+                                [this, handler] { (this->*handler)(); }));
     };
-    command(PushButton1, "Clear All Items", &Form1::PushButton1_Click);
-    command(PushButton2, "Add", &Form1::PushButton2_Click);
-    command(PushButton19, "Remove Selected Item", &Form1::PushButton19_Click);
-    command(PushButton22, "Load Sample/Example List", &Form1::PushButton22_Click);
-    command(PushButton17, "Remove Items With", &Form1::PushButton17_Click);
-    command(PushButton16, "Remove Items Without", &Form1::PushButton16_Click);
-    command(PushButton3, "Load List From Text File", &Form1::PushButton3_Click);
-    command(PushButton20, "Save List To Text File", &Form1::PushButton20_Click);
-    command(PushButton18, "Load List From Excel File", &Form1::PushButton18_Click);
-    command(PushButton15, "Save List To Excel File", &Form1::PushButton15_Click);
+    command(PushButton1, QT_TRANSLATE_NOOP("Tarnwell", "Clear All Items"),
+            &Form1::PushButton1_Click);
+    command(PushButton2, QT_TRANSLATE_NOOP("Tarnwell", "Add"), &Form1::PushButton2_Click);
+    command(PushButton19, QT_TRANSLATE_NOOP("Tarnwell", "Remove Selected Item"),
+            &Form1::PushButton19_Click);
+    command(PushButton22, QT_TRANSLATE_NOOP("Tarnwell", "Load Sample/Example List"),
+            &Form1::PushButton22_Click);
+    command(PushButton17, QT_TRANSLATE_NOOP("Tarnwell", "Remove Items With"),
+            &Form1::PushButton17_Click);
+    command(PushButton16, QT_TRANSLATE_NOOP("Tarnwell", "Remove Items Without"),
+            &Form1::PushButton16_Click);
+    command(PushButton3, QT_TRANSLATE_NOOP("Tarnwell", "Load List From Text File"),
+            &Form1::PushButton3_Click);
+    command(PushButton20, QT_TRANSLATE_NOOP("Tarnwell", "Save List To Text File"),
+            &Form1::PushButton20_Click);
+    command(PushButton18, QT_TRANSLATE_NOOP("Tarnwell", "Load List From Excel File"),
+            &Form1::PushButton18_Click);
+    command(PushButton15, QT_TRANSLATE_NOOP("Tarnwell", "Save List To Excel File"),
+            &Form1::PushButton15_Click);
     // clicked() comes from the user only, so restoring the option at start-up stores nothing.
     connect(Option1, &QRadioButton::clicked, this, &Form1::Option1_Click);
     connect(Option2, &QRadioButton::clicked, this, &Form1::Option2_Click);

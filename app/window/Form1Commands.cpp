@@ -73,14 +73,11 @@ void Form1::scrollToLastItem()
 
 QString Form1::addedLinesStatus(qsizetype added, qsizetype refused)
 {
-    QString status = added == 1
-                         ? QCoreApplication::translate("Tarnwell", "1 item added")
-                         : QCoreApplication::translate("Tarnwell", "%1 items added").arg(added);
-    if (refused == 1)
-        status += QCoreApplication::translate("Tarnwell", ", 1 duplicate not added");
-    else if (refused > 1)
-        status += QCoreApplication::translate("Tarnwell", ", %1 duplicates not added").arg(refused);
-    return status + u'.';
+    if (refused == 0)
+        return QCoreApplication::translate("Tarnwell", "%n item(s) added.", nullptr, int(added));
+    return QCoreApplication::translate("Tarnwell", "%n item(s) added", nullptr, int(added)) +
+           QCoreApplication::translate("Tarnwell", ", %n duplicate(s) not added.", nullptr,
+                                       int(refused));
 }
 
 void Form1::PushButton19_Click()
@@ -92,7 +89,7 @@ void Form1::PushButton19_Click()
         return;
     // With items but none current there is nothing to remove; the status still follows.
     trap.line(102, [&] { removeCurrentItem(); });
-    trap.line(104, [&] { setStatus(QStringView(List::kListLoadedStatus).toString()); });
+    trap.line(104, [&] { setStatus(List::listLoadedStatus()); });
 }
 
 void Form1::removeCurrentItem()
@@ -196,8 +193,10 @@ void Form1::filterCommand(const QString &location, const QString &emptyListMessa
     if (trap.test(106, [&] { return searchText.isEmpty(); }))
         return;
     const UndoHistory::Command command(
-        *m_history, (removeItemsWith ? u"Remove Items With \"" : u"Remove Items Without \"") +
-                        searchText + u'"');
+        *m_history,
+        (removeItemsWith ? QCoreApplication::translate("Tarnwell", "Remove Items With \"%1\"")
+                         : QCoreApplication::translate("Tarnwell", "Remove Items Without \"%1\""))
+            .arg(searchText));
     trap.line(108, [&] { setMousePointer(kPointerHourglass); });
     trap.line(110, [&] {
         if (removeItemsWith)
@@ -206,5 +205,5 @@ void Form1::filterCommand(const QString &location, const QString &emptyListMessa
             List::RemoveItemsWithout(*m_items, searchText, *this);
     });
     trap.line(112, [&] { setMousePointer(kPointerDefault); });
-    trap.line(114, [&] { setStatus(QStringView(List::kListLoadedStatus).toString()); });
+    trap.line(114, [&] { setStatus(List::listLoadedStatus()); });
 }

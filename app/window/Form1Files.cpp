@@ -8,6 +8,7 @@
 #include "ListFileWriter.h"
 #include "TextFileFormat.h"
 #include "TextFileImport.h"
+#include "Translations.h"
 #include "Trap.h"
 #include "UndoHistory.h"
 
@@ -17,10 +18,14 @@
 #include <QLabel>
 #include <QLocale>
 
+#include <climits>
+
 namespace {
 constexpr int kTextDialogFlags = 2621953;
 constexpr int kExcelDialogFlags = 2621441;
-constexpr char16_t kTextFilter[] = u"Text Files (*.txt)|*.txt|All Files (*.*)|*.*|";
+// The dialog's filter: names and patterns, each after a "|".
+constexpr char kTextFilter[] =
+    QT_TRANSLATE_NOOP("Tarnwell", "Text Files (*.txt)|*.txt|All Files (*.*)|*.*|");
 } // namespace
 
 // ---- text files -----------------------------------------------------------------------------
@@ -34,7 +39,7 @@ void Form1::PushButton3_Click()
         m_commonDialog.DialogTitle = QCoreApplication::translate(
             "Tarnwell", "Load List(s) - Hold Ctrl to select multiple list files");
     });
-    trap.line(106, [&] { m_commonDialog.Filter = QStringView(kTextFilter).toString(); });
+    trap.line(106, [&] { m_commonDialog.Filter = QCoreApplication::translate("Tarnwell", kTextFilter); });
     if (auto failure = trap.attempt(108, [&] { m_commonDialog.ShowOpen(); })) {
         if (failure->number() == CommonDialog::kBufferTooSmall) {
             msgBox(QCoreApplication::translate("Tarnwell",
@@ -47,7 +52,7 @@ void Form1::PushButton3_Click()
     if (trap.test(110, [&] { return m_commonDialog.FileName.isEmpty(); }))
         return;
     QStringList pathParts;
-    trap.line(112, [&] { pathParts = m_commonDialog.FileName.split(QChar(u'\0')); });
+    trap.line(112, [&] { pathParts = m_commonDialog.FileName.split(QChar::Null); });
     importTextFiles(trap, pathParts);
 }
 
@@ -137,7 +142,7 @@ void Form1::PushButton20_Click()
     trap.line(108, [&] { m_commonDialog.Flags = kTextDialogFlags; });
     trap.line(
         110, [&] { m_commonDialog.DialogTitle = QCoreApplication::translate("Tarnwell", "Save"); });
-    trap.line(112, [&] { m_commonDialog.Filter = QStringView(kTextFilter).toString(); });
+    trap.line(112, [&] { m_commonDialog.Filter = QCoreApplication::translate("Tarnwell", kTextFilter); });
     trap.line(114, [&] { m_commonDialog.ShowSave(); });
     QString path;
     trap.line(116, [&] { path = m_commonDialog.FileName; });
@@ -146,7 +151,9 @@ void Form1::PushButton20_Click()
     bool overwrite = true;
     if (trap.test(120, [&] { return FileExists(path); })) {
         trap.line(122, [&] {
-            overwrite = msgBox(u"Are you sure you wish to overwrite " + path + u" ?",
+            overwrite = msgBox(QCoreApplication::translate(
+                                   "Tarnwell", "Are you sure you wish to overwrite %1 ?")
+                                   .arg(path),
                                Prompts::Style::YesNo) == Prompts::Answer::Yes;
         });
     }
@@ -188,11 +195,10 @@ void Form1::PushButton20_Click()
 namespace {
 QString writingToCalcStatus(qsizetype items)
 {
-    // English digit groups, as every text of the window is English.
-    const QString count = QLocale(QLocale::English).toString(items);
-    return items == 1
-               ? QCoreApplication::translate("Tarnwell", "Writing 1 item to Calc...")
-               : QCoreApplication::translate("Tarnwell", "Writing %1 items to Calc...").arg(count);
+    // Digit groups as the window's language writes them ("1,000,000"; "1.000.000").
+    const int count = items > INT_MAX ? INT_MAX : int(items);
+    return QCoreApplication::translate("Tarnwell", "Writing %1 item(s) to Calc...", nullptr, count)
+        .arg(Translations::numberLocale().toString(items));
 }
 } // namespace
 
@@ -244,7 +250,9 @@ void Form1::PushButton15_Click()
     Trap trap(m_reporter, QStringLiteral("Form1.PushButton15_Click"));
     ExcelContext context = excelContext();
     if (trap.test(100, [&] { return !ExcelInstalled(context); })) {
-        trap.line(164, [&] { msgBox(QStringView(kExcelMissingForFeatureMessage).toString()); });
+        trap.line(164, [&] {
+            msgBox(QCoreApplication::translate("Tarnwell", kExcelMissingForFeatureMessage));
+        });
         return;
     }
     if (trap.test(108, [&] { return m_items->count() == 0; }))

@@ -3,6 +3,7 @@
 #include "LibreOfficeCalc.h"
 #include "QtServices.h"
 #include "ReadableStyle.h"
+#include "Translations.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -18,6 +19,7 @@ int main(int argc, char *argv[])
     }
 
     QApplication app(argc, argv);
+    Translations::install();
     const CommandLine commandLine = parseCommandLine(QCoreApplication::arguments());
     if (commandLine.action != CommandLine::Action::Run)
         return answerCommandLine(commandLine);

@@ -22,7 +22,7 @@ bool ExcelInstalled(ExcelContext &context)
         installed = false;
     }
     if (!installed)
-        context.prompts.messageBox(QStringView(kExcelMissingMessage).toString(),
+        context.prompts.messageBox(QCoreApplication::translate("Tarnwell", kExcelMissingMessage),
                                    Prompts::Style::OkOnly, context.appTitle);
     return installed;
 }
@@ -45,8 +45,9 @@ MarkedRange GetExcelRange(ExcelContext &context, ExcelApplication *app)
             // box waits beside the program's window, and goes when the workbook does.
             app->setVisible(true);
             const auto gone = [&] { return marked.workbookClosed = !app->workbookOpen(); };
-            if (context.prompts.waitForUser(QStringView(kMarkCellsPrompt).toString(),
-                                            context.appTitle, gone) != Prompts::Answer::Ok)
+            if (context.prompts.waitForUser(
+                    QCoreApplication::translate("Tarnwell", kMarkCellsPrompt), context.appTitle,
+                    gone) != Prompts::Answer::Ok)
                 return marked;
             // Rows marked in another document are not the ones this command reads: say
             // where to mark, and wait again.
@@ -105,7 +106,7 @@ void ExcelToListview(ItemList &listView, const QString &path, ListHost &host, Ex
     bool noRange = false;
     MarkedRange marked;
     if (app)
-        host.setStatus(QStringView(kMarkCellsStatus).toString());
+        host.setStatus(QCoreApplication::translate("Tarnwell", kMarkCellsStatus));
     trap.line(112, [&] { marked = GetExcelRange(context, app.get()); });
     // The user is done with Calc: the new items, the status line and any question are here.
     if (app)
@@ -144,8 +145,8 @@ void ExcelToListview(ItemList &listView, const QString &path, ListHost &host, Ex
     if (!closed && trap.test(140, [&] { return noRange; })) {
         trap.line(142, [&] {
             context.prompts.messageBox(
-                QStringView(marked.workbookClosed ? kWorkbookClosedMessage : kNoRangeMessage)
-                    .toString(),
+                QCoreApplication::translate(
+                    "Tarnwell", marked.workbookClosed ? kWorkbookClosedMessage : kNoRangeMessage),
                 Prompts::Style::OkOnly, context.appTitle);
         });
     }

@@ -2,6 +2,7 @@
 
 #include "Spreadsheet.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <functional>
@@ -23,18 +24,21 @@ struct ExcelContext
     std::function<void()> bringToFront = [] {};
 };
 
-inline constexpr char16_t kExcelMissingMessage[] =
-    u"Excel is not installed on this computer. You need to have it installed to use this "
-    u"software without error.";
-inline constexpr char16_t kExcelMissingForFeatureMessage[] =
-    u"Excel is not installed on this computer. You need to have it installed to use this "
-    u"feature.";
-inline constexpr char16_t kNoRangeMessage[] = u"You did not select a range. Please try again.";
-inline constexpr char16_t kWorkbookClosedMessage[] =
-    u"The workbook was closed in Calc before a block was marked, so nothing was read.";
-inline constexpr char16_t kMarkCellsPrompt[] = u"Highlight a block of cells with mouse";
+inline constexpr char kExcelMissingMessage[] = QT_TRANSLATE_NOOP(
+    "Tarnwell", "Excel is not installed on this computer. You need to have it installed to use "
+                "this software without error.");
+inline constexpr char kExcelMissingForFeatureMessage[] = QT_TRANSLATE_NOOP(
+    "Tarnwell", "Excel is not installed on this computer. You need to have it installed to use "
+                "this feature.");
+inline constexpr char kNoRangeMessage[] =
+    QT_TRANSLATE_NOOP("Tarnwell", "You did not select a range. Please try again.");
+inline constexpr char kWorkbookClosedMessage[] = QT_TRANSLATE_NOOP(
+    "Tarnwell", "The workbook was closed in Calc before a block was marked, so nothing was read.");
+inline constexpr char kMarkCellsPrompt[] =
+    QT_TRANSLATE_NOOP("Tarnwell", "Highlight a block of cells with mouse");
 // What the status line says while the user marks the block.
-inline constexpr char16_t kMarkCellsStatus[] = u"Mark a block of cells in Calc, then press OK.";
+inline constexpr char kMarkCellsStatus[] =
+    QT_TRANSLATE_NOOP("Tarnwell", "Mark a block of cells in Calc, then press OK.");
 
 // Told when the user marked cells in another document than the workbook being read.
 QString markInWorkbookMessage(const ExcelApplication::ActiveDocument &documents);

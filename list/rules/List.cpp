@@ -10,6 +10,7 @@
 #include "TextSet.h"
 #include "Tidying.h"
 #include "Trap.h"
+#include <QCoreApplication>
 #include <QStringMatcher>
 
 #include <algorithm>
@@ -329,10 +330,20 @@ qsizetype FindNext(const ItemList &listView, const TextSearch &search, qsizetype
     }
 }
 
+QString noDuplicatesStatus()
+{
+    return QCoreApplication::translate("Tarnwell", "List loaded. No duplicates found.");
+}
+
+QString listLoadedStatus()
+{
+    return QCoreApplication::translate("Tarnwell", "List loaded. ");
+}
+
 QString duplicatesRemovedStatus(qsizetype count)
 {
-    const QString n = QString::number(count);
-    return QStringView(kListLoadedStatus) + n + u" duplicates found, " + n + u" duplicates removed";
+    return QCoreApplication::translate(
+        "Tarnwell", "List loaded. %n duplicates found, %n duplicates removed", nullptr, int(count));
 }
 
 void RemoveDupesAll(ItemList &listView, ListHost &host)
@@ -365,8 +376,7 @@ void RemoveDupesAll(ItemList &listView, ListHost &host)
         if (listView.clearCount() != clearsBefore)
             return;
         const auto removed = qsizetype(listView.duplicatesRemovedTally() - tallyBefore);
-        host.setStatus(removed == 0 ? QStringView(kNoDuplicatesStatus).toString()
-                                    : duplicatesRemovedStatus(removed));
+        host.setStatus(removed == 0 ? noDuplicatesStatus() : duplicatesRemovedStatus(removed));
     });
     trap.line(162, [&] { host.setProgress(0); });
     // A load shows its items now, the duplicates gone.

@@ -17,8 +17,9 @@ class TextSearch;
 // The procedures that work on the whole list.
 namespace List {
 
-inline constexpr char16_t kNoDuplicatesStatus[] = u"List loaded. No duplicates found.";
-inline constexpr char16_t kListLoadedStatus[] = u"List loaded. ";
+// The status line after a load: with no duplicates, without the count (nothing removed).
+QString noDuplicatesStatus();
+QString listLoadedStatus();
 
 // Removes every item that equals a later item under the case option and reports the count.
 void RemoveDupesAll(ItemList &listView, ListHost &host);

@@ -177,7 +177,7 @@ void ExcelTest::statusSaysWhatToDoOnceTheOfficeAnswers()
     chooseWorkbook();
     QString statusWhileMarking;
     m_window->prompts.onShow = [&](const FakePrompts::Shown &box) {
-        if (box.text == QStringView(kMarkCellsPrompt))
+        if (box.text == QLatin1String(kMarkCellsPrompt))
             statusWhileMarking = status();
     };
     click("PushButton18");
@@ -201,11 +201,11 @@ void ExcelTest::windowClosedWhileTheBoxWaits()
     chooseWorkbook();
     m_window->prompts.okCancel.push_back(Prompts::Answer::Cancel);
     m_window->prompts.onShow = [&](const FakePrompts::Shown &box) {
-        if (box.text == QStringView(kMarkCellsPrompt))
+        if (box.text == QLatin1String(kMarkCellsPrompt))
             m_window->form->close();
     };
     click("PushButton18");
-    QCOMPARE(m_window->prompts.texts(), QStringList{QStringView(kMarkCellsPrompt).toString()});
+    QCOMPARE(m_window->prompts.texts(), QStringList{QString::fromLatin1(kMarkCellsPrompt)});
     QVERIFY(items().isEmpty());
 }
 

@@ -1,0 +1,889 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de">
+<context>
+    <name>Tarnwell</name>
+    <message>
+        <source>Check Mark</source>
+        <translation>Häkchen</translation>
+    </message>
+    <message>
+        <source>Check Marks</source>
+        <translation>Häkchen</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation>Änderung</translation>
+    </message>
+    <message>
+        <source>Compare:</source>
+        <translation>Vergleichen:</translation>
+    </message>
+    <message>
+        <source>Whole &amp;items</source>
+        <translation>Ganze &amp;Einträge</translation>
+    </message>
+    <message>
+        <source>E-&amp;mail addresses</source>
+        <translation>E-&amp;Mail-Adressen</translation>
+    </message>
+    <message>
+        <source>Colum&amp;n</source>
+        <translation>S&amp;palte</translation>
+    </message>
+    <message>
+        <source>Each item as it stands</source>
+        <translation>Jeder Eintrag so, wie er ist</translation>
+    </message>
+    <message>
+        <source>comma</source>
+        <translation>Komma</translation>
+    </message>
+    <message>
+        <source>semicolon</source>
+        <translation>Semikolon</translation>
+    </message>
+    <message>
+        <source>tab</source>
+        <translation>Tabulator</translation>
+    </message>
+    <message>
+        <source>Delimiter</source>
+        <translation>Trennzeichen</translation>
+    </message>
+    <message>
+        <source>Column number</source>
+        <translation>Spaltennummer</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n item(s) checked.</source>
+        <translation>
+            <numerusform>%n Eintrag markiert.</numerusform>
+            <numerusform>%n Einträge markiert.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Wiederholen</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>Copy Checked Items</source>
+        <translation>Markierte Einträge kopieren</translation>
+    </message>
+    <message>
+        <source>Paste Items</source>
+        <translation>Einträge einfügen</translation>
+    </message>
+    <message>
+        <source>Find...</source>
+        <translation>Suchen...</translation>
+    </message>
+    <message>
+        <source>Find Next</source>
+        <translation>Weitersuchen</translation>
+    </message>
+    <message>
+        <source>Check All Items</source>
+        <translation>Alle Einträge markieren</translation>
+    </message>
+    <message>
+        <source>Uncheck All Items</source>
+        <translation>Alle Markierungen entfernen</translation>
+    </message>
+    <message>
+        <source>Invert Check Marks</source>
+        <translation>Markierungen umkehren</translation>
+    </message>
+    <message>
+        <source>Check Items With...</source>
+        <translation>Einträge markieren mit...</translation>
+    </message>
+    <message>
+        <source>Check Selected Items</source>
+        <translation>Ausgewählte Einträge markieren</translation>
+    </message>
+    <message>
+        <source>Uncheck Selected Items</source>
+        <translation>Markierung ausgewählter Einträge entfernen</translation>
+    </message>
+    <message>
+        <source>Sort A to Z</source>
+        <translation>Sortieren A bis Z</translation>
+    </message>
+    <message>
+        <source>Sort Z to A</source>
+        <translation>Sortieren Z bis A</translation>
+    </message>
+    <message>
+        <source>Reverse Order</source>
+        <translation>Reihenfolge umkehren</translation>
+    </message>
+    <message>
+        <source>Find Near Duplicates...</source>
+        <translation>Fast-Duplikate suchen...</translation>
+    </message>
+    <message>
+        <source>Remove Items Listed in File(s)...</source>
+        <translation>In Datei(en) aufgeführte Einträge entfernen...</translation>
+    </message>
+    <message>
+        <source>Keep Only Items Listed in File(s)...</source>
+        <translation>Nur in Datei(en) aufgeführte Einträge behalten...</translation>
+    </message>
+    <message>
+        <source>Remove Items Whose Address Is Listed in File(s)...</source>
+        <translation>Einträge entfernen, deren Adresse in Datei(en) steht...</translation>
+    </message>
+    <message>
+        <source>Keep Only Items Whose Address Is Listed in File(s)...</source>
+        <translation>Nur Einträge behalten, deren Adresse in Datei(en) steht...</translation>
+    </message>
+    <message>
+        <source>Save Removed Items...</source>
+        <translation>Entfernte Einträge speichern...</translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation>%1 rückgängig machen</translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
+        <translation>%1 wiederholen</translation>
+    </message>
+    <message>
+        <source>Undone: %1</source>
+        <translation>Rückgängig gemacht: %1</translation>
+    </message>
+    <message>
+        <source>Redone: %1</source>
+        <translation>Wiederholt: %1</translation>
+    </message>
+    <message>
+        <source>Find: </source>
+        <translation>Suchen: </translation>
+    </message>
+    <message>
+        <source>Not found: %1</source>
+        <translation>Nicht gefunden: %1</translation>
+    </message>
+    <message>
+        <source>You forgot to load in List</source>
+        <translation>Sie haben vergessen, eine Liste zu laden</translation>
+    </message>
+    <message>
+        <source>Enter string: </source>
+        <translation>Text eingeben: </translation>
+    </message>
+    <message>
+        <source>Check Items With &quot;%1&quot;</source>
+        <translation>Einträge mit „%1“ markieren</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n item(s) copied.</source>
+        <translation>
+            <numerusform>%n Eintrag kopiert.</numerusform>
+            <numerusform>%n Einträge kopiert.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The program holding the clipboard did not answer.</source>
+        <translation>Das Programm, dem die Zwischenablage gehört, hat nicht geantwortet.</translation>
+    </message>
+    <message>
+        <source>The clipboard holds no text to paste.</source>
+        <translation>Die Zwischenablage enthält keinen Text zum Einfügen.</translation>
+    </message>
+    <message>
+        <source>Text Files (*.txt)</source>
+        <translation>Textdateien (*.txt)</translation>
+    </message>
+    <message>
+        <source>All Files (*)</source>
+        <translation>Alle Dateien (*)</translation>
+    </message>
+    <message numerus="yes">
+        <source>listed in %n file(s)</source>
+        <translation>
+            <numerusform>in %n Datei aufgeführt</numerusform>
+            <numerusform>in %n Dateien aufgeführt</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>not listed in %n file(s)</source>
+        <translation>
+            <numerusform>nicht in %n Datei aufgeführt</numerusform>
+            <numerusform>nicht in %n Dateien aufgeführt</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n item(s) removed (%1)</source>
+        <translation>
+            <numerusform>%n Eintrag entfernt (%1)</numerusform>
+            <numerusform>%n Einträge entfernt (%1)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Remove Items Whose Address Is Listed in File(s)</source>
+        <translation>Einträge entfernen, deren Adresse in Datei(en) steht</translation>
+    </message>
+    <message>
+        <source>Remove Items Listed in File(s)</source>
+        <translation>In Datei(en) aufgeführte Einträge entfernen</translation>
+    </message>
+    <message>
+        <source>Keep Only Items Whose Address Is Listed in File(s)</source>
+        <translation>Nur Einträge behalten, deren Adresse in Datei(en) steht</translation>
+    </message>
+    <message>
+        <source>Keep Only Items Listed in File(s)</source>
+        <translation>Nur in Datei(en) aufgeführte Einträge behalten</translation>
+    </message>
+    <message>
+        <source>Save Removed Items</source>
+        <translation>Entfernte Einträge speichern</translation>
+    </message>
+    <message>
+        <source>Are you sure you wish to overwrite %1 ?</source>
+        <translation>Möchten Sie %1 wirklich überschreiben?</translation>
+    </message>
+    <message>
+        <source>Done.</source>
+        <translation>Fertig.</translation>
+    </message>
+    <message>
+        <source>Sorted A to Z.</source>
+        <translation>Von A bis Z sortiert.</translation>
+    </message>
+    <message>
+        <source>Sorted Z to A.</source>
+        <translation>Von Z bis A sortiert.</translation>
+    </message>
+    <message>
+        <source>Order reversed.</source>
+        <translation>Reihenfolge umgekehrt.</translation>
+    </message>
+    <message>
+        <source>Find Near Duplicates</source>
+        <translation>Fast-Duplikate suchen</translation>
+    </message>
+    <message>
+        <source>Remove Near Duplicates</source>
+        <translation>Fast-Duplikate entfernen</translation>
+    </message>
+    <message>
+        <source>The list changed, so its near duplicates were found again.</source>
+        <translation>Die Liste hat sich geändert, deshalb wurden ihre Fast-Duplikate neu gesucht.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n near duplicate(s) removed.</source>
+        <translation>
+            <numerusform>%n Fast-Duplikat entfernt.</numerusform>
+            <numerusform>%n Fast-Duplikate entfernt.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Items that are alike once these differences are ignored:</source>
+        <translation>Einträge, die gleich sind, wenn diese Unterschiede nicht zählen:</translation>
+    </message>
+    <message>
+        <source>&amp;Letter case</source>
+        <translation>&amp;Groß-/Kleinschreibung</translation>
+    </message>
+    <message>
+        <source>&quot;MÜLLER&quot; = &quot;müller&quot;, &quot;ß&quot; = &quot;ss&quot;</source>
+        <translation>„MÜLLER“ = „müller“, „ß“ = „ss“</translation>
+    </message>
+    <message>
+        <source>C&amp;ompatibility forms</source>
+        <translation>K&amp;ompatibilitätsformen</translation>
+    </message>
+    <message>
+        <source>&quot;ﬁ&quot; = &quot;fi&quot;, full-width = ASCII</source>
+        <translation>„ﬁ“ = „fi“, volle Breite = ASCII</translation>
+    </message>
+    <message>
+        <source>&amp;Blanks and invisible characters</source>
+        <translation>&amp;Leerraum und unsichtbare Zeichen</translation>
+    </message>
+    <message>
+        <source>trimmed, collapsed, dropped</source>
+        <translation>gekürzt, zusammengefasst, entfernt</translation>
+    </message>
+    <message>
+        <source>&amp;Accents and other marks</source>
+        <translation>&amp;Akzente und andere Zeichen</translation>
+    </message>
+    <message>
+        <source>&quot;José&quot; = &quot;Jose&quot;</source>
+        <translation>„José“ = „Jose“</translation>
+    </message>
+    <message>
+        <source>&amp;Punctuation and symbols</source>
+        <translation>Satz&amp;zeichen und Symbole</translation>
+    </message>
+    <message>
+        <source>&quot;o&apos;brien&quot; = &quot;obrien&quot;</source>
+        <translation>„o&apos;brien“ = „obrien“</translation>
+    </message>
+    <message>
+        <source>&amp;Word order</source>
+        <translation>&amp;Wortreihenfolge</translation>
+    </message>
+    <message>
+        <source>&quot;Smith, John&quot; = &quot;John Smith&quot; with punctuation</source>
+        <translation>„Smith, John“ = „John Smith“ mit Satzzeichen</translation>
+    </message>
+    <message>
+        <source>&amp;Spelling slips</source>
+        <translation>&amp;Tippfehler</translation>
+    </message>
+    <message>
+        <source>&quot;jonh&quot; = &quot;john&quot;: a character added, left out, changed or two swapped; two such slips from 12 characters on; never under 5 characters, never in a number</source>
+        <translation>„jonh“ = „john“: ein Zeichen hinzugefügt, ausgelassen, geändert oder zwei vertauscht; ab 12 Zeichen zwei solche Fehler; nie unter 5 Zeichen, nie in einer Zahl</translation>
+    </message>
+    <message>
+        <source>&amp;Remove All but the Kept Item of Each Ticked Group</source>
+        <translation>Alle außer dem behaltenen Eintrag jeder markierten Gruppe ent&amp;fernen</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Schließen</translation>
+    </message>
+    <message>
+        <source>No near duplicates found.</source>
+        <translation>Keine Fast-Duplikate gefunden.</translation>
+    </message>
+    <message>
+        <source>%1; %2 would be removed.</source>
+        <translation>%1; %2 würden entfernt.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n group(s)</source>
+        <translation>
+            <numerusform>%n Gruppe</numerusform>
+            <numerusform>%n Gruppen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n item(s)</source>
+        <translation>
+            <numerusform>%n Eintrag</numerusform>
+            <numerusform>%n Einträge</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n items, keeping %1</source>
+        <translation>
+            <numerusform>%n Eintrag, %1 bleibt</numerusform>
+            <numerusform>%n Einträge, %1 bleibt</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n items, all kept, like %1</source>
+        <translation>
+            <numerusform>%n Eintrag, alle behalten, wie %1</numerusform>
+            <numerusform>%n Einträge, alle behalten, wie %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Compared as %1; in brackets: its characters → the kept item&apos;s</source>
+        <translation>Verglichen als %1; in Klammern: seine Zeichen → die des behaltenen Eintrags</translation>
+    </message>
+    <message>
+        <source>kept</source>
+        <translation>behalten</translation>
+    </message>
+    <message>
+        <source>Groups and their items</source>
+        <translation>Gruppen und ihre Einträge</translation>
+    </message>
+    <message>
+        <source>Keep</source>
+        <translation>Behalten</translation>
+    </message>
+    <message>
+        <source>Differs from the kept item</source>
+        <translation>Unterschied zum behaltenen Eintrag</translation>
+    </message>
+    <message>
+        <source>Near-duplicate groups</source>
+        <translation>Gruppen von Fast-Duplikaten</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n item(s) changed.</source>
+        <translation>
+            <numerusform>%n Eintrag geändert.</numerusform>
+            <numerusform>%n Einträge geändert.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Tidy</source>
+        <translation>Aufräumen</translation>
+    </message>
+    <message>
+        <source>Trim Blanks</source>
+        <translation>Leerraum an den Enden entfernen</translation>
+    </message>
+    <message>
+        <source>Collapse Inner Blanks</source>
+        <translation>Inneren Leerraum zusammenfassen</translation>
+    </message>
+    <message>
+        <source>Remove Invisible Characters</source>
+        <translation>Unsichtbare Zeichen entfernen</translation>
+    </message>
+    <message>
+        <source>Remove Empty Items</source>
+        <translation>Leere Einträge entfernen</translation>
+    </message>
+    <message>
+        <source>Lower Case</source>
+        <translation>Kleinbuchstaben</translation>
+    </message>
+    <message>
+        <source>Upper Case</source>
+        <translation>Großbuchstaben</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n empty item(s) removed.</source>
+        <translation>
+            <numerusform>%n leerer Eintrag entfernt.</numerusform>
+            <numerusform>%n leere Einträge entfernt.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Keeps one list of text items and removes its duplicates.</source>
+        <translation>Führt eine Liste von Texteinträgen und entfernt ihre Duplikate.</translation>
+    </message>
+    <message>
+        <source>files</source>
+        <translation>Dateien</translation>
+    </message>
+    <message>
+        <source>Text files to load, one item per line.</source>
+        <translation>Zu ladende Textdateien, ein Eintrag pro Zeile.</translation>
+    </message>
+    <message>
+        <source>[files...]</source>
+        <translation>[Dateien...]</translation>
+    </message>
+    <message>
+        <source>%1: %2
+Try &apos;%1 --help&apos; for more information.
+</source>
+        <translation>%1: %2
+»%1 --help« gibt weitere Informationen.
+</translation>
+    </message>
+    <message>
+        <source>The file name buffer is too small for the selected files</source>
+        <translation>Der Puffer für Dateinamen ist zu klein für die ausgewählten Dateien</translation>
+    </message>
+    <message>
+        <source>Could not open %1</source>
+        <translation>%1 konnte nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>Could not write the settings file %1</source>
+        <translation>Die Einstellungsdatei %1 konnte nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>Type mismatch</source>
+        <translation>Typen unverträglich</translation>
+    </message>
+    <message>
+        <source>%1 waits for %2 to finish.</source>
+        <translation>%1 wartet, bis %2 fertig ist.</translation>
+    </message>
+    <message>
+        <source>Double-click item to remove it. Move | line to right and out of window to reveal full names.</source>
+        <translation>Doppelklick auf einen Eintrag entfernt ihn. Die Linie | nach rechts aus dem Fenster ziehen, um ganze Namen zu sehen.</translation>
+    </message>
+    <message>
+        <source>Items</source>
+        <translation>Einträge</translation>
+    </message>
+    <message>
+        <source>Duplicate Options</source>
+        <translation>Duplikat-Optionen</translation>
+    </message>
+    <message>
+        <source>Match case</source>
+        <translation>Groß-/Kleinschreibung beachten</translation>
+    </message>
+    <message>
+        <source>Ignore case</source>
+        <translation>Groß-/Kleinschreibung ignorieren</translation>
+    </message>
+    <message>
+        <source>Enter New Item</source>
+        <translation>Neuen Eintrag eingeben</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>Fortschritt</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Hinzufügen</translation>
+    </message>
+    <message>
+        <source>Load List From Text File</source>
+        <translation>Liste aus Textdatei laden</translation>
+    </message>
+    <message>
+        <source>Save List To Text File</source>
+        <translation>Liste in Textdatei speichern</translation>
+    </message>
+    <message>
+        <source>Clear All Items</source>
+        <translation>Alle Einträge löschen</translation>
+    </message>
+    <message>
+        <source>Remove Items With...</source>
+        <translation>Einträge entfernen mit...</translation>
+    </message>
+    <message>
+        <source>Remove Items Without...</source>
+        <translation>Einträge entfernen ohne...</translation>
+    </message>
+    <message>
+        <source>Load List From Excel File</source>
+        <translation>Liste aus Excel-Datei laden</translation>
+    </message>
+    <message>
+        <source>Remove Selected Item</source>
+        <translation>Ausgewählten Eintrag entfernen</translation>
+    </message>
+    <message>
+        <source>Save List To Excel File</source>
+        <translation>Liste in Excel-Datei speichern</translation>
+    </message>
+    <message>
+        <source>Load Sample/Example List</source>
+        <translation>Beispielliste laden</translation>
+    </message>
+    <message>
+        <source> (too large to keep for undo)</source>
+        <translation> (zu groß, um es rückgängig machen zu können)</translation>
+    </message>
+    <message>
+        <source>Remove Items With</source>
+        <translation>Einträge entfernen mit</translation>
+    </message>
+    <message>
+        <source>Remove Items Without</source>
+        <translation>Einträge entfernen ohne</translation>
+    </message>
+    <message>
+        <source>Items:</source>
+        <translation>Einträge:</translation>
+    </message>
+    <message>
+        <source>Cannot read the skin %1: %2</source>
+        <translation>Die Oberfläche %1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>Not a file: %1</source>
+        <translation>Keine Datei: %1</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: %2</source>
+        <translation>%1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>Invalid picture: %1</source>
+        <translation>Ungültiges Bild: %1</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to clear the list?</source>
+        <translation>Möchten Sie die Liste wirklich leeren?</translation>
+    </message>
+    <message>
+        <source>List cleared.</source>
+        <translation>Liste geleert.</translation>
+    </message>
+    <message>
+        <source>Duplicate item found, not added.</source>
+        <translation>Doppelter Eintrag gefunden, nicht hinzugefügt.</translation>
+    </message>
+    <message>
+        <source>Unique item, added.</source>
+        <translation>Neuer Eintrag, hinzugefügt.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n item(s) added.</source>
+        <translation>
+            <numerusform>%n Eintrag hinzugefügt.</numerusform>
+            <numerusform>%n Einträge hinzugefügt.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n item(s) added</source>
+        <translation>
+            <numerusform>%n Eintrag hinzugefügt</numerusform>
+            <numerusform>%n Einträge hinzugefügt</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>, %n duplicate(s) not added.</source>
+        <translation>
+            <numerusform>, %n Duplikat nicht hinzugefügt.</numerusform>
+            <numerusform>, %n Duplikate nicht hinzugefügt.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Remove Item</source>
+        <translation>Eintrag entfernen</translation>
+    </message>
+    <message>
+        <source>You forgot to load in List 1.</source>
+        <translation>Sie haben vergessen, Liste 1 zu laden.</translation>
+    </message>
+    <message>
+        <source>Remove Items With &quot;%1&quot;</source>
+        <translation>Einträge mit „%1“ entfernen</translation>
+    </message>
+    <message>
+        <source>Remove Items Without &quot;%1&quot;</source>
+        <translation>Einträge ohne „%1“ entfernen</translation>
+    </message>
+    <message>
+        <source>Text Files (*.txt)|*.txt|All Files (*.*)|*.*|</source>
+        <translation>Textdateien (*.txt)|*.txt|Alle Dateien (*.*)|*.*|</translation>
+    </message>
+    <message>
+        <source>Load List(s) - Hold Ctrl to select multiple list files</source>
+        <translation>Liste(n) laden – Strg gedrückt halten, um mehrere Listendateien auszuwählen</translation>
+    </message>
+    <message>
+        <source>You&apos;ve selected too many files to add.<byte value="xd"/><byte value="xd"/>Please load them in smaller groups.</source>
+        <translation>Sie haben zu viele Dateien zum Hinzufügen ausgewählt.<byte value="xd"/><byte value="xd"/>Bitte laden Sie sie in kleineren Gruppen.</translation>
+    </message>
+    <message>
+        <source>%1<byte value="xd"/><byte value="xd"/>This folder holds no files to load.</source>
+        <translation>%1<byte value="xd"/><byte value="xd"/>Dieser Ordner enthält keine Dateien zum Laden.</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message numerus="yes">
+        <source>Writing %1 item(s) to Calc...</source>
+        <translation>
+            <numerusform>%1 Eintrag wird in Calc geschrieben...</numerusform>
+            <numerusform>%1 Einträge werden in Calc geschrieben...</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Starting LibreOffice Calc...</source>
+        <translation>LibreOffice Calc wird gestartet...</translation>
+    </message>
+    <message>
+        <source>Add File</source>
+        <translation>Datei hinzufügen</translation>
+    </message>
+    <message>
+        <source>Object variable not set</source>
+        <translation>Objektvariable nicht festgelegt</translation>
+    </message>
+    <message>
+        <source>LibreOffice Calc is no longer running</source>
+        <translation>LibreOffice Calc läuft nicht mehr</translation>
+    </message>
+    <message>
+        <source>No workbook is open</source>
+        <translation>Keine Arbeitsmappe ist geöffnet</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; could not be found</source>
+        <translation>„%1“ wurde nicht gefunden</translation>
+    </message>
+    <message>
+        <source>LibreOffice Calc cannot open &apos;%1&apos;</source>
+        <translation>LibreOffice Calc kann „%1“ nicht öffnen</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a workbook</source>
+        <translation>„%1“ ist keine Arbeitsmappe</translation>
+    </message>
+    <message>
+        <source>The workbook is no longer open</source>
+        <translation>Die Arbeitsmappe ist nicht mehr geöffnet</translation>
+    </message>
+    <message>
+        <source>an unsaved document</source>
+        <translation>ein ungespeichertes Dokument</translation>
+    </message>
+    <message>
+        <source>No temporary folder for reading the sheet</source>
+        <translation>Kein temporärer Ordner zum Lesen der Tabelle</translation>
+    </message>
+    <message>
+        <source>LibreOffice Calc did not write the sheet&apos;s text</source>
+        <translation>LibreOffice Calc hat den Text der Tabelle nicht geschrieben</translation>
+    </message>
+    <message>
+        <source>Cannot read the sheet&apos;s text: %1</source>
+        <translation>Der Text der Tabelle kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>The list has more items than a sheet has rows</source>
+        <translation>Die Liste hat mehr Einträge, als eine Tabelle Zeilen hat</translation>
+    </message>
+    <message>
+        <source>You marked cells in &quot;%1&quot;. Please mark the block in &quot;%2&quot;, then press OK.</source>
+        <translation>Sie haben Zellen in „%1“ markiert. Bitte markieren Sie den Bereich in „%2“ und klicken Sie dann auf OK.</translation>
+    </message>
+    <message>
+        <source>Excel is not installed on this computer. You need to have it installed to use this software without error.</source>
+        <translation>Excel ist auf diesem Computer nicht installiert. Es muss installiert sein, damit dieses Programm fehlerfrei läuft.</translation>
+    </message>
+    <message>
+        <source>Excel is not installed on this computer. You need to have it installed to use this feature.</source>
+        <translation>Excel ist auf diesem Computer nicht installiert. Es muss installiert sein, um diese Funktion zu nutzen.</translation>
+    </message>
+    <message>
+        <source>You did not select a range. Please try again.</source>
+        <translation>Sie haben keinen Bereich ausgewählt. Bitte versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>The workbook was closed in Calc before a block was marked, so nothing was read.</source>
+        <translation>Die Arbeitsmappe wurde in Calc geschlossen, bevor ein Bereich markiert war; es wurde nichts gelesen.</translation>
+    </message>
+    <message>
+        <source>Highlight a block of cells with mouse</source>
+        <translation>Markieren Sie einen Zellbereich mit der Maus</translation>
+    </message>
+    <message>
+        <source>Mark a block of cells in Calc, then press OK.</source>
+        <translation>Markieren Sie einen Zellbereich in Calc und klicken Sie dann auf OK.</translation>
+    </message>
+    <message>
+        <source>LibreOffice Calc is not installed</source>
+        <translation>LibreOffice Calc ist nicht installiert</translation>
+    </message>
+    <message>
+        <source>LibreOffice could not be started: %1</source>
+        <translation>LibreOffice konnte nicht gestartet werden: %1</translation>
+    </message>
+    <message>
+        <source>Starting LibreOffice was given up</source>
+        <translation>Der Start von LibreOffice wurde abgebrochen</translation>
+    </message>
+    <message>
+        <source>LibreOffice did not answer within %1 seconds</source>
+        <translation>LibreOffice hat nicht innerhalb von %1 Sekunden geantwortet</translation>
+    </message>
+    <message>
+        <source>LibreOffice Calc reported a failure</source>
+        <translation>LibreOffice Calc hat einen Fehler gemeldet</translation>
+    </message>
+    <message>
+        <source>LibreOffice Calc: %1</source>
+        <translation>LibreOffice Calc: %1</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>%1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>Cannot save %1: %2</source>
+        <translation>%1 kann nicht gespeichert werden: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n item(s) hold(s) line breaks: read back from the file, each would be several items.<byte value="xd"/><byte value="xd"/>Save with the line breaks as blanks?</source>
+        <translation>
+            <numerusform>%n Eintrag enthält Zeilenumbrüche: Aus der Datei zurückgelesen, würde er zu mehreren Einträgen.<byte value="xd"/><byte value="xd"/>Mit den Zeilenumbrüchen als Leerzeichen speichern?</numerusform>
+            <numerusform>%n Einträge enthalten Zeilenumbrüche: Aus der Datei zurückgelesen, würde jeder zu mehreren Einträgen.<byte value="xd"/><byte value="xd"/>Mit den Zeilenumbrüchen als Leerzeichen speichern?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Save with Blanks</source>
+        <translation>Mit Leerzeichen speichern</translation>
+    </message>
+    <message>
+        <source>Don&apos;t Save</source>
+        <translation>Nicht speichern</translation>
+    </message>
+    <message>
+        <source>Not saved.</source>
+        <translation>Nicht gespeichert.</translation>
+    </message>
+    <message>
+        <source>Cannot read %1</source>
+        <translation>%1 kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>Cannot read: %1</source>
+        <translation>Lesen nicht möglich: %1</translation>
+    </message>
+    <message>
+        <source>a named pipe</source>
+        <translation>eine benannte Pipe</translation>
+    </message>
+    <message>
+        <source>a socket</source>
+        <translation>ein Socket</translation>
+    </message>
+    <message>
+        <source>a device</source>
+        <translation>ein Gerät</translation>
+    </message>
+    <message>
+        <source>not a file</source>
+        <translation>keine Datei</translation>
+    </message>
+    <message>
+        <source>%1<byte value="xd"/><byte value="xd"/>This is %2, not a file; it was not loaded.</source>
+        <translation>%1<byte value="xd"/><byte value="xd"/>Das ist %2, keine Datei; es wurde nicht geladen.</translation>
+    </message>
+    <message>
+        <source>Cannot open %1: %2</source>
+        <translation>%1 kann nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: it is a folder</source>
+        <translation>%1 kann nicht gelesen werden: Es ist ein Ordner</translation>
+    </message>
+    <message>
+        <source>File not found</source>
+        <translation>Datei nicht gefunden</translation>
+    </message>
+    <message>
+        <source>List loaded. No duplicates found.</source>
+        <translation>Liste geladen. Keine Duplikate gefunden.</translation>
+    </message>
+    <message>
+        <source>List loaded. </source>
+        <translation>Liste geladen. </translation>
+    </message>
+    <message numerus="yes">
+        <source>List loaded. %n duplicates found, %n duplicates removed</source>
+        <translation>
+            <numerusform>Liste geladen. %n Duplikat gefunden, %n Duplikat entfernt</numerusform>
+            <numerusform>Liste geladen. %n Duplikate gefunden, %n Duplikate entfernt</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Application Error</source>
+        <translation>Anwendungsfehler</translation>
+    </message>
+    <message>
+        <source>Out of memory</source>
+        <translation>Nicht genügend Speicher</translation>
+    </message>
+</context>
+</TS>
