@@ -25,11 +25,11 @@ QStringList textFilters()
 QString removedListedStatus(qsizetype removed, qsizetype files, bool listed)
 {
     const QString where =
-        listed ? QCoreApplication::translate("Tarnwell", "listed in %n file(s)", nullptr, int(files))
-               : QCoreApplication::translate("Tarnwell", "not listed in %n file(s)", nullptr,
-                                             int(files));
-    return QCoreApplication::translate("Tarnwell", "%n item(s) removed (%1)", nullptr,
-                                       int(removed))
+        listed
+            ? QCoreApplication::translate("Tarnwell", "listed in %n file(s)", nullptr, int(files))
+            : QCoreApplication::translate("Tarnwell", "not listed in %n file(s)", nullptr,
+                                          int(files));
+    return QCoreApplication::translate("Tarnwell", "%n item(s) removed (%1)", nullptr, int(removed))
         .arg(where);
 }
 } // namespace
@@ -57,13 +57,15 @@ void ListMenu::keepItemsWhoseAddressIsListed()
 void ListMenu::removeByList(bool listed, bool byAddress)
 {
     const QString name =
-        listed ? (byAddress ? QCoreApplication::translate(
-                                  "Tarnwell", "Remove Items Whose Address Is Listed in File(s)")
-                            : QCoreApplication::translate("Tarnwell", "Remove Items Listed in File(s)"))
-               : (byAddress ? QCoreApplication::translate(
-                                  "Tarnwell", "Keep Only Items Whose Address Is Listed in File(s)")
-                            : QCoreApplication::translate("Tarnwell",
-                                                          "Keep Only Items Listed in File(s)"));
+        listed
+            ? (byAddress
+                   ? QCoreApplication::translate("Tarnwell",
+                                                 "Remove Items Whose Address Is Listed in File(s)")
+                   : QCoreApplication::translate("Tarnwell", "Remove Items Listed in File(s)"))
+            : (byAddress
+                   ? QCoreApplication::translate(
+                         "Tarnwell", "Keep Only Items Whose Address Is Listed in File(s)")
+                   : QCoreApplication::translate("Tarnwell", "Keep Only Items Listed in File(s)"));
     Trap trap(m_form.errorReporter(), listed ? QStringLiteral("Form1.RemoveItemsListed")
                                              : QStringLiteral("Form1.KeepItemsListed"));
     QStringList paths;

@@ -87,9 +87,8 @@ void NearDuplicateReview::removeChosen()
         trap.line(104, [&] { m_form.setProgress(0); });
         trap.line(106, [&] { m_form.setMousePointer(Form1::kPointerDefault); });
         trap.line(108, [&] {
-            m_form.setStatus(
-                QCoreApplication::translate("Tarnwell", "%n near duplicate(s) removed.", nullptr,
-                                            int(removed)));
+            m_form.setStatus(QCoreApplication::translate(
+                "Tarnwell", "%n near duplicate(s) removed.", nullptr, int(removed)));
         });
     }
     // What is left of the groups, if anything.

@@ -104,9 +104,7 @@ void TidyMenu::removeEmptyItems()
 
 void TidyMenu::rewrite(const QString &name, const std::function<bool(QStringView, QString &)> &tidy)
 {
-    run(name, [&] {
-        return changedStatus(List::RewriteItems(m_items, m_form, tidy));
-    });
+    run(name, [&] { return changedStatus(List::RewriteItems(m_items, m_form, tidy)); });
 }
 
 void TidyMenu::run(const QString &name, const std::function<QString()> &change)

@@ -178,6 +178,9 @@ void Form1::createControls()
     Option1->setObjectName(QStringLiteral("Option1"));
     Option1->setGeometry(twipsRect(240, 300, 2175, 255));
     Option1->setChecked(true);
+    // A caption in another language may be longer than the box designed for the English one.
+    for (QRadioButton *option : {Option1, Option2})
+        option->resize(std::max(option->width(), option->sizeHint().width()), option->height());
 
     Frame1 = new QGroupBox(QCoreApplication::translate("Tarnwell", "Enter New Item"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));

@@ -39,7 +39,8 @@ void Form1::PushButton3_Click()
         m_commonDialog.DialogTitle = QCoreApplication::translate(
             "Tarnwell", "Load List(s) - Hold Ctrl to select multiple list files");
     });
-    trap.line(106, [&] { m_commonDialog.Filter = QCoreApplication::translate("Tarnwell", kTextFilter); });
+    trap.line(
+        106, [&] { m_commonDialog.Filter = QCoreApplication::translate("Tarnwell", kTextFilter); });
     if (auto failure = trap.attempt(108, [&] { m_commonDialog.ShowOpen(); })) {
         if (failure->number() == CommonDialog::kBufferTooSmall) {
             msgBox(QCoreApplication::translate("Tarnwell",
@@ -142,7 +143,8 @@ void Form1::PushButton20_Click()
     trap.line(108, [&] { m_commonDialog.Flags = kTextDialogFlags; });
     trap.line(
         110, [&] { m_commonDialog.DialogTitle = QCoreApplication::translate("Tarnwell", "Save"); });
-    trap.line(112, [&] { m_commonDialog.Filter = QCoreApplication::translate("Tarnwell", kTextFilter); });
+    trap.line(
+        112, [&] { m_commonDialog.Filter = QCoreApplication::translate("Tarnwell", kTextFilter); });
     trap.line(114, [&] { m_commonDialog.ShowSave(); });
     QString path;
     trap.line(116, [&] { path = m_commonDialog.FileName; });

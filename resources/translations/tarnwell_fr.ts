@@ -541,11 +541,11 @@ Essayez « %1 --help » pour plus d&apos;informations.
     </message>
     <message>
         <source>Load List From Text File</source>
-        <translation>Charger une liste depuis un fichier texte</translation>
+        <translation>Charger un fichier texte</translation>
     </message>
     <message>
         <source>Save List To Text File</source>
-        <translation>Enregistrer la liste dans un fichier texte</translation>
+        <translation>Enregistrer en fichier texte</translation>
     </message>
     <message>
         <source>Clear All Items</source>
@@ -553,7 +553,7 @@ Essayez « %1 --help » pour plus d&apos;informations.
     </message>
     <message>
         <source>Remove Items With...</source>
-        <translation>Supprimer les éléments contenant...</translation>
+        <translation>Supprimer les éléments avec...</translation>
     </message>
     <message>
         <source>Remove Items Without...</source>
@@ -561,7 +561,7 @@ Essayez « %1 --help » pour plus d&apos;informations.
     </message>
     <message>
         <source>Load List From Excel File</source>
-        <translation>Charger une liste depuis un fichier Excel</translation>
+        <translation>Charger un fichier Excel</translation>
     </message>
     <message>
         <source>Remove Selected Item</source>
@@ -569,7 +569,7 @@ Essayez « %1 --help » pour plus d&apos;informations.
     </message>
     <message>
         <source>Save List To Excel File</source>
-        <translation>Enregistrer la liste dans un fichier Excel</translation>
+        <translation>Enregistrer en fichier Excel</translation>
     </message>
     <message>
         <source>Load Sample/Example List</source>

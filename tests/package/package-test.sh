@@ -44,6 +44,14 @@ for doc in copyright changelog.Debian.gz NEWS.gz; do
   test -f "$usr/share/doc/tarnwell/$doc" || fail "no usr/share/doc/tarnwell/$doc"
 done
 test -f "$usr/share/man/man1/tarnwell.1.gz" || fail "no manual page"
+# German and French: the menu entry, the metadata's summary, the manual page's summary.
+for language in de fr; do
+  test -f "$usr/share/man/$language/man1/tarnwell.1.gz" || fail "no $language manual page"
+  grep -q "^Comment\[$language\]=" "$usr/share/applications/example.tarnwell.Tarnwell.desktop" ||
+    fail "the menu entry has no $language comment"
+  grep -q "<summary xml:lang=\"$language\">" \
+    "$usr/share/metainfo/example.tarnwell.Tarnwell.metainfo.xml" || fail "no $language summary"
+done
 for size in 16 22 24 32 48 64 128 256; do
   icon="$usr/share/icons/hicolor/${size}x${size}/apps/tarnwell.png"
   test -f "$icon" || fail "no ${size}px icon"
