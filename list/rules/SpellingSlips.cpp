@@ -565,12 +565,19 @@ std::optional<std::vector<qint32>> groupSlips(const std::vector<QStringView> &te
         std::sort(offered.begin(), offered.end(),
                   [&](quint32 a, quint32 b) { return rank[a] < rank[b]; });
         members.assign(1, first);
-        for (const quint32 candidate : offered) {
+        for (size_t c = 0; c < offered.size(); ++c) {
+            const quint32 candidate = offered[c];
             if (groupOf[candidate] >= 0)
                 continue;
             if (std::all_of(members.begin() + 1, members.end(),
                             [&](quint32 member) { return adjacent(member, candidate); }))
                 members.push_back(candidate);
+            // A text with thousands of slips (a dense list) takes its turns here too.
+            if (c % 1024 == 1023 && pacer.due()) {
+                host.yieldToEventLoop();
+                if (abandon())
+                    return std::nullopt;
+            }
         }
         if (members.size() < 2)
             continue;
