@@ -13,7 +13,9 @@ class TextSet
 public:
     TextSet(const TextPool &texts, CaseOption option, std::uint64_t seed = randomHashSeed());
 
-    // Takes up to `budget` more of the texts into the set; false once all are in.
+    // Takes up to `budget` more of the texts into the set; false once all are in. The first
+    // calls only bring the table's memory in, a part at a time: the first texts land all over
+    // it, and the system's first touch of every page at once would hold the window up.
     bool build(qsizetype budget);
     bool contains(QStringView text) const;
 
@@ -29,5 +31,6 @@ private:
     std::uint64_t m_seed;
     ZeroedTable<Slot> m_slots;
     size_t m_mask;
+    size_t m_faultedBytes = 0; // of the table, brought in so far
     qsizetype m_built = 0;
 };
