@@ -33,24 +33,10 @@ DuplicateScan::DuplicateScan(const TextPool &texts, CaseOption option, std::uint
 {
 }
 
-bool DuplicateScan::prepareTable()
-{
-    constexpr size_t kBytesPerSlice = size_t(8) << 20;
-    constexpr size_t kPage = 4096;
-    const size_t tableBytes = m_slots.size() * sizeof(Slot);
-    if (m_preparedBytes >= tableBytes)
-        return false;
-    auto *bytes = reinterpret_cast<volatile char *>(&m_slots[0]);
-    const size_t end = std::min(tableBytes, m_preparedBytes + kBytesPerSlice);
-    for (size_t offset = m_preparedBytes; offset < end; offset += kPage)
-        bytes[offset] = 0;
-    m_preparedBytes = end;
-    return true;
-}
-
 void DuplicateScan::advance(qsizetype budget)
 {
-    if (prepareTable())
+    // The table's memory first, a few huge pages a slice: the items land all over it.
+    if (m_slots.bringInPart(size_t(8) << 20))
         return;
     // The table and the texts are far larger than the caches, and waiting for memory, not
     // comparing, is what takes the time. So each item goes through a pipeline: hash it and

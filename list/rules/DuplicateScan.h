@@ -35,9 +35,6 @@ public:
 
 private:
     void examine(qsizetype position, size_t hash);
-    // Touches the next part of the table, so that its pages arrive a few at a time between
-    // yields instead of all at once in the first slice of the scan.
-    bool prepareTable();
 
     const TextPool &m_texts;
     CaseOption m_option;
@@ -61,6 +58,5 @@ private:
     QStringView textOf(const Slot &slot) const;
     ZeroedTable<Slot> m_slots;
     size_t m_mask = 0;
-    size_t m_preparedBytes = 0;
     ItemBits m_duplicates;
 };

@@ -1,6 +1,5 @@
 #include "TextSet.h"
 
-#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -24,19 +23,9 @@ TextSet::TextSet(const TextPool &texts, CaseOption option, std::uint64_t seed)
 bool TextSet::build(qsizetype budget)
 {
     // A few huge pages a call: the system zeroes each, and may first have to gather it.
-    constexpr size_t kFaultBytesPerCall = size_t(8) << 20;
-    const size_t tableBytes = m_slots.size() * sizeof(Slot);
-    if (m_faultedBytes < tableBytes) {
-        const size_t end = std::min(tableBytes, m_faultedBytes + kFaultBytesPerCall);
-        auto *bytes = reinterpret_cast<volatile char *>(&m_slots[0]);
-        // A write brings a page in (a read would only map the shared zero page); the slots
-        // are still empty, so a zero changes nothing.
-        for (size_t at = m_faultedBytes; at < end; at += 4096)
-            bytes[at] = 0;
-        m_faultedBytes = end;
-        if (end < tableBytes)
-            return true;
-    }
+    constexpr size_t kBytesPerCall = size_t(8) << 20;
+    if (m_slots.bringInPart(kBytesPerCall))
+        return true;
     const qsizetype stop = std::min(m_texts.size(), m_built + budget);
     for (; m_built < stop; ++m_built) {
         const QStringView text = m_texts.at(m_built);

@@ -31,6 +31,5 @@ private:
     std::uint64_t m_seed;
     ZeroedTable<Slot> m_slots;
     size_t m_mask;
-    size_t m_faultedBytes = 0; // of the table, brought in so far
     qsizetype m_built = 0;
 };
