@@ -103,56 +103,6 @@ quint64 digitsHash(QStringView text)
     return hash ^ (hash >> 29);
 }
 
-// Hashes are laid out by their top 10 bits in memory at large (few places written at a time
-// keep the writes close together), then by the next 11 within a part, which stays in cache.
-constexpr int kTopBits = 10;
-constexpr int kInnerBits = 11;
-
-// Copies words from [from, end) to `to` ordered by `bits` of theirs at `shift`, and says
-// where each part begins.
-void spreadWords(const quint64 *from, const quint64 *end, quint64 *to, int shift, int bits,
-                 std::vector<size_t> &starts)
-{
-    const size_t parts = size_t(1) << bits;
-    starts.assign(parts + 1, 0);
-    for (const quint64 *word = from; word != end; ++word)
-        ++starts[size_t((*word >> shift) & (parts - 1)) + 1];
-    std::partial_sum(starts.begin(), starts.end(), starts.begin());
-    std::vector<size_t> next(starts.begin(), starts.end() - 1);
-    for (const quint64 *word = from; word != end; ++word)
-        to[next[size_t((*word >> shift) & (parts - 1))]++] = *word;
-}
-
-// Sorts words that share their top bits, in place: spread by the next ones, each small part
-// sorted.
-void sortPart(quint64 *first, quint64 *last, std::vector<quint64> &scratch,
-              std::vector<size_t> &starts)
-{
-    const size_t count = size_t(last - first);
-    if (count < 64) {
-        std::sort(first, last);
-        return;
-    }
-    scratch.resize(count);
-    spreadWords(first, last, scratch.data(), 64 - kTopBits - kInnerBits, kInnerBits, starts);
-    for (size_t small = 0; small + 1 < starts.size(); ++small)
-        std::sort(scratch.data() + starts[small], scratch.data() + starts[small + 1]);
-    std::copy(scratch.begin(), scratch.begin() + qsizetype(count), first);
-}
-
-// Sorts words of any number.
-void sortWords(std::vector<quint64> &words)
-{
-    std::vector<quint64> spread(words.size());
-    std::vector<size_t> top, inner;
-    spreadWords(words.data(), words.data() + words.size(), spread.data(), 64 - kTopBits, kTopBits,
-                top);
-    std::vector<quint64> scratch;
-    for (size_t k = 0; k + 1 < top.size(); ++k)
-        sortPart(spread.data() + top[k], spread.data() + top[k + 1], scratch, inner);
-    words.swap(spread);
-}
-
 // The pairs of texts that may be slips: those that become one text once each has lost as
 // many characters as the pair may differ by. Two texts within k edits always do (a changed
 // or swapped character lost from both, an added one from the one that has it), so no pair
@@ -198,7 +148,7 @@ public:
                     addPairsAtLength(lengths[k], pairs, space, stop);
             }
             // A pair met under several shortened texts is kept once.
-            sortWords(pairs);
+            std::sort(pairs.begin(), pairs.end());
             pairs.erase(std::unique(pairs.begin(), pairs.end()), pairs.end());
             ++done;
         };
@@ -249,13 +199,11 @@ private:
         return entries;
     }
 
-    // The hash of every text of `length` characters that texts of that length or one or two
-    // more become, each with the number of the text in its low bits; the pairs that share one.
     // What a thread reuses from one length to the next.
     struct Workspace
     {
-        std::vector<quint64> entries, scratch, shared;
-        std::vector<size_t> starts, inner, next;
+        std::vector<quint64> entries, table, shared;
+        std::vector<size_t> starts, next;
         std::vector<quint32> run;
     };
 
@@ -320,6 +268,9 @@ private:
         while ((quint64(1) << indexBits) <= sources.size())
             ++indexBits;
         const quint64 indexMask = (quint64(1) << indexBits) - 1;
+        // Laid out by their top 10 bits: writing to few places at a time keeps the writes
+        // close together, and each part is small enough to search in cache.
+        constexpr int kTopBits = 10;
         constexpr int kTopShift = 64 - kTopBits;
         constexpr size_t kParts = size_t(1) << kTopBits;
         std::vector<size_t> &starts = space.starts;
@@ -343,7 +294,7 @@ private:
             });
         }
         std::vector<quint32> &run = space.run;
-        std::vector<quint64> &table = space.scratch, &shared = space.shared;
+        std::vector<quint64> &table = space.table, &shared = space.shared;
         for (size_t part = 0; part < kParts; ++part) {
             if (stop)
                 return;
