@@ -403,7 +403,7 @@ double copyEveryTextMs(Form1 &form)
 {
     return millisecondsOf([&] {
         TextPool copied;
-        copied.reserve(form.items().count(), form.items().texts().characterCount());
+        copied.reserve(form.items().count(), form.items().texts().byteCount());
         for (qsizetype i = 0; i < form.items().count(); ++i)
             copied.append(form.items().text(i));
     });
@@ -679,7 +679,7 @@ void benchSearch(const QString &folder)
             const QStringMatcher matcher(needle, Qt::CaseInsensitive);
             qsizetype found = 0;
             for (qsizetype i = 0; i < form.items().count(); ++i)
-                found += matcher.indexIn(form.items().text(i)) >= 0 ? 1 : 0;
+                found += matcher.indexIn(Utf16Text(form.items().text(i))) >= 0 ? 1 : 0;
             if (found < 0)
                 std::puts("");
         });

@@ -13,6 +13,12 @@
 
 #include <fcntl.h>
 
+#include <algorithm>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace {
 constexpr qsizetype kFlushSize = 1 << 20;
 constexpr qint64 kWritebackSize = qint64(16) << 20;
@@ -29,10 +35,41 @@ void ListFileWriter::open()
     m_buffer.reserve(kFlushSize + 4096);
 }
 
-void ListFileWriter::writeItem(QStringView text)
+namespace {
+// Writes Latin-1 characters to `out` as UTF-8: ASCII as it stands, sixteen at a time, and
+// each other character as two bytes. Returns the end of what it wrote.
+char *latin1AsUtf8(const unsigned char *from, qsizetype count, char *out)
+{
+    qsizetype i = 0;
+    while (i < count) {
+#ifdef __SSE2__
+        for (; i + 16 <= count; i += 16) {
+            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(from + i));
+            if (_mm_movemask_epi8(chunk) != 0)
+                break;
+            _mm_storeu_si128(reinterpret_cast<__m128i *>(out), chunk);
+            out += 16;
+        }
+#endif
+        const qsizetype stop = std::min(count, i + 16);
+        for (; i < stop; ++i) {
+            const unsigned char c = from[i];
+            if (c < 0x80) {
+                *out++ = char(c);
+            } else {
+                *out++ = char(0xC0 | (c >> 6));
+                *out++ = char(0x80 | (c & 0x3F));
+            }
+        }
+    }
+    return out;
+}
+} // namespace
+
+void ListFileWriter::writeItem(ItemText text)
 {
     if (m_breaksAsBlanks && LineBreaks::holdsBreak(text)) {
-        const QString joined = LineBreaks::asBlanks(text);
+        const QString joined = LineBreaks::asBlanks(Utf16Text(text));
         const bool asBlanks = std::exchange(m_breaksAsBlanks, false);
         writeItem(joined);
         m_breaksAsBlanks = asBlanks;
@@ -40,13 +77,18 @@ void ListFileWriter::writeItem(QStringView text)
     }
     if (m_firstItem) {
         m_firstItem = false;
-        if (text.startsWith(QChar(0xFEFF)))
+        if (!text.isEmpty() && text.at(0) == 0xFEFF)
             m_buffer.append("\xEF\xBB\xBF");
     }
-    // Encode straight into the buffer: UTF-8 takes at most three bytes per UTF-16 unit.
+    // Encode straight into the buffer: UTF-8 takes at most three bytes per UTF-16 unit, and
+    // two per Latin-1 character.
     const qsizetype used = m_buffer.size();
     m_buffer.resize(used + text.size() * 3 + 2);
-    char *end = m_encoder.appendToBuffer(m_buffer.data() + used, text);
+    char *end =
+        text.isLatin1()
+            ? latin1AsUtf8(static_cast<const unsigned char *>(text.data()), text.size(),
+                           m_buffer.data() + used)
+            : m_encoder.appendToBuffer(m_buffer.data() + used, text.asUtf16());
     *end++ = '\r';
     *end++ = '\n';
     m_buffer.resize(end - m_buffer.constData());

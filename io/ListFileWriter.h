@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ItemText.h"
+
 #include <QByteArray>
 #include <QSaveFile>
 #include <QString>
@@ -25,7 +27,7 @@ public:
     void open();
     // Each CR LF, CR and LF inside an item is written as one blank.
     void setLineBreaksAsBlanks(bool asBlanks) { m_breaksAsBlanks = asBlanks; }
-    void writeItem(QStringView text);
+    void writeItem(ItemText text);
     // Writes every item of `texts`, yielding now and then through `host`; stops early, and
     // returns false, when `keepGoing` says so at a yield.
     bool writeAll(const TextPool &texts, ListHost &host, const std::function<bool()> &keepGoing);

@@ -333,7 +333,7 @@ void ListMenu::checkItemsWith()
         // As Find finds: the case option, accents however encoded.
         const TextSearch search(searchText, m_form.caseOption());
         const std::vector<qsizetype> positions = List::FindPositions(
-            m_items, m_form, [&](QStringView text) { return search.foundIn(text); });
+            m_items, m_form, [&](ItemText text) { return search.foundIn(text); });
         std::vector<quint8> checks = m_items.checks();
         for (const qsizetype position : positions)
             checks[size_t(position)] = 1;

@@ -129,7 +129,7 @@ void ListMenu::copyItems(const std::vector<qsizetype> &rows)
         YieldPacer pacer(m_form);
         constexpr size_t kSlice = 65536;
         for (size_t k = 0; k < rows.size(); ++k) {
-            text += texts.at(rows[k]);
+            texts.at(rows[k]).appendTo(text);
             text += u'\n';
             if (k % kSlice == kSlice - 1 && pacer.due())
                 m_form.yieldToEventLoop();

@@ -59,7 +59,7 @@ void NearDuplicateReview::group()
         // No yield since the groups were found: they number the list as it stands.
         m_model->setGroups(
             std::move(*groups), m_items.revision(), [this, options](quint32 position) {
-                return NearGroupKey(m_items.text(position), options).value_or(QString());
+                return NearGroupKey(Utf16Text(m_items.text(position)), options).value_or(QString());
             });
     });
     trap.line(104, [&] { m_form.setProgress(0); });

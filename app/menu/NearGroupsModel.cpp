@@ -143,7 +143,7 @@ QVariant NearGroupsModel::data(const QModelIndex &index, int role) const
                                           "Tarnwell", "%n items, keeping %1", nullptr, size)
                                     : QCoreApplication::translate(
                                           "Tarnwell", "%n items, all kept, like %1", nullptr, size))
-                .arg(shown(m_items.text(kept)));
+                .arg(shown(Utf16Text(m_items.text(kept))));
         }
         if (role == Qt::CheckStateRole)
             return isTicked(group) ? Qt::Checked : Qt::Unchecked;
@@ -181,7 +181,7 @@ QVariant NearGroupsModel::data(const QModelIndex &index, int role) const
         return {}; // the list changed under the review; a removal finds the groups again
     switch (role) {
     case Qt::DisplayRole:
-        return QStringLiteral("%1: %2").arg(position + 1).arg(shown(m_items.text(position)));
+        return QStringLiteral("%1: %2").arg(position + 1).arg(shown(Utf16Text(m_items.text(position))));
     case Qt::FontRole: {
         QFont font;
         font.setBold(kept);

@@ -342,10 +342,10 @@ void ItemList::clear()
         record(std::move(change));
 }
 
-QString ItemList::displayText(QStringView text)
+QString ItemList::displayText(ItemText text)
 {
     const bool cut = text.size() > kDisplayLength;
-    QString shown = text.first(std::min(text.size(), kDisplayLength)).toString();
+    QString shown = text.sliced(0, std::min(text.size(), kDisplayLength)).toString();
     for (QChar &c : shown) {
         const char16_t unit = c.unicode();
         if (unit == u'\n' || unit == u'\r' || unit == 0x2028 || unit == 0x2029 || unit == 0x85)

@@ -30,7 +30,7 @@ public:
     QString headerText(int column) const { return m_headers.value(column); }
 
     qsizetype count() const { return m_store.count(); }
-    QStringView text(qsizetype position) const { return m_store.text(position); }
+    ItemText text(qsizetype position) const { return m_store.text(position); }
     const TextPool &texts() const { return m_store.texts(); }
     bool isChecked(qsizetype position) const { return m_store.isChecked(position); }
     // Ticks or unticks the item at `position` as the view shows it, and tells the history.
@@ -146,7 +146,7 @@ public:
     // What the view shows of an item: long texts are cut, line breaks shown as blanks, so a
     // row is one line high and painting it costs the same whatever the item holds.
     static constexpr qsizetype kDisplayLength = 4096;
-    static QString displayText(QStringView text);
+    static QString displayText(ItemText text);
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -162,7 +162,7 @@ private:
     // Removes `ascending` in one go, or starts removing them a slice at a time.
     void removeSortedPositions(const std::shared_ptr<const std::vector<quint32>> &ascending,
                                bool inSlices, std::shared_ptr<PackedTexts> removedOut = {},
-                               qsizetype charactersAfter = -1);
+                               qsizetype bytesAfter = -1);
     // Finishes a change under way, first moving `positions` (numbering the list as it
     // stands) to where they will be.
     void settleBefore(std::vector<qsizetype> &positions, PackedTexts &gathered);
@@ -170,10 +170,10 @@ private:
     // Removes `ascending` (sorted, no repeats), recorded as one change.
     void removeSorted(std::shared_ptr<const std::vector<quint32>> ascending, PackedTexts gathered,
                       bool mayGoInSlices);
-    // With `removedCharacters` (how many characters they hold), the texts are not gathered
+    // With `removedBytes` (how many bytes they take), the texts are not gathered
     // now but packed into room for them as the removal goes.
     ListChange removal(const std::vector<quint32> &ascending, PackedTexts &&gathered,
-                       qsizetype removedCharacters = -1) const;
+                       qsizetype removedBytes = -1) const;
     // Starts a change in slices: the first slice now when `inSlices`, else all of it.
     void startSliced(SlicedChange change, bool inSlices);
     // Does the next slice of the change under way (all of it when `items` is negative) and

@@ -41,7 +41,7 @@ std::vector<qsizetype> ItemList::settledPositions(const std::vector<qsizetype> &
 }
 
 ListChange ItemList::removal(const std::vector<quint32> &ascending, PackedTexts &&gathered,
-                             qsizetype removedCharacters) const
+                             qsizetype removedBytes) const
 {
     ListChange change(ListChange::Kind::Removed, 0, qsizetype(ascending.size()));
     change.checks.reserve(ascending.size());
@@ -53,10 +53,10 @@ ListChange ItemList::removal(const std::vector<quint32> &ascending, PackedTexts 
             change.removed = std::make_shared<PackedTexts>(std::move(gathered));
             return change;
         }
-        if (removedCharacters >= 0) {
+        if (removedBytes >= 0) {
             // Packed by the removal as it goes, into room for them all.
             change.removed = std::make_shared<PackedTexts>();
-            change.removed->reserve(qsizetype(ascending.size()), removedCharacters);
+            change.removed->reserve(qsizetype(ascending.size()), removedBytes);
         } else {
             change.removed = std::make_shared<PackedTexts>(
                 m_store.gatherTexts(ascending, 0, qsizetype(ascending.size()), {}));
@@ -109,24 +109,24 @@ void ItemList::removeSorted(std::shared_ptr<const std::vector<quint32>> ascendin
     // them beside the whole list.
     const bool packs =
         gathered.size() != qsizetype(positions.size()) && packsAsItRemoves(positions);
-    qsizetype removedCharacters = -1;
+    qsizetype removedBytes = -1;
     if (packs) {
-        removedCharacters = 0;
+        removedBytes = 0;
         for (const quint32 position : positions)
-            removedCharacters += m_store.texts().length(position);
+            removedBytes += m_store.texts().storedBytes(position);
     }
-    ListChange change = removal(positions, std::move(gathered), removedCharacters);
+    ListChange change = removal(positions, std::move(gathered), removedBytes);
     const bool inSlices =
         mayGoInSlices && SlicedChange::worthSlicing(positions, count(), m_itemsPerRemovalSlice);
     change.removedAt = std::move(ascending);
     removeSortedPositions(change.removedAt, inSlices, packs ? change.removed : nullptr,
-                          packs ? m_store.texts().characterCount() - removedCharacters : -1);
+                          packs ? m_store.texts().byteCount() - removedBytes : -1);
     record(std::move(change));
 }
 
 void ItemList::removeSortedPositions(const std::shared_ptr<const std::vector<quint32>> &ascending,
                                      bool inSlices, std::shared_ptr<PackedTexts> removedOut,
-                                     qsizetype charactersAfter)
+                                     qsizetype bytesAfter)
 {
     const auto runs = RunsOf(*ascending, SlicedChange::kMaxRunsSeparately);
     if (runs.size() <= SlicedChange::kMaxRunsSeparately) {
@@ -136,7 +136,7 @@ void ItemList::removeSortedPositions(const std::shared_ptr<const std::vector<qui
             removeRange(run->first, run->second);
         return;
     }
-    startSliced(SlicedChange::removal(ascending, count(), std::move(removedOut), charactersAfter),
+    startSliced(SlicedChange::removal(ascending, count(), std::move(removedOut), bytesAfter),
                 inSlices);
 }
 

@@ -54,10 +54,10 @@ public:
 
     // Removing `ascending` from a list of `count` items. With `removedOut`, the items are
     // packed into it as they go (see TextPool::removeSortedUpTo), and the list's memory that
-    // `charactersAfter` leaves no use for is given back as they go.
+    // `bytesAfter` leaves no use for is given back as they go.
     static SlicedChange removal(std::shared_ptr<const std::vector<quint32>> ascending,
                                 qsizetype count, std::shared_ptr<PackedTexts> removedOut = {},
-                                qsizetype charactersAfter = -1);
+                                qsizetype bytesAfter = -1);
     // Putting back the items `removal` took (a Removed change), into a list that will have
     // `countAfter` items then.
     static SlicedChange insertion(const ListChange &removal, qsizetype countAfter);
@@ -98,7 +98,7 @@ private:
     qsizetype m_done = 0;
     qsizetype m_processed = 0;
     std::shared_ptr<PackedTexts> m_removedOut;
-    qsizetype m_charactersAfter = -1;
+    qsizetype m_bytesAfter = -1;
     // An insertion: the removal taken back, of whose items the last `m_placed` are back, and
     // with them every final row from `m_settledFrom` on.
     const ListChange *m_insertion = nullptr;

@@ -235,13 +235,63 @@ bool equalIgnoringCase(QStringView a, QStringView b)
 
 } // namespace
 
-bool textsEqual(QStringView a, QStringView b, CaseOption option)
+namespace {
+
+// The upper case of each Latin-1 character that stays one Latin-1 character; 0 for those
+// that do not (µ, ß and ÿ), where the general rule decides.
+const unsigned char *latin1UpperTable()
+{
+    static const auto table = [] {
+        std::array<unsigned char, 256> upper{};
+        for (int unit = 0; unit < 256; ++unit) {
+            const char16_t mapped = unit < 0x80 ? asciiUpper(char16_t(unit)) : tableUpper(char16_t(unit));
+            upper[size_t(unit)] = mapped != 0 && mapped < 0x100 ? (unsigned char)(mapped) : 0;
+        }
+        upper[0] = 0; // NUL maps to itself, but 0 marks "not in the table": decided below
+        return upper;
+    }();
+    return table.data();
+}
+
+// Two Latin-1 texts compared ignoring case: byte by byte through the table, eight at a
+// time while they are equal as they stand.
+bool equalIgnoringCaseLatin1(ItemText a, ItemText b)
+{
+    const auto *pa = static_cast<const unsigned char *>(a.data());
+    const auto *pb = static_cast<const unsigned char *>(b.data());
+    if (a.size() != b.size()) // only "ß" changes length when upper-cased
+        return (std::memchr(pa, 0xDF, size_t(a.size())) != nullptr ||
+                std::memchr(pb, 0xDF, size_t(b.size())) != nullptr) &&
+               upperCaseFormsEqual(Utf16Text(a), Utf16Text(b));
+    const unsigned char *upper = latin1UpperTable();
+    qsizetype i = 0;
+    for (; i + 8 <= a.size(); i += 8) {
+        if (std::memcmp(pa + i, pb + i, 8) != 0)
+            break;
+    }
+    for (; i < a.size(); ++i) {
+        if (pa[i] == pb[i])
+            continue;
+        const unsigned char ua = upper[pa[i]], ub = upper[pb[i]];
+        if (ua == 0 || ub == 0)
+            return upperCaseFormsEqual(Utf16Text(a), Utf16Text(b));
+        if (ua != ub)
+            return false; // every character before mapped to one: the forms differ here
+    }
+    return true;
+}
+
+} // namespace
+
+bool textsEqual(ItemText a, ItemText b, CaseOption option)
 {
     switch (option) {
     case CaseOption::MatchCase:
         return a == b;
     case CaseOption::IgnoreCase:
-        return equalIgnoringCase(a, b);
+        if (a.isLatin1() && b.isLatin1())
+            return equalIgnoringCaseLatin1(a, b);
+        return equalIgnoringCase(Utf16Text(a), Utf16Text(b));
     case CaseOption::CompareNothing:
         break;
     }
@@ -259,26 +309,41 @@ inline std::uint64_t mixBlock(std::uint64_t h, std::uint64_t low, std::uint64_t 
     return std::uint64_t(product) ^ std::uint64_t(product >> 64);
 }
 
-// Hashes the code units, eight at a time; with `fold` every unit is hashed as its upper case
-// (ASCII and Latin-1 at once, the rest through the table). Returns false (and no hash) when
-// folding meets a unit that is not in the table.
-bool hashUnits(QStringView text, bool fold, std::uint64_t seed, std::uint64_t &hash)
+// Eight units of a text from `chars` on (`count` of them, the rest 0) as two words of UTF-16.
+inline void loadBlock(const char16_t *chars, qsizetype count, std::uint64_t words[2])
 {
-    const char16_t *chars = text.utf16();
-    const qsizetype size = text.size();
+    words[0] = words[1] = 0;
+    std::memcpy(words, chars, size_t(count) * sizeof(char16_t));
+}
+inline void loadBlock(const unsigned char *chars, qsizetype count, std::uint64_t words[2])
+{
+    std::uint64_t bytes = 0;
+    std::memcpy(&bytes, chars, size_t(count));
+#ifdef __SSE2__
+    const __m128i units = _mm_unpacklo_epi8(_mm_cvtsi64_si128(static_cast<long long>(bytes)),
+                                            _mm_setzero_si128());
+    words[0] = std::uint64_t(_mm_cvtsi128_si64(units));
+    words[1] = std::uint64_t(_mm_cvtsi128_si64(_mm_unpackhi_epi64(units, units)));
+#else
+    words[0] = words[1] = 0;
+    for (int i = 0; i < 8; ++i)
+        words[i / 4] |= std::uint64_t((bytes >> (8 * i)) & 0xFF) << (16 * (i % 4));
+#endif
+}
+
+// Hashes the characters as UTF-16 units, eight at a time, whichever form they are kept in;
+// with `fold` every unit is hashed as its upper case (ASCII and Latin-1 at once, the rest
+// through the table). Returns false (and no hash) when folding meets a unit that is not in
+// the table.
+template <typename Char>
+bool hashUnits(const Char *chars, qsizetype size, bool fold, std::uint64_t seed,
+               std::uint64_t &hash)
+{
     const std::uint64_t key = (seed * kMultiplier) | 1;
     std::uint64_t h = seed ^ (std::uint64_t(size) * kMultiplier);
-    qsizetype i = 0;
-    for (; i + 8 <= size; i += 8) {
+    for (qsizetype i = 0; i < size; i += 8) {
         std::uint64_t words[2];
-        std::memcpy(words, chars + i, sizeof words);
-        if (fold && !upperBlock(words[0], words[1]))
-            return false;
-        h = mixBlock(h, words[0], words[1], key);
-    }
-    if (i < size) {
-        std::uint64_t words[2] = {0, 0};
-        std::memcpy(words, chars + i, size_t(size - i) * sizeof(char16_t));
+        loadBlock(chars + i, std::min<qsizetype>(8, size - i), words);
         if (fold && !upperBlock(words[0], words[1]))
             return false;
         h = mixBlock(h, words[0], words[1], key);
@@ -289,15 +354,18 @@ bool hashUnits(QStringView text, bool fold, std::uint64_t seed, std::uint64_t &h
 
 } // namespace
 
-size_t comparisonHash(QStringView text, CaseOption option, std::uint64_t seed)
+size_t comparisonHash(ItemText text, CaseOption option, std::uint64_t seed)
 {
     std::uint64_t hash = 0;
-    if (hashUnits(text, option == CaseOption::IgnoreCase, seed, hash))
+    const bool fold = option == CaseOption::IgnoreCase;
+    if (text.visit([&](const auto *chars, qsizetype size) {
+            return hashUnits(chars, size, fold, seed, hash);
+        }))
         return size_t(hash);
     // A unit the table leaves out: hash the full upper-case form, which is what folding
     // through the table gives for the units it holds.
-    const QString upper = upperCaseForm(text);
-    hashUnits(upper, false, seed, hash);
+    const QString upper = upperCaseForm(Utf16Text(text));
+    hashUnits(reinterpret_cast<const char16_t *>(upper.utf16()), upper.size(), false, seed, hash);
     return size_t(hash);
 }
 

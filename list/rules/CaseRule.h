@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ItemText.h"
+
 #include <QStringView>
 
 #include <cstddef>
@@ -16,12 +18,12 @@ enum class CaseOption {
 // "Ignore case" wins when both are somehow selected, as the buttons are tested in that order.
 CaseOption caseOptionFromButtons(bool ignoreCaseSelected, bool matchCaseSelected);
 
-bool textsEqual(QStringView a, QStringView b, CaseOption option);
+bool textsEqual(ItemText a, ItemText b, CaseOption option);
 
 // A hash of the text's comparison key: texts that are equal under `option` hash alike.
 // Not meaningful for CompareNothing. The seed keys the hash: a list cannot be prepared so
 // that its items collide when the seed is drawn at random for each scan.
-size_t comparisonHash(QStringView text, CaseOption option, std::uint64_t seed);
+size_t comparisonHash(ItemText text, CaseOption option, std::uint64_t seed);
 
 // A fresh random seed for comparisonHash.
 std::uint64_t randomHashSeed();

@@ -55,7 +55,7 @@ void DuplicateScan::advance(qsizetype budget)
             // The texts are read from the end down, which the hardware's own prefetching
             // follows less well than reading up.
             if (step + kReadAhead < count)
-                __builtin_prefetch(m_texts.charsOf(first - step - kReadAhead));
+                __builtin_prefetch(m_texts.dataOf(first - step - kReadAhead));
             const size_t hash = comparisonHash(m_texts.at(first - step), m_option, m_seed);
             hashes[step % kRing] = hash;
             __builtin_prefetch(&m_slots[hash & m_mask]);
@@ -65,11 +65,12 @@ void DuplicateScan::advance(qsizetype budget)
             const Slot &slot = m_slots[hash & m_mask];
             candidates[item % kRing] = -1;
             if (mayMatch(slot, m_texts.length(first - item), shortHash(hash))) {
-                if (slot.length != kLong) {
+                if (slot.length < kWide) {
                     // Its first and last characters: a text often spans two cache lines.
-                    const QStringView text = m_texts.span(slot.where, slot.length - 1);
-                    __builtin_prefetch(text.data());
-                    __builtin_prefetch(text.data() + std::max<qsizetype>(0, text.size() - 1));
+                    const ItemText text = m_texts.latin1Span(slot.where, slot.length - 1);
+                    const char *bytes = static_cast<const char *>(text.data());
+                    __builtin_prefetch(bytes);
+                    __builtin_prefetch(bytes + std::max<qsizetype>(0, text.size() - 1));
                 } else {
                     candidates[item % kRing] = slot.where;
                     __builtin_prefetch(m_texts.boundsOf(slot.where));
@@ -78,7 +79,7 @@ void DuplicateScan::advance(qsizetype budget)
         }
         if (const qsizetype item = step - kBoundsLag; item >= 0 && item < count) {
             if (const qsizetype candidate = candidates[item % kRing]; candidate >= 0)
-                __builtin_prefetch(m_texts.charsOf(candidate));
+                __builtin_prefetch(m_texts.dataOf(candidate));
         }
         if (const qsizetype item = step - kExamineLag; item >= 0 && item < count)
             examine(first - item, hashes[item % kRing]);
@@ -93,19 +94,21 @@ bool DuplicateScan::mayMatch(const Slot &slot, qsizetype length, std::uint8_t ha
     // Texts equal ignoring case may differ in length ("ß", "SS"); matching case they may not.
     if (m_option != CaseOption::MatchCase)
         return true;
-    return slot.length == kLong ? length >= kLong - 1 : slot.length - 1 == length;
+    if (slot.length == kWide)
+        return true;
+    return slot.length == kLong ? length >= kShortestLong : slot.length - 1 == length;
 }
 
-QStringView DuplicateScan::textOf(const Slot &slot) const
+ItemText DuplicateScan::textOf(const Slot &slot) const
 {
-    if (slot.length == kLong)
+    if (slot.length >= kWide)
         return m_texts.at(slot.where);
-    return m_texts.span(slot.where, slot.length - 1);
+    return m_texts.latin1Span(slot.where, slot.length - 1);
 }
 
 void DuplicateScan::examine(qsizetype position, size_t hash)
 {
-    const QStringView text = m_texts.at(position);
+    const ItemText text = m_texts.at(position);
     const std::uint8_t hashBits = shortHash(hash);
     size_t index = hash & m_mask;
     for (; m_slots[index].length != kEmpty; index = (index + 1) & m_mask) {
@@ -116,9 +119,10 @@ void DuplicateScan::examine(qsizetype position, size_t hash)
         }
     }
     Slot &slot = m_slots[index];
-    const bool isLong = text.size() >= kLong - 1;
-    slot.where = std::uint32_t(isLong ? position : m_texts.offsetOf(position));
-    slot.length = isLong ? kLong : std::uint8_t(text.size() + 1);
+    const bool isLong = text.size() >= kShortestLong;
+    const bool byPosition = isLong || !text.isLatin1();
+    slot.where = std::uint32_t(byPosition ? position : m_texts.offsetOf(position));
+    slot.length = isLong ? kLong : !text.isLatin1() ? kWide : std::uint8_t(text.size() + 1);
     slot.hash = hashBits;
 }
 

@@ -45,17 +45,18 @@ private:
     // waits for one read from memory, not two (its bounds, then its characters).
     struct __attribute__((packed)) Slot
     {
-        // Character offset of a short item; position of a long one.
+        // Byte offset of a short Latin-1 item; position of any other.
         std::uint32_t where = 0;
-        // kEmpty, kLong, or a short item's length + 1.
+        // kEmpty, kLong, kWide (a short UTF-16 item), or a short Latin-1 item's length + 1.
         std::uint8_t length = kEmpty;
         std::uint8_t hash = 0; // high bits of its hash, to skip most comparisons
     };
-    static constexpr std::uint8_t kEmpty = 0, kLong = 255;
+    static constexpr std::uint8_t kEmpty = 0, kWide = 254, kLong = 255;
+    static constexpr qsizetype kShortestLong = kWide - 1;
     static_assert(sizeof(Slot) == 6);
     // The slot's item, if it may equal an item of `length` characters with `hash`.
     bool mayMatch(const Slot &slot, qsizetype length, std::uint8_t hash) const;
-    QStringView textOf(const Slot &slot) const;
+    ItemText textOf(const Slot &slot) const;
     ZeroedTable<Slot> m_slots;
     size_t m_mask = 0;
     ItemBits m_duplicates;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ItemText.h"
+
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -12,7 +14,7 @@ class TextPool;
 namespace LineBreaks {
 
 // True when `text` holds a CR or an LF.
-bool holdsBreak(QStringView text);
+bool holdsBreak(ItemText text);
 // The lines of `text`, split at CR LF, CR and LF; empty lines left out.
 QStringList nonEmptyLines(QStringView text);
 // `text` with each CR LF, CR and LF made one blank.

@@ -1,6 +1,7 @@
 #include "List.h"
 
 #include "ComparedPart.h"
+#include "ContainedText.h"
 #include "DuplicateScan.h"
 #include "ItemBits.h"
 #include "ItemList.h"
@@ -55,17 +56,17 @@ bool keepsTheRest(const ItemList &listView, const ItemBits &taken)
     if (kept <= 0 || removed < 2 * kept)
         return false;
     const TextPool &texts = listView.texts();
-    qsizetype keptCharacters = 0;
+    qsizetype keptBytes = 0;
     for (qsizetype position = 0; position < texts.size(); ++position) {
         if (!taken.test(position))
-            keptCharacters += texts.length(position);
+            keptBytes += texts.storedBytes(position);
     }
-    const qsizetype removedCharacters = texts.characterCount() - keptCharacters;
+    const qsizetype removedBytes = texts.byteCount() - keptBytes;
     const double keptShare =
-        texts.characterCount() == 0 ? 0.0 : double(keptCharacters) / double(texts.characterCount());
-    const double roomKeepingTheRest = 2.0 * double(keptCharacters) + 8.0 * double(kept);
+        texts.byteCount() == 0 ? 0.0 : double(keptBytes) / double(texts.byteCount());
+    const double roomKeepingTheRest = double(keptBytes) + 8.0 * double(kept);
     const double roomInPlace =
-        keptShare * (double(removedCharacters) + 8.0 * double(removed)) + 12.0 * double(removed);
+        keptShare * (double(removedBytes) + 8.0 * double(removed)) + 12.0 * double(removed);
     return roomKeepingTheRest <= roomInPlace;
 }
 
@@ -197,10 +198,10 @@ ItemBits findDuplicates(const ItemList &listView, ListHost &host)
 ItemBits findMatching(const ItemList &listView, const QString &searchText, bool removeWhenContained,
                       ListHost &host)
 {
+    const ContainedText contained(searchText);
     return ItemBits::of(FindPositions(listView, host,
-                                      [&](QStringView text) {
-                                          return text.contains(searchText, Qt::CaseSensitive) ==
-                                                 removeWhenContained;
+                                      [&](ItemText text) {
+                                          return contained.in(text) == removeWhenContained;
                                       }),
                         listView.count());
 }
@@ -222,7 +223,7 @@ void removeItems(ItemList &listView, const QString &searchText, bool removeWhenC
 } // namespace
 
 std::vector<qsizetype> FindPositions(const ItemList &listView, ListHost &host,
-                                     const std::function<bool(QStringView)> &matches)
+                                     const std::function<bool(ItemText)> &matches)
 {
     for (;;) {
         const quint64 revision = listView.revision();
@@ -253,7 +254,7 @@ TextPool addressesIn(const TextPool &listed)
 {
     TextPool addresses;
     for (qsizetype line = 0; line < listed.size(); ++line) {
-        const QString address = EmailAddress(listed.at(line));
+        const QString address = EmailAddress(Utf16Text(listed.at(line)));
         if (!address.isEmpty())
             addresses.append(address);
     }
@@ -267,10 +268,10 @@ qsizetype removeByList(ItemList &listView, const TextPool &listed, ListHost &hos
     const bool byAddress = by == ListedBy::EmailAddress;
     const TextPool compared = byAddress ? addressesIn(listed) : listed;
     TextSet set(compared, host.caseOption());
-    const auto isListed = [&](QStringView text) {
+    const auto isListed = [&](ItemText text) {
         if (!byAddress)
             return set.contains(text);
-        const QString address = EmailAddress(text);
+        const QString address = EmailAddress(Utf16Text(text));
         return !address.isEmpty() && set.contains(address);
     };
     YieldPacer pacer(host);
@@ -281,7 +282,7 @@ qsizetype removeByList(ItemList &listView, const TextPool &listed, ListHost &hos
     Removal removal = prepareRemoval(listView, host, [&] {
         return ItemBits::of(
             FindPositions(listView, host,
-                          [&](QStringView text) { return isListed(text) == whenListed; }),
+                          [&](ItemText text) { return isListed(text) == whenListed; }),
             listView.count());
     });
     const qsizetype removed = removal.count;
@@ -432,14 +433,14 @@ qsizetype RewriteItems(ItemList &listView, ListHost &host,
         const quint64 revision = listView.revision();
         const qsizetype count = listView.count();
         TextPool texts;
-        texts.reserve(count, listView.texts().characterCount());
+        texts.reserve(count, listView.texts().byteCount());
         qsizetype changed = 0;
         QString tidied;
         YieldPacer pacer(host);
         bool listChanged = false;
         for (qsizetype position = 0; position < count && !listChanged; ++position) {
-            const QStringView text = listView.text(position);
-            if (tidy(text, tidied)) {
+            const ItemText text = listView.text(position);
+            if (tidy(Utf16Text(text), tidied)) {
                 texts.append(tidied);
                 ++changed;
             } else {
@@ -475,7 +476,7 @@ qsizetype RemoveBlankItems(ItemList &listView, ListHost &host)
 {
     Removal removal = prepareRemoval(listView, host, [&] {
         return ItemBits::of(
-            FindPositions(listView, host, [](QStringView text) { return Tidy::isBlank(text); }),
+            FindPositions(listView, host, [](ItemText text) { return Tidy::isBlank(text); }),
             listView.count());
     });
     const qsizetype removed = removal.count;

@@ -32,7 +32,7 @@ QString duplicatesRemovedStatus(qsizetype count);
 // The positions of the items that `matches`, found in slices with yields in between, and
 // found again from the start when the list changes meanwhile.
 std::vector<qsizetype> FindPositions(const ItemList &listView, ListHost &host,
-                                     const std::function<bool(QStringView)> &matches);
+                                     const std::function<bool(ItemText)> &matches);
 
 // How an item is looked up in a list: as a whole, or by the e-mail address in it (see
 // EmailAddress), so that a list of bare addresses matches "Name <address>" items.

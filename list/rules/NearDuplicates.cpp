@@ -306,7 +306,7 @@ std::optional<NearGroups> FindNearDuplicates(const ItemList &listView,
         const auto changed = [&] { return listView.revision() != revision; };
         // Every item's key and its hash.
         TextPool keys;
-        keys.reserve(count, listView.texts().characterCount());
+        keys.reserve(count, listView.texts().byteCount());
         std::vector<quint64> hashes(size_t(count), 0);
         std::vector<quint32> grouped; // the positions of the items that have a key
         grouped.reserve(size_t(count));
@@ -314,7 +314,8 @@ std::optional<NearGroups> FindNearDuplicates(const ItemList &listView,
         YieldPacer pacer(host);
         bool listChanged = false;
         for (qsizetype position = 0; position < count && !listChanged; ++position) {
-            const std::optional<QString> key = NearGroupKey(listView.text(position), options);
+            const std::optional<QString> key =
+                NearGroupKey(Utf16Text(listView.text(position)), options);
             if (key) {
                 hashes[size_t(position)] = comparisonHash(*key, CaseOption::MatchCase, seed);
                 grouped.push_back(quint32(position));
@@ -378,7 +379,7 @@ std::optional<NearGroups> FindNearDuplicates(const ItemList &listView,
             if (to - from >= 2 || options.slips) {
                 run.assign(byHash.begin() + from, byHash.begin() + to);
                 while (!run.empty()) {
-                    const QStringView key = keys.at(run.front());
+                    const ItemText key = keys.at(run.front());
                     const qsizetype start = qsizetype(members.size());
                     rest.clear();
                     for (const quint32 position : run)
@@ -422,10 +423,20 @@ std::optional<NearGroups> FindNearDuplicates(const ItemList &listView,
             host.yieldToEventLoop();
             if (abandon())
                 return std::nullopt;
+            // The slip search reads each class's key as UTF-16: the keys one after another.
+            qsizetype keyUnits = 0;
+            for (const Group &group : classes)
+                keyUnits += keys.length(members[size_t(group.start)]);
+            std::u16string keyCharacters(size_t(keyUnits), char16_t(0));
             std::vector<QStringView> classKeys;
             classKeys.reserve(classes.size());
-            for (const Group &group : classes)
-                classKeys.push_back(keys.at(members[size_t(group.start)]));
+            qsizetype at = 0;
+            for (const Group &group : classes) {
+                const ItemText key = keys.at(members[size_t(group.start)]);
+                key.copyTo(keyCharacters.data() + at);
+                classKeys.emplace_back(keyCharacters.data() + at, key.size());
+                at += key.size();
+            }
             std::vector<quint32> order(classes.size());
             std::iota(order.begin(), order.end(), 0);
             std::stable_sort(order.begin(), order.end(), [&](quint32 a, quint32 b) {

@@ -186,7 +186,7 @@ TextPool TextsInOrder(const ItemList &listView, const std::vector<quint32> &orde
 {
     const quint64 revision = listView.revision();
     TextPool texts;
-    texts.reserve(qsizetype(order.size()), listView.texts().characterCount());
+    texts.reserve(qsizetype(order.size()), listView.texts().byteCount());
     YieldPacer pacer(host);
     for (size_t position = 0; position < order.size(); ++position) {
         texts.append(listView.text(order[position]));

@@ -32,8 +32,11 @@ TextSearch::TextSearch(const QString &text, CaseOption option)
 {
 }
 
-bool TextSearch::foundIn(QStringView item) const
+bool TextSearch::foundIn(ItemText text) const
 {
+    if (text.isLatin1()) // below U+0300 throughout, so composed already
+        return foundInComposed(Utf16Text(text));
+    const QStringView item = text.asUtf16();
     if (!mayNeedComposing(item))
         return foundInComposed(item);
     const QString composed = item.toString().normalized(QString::NormalizationForm_C);

@@ -15,7 +15,7 @@ class TextSearch
 public:
     TextSearch(const QString &text, CaseOption option);
 
-    bool foundIn(QStringView item) const;
+    bool foundIn(ItemText item) const;
 
 private:
     bool foundInComposed(QStringView item) const;

@@ -28,7 +28,7 @@ bool TextSet::build(qsizetype budget)
         return true;
     const qsizetype stop = std::min(m_texts.size(), m_built + budget);
     for (; m_built < stop; ++m_built) {
-        const QStringView text = m_texts.at(m_built);
+        const ItemText text = m_texts.at(m_built);
         const size_t hash = comparisonHash(text, m_option, m_seed);
         const auto shortHash = std::uint32_t(std::uint64_t(hash) >> 32);
         size_t index = hash & m_mask;
@@ -45,7 +45,7 @@ bool TextSet::build(qsizetype budget)
     return m_built < m_texts.size();
 }
 
-bool TextSet::contains(QStringView text) const
+bool TextSet::contains(ItemText text) const
 {
     if (m_option == CaseOption::CompareNothing)
         return false;

@@ -17,7 +17,7 @@ public:
     // calls only bring the table's memory in, a part at a time: the first texts land all over
     // it, and the system's first touch of every page at once would hold the window up.
     bool build(qsizetype budget);
-    bool contains(QStringView text) const;
+    bool contains(ItemText text) const;
 
 private:
     struct Slot

@@ -177,4 +177,14 @@ bool isBlank(QStringView text)
     return true;
 }
 
+bool isBlank(ItemText text)
+{
+    if (!text.isLatin1())
+        return isBlank(text.asUtf16());
+    const auto *chars = static_cast<const unsigned char *>(text.data());
+    return std::all_of(chars, chars + text.size(), [](unsigned char c) {
+        return isWhiteSpace(char32_t(c)) || isInvisible(char32_t(c));
+    });
+}
+
 } // namespace Tidy

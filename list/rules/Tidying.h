@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ItemText.h"
+
 #include <QChar>
 #include <QString>
 #include <QStringView>
@@ -28,6 +30,7 @@ bool lowerCase(QStringView text, QString &out);
 bool upperCase(QStringView text, QString &out);
 // Shows nothing: empty, or white space and invisible characters only.
 bool isBlank(QStringView text);
+bool isBlank(ItemText text);
 
 // The code point that starts at `i` (a lone surrogate stands for itself) and the units it
 // takes.

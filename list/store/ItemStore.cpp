@@ -11,7 +11,7 @@ void ItemStore::flipMarks(const std::vector<qsizetype> &positions)
         m_checks[size_t(position)] ^= 1;
 }
 
-void ItemStore::append(QStringView text)
+void ItemStore::append(ItemText text)
 {
     m_texts.append(text);
     m_checks.push_back(0);
@@ -19,11 +19,11 @@ void ItemStore::append(QStringView text)
 
 void ItemStore::appendAll(const std::vector<QStringView> &texts)
 {
-    qsizetype characters = m_texts.characterCount();
+    qsizetype bytes = m_texts.byteCount();
     for (QStringView text : texts)
-        characters += text.size();
+        bytes += text.size();
     m_texts.reserve(std::max(count() + qsizetype(texts.size()), count() * 3 / 2),
-                    std::max(characters, m_texts.characterCount() * 3 / 2));
+                    std::max(bytes, m_texts.byteCount() * 3 / 2));
     for (QStringView text : texts)
         m_texts.append(text);
     m_checks.resize(m_checks.size() + texts.size(), 0);
@@ -38,7 +38,7 @@ void ItemStore::appendPool(const TextPool &texts)
 void ItemStore::appendPool(const TextPool &texts, qsizetype first, qsizetype last)
 {
     if (first == 0)
-        m_texts.reserve(count() + texts.size(), m_texts.characterCount() + texts.characterCount());
+        m_texts.reserve(count() + texts.size(), m_texts.byteCount() + texts.byteCount());
     m_texts.append(texts, first, last);
     m_checks.resize(m_checks.size() + size_t(last - first), 0);
 }
@@ -99,13 +99,13 @@ void ItemStore::exchangeTexts(TextPool &texts, const std::vector<quint32> &order
 
 qsizetype ItemStore::removeSortedUpTo(const std::vector<quint32> &ascending, qsizetype done,
                                       qsizetype processed, qsizetype until, PackedTexts *removedOut,
-                                      qsizetype charactersAfter)
+                                      qsizetype bytesAfter)
 {
     const qsizetype oldCount = count();
     const auto sliceBegin = ascending.begin() + done;
     const auto sliceEnd = std::lower_bound(sliceBegin, ascending.end(), quint32(until));
     const qsizetype doneAfter =
-        m_texts.removeSortedUpTo(ascending, done, processed, until, removedOut, charactersAfter);
+        m_texts.removeSortedUpTo(ascending, done, processed, until, removedOut, bytesAfter);
     // The marks close up the same way; those of the rows not handled yet move down.
     quint8 *const marks = m_checks.data();
     const qsizetype firstRow = processed - done;

@@ -14,7 +14,7 @@ class ItemStore
 {
 public:
     qsizetype count() const { return m_texts.size(); }
-    QStringView text(qsizetype position) const { return m_texts.at(position); }
+    ItemText text(qsizetype position) const { return m_texts.at(position); }
     const TextPool &texts() const { return m_texts; }
     bool isChecked(qsizetype position) const { return m_checks[size_t(position)] != 0; }
     const std::vector<quint8> &checks() const { return m_checks; }
@@ -29,7 +29,7 @@ public:
     // Exchanges every check mark with `checks` (one per item).
     void swapChecks(std::vector<quint8> &checks) { checks.swap(m_checks); }
 
-    void append(QStringView text);
+    void append(ItemText text);
     // Grows geometrically: imports append in many batches.
     void appendAll(const std::vector<QStringView> &texts);
     // Every item of `texts`; into an empty store the buffer is shared, not copied.
@@ -56,10 +56,12 @@ public:
                             PackedTexts gathered) const
     {
         if (from == 0) {
-            qsizetype characters = 0;
-            for (const Position position : ascending)
-                characters += m_texts.length(qsizetype(position));
-            gathered.reserve(qsizetype(ascending.size()), characters);
+            qsizetype bytes = 0;
+            for (const Position position : ascending) {
+                const ItemText text = m_texts.at(qsizetype(position));
+                bytes += text.isLatin1() ? text.size() : 2 * text.size() + 1;
+            }
+            gathered.reserve(qsizetype(ascending.size()), bytes);
         }
         for (qsizetype k = from; k < to; ++k)
             gathered.append(m_texts.at(qsizetype(ascending[size_t(k)])));
@@ -71,7 +73,7 @@ public:
     // those before `until` and returns how many are done then. See TextPool::removeSortedUpTo.
     qsizetype removeSortedUpTo(const std::vector<quint32> &ascending, qsizetype done,
                                qsizetype processed, qsizetype until,
-                               PackedTexts *removedOut = nullptr, qsizetype charactersAfter = -1);
+                               PackedTexts *removedOut = nullptr, qsizetype bytesAfter = -1);
     // Puts back texts[from..to) with their marks checks[from..to) at ascending[from..to)
     // (where they stand once back, the lower ones in already), in one go.
     void insertSorted(const std::vector<quint32> &ascending, qsizetype from, qsizetype to,

@@ -1,43 +1,37 @@
 #include "PackedTexts.h"
 
+#include "Latin1Narrowing.h"
+
 #include <algorithm>
 #include <cstring>
 
-namespace {
-
-bool fitsInEightBits(const char16_t *units, qsizetype count)
-{
-    char16_t high = 0;
-    for (qsizetype i = 0; i < count; ++i) // no early exit: the loop vectorises
-        high |= units[i];
-    return high < 0x100;
-}
-
-} // namespace
-
-void PackedTexts::reserve(qsizetype texts, qsizetype characters)
+void PackedTexts::reserve(qsizetype texts, qsizetype bytes)
 {
     m_ends.reserve(size_t(texts));
-    m_bytes.reserve(size_t(characters));
+    m_bytes.reserve(size_t(bytes));
 }
 
-void PackedTexts::append(QStringView text)
+void PackedTexts::append(ItemText text)
 {
-    const char16_t *units = text.utf16();
     const qsizetype count = text.size();
-    const bool narrow = fitsInEightBits(units, count);
     const size_t begin = m_bytes.size();
-    const size_t bytes = size_t(count) * (narrow ? 1 : 2);
-    if (m_bytes.capacity() < begin + bytes)
-        m_bytes.reserve(std::max(begin + bytes, m_bytes.capacity() * 3 / 2));
-    m_bytes.resize(begin + bytes);
-    char *to = m_bytes.data() + begin;
-    if (narrow) {
-        for (qsizetype i = 0; i < count; ++i)
-            to[i] = char(units[i]);
-    } else if (bytes > 0) {
-        std::memcpy(to, units, bytes);
+    const auto room = [&](size_t bytes) {
+        if (m_bytes.capacity() < bytes)
+            m_bytes.reserve(std::max(bytes, m_bytes.capacity() * 3 / 2));
+        m_bytes.resize(bytes);
+    };
+    room(begin + size_t(count));
+    if (text.isLatin1()) {
+        std::memcpy(m_bytes.data() + begin, text.data(), size_t(count));
+    } else if (!narrowToLatin1(text.asUtf16().utf16(), count, m_bytes.data() + begin)) {
+        const size_t data = (begin + 1) & ~size_t(1);
+        room(data + size_t(count) * 2);
+        std::memcpy(m_bytes.data() + data, text.data(), size_t(count) * 2);
+        m_ends.push_back(quint64(m_bytes.size()) | kWide);
+        m_characters += count;
+        ++m_wide;
+        return;
     }
-    m_ends.push_back(quint64(begin + bytes) | (narrow ? 0 : kWide));
+    m_ends.push_back(quint64(m_bytes.size()));
     m_characters += count;
 }

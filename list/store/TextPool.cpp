@@ -1,5 +1,6 @@
 #include "TextPool.h"
 
+#include "Latin1Narrowing.h"
 #include "PackedTexts.h"
 
 #include <algorithm>
@@ -22,34 +23,68 @@ TextPool::Data &TextPool::writable()
 
 namespace {
 
-// Refuses a pool of more characters than its 32-bit item ends can reach (8 GB of text).
-void checkCharacters(size_t characters)
+// Refuses a pool of more bytes than its 32-bit item ends can reach.
+void checkBytes(size_t bytes)
 {
-    if (characters > size_t(TextPool::kMaxCharacters))
-        throw std::length_error("The list would hold more than 4,294,967,295 characters, more "
-                                "than it can hold.");
+    if (bytes > size_t(TextPool::kMaxBytes))
+        throw std::length_error(
+            "The list would hold more than 4 GB of text (4,294,967,295 characters of Western "
+            "European scripts, or half as many of others), more than it can hold.");
 }
 
-// Appends characters with one copy. (Inserting a range would construct them one by one, as
-// the buffer's allocator asks.)
-template <typename Chars> void appendChars(Chars &chars, const char16_t *from, qsizetype count)
+// The first even byte from `offset` on: where a UTF-16 text's characters begin.
+constexpr qsizetype evenUp(qsizetype offset)
 {
-    const size_t size = chars.size();
-    checkCharacters(size + size_t(count));
-    if (chars.capacity() < size + size_t(count))
-        chars.reserve(std::max(size + size_t(count), chars.capacity() * 3 / 2));
-    chars.resize(size + size_t(count));
-    if (count > 0)
-        std::memcpy(chars.data() + size, from, size_t(count) * sizeof(char16_t));
+    return (offset + 1) & ~qsizetype(1);
+}
+
+// Makes room for `count` more bytes at the end, growing geometrically; returns where they go.
+template <typename Bytes> char *growBytes(Bytes &bytes, size_t count)
+{
+    const size_t size = bytes.size();
+    checkBytes(size + count);
+    if (bytes.capacity() < size + count)
+        bytes.reserve(std::max(size + count, bytes.capacity() * 3 / 2));
+    bytes.resize(size + count);
+    return bytes.data() + size;
+}
+
+// The text in [begin, end) of `bytes`, in its form.
+ItemText textIn(const char *bytes, qsizetype begin, qsizetype end, bool wide)
+{
+    if (!wide)
+        return ItemText::latin1(bytes + begin, end - begin);
+    const qsizetype data = evenUp(begin);
+    return QStringView(reinterpret_cast<const char16_t *>(bytes + data), (end - data) / 2);
 }
 
 } // namespace
 
-void TextPool::append(QStringView text)
+void TextPool::appendText(Data &data, ItemText text)
 {
-    Data &data = writable();
-    appendChars(data.chars, text.utf16(), text.size());
-    data.ends.push_back(quint32(data.chars.size()));
+    const qsizetype item = qsizetype(data.ends.size());
+    const size_t begin = data.bytes.size();
+    char *out = growBytes(data.bytes, size_t(text.size()));
+    bool wide = false;
+    if (text.isLatin1()) {
+        if (text.size() > 0)
+            std::memcpy(out, text.data(), size_t(text.size()));
+    } else if (!narrowToLatin1(text.asUtf16().utf16(), text.size(), out)) {
+        wide = true;
+        data.bytes.resize(begin);
+        const size_t first = size_t(evenUp(qsizetype(begin)));
+        growBytes(data.bytes, first - begin + size_t(text.size()) * 2);
+        if (first != begin)
+            data.bytes[begin] = 0;
+        std::memcpy(data.bytes.data() + first, text.data(), size_t(text.size()) * 2);
+    }
+    data.ends.push_back(quint32(data.bytes.size()));
+    data.wide.set(item, wide);
+}
+
+void TextPool::append(ItemText text)
+{
+    appendText(writable(), text);
 }
 
 void TextPool::append(const TextPool &other)
@@ -65,21 +100,34 @@ void TextPool::append(const TextPool &other, qsizetype first, qsizetype last)
 {
     if (first >= last)
         return;
+    const std::shared_ptr<Data> source = other.m_data; // `other` may be this pool
     Data &data = writable();
-    const qsizetype begin = first == 0 ? 0 : other.m_data->ends[size_t(first - 1)];
-    const qsizetype end = other.m_data->ends[size_t(last - 1)];
-    const qsizetype offset = qsizetype(data.chars.size()) - begin;
-    appendChars(data.chars, other.m_data->chars.data() + begin, end - begin);
+    const qsizetype begin = first == 0 ? 0 : source->ends[size_t(first - 1)];
+    const qsizetype end = source->ends[size_t(last - 1)];
+    const qsizetype offset = qsizetype(data.bytes.size()) - begin;
+    if (offset % 2 != 0 && source->wide.anyIn(first, last)) {
+        // Moved by an odd number of bytes, its UTF-16 texts would begin at odd bytes.
+        for (qsizetype item = first; item < last; ++item)
+            appendText(data, other.at(item));
+        return;
+    }
+    char *out = growBytes(data.bytes, size_t(end - begin));
+    if (end > begin)
+        std::memcpy(out, source->bytes.data() + begin, size_t(end - begin));
+    const qsizetype firstNew = qsizetype(data.ends.size());
     data.ends.reserve(data.ends.size() + size_t(last - first));
     for (qsizetype item = first; item < last; ++item)
-        data.ends.push_back(quint32(qsizetype(other.m_data->ends[size_t(item)]) + offset));
+        data.ends.push_back(quint32(qsizetype(source->ends[size_t(item)]) + offset));
+    if (!source->wide.none() || !data.wide.none())
+        for (qsizetype item = first; item < last; ++item)
+            data.wide.set(firstNew + item - first, source->wide.test(item));
 }
 
-void TextPool::reserve(qsizetype items, qsizetype characters)
+void TextPool::reserve(qsizetype items, qsizetype bytes)
 {
     Data &data = writable();
     data.ends.reserve(size_t(items));
-    data.chars.reserve(size_t(characters));
+    data.bytes.reserve(size_t(bytes));
 }
 
 void TextPool::clear()
@@ -95,11 +143,12 @@ void TextPool::removeSorted(const std::vector<quint32> &ascendingPositions)
 
 qsizetype TextPool::removeSortedUpTo(const std::vector<quint32> &positions, qsizetype done,
                                      qsizetype processed, qsizetype until, PackedTexts *removedOut,
-                                     qsizetype charactersAfter)
+                                     qsizetype bytesAfter)
 {
     Data &data = writable();
-    char16_t *const chars = data.chars.data();
+    char *const bytes = data.bytes.data();
     quint32 *const ends = data.ends.data();
+    WideFlags &wide = data.wide;
     const qsizetype count = size();
     // In today's numbering an item not yet handled stands `done` places before where it stood.
     const qsizetype first = processed - done;
@@ -111,61 +160,92 @@ qsizetype TextPool::removeSortedUpTo(const std::vector<quint32> &positions, qsiz
     const qsizetype doneBefore = done;
 
     qsizetype writeItem = first;
-    qsizetype writeChar = first == 0 ? 0 : ends[first - 1];
+    qsizetype writeByte = first == 0 ? 0 : ends[first - 1];
     const auto keepRun = [&](qsizetype from, qsizetype to) {
         if (from >= to)
             return;
         const qsizetype begin = from == first ? firstBegin : ends[from - 1];
-        const qsizetype shift = begin - writeChar;
-        if (shift != 0)
-            std::memmove(chars + writeChar, chars + begin,
-                         size_t(ends[to - 1] - begin) * sizeof(char16_t));
-        if (shift != 0 || writeItem != from) {
+        const qsizetype shift = begin - writeByte;
+        if (shift == 0 && writeItem == from) {
+            writeItem = to;
+            writeByte = ends[to - 1];
+            return;
+        }
+        if (shift % 2 == 0 || !wide.anyIn(from, to)) {
+            if (shift != 0)
+                std::memmove(bytes + writeByte, bytes + begin, size_t(ends[to - 1] - begin));
+            wide.move(writeItem, from, to - from);
             for (qsizetype item = from; item < to; ++item)
                 ends[writeItem++] = quint32(ends[item] - shift);
-        } else {
-            writeItem = to;
+            writeByte = ends[writeItem - 1];
+            return;
         }
-        writeChar = ends[writeItem - 1];
+        // An odd shift would leave UTF-16 texts at odd bytes: each goes to the next even one.
+        qsizetype itemBegin = begin;
+        for (qsizetype item = from; item < to; ++item) {
+            const qsizetype end = ends[item];
+            const bool isWide = wide.test(item);
+            qsizetype newEnd = 0;
+            if (isWide) {
+                const qsizetype source = evenUp(itemBegin);
+                const qsizetype target = evenUp(writeByte);
+                const qsizetype size = (end - source) & ~qsizetype(1);
+                std::memmove(bytes + target, bytes + source, size_t(size));
+                newEnd = target + size;
+            } else {
+                std::memmove(bytes + writeByte, bytes + itemBegin, size_t(end - itemBegin));
+                newEnd = writeByte + (end - itemBegin);
+            }
+            ends[writeItem] = quint32(newEnd);
+            wide.set(writeItem, isWide);
+            ++writeItem;
+            writeByte = newEnd;
+            itemBegin = end;
+        }
     };
     qsizetype next = first;
     while (done < qsizetype(positions.size()) && qsizetype(positions[size_t(done)]) < until) {
         const qsizetype position = qsizetype(positions[size_t(done)]) - doneBefore;
         // Read before the run ahead of it closes up, which may overwrite where it began;
-        // its characters stay where they are until the run after it moves down.
+        // its bytes stay where they are until the run after it moves down.
         const qsizetype removedBegin = position == first ? firstBegin : ends[position - 1];
         const qsizetype removedEnd = ends[position];
+        const bool removedWide = wide.test(position);
         keepRun(next, position);
         if (removedOut != nullptr)
-            removedOut->append(QStringView(chars + removedBegin, removedEnd - removedBegin));
+            removedOut->append(textIn(bytes, removedBegin, removedEnd, removedWide));
         next = position + 1;
         ++done;
     }
     keepRun(next, stop);
 
     if (stop == count) {
-        if (charactersAfter >= 0)
-            releasePages(chars + std::max(writeChar, charactersAfter), chars + data.chars.size());
-        data.chars.resize(size_t(writeChar));
+        if (bytesAfter >= 0)
+            releasePages(bytes + std::max(writeByte, bytesAfter), bytes + data.bytes.size());
+        data.bytes.resize(size_t(writeByte));
         data.ends.resize(size_t(writeItem));
+        wide.truncate(writeItem);
         data.gapItem = -1;
         return done;
     }
-    // The items not handled yet keep their characters where they are; their ends close up.
-    if (writeItem != stop)
+    // The items not handled yet keep their bytes where they are; their ends close up.
+    if (writeItem != stop) {
         std::memmove(ends + writeItem, ends + stop, size_t(count - stop) * sizeof(quint32));
+        wide.move(writeItem, stop, count - stop);
+    }
     data.ends.resize(size_t(writeItem + count - stop));
-    const bool gap = writeChar != stopBegin;
+    wide.truncate(writeItem + count - stop);
+    const bool gap = writeByte != stopBegin;
     data.gapItem = gap ? writeItem : -1;
     data.gapBegin = gap ? stopBegin : 0;
-    if (charactersAfter >= 0)
-        releasePages(chars + std::max(writeChar, charactersAfter), chars + stopBegin);
+    if (bytesAfter >= 0)
+        releasePages(bytes + std::max(writeByte, bytesAfter), bytes + stopBegin);
     return done;
 }
 
-void TextPool::releasePages(char16_t *from, char16_t *to)
+void TextPool::releasePages(char *from, char *to)
 {
-    constexpr qsizetype kWorthIt = qsizetype(1) << 20; // characters: 2 MB
+    constexpr qsizetype kWorthIt = qsizetype(2) << 20; // 2 MB
     if (to - from >= kWorthIt)
         ::releasePages(from, to);
 }
@@ -180,26 +260,38 @@ qsizetype TextPool::insertSortedDownTo(const quint32 *positions, qsizetype count
                                        const PackedTexts &texts, qsizetype firstText,
                                        qsizetype placed, qsizetype settledFrom, qsizetype lowest)
 {
-    const qsizetype waiting = count - placed; // items [0, waiting) are still to go in
+    const qsizetype waiting = count - placed;
     if (waiting == 0 || lowest >= settledFrom)
         return placed;
+    // One way when every text is Latin-1 (most lists), one that keeps UTF-16 texts at even
+    // bytes when not; an insertion goes all the way in the way it began.
+    if (!m_data->finalEnds.empty() || !allLatin1() || texts.wideCount() > 0)
+        return insertMixedDownTo(positions, count, texts, firstText, placed, settledFrom, lowest);
+    return insertLatin1DownTo(positions, count, texts, firstText, placed, settledFrom, lowest);
+}
+
+qsizetype TextPool::insertLatin1DownTo(const quint32 *positions, qsizetype count,
+                                       const PackedTexts &texts, qsizetype firstText,
+                                       qsizetype placed, qsizetype settledFrom, qsizetype lowest)
+{
+    const qsizetype waiting = count - placed; // items [0, waiting) are still to go in
     Data &data = writable();
     const qsizetype currentItems = size();
     const qsizetype unmoved = settledFrom - waiting; // old items that have not moved yet
     const qsizetype settledItems = currentItems - unmoved;
-    qsizetype top = 0; // where the settled items' characters begin
+    qsizetype top = 0; // where the settled items' bytes begin
     if (placed == 0 && settledItems == 0) {
         // The first slice: room for every item to come, at the end of the buffer.
-        qsizetype insertedChars = 0;
+        qsizetype insertedBytes = 0;
         if (firstText == 0 && count == texts.size()) {
-            insertedChars = texts.characterCount();
+            insertedBytes = texts.byteCount();
         } else {
             for (qsizetype k = 0; k < count; ++k)
-                insertedChars += texts.length(firstText + k);
+                insertedBytes += texts.length(firstText + k);
         }
-        top = qsizetype(data.chars.size()) + insertedChars;
-        checkCharacters(size_t(top));
-        data.chars.resize(size_t(top));
+        top = qsizetype(data.bytes.size()) + insertedBytes;
+        checkBytes(size_t(top));
+        data.bytes.resize(size_t(top));
     } else {
         top = beginOf(unmoved);
     }
@@ -209,16 +301,16 @@ qsizetype TextPool::insertSortedDownTo(const quint32 *positions, qsizetype count
     const qsizetype firstMoved = unmoved - ((settledFrom - lowest) - inserting);
 
     data.ends.resize(size_t(currentItems + inserting));
-    char16_t *const chars = data.chars.data();
+    char *const bytes = data.bytes.data();
     quint32 *const ends = data.ends.data();
     if (inserting > 0 && settledItems > 0)
         std::memmove(ends + unmoved + inserting, ends + unmoved,
                      size_t(settledItems) * sizeof(quint32));
 
     // From the end down, so nothing is overwritten before it has moved: an old item only ever
-    // moves up, by the characters and items inserted before it. Items land at their final
-    // row less the `lowestWaiting` items still to come below them.
-    qsizetype writeChar = top;
+    // moves up, by the bytes and items inserted before it. Items land at their final row
+    // less the `lowestWaiting` items still to come below them.
+    qsizetype writeByte = top;
     qsizetype oldEnd = unmoved; // old items [0, oldEnd) have not moved yet
     const qsizetype firstBegin = firstMoved == 0 ? 0 : beginOf(firstMoved);
     const auto moveRun = [&](qsizetype first, qsizetype insertedBefore) {
@@ -226,27 +318,122 @@ qsizetype TextPool::insertSortedDownTo(const quint32 *positions, qsizetype count
             return;
         const qsizetype begin = first == firstMoved ? firstBegin : ends[first - 1];
         const qsizetype end = ends[oldEnd - 1];
-        const qsizetype shift = writeChar - end;
+        const qsizetype shift = writeByte - end;
         if (shift != 0)
-            std::memmove(chars + begin + shift, chars + begin, size_t(end - begin) * 2);
+            std::memmove(bytes + begin + shift, bytes + begin, size_t(end - begin));
         for (qsizetype item = oldEnd - 1; item >= first; --item)
             ends[item + insertedBefore] = quint32(ends[item] + shift);
-        writeChar = begin + shift;
+        writeByte = begin + shift;
         oldEnd = first;
     };
     for (qsizetype k = waiting - 1; k >= lowestWaiting; --k) {
         const qsizetype position = qsizetype(positions[k]);
         moveRun(position - k, k + 1 - lowestWaiting); // old items after it move up
-        ends[position - lowestWaiting] = quint32(writeChar);
-        writeChar -= texts.length(firstText + k);
-        texts.copyTo(firstText + k, chars + writeChar);
+        ends[position - lowestWaiting] = quint32(writeByte);
+        const ItemText text = texts.at(firstText + k);
+        writeByte -= text.size();
+        if (text.size() > 0)
+            std::memcpy(bytes + writeByte, text.data(), size_t(text.size()));
     }
     moveRun(firstMoved, 0);
 
     const qsizetype below = firstMoved == 0 ? 0 : ends[firstMoved - 1];
-    const bool gap = lowest > 0 && writeChar != below;
+    const bool gap = lowest > 0 && writeByte != below;
     data.gapItem = gap ? firstMoved : -1;
-    data.gapBegin = gap ? writeChar : 0;
+    data.gapBegin = gap ? writeByte : 0;
+    return count - lowestWaiting;
+}
+
+qsizetype TextPool::insertMixedDownTo(const quint32 *positions, qsizetype count,
+                                      const PackedTexts &texts, qsizetype firstText,
+                                      qsizetype placed, qsizetype settledFrom, qsizetype lowest)
+{
+    const qsizetype waiting = count - placed; // items [0, waiting) are still to go in
+    Data &data = writable();
+    const qsizetype currentItems = size();
+    const qsizetype unmoved = settledFrom - waiting; // old items that have not moved yet
+    const qsizetype settledItems = currentItems - unmoved;
+    // Rows before the first one inserted keep their place; from it on, each row's bounds
+    // once all is in are worked out first, from the first row up, as appending would lay
+    // them out. An item then only ever moves up, and each slice puts its rows there.
+    const qsizetype firstRow = qsizetype(positions[0]);
+    const auto endBefore = [&](qsizetype row) -> qsizetype {
+        if (row > firstRow)
+            return data.finalEnds[size_t(row - 1 - firstRow)];
+        return row == 0 ? 0 : qsizetype(data.ends[size_t(row - 1)]);
+    };
+    if (data.finalEnds.empty()) {
+        const qsizetype finalCount = currentItems + count;
+        data.finalEnds.resize(size_t(finalCount - firstRow));
+        qsizetype end = endBefore(firstRow);
+        qsizetype k = 0;
+        for (qsizetype row = firstRow; row < finalCount; ++row) {
+            ItemText text;
+            if (k < count && qsizetype(positions[k]) == row) {
+                text = texts.at(firstText + k);
+                ++k;
+            } else {
+                text = at(row - k);
+            }
+            end = text.isLatin1() ? end + text.size() : evenUp(end) + 2 * text.size();
+            data.finalEnds[size_t(row - firstRow)] = quint32(std::min<qsizetype>(end, kMaxBytes));
+        }
+        checkBytes(size_t(end));
+        data.bytes.resize(size_t(end));
+    }
+    const qsizetype lowestWaiting =
+        std::lower_bound(positions, positions + waiting, quint32(lowest)) - positions;
+    const qsizetype inserting = waiting - lowestWaiting;
+    const qsizetype firstMoved = unmoved - ((settledFrom - lowest) - inserting);
+
+    data.ends.resize(size_t(currentItems + inserting));
+    char *const bytes = data.bytes.data();
+    quint32 *const ends = data.ends.data();
+    if (inserting > 0 && settledItems > 0) {
+        std::memmove(ends + unmoved + inserting, ends + unmoved,
+                     size_t(settledItems) * sizeof(quint32));
+        data.wide.move(unmoved + inserting, unmoved, settledItems);
+    }
+    // From the end down: the old item at `oldItem` and those below it have not moved yet.
+    qsizetype k = waiting - 1;
+    qsizetype oldItem = unmoved - 1;
+    const qsizetype bottom = std::max(lowest, firstRow);
+    for (qsizetype row = settledFrom - 1; row >= bottom; --row) {
+        const qsizetype begin = endBefore(row);
+        const qsizetype end = data.finalEnds[size_t(row - firstRow)];
+        const qsizetype index = row - lowestWaiting;
+        if (k >= 0 && qsizetype(positions[k]) == row) {
+            const ItemText text = texts.at(firstText + k);
+            const qsizetype target = text.isLatin1() ? begin : evenUp(begin);
+            if (text.size() > 0)
+                std::memcpy(bytes + target, text.data(),
+                            size_t(text.size()) * (text.isLatin1() ? 1 : 2));
+            ends[index] = quint32(end);
+            data.wide.set(index, !text.isLatin1());
+            --k;
+            continue;
+        }
+        const ItemText text = at(oldItem);
+        const qsizetype target = text.isLatin1() ? begin : evenUp(begin);
+        if (bytes + target != text.data())
+            std::memmove(bytes + target, text.data(),
+                         size_t(text.size()) * (text.isLatin1() ? 1 : 2));
+        ends[index] = quint32(end);
+        data.wide.set(index, !text.isLatin1());
+        --oldItem;
+    }
+    if (lowestWaiting == 0) {
+        data.finalEnds = {};
+        data.gapItem = -1;
+        data.gapBegin = 0;
+        data.wide.truncate(size());
+        return count;
+    }
+    const qsizetype below = firstMoved == 0 ? 0 : ends[firstMoved - 1];
+    const qsizetype lowestBegin = endBefore(bottom);
+    const bool gap = lowestBegin != below;
+    data.gapItem = gap ? firstMoved : -1;
+    data.gapBegin = gap ? lowestBegin : 0;
     return count - lowestWaiting;
 }
 
@@ -255,8 +442,9 @@ void TextPool::truncate(qsizetype count)
     if (count >= size())
         return;
     Data &data = writable();
-    data.chars.resize(size_t(count == 0 ? 0 : data.ends[size_t(count - 1)]));
+    data.bytes.resize(size_t(count == 0 ? 0 : data.ends[size_t(count - 1)]));
     data.ends.resize(size_t(count));
+    data.wide.truncate(count);
 }
 
 TextPool TextPool::tail(qsizetype first) const
@@ -264,12 +452,7 @@ TextPool TextPool::tail(qsizetype first) const
     if (first == 0)
         return *this;
     TextPool result;
-    Data &data = result.writable();
-    const qsizetype begin = first == 0 ? 0 : m_data->ends[size_t(first - 1)];
-    appendChars(data.chars, m_data->chars.data() + begin, qsizetype(m_data->chars.size()) - begin);
-    data.ends.reserve(size_t(size() - first));
-    for (qsizetype item = first; item < size(); ++item)
-        data.ends.push_back(quint32(m_data->ends[size_t(item)] - begin));
+    result.append(*this, first, size());
     return result;
 }
 
@@ -300,49 +483,86 @@ const char16_t *findLineEnd(const char16_t *from, const char16_t *to)
 
 } // namespace
 
-void TextPoolBuilder::reserve(qsizetype items, qsizetype characters)
+void TextPoolBuilder::reserve(qsizetype items, qsizetype bytes)
 {
-    auto &chars = m_pool.writable().chars;
-    const bool moves = chars.capacity() < size_t(characters);
+    auto &buffer = m_pool.writable().bytes;
+    const bool moves = buffer.capacity() < size_t(bytes);
     if (moves)
         stopFaultingAhead();
-    m_pool.reserve(items, characters);
+    m_pool.reserve(items, bytes);
     constexpr size_t kWorthIt = size_t(32) << 20;
-    const size_t bytes = chars.capacity() * sizeof(char16_t);
-    if (moves && bytes >= kWorthIt)
-        m_faultingAhead = std::make_unique<Prefaulter>(reinterpret_cast<char *>(chars.data()),
-                                                       bytes, size_t(m_written) * sizeof(char16_t));
+    if (moves && buffer.capacity() >= kWorthIt)
+        m_faultingAhead =
+            std::make_unique<Prefaulter>(buffer.data(), buffer.capacity(), buffer.size());
 }
 
 void TextPoolBuilder::stopFaultingAhead()
 {
     if (m_faultingAhead) {
-        m_faultingAhead->finish(size_t(m_written) * sizeof(char16_t));
+        m_faultingAhead->finish(m_pool.m_data->bytes.size());
         m_faultingAhead.reset();
     }
 }
 
 char16_t *TextPoolBuilder::space(qsizetype units)
 {
-    auto &chars = m_pool.writable().chars;
-    checkCharacters(size_t(m_written + units));
-    if (chars.capacity() < size_t(m_written + units)) {
+    m_piece.resize(size_t(units));
+    return m_piece.data();
+}
+
+char *TextPoolBuilder::grow(qsizetype bytes)
+{
+    auto &buffer = m_pool.m_data->bytes;
+    const size_t size = buffer.size();
+    checkBytes(size + size_t(bytes));
+    if (buffer.capacity() < size + size_t(bytes))
         stopFaultingAhead();
-        chars.reserve(std::max(size_t(m_written + units), chars.capacity() * 3 / 2));
+    return growBytes(buffer, size_t(bytes));
+}
+
+void TextPoolBuilder::takeIntoLine(const char16_t *units, qsizetype count)
+{
+    if (count == 0)
+        return;
+    auto &buffer = m_pool.m_data->bytes;
+    if (!m_lineWide) {
+        const size_t at = buffer.size();
+        if (narrowToLatin1(units, count, grow(count)))
+            return;
+        // A character beyond Latin-1: the line so far becomes UTF-16, from an even byte on.
+        buffer.resize(at);
+        const qsizetype narrow = qsizetype(at) - m_lineBegin;
+        const qsizetype first = evenUp(m_lineBegin);
+        grow(first + 2 * narrow - qsizetype(at));
+        char *const bytes = buffer.data();
+        for (qsizetype i = narrow - 1; i >= 0; --i) {
+            const char16_t unit = static_cast<unsigned char>(bytes[m_lineBegin + i]);
+            std::memcpy(bytes + first + 2 * i, &unit, 2);
+        }
+        if (first != m_lineBegin)
+            bytes[m_lineBegin] = 0;
+        m_lineWide = true;
     }
-    chars.resize(size_t(m_written + units));
-    return chars.data() + m_written;
+    std::memcpy(grow(2 * count), units, size_t(count) * 2);
+}
+
+void TextPoolBuilder::endLine()
+{
+    TextPool::Data &data = *m_pool.m_data;
+    const qsizetype item = qsizetype(data.ends.size());
+    data.ends.push_back(quint32(data.bytes.size()));
+    data.wide.set(item, m_lineWide);
+    m_lineBegin = qsizetype(data.bytes.size());
+    m_lineWide = false;
 }
 
 void TextPoolBuilder::added(qsizetype units)
 {
     if (units == 0)
         return; // a piece that ended inside a character
-    TextPool::Data &data = m_pool.writable();
-    char16_t *const chars = data.chars.data();
-    const char16_t *read = chars + m_written;
+    m_pool.writable();
+    const char16_t *read = m_piece.data();
     const char16_t *const end = read + units;
-    char16_t *write = chars + m_written;
 
     // An LF right after a CR that ended the last piece belongs to that line end.
     if (m_afterCarriageReturn && read < end && *read == u'\n')
@@ -350,13 +570,10 @@ void TextPoolBuilder::added(qsizetype units)
     m_afterCarriageReturn = false;
     while (read < end) {
         const char16_t *lineEnd = findLineEnd(read, end);
-        const qsizetype length = lineEnd - read;
-        if (write != read)
-            std::memmove(write, read, size_t(length) * sizeof(char16_t));
-        write += length;
+        takeIntoLine(read, lineEnd - read);
         if (lineEnd == end)
             break;
-        data.ends.push_back(quint32(write - chars));
+        endLine();
         read = lineEnd + 1;
         if (*lineEnd == u'\r') {
             if (read == end)
@@ -365,43 +582,36 @@ void TextPoolBuilder::added(qsizetype units)
                 ++read;
         }
     }
-    m_written = write - chars;
-    data.chars.resize(size_t(m_written));
     if (m_faultingAhead)
-        m_faultingAhead->written(size_t(m_written) * sizeof(char16_t));
+        m_faultingAhead->written(m_pool.m_data->bytes.size());
 }
 
 TextPool TextPoolBuilder::finish()
 {
     stopFaultingAhead();
-    TextPool::Data &data = m_pool.writable();
-    const qsizetype lastEnd = data.ends.empty() ? 0 : data.ends.back();
-    if (m_written > lastEnd)
-        data.ends.push_back(quint32(m_written));
+    m_pool.writable();
+    if (qsizetype(m_pool.m_data->bytes.size()) > m_lineBegin)
+        endLine();
     TextPool result = std::move(m_pool);
-    m_pool = TextPool();
-    m_written = 0;
-    m_afterCarriageReturn = false;
+    clear();
     return result;
 }
 
 void TextPoolBuilder::clear()
 {
     stopFaultingAhead();
-    m_pool.clear();
-    m_written = 0;
+    m_pool = TextPool();
+    m_piece = {};
+    m_lineBegin = 0;
+    m_lineWide = false;
     m_afterCarriageReturn = false;
 }
 
 TextPool TextPool::unpacked(const PackedTexts &packed)
 {
     TextPool pool;
-    pool.reserve(packed.size(), packed.characterCount());
-    std::u16string text;
-    for (qsizetype position = 0; position < packed.size(); ++position) {
-        text.resize(size_t(packed.length(position)));
-        packed.copyTo(position, text.data());
-        pool.append(QStringView(text.data(), qsizetype(text.size())));
-    }
+    pool.reserve(packed.size(), packed.byteCount() + packed.wideCount());
+    for (qsizetype position = 0; position < packed.size(); ++position)
+        pool.append(packed.at(position));
     return pool;
 }

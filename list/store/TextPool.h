@@ -1,8 +1,11 @@
 #pragma once
 
+#include "ItemText.h"
 #include "PoolAllocator.h"
 #include "Prefaulter.h"
+#include "WideFlags.h"
 
+#include <QByteArrayView>
 #include <QStringView>
 
 #include <memory>
@@ -13,7 +16,9 @@
 class PackedTexts;
 
 // The item texts, end to end in one buffer: a million items cost one allocation of their
-// characters plus one offset each, and scanning them touches memory in order.
+// characters plus one offset each, and scanning them touches memory in order. Each text is
+// kept in one byte a character when all of them fit (Latin-1), else in UTF-16 (see ItemText):
+// most lists are Latin-1 throughout, and their texts then take half the memory.
 //
 // Copies share the buffer until one of them changes (copy on write): a save or a scan keeps
 // the list as it stood in a copy that costs nothing unless the list changes meanwhile.
@@ -27,39 +32,52 @@ public:
     qsizetype size() const { return qsizetype(m_data->ends.size()); }
     bool empty() const { return m_data->ends.empty(); }
 
-    QStringView at(qsizetype position) const
+    ItemText at(qsizetype position) const
     {
         const qsizetype begin = beginOf(position);
-        return QStringView(m_data->chars.data() + begin,
-                           qsizetype(m_data->ends[size_t(position)]) - begin);
+        const qsizetype end = m_data->ends[size_t(position)];
+        if (!m_data->wide.test(position))
+            return ItemText::latin1(m_data->bytes.data() + begin, end - begin);
+        const qsizetype data = (begin + 1) & ~qsizetype(1);
+        return QStringView(reinterpret_cast<const char16_t *>(m_data->bytes.data() + data),
+                           (end - data) / 2);
     }
-    qsizetype length(qsizetype position) const
+    qsizetype length(qsizetype position) const { return at(position).size(); }
+    // The bytes the item takes in the buffer (a UTF-16 one may take one more than its
+    // characters, to begin at an even byte).
+    qsizetype storedBytes(qsizetype position) const
     {
         return qsizetype(m_data->ends[size_t(position)]) - beginOf(position);
     }
-    // Where the item's characters begin in the buffer, and the characters found from there:
-    // the item is span(offsetOf(position), length(position)) while the pool does not change.
+    bool isWide(qsizetype position) const { return m_data->wide.test(position); }
+    // True when no text is kept in UTF-16.
+    bool allLatin1() const { return m_data->wide.none(); }
+    // Where a Latin-1 item's characters begin in the buffer, and the characters found from
+    // there: the item is latin1Span(offsetOf(position), length(position)) while the pool does
+    // not change.
     qsizetype offsetOf(qsizetype position) const { return beginOf(position); }
-    QStringView span(qsizetype offset, qsizetype length) const
+    ItemText latin1Span(qsizetype offset, qsizetype length) const
     {
-        return QStringView(m_data->chars.data() + offset, length);
+        return ItemText::latin1(m_data->bytes.data() + offset, length);
     }
     // Where the item's bounds are kept, for prefetching before it is read.
     const quint32 *boundsOf(qsizetype position) const
     {
         return m_data->ends.data() + (position == 0 ? 0 : position - 1);
     }
-    // The first character of the item, for prefetching before it is read.
-    const char16_t *charsOf(qsizetype position) const
+    // The item's first byte, for prefetching before it is read.
+    const char *dataOf(qsizetype position) const
     {
-        return m_data->chars.data() + beginOf(position);
+        return m_data->bytes.data() + beginOf(position);
     }
 
-    void append(QStringView text);
+    // Keeps the text in one byte a character when it fits.
+    void append(ItemText text);
     // Appends every item of `other`, or its items [first, last).
     void append(const TextPool &other);
     void append(const TextPool &other, qsizetype first, qsizetype last);
-    void reserve(qsizetype items, qsizetype characters);
+    // Room for this many items and bytes of text in all.
+    void reserve(qsizetype items, qsizetype bytes);
     void clear();
 
     // Removes the items at the given positions (ascending, no repeats) in one pass, in place.
@@ -78,14 +96,13 @@ public:
     // `until` reaches the end (settled() is true again).
     //
     // With `removedOut`, each item removed is appended to it first, in list order. With
-    // `charactersAfter` (how many characters the pool holds once the removal is through),
-    // the memory between the items closed up and those not handled yet that nothing will
-    // be written to again goes back to the system at once: a removal that takes most of a
-    // long list then needs little more memory than the list did, though it keeps what it
-    // takes.
+    // `bytesAfter` (how many bytes the pool holds once the removal is through), the memory
+    // between the items closed up and those not handled yet that nothing will be written to
+    // again goes back to the system at once: a removal that takes most of a long list then
+    // needs little more memory than the list did, though it keeps what it takes.
     qsizetype removeSortedUpTo(const std::vector<quint32> &ascendingPositions, qsizetype done,
                                qsizetype processed, qsizetype until,
-                               PackedTexts *removedOut = nullptr, qsizetype charactersAfter = -1);
+                               PackedTexts *removedOut = nullptr, qsizetype bytesAfter = -1);
     // An insertion a slice at a time, from the end of the list down, the other way round:
     // `count` positions are where the items stand once all are in (the k-th is
     // texts[firstText + k]); the last `placed` of them are in, and with them every item from
@@ -101,40 +118,48 @@ public:
     // The items from `first` on; shares the buffer when that is every item.
     TextPool tail(qsizetype first) const;
 
-    qsizetype characterCount() const { return qsizetype(m_data->chars.size()); }
+    // The bytes the texts take in the buffer.
+    qsizetype byteCount() const { return qsizetype(m_data->bytes.size()); }
     // The memory the buffer holds (shared with every copy).
     qsizetype bytesHeld() const
     {
-        return qsizetype(m_data->chars.capacity() * sizeof(char16_t) +
-                         m_data->ends.capacity() * sizeof(quint32));
+        return qsizetype(m_data->bytes.capacity() + m_data->ends.capacity() * sizeof(quint32));
     }
-    // Every item's characters end to end, for a scan of them all at memory speed; only while
-    // no removal or insertion is part way through (settled()).
-    QStringView characters() const
+    // Every item's bytes end to end as kept, for a scan of them all at memory speed; only
+    // while no removal or insertion is part way through (settled()).
+    QByteArrayView bytes() const
     {
         Q_ASSERT(settled());
-        return QStringView(m_data->chars.data(), qsizetype(m_data->chars.size()));
+        return QByteArrayView(m_data->bytes.data(), qsizetype(m_data->bytes.size()));
     }
 
     // True when both share one buffer (nothing was copied).
     bool sharesWith(const TextPool &other) const { return m_data == other.m_data; }
 
-    // The most characters a pool holds; more throw std::length_error.
-    static constexpr qsizetype kMaxCharacters = qsizetype(UINT32_MAX);
+    // The most bytes a pool's texts take (a character of Latin-1 takes one, any other two);
+    // more throw std::length_error.
+    static constexpr qsizetype kMaxBytes = qsizetype(UINT32_MAX);
 
 private:
     friend class TextPoolBuilder;
 
+    // A UTF-16 text's characters begin at an even byte, for Qt to read them as char16_t: one
+    // byte before or after it may be left over for that. Its characters begin at the first
+    // even byte of its bounds, and as many whole characters as fit up to its end are its own.
     struct Data
     {
-        std::vector<char16_t, PoolAllocator<char16_t>> chars;
-        // One past each item's last character: 32 bits, as a pool holds fewer than 2^32
-        // characters (kMaxCharacters), which makes it 4 bytes an item lighter.
+        std::vector<char, PoolAllocator<char>> bytes;
+        // One past each item's last byte: 32 bits, as a pool holds fewer than 2^32 bytes of
+        // text (kMaxBytes), which makes it 4 bytes an item lighter.
         std::vector<quint32, PoolAllocator<quint32>> ends;
+        WideFlags wide;
         // While a removal is under way, the items before `gapItem` are closed up and the rest
         // still stand where they were, the first of them at `gapBegin`.
         qsizetype gapItem = -1;
         qsizetype gapBegin = 0;
+        // While an insertion that involves UTF-16 texts is under way: where each of the rows
+        // from its first one on ends once it is through.
+        std::vector<quint32> finalEnds;
     };
     qsizetype beginOf(qsizetype position) const
     {
@@ -144,16 +169,26 @@ private:
     }
     // Makes the buffer this pool's own before it changes.
     Data &writable();
+    // Appends the text at the end of the buffer, as the last item.
+    static void appendText(Data &data, ItemText text);
+    // The insertion of insertSortedDownTo when every text is Latin-1, and when not.
+    qsizetype insertLatin1DownTo(const quint32 *ascendingPositions, qsizetype count,
+                                 const PackedTexts &texts, qsizetype firstText, qsizetype placed,
+                                 qsizetype settledFrom, qsizetype lowest);
+    qsizetype insertMixedDownTo(const quint32 *ascendingPositions, qsizetype count,
+                                const PackedTexts &texts, qsizetype firstText, qsizetype placed,
+                                qsizetype settledFrom, qsizetype lowest);
     // Gives the whole pages in [from, to) of the buffer back to the system, when that is
     // worth a call.
-    static void releasePages(char16_t *from, char16_t *to);
+    static void releasePages(char *from, char *to);
 
     std::shared_ptr<Data> m_data;
 };
 
-// Builds a pool from decoded text that arrives in pieces: each piece is decoded straight into
-// the pool's buffer, then split into items at its line ends (CR LF, CR or LF) in place, so a
-// file costs its items' memory and no copy of its text.
+// Builds a pool from decoded text that arrives in pieces: each piece is decoded into a
+// buffer of a piece's size, then split into items at its line ends (CR LF, CR or LF), each
+// taken into the pool's buffer in its form (see ItemText) as it is found, so a file costs
+// its items' memory and no copy of its text.
 class TextPoolBuilder
 {
 public:
@@ -163,19 +198,25 @@ public:
     // A last line without a line end becomes an item too.
     TextPool finish();
 
-    // Room for this many items and characters in all. A large room has its pages faulted in
-    // ahead of the decoding, on another core (Prefaulter).
-    void reserve(qsizetype items, qsizetype characters);
+    // Room for this many items and bytes of text in all. A large room has its pages faulted
+    // in ahead of the decoding, on another core (Prefaulter).
+    void reserve(qsizetype items, qsizetype bytes);
     void clear();
     qsizetype itemCount() const { return m_pool.size(); }
-    qsizetype characterCount() const { return m_written; }
 
 private:
     // Stops faulting in the buffer's pages ahead, before it moves or is handed over.
     void stopFaultingAhead();
+    // Adds characters to the line not ended yet.
+    void takeIntoLine(const char16_t *units, qsizetype count);
+    // Makes room for `bytes` more at the end of the pool's buffer; returns where they go.
+    char *grow(qsizetype bytes);
+    void endLine();
 
     TextPool m_pool;
     std::unique_ptr<Prefaulter> m_faultingAhead;
-    qsizetype m_written = 0; // characters kept so far (line ends left out)
+    std::vector<char16_t> m_piece; // the piece being decoded
+    qsizetype m_lineBegin = 0;     // where the line not ended yet begins in the buffer
+    bool m_lineWide = false;       // it holds a character beyond Latin-1
     bool m_afterCarriageReturn = false;
 };

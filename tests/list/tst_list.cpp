@@ -328,7 +328,7 @@ void ListTest::removePositionsKeepsChecks()
     list.removePositions(odd);
     QCOMPARE(list.count(), 50);
     for (qsizetype i = 0; i < list.count(); ++i) {
-        const int value = list.text(i).toInt();
+        const int value = list.text(i).toString().toInt();
         QCOMPARE(value, int(i * 2));
         QCOMPARE(list.isChecked(i), value % 7 == 0);
     }
@@ -404,11 +404,11 @@ void ListTest::removalInSlicesIsAWholeListAfterEachSlice()
                 QVERIFY(pool.settled());
         }
         QCOMPARE(done, qsizetype(positions.size()));
-        // Once done, the buffer holds no characters of removed items.
-        qsizetype characters = 0;
+        // Once done, the buffer holds no bytes of removed items.
+        qsizetype bytes = 0;
         for (qsizetype i = 0; i < pool.size(); ++i)
-            characters += pool.at(i).size();
-        QCOMPARE(pool.characterCount(), characters);
+            bytes += pool.storedBytes(i);
+        QCOMPARE(pool.byteCount(), bytes);
 
         // Putting them back a slice at a time from the end down, as undo does: the final
         // rows handled so far stand complete after the rows not handled yet.

@@ -1,0 +1,137 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+#include <QVarLengthArray>
+
+#include <cstring>
+
+// One item's text as the list keeps it: one byte a character when every character fits in
+// eight bits (Latin-1, what most lists hold throughout), else UTF-16. A view: it points into
+// the list's buffer and costs nothing to pass around. Commands that read every item work on
+// either form through visit(), which hands them the characters as they lie.
+class ItemText
+{
+public:
+    constexpr ItemText() = default;
+    // A UTF-16 view as an item text (whatever characters it holds).
+    ItemText(QStringView text) : m_data(text.utf16()), m_size(text.size()), m_latin1(false) {}
+    ItemText(const QString &text) : ItemText(QStringView(text)) {}
+    ItemText(QLatin1StringView text) : m_data(text.data()), m_size(text.size()), m_latin1(true) {}
+    static ItemText latin1(const char *data, qsizetype size)
+    {
+        return ItemText(QLatin1StringView(data, size));
+    }
+
+    bool isLatin1() const { return m_latin1; }
+    qsizetype size() const { return m_size; }
+    bool isEmpty() const { return m_size == 0; }
+    // The characters as they lie, for prefetching.
+    const void *data() const { return m_data; }
+    QLatin1StringView asLatin1() const
+    {
+        Q_ASSERT(m_latin1);
+        return QLatin1StringView(static_cast<const char *>(m_data), m_size);
+    }
+    QStringView asUtf16() const
+    {
+        Q_ASSERT(!m_latin1);
+        return QStringView(static_cast<const char16_t *>(m_data), m_size);
+    }
+    char16_t at(qsizetype i) const
+    {
+        return m_latin1 ? char16_t(static_cast<const unsigned char *>(m_data)[i])
+                        : static_cast<const char16_t *>(m_data)[i];
+    }
+    ItemText sliced(qsizetype position, qsizetype count) const
+    {
+        if (m_latin1)
+            return latin1(static_cast<const char *>(m_data) + position, count);
+        return QStringView(static_cast<const char16_t *>(m_data) + position, count);
+    }
+
+    // Calls work(chars, size) with the characters as they lie: `const unsigned char *` for
+    // Latin-1, `const char16_t *` for UTF-16.
+    template <typename Work> decltype(auto) visit(Work &&work) const
+    {
+        if (m_latin1)
+            return work(static_cast<const unsigned char *>(m_data), m_size);
+        return work(static_cast<const char16_t *>(m_data), m_size);
+    }
+
+    QString toString() const
+    {
+        return m_latin1 ? QString(asLatin1()) : asUtf16().toString();
+    }
+    void appendTo(QString &out) const
+    {
+        if (m_latin1)
+            out.append(asLatin1());
+        else
+            out.append(asUtf16());
+    }
+    // Writes the size() characters to `out` as UTF-16.
+    void copyTo(char16_t *out) const
+    {
+        if (!m_latin1) {
+            std::memcpy(out, m_data, size_t(m_size) * sizeof(char16_t));
+            return;
+        }
+        const auto *from = static_cast<const unsigned char *>(m_data);
+        for (qsizetype i = 0; i < m_size; ++i)
+            out[i] = char16_t(from[i]);
+    }
+
+    // True when every character is below U+0100, so that the text fits in one byte each.
+    static bool fitsLatin1(const char16_t *units, qsizetype count)
+    {
+        char16_t high = 0;
+        for (qsizetype i = 0; i < count; ++i) // no early exit: the loop vectorises
+            high |= units[i];
+        return high < 0x100;
+    }
+
+    // The same characters, whatever the form on either side.
+    friend bool operator==(ItemText a, ItemText b)
+    {
+        if (a.m_size != b.m_size)
+            return false;
+        if (a.m_latin1 == b.m_latin1)
+            return std::memcmp(a.m_data, b.m_data, size_t(a.m_size) * (a.m_latin1 ? 1 : 2)) == 0;
+        return a.m_latin1 ? QStringView(b.asUtf16()) == a.asLatin1()
+                          : QStringView(a.asUtf16()) == b.asLatin1();
+    }
+    friend bool operator!=(ItemText a, ItemText b) { return !(a == b); }
+
+private:
+    const void *m_data = nullptr;
+    qsizetype m_size = 0;
+    bool m_latin1 = false;
+};
+
+// An item's text as UTF-16, for code that reads one item at a time through Qt's string
+// functions: a view of the text when it is kept so, else a copy of it here (on the stack for
+// the lengths most items have).
+class Utf16Text
+{
+public:
+    explicit Utf16Text(ItemText text)
+    {
+        if (!text.isLatin1()) {
+            m_view = text.asUtf16();
+            return;
+        }
+        m_copy.resize(text.size());
+        text.copyTo(m_copy.data());
+        m_view = QStringView(m_copy.data(), m_copy.size());
+    }
+    Utf16Text(const Utf16Text &) = delete;
+    Utf16Text &operator=(const Utf16Text &) = delete;
+
+    QStringView view() const { return m_view; }
+    operator QStringView() const { return m_view; }
+
+private:
+    QVarLengthArray<char16_t, 256> m_copy;
+    QStringView m_view;
+};
