@@ -84,11 +84,9 @@ void ListFileWriter::writeItem(ItemText text)
     // two per Latin-1 character.
     const qsizetype used = m_buffer.size();
     m_buffer.resize(used + text.size() * 3 + 2);
-    char *end =
-        text.isLatin1()
-            ? latin1AsUtf8(static_cast<const unsigned char *>(text.data()), text.size(),
-                           m_buffer.data() + used)
-            : m_encoder.appendToBuffer(m_buffer.data() + used, text.asUtf16());
+    char *end = text.isLatin1() ? latin1AsUtf8(static_cast<const unsigned char *>(text.data()),
+                                               text.size(), m_buffer.data() + used)
+                                : m_encoder.appendToBuffer(m_buffer.data() + used, text.asUtf16());
     *end++ = '\r';
     *end++ = '\n';
     m_buffer.resize(end - m_buffer.constData());

@@ -181,7 +181,9 @@ QVariant NearGroupsModel::data(const QModelIndex &index, int role) const
         return {}; // the list changed under the review; a removal finds the groups again
     switch (role) {
     case Qt::DisplayRole:
-        return QStringLiteral("%1: %2").arg(position + 1).arg(shown(Utf16Text(m_items.text(position))));
+        return QStringLiteral("%1: %2")
+            .arg(position + 1)
+            .arg(shown(Utf16Text(m_items.text(position))));
     case Qt::FontRole: {
         QFont font;
         font.setBold(kept);

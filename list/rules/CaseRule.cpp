@@ -244,7 +244,8 @@ const unsigned char *latin1UpperTable()
     static const auto table = [] {
         std::array<unsigned char, 256> upper{};
         for (int unit = 0; unit < 256; ++unit) {
-            const char16_t mapped = unit < 0x80 ? asciiUpper(char16_t(unit)) : tableUpper(char16_t(unit));
+            const char16_t mapped =
+                unit < 0x80 ? asciiUpper(char16_t(unit)) : tableUpper(char16_t(unit));
             upper[size_t(unit)] = mapped != 0 && mapped < 0x100 ? (unsigned char)(mapped) : 0;
         }
         upper[0] = 0; // NUL maps to itself, but 0 marks "not in the table": decided below
@@ -320,8 +321,8 @@ inline void loadBlock(const unsigned char *chars, qsizetype count, std::uint64_t
     std::uint64_t bytes = 0;
     std::memcpy(&bytes, chars, size_t(count));
 #ifdef __SSE2__
-    const __m128i units = _mm_unpacklo_epi8(_mm_cvtsi64_si128(static_cast<long long>(bytes)),
-                                            _mm_setzero_si128());
+    const __m128i units =
+        _mm_unpacklo_epi8(_mm_cvtsi64_si128(static_cast<long long>(bytes)), _mm_setzero_si128());
     words[0] = std::uint64_t(_mm_cvtsi128_si64(units));
     words[1] = std::uint64_t(_mm_cvtsi128_si64(_mm_unpackhi_epi64(units, units)));
 #else

@@ -15,8 +15,8 @@ class ContainedText
 public:
     explicit ContainedText(const QString &text) : m_text(text)
     {
-        m_fitsLatin1 = ItemText::fitsLatin1(reinterpret_cast<const char16_t *>(text.utf16()),
-                                            text.size());
+        m_fitsLatin1 =
+            ItemText::fitsLatin1(reinterpret_cast<const char16_t *>(text.utf16()), text.size());
         if (m_fitsLatin1)
             m_latin1 = text.toLatin1().toStdString();
     }

@@ -199,11 +199,10 @@ ItemBits findMatching(const ItemList &listView, const QString &searchText, bool 
                       ListHost &host)
 {
     const ContainedText contained(searchText);
-    return ItemBits::of(FindPositions(listView, host,
-                                      [&](ItemText text) {
-                                          return contained.in(text) == removeWhenContained;
-                                      }),
-                        listView.count());
+    return ItemBits::of(
+        FindPositions(listView, host,
+                      [&](ItemText text) { return contained.in(text) == removeWhenContained; }),
+        listView.count());
 }
 
 void removeItems(ItemList &listView, const QString &searchText, bool removeWhenContained,

@@ -59,10 +59,7 @@ public:
         return work(static_cast<const char16_t *>(m_data), m_size);
     }
 
-    QString toString() const
-    {
-        return m_latin1 ? QString(asLatin1()) : asUtf16().toString();
-    }
+    QString toString() const { return m_latin1 ? QString(asLatin1()) : asUtf16().toString(); }
     void appendTo(QString &out) const
     {
         if (m_latin1)

@@ -38,8 +38,8 @@ public:
                 return false;
             const int from = int(item % 64);
             const int to = int(std::min<qsizetype>(64, from + (last - item)));
-            const quint64 mask = (to == 64 ? ~quint64(0) : (quint64(1) << to) - 1) &
-                                 ~((quint64(1) << from) - 1);
+            const quint64 mask =
+                (to == 64 ? ~quint64(0) : (quint64(1) << to) - 1) & ~((quint64(1) << from) - 1);
             if ((m_words[word] & mask) != 0)
                 return true;
             item += to - from;
@@ -95,8 +95,8 @@ private:
         const quint64 mask = bits == 64 ? ~quint64(0) : (quint64(1) << bits) - 1;
         m_words[word] = (m_words[word] & ~(mask << shift)) | ((value & mask) << shift);
         if (shift != 0 && shift + bits > 64)
-            m_words[word + 1] = (m_words[word + 1] & ~(mask >> (64 - shift))) |
-                                ((value & mask) >> (64 - shift));
+            m_words[word + 1] =
+                (m_words[word + 1] & ~(mask >> (64 - shift))) | ((value & mask) >> (64 - shift));
     }
 
     std::vector<quint64> m_words;

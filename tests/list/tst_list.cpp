@@ -690,7 +690,16 @@ void ListTest::randomChangesInterruptedBetweenSlices()
     KeepingObserver observer;
     list.setObserver(&observer);
     int made = 0; // every text is new, so a text names one item
-    const auto newText = [&] { return QStringLiteral("i%1").arg(made++); };
+    // Texts in both of the forms the list keeps: most seeds mix them, every third has one
+    // text beyond Latin-1 in a Latin-1 list; some Latin-1 texts are accented.
+    const auto newText = [&] {
+        const int k = made++;
+        const bool wide = seed % 3 == 0 ? k == 7 : k % 5 == 0;
+        return (wide         ? QStringLiteral("\u0133%1")
+                : k % 3 == 0 ? QStringLiteral("\u00e9%1")
+                             : QStringLiteral("i%1"))
+            .arg(k);
+    };
     for (int i = 0; i < 40; ++i)
         list.append(newText());
 
