@@ -1,5 +1,6 @@
 #include "DuplicateScan.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -10,18 +11,16 @@ std::uint8_t shortHash(size_t hash)
     return std::uint8_t(std::uint64_t(hash) >> 56);
 }
 
-// Room for every item at a load of at most two thirds: short probe sequences, and a table
-// that stays a small part of the list's memory.
+// Room for every item at a load of at most three quarters: short probe sequences, and a table
+// that stays a small part of the list's memory. Any size will do, as a slot is chosen by
+// scaling the hash, not by masking it.
 size_t tableCapacity(const TextPool &texts, CaseOption option)
 {
-    if (texts.size() >= qsizetype(UINT32_MAX))
+    if (texts.size() >= qsizetype(UINT32_MAX) / 2)
         throw std::length_error("too many items to compare");
-    size_t capacity = 16;
     if (option == CaseOption::CompareNothing)
-        return capacity;
-    while (capacity < size_t(texts.size()) * 3 / 2)
-        capacity *= 2;
-    return capacity;
+        return 16;
+    return std::max<size_t>(16, size_t(texts.size()) * 4 / 3 + 1);
 }
 
 } // namespace
@@ -29,7 +28,7 @@ size_t tableCapacity(const TextPool &texts, CaseOption option)
 DuplicateScan::DuplicateScan(const TextPool &texts, CaseOption option, std::uint64_t seed)
     : m_texts(texts), m_option(option), m_seed(seed),
       m_next(option == CaseOption::CompareNothing ? -1 : texts.size() - 1),
-      m_slots(tableCapacity(texts, option)), m_mask(m_slots.size() - 1), m_duplicates(texts.size())
+      m_slots(tableCapacity(texts, option)), m_capacity(m_slots.size()), m_duplicates(texts.size())
 {
 }
 
@@ -58,11 +57,11 @@ void DuplicateScan::advance(qsizetype budget)
                 __builtin_prefetch(m_texts.dataOf(first - step - kReadAhead));
             const size_t hash = comparisonHash(m_texts.at(first - step), m_option, m_seed);
             hashes[step % kRing] = hash;
-            __builtin_prefetch(&m_slots[hash & m_mask]);
+            __builtin_prefetch(&m_slots[slotOf(hash)]);
         }
         if (const qsizetype item = step - kSlotLag; item >= 0 && item < count) {
             const size_t hash = hashes[item % kRing];
-            const Slot &slot = m_slots[hash & m_mask];
+            const Slot &slot = m_slots[slotOf(hash)];
             candidates[item % kRing] = -1;
             if (mayMatch(slot, m_texts.length(first - item), shortHash(hash))) {
                 if (slot.length < kWide) {
@@ -110,8 +109,8 @@ void DuplicateScan::examine(qsizetype position, size_t hash)
 {
     const ItemText text = m_texts.at(position);
     const std::uint8_t hashBits = shortHash(hash);
-    size_t index = hash & m_mask;
-    for (; m_slots[index].length != kEmpty; index = (index + 1) & m_mask) {
+    size_t index = slotOf(hash);
+    for (; m_slots[index].length != kEmpty; index = index + 1 == m_capacity ? 0 : index + 1) {
         const Slot &slot = m_slots[index];
         if (mayMatch(slot, text.size(), hashBits) && textsEqual(text, textOf(slot), m_option)) {
             m_duplicates.set(position);

@@ -58,6 +58,12 @@ private:
     bool mayMatch(const Slot &slot, qsizetype length, std::uint8_t hash) const;
     ItemText textOf(const Slot &slot) const;
     ZeroedTable<Slot> m_slots;
-    size_t m_mask = 0;
+    // The slot a hash starts at: its low 32 bits scaled to the table (the top ones are the
+    // slot's short hash).
+    size_t slotOf(size_t hash) const
+    {
+        return size_t((std::uint64_t(std::uint32_t(hash)) * m_capacity) >> 32);
+    }
+    size_t m_capacity = 0;
     ItemBits m_duplicates;
 };

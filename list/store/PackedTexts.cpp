@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <stdexcept>
 
 void PackedTexts::reserve(qsizetype texts, qsizetype bytes)
 {
@@ -16,6 +17,8 @@ void PackedTexts::append(ItemText text)
     const qsizetype count = text.size();
     const size_t begin = m_bytes.size();
     const auto room = [&](size_t bytes) {
+        if (bytes > size_t(UINT32_MAX))
+            throw std::length_error("The texts kept for undo would take more than 4 GB.");
         if (m_bytes.capacity() < bytes)
             m_bytes.reserve(std::max(bytes, m_bytes.capacity() * 3 / 2));
         m_bytes.resize(bytes);
@@ -27,11 +30,13 @@ void PackedTexts::append(ItemText text)
         const size_t data = (begin + 1) & ~size_t(1);
         room(data + size_t(count) * 2);
         std::memcpy(m_bytes.data() + data, text.data(), size_t(count) * 2);
-        m_ends.push_back(quint64(m_bytes.size()) | kWide);
+        m_wide.set(qsizetype(m_ends.size()), true);
+        m_ends.push_back(quint32(m_bytes.size()));
         m_characters += count;
-        ++m_wide;
+        ++m_wideCount;
         return;
     }
-    m_ends.push_back(quint64(m_bytes.size()));
+    m_wide.set(qsizetype(m_ends.size()), false);
+    m_ends.push_back(quint32(m_bytes.size()));
     m_characters += count;
 }

@@ -2,6 +2,7 @@
 
 #include "ItemText.h"
 #include "PoolAllocator.h"
+#include "WideFlags.h"
 
 #include <vector>
 
@@ -15,26 +16,26 @@ public:
     bool empty() const { return m_ends.empty(); }
     ItemText at(qsizetype position) const
     {
-        const quint64 end = m_ends[size_t(position)];
+        const qsizetype end = m_ends[size_t(position)];
         const qsizetype begin = beginOf(position);
-        if ((end & kWide) == 0)
-            return ItemText::latin1(m_bytes.data() + begin, qsizetype(end) - begin);
+        if (!m_wide.test(position))
+            return ItemText::latin1(m_bytes.data() + begin, end - begin);
         return QStringView(reinterpret_cast<const char16_t *>(m_bytes.data() + begin),
-                           (qsizetype(end & ~kWide) - begin) / 2);
+                           (end - begin) / 2);
     }
     qsizetype length(qsizetype position) const { return at(position).size(); }
-    bool isWide(qsizetype position) const { return (m_ends[size_t(position)] & kWide) != 0; }
+    bool isWide(qsizetype position) const { return m_wide.test(position); }
     // Writes the text's length(position) characters to `out`.
     void copyTo(qsizetype position, char16_t *out) const { at(position).copyTo(out); }
     // The characters of every text together.
     qsizetype characterCount() const { return m_characters; }
     // The bytes they take, and how many texts are kept in UTF-16.
     qsizetype byteCount() const { return qsizetype(m_bytes.size()); }
-    qsizetype wideCount() const { return m_wide; }
+    qsizetype wideCount() const { return m_wideCount; }
     // The memory the texts hold.
     qsizetype bytesHeld() const
     {
-        return qsizetype(m_bytes.capacity() + m_ends.capacity() * sizeof(quint64));
+        return qsizetype(m_bytes.capacity() + m_ends.capacity() * sizeof(quint32));
     }
 
     void reserve(qsizetype texts, qsizetype bytes);
@@ -43,18 +44,18 @@ public:
     void clear() { *this = PackedTexts(); }
 
 private:
-    // Top bit of an end: that text is stored in 16-bit units, from an even byte on.
-    static constexpr quint64 kWide = quint64(1) << 63;
-
+    // A text in UTF-16 begins at an even byte.
     qsizetype beginOf(qsizetype position) const
     {
-        const qsizetype previous =
-            position == 0 ? 0 : qsizetype(m_ends[size_t(position - 1)] & ~kWide);
+        const qsizetype previous = position == 0 ? 0 : qsizetype(m_ends[size_t(position - 1)]);
         return isWide(position) ? (previous + 1) & ~qsizetype(1) : previous;
     }
 
     std::vector<char, PoolAllocator<char>> m_bytes;
-    std::vector<quint64, PoolAllocator<quint64>> m_ends; // one past each text's last byte
+    // One past each text's last byte: 32 bits, as what a removal takes from a list is no
+    // more than the list held.
+    std::vector<quint32, PoolAllocator<quint32>> m_ends;
+    WideFlags m_wide; // which texts are kept in UTF-16
     qsizetype m_characters = 0;
-    qsizetype m_wide = 0;
+    qsizetype m_wideCount = 0;
 };
