@@ -16,7 +16,7 @@ std::uint8_t shortHash(size_t hash)
 // scaling the hash, not by masking it.
 size_t tableCapacity(const TextPool &texts, CaseOption option)
 {
-    if (texts.size() >= qsizetype(UINT32_MAX) / 2)
+    if (texts.size() >= qsizetype(UINT32_MAX))
         throw std::length_error("too many items to compare");
     if (option == CaseOption::CompareNothing)
         return 16;

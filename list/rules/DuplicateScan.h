@@ -62,7 +62,7 @@ private:
     // slot's short hash).
     size_t slotOf(size_t hash) const
     {
-        return size_t((std::uint64_t(std::uint32_t(hash)) * m_capacity) >> 32);
+        return size_t(((unsigned __int128)std::uint32_t(hash) * m_capacity) >> 32);
     }
     size_t m_capacity = 0;
     ItemBits m_duplicates;

@@ -43,12 +43,11 @@ qsizetype copySlice(const ItemList &listView)
     return std::min(kSlice, listView.itemsPerRemovalSlice());
 }
 
-// Keeping the rest anew needs room for the items kept (two bytes a character), beside the
+// Keeping the rest anew needs room for the items kept (their bytes and bounds), beside the
 // whole list. Removing in place needs room for what the history keeps of the items removed
-// (a byte a character for Latin-1 texts, their bounds and positions), of which about the kept
-// items' share is packed before the list begins giving its memory back. When at least two
-// items go for each one kept, the one that needs less is chosen (most lists are Latin-1
-// throughout); otherwise the list is closed up in place.
+// (their bytes, bounds and positions), of which about the kept items' share is packed before
+// the list begins giving its memory back. When at least two items go for each one kept, the
+// one that needs less is chosen; otherwise the list is closed up in place.
 bool keepsTheRest(const ItemList &listView, const ItemBits &taken)
 {
     const qsizetype removed = taken.count();
