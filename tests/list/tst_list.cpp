@@ -998,6 +998,19 @@ void ListTest::ignoringCaseAgreesWithFullUpperCase()
             QVERIFY2(comparisonHash(a, CaseOption::IgnoreCase, seed) ==
                          comparisonHash(b, CaseOption::IgnoreCase, seed),
                      qPrintable(QStringLiteral("[%1] [%2]").arg(a, b)));
+        // The same as the list keeps them (one byte a character where all fit): the same
+        // answers, and the same hashes as their UTF-16 forms, under either option.
+        TextPool kept;
+        kept.append(a);
+        kept.append(b);
+        QVERIFY2(textsEqual(kept.at(0), kept.at(1), CaseOption::IgnoreCase) == equal,
+                 qPrintable(QStringLiteral("kept [%1] [%2]").arg(a, b)));
+        QCOMPARE(textsEqual(kept.at(0), kept.at(1), CaseOption::MatchCase), a == b);
+        QCOMPARE(textsEqual(kept.at(0), b, CaseOption::MatchCase), a == b);
+        for (const CaseOption option : {CaseOption::IgnoreCase, CaseOption::MatchCase})
+            QVERIFY2(comparisonHash(kept.at(0), option, seed) ==
+                         comparisonHash(QStringView(a), option, seed),
+                     qPrintable(QStringLiteral("kept [%1]").arg(a)));
     }
     QVERIFY(equalPairs > 50000);
 
@@ -1008,6 +1021,10 @@ void ListTest::ignoringCaseAgreesWithFullUpperCase()
             a[place] = QChar(unit);
             const QString b = a.toUpper();
             QVERIFY2(textsEqual(a, b, CaseOption::IgnoreCase), qPrintable(a));
+            TextPool kept;
+            kept.append(a);
+            kept.append(b);
+            QVERIFY2(textsEqual(kept.at(0), kept.at(1), CaseOption::IgnoreCase), qPrintable(a));
             QVERIFY2(comparisonHash(a, CaseOption::IgnoreCase, seed) ==
                          comparisonHash(b, CaseOption::IgnoreCase, seed),
                      qPrintable(QString::number(unit, 16)));
