@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Latin1Narrowing.h"
+
 #include <QString>
 #include <QStringView>
 #include <QVarLengthArray>
@@ -74,9 +76,7 @@ public:
             std::memcpy(out, m_data, size_t(m_size) * sizeof(char16_t));
             return;
         }
-        const auto *from = static_cast<const unsigned char *>(m_data);
-        for (qsizetype i = 0; i < m_size; ++i)
-            out[i] = char16_t(from[i]);
+        widenLatin1(static_cast<const unsigned char *>(m_data), m_size, out);
     }
 
     // True when every character is below U+0100, so that the text fits in one byte each.

@@ -180,27 +180,34 @@ qsizetype TextPool::removeSortedUpTo(const std::vector<quint32> &positions, qsiz
             writeByte = ends[writeItem - 1];
             return;
         }
-        // An odd shift would leave UTF-16 texts at odd bytes: each goes to the next even one.
+        // An odd shift would leave UTF-16 texts at odd bytes: each of them goes to the next
+        // even one, the Latin-1 texts between them in runs.
         qsizetype itemBegin = begin;
-        for (qsizetype item = from; item < to; ++item) {
-            const qsizetype end = ends[item];
-            const bool isWide = wide.test(item);
-            qsizetype newEnd = 0;
-            if (isWide) {
-                const qsizetype source = evenUp(itemBegin);
-                const qsizetype target = evenUp(writeByte);
-                const qsizetype size = (end - source) & ~qsizetype(1);
-                std::memmove(bytes + target, bytes + source, size_t(size));
-                newEnd = target + size;
-            } else {
-                std::memmove(bytes + writeByte, bytes + itemBegin, size_t(end - itemBegin));
-                newEnd = writeByte + (end - itemBegin);
+        for (qsizetype item = from; item < to;) {
+            const qsizetype wideItem = wide.nextIn(item, to);
+            if (wideItem > item) {
+                const qsizetype runEnd = ends[wideItem - 1];
+                const qsizetype runShift = itemBegin - writeByte;
+                std::memmove(bytes + writeByte, bytes + itemBegin, size_t(runEnd - itemBegin));
+                wide.move(writeItem, item, wideItem - item);
+                for (; item < wideItem; ++item)
+                    ends[writeItem++] = quint32(ends[item] - runShift);
+                writeByte = runEnd - runShift;
+                itemBegin = runEnd;
             }
-            ends[writeItem] = quint32(newEnd);
-            wide.set(writeItem, isWide);
+            if (item == to)
+                break;
+            const qsizetype end = ends[item];
+            const qsizetype source = evenUp(itemBegin);
+            const qsizetype target = evenUp(writeByte);
+            const qsizetype size = (end - source) & ~qsizetype(1);
+            std::memmove(bytes + target, bytes + source, size_t(size));
+            ends[writeItem] = quint32(target + size);
+            wide.set(writeItem, true);
             ++writeItem;
-            writeByte = newEnd;
+            writeByte = target + size;
             itemBegin = end;
+            ++item;
         }
     };
     qsizetype next = first;
@@ -481,6 +488,27 @@ const char16_t *findLineEnd(const char16_t *from, const char16_t *to)
     return to;
 }
 
+// The first CR or LF byte in [from, to), or `to`.
+const char *findLineEndByte(const char *from, const char *to)
+{
+#ifdef __SSE2__
+    const __m128i carriageReturn = _mm_set1_epi8('\r');
+    const __m128i lineFeed = _mm_set1_epi8('\n');
+    for (; to - from >= 16; from += 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(from));
+        const int found = _mm_movemask_epi8(
+            _mm_or_si128(_mm_cmpeq_epi8(chunk, carriageReturn), _mm_cmpeq_epi8(chunk, lineFeed)));
+        if (found != 0)
+            return from + __builtin_ctz(unsigned(found));
+    }
+#endif
+    for (; from < to; ++from) {
+        if (*from == '\r' || *from == '\n')
+            return from;
+    }
+    return to;
+}
+
 } // namespace
 
 void TextPoolBuilder::reserve(qsizetype items, qsizetype bytes)
@@ -563,6 +591,16 @@ void TextPoolBuilder::added(qsizetype units)
     m_pool.writable();
     const char16_t *read = m_piece.data();
     const char16_t *const end = read + units;
+    // Most pieces are Latin-1 throughout: narrowed in one pass, then split in place.
+    if (!m_lineWide) {
+        auto &buffer = m_pool.m_data->bytes;
+        const size_t at = buffer.size();
+        if (narrowToLatin1(read, units, grow(units))) {
+            splitLatin1(qsizetype(at));
+            return;
+        }
+        buffer.resize(at);
+    }
 
     // An LF right after a CR that ended the last piece belongs to that line end.
     if (m_afterCarriageReturn && read < end && *read == u'\n')
@@ -584,6 +622,43 @@ void TextPoolBuilder::added(qsizetype units)
     }
     if (m_faultingAhead)
         m_faultingAhead->written(m_pool.m_data->bytes.size());
+}
+
+void TextPoolBuilder::splitLatin1(qsizetype from)
+{
+    TextPool::Data &data = *m_pool.m_data;
+    char *const bytes = data.bytes.data();
+    const char *read = bytes + from;
+    const char *const end = bytes + data.bytes.size();
+    char *write = bytes + from;
+    if (m_afterCarriageReturn && read < end && *read == '\n')
+        ++read;
+    m_afterCarriageReturn = false;
+    const bool flagged = !data.wide.none();
+    while (read < end) {
+        const char *lineEnd = findLineEndByte(read, end);
+        const qsizetype length = lineEnd - read;
+        if (write != read)
+            std::memmove(write, read, size_t(length));
+        write += length;
+        if (lineEnd == end)
+            break;
+        if (flagged)
+            data.wide.set(qsizetype(data.ends.size()), false);
+        data.ends.push_back(quint32(write - bytes));
+        read = lineEnd + 1;
+        if (*lineEnd == '\r') {
+            if (read == end)
+                m_afterCarriageReturn = true;
+            else if (*read == '\n')
+                ++read;
+        }
+    }
+    if (!data.ends.empty() && qsizetype(data.ends.back()) > m_lineBegin)
+        m_lineBegin = data.ends.back();
+    data.bytes.resize(size_t(write - bytes));
+    if (m_faultingAhead)
+        m_faultingAhead->written(data.bytes.size());
 }
 
 TextPool TextPoolBuilder::finish()

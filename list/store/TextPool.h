@@ -212,6 +212,8 @@ private:
     // Makes room for `bytes` more at the end of the pool's buffer; returns where they go.
     char *grow(qsizetype bytes);
     void endLine();
+    // Splits the Latin-1 bytes from `from` to the end of the buffer into lines, in place.
+    void splitLatin1(qsizetype from);
 
     TextPool m_pool;
     std::unique_ptr<Prefaulter> m_faultingAhead;

@@ -46,6 +46,20 @@ public:
         }
         return false;
     }
+    // The first wide item in [first, last), or `last`.
+    qsizetype nextIn(qsizetype first, qsizetype last) const
+    {
+        for (qsizetype item = first; item < last;) {
+            const size_t word = size_t(item / 64);
+            if (word >= m_words.size())
+                return last;
+            const quint64 bits = m_words[word] >> (item % 64);
+            if (bits != 0)
+                return std::min(last, item + qsizetype(__builtin_ctzll(bits)));
+            item = qsizetype(word + 1) * 64;
+        }
+        return last;
+    }
     // The flags of [from, from + count) copied to [to, to + count), as memmove copies bytes.
     void move(qsizetype to, qsizetype from, qsizetype count)
     {
