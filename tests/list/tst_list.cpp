@@ -5,6 +5,7 @@
 #include "ListTestHost.h"
 #include "PackedTexts.h"
 #include "TextPool.h"
+#include "TextSearch.h"
 
 #include <algorithm>
 #include <cstring>
@@ -77,6 +78,7 @@ private Q_SLOTS:
     void preparedCollisionsDoNotCollideUnderASeed_data();
     void preparedCollisionsDoNotCollideUnderASeed();
     void ignoringCaseAgreesWithFullUpperCase();
+    void searchFindsTheSameInEitherForm();
     void largeBuffersHandedOutAgain();
     void largeLoadWhilePagesAreFaultedAhead();
 };
@@ -1030,6 +1032,38 @@ void ListTest::ignoringCaseAgreesWithFullUpperCase()
                      qPrintable(QString::number(unit, 16)));
         }
     }
+}
+
+void ListTest::searchFindsTheSameInEitherForm()
+{
+    // Random Latin-1 items and texts to find (with letters whose case folding leaves Latin-1
+    // or comes into it: µ and mu, ÿ and Ÿ, K and the Kelvin sign, s and long s): an item kept
+    // in one byte a character gives the answer its UTF-16 form gives, either case option.
+    const QString letters = QStringLiteral("aAsSkKß\u00b5\u00ff\u00e9\u00c9 .");
+    const QString others = QStringLiteral("\u039c\u03bc\u0178\u212a\u017f\u0301");
+    QRandomGenerator random(20261208);
+    const auto randomText = [&](const QString &from, int longest) {
+        QString text;
+        for (int k = int(random.bounded(0, longest)); k > 0; --k)
+            text += from[random.bounded(int(from.size()))];
+        return text;
+    };
+    int found = 0;
+    for (int round = 0; round < 20000; ++round) {
+        const QString item = randomText(letters, 9);
+        const QString needle = randomText(random.bounded(4) == 0 ? letters + others : letters, 3);
+        TextPool kept;
+        kept.append(item);
+        QVERIFY(kept.at(0).isLatin1());
+        for (const CaseOption option : {CaseOption::IgnoreCase, CaseOption::MatchCase}) {
+            const TextSearch search(needle, option);
+            const bool expected = search.foundIn(QStringView(item));
+            found += expected ? 1 : 0;
+            QVERIFY2(search.foundIn(kept.at(0)) == expected,
+                     qPrintable(QStringLiteral("[%1] in [%2]").arg(needle, item)));
+        }
+    }
+    QVERIFY(found > 5000);
 }
 
 void ListTest::preparedCollisionsDoNotCollideUnderASeed_data()
