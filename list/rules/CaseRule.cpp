@@ -310,16 +310,19 @@ inline std::uint64_t mixBlock(std::uint64_t h, std::uint64_t low, std::uint64_t 
     return std::uint64_t(product) ^ std::uint64_t(product >> 64);
 }
 
-// Eight units of a text from `chars` on (`count` of them, the rest 0) as two words of UTF-16.
-inline void loadBlock(const char16_t *chars, qsizetype count, std::uint64_t words[2])
+// Eight units of a text from `chars` on as two words of UTF-16: all eight (a size known to
+// the compiler, so the copy is one load), or the last `count` of a text and 0 after them.
+inline void loadBlock(const char16_t *chars, std::uint64_t words[2])
+{
+    std::memcpy(words, chars, 16);
+}
+inline void loadTail(const char16_t *chars, qsizetype count, std::uint64_t words[2])
 {
     words[0] = words[1] = 0;
     std::memcpy(words, chars, size_t(count) * sizeof(char16_t));
 }
-inline void loadBlock(const unsigned char *chars, qsizetype count, std::uint64_t words[2])
+inline void widenBlock(std::uint64_t bytes, std::uint64_t words[2])
 {
-    std::uint64_t bytes = 0;
-    std::memcpy(&bytes, chars, size_t(count));
 #ifdef __SSE2__
     const __m128i units =
         _mm_unpacklo_epi8(_mm_cvtsi64_si128(static_cast<long long>(bytes)), _mm_setzero_si128());
@@ -330,6 +333,18 @@ inline void loadBlock(const unsigned char *chars, qsizetype count, std::uint64_t
     for (int i = 0; i < 8; ++i)
         words[i / 4] |= std::uint64_t((bytes >> (8 * i)) & 0xFF) << (16 * (i % 4));
 #endif
+}
+inline void loadBlock(const unsigned char *chars, std::uint64_t words[2])
+{
+    std::uint64_t bytes;
+    std::memcpy(&bytes, chars, 8);
+    widenBlock(bytes, words);
+}
+inline void loadTail(const unsigned char *chars, qsizetype count, std::uint64_t words[2])
+{
+    std::uint64_t bytes = 0;
+    std::memcpy(&bytes, chars, size_t(count));
+    widenBlock(bytes, words);
 }
 
 // Hashes the characters as UTF-16 units, eight at a time, whichever form they are kept in;
@@ -342,9 +357,17 @@ bool hashUnits(const Char *chars, qsizetype size, bool fold, std::uint64_t seed,
 {
     const std::uint64_t key = (seed * kMultiplier) | 1;
     std::uint64_t h = seed ^ (std::uint64_t(size) * kMultiplier);
-    for (qsizetype i = 0; i < size; i += 8) {
+    qsizetype i = 0;
+    for (; i + 8 <= size; i += 8) {
         std::uint64_t words[2];
-        loadBlock(chars + i, std::min<qsizetype>(8, size - i), words);
+        loadBlock(chars + i, words);
+        if (fold && !upperBlock(words[0], words[1]))
+            return false;
+        h = mixBlock(h, words[0], words[1], key);
+    }
+    if (i < size) {
+        std::uint64_t words[2];
+        loadTail(chars + i, size - i, words);
         if (fold && !upperBlock(words[0], words[1]))
             return false;
         h = mixBlock(h, words[0], words[1], key);

@@ -434,11 +434,12 @@ qsizetype RewriteItems(ItemList &listView, ListHost &host,
         texts.reserve(count, listView.texts().byteCount());
         qsizetype changed = 0;
         QString tidied;
+        Utf16Reader reader;
         YieldPacer pacer(host);
         bool listChanged = false;
         for (qsizetype position = 0; position < count && !listChanged; ++position) {
             const ItemText text = listView.text(position);
-            if (tidy(Utf16Text(text), tidied)) {
+            if (tidy(reader.read(text), tidied)) {
                 texts.append(tidied);
                 ++changed;
             } else {

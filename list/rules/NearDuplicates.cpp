@@ -312,10 +312,11 @@ std::optional<NearGroups> FindNearDuplicates(const ItemList &listView,
         grouped.reserve(size_t(count));
         const std::uint64_t seed = randomHashSeed();
         YieldPacer pacer(host);
+        Utf16Reader reader;
         bool listChanged = false;
         for (qsizetype position = 0; position < count && !listChanged; ++position) {
             const std::optional<QString> key =
-                NearGroupKey(Utf16Text(listView.text(position)), options);
+                NearGroupKey(reader.read(listView.text(position)), options);
             if (key) {
                 hashes[size_t(position)] = comparisonHash(*key, CaseOption::MatchCase, seed);
                 grouped.push_back(quint32(position));

@@ -7,6 +7,7 @@
 #include <QVarLengthArray>
 
 #include <cstring>
+#include <string>
 
 // One item's text as the list keeps it: one byte a character when every character fits in
 // eight bits (Latin-1, what most lists hold throughout), else UTF-16. A view: it points into
@@ -17,37 +18,37 @@ class ItemText
 public:
     constexpr ItemText() = default;
     // A UTF-16 view as an item text (whatever characters it holds).
-    ItemText(QStringView text) : m_data(text.utf16()), m_size(text.size()), m_latin1(false) {}
+    ItemText(QStringView text) : m_data(text.utf16()), m_size(text.size()) {}
     ItemText(const QString &text) : ItemText(QStringView(text)) {}
-    ItemText(QLatin1StringView text) : m_data(text.data()), m_size(text.size()), m_latin1(true) {}
+    ItemText(QLatin1StringView text) : m_data(text.data()), m_size(text.size() | kLatin1) {}
     static ItemText latin1(const char *data, qsizetype size)
     {
         return ItemText(QLatin1StringView(data, size));
     }
 
-    bool isLatin1() const { return m_latin1; }
-    qsizetype size() const { return m_size; }
-    bool isEmpty() const { return m_size == 0; }
+    bool isLatin1() const { return (m_size & kLatin1) != 0; }
+    qsizetype size() const { return m_size & ~kLatin1; }
+    bool isEmpty() const { return size() == 0; }
     // The characters as they lie, for prefetching.
     const void *data() const { return m_data; }
     QLatin1StringView asLatin1() const
     {
-        Q_ASSERT(m_latin1);
-        return QLatin1StringView(static_cast<const char *>(m_data), m_size);
+        Q_ASSERT(isLatin1());
+        return QLatin1StringView(static_cast<const char *>(m_data), size());
     }
     QStringView asUtf16() const
     {
-        Q_ASSERT(!m_latin1);
-        return QStringView(static_cast<const char16_t *>(m_data), m_size);
+        Q_ASSERT(!isLatin1());
+        return QStringView(static_cast<const char16_t *>(m_data), size());
     }
     char16_t at(qsizetype i) const
     {
-        return m_latin1 ? char16_t(static_cast<const unsigned char *>(m_data)[i])
-                        : static_cast<const char16_t *>(m_data)[i];
+        return isLatin1() ? char16_t(static_cast<const unsigned char *>(m_data)[i])
+                          : static_cast<const char16_t *>(m_data)[i];
     }
     ItemText sliced(qsizetype position, qsizetype count) const
     {
-        if (m_latin1)
+        if (isLatin1())
             return latin1(static_cast<const char *>(m_data) + position, count);
         return QStringView(static_cast<const char16_t *>(m_data) + position, count);
     }
@@ -56,15 +57,15 @@ public:
     // Latin-1, `const char16_t *` for UTF-16.
     template <typename Work> decltype(auto) visit(Work &&work) const
     {
-        if (m_latin1)
-            return work(static_cast<const unsigned char *>(m_data), m_size);
-        return work(static_cast<const char16_t *>(m_data), m_size);
+        if (isLatin1())
+            return work(static_cast<const unsigned char *>(m_data), size());
+        return work(static_cast<const char16_t *>(m_data), size());
     }
 
-    QString toString() const { return m_latin1 ? QString(asLatin1()) : asUtf16().toString(); }
+    QString toString() const { return isLatin1() ? QString(asLatin1()) : asUtf16().toString(); }
     void appendTo(QString &out) const
     {
-        if (m_latin1)
+        if (isLatin1())
             out.append(asLatin1());
         else
             out.append(asUtf16());
@@ -72,11 +73,11 @@ public:
     // Writes the size() characters to `out` as UTF-16.
     void copyTo(char16_t *out) const
     {
-        if (!m_latin1) {
-            std::memcpy(out, m_data, size_t(m_size) * sizeof(char16_t));
+        if (!isLatin1()) {
+            std::memcpy(out, m_data, size_t(size()) * sizeof(char16_t));
             return;
         }
-        widenLatin1(static_cast<const unsigned char *>(m_data), m_size, out);
+        widenLatin1(static_cast<const unsigned char *>(m_data), size(), out);
     }
 
     // True when every character is below U+0100, so that the text fits in one byte each.
@@ -91,19 +92,21 @@ public:
     // The same characters, whatever the form on either side.
     friend bool operator==(ItemText a, ItemText b)
     {
-        if (a.m_size != b.m_size)
+        if (a.size() != b.size())
             return false;
-        if (a.m_latin1 == b.m_latin1)
-            return std::memcmp(a.m_data, b.m_data, size_t(a.m_size) * (a.m_latin1 ? 1 : 2)) == 0;
-        return a.m_latin1 ? QStringView(b.asUtf16()) == a.asLatin1()
-                          : QStringView(a.asUtf16()) == b.asLatin1();
+        if (a.isLatin1() == b.isLatin1())
+            return std::memcmp(a.m_data, b.m_data, size_t(a.size()) * (a.isLatin1() ? 1 : 2)) == 0;
+        return a.isLatin1() ? QStringView(b.asUtf16()) == a.asLatin1()
+                            : QStringView(a.asUtf16()) == b.asLatin1();
     }
     friend bool operator!=(ItemText a, ItemText b) { return !(a == b); }
 
 private:
+    // The top bit of the size marks Latin-1: sixteen bytes, passed in two registers.
+    static constexpr qsizetype kLatin1 = qsizetype(1) << (sizeof(qsizetype) * 8 - 2);
+
     const void *m_data = nullptr;
     qsizetype m_size = 0;
-    bool m_latin1 = false;
 };
 
 // An item's text as UTF-16, for code that reads one item at a time through Qt's string
@@ -131,4 +134,23 @@ public:
 private:
     QVarLengthArray<char16_t, 256> m_copy;
     QStringView m_view;
+};
+
+// Reads item after item as UTF-16 through one buffer of its own: a loop over many items
+// widens each Latin-1 one there, with no allocation once the buffer has grown.
+class Utf16Reader
+{
+public:
+    QStringView read(ItemText text)
+    {
+        if (!text.isLatin1())
+            return text.asUtf16();
+        if (qsizetype(m_buffer.size()) < text.size())
+            m_buffer.resize(size_t(text.size()));
+        text.copyTo(m_buffer.data());
+        return QStringView(m_buffer.data(), text.size());
+    }
+
+private:
+    std::u16string m_buffer;
 };

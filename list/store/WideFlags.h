@@ -16,12 +16,13 @@ public:
         const size_t word = size_t(item / 64);
         return word < m_words.size() && ((m_words[word] >> (item % 64)) & 1u) != 0;
     }
-    // Sets or clears the flag; a clear one costs nothing while no item is wide.
+    // Sets or clears the flag. The flags past the words held are clear (truncate() keeps
+    // them so), so clearing one there costs nothing.
     void set(qsizetype item, bool wide)
     {
-        if (!wide && m_words.empty())
-            return;
         const size_t word = size_t(item / 64);
+        if (!wide && word >= m_words.size())
+            return;
         if (word >= m_words.size())
             m_words.resize(word + 1, 0);
         const quint64 bit = quint64(1) << (item % 64);
