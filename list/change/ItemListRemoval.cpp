@@ -3,6 +3,8 @@
 
 #include "ItemList.h"
 
+#include "LargeMemory.h"
+
 #include <algorithm>
 
 void ItemList::removeAt(qsizetype position)
@@ -111,6 +113,10 @@ void ItemList::removeSorted(std::shared_ptr<const std::vector<quint32>> ascendin
         gathered.size() != qsizetype(positions.size()) && packsAsItRemoves(positions);
     qsizetype removedBytes = -1;
     if (packs) {
+        // The texts are packed into fresh memory as the list gives its own back: a spare
+        // buffer (the scan's table) taken for them would be held from the start, beside
+        // the whole list, and would make the removal's peak.
+        releaseSpareMemory();
         removedBytes = 0;
         for (const quint32 position : positions)
             removedBytes += m_store.texts().storedBytes(position);

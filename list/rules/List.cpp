@@ -44,10 +44,12 @@ qsizetype copySlice(const ItemList &listView)
 }
 
 // Keeping the rest anew needs room for the items kept (their bytes and bounds), beside the
-// whole list. Removing in place needs room for what the history keeps of the items removed
-// (their bytes, bounds and positions), of which about the kept items' share is packed before
-// the list begins giving its memory back. When at least two items go for each one kept, the
-// one that needs less is chosen; otherwise the list is closed up in place.
+// whole list. Removing in place packs the items removed for the history as the list gives
+// its own memory back, so it needs room only for what the history keeps beside the texts
+// (their bounds and positions) and for what is packed ahead of what is given back: about
+// twelve bytes an item removed, measured on lists of ten million. When at least two items go
+// for each one kept, the one that needs less is chosen; otherwise the list is closed up in
+// place.
 bool keepsTheRest(const ItemList &listView, const ItemBits &taken)
 {
     const qsizetype removed = taken.count();
@@ -60,12 +62,8 @@ bool keepsTheRest(const ItemList &listView, const ItemBits &taken)
         if (!taken.test(position))
             keptBytes += texts.storedBytes(position);
     }
-    const qsizetype removedBytes = texts.byteCount() - keptBytes;
-    const double keptShare =
-        texts.byteCount() == 0 ? 0.0 : double(keptBytes) / double(texts.byteCount());
     const double roomKeepingTheRest = double(keptBytes) + 8.0 * double(kept);
-    const double roomInPlace =
-        keptShare * (double(removedBytes) + 8.0 * double(removed)) + 12.0 * double(removed);
+    const double roomInPlace = 12.0 * double(removed);
     return roomKeepingTheRest <= roomInPlace;
 }
 

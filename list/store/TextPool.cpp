@@ -246,7 +246,7 @@ qsizetype TextPool::removeSortedUpTo(const std::vector<quint32> &positions, qsiz
     data.gapItem = gap ? writeItem : -1;
     data.gapBegin = gap ? stopBegin : 0;
     if (bytesAfter >= 0)
-        releasePages(bytes + std::max(writeByte, bytesAfter), bytes + stopBegin);
+        releasePages(bytes + writeByte, bytes + stopBegin);
     return done;
 }
 
