@@ -1,5 +1,9 @@
 #include "TextFileFormat.h"
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include "Failure.h"
 #include "TextPool.h"
 
@@ -67,6 +71,47 @@ bool endsInsideUtf8Sequence(QByteArrayView bytes)
     return false;
 }
 
+// Decodes UTF-8 that stays within Latin-1 straight to one byte a character, ASCII sixteen
+// bytes at a time, and stops at the first byte it cannot take so: a longer sequence, one
+// that is not UTF-8, or one the piece cuts (the general decoder takes it from there).
+// Returns how many bytes it read; `written` says how many it wrote.
+qsizetype utf8ToLatin1(const unsigned char *from, qsizetype size, char *out, qsizetype &written)
+{
+    qsizetype read = 0, write = 0;
+    while (read < size) {
+#ifdef __SSE2__
+        while (read + 16 <= size) {
+            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(from + read));
+            _mm_storeu_si128(reinterpret_cast<__m128i *>(out + write), chunk);
+            const int beyondAscii = _mm_movemask_epi8(chunk);
+            if (beyondAscii != 0) {
+                const int ascii = __builtin_ctz(unsigned(beyondAscii));
+                read += ascii;
+                write += ascii;
+                break;
+            }
+            read += 16;
+            write += 16;
+        }
+        if (read == size)
+            break;
+#endif
+        const unsigned char lead = from[read];
+        if (lead < 0x80) {
+            out[write++] = char(lead);
+            ++read;
+        } else if ((lead == 0xC2 || lead == 0xC3) && read + 1 < size &&
+                   (from[read + 1] & 0xC0) == 0x80) {
+            out[write++] = char(((lead & 0x1F) << 6) | (from[read + 1] & 0x3F));
+            read += 2;
+        } else {
+            break;
+        }
+    }
+    written = write;
+    return read;
+}
+
 } // namespace
 
 QString decodeWindows1252(const char *data, qsizetype size)
@@ -107,6 +152,7 @@ bool readPass(QIODevice &file, qint64 start, qint64 sizeHint, FileEncoding encod
     qint64 bodyRead = 0;
     bool reservedItems = false;
     QByteArray lastBytes; // the end of what was read, to see whether it stops mid-character
+    bool decoderMidSequence = false; // the decoder holds the start of a character
     for (;;) {
         const qint64 got = file.read(chunk.data(), chunkBytes);
         if (got < 0)
@@ -116,22 +162,36 @@ bool readPass(QIODevice &file, qint64 start, qint64 sizeHint, FileEncoding encod
             break;
         bodyRead += got;
         const QByteArrayView bytes(chunk.constData(), got);
-        char16_t *out = builder.space(utf16 ? got / 2 + 2 : got + 2);
+        // Most files are UTF-8 within Latin-1: that goes straight into the list's bytes, and
+        // the decoder takes what is left of the piece from the first character beyond.
+        qsizetype taken = 0;
+        if (encoding == FileEncoding::Utf8 && !decoderMidSequence && builder.takesLatin1()) {
+            qsizetype written = 0;
+            taken = utf8ToLatin1(reinterpret_cast<const unsigned char *>(bytes.data()), got,
+                                 builder.latin1Space(got), written);
+            builder.addedLatin1(written);
+        }
+        const QByteArrayView rest = bytes.sliced(taken);
+        char16_t *out = builder.space(utf16 ? got / 2 + 2 : rest.size() + 2);
         qsizetype written = 0;
-        if (decoder) {
+        if (rest.isEmpty()) {
+        } else if (decoder) {
             written = reinterpret_cast<char16_t *>(
-                          decoder->appendToBuffer(reinterpret_cast<QChar *>(out), bytes)) -
+                          decoder->appendToBuffer(reinterpret_cast<QChar *>(out), rest)) -
                       out;
             if (encoding == FileEncoding::Utf8 && decoder->hasError())
                 return false;
         } else {
-            decodeWindows1252Into(bytes.data(), got, out);
-            written = got;
+            decodeWindows1252Into(rest.data(), rest.size(), out);
+            written = rest.size();
         }
         const bool last = file.atEnd();
         if (encoding == FileEncoding::Utf8) {
             lastBytes.append(bytes.last(std::min<qsizetype>(got, 4)));
             lastBytes = lastBytes.right(4);
+            // The decoder, when it had any of the piece, may hold the start of a character
+            // the next piece ends: it must see that piece first.
+            decoderMidSequence = !rest.isEmpty() && endsInsideUtf8Sequence(lastBytes);
             if (last && endsInsideUtf8Sequence(lastBytes))
                 return false;
         }

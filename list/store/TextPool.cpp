@@ -624,6 +624,21 @@ void TextPoolBuilder::added(qsizetype units)
         m_faultingAhead->written(m_pool.m_data->bytes.size());
 }
 
+char *TextPoolBuilder::latin1Space(qsizetype count)
+{
+    Q_ASSERT(takesLatin1());
+    m_pool.writable();
+    m_latin1At = qsizetype(m_pool.m_data->bytes.size());
+    return grow(count);
+}
+
+void TextPoolBuilder::addedLatin1(qsizetype count)
+{
+    m_pool.m_data->bytes.resize(size_t(m_latin1At + count));
+    if (count > 0)
+        splitLatin1(m_latin1At);
+}
+
 void TextPoolBuilder::splitLatin1(qsizetype from)
 {
     TextPool::Data &data = *m_pool.m_data;

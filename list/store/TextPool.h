@@ -195,6 +195,12 @@ public:
     // Room for `units` more decoded characters; write them there, then call added().
     char16_t *space(qsizetype units);
     void added(qsizetype units);
+    // Room for `count` more characters decoded straight to Latin-1, one byte each, while the
+    // line not ended yet is Latin-1 (takesLatin1()); write them there, then call
+    // addedLatin1() with how many were written.
+    bool takesLatin1() const { return !m_lineWide; }
+    char *latin1Space(qsizetype count);
+    void addedLatin1(qsizetype count);
     // A last line without a line end becomes an item too.
     TextPool finish();
 
@@ -220,5 +226,6 @@ private:
     std::vector<char16_t> m_piece; // the piece being decoded
     qsizetype m_lineBegin = 0;     // where the line not ended yet begins in the buffer
     bool m_lineWide = false;       // it holds a character beyond Latin-1
+    qsizetype m_latin1At = 0;      // where latin1Space() made room
     bool m_afterCarriageReturn = false;
 };
