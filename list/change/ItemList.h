@@ -162,7 +162,7 @@ private:
     // Removes `ascending` in one go, or starts removing them a slice at a time.
     void removeSortedPositions(const std::shared_ptr<const std::vector<quint32>> &ascending,
                                bool inSlices, std::shared_ptr<PackedTexts> removedOut = {},
-                               qsizetype bytesAfter = -1);
+                               bool givesMemoryBack = false);
     // Finishes a change under way, first moving `positions` (numbering the list as it
     // stands) to where they will be.
     void settleBefore(std::vector<qsizetype> &positions, PackedTexts &gathered);

@@ -117,22 +117,25 @@ void ItemList::removeSorted(std::shared_ptr<const std::vector<quint32>> ascendin
         // buffer (the scan's table) taken for them would be held from the start, beside
         // the whole list, and would make the removal's peak.
         releaseSpareMemory();
-        removedBytes = 0;
-        for (const quint32 position : positions)
-            removedBytes += m_store.texts().storedBytes(position);
+        // Room for their share of the list's bytes and a quarter more, which costs only
+        // address space until it is written: adding up their sizes would read every one of
+        // them, a pause of its own on a list of tens of millions.
+        const double share = double(positions.size()) / double(std::max<qsizetype>(1, count()));
+        removedBytes = std::min(m_store.texts().byteCount(),
+                                qsizetype(double(m_store.texts().byteCount()) * share * 1.25)) +
+                       qsizetype(positions.size());
     }
     ListChange change = removal(positions, std::move(gathered), removedBytes);
     const bool inSlices =
         mayGoInSlices && SlicedChange::worthSlicing(positions, count(), m_itemsPerRemovalSlice);
     change.removedAt = std::move(ascending);
-    removeSortedPositions(change.removedAt, inSlices, packs ? change.removed : nullptr,
-                          packs ? m_store.texts().byteCount() - removedBytes : -1);
+    removeSortedPositions(change.removedAt, inSlices, packs ? change.removed : nullptr, packs);
     record(std::move(change));
 }
 
 void ItemList::removeSortedPositions(const std::shared_ptr<const std::vector<quint32>> &ascending,
                                      bool inSlices, std::shared_ptr<PackedTexts> removedOut,
-                                     qsizetype bytesAfter)
+                                     bool givesMemoryBack)
 {
     const auto runs = RunsOf(*ascending, SlicedChange::kMaxRunsSeparately);
     if (runs.size() <= SlicedChange::kMaxRunsSeparately) {
@@ -142,7 +145,7 @@ void ItemList::removeSortedPositions(const std::shared_ptr<const std::vector<qui
             removeRange(run->first, run->second);
         return;
     }
-    startSliced(SlicedChange::removal(ascending, count(), std::move(removedOut), bytesAfter),
+    startSliced(SlicedChange::removal(ascending, count(), std::move(removedOut), givesMemoryBack),
                 inSlices);
 }
 

@@ -23,13 +23,13 @@ qsizetype insertedBefore(const std::vector<quint32> &positions, qsizetype row)
 
 SlicedChange SlicedChange::removal(std::shared_ptr<const std::vector<quint32>> ascending,
                                    qsizetype count, std::shared_ptr<PackedTexts> removedOut,
-                                   qsizetype bytesAfter)
+                                   bool givesMemoryBack)
 {
     SlicedChange change;
     change.m_positions = std::move(ascending);
     change.m_originalCount = count;
     change.m_removedOut = std::move(removedOut);
-    change.m_bytesAfter = bytesAfter;
+    change.m_givesMemoryBack = givesMemoryBack;
     return change;
 }
 
@@ -123,7 +123,7 @@ bool SlicedChange::apply(const Slice &slice, ItemStore &store)
         return m_settledFrom > 0;
     }
     m_done = store.removeSortedUpTo(*m_positions, m_done, m_processed, slice.reach,
-                                    m_removedOut.get(), m_bytesAfter);
+                                    m_removedOut.get(), m_givesMemoryBack);
     m_processed = slice.reach;
     return m_processed < m_originalCount;
 }

@@ -53,11 +53,11 @@ public:
     static constexpr size_t kMaxRunsSeparately = 8;
 
     // Removing `ascending` from a list of `count` items. With `removedOut`, the items are
-    // packed into it as they go (see TextPool::removeSortedUpTo), and the list's memory that
-    // `bytesAfter` leaves no use for is given back as they go.
+    // packed into it as they go (see TextPool::removeSortedUpTo), and with `givesMemoryBack`
+    // the list's memory they leave is given back as they go.
     static SlicedChange removal(std::shared_ptr<const std::vector<quint32>> ascending,
                                 qsizetype count, std::shared_ptr<PackedTexts> removedOut = {},
-                                qsizetype bytesAfter = -1);
+                                bool givesMemoryBack = false);
     // Putting back the items `removal` took (a Removed change), into a list that will have
     // `countAfter` items then.
     static SlicedChange insertion(const ListChange &removal, qsizetype countAfter);
@@ -98,7 +98,7 @@ private:
     qsizetype m_done = 0;
     qsizetype m_processed = 0;
     std::shared_ptr<PackedTexts> m_removedOut;
-    qsizetype m_bytesAfter = -1;
+    bool m_givesMemoryBack = false;
     // An insertion: the removal taken back, of whose items the last `m_placed` are back, and
     // with them every final row from `m_settledFrom` on.
     const ListChange *m_insertion = nullptr;

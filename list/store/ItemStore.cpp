@@ -99,13 +99,13 @@ void ItemStore::exchangeTexts(TextPool &texts, const std::vector<quint32> &order
 
 qsizetype ItemStore::removeSortedUpTo(const std::vector<quint32> &ascending, qsizetype done,
                                       qsizetype processed, qsizetype until, PackedTexts *removedOut,
-                                      qsizetype bytesAfter)
+                                      bool givesMemoryBack)
 {
     const qsizetype oldCount = count();
     const auto sliceBegin = ascending.begin() + done;
     const auto sliceEnd = std::lower_bound(sliceBegin, ascending.end(), quint32(until));
     const qsizetype doneAfter =
-        m_texts.removeSortedUpTo(ascending, done, processed, until, removedOut, bytesAfter);
+        m_texts.removeSortedUpTo(ascending, done, processed, until, removedOut, givesMemoryBack);
     // The marks close up the same way; those of the rows not handled yet move down.
     quint8 *const marks = m_checks.data();
     const qsizetype firstRow = processed - done;

@@ -73,7 +73,7 @@ public:
     // those before `until` and returns how many are done then. See TextPool::removeSortedUpTo.
     qsizetype removeSortedUpTo(const std::vector<quint32> &ascending, qsizetype done,
                                qsizetype processed, qsizetype until,
-                               PackedTexts *removedOut = nullptr, qsizetype bytesAfter = -1);
+                               PackedTexts *removedOut = nullptr, bool givesMemoryBack = false);
     // Puts back texts[from..to) with their marks checks[from..to) at ascending[from..to)
     // (where they stand once back, the lower ones in already), in one go.
     void insertSorted(const std::vector<quint32> &ascending, qsizetype from, qsizetype to,

@@ -143,7 +143,7 @@ void TextPool::removeSorted(const std::vector<quint32> &ascendingPositions)
 
 qsizetype TextPool::removeSortedUpTo(const std::vector<quint32> &positions, qsizetype done,
                                      qsizetype processed, qsizetype until, PackedTexts *removedOut,
-                                     qsizetype bytesAfter)
+                                     bool givesMemoryBack)
 {
     Data &data = writable();
     char *const bytes = data.bytes.data();
@@ -227,8 +227,8 @@ qsizetype TextPool::removeSortedUpTo(const std::vector<quint32> &positions, qsiz
     keepRun(next, stop);
 
     if (stop == count) {
-        if (bytesAfter >= 0)
-            releasePages(bytes + std::max(writeByte, bytesAfter), bytes + data.bytes.size());
+        if (givesMemoryBack)
+            releasePages(bytes + writeByte, bytes + data.bytes.size());
         data.bytes.resize(size_t(writeByte));
         data.ends.resize(size_t(writeItem));
         wide.truncate(writeItem);
@@ -245,7 +245,7 @@ qsizetype TextPool::removeSortedUpTo(const std::vector<quint32> &positions, qsiz
     const bool gap = writeByte != stopBegin;
     data.gapItem = gap ? writeItem : -1;
     data.gapBegin = gap ? stopBegin : 0;
-    if (bytesAfter >= 0)
+    if (givesMemoryBack)
         releasePages(bytes + writeByte, bytes + stopBegin);
     return done;
 }

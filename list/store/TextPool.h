@@ -96,13 +96,13 @@ public:
     // `until` reaches the end (settled() is true again).
     //
     // With `removedOut`, each item removed is appended to it first, in list order. With
-    // `bytesAfter` (how many bytes the pool holds once the removal is through), the memory
-    // between the items closed up and those not handled yet that nothing will be written to
-    // again goes back to the system at once: a removal that takes most of a long list then
-    // needs little more memory than the list did, though it keeps what it takes.
+    // `givesMemoryBack`, the memory between the items closed up and those not handled yet
+    // goes back to the system after each slice (the items closed up later take fresh pages
+    // there): a removal that takes most of a long list then needs little more memory than
+    // the list did, though it keeps what it takes.
     qsizetype removeSortedUpTo(const std::vector<quint32> &ascendingPositions, qsizetype done,
                                qsizetype processed, qsizetype until,
-                               PackedTexts *removedOut = nullptr, qsizetype bytesAfter = -1);
+                               PackedTexts *removedOut = nullptr, bool givesMemoryBack = false);
     // An insertion a slice at a time, from the end of the list down, the other way round:
     // `count` positions are where the items stand once all are in (the k-th is
     // texts[firstText + k]); the last `placed` of them are in, and with them every item from
