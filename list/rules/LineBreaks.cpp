@@ -36,11 +36,18 @@ TextPool lines(QStringView text, ListHost &host)
     TextPool result;
     // Room for all of it at once: growing a pool of millions of items step by step copies it
     // over and over, and one of those copies would hold the window up.
-    const qsizetype breaks =
-        std::count_if(text.begin(), text.end(), [](QChar c) { return c == u'\r' || c == u'\n'; });
+    YieldPacer pacer(host);
+    qsizetype breaks = 0;
+    constexpr qsizetype kCountedAtOnce = qsizetype(1) << 20;
+    for (qsizetype from = 0; from < text.size(); from += kCountedAtOnce) {
+        const QStringView part = text.sliced(from, std::min(kCountedAtOnce, text.size() - from));
+        breaks += std::count_if(part.begin(), part.end(),
+                                [](QChar c) { return c == u'\r' || c == u'\n'; });
+        if (pacer.due())
+            host.yieldToEventLoop();
+    }
     result.reserve(breaks + 1, text.size());
     host.yieldToEventLoop();
-    YieldPacer pacer(host);
     qsizetype start = 0;
     for (qsizetype k = 0; k < text.size(); ++k) {
         const char16_t unit = text[k].unicode();
