@@ -340,6 +340,35 @@ inline void loadBlock(const unsigned char *chars, std::uint64_t words[2])
     std::memcpy(&bytes, chars, 8);
     widenBlock(bytes, words);
 }
+// The last `count` units of the eight from `lastEight` on, as loadTail() gives them: a text of
+// eight units or more ends with a whole block, read with one load and shifted down.
+inline void loadLastBlock(const char16_t *lastEight, qsizetype count, std::uint64_t words[2])
+{
+    unsigned __int128 block;
+    std::memcpy(&block, lastEight, 16);
+    block >>= 16 * (8 - count);
+    words[0] = std::uint64_t(block);
+    words[1] = std::uint64_t(block >> 64);
+}
+inline void loadLastBlock(const unsigned char *lastEight, qsizetype count, std::uint64_t words[2])
+{
+    std::uint64_t bytes;
+    std::memcpy(&bytes, lastEight, 8);
+    widenBlock(bytes >> (8 * (8 - count)), words);
+}
+
+#ifdef __SSE2__
+// Eight units from `chars` on in a vector register, as UTF-16.
+inline __m128i loadUnits(const char16_t *chars)
+{
+    return _mm_loadu_si128(reinterpret_cast<const __m128i *>(chars));
+}
+inline __m128i loadUnits(const unsigned char *chars)
+{
+    return _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i *>(chars)),
+                             _mm_setzero_si128());
+}
+#endif
 inline void loadTail(const unsigned char *chars, qsizetype count, std::uint64_t words[2])
 {
     std::uint64_t bytes = 0;
@@ -358,6 +387,22 @@ bool hashUnits(const Char *chars, qsizetype size, bool fold, std::uint64_t seed,
     const std::uint64_t key = (seed * kMultiplier) | 1;
     std::uint64_t h = seed ^ (std::uint64_t(size) * kMultiplier);
     qsizetype i = 0;
+#ifdef __SSE2__
+    // Whole blocks stay in a vector register from loading to mixing.
+    for (; i + 8 <= size; i += 8) {
+        __m128i units = loadUnits(chars + i);
+        if (fold && !latinUpperBlock(units)) {
+            std::uint64_t low = std::uint64_t(_mm_cvtsi128_si64(units));
+            std::uint64_t high = std::uint64_t(_mm_cvtsi128_si64(_mm_unpackhi_epi64(units, units)));
+            if (!upperBlock(low, high))
+                return false;
+            h = mixBlock(h, low, high, key);
+            continue;
+        }
+        h = mixBlock(h, std::uint64_t(_mm_cvtsi128_si64(units)),
+                     std::uint64_t(_mm_cvtsi128_si64(_mm_unpackhi_epi64(units, units))), key);
+    }
+#else
     for (; i + 8 <= size; i += 8) {
         std::uint64_t words[2];
         loadBlock(chars + i, words);
@@ -365,9 +410,13 @@ bool hashUnits(const Char *chars, qsizetype size, bool fold, std::uint64_t seed,
             return false;
         h = mixBlock(h, words[0], words[1], key);
     }
+#endif
     if (i < size) {
         std::uint64_t words[2];
-        loadTail(chars + i, size - i, words);
+        if (size >= 8)
+            loadLastBlock(chars + size - 8, size - i, words);
+        else
+            loadTail(chars + i, size - i, words);
         if (fold && !upperBlock(words[0], words[1]))
             return false;
         h = mixBlock(h, words[0], words[1], key);
