@@ -68,29 +68,29 @@ void TidyMenu::addCommand(QMenu &menu, const QString &text, void (TidyMenu::*com
 
 void TidyMenu::trimBlanks()
 {
-    rewrite(QCoreApplication::translate("Tarnwell", "Trim Blanks"), Tidy::trimBlanks);
+    rewrite(QCoreApplication::translate("Tarnwell", "Trim Blanks"), Tidy::trimBlanksRule());
 }
 
 void TidyMenu::collapseInnerBlanks()
 {
     rewrite(QCoreApplication::translate("Tarnwell", "Collapse Inner Blanks"),
-            Tidy::collapseInnerBlanks);
+            Tidy::collapseInnerBlanksRule());
 }
 
 void TidyMenu::removeInvisibleCharacters()
 {
     rewrite(QCoreApplication::translate("Tarnwell", "Remove Invisible Characters"),
-            Tidy::removeInvisibleCharacters);
+            Tidy::removeInvisibleCharactersRule());
 }
 
 void TidyMenu::lowerCase()
 {
-    rewrite(QCoreApplication::translate("Tarnwell", "Lower Case"), Tidy::lowerCase);
+    rewrite(QCoreApplication::translate("Tarnwell", "Lower Case"), Tidy::lowerCaseRule());
 }
 
 void TidyMenu::upperCase()
 {
-    rewrite(QCoreApplication::translate("Tarnwell", "Upper Case"), Tidy::upperCase);
+    rewrite(QCoreApplication::translate("Tarnwell", "Upper Case"), Tidy::upperCaseRule());
 }
 
 void TidyMenu::removeEmptyItems()
@@ -102,9 +102,9 @@ void TidyMenu::removeEmptyItems()
     });
 }
 
-void TidyMenu::rewrite(const QString &name, const std::function<bool(QStringView, QString &)> &tidy)
+void TidyMenu::rewrite(const QString &name, const Tidy::Rule &rule)
 {
-    run(name, [&] { return changedStatus(List::RewriteItems(m_items, m_form, tidy)); });
+    run(name, [&] { return changedStatus(List::RewriteItems(m_items, m_form, rule)); });
 }
 
 void TidyMenu::run(const QString &name, const std::function<QString()> &change)

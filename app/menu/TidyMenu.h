@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Tidying.h"
+
 #include <QObject>
 #include <QString>
 
@@ -32,7 +34,7 @@ private:
     // Runs the command `name`: `change` changes the list and says what it did for the
     // status line; duplicate removal follows, and its status text is added.
     void run(const QString &name, const std::function<QString()> &change);
-    void rewrite(const QString &name, const std::function<bool(QStringView, QString &)> &tidy);
+    void rewrite(const QString &name, const Tidy::Rule &rule);
 
     Form1 &m_form;
     ItemList &m_items;

@@ -420,8 +420,7 @@ AddedLines AddLines(ItemList &listView, const QStringList &lines, ListHost &host
     return result;
 }
 
-qsizetype RewriteItems(ItemList &listView, ListHost &host,
-                       const std::function<bool(QStringView, QString &)> &tidy)
+qsizetype RewriteItems(ItemList &listView, ListHost &host, const Tidy::Rule &rule)
 {
     for (;;) {
         const quint64 revision = listView.revision();
@@ -435,7 +434,11 @@ qsizetype RewriteItems(ItemList &listView, ListHost &host,
         bool listChanged = false;
         for (qsizetype position = 0; position < count && !listChanged; ++position) {
             const ItemText text = listView.text(position);
-            if (tidy(reader.read(text), tidied)) {
+            // A Latin-1 text the rule cannot change is copied as it lies.
+            const bool mayChange =
+                !text.isLatin1() ||
+                rule.mayChangeLatin1(static_cast<const unsigned char *>(text.data()), text.size());
+            if (mayChange && rule.tidy(reader.read(text), tidied)) {
                 texts.append(tidied);
                 ++changed;
             } else {

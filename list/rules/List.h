@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Tidying.h"
+
 #include "CaseRule.h"
 
 #include <QString>
@@ -60,11 +62,10 @@ struct AddedLines
 };
 AddedLines AddLines(ItemList &listView, const QStringList &lines, ListHost &host);
 
-// Gives every item the text `tidy` makes of it (see Tidying.h) as one change, worked out a
+// Gives every item the text `rule` makes of it (see Tidying.h) as one change, worked out a
 // slice at a time with yields and again from the start when the list changes meanwhile;
 // marks stay with their items. Returns how many items it changed.
-qsizetype RewriteItems(ItemList &listView, ListHost &host,
-                       const std::function<bool(QStringView, QString &)> &tidy);
+qsizetype RewriteItems(ItemList &listView, ListHost &host, const Tidy::Rule &rule);
 // Removes the items at `positions` (numbering the list at `revision`); nothing when the
 // list has changed since. Returns how many it removed.
 qsizetype RemoveItemsAt(ItemList &listView, std::vector<qsizetype> positions, quint64 revision,

@@ -1,5 +1,8 @@
 #include "Tidying.h"
 
+#include <algorithm>
+#include <array>
+
 #include <QChar>
 
 namespace Tidy {
@@ -175,6 +178,86 @@ bool isBlank(QStringView text)
         i += point.units;
     }
     return true;
+}
+
+namespace {
+
+// For each Latin-1 character, whether it is white space or invisible, and whether its lower
+// or upper case form differs from it ("ß" upper-cases to "SS").
+struct Latin1Traits
+{
+    std::array<bool, 256> blankOrInvisible{}, whiteSpace{}, goesOrChanges{}, lowers{}, uppers{};
+};
+const Latin1Traits &latin1Traits()
+{
+    static const Latin1Traits traits = [] {
+        Latin1Traits made;
+        for (int c = 0; c < 256; ++c) {
+            const auto unit = char16_t(c);
+            made.whiteSpace[size_t(c)] = isWhiteSpace(unit);
+            made.blankOrInvisible[size_t(c)] = isWhiteSpace(unit) || isInvisible(unit);
+            made.goesOrChanges[size_t(c)] = unit == kNoBreakSpace || isInvisible(unit);
+            made.lowers[size_t(c)] = QString(QChar(unit)).toLower() != QString(QChar(unit));
+            made.uppers[size_t(c)] = QString(QChar(unit)).toUpper() != QString(QChar(unit));
+        }
+        return made;
+    }();
+    return traits;
+}
+
+bool holdsAny(const std::array<bool, 256> &which, const unsigned char *chars, qsizetype size)
+{
+    return std::any_of(chars, chars + size, [&](unsigned char c) { return which[c]; });
+}
+
+} // namespace
+
+const Rule &trimBlanksRule()
+{
+    static const Rule rule{trimBlanks, [](const unsigned char *chars, qsizetype size) {
+                               const auto &ends = latin1Traits().blankOrInvisible;
+                               return size > 0 && (ends[chars[0]] || ends[chars[size - 1]]);
+                           }};
+    return rule;
+}
+
+const Rule &collapseInnerBlanksRule()
+{
+    static const Rule rule{collapseInnerBlanks, [](const unsigned char *chars, qsizetype size) {
+                               const auto &blank = latin1Traits().whiteSpace;
+                               for (qsizetype i = 0; i < size; ++i) {
+                                   if (blank[chars[i]] &&
+                                       (chars[i] != ' ' || (i + 1 < size && blank[chars[i + 1]])))
+                                       return true;
+                               }
+                               return false;
+                           }};
+    return rule;
+}
+
+const Rule &removeInvisibleCharactersRule()
+{
+    static const Rule rule{removeInvisibleCharacters,
+                           [](const unsigned char *chars, qsizetype size) {
+                               return holdsAny(latin1Traits().goesOrChanges, chars, size);
+                           }};
+    return rule;
+}
+
+const Rule &lowerCaseRule()
+{
+    static const Rule rule{lowerCase, [](const unsigned char *chars, qsizetype size) {
+                               return holdsAny(latin1Traits().lowers, chars, size);
+                           }};
+    return rule;
+}
+
+const Rule &upperCaseRule()
+{
+    static const Rule rule{upperCase, [](const unsigned char *chars, qsizetype size) {
+                               return holdsAny(latin1Traits().uppers, chars, size);
+                           }};
+    return rule;
 }
 
 bool isBlank(ItemText text)

@@ -28,6 +28,20 @@ bool removeInvisibleCharacters(QStringView text, QString &out);
 // Full Unicode case mappings ("ß" upper-cases to "SS").
 bool lowerCase(QStringView text, QString &out);
 bool upperCase(QStringView text, QString &out);
+// A rule, with what it looks for in a text kept in one byte a character: when
+// mayChangeLatin1() is false, the rule leaves that text as it is, and it need not be read as
+// UTF-16 at all. It may be true for a text the rule then leaves alone.
+struct Rule
+{
+    bool (*tidy)(QStringView text, QString &out);
+    bool (*mayChangeLatin1)(const unsigned char *chars, qsizetype size);
+};
+const Rule &trimBlanksRule();
+const Rule &collapseInnerBlanksRule();
+const Rule &removeInvisibleCharactersRule();
+const Rule &lowerCaseRule();
+const Rule &upperCaseRule();
+
 // Shows nothing: empty, or white space and invisible characters only.
 bool isBlank(QStringView text);
 bool isBlank(ItemText text);

@@ -5,12 +5,14 @@
 #include "TextPool.h"
 #include "Tidying.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 
 #include <functional>
 
 using TidyFunction = bool (*)(QStringView, QString &);
 Q_DECLARE_METATYPE(TidyFunction)
+Q_DECLARE_METATYPE(const Tidy::Rule *)
 
 namespace {
 QString units(std::initializer_list<char16_t> list)
@@ -36,6 +38,8 @@ private Q_SLOTS:
     void tidiesOneText();
     void blankItems_data();
     void blankItems();
+    void latin1TextsARuleCannotChangeStayAsTheyAre_data();
+    void latin1TextsARuleCannotChangeStayAsTheyAre();
     void nearKeys_data();
     void nearKeys();
     void invisiblesShown_data();
@@ -173,6 +177,49 @@ void TidyTest::blankItems_data()
     QTest::newRow("an emoji") << "\u200B" + fromUcs4(0x1F600) << false;
     QTest::newRow("a lone surrogate") << units({0xD800}) << false;
     QTest::newRow("a letter") << " a " << false;
+}
+
+void TidyTest::latin1TextsARuleCannotChangeStayAsTheyAre_data()
+{
+    QTest::addColumn<const Tidy::Rule *>("rule");
+    QTest::newRow("Trim Blanks") << &Tidy::trimBlanksRule();
+    QTest::newRow("Collapse Inner Blanks") << &Tidy::collapseInnerBlanksRule();
+    QTest::newRow("Remove Invisible Characters") << &Tidy::removeInvisibleCharactersRule();
+    QTest::newRow("Lower Case") << &Tidy::lowerCaseRule();
+    QTest::newRow("Upper Case") << &Tidy::upperCaseRule();
+}
+
+void TidyTest::latin1TextsARuleCannotChangeStayAsTheyAre()
+{
+    // Random Latin-1 texts, with every character that is blank, invisible or changes case:
+    // whenever a rule says at a glance that it cannot change one, the rule itself leaves it
+    // as it is; and the glance lets most texts through unread.
+    QFETCH(const Tidy::Rule *, rule);
+    QByteArray alphabet = "aZ9.@";
+    for (int c = 0; c < 256; ++c) {
+        if (Tidy::isWhiteSpace(char32_t(c)) || Tidy::isInvisible(char32_t(c)) ||
+            QChar(char16_t(c)).toUpper() != QChar(char16_t(c)) ||
+            QChar(char16_t(c)).toLower() != QChar(char16_t(c)) || c == 0xDF)
+            alphabet += char(c);
+    }
+    QRandomGenerator random(20261208);
+    int passedOver = 0;
+    for (int round = 0; round < 20000; ++round) {
+        QByteArray text;
+        const bool plain = round % 2 == 0; // half of them mostly plain, as lists are
+        for (int k = int(random.bounded(0, 8)); k > 0; --k)
+            text += plain && random.bounded(8) != 0
+                        ? "abc"[random.bounded(3)]
+                        : alphabet[random.bounded(int(alphabet.size()))];
+        const auto *chars = reinterpret_cast<const unsigned char *>(text.constData());
+        if (rule->mayChangeLatin1(chars, text.size()))
+            continue;
+        ++passedOver;
+        QString out;
+        QVERIFY2(!rule->tidy(QString::fromLatin1(text), out),
+                 qPrintable(QString::fromLatin1(text.toHex(' '))));
+    }
+    QVERIFY(passedOver > 2000);
 }
 
 void TidyTest::blankItems()
