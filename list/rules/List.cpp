@@ -131,7 +131,17 @@ Removal prepareRemoval(
                 yieldBetween(to == count);
             }
         } else {
-            std::vector<quint32> ascending = taken.setPositions32();
+            // Millions of positions are written a part at a time, taking turns with the window.
+            std::vector<quint32> ascending;
+            ascending.reserve(size_t(removal.count));
+            constexpr qsizetype kItemsAtOnce = qsizetype(1) << 22;
+            for (qsizetype from = 0; from < taken.size() && !changed; from += kItemsAtOnce) {
+                const qsizetype to = std::min(taken.size(), from + kItemsAtOnce);
+                taken.appendSetPositions(ascending, from, to);
+                yieldBetween(to == taken.size());
+            }
+            if (changed)
+                continue;
             if (listView.packsAsItRemoves(ascending)) {
                 removal.packedAsItGoes = std::move(ascending);
                 // The removal packs the texts itself, a slice at a time, and has the window

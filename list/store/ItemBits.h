@@ -32,6 +32,9 @@ public:
     // The positions whose bit is set, ascending.
     std::vector<qsizetype> setPositions() const { return positions<qsizetype>(false); }
     std::vector<quint32> setPositions32() const { return positions<quint32>(false); }
+    // Appends the positions in [first, last) whose bit is set to `out`, ascending; `first` a
+    // multiple of 64, so that a long run of them can be taken a part at a time.
+    void appendSetPositions(std::vector<quint32> &out, qsizetype first, qsizetype last) const;
     // The positions whose bit is clear, ascending; 32 bits each.
     std::vector<quint32> clearPositions() const { return positions<quint32>(true); }
 
