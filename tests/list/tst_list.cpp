@@ -79,6 +79,7 @@ private Q_SLOTS:
     void preparedCollisionsDoNotCollideUnderASeed();
     void ignoringCaseAgreesWithFullUpperCase();
     void searchFindsTheSameInEitherForm();
+    void poolsOfBothFormsCopyAndCutExactly();
     void largeBuffersHandedOutAgain();
     void largeLoadWhilePagesAreFaultedAhead();
 };
@@ -1031,6 +1032,63 @@ void ListTest::ignoringCaseAgreesWithFullUpperCase()
                          comparisonHash(b, CaseOption::IgnoreCase, seed),
                      qPrintable(QString::number(unit, 16)));
         }
+    }
+}
+
+void ListTest::poolsOfBothFormsCopyAndCutExactly()
+{
+    // Random pools of Latin-1 texts of odd and even lengths and UTF-16 ones, copied in ranges
+    // onto pools whose bytes end at odd and even places, cut and taken apart: each reads as
+    // its model list, and each text is kept in one byte a character exactly when it fits.
+    QRandomGenerator random(20261208);
+    const auto randomText = [&] {
+        QString text(int(random.bounded(0, 7)), QChar(u'a' + random.bounded(26)));
+        if (random.bounded(4) == 0 && !text.isEmpty())
+            text[int(random.bounded(int(text.size())))] = QChar(u'\u0100' + random.bounded(200));
+        else if (random.bounded(3) == 0 && !text.isEmpty())
+            text[0] = QChar(u'\u00e9');
+        return text;
+    };
+    const auto check = [](const TextPool &pool, const QStringList &model) {
+        QCOMPARE(pool.size(), qsizetype(model.size()));
+        for (qsizetype i = 0; i < pool.size(); ++i) {
+            QCOMPARE(pool.at(i).toString(), model[int(i)]);
+            const bool fits = std::all_of(model[int(i)].begin(), model[int(i)].end(),
+                                          [](QChar c) { return c.unicode() < 0x100; });
+            QCOMPARE(pool.at(i).isLatin1(), fits);
+        }
+    };
+    for (int round = 0; round < 400; ++round) {
+        TextPool source, target;
+        QStringList sourceModel, targetModel;
+        for (int i = int(random.bounded(1, 30)); i > 0; --i) {
+            sourceModel.append(randomText());
+            source.append(sourceModel.back());
+        }
+        for (int i = int(random.bounded(0, 5)); i > 0; --i) {
+            targetModel.append(randomText());
+            target.append(targetModel.back());
+        }
+        const int first = int(random.bounded(int(sourceModel.size())));
+        const int last = first + int(random.bounded(int(sourceModel.size()) - first + 1));
+        target.append(source, first, last);
+        targetModel += sourceModel.mid(first, last - first);
+        check(target, targetModel);
+
+        const int from = int(random.bounded(int(targetModel.size()) + 1));
+        check(target.tail(from), targetModel.mid(from));
+        PackedTexts packed;
+        for (qsizetype i = 0; i < target.size(); ++i)
+            packed.append(target.at(i));
+        check(TextPool::unpacked(packed), targetModel);
+        const int kept = int(random.bounded(int(targetModel.size()) + 1));
+        target.truncate(kept);
+        targetModel = targetModel.mid(0, kept);
+        target.append(QStringLiteral("\u0100z"));
+        targetModel.append(QStringLiteral("\u0100z"));
+        target.append(QStringLiteral("abc"));
+        targetModel.append(QStringLiteral("abc"));
+        check(target, targetModel);
     }
 }
 
