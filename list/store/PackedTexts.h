@@ -2,6 +2,7 @@
 
 #include "ItemText.h"
 #include "PoolAllocator.h"
+#include "TextBytes.h"
 #include "WideFlags.h"
 
 #include <vector>
@@ -16,12 +17,8 @@ public:
     bool empty() const { return m_ends.empty(); }
     ItemText at(qsizetype position) const
     {
-        const qsizetype end = m_ends[size_t(position)];
-        const qsizetype begin = beginOf(position);
-        if (!m_wide.test(position))
-            return ItemText::latin1(m_bytes.data() + begin, end - begin);
-        return QStringView(reinterpret_cast<const char16_t *>(m_bytes.data() + begin),
-                           (end - begin) / 2);
+        return textIn(m_bytes.data(), position == 0 ? 0 : qsizetype(m_ends[size_t(position - 1)]),
+                      m_ends[size_t(position)], m_wide.test(position));
     }
     qsizetype length(qsizetype position) const { return at(position).size(); }
     bool isWide(qsizetype position) const { return m_wide.test(position); }
@@ -44,14 +41,7 @@ public:
     void clear() { *this = PackedTexts(); }
 
 private:
-    // A text in UTF-16 begins at an even byte.
-    qsizetype beginOf(qsizetype position) const
-    {
-        const qsizetype previous = position == 0 ? 0 : qsizetype(m_ends[size_t(position - 1)]);
-        return isWide(position) ? (previous + 1) & ~qsizetype(1) : previous;
-    }
-
-    std::vector<char, PoolAllocator<char>> m_bytes;
+    TextBytes m_bytes;
     // One past each text's last byte: 32 bits, as what a removal takes from a list is no
     // more than the list held.
     std::vector<quint32, PoolAllocator<quint32>> m_ends;

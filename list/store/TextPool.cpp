@@ -2,6 +2,7 @@
 
 #include "Latin1Narrowing.h"
 #include "PackedTexts.h"
+#include "TextBytes.h"
 
 #include <algorithm>
 #include <cstring>
@@ -23,39 +24,20 @@ TextPool::Data &TextPool::writable()
 
 namespace {
 
+constexpr const char *kTooMuchText =
+    "The list would hold more than 4 GB of text (4,294,967,295 characters of Western European "
+    "scripts, or half as many of others), more than it can hold.";
+
 // Refuses a pool of more bytes than its 32-bit item ends can reach.
 void checkBytes(size_t bytes)
 {
     if (bytes > size_t(TextPool::kMaxBytes))
-        throw std::length_error(
-            "The list would hold more than 4 GB of text (4,294,967,295 characters of Western "
-            "European scripts, or half as many of others), more than it can hold.");
+        throw std::length_error(kTooMuchText);
 }
 
-// The first even byte from `offset` on: where a UTF-16 text's characters begin.
-constexpr qsizetype evenUp(qsizetype offset)
+char *growBytes(TextBytes &bytes, size_t count)
 {
-    return (offset + 1) & ~qsizetype(1);
-}
-
-// Makes room for `count` more bytes at the end, growing geometrically; returns where they go.
-template <typename Bytes> char *growBytes(Bytes &bytes, size_t count)
-{
-    const size_t size = bytes.size();
-    checkBytes(size + count);
-    if (bytes.capacity() < size + count)
-        bytes.reserve(std::max(size + count, bytes.capacity() * 3 / 2));
-    bytes.resize(size + count);
-    return bytes.data() + size;
-}
-
-// The text in [begin, end) of `bytes`, in its form.
-ItemText textIn(const char *bytes, qsizetype begin, qsizetype end, bool wide)
-{
-    if (!wide)
-        return ItemText::latin1(bytes + begin, end - begin);
-    const qsizetype data = evenUp(begin);
-    return QStringView(reinterpret_cast<const char16_t *>(bytes + data), (end - data) / 2);
+    return growTextBytes(bytes, count, kTooMuchText);
 }
 
 } // namespace
@@ -63,21 +45,7 @@ ItemText textIn(const char *bytes, qsizetype begin, qsizetype end, bool wide)
 void TextPool::appendText(Data &data, ItemText text)
 {
     const qsizetype item = qsizetype(data.ends.size());
-    const size_t begin = data.bytes.size();
-    char *out = growBytes(data.bytes, size_t(text.size()));
-    bool wide = false;
-    if (text.isLatin1()) {
-        if (text.size() > 0)
-            std::memcpy(out, text.data(), size_t(text.size()));
-    } else if (!narrowToLatin1(text.asUtf16().utf16(), text.size(), out)) {
-        wide = true;
-        data.bytes.resize(begin);
-        const size_t first = size_t(evenUp(qsizetype(begin)));
-        growBytes(data.bytes, first - begin + size_t(text.size()) * 2);
-        if (first != begin)
-            data.bytes[begin] = 0;
-        std::memcpy(data.bytes.data() + first, text.data(), size_t(text.size()) * 2);
-    }
+    const bool wide = appendInItsForm(data.bytes, text, kTooMuchText);
     data.ends.push_back(quint32(data.bytes.size()));
     data.wide.set(item, wide);
 }
@@ -541,10 +509,8 @@ char16_t *TextPoolBuilder::space(qsizetype units)
 char *TextPoolBuilder::grow(qsizetype bytes)
 {
     auto &buffer = m_pool.m_data->bytes;
-    const size_t size = buffer.size();
-    checkBytes(size + size_t(bytes));
-    if (buffer.capacity() < size + size_t(bytes))
-        stopFaultingAhead();
+    if (buffer.capacity() < buffer.size() + size_t(bytes))
+        stopFaultingAhead(); // the buffer moves
     return growBytes(buffer, size_t(bytes));
 }
 

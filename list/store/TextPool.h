@@ -3,6 +3,7 @@
 #include "ItemText.h"
 #include "PoolAllocator.h"
 #include "Prefaulter.h"
+#include "TextBytes.h"
 #include "WideFlags.h"
 
 #include <QByteArrayView>
@@ -34,13 +35,8 @@ public:
 
     ItemText at(qsizetype position) const
     {
-        const qsizetype begin = beginOf(position);
-        const qsizetype end = m_data->ends[size_t(position)];
-        if (!m_data->wide.test(position))
-            return ItemText::latin1(m_data->bytes.data() + begin, end - begin);
-        const qsizetype data = (begin + 1) & ~qsizetype(1);
-        return QStringView(reinterpret_cast<const char16_t *>(m_data->bytes.data() + data),
-                           (end - data) / 2);
+        return textIn(m_data->bytes.data(), beginOf(position), m_data->ends[size_t(position)],
+                      m_data->wide.test(position));
     }
     qsizetype length(qsizetype position) const { return at(position).size(); }
     // The bytes the item takes in the buffer (a UTF-16 one may take one more than its
@@ -143,12 +139,10 @@ public:
 private:
     friend class TextPoolBuilder;
 
-    // A UTF-16 text's characters begin at an even byte, for Qt to read them as char16_t: one
-    // byte before or after it may be left over for that. Its characters begin at the first
-    // even byte of its bounds, and as many whole characters as fit up to its end are its own.
+    // The texts laid out as TextBytes says.
     struct Data
     {
-        std::vector<char, PoolAllocator<char>> bytes;
+        TextBytes bytes;
         // One past each item's last byte: 32 bits, as a pool holds fewer than 2^32 bytes of
         // text (kMaxBytes), which makes it 4 bytes an item lighter.
         std::vector<quint32, PoolAllocator<quint32>> ends;
