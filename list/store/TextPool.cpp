@@ -245,17 +245,38 @@ qsizetype TextPool::insertSortedDownTo(const quint32 *positions, qsizetype count
     return insertLatin1DownTo(positions, count, texts, firstText, placed, settledFrom, lowest);
 }
 
+TextPool::InsertionSlice TextPool::openUpSlice(const quint32 *positions, qsizetype count,
+                                               qsizetype placed, qsizetype settledFrom,
+                                               qsizetype lowest)
+{
+    Data &data = *m_data;
+    InsertionSlice slice;
+    slice.waiting = count - placed;
+    slice.unmoved = settledFrom - slice.waiting;
+    slice.settledItems = size() - slice.unmoved;
+    slice.lowestWaiting =
+        std::lower_bound(positions, positions + slice.waiting, quint32(lowest)) - positions;
+    slice.inserting = slice.waiting - slice.lowestWaiting;
+    slice.firstMoved = slice.unmoved - ((settledFrom - lowest) - slice.inserting);
+    const qsizetype items = size();
+    data.ends.resize(size_t(items + slice.inserting));
+    if (slice.inserting > 0 && slice.settledItems > 0) {
+        std::memmove(data.ends.data() + slice.unmoved + slice.inserting,
+                     data.ends.data() + slice.unmoved,
+                     size_t(slice.settledItems) * sizeof(quint32));
+        data.wide.move(slice.unmoved + slice.inserting, slice.unmoved, slice.settledItems);
+    }
+    return slice;
+}
+
 qsizetype TextPool::insertLatin1DownTo(const quint32 *positions, qsizetype count,
                                        const PackedTexts &texts, qsizetype firstText,
                                        qsizetype placed, qsizetype settledFrom, qsizetype lowest)
 {
-    const qsizetype waiting = count - placed; // items [0, waiting) are still to go in
     Data &data = writable();
-    const qsizetype currentItems = size();
-    const qsizetype unmoved = settledFrom - waiting; // old items that have not moved yet
-    const qsizetype settledItems = currentItems - unmoved;
+    const bool firstSlice = placed == 0 && size() == settledFrom - count;
     qsizetype top = 0; // where the settled items' bytes begin
-    if (placed == 0 && settledItems == 0) {
+    if (firstSlice) {
         // The first slice: room for every item to come, at the end of the buffer.
         qsizetype insertedBytes = 0;
         if (firstText == 0 && count == texts.size()) {
@@ -268,19 +289,12 @@ qsizetype TextPool::insertLatin1DownTo(const quint32 *positions, qsizetype count
         checkBytes(size_t(top));
         data.bytes.resize(size_t(top));
     } else {
-        top = beginOf(unmoved);
+        top = beginOf(settledFrom - (count - placed));
     }
-    const qsizetype lowestWaiting =
-        std::lower_bound(positions, positions + waiting, quint32(lowest)) - positions;
-    const qsizetype inserting = waiting - lowestWaiting;
-    const qsizetype firstMoved = unmoved - ((settledFrom - lowest) - inserting);
-
-    data.ends.resize(size_t(currentItems + inserting));
+    const auto [waiting, unmoved, settledItems, lowestWaiting, inserting, firstMoved] =
+        openUpSlice(positions, count, placed, settledFrom, lowest);
     char *const bytes = data.bytes.data();
     quint32 *const ends = data.ends.data();
-    if (inserting > 0 && settledItems > 0)
-        std::memmove(ends + unmoved + inserting, ends + unmoved,
-                     size_t(settledItems) * sizeof(quint32));
 
     // From the end down, so nothing is overwritten before it has moved: an old item only ever
     // moves up, by the bytes and items inserted before it. Items land at their final row
@@ -323,11 +337,8 @@ qsizetype TextPool::insertMixedDownTo(const quint32 *positions, qsizetype count,
                                       const PackedTexts &texts, qsizetype firstText,
                                       qsizetype placed, qsizetype settledFrom, qsizetype lowest)
 {
-    const qsizetype waiting = count - placed; // items [0, waiting) are still to go in
     Data &data = writable();
     const qsizetype currentItems = size();
-    const qsizetype unmoved = settledFrom - waiting; // old items that have not moved yet
-    const qsizetype settledItems = currentItems - unmoved;
     // Rows before the first one inserted keep their place; from it on, each row's bounds
     // once all is in are worked out first, from the first row up, as appending would lay
     // them out. An item then only ever moves up, and each slice puts its rows there.
@@ -356,19 +367,10 @@ qsizetype TextPool::insertMixedDownTo(const quint32 *positions, qsizetype count,
         checkBytes(size_t(end));
         data.bytes.resize(size_t(end));
     }
-    const qsizetype lowestWaiting =
-        std::lower_bound(positions, positions + waiting, quint32(lowest)) - positions;
-    const qsizetype inserting = waiting - lowestWaiting;
-    const qsizetype firstMoved = unmoved - ((settledFrom - lowest) - inserting);
-
-    data.ends.resize(size_t(currentItems + inserting));
+    const auto [waiting, unmoved, settledItems, lowestWaiting, inserting, firstMoved] =
+        openUpSlice(positions, count, placed, settledFrom, lowest);
     char *const bytes = data.bytes.data();
     quint32 *const ends = data.ends.data();
-    if (inserting > 0 && settledItems > 0) {
-        std::memmove(ends + unmoved + inserting, ends + unmoved,
-                     size_t(settledItems) * sizeof(quint32));
-        data.wide.move(unmoved + inserting, unmoved, settledItems);
-    }
     // From the end down: the old item at `oldItem` and those below it have not moved yet.
     qsizetype k = waiting - 1;
     qsizetype oldItem = unmoved - 1;

@@ -165,6 +165,20 @@ private:
     Data &writable();
     // Appends the text at the end of the buffer, as the last item.
     static void appendText(Data &data, ItemText text);
+    // Where one slice of insertSortedDownTo stands (rows of the final list, items of today's).
+    struct InsertionSlice
+    {
+        qsizetype waiting = 0;       // texts [0, waiting) are still to go in
+        qsizetype unmoved = 0;       // old items [0, unmoved) have not moved yet
+        qsizetype settledItems = 0;  // items in already, from row `settledFrom` on
+        qsizetype lowestWaiting = 0; // of those waiting, the ones below row `lowest`
+        qsizetype inserting = 0;     // texts this slice puts in
+        qsizetype firstMoved = 0;    // the lowest old item this slice moves
+    };
+    // The slice from row `lowest` on, with room made among the ends (and form flags) for the
+    // texts it puts in: the settled items' move up past them.
+    InsertionSlice openUpSlice(const quint32 *ascendingPositions, qsizetype count, qsizetype placed,
+                               qsizetype settledFrom, qsizetype lowest);
     // The insertion of insertSortedDownTo when every text is Latin-1, and when not.
     qsizetype insertLatin1DownTo(const quint32 *ascendingPositions, qsizetype count,
                                  const PackedTexts &texts, qsizetype firstText, qsizetype placed,
