@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ItemText.h"
+#include "Latin1Narrowing.h"
 
 #include <QString>
 
@@ -15,10 +16,9 @@ class ContainedText
 public:
     explicit ContainedText(const QString &text) : m_text(text)
     {
-        m_fitsLatin1 =
-            ItemText::fitsLatin1(reinterpret_cast<const char16_t *>(text.utf16()), text.size());
-        if (m_fitsLatin1)
-            m_latin1 = text.toLatin1().toStdString();
+        m_latin1.resize(size_t(text.size()));
+        m_fitsLatin1 = narrowToLatin1(reinterpret_cast<const char16_t *>(text.utf16()), text.size(),
+                                      m_latin1.data());
     }
 
     bool in(ItemText item) const

@@ -120,10 +120,10 @@ Removal prepareRemoval(
             removal.kept = taken.clearPositions();
             const auto &kept = removal.kept;
             const qsizetype count = qsizetype(kept.size());
-            qsizetype characters = 0;
+            qsizetype bytes = 0;
             for (const quint32 position : kept)
-                characters += listView.text(position).size();
-            removal.keptTexts.reserve(count, characters);
+                bytes += listView.texts().storedBytes(position);
+            removal.keptTexts.reserve(count, bytes);
             for (qsizetype from = 0; from < count && !changed; from += slice) {
                 const qsizetype to = std::min(count, from + slice);
                 for (qsizetype k = from; k < to; ++k)

@@ -265,9 +265,8 @@ bool isBlank(ItemText text)
     if (!text.isLatin1())
         return isBlank(text.asUtf16());
     const auto *chars = static_cast<const unsigned char *>(text.data());
-    return std::all_of(chars, chars + text.size(), [](unsigned char c) {
-        return isWhiteSpace(char32_t(c)) || isInvisible(char32_t(c));
-    });
+    const auto &blank = latin1Traits().blankOrInvisible;
+    return std::all_of(chars, chars + text.size(), [&](unsigned char c) { return blank[c]; });
 }
 
 } // namespace Tidy

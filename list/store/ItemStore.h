@@ -57,10 +57,8 @@ public:
     {
         if (from == 0) {
             qsizetype bytes = 0;
-            for (const Position position : ascending) {
-                const ItemText text = m_texts.at(qsizetype(position));
-                bytes += text.isLatin1() ? text.size() : 2 * text.size() + 1;
-            }
+            for (const Position position : ascending)
+                bytes += m_texts.storedBytes(qsizetype(position));
             gathered.reserve(qsizetype(ascending.size()), bytes);
         }
         for (qsizetype k = from; k < to; ++k)

@@ -80,15 +80,6 @@ public:
         widenLatin1(static_cast<const unsigned char *>(m_data), size(), out);
     }
 
-    // True when every character is below U+0100, so that the text fits in one byte each.
-    static bool fitsLatin1(const char16_t *units, qsizetype count)
-    {
-        char16_t high = 0;
-        for (qsizetype i = 0; i < count; ++i) // no early exit: the loop vectorises
-            high |= units[i];
-        return high < 0x100;
-    }
-
     // The same characters, whatever the form on either side.
     friend bool operator==(ItemText a, ItemText b)
     {
