@@ -1,14 +1,16 @@
 #include "Sorting.h"
 
+#include "CollationKeys.h"
 #include "ItemList.h"
 #include "ListHost.h"
 
-#include <QCollator>
 #include <QLocale>
 
 #include <algorithm>
 #include <atomic>
+#include <exception>
 #include <numeric>
+#include <optional>
 #include <thread>
 
 namespace List {
@@ -17,76 +19,79 @@ namespace {
 constexpr qsizetype kKeysPerSlice = 8192;
 constexpr size_t kRun = 16384; // items sorted in one go before the runs are merged
 
-QCollator collatorFor(CaseOption option)
-{
-    QCollator collator{collationLocale(QLocale())};
-    collator.setNumericMode(true);
-    collator.setCaseSensitivity(option == CaseOption::MatchCase ? Qt::CaseSensitive
-                                                                : Qt::CaseInsensitive);
-    return collator;
-}
-
 // Every item's sort key: the first half's, and the second half's made on another thread. The
-// halves stay apart: moving millions of keys into one vector would touch each of them again.
+// halves stay apart: moving millions of keys into one buffer would touch each of them again.
 struct SortKeys
 {
-    std::vector<QCollatorSortKey> first, second;
+    std::optional<CollationKeys> first, second;
 
-    size_t size() const { return first.size() + second.size(); }
-    bool empty() const { return first.empty() && second.empty(); }
-    const QCollatorSortKey &operator[](quint32 position) const
+    size_t size() const { return size_t(first->size() + second->size()); }
+    const char *operator[](quint32 position) const
     {
-        return position < first.size() ? first[position] : second[position - first.size()];
+        return position < first->size() ? first->key(position)
+                                        : second->key(position - first->size());
     }
 };
 
-// Sort keys for every item, a slice at a time; empty when the list or the case option
+// Sort keys for every item, a slice at a time; nothing when the list or the case option
 // changed meanwhile. The keys of the second half are made on a thread of their own, from a
 // copy of the texts that shares the list's buffer: the list itself is only read here, and a
 // command run while this one yields changes the list, never that copy.
-SortKeys sortKeys(const ItemList &listView, ListHost &host, const std::function<bool()> &changed)
+std::optional<SortKeys> sortKeys(const ItemList &listView, ListHost &host,
+                                 const std::function<bool()> &changed)
 {
     const TextPool texts = listView.texts();
+    const QLocale locale = collationLocale(QLocale());
     const CaseOption option = host.caseOption();
     const qsizetype count = texts.size();
     const qsizetype half = count / 2;
-    std::vector<QCollatorSortKey> secondHalf;
+    // Characters in each half, near enough for the room their keys take.
+    const qsizetype characters = texts.byteCount() / 2 + 1;
+    SortKeys keys{CollationKeys(locale, option), CollationKeys(locale, option)};
     std::atomic<bool> stop{false}, done{false};
+    std::exception_ptr failure;
     std::thread other([&] {
-        const QCollator collator = collatorFor(option);
-        secondHalf.reserve(size_t(count - half));
-        for (qsizetype position = half; position < count && !stop; ++position)
-            secondHalf.push_back(collator.sortKey(texts.at(position).toString()));
+        try {
+            keys.second->reserve(count - half, characters);
+            for (qsizetype position = half; position < count && !stop; ++position)
+                keys.second->append(texts.at(position));
+        } catch (...) {
+            failure = std::current_exception();
+        }
         done = true;
     });
     const auto finish = [&](bool abandon) {
         stop = stop || abandon;
         other.join();
+        if (failure && !abandon)
+            std::rethrow_exception(failure);
     };
-
-    const QCollator collator = collatorFor(option);
-    std::vector<QCollatorSortKey> keys;
-    keys.reserve(size_t(half));
-    YieldPacer pacer(host);
-    for (qsizetype position = 0; position < half; ++position) {
-        keys.push_back(collator.sortKey(texts.at(position).toString()));
-        if (position % kKeysPerSlice == 0 && pacer.due()) {
-            host.setProgress(double(position + 1) / double(half) * 50.0);
-            host.yieldToEventLoop();
-            if (changed()) {
-                finish(true);
-                return {};
+    try {
+        keys.first->reserve(half, characters);
+        YieldPacer pacer(host);
+        for (qsizetype position = 0; position < half; ++position) {
+            keys.first->append(texts.at(position));
+            if (position % kKeysPerSlice == 0 && pacer.due()) {
+                host.setProgress(double(position + 1) / double(half) * 50.0);
+                host.yieldToEventLoop();
+                if (changed()) {
+                    finish(true);
+                    return std::nullopt;
+                }
             }
         }
-    }
-    // The other half may still be under way: the window stays live meanwhile.
-    if (!waitTakingTurns(
-            host, [&] { return done.load(); }, changed)) {
+        // The other half may still be under way: the window stays live meanwhile.
+        if (!waitTakingTurns(
+                host, [&] { return done.load(); }, changed)) {
+            finish(true);
+            return std::nullopt;
+        }
+    } catch (...) {
         finish(true);
-        return {};
+        throw;
     }
     finish(false);
-    return {std::move(keys), std::move(secondHalf)};
+    return keys;
 }
 } // namespace
 
@@ -107,11 +112,13 @@ std::vector<quint32> SortOrder(const ItemList &listView, bool descending, ListHo
         const auto changed = [&] {
             return listView.revision() != revision || host.caseOption() != option;
         };
-        SortKeys keys = sortKeys(listView, host, changed);
-        if (keys.size() != size_t(listView.count()) || changed())
+        std::optional<SortKeys> found = sortKeys(listView, host, changed);
+        if (!found || found->size() != size_t(listView.count()) || changed())
             continue;
+        const SortKeys &keys = *found;
         const auto before = [&](quint32 a, quint32 b) {
-            return descending ? keys[b].compare(keys[a]) < 0 : keys[a].compare(keys[b]) < 0;
+            return descending ? CollationKeys::compare(keys[b], keys[a]) < 0
+                              : CollationKeys::compare(keys[a], keys[b]) < 0;
         };
         // Runs sorted one at a time, then merged pairwise, a yield between: one sort of a
         // million keys would hold the window up. Both keep equal items in their order.
@@ -160,21 +167,7 @@ std::vector<quint32> SortOrder(const ItemList &listView, bool descending, ListHo
             }
             order.swap(merged);
         }
-        host.yieldToEventLoop();
-        // A million keys take a while to free too, and glibc gathers freed small blocks
-        // only when a larger one is asked for or freed: left to the end, that gathering of a
-        // million blocks held the window up for 90 ms. Asking for a page after each slice
-        // gathers them a slice at a time.
-        YieldPacer freeing(host);
-        for (std::vector<QCollatorSortKey> *half : {&keys.second, &keys.first}) {
-            while (!half->empty()) {
-                half->erase(half->end() - qsizetype(std::min(half->size(), size_t(kKeysPerSlice))),
-                            half->end());
-                const std::vector<char> gatherFreedBlocks(4096);
-                if (freeing.due())
-                    host.yieldToEventLoop();
-            }
-        }
+        found.reset(); // the keys' memory goes back in two blocks
         host.yieldToEventLoop();
         if (changed())
             continue;

@@ -1,3 +1,4 @@
+#include "CollationKeys.h"
 #include "ItemList.h"
 #include "LargeMemory.h"
 #include "LineBreaks.h"
@@ -13,6 +14,7 @@
 #include <set>
 
 #include <QAbstractItemModelTester>
+#include <QCollator>
 #include <QRandomGenerator>
 #include <QTest>
 
@@ -79,6 +81,7 @@ private Q_SLOTS:
     void preparedCollisionsDoNotCollideUnderASeed();
     void ignoringCaseAgreesWithFullUpperCase();
     void searchFindsTheSameInEitherForm();
+    void collationKeysOrderAsQtsCollationDoes();
     void poolsOfBothFormsCopyAndCutExactly();
     void largeBuffersHandedOutAgain();
     void largeLoadWhilePagesAreFaultedAhead();
@@ -1122,6 +1125,49 @@ void ListTest::searchFindsTheSameInEitherForm()
         }
     }
     QVERIFY(found > 5000);
+}
+
+void ListTest::collationKeysOrderAsQtsCollationDoes()
+{
+    // Random texts of letters in both cases, accents composed and not, digits, blanks, other
+    // scripts and an emoji, kept in either form: their keys order them as Qt's collation
+    // does, numbers as numbers, case ignored or matched, in languages that sort differently.
+    const QString letters =
+        QStringLiteral("aAzZ\u00e4\u00c4\u00e5\u00f6\u00df\u00e9e\u0301iI\u0131 -.019");
+    const QString others = QStringLiteral("\u0130\u03a9\u4e2d\u3042\u0416\U0001F600");
+    QRandomGenerator random(20261209);
+    const auto randomText = [&] {
+        const QString from = random.bounded(3) == 0 ? letters + others : letters;
+        QString text;
+        for (int k = int(random.bounded(0, 8)); k > 0; --k)
+            text += from.mid(random.bounded(int(from.size())), 1);
+        return text;
+    };
+    for (const char *name : {"en_US", "de_DE", "sv_SE", "tr_TR", "ja_JP"}) {
+        for (const CaseOption option : {CaseOption::IgnoreCase, CaseOption::MatchCase}) {
+            QCollator collator{QLocale(QString::fromLatin1(name))};
+            collator.setNumericMode(true);
+            collator.setCaseSensitivity(option == CaseOption::MatchCase ? Qt::CaseSensitive
+                                                                        : Qt::CaseInsensitive);
+            TextPool texts;
+            QStringList strings;
+            for (int i = 0; i < 600; ++i) {
+                strings.append(randomText());
+                texts.append(strings.last());
+            }
+            CollationKeys keys(QLocale(QString::fromLatin1(name)), option);
+            for (qsizetype i = 0; i < texts.size(); ++i)
+                keys.append(texts.at(i));
+            const auto sign = [](int value) { return (value > 0) - (value < 0); };
+            for (qsizetype i = 0; i + 1 < texts.size(); ++i) {
+                const int expected =
+                    sign(collator.sortKey(strings[i]).compare(collator.sortKey(strings[i + 1])));
+                QVERIFY2(sign(CollationKeys::compare(keys.key(i), keys.key(i + 1))) == expected,
+                         qPrintable(QStringLiteral("%1: [%2] [%3]")
+                                        .arg(QLatin1String(name), strings[i], strings[i + 1])));
+            }
+        }
+    }
 }
 
 void ListTest::preparedCollisionsDoNotCollideUnderASeed_data()
