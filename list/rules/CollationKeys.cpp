@@ -35,22 +35,13 @@ CollationKeys::~CollationKeys() = default;
 CollationKeys::CollationKeys(CollationKeys &&) noexcept = default;
 CollationKeys &CollationKeys::operator=(CollationKeys &&) noexcept = default;
 
-void CollationKeys::reserve(qsizetype count, qsizetype characters)
+void CollationKeys::startBlock(size_t atLeast)
 {
-    m_begins.reserve(m_begins.size() + size_t(count));
-    // A key of Latin text takes about two bytes a character and a few more.
-    growTo(m_used + size_t(characters) * 2 + size_t(count) * 8);
-}
-
-void CollationKeys::growTo(size_t capacity)
-{
-    if (capacity <= m_capacity)
-        return;
-    std::unique_ptr<char[]> grown(new char[capacity]);
-    if (m_used > 0)
-        std::memcpy(grown.get(), m_bytes.get(), m_used);
-    m_bytes = std::move(grown);
-    m_capacity = capacity;
+    constexpr size_t kBlock = size_t(16) << 20;
+    const size_t size = std::max(kBlock, atLeast);
+    m_blocks.push_back(std::unique_ptr<char[]>(new char[size]));
+    m_free = m_blocks.back().get();
+    m_room = size;
 }
 
 void CollationKeys::append(ItemText text)
@@ -60,16 +51,19 @@ void CollationKeys::append(ItemText text)
     const UChar *source =
         characters.isEmpty() ? &kNothing : reinterpret_cast<const UChar *>(characters.utf16());
     const auto length = int32_t(characters.size());
-    const auto room = [&] { return int32_t(std::min<size_t>(m_capacity - m_used, INT32_MAX)); };
-    int32_t size = ucol_getSortKey(m_collator.get(), source, length,
-                                   reinterpret_cast<uint8_t *>(m_bytes.get() + m_used), room());
-    if (size > room()) {
-        growTo(std::max(m_capacity + m_capacity / 2, m_used + size_t(size)));
-        size = ucol_getSortKey(m_collator.get(), source, length,
-                               reinterpret_cast<uint8_t *>(m_bytes.get() + m_used), room());
+    const auto write = [&] {
+        return ucol_getSortKey(m_collator.get(), source, length,
+                               reinterpret_cast<uint8_t *>(m_free),
+                               int32_t(std::min<size_t>(m_room, INT32_MAX)));
+    };
+    int32_t size = write();
+    if (size > 0 && size_t(size) > m_room) {
+        startBlock(size_t(size));
+        size = write();
     }
-    if (size <= 0)
+    if (size <= 0 || size_t(size) > m_room)
         throw std::runtime_error("no collation key for an item");
-    m_begins.push_back(m_used);
-    m_used += size_t(size);
+    m_keys.push_back(m_free);
+    m_free += size;
+    m_room -= size_t(size);
 }

@@ -11,7 +11,7 @@
 
 struct UCollator;
 
-// Collation sort keys of texts, end to end in one buffer: two texts compare as their keys do,
+// Collation sort keys of texts, end to end in large blocks: two texts compare as their keys do,
 // byte by byte. Made by ICU directly, with the settings the list's sorting uses (natural order
 // of numbers, letter case ignored or matched): a key object of its own for each of ten
 // million items cost two allocations each, and reading them back for each comparison went
@@ -26,13 +26,13 @@ public:
     CollationKeys(CollationKeys &&) noexcept;
     CollationKeys &operator=(CollationKeys &&) noexcept;
 
-    // Room for `count` more keys of texts of `characters` characters in all.
-    void reserve(qsizetype count, qsizetype characters);
+    // Room for `count` more keys.
+    void reserve(qsizetype count) { m_keys.reserve(m_keys.size() + size_t(count)); }
     void append(ItemText text);
-    qsizetype size() const { return qsizetype(m_begins.size()); }
+    qsizetype size() const { return qsizetype(m_keys.size()); }
 
     // The i-th text's key: NUL-terminated, with no NUL within.
-    const char *key(qsizetype i) const { return m_bytes.get() + m_begins[size_t(i)]; }
+    const char *key(qsizetype i) const { return m_keys[size_t(i)]; }
     static int compare(const char *key, const char *other) { return std::strcmp(key, other); }
 
 private:
@@ -40,12 +40,14 @@ private:
     {
         void operator()(UCollator *collator) const;
     };
-    void growTo(size_t capacity);
+    void startBlock(size_t atLeast);
 
     std::unique_ptr<UCollator, CollatorCloser> m_collator;
     Utf16Reader m_reader;
-    std::unique_ptr<char[]> m_bytes; // left uninitialised: each key is written once
-    size_t m_capacity = 0;
-    size_t m_used = 0;
-    std::vector<quint64> m_begins;
+    // Blocks that never move once made: growing one buffer would copy every key made so far
+    // into fresh memory in one go. Left uninitialised, as each key is written once.
+    std::vector<std::unique_ptr<char[]>> m_blocks;
+    char *m_free = nullptr;
+    size_t m_room = 0;
+    std::vector<const char *> m_keys;
 };

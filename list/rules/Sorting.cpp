@@ -19,8 +19,7 @@ namespace {
 constexpr qsizetype kKeysPerSlice = 8192;
 constexpr size_t kRun = 16384; // items sorted in one go before the runs are merged
 
-// Every item's sort key: the first half's, and the second half's made on another thread. The
-// halves stay apart: moving millions of keys into one buffer would touch each of them again.
+// Every item's sort key: the first half's, and the second half's made on another thread.
 struct SortKeys
 {
     std::optional<CollationKeys> first, second;
@@ -45,14 +44,12 @@ std::optional<SortKeys> sortKeys(const ItemList &listView, ListHost &host,
     const CaseOption option = host.caseOption();
     const qsizetype count = texts.size();
     const qsizetype half = count / 2;
-    // Characters in each half, near enough for the room their keys take.
-    const qsizetype characters = texts.byteCount() / 2 + 1;
     SortKeys keys{CollationKeys(locale, option), CollationKeys(locale, option)};
     std::atomic<bool> stop{false}, done{false};
     std::exception_ptr failure;
     std::thread other([&] {
         try {
-            keys.second->reserve(count - half, characters);
+            keys.second->reserve(count - half);
             for (qsizetype position = half; position < count && !stop; ++position)
                 keys.second->append(texts.at(position));
         } catch (...) {
@@ -67,7 +64,7 @@ std::optional<SortKeys> sortKeys(const ItemList &listView, ListHost &host,
             std::rethrow_exception(failure);
     };
     try {
-        keys.first->reserve(half, characters);
+        keys.first->reserve(half);
         YieldPacer pacer(host);
         for (qsizetype position = 0; position < half; ++position) {
             keys.first->append(texts.at(position));
@@ -167,7 +164,7 @@ std::vector<quint32> SortOrder(const ItemList &listView, bool descending, ListHo
             }
             order.swap(merged);
         }
-        found.reset(); // the keys' memory goes back in two blocks
+        found.reset(); // the keys' memory goes back in a few large blocks
         host.yieldToEventLoop();
         if (changed())
             continue;
