@@ -90,6 +90,9 @@ void ListMenu::paste()
     });
     text.clear(); // a large clipboard text need not stay twice in memory
     trap.line(106, [&] { List::PoolToListview(m_items, items, m_form); });
+    // The list may share the pasted items' buffer: kept here too, it would be copied whole
+    // when the duplicate removal first changes the list.
+    items = TextPool();
     trap.line(108, [&] { m_form.setMousePointer(Form1::kPointerDefault); });
     trap.line(110, [&] { List::RemoveDupesAll(m_items, m_form); });
 }
@@ -121,13 +124,18 @@ void ListMenu::copyItems(const std::vector<qsizetype> &rows)
     Trap(m_form.errorReporter(), QStringLiteral("Form1.Copy")).line(100, [&] {
         const TextPool texts = m_items.texts();
         // One line each, with the line end this platform's programs expect.
+        constexpr size_t kSlice = 65536;
+        if (rows.size() > kSlice)
+            m_form.yieldToEventLoop(); // finding the selected rows took a while already
+        YieldPacer pacer(m_form);
         qsizetype characters = 0;
-        for (const qsizetype row : rows)
-            characters += texts.length(row) + 1;
+        for (size_t k = 0; k < rows.size(); ++k) {
+            characters += texts.length(rows[k]) + 1;
+            if (k % kSlice == kSlice - 1 && pacer.due())
+                m_form.yieldToEventLoop();
+        }
         QString text;
         text.reserve(characters);
-        YieldPacer pacer(m_form);
-        constexpr size_t kSlice = 65536;
         for (size_t k = 0; k < rows.size(); ++k) {
             texts.at(rows[k]).appendTo(text);
             text += u'\n';
