@@ -45,7 +45,8 @@ std::vector<qsizetype> ListViewKeeper::selectedRows(const QAbstractItemView &vie
     std::vector<qsizetype> rows;
     rows.reserve(size_t(count));
     for (const QItemSelectionRange &range : selection) {
-        for (int row = range.top(); row <= range.bottom(); ++row)
+        // A range's bounds are persistent indexes, looked up afresh at each call.
+        for (int row = range.top(), bottom = range.bottom(); row <= bottom; ++row)
             rows.push_back(row);
     }
     if (!ascending) {
