@@ -152,9 +152,9 @@ void ItemList::removeSortedPositions(const std::shared_ptr<const std::vector<qui
 void ItemList::startSliced(SlicedChange change, bool inSlices)
 {
     m_sliced = std::move(change);
-    if (inSlices)
-        continueChange();
-    else
+    // In slices, the first comes at the caller's next turn: working out the change took
+    // a while of its own on a long list.
+    if (!inSlices)
         settle();
 }
 
