@@ -56,6 +56,7 @@
 #include <QTreeView>
 #include <QUrl>
 
+#include <ctime>
 #include <unistd.h>
 
 #include <com/sun/star/container/XIndexAccess.hpp>
@@ -186,8 +187,19 @@ Timing timePass(const std::function<void()> &pass)
     qint64 lastTurn = 0;
     qint64 longestGap = 0;
     QTimer turns;
+    // With TARNWELL_BENCH_GAPS set, each gap over 100 ms is told with its times on the
+    // monotonic clock, to find in a profile taken with `perf record -k CLOCK_MONOTONIC`.
+    static const bool tellGaps = qEnvironmentVariableIsSet("TARNWELL_BENCH_GAPS");
     QObject::connect(&turns, &QTimer::timeout, [&] {
         const qint64 now = clock.elapsed();
+        if (tellGaps && now - lastTurn > 100) {
+            timespec monotonic{};
+            clock_gettime(CLOCK_MONOTONIC, &monotonic);
+            const double end = double(monotonic.tv_sec) + double(monotonic.tv_nsec) / 1e9;
+            std::fprintf(stderr, "gap %lld ms: %.6f to %.6f\n",
+                         static_cast<long long>(now - lastTurn), end - double(now - lastTurn) / 1e3,
+                         end);
+        }
         longestGap = std::max(longestGap, now - lastTurn);
         lastTurn = now;
     });
