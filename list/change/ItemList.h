@@ -64,8 +64,8 @@ public:
     // the history keeps of them may be gathered beforehand (gatherTexts, in list order).
     void removePositions(std::vector<qsizetype> positions, PackedTexts gathered = {});
     // A removal too large to close up without holding up the window goes a slice at a time:
-    // startRemoval() tells the history of it and handles the first slice, continueChange()
-    // the next one (false once none is left). Between slices the list is a whole list, the
+    // startRemoval() tells the history of it, continueChange() handles the next slice (false
+    // once none is left). Between slices the list is a whole list, the
     // items of the slices handled so far gone. Taking back or making again such a removal
     // (undo, redo) goes the same way. Anything that changes the list meanwhile finishes the
     // change first (settle()); positions it is given number the list as it stands.
@@ -92,8 +92,9 @@ public:
     // gathering them beforehand is not needed.
     template <typename Position> bool packsAsItRemoves(const std::vector<Position> &ascending) const
     {
-        return recordsChanges() && RunsOf(ascending, SlicedChange::kMaxRunsSeparately).size() >
-                                       SlicedChange::kMaxRunsSeparately;
+        return recordsChanges() && (qsizetype(ascending.size()) > m_itemsPerRemovalSlice ||
+                                    RunsOf(ascending, SlicedChange::kMaxRunsSeparately).size() >
+                                        SlicedChange::kMaxRunsSeparately);
     }
     // Appends the texts at ascending[from..to) to `gathered` (reserving room for all of
     // them when from is 0), for a removal of `ascending` to come.

@@ -46,8 +46,11 @@ public:
     static bool worthSlicing(const std::vector<Position> &ascending, qsizetype listCount,
                              qsizetype itemsPerSlice)
     {
+        // Many items go in slices even when they stand in a few runs: the view's share of
+        // removing millions of rows at once holds the window up as much as the removal.
         return listCount > 2 * itemsPerSlice &&
-               RunsOf(ascending, kMaxRunsSeparately).size() > kMaxRunsSeparately;
+               (qsizetype(ascending.size()) > itemsPerSlice ||
+                RunsOf(ascending, kMaxRunsSeparately).size() > kMaxRunsSeparately);
     }
     // A few runs go row by row; beyond this many, one pass over the buffer is cheaper.
     static constexpr size_t kMaxRunsSeparately = 8;

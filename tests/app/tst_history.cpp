@@ -444,7 +444,8 @@ void HistoryTest::randomCommandsAskedForMeanwhile()
             QCOMPARE(got.rowsShown, window->form->items().count());
             if (QTest::currentTestFailed())
                 qFatal("session %d, after %d commands", session, opsDone);
-            QVERIFY(window->prompts.errorReports().isEmpty());
+            QVERIFY2(window->prompts.errorReports().isEmpty(),
+                     qPrintable(window->prompts.errorReports().join(u'|')));
             opsDone += 1 + int(meanwhile.size());
             first = randomOp(false);
         }
