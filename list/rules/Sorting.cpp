@@ -119,9 +119,18 @@ std::vector<quint32> SortOrder(const ItemList &listView, bool descending, ListHo
         };
         // Runs sorted one at a time, then merged pairwise, a yield between: one sort of a
         // million keys would hold the window up. Both keep equal items in their order.
-        std::vector<quint32> order(keys.size());
-        std::iota(order.begin(), order.end(), quint32(0));
+        // Both the order and the merges' output are made by appending, with yields: millions
+        // of entries made at once would touch all their fresh memory in one go.
+        std::vector<quint32> order;
+        order.reserve(keys.size());
         YieldPacer pacer(host);
+        while (order.size() < keys.size()) {
+            const size_t to = std::min(keys.size(), order.size() + size_t(kKeysPerSlice));
+            for (size_t position = order.size(); position < to; ++position)
+                order.push_back(quint32(position));
+            if (pacer.due())
+                host.yieldToEventLoop();
+        }
         // Every other run on a thread of its own: the runs are apart, the keys only read.
         const auto sortRun = [&](size_t from) {
             const auto end = order.begin() + qsizetype(std::min(order.size(), from + kRun));
@@ -142,25 +151,26 @@ std::vector<quint32> SortOrder(const ItemList &listView, bool descending, ListHo
         odd.join();
         // A yield where each stage ends: the next one's first yield is a slice away.
         host.yieldToEventLoop();
-        std::vector<quint32> merged(order.size());
+        std::vector<quint32> merged;
+        merged.reserve(order.size());
         for (size_t width = kRun; width < order.size(); width *= 2) {
+            merged.clear();
             for (size_t from = 0; from < order.size(); from += 2 * width) {
                 const size_t middle = std::min(order.size(), from + width);
                 const size_t to = std::min(order.size(), from + 2 * width);
                 // A merge of its own, for a yield part way: the last one takes every item.
-                size_t left = from, right = middle, out = from;
+                size_t left = from, right = middle;
                 while (left < middle && right < to) {
                     // From the right only when strictly before: equal items keep their order.
-                    merged[out++] =
-                        before(order[right], order[left]) ? order[right++] : order[left++];
-                    if (out % kKeysPerSlice == 0 && pacer.due())
+                    merged.push_back(before(order[right], order[left]) ? order[right++]
+                                                                       : order[left++]);
+                    if (merged.size() % kKeysPerSlice == 0 && pacer.due())
                         host.yieldToEventLoop();
                 }
-                std::copy(order.begin() + qsizetype(left), order.begin() + qsizetype(middle),
-                          merged.begin() + qsizetype(out));
-                out += middle - left;
-                std::copy(order.begin() + qsizetype(right), order.begin() + qsizetype(to),
-                          merged.begin() + qsizetype(out));
+                merged.insert(merged.end(), order.begin() + qsizetype(left),
+                              order.begin() + qsizetype(middle));
+                merged.insert(merged.end(), order.begin() + qsizetype(right),
+                              order.begin() + qsizetype(to));
             }
             order.swap(merged);
         }

@@ -8,12 +8,15 @@
 #include "UndoHistory.h"
 #include "WindowFixture.h"
 
+#include <algorithm>
 #include <array>
+#include <numeric>
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QCollator>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QGuiApplication>
@@ -25,6 +28,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRandomGenerator>
 #include <QScopeGuard>
 #include <QTableView>
 #include <QTimer>
@@ -54,6 +58,7 @@ private Q_SLOTS:
     void severalItemsAtOnce();
     void sortAndReverse_data();
     void sortAndReverse();
+    void longSortIsAStableSortByCollation();
     void keepOnlyItemsListed_data();
     void keepOnlyItemsListed();
     void listsComparedByAddress_data();
@@ -619,6 +624,50 @@ void ListMenuTest::sortAndReverse()
     QVERIFY(state() == unsorted);
     trigger(QStringLiteral("Redo"));
     QVERIFY(state() == expected);
+}
+
+void ListMenuTest::longSortIsAStableSortByCollation()
+{
+    // Enough items for runs sorted apart and merged: the order is a stable sort by Qt's
+    // collation (natural, case as chosen), equal items in their order, marks with them.
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    const auto restoreLocale = qScopeGuard([&] { QLocale::setDefault(before); });
+    QRandomGenerator random(20261210);
+    const QStringList parts = {"a", "A", "b", "\u00e4", "z", "1", "2", "10", " ", "\u0416"};
+    QStringList start;
+    for (int i = 0; i < 40000; ++i) {
+        QString text;
+        for (int k = int(random.bounded(1, 4)); k > 0; --k)
+            text += parts[random.bounded(int(parts.size()))];
+        start.append(text);
+    }
+    for (const bool matchCase : {false, true}) {
+        chooseMatchCase(matchCase);
+        fill(form().items(), start);
+        for (int i = 0; i < 40000; i += 7)
+            form().items().setChecked(i, true);
+        trigger(QStringLiteral("Sort A to Z"));
+
+        QCollator collator{QLocale(QLocale::English, QLocale::UnitedStates)};
+        collator.setNumericMode(true);
+        collator.setCaseSensitivity(matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive);
+        std::vector<QCollatorSortKey> keys;
+        for (const QString &text : start)
+            keys.push_back(collator.sortKey(text));
+        std::vector<int> order(start.size());
+        std::iota(order.begin(), order.end(), 0);
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+            return keys[size_t(a)].compare(keys[size_t(b)]) < 0;
+        });
+        State expected;
+        for (const int from : order) {
+            expected.texts.append(start[from]);
+            expected.checks.append(from % 7 == 0);
+        }
+        QVERIFY(state() == expected);
+        form().items().clear();
+    }
 }
 
 void ListMenuTest::keepOnlyItemsListed_data()
