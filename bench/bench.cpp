@@ -3,7 +3,7 @@
 //   tarnwell_bench [--no-calc] [--no-jobs | --mailing-jobs-only] [LIST_FILE]
 //   tarnwell_bench --search-only     (Find and Check Items With... on a list of many scripts)
 //   tarnwell_bench --visible-calc-only (the spreadsheet commands against a visible Calc)
-//   tarnwell_bench --near-only       (Find Near Duplicates on a million items)
+//   tarnwell_bench --near-only [N]   (Find Near Duplicates on N items, 1M)
 //   tarnwell_bench --menu-only [N]   (the context menu's commands and Tidy on N items, 1M)
 //   tarnwell_bench --tidy-only       (Tidy on a million items)
 //   tarnwell_bench --mailing-list FILE COUNT    (writes the mailing-list-shaped list)
@@ -746,21 +746,20 @@ void benchSlipsBesidePython(const QString &folder, const QStringList &texts)
     dialog->close();
 }
 
-// Find Near Duplicates on 1,000,000 items, 200,000 of them a near duplicate of another (an
+// Find Near Duplicates on `itemCount` items, a fifth of them a near duplicate of another (an
 // accent dropped, capitals, a blank at an end, a zero-width space, a no-break space): the
 // grouping with the default boxes and with every box, beside a copy of every text; then the
 // review with its groups opened, paged through, and closed.
-void benchNearDuplicates(const QString &folder)
+void benchNearDuplicates(const QString &folder, int itemCount = 1000000)
 {
-    constexpr int kItems = 1000000;
-    std::printf("Find Near Duplicates, %d items:\n", kItems);
+    std::printf("Find Near Duplicates, %d items:\n", itemCount);
     TestWindow window(folder);
     Form1 &form = *window.form;
     form.show();
     QRandomGenerator random(11);
     QStringList texts;
-    texts.reserve(kItems);
-    for (int i = 0; i < kItems; ++i) {
+    texts.reserve(itemCount);
+    for (int i = 0; i < itemCount; ++i) {
         const bool near = i % 5 == 4;
         QString text = QString::fromLatin1(itemText(quint32(near ? i - 1 - random.bounded(3) : i)));
         if (i % 7 == 0)
@@ -796,17 +795,17 @@ void benchNearDuplicates(const QString &folder)
     const Timing opened =
         timePass([&] { menuAction(form, QStringLiteral("Find Near Duplicates"))->trigger(); });
     NearDuplicatesDialog *dialog = form.listMenu().nearDuplicates().dialog();
-    print("grouping, default boxes, and the review shown", kItems, opened,
+    print("grouping, default boxes, and the review shown", itemCount, opened,
           peer + u' ' + dialog->summary());
     const Timing everyBox = timePass([&] {
         dialog->optionBox(4).setChecked(true);
         dialog->optionBox(5).setChecked(true);
     });
-    print("grouping, every box", kItems, everyBox, peer + u' ' + dialog->summary());
+    print("grouping, every box", itemCount, everyBox, peer + u' ' + dialog->summary());
     dialog->optionBox(4).setChecked(false);
     dialog->optionBox(5).setChecked(false);
     const Timing slips = timePass([&] { dialog->optionBox(6).setChecked(true); });
-    print("grouping, default boxes and spelling slips", kItems, slips,
+    print("grouping, default boxes and spelling slips", itemCount, slips,
           peer + u' ' + dialog->summary());
     dialog->optionBox(6).setChecked(false);
     dialog->optionBox(4).setChecked(true);
@@ -832,10 +831,10 @@ void benchNearDuplicates(const QString &folder)
     dialog->optionBox(5).setChecked(false);
     const Timing byAddress =
         timePass([&] { dialog->comparedPart().choose(ComparedPart::Kind::EmailAddress); });
-    print("grouping by e-mail address, default boxes", kItems, byAddress, dialog->summary());
+    print("grouping by e-mail address, default boxes", itemCount, byAddress, dialog->summary());
     const Timing byColumn =
         timePass([&] { dialog->comparedPart().choose(ComparedPart::Kind::Column); });
-    print("grouping by column 1 (comma), default boxes", kItems, byColumn, dialog->summary());
+    print("grouping by column 1 (comma), default boxes", itemCount, byColumn, dialog->summary());
     const QString listPath = writtenLines(folder + QStringLiteral("/near-duplicates.txt"), texts);
     const double python = timeShell(
         QStringLiteral("python3 -c 'import re,sys,collections\n"
@@ -1182,7 +1181,10 @@ int main(int argc, char *argv[])
         return 0;
     }
     if (options.contains(QStringLiteral("--near-only"))) {
-        benchNearDuplicates(folders.program.path());
+        const int at = options.indexOf(QStringLiteral("--near-only"));
+        const int items =
+            options.value(at + 1).toInt() > 0 ? options.value(at + 1).toInt() : 1000000;
+        benchNearDuplicates(folders.program.path(), items);
         return 0;
     }
     if (options.contains(QStringLiteral("--search-only"))) {

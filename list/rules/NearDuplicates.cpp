@@ -10,12 +10,84 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <functional>
+#include <map>
 #include <numeric>
 #include <unordered_map>
+#include <utility>
 
 namespace {
 
 constexpr qsizetype kSlice = 8192;
+
+// Grows `entries` to `size`, the new ones zero, a slice at a time with yields: tens of
+// megabytes of fresh memory zeroed at once would hold the window up.
+template <typename T>
+void growZeroed(std::vector<T> &entries, size_t size, ListHost &host, YieldPacer &pacer)
+{
+    entries.reserve(size);
+    while (entries.size() < size) {
+        entries.resize(std::min(size, entries.size() + size_t(kSlice) * 64));
+        if (pacer.due())
+            host.yieldToEventLoop();
+    }
+}
+
+// A group of near duplicates, or a class of items of one key: members[start, start + size),
+// in list order.
+struct Group
+{
+    qsizetype start, size;
+};
+
+// The groups in the order of their first items, where no item is in two of them: placed at
+// their first items, then read out in list order, with yields (a million groups sorted in one
+// go would hold the window up).
+std::vector<Group> inOrderOfFirstItems(const std::vector<Group> &groups,
+                                       const std::vector<quint32> &members, qsizetype count,
+                                       ListHost &host, YieldPacer &pacer)
+{
+    std::vector<quint32> groupAt; // the group starting at an item, plus one
+    growZeroed(groupAt, size_t(count), host, pacer);
+    for (size_t g = 0; g < groups.size(); ++g) {
+        groupAt[members[size_t(groups[g].start)]] = quint32(g + 1);
+        if (g % size_t(kSlice) == 0 && pacer.due())
+            host.yieldToEventLoop();
+    }
+    std::vector<Group> ordered;
+    ordered.reserve(groups.size());
+    for (size_t position = 0; position < groupAt.size(); ++position) {
+        if (const quint32 g = groupAt[position]; g != 0)
+            ordered.push_back(groups[g - 1]);
+        if (position % size_t(kSlice) == 0 && pacer.due())
+            host.yieldToEventLoop();
+    }
+    return ordered;
+}
+
+// The groups' indexes, larger groups first, equal sizes in their order: counted out by size,
+// as there are few sizes, with yields.
+std::vector<quint32> largestFirst(const std::vector<Group> &groups, ListHost &host,
+                                  YieldPacer &pacer)
+{
+    std::map<qsizetype, size_t, std::greater<>> next;
+    for (size_t g = 0; g < groups.size(); ++g) {
+        ++next[groups[g].size];
+        if (g % size_t(kSlice) == 0 && pacer.due())
+            host.yieldToEventLoop();
+    }
+    size_t start = 0;
+    for (auto &[size, groupsOfSize] : next)
+        start += std::exchange(groupsOfSize, start);
+    std::vector<quint32> order;
+    growZeroed(order, groups.size(), host, pacer);
+    for (size_t g = 0; g < groups.size(); ++g) {
+        order[next[groups[g].size]++] = quint32(g);
+        if (g % size_t(kSlice) == 0 && pacer.due())
+            host.yieldToEventLoop();
+    }
+    return order;
+}
 
 bool isMark(char32_t c)
 {
@@ -307,7 +379,8 @@ std::optional<NearGroups> FindNearDuplicates(const ItemList &listView,
         // Every item's key and its hash.
         TextPool keys;
         keys.reserve(count, listView.texts().byteCount());
-        std::vector<quint64> hashes(size_t(count), 0);
+        std::vector<quint64> hashes; // each item's, 0 for those without a key
+        hashes.reserve(size_t(count));
         std::vector<quint32> grouped; // the positions of the items that have a key
         grouped.reserve(size_t(count));
         const std::uint64_t seed = randomHashSeed();
@@ -317,10 +390,9 @@ std::optional<NearGroups> FindNearDuplicates(const ItemList &listView,
         for (qsizetype position = 0; position < count && !listChanged; ++position) {
             const std::optional<QString> key =
                 NearGroupKey(reader.read(listView.text(position)), options);
-            if (key) {
-                hashes[size_t(position)] = comparisonHash(*key, CaseOption::MatchCase, seed);
+            hashes.push_back(key ? comparisonHash(*key, CaseOption::MatchCase, seed) : 0);
+            if (key)
                 grouped.push_back(quint32(position));
-            }
             keys.append(key ? QStringView(*key) : QStringView());
             if (position % kSlice == 0 && pacer.due()) {
                 host.setProgress(double(position + 1) / double(count) * 80.0);
@@ -336,15 +408,26 @@ std::optional<NearGroups> FindNearDuplicates(const ItemList &listView,
         // The positions by hash, in list order within one hash: a counting sort by the top
         // bits, then each small bucket sorted.
         constexpr int kBucketBits = 16;
+        // Each pass a slice at a time: ten million items take a while.
+        const auto eachGrouped = [&](const auto &visit) {
+            for (size_t k = 0; k < grouped.size(); ++k) {
+                visit(grouped[k]);
+                if (k % size_t(kSlice) == 0 && pacer.due())
+                    host.yieldToEventLoop();
+            }
+        };
         std::vector<quint32> starts((size_t(1) << kBucketBits) + 1, 0);
-        for (const quint32 position : grouped)
+        eachGrouped([&](quint32 position) {
             ++starts[size_t(hashes[position] >> (64 - kBucketBits)) + 1];
+        });
         std::partial_sum(starts.begin(), starts.end(), starts.begin());
-        std::vector<quint32> byHash(grouped.size());
+        std::vector<quint32> byHash;
+        growZeroed(byHash, grouped.size(), host, pacer);
         {
             std::vector<quint32> next(starts.begin(), starts.end() - 1);
-            for (const quint32 position : grouped)
+            eachGrouped([&](quint32 position) {
                 byHash[next[size_t(hashes[position] >> (64 - kBucketBits))]++] = position;
+            });
         }
         const qsizetype keyed = qsizetype(byHash.size());
         host.yieldToEventLoop();
@@ -366,10 +449,6 @@ std::optional<NearGroups> FindNearDuplicates(const ItemList &listView,
 
         // Runs of one hash split by key: one class of items for each key, in list order.
         // Without slips only classes of two or more are kept; they are the groups.
-        struct Group
-        {
-            qsizetype start, size;
-        };
         std::vector<quint32> members;
         std::vector<Group> classes;
         std::vector<quint32> run, rest;
@@ -409,40 +488,34 @@ std::optional<NearGroups> FindNearDuplicates(const ItemList &listView,
             // of earlier ones, are taken first, as the likelier right spellings.
             // The classes in the order of their first items, so that their keys are read in
             // the order they were written; then, for taking them in turn, larger ones first.
-            {
-                std::vector<quint32> classOfFirst(size_t(count), 0);
-                for (size_t c = 0; c < classes.size(); ++c)
-                    classOfFirst[members[size_t(classes[c].start)]] = quint32(c + 1);
-                std::vector<Group> inListOrder;
-                inListOrder.reserve(classes.size());
-                for (const quint32 c : classOfFirst) {
-                    if (c != 0)
-                        inListOrder.push_back(classes[c - 1]);
-                }
-                classes.swap(inListOrder);
-            }
+            classes = inOrderOfFirstItems(classes, members, count, host, pacer);
             host.yieldToEventLoop();
             if (abandon())
                 return std::nullopt;
-            // The slip search reads each class's key as UTF-16: the keys one after another.
+            // The slip search reads each class's key as UTF-16: the keys one after another,
+            // appended with yields to room made for them all (the views stay valid).
             qsizetype keyUnits = 0;
-            for (const Group &group : classes)
-                keyUnits += keys.length(members[size_t(group.start)]);
-            std::u16string keyCharacters(size_t(keyUnits), char16_t(0));
+            for (size_t c = 0; c < classes.size(); ++c) {
+                keyUnits += keys.length(members[size_t(classes[c].start)]);
+                if (c % size_t(kSlice) == 0 && pacer.due())
+                    host.yieldToEventLoop();
+            }
+            std::u16string keyCharacters;
+            keyCharacters.reserve(size_t(keyUnits));
             std::vector<QStringView> classKeys;
             classKeys.reserve(classes.size());
-            qsizetype at = 0;
-            for (const Group &group : classes) {
-                const ItemText key = keys.at(members[size_t(group.start)]);
-                key.copyTo(keyCharacters.data() + at);
-                classKeys.emplace_back(keyCharacters.data() + at, key.size());
-                at += key.size();
+            for (size_t c = 0; c < classes.size(); ++c) {
+                const qsizetype at = qsizetype(keyCharacters.size());
+                keys.at(members[size_t(classes[c].start)])
+                    .visit([&](const auto *units, qsizetype size) {
+                        keyCharacters.append(units, units + size);
+                    });
+                classKeys.emplace_back(keyCharacters.data() + at,
+                                       qsizetype(keyCharacters.size()) - at);
+                if (c % size_t(kSlice) == 0 && pacer.due())
+                    host.yieldToEventLoop();
             }
-            std::vector<quint32> order(classes.size());
-            std::iota(order.begin(), order.end(), 0);
-            std::stable_sort(order.begin(), order.end(), [&](quint32 a, quint32 b) {
-                return classes[a].size > classes[b].size;
-            });
+            const std::vector<quint32> order = largestFirst(classes, host, pacer);
             host.yieldToEventLoop();
             if (abandon())
                 return std::nullopt;
@@ -485,19 +558,29 @@ std::optional<NearGroups> FindNearDuplicates(const ItemList &listView,
                 continue;
         }
         // Largest first; equal sizes in the order of their first items.
-        std::sort(groups.begin(), groups.end(), [&](const Group &a, const Group &b) {
-            return a.size != b.size ? a.size > b.size
-                                    : members[size_t(a.start)] < members[size_t(b.start)];
-        });
+        groups = inOrderOfFirstItems(groups, members, count, host, pacer);
+        const std::vector<quint32> largestGroupsFirst = largestFirst(groups, host, pacer);
+        host.yieldToEventLoop();
+        if (abandon())
+            return std::nullopt;
+        if (changed())
+            continue;
         NearGroups result;
         result.members.reserve(members.size());
         result.starts.reserve(groups.size() + 1);
         result.starts.push_back(0);
-        for (const Group &group : groups) {
+        for (size_t g = 0; g < groups.size(); ++g) {
+            const Group &group = groups[largestGroupsFirst[g]];
             result.members.insert(result.members.end(), members.begin() + group.start,
                                   members.begin() + group.start + group.size);
             result.starts.push_back(qsizetype(result.members.size()));
+            if (g % size_t(kSlice) == 0 && pacer.due())
+                host.yieldToEventLoop();
         }
+        if (abandon())
+            return std::nullopt;
+        if (changed())
+            continue;
         host.setProgress(0);
         return result;
     }
