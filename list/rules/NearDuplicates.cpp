@@ -577,6 +577,14 @@ std::optional<NearGroups> FindNearDuplicates(const ItemList &listView,
             if (g % size_t(kSlice) == 0 && pacer.due())
                 host.yieldToEventLoop();
         }
+        // What found the groups is given back before a last turn: hundreds of megabytes take
+        // a while to give back, and the review's view of the groups comes next.
+        keys = TextPool();
+        std::vector<quint64>().swap(hashes);
+        std::vector<quint32>().swap(byHash);
+        std::vector<quint32>().swap(grouped);
+        std::vector<quint32>().swap(members);
+        host.yieldToEventLoop();
         if (abandon())
             return std::nullopt;
         if (changed())
