@@ -5,8 +5,10 @@
 #include <QElapsedTimer>
 #include <QString>
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
+#include <vector>
 
 class ErrorReporter;
 
@@ -49,6 +51,21 @@ private:
     qint64 m_intervalMs;
     QElapsedTimer m_clock;
 };
+
+// Grows `entries` to `size`, the new ones `value`, a slice at a time with turns for the
+// window: tens of megabytes of fresh memory filled at once would hold it up.
+template <typename T>
+void growFilled(std::vector<T> &entries, size_t size, const T &value, ListHost &host,
+                YieldPacer &pacer)
+{
+    constexpr size_t kSlice = size_t(1) << 19;
+    entries.reserve(size);
+    while (entries.size() < size) {
+        entries.resize(std::min(size, entries.size() + kSlice), value);
+        if (pacer.due())
+            host.yieldToEventLoop();
+    }
+}
 
 // Waits until `ready()` for work done on another thread, the window taking its turns
 // meanwhile; gives up, returning false, when `giveUp()` says so after a turn.

@@ -20,19 +20,6 @@ namespace {
 
 constexpr qsizetype kSlice = 8192;
 
-// Grows `entries` to `size`, the new ones zero, a slice at a time with yields: tens of
-// megabytes of fresh memory zeroed at once would hold the window up.
-template <typename T>
-void growZeroed(std::vector<T> &entries, size_t size, ListHost &host, YieldPacer &pacer)
-{
-    entries.reserve(size);
-    while (entries.size() < size) {
-        entries.resize(std::min(size, entries.size() + size_t(kSlice) * 64));
-        if (pacer.due())
-            host.yieldToEventLoop();
-    }
-}
-
 // A group of near duplicates, or a class of items of one key: members[start, start + size),
 // in list order.
 struct Group
@@ -48,7 +35,7 @@ std::vector<Group> inOrderOfFirstItems(const std::vector<Group> &groups,
                                        ListHost &host, YieldPacer &pacer)
 {
     std::vector<quint32> groupAt; // the group starting at an item, plus one
-    growZeroed(groupAt, size_t(count), host, pacer);
+    growFilled(groupAt, size_t(count), {}, host, pacer);
     for (size_t g = 0; g < groups.size(); ++g) {
         groupAt[members[size_t(groups[g].start)]] = quint32(g + 1);
         if (g % size_t(kSlice) == 0 && pacer.due())
@@ -80,7 +67,7 @@ std::vector<quint32> largestFirst(const std::vector<Group> &groups, ListHost &ho
     for (auto &[size, groupsOfSize] : next)
         start += std::exchange(groupsOfSize, start);
     std::vector<quint32> order;
-    growZeroed(order, groups.size(), host, pacer);
+    growFilled(order, groups.size(), {}, host, pacer);
     for (size_t g = 0; g < groups.size(); ++g) {
         order[next[groups[g].size]++] = quint32(g);
         if (g % size_t(kSlice) == 0 && pacer.due())
@@ -422,7 +409,7 @@ std::optional<NearGroups> FindNearDuplicates(const ItemList &listView,
         });
         std::partial_sum(starts.begin(), starts.end(), starts.begin());
         std::vector<quint32> byHash;
-        growZeroed(byHash, grouped.size(), host, pacer);
+        growFilled(byHash, grouped.size(), {}, host, pacer);
         {
             std::vector<quint32> next(starts.begin(), starts.end() - 1);
             eachGrouped([&](quint32 position) {
@@ -530,27 +517,51 @@ std::optional<NearGroups> FindNearDuplicates(const ItemList &listView,
                 return std::nullopt;
             if (changed())
                 continue;
-            // Each slip group's classes merged, in list order, after the classes.
-            std::vector<std::vector<quint32>> joined;
+            // Each slip group's classes merged, in list order, after the classes: counted out
+            // by slip group, with turns for the window.
+            const auto turnIfDue = [&](size_t k) {
+                if (k % size_t(kSlice) == 0 && pacer.due())
+                    host.yieldToEventLoop();
+            };
+            size_t slipGroupCount = 0;
+            for (const qint32 slipGroup : *slipGroups)
+                slipGroupCount = std::max(slipGroupCount, size_t(slipGroup + 1));
+            std::vector<size_t> joinedStarts;
+            growFilled(joinedStarts, slipGroupCount + 1, {}, host, pacer);
             for (size_t c = 0; c < classes.size(); ++c) {
                 const qint32 slipGroup = (*slipGroups)[c];
-                const Group &group = classes[c];
-                if (slipGroup < 0) {
-                    if (group.size >= 2)
-                        groups.push_back(group);
-                    continue;
+                if (slipGroup >= 0)
+                    joinedStarts[size_t(slipGroup) + 1] += size_t(classes[c].size);
+                else if (classes[c].size >= 2)
+                    groups.push_back(classes[c]);
+                turnIfDue(c);
+            }
+            std::partial_sum(joinedStarts.begin(), joinedStarts.end(), joinedStarts.begin());
+            std::vector<quint32> joined;
+            growFilled(joined, joinedStarts.back(), {}, host, pacer);
+            {
+                std::vector<size_t> next(joinedStarts.begin(), joinedStarts.end() - 1);
+                for (size_t c = 0; c < classes.size(); ++c) {
+                    if (const qint32 slipGroup = (*slipGroups)[c]; slipGroup >= 0) {
+                        const Group &group = classes[c];
+                        std::copy(members.begin() + group.start,
+                                  members.begin() + group.start + group.size,
+                                  joined.begin() + qsizetype(next[size_t(slipGroup)]));
+                        next[size_t(slipGroup)] += size_t(group.size);
+                    }
+                    turnIfDue(c);
                 }
-                if (size_t(slipGroup) >= joined.size())
-                    joined.resize(size_t(slipGroup) + 1);
-                joined[size_t(slipGroup)].insert(joined[size_t(slipGroup)].end(),
-                                                 members.begin() + group.start,
-                                                 members.begin() + group.start + group.size);
             }
-            for (std::vector<quint32> &positions : joined) {
-                std::sort(positions.begin(), positions.end());
-                groups.push_back({qsizetype(members.size()), qsizetype(positions.size())});
-                members.insert(members.end(), positions.begin(), positions.end());
+            const qsizetype joinedFrom = qsizetype(members.size());
+            for (size_t g = 0; g < slipGroupCount; ++g) {
+                const auto first = joined.begin() + qsizetype(joinedStarts[g]);
+                const auto last = joined.begin() + qsizetype(joinedStarts[g + 1]);
+                std::sort(first, last);
+                if (last - first >= 2)
+                    groups.push_back({joinedFrom + qsizetype(joinedStarts[g]), last - first});
+                turnIfDue(g);
             }
+            members.insert(members.end(), joined.begin(), joined.end());
             host.yieldToEventLoop();
             if (abandon())
                 return std::nullopt;

@@ -112,16 +112,19 @@ quint64 digitsHash(QStringView text)
 class CandidatePairs
 {
 public:
-    explicit CandidatePairs(const std::vector<QStringView> &texts) : m_texts(texts)
+    // Millions of texts take a while: the window takes its turns meanwhile.
+    CandidatePairs(const std::vector<QStringView> &texts, ListHost &host) : m_texts(texts)
     {
+        YieldPacer pacer(host);
         m_digits.reserve(texts.size());
-        for (const QStringView text : texts)
-            m_digits.push_back(digitsHash(text));
         m_byLength.resize(size_t(kLongest + 1));
         for (size_t i = 0; i < texts.size(); ++i) {
+            m_digits.push_back(digitsHash(texts[i]));
             const qsizetype length = texts[i].size();
             if (length >= kShortest && length <= kLongest)
                 m_byLength[size_t(length)].push_back(quint32(i));
+            if (i % 4096 == 0 && pacer.due())
+                host.yieldToEventLoop();
         }
         m_base = randomHashSeed() | 1;
         m_powers[0] = 1;
@@ -450,7 +453,8 @@ std::optional<std::vector<qint32>> groupSlips(const std::vector<QStringView> &te
                                               const std::vector<quint32> &order, ListHost &host,
                                               const std::function<bool()> &abandon)
 {
-    std::optional<std::vector<quint64>> candidates = CandidatePairs(texts).find(host, abandon);
+    std::optional<std::vector<quint64>> candidates =
+        CandidatePairs(texts, host).find(host, abandon);
     if (!candidates)
         return std::nullopt;
 
@@ -471,35 +475,50 @@ std::optional<std::vector<qint32>> groupSlips(const std::vector<QStringView> &te
         }
     }
     candidates.reset();
-    std::vector<size_t> starts(texts.size() + 1, 0);
-    for (const quint64 pair : pairs) {
-        ++starts[size_t(pair >> 32) + 1];
-        ++starts[size_t(pair & 0xFFFFFFFF) + 1];
+    // Each pass over millions of texts takes turns with the window.
+    const auto turnIfDue = [&](size_t k) {
+        if (k % 4096 == 0 && pacer.due())
+            host.yieldToEventLoop();
+    };
+    std::vector<size_t> starts;
+    growFilled(starts, texts.size() + 1, size_t(0), host, pacer);
+    for (size_t k = 0; k < pairs.size(); ++k) {
+        ++starts[size_t(pairs[k] >> 32) + 1];
+        ++starts[size_t(pairs[k] & 0xFFFFFFFF) + 1];
+        turnIfDue(k);
     }
     std::partial_sum(starts.begin(), starts.end(), starts.begin());
-    std::vector<quint32> neighbours(starts.back());
+    std::vector<quint32> neighbours;
+    growFilled(neighbours, starts.back(), quint32(0), host, pacer);
     {
         std::vector<size_t> next(starts.begin(), starts.end() - 1);
-        for (const quint64 pair : pairs) {
-            const quint32 a = quint32(pair >> 32), b = quint32(pair & 0xFFFFFFFF);
+        for (size_t k = 0; k < pairs.size(); ++k) {
+            const quint32 a = quint32(pairs[k] >> 32), b = quint32(pairs[k] & 0xFFFFFFFF);
             neighbours[next[a]++] = b;
             neighbours[next[b]++] = a;
+            turnIfDue(k);
         }
     }
     pairs = {};
     // Each list in text order, for looking up; the rank of each text, for taking them in turn.
-    for (size_t text = 0; text < texts.size(); ++text)
+    for (size_t text = 0; text < texts.size(); ++text) {
         std::sort(neighbours.begin() + qsizetype(starts[text]),
                   neighbours.begin() + qsizetype(starts[text + 1]));
-    std::vector<quint32> rank(texts.size(), 0);
-    for (size_t k = 0; k < order.size(); ++k)
+        turnIfDue(text);
+    }
+    std::vector<quint32> rank;
+    growFilled(rank, texts.size(), quint32(0), host, pacer);
+    for (size_t k = 0; k < order.size(); ++k) {
         rank[order[k]] = quint32(k);
+        turnIfDue(k);
+    }
     const auto adjacent = [&](quint32 a, quint32 b) {
         return std::binary_search(neighbours.begin() + qsizetype(starts[a]),
                                   neighbours.begin() + qsizetype(starts[a + 1]), b);
     };
 
-    std::vector<qint32> groupOf(texts.size(), -1);
+    std::vector<qint32> groupOf;
+    growFilled(groupOf, texts.size(), qint32(-1), host, pacer);
     qint32 groups = 0;
     std::vector<quint32> members, offered;
     for (size_t k = 0; k < order.size(); ++k) {
