@@ -70,8 +70,8 @@ void TextPool::append(const TextPool &other, qsizetype first, qsizetype last)
         return;
     const std::shared_ptr<Data> source = other.m_data; // `other` may be this pool
     Data &data = writable();
-    const qsizetype begin = first == 0 ? 0 : source->ends[size_t(first - 1)];
-    const qsizetype end = source->ends[size_t(last - 1)];
+    const qsizetype begin = first == 0 ? 0 : endIn(*source, first - 1);
+    const qsizetype end = endIn(*source, last - 1);
     const qsizetype offset = qsizetype(data.bytes.size()) - begin;
     if (offset % 2 != 0 && source->wide.anyIn(first, last)) {
         // Moved by an odd number of bytes, its UTF-16 texts would begin at odd bytes.
@@ -126,25 +126,28 @@ qsizetype TextPool::removeSortedUpTo(const std::vector<quint32> &positions, qsiz
     const qsizetype firstBegin = beginOf(first);
     const qsizetype stopBegin = stop == count ? 0 : beginOf(stop);
     const qsizetype doneBefore = done;
+    // The end of an item not handled yet, by its number today (see endsGapAt).
+    const qsizetype endsApart = data.endsGapSize;
+    const auto endOf = [&](qsizetype item) { return qsizetype(ends[item + endsApart]); };
 
     qsizetype writeItem = first;
     qsizetype writeByte = first == 0 ? 0 : ends[first - 1];
     const auto keepRun = [&](qsizetype from, qsizetype to) {
         if (from >= to)
             return;
-        const qsizetype begin = from == first ? firstBegin : ends[from - 1];
+        const qsizetype begin = from == first ? firstBegin : endOf(from - 1);
         const qsizetype shift = begin - writeByte;
-        if (shift == 0 && writeItem == from) {
+        if (shift == 0 && writeItem == from && endsApart == 0) {
             writeItem = to;
             writeByte = ends[to - 1];
             return;
         }
         if (shift % 2 == 0 || !wide.anyIn(from, to)) {
             if (shift != 0)
-                std::memmove(bytes + writeByte, bytes + begin, size_t(ends[to - 1] - begin));
+                std::memmove(bytes + writeByte, bytes + begin, size_t(endOf(to - 1) - begin));
             wide.move(writeItem, from, to - from);
             for (qsizetype item = from; item < to; ++item)
-                ends[writeItem++] = quint32(ends[item] - shift);
+                ends[writeItem++] = quint32(endOf(item) - shift);
             writeByte = ends[writeItem - 1];
             return;
         }
@@ -154,18 +157,18 @@ qsizetype TextPool::removeSortedUpTo(const std::vector<quint32> &positions, qsiz
         for (qsizetype item = from; item < to;) {
             const qsizetype wideItem = wide.nextIn(item, to);
             if (wideItem > item) {
-                const qsizetype runEnd = ends[wideItem - 1];
+                const qsizetype runEnd = endOf(wideItem - 1);
                 const qsizetype runShift = itemBegin - writeByte;
                 std::memmove(bytes + writeByte, bytes + itemBegin, size_t(runEnd - itemBegin));
                 wide.move(writeItem, item, wideItem - item);
                 for (; item < wideItem; ++item)
-                    ends[writeItem++] = quint32(ends[item] - runShift);
+                    ends[writeItem++] = quint32(endOf(item) - runShift);
                 writeByte = runEnd - runShift;
                 itemBegin = runEnd;
             }
             if (item == to)
                 break;
-            const qsizetype end = ends[item];
+            const qsizetype end = endOf(item);
             const qsizetype source = evenUp(itemBegin);
             const qsizetype target = evenUp(writeByte);
             const qsizetype size = (end - source) & ~qsizetype(1);
@@ -183,8 +186,8 @@ qsizetype TextPool::removeSortedUpTo(const std::vector<quint32> &positions, qsiz
         const qsizetype position = qsizetype(positions[size_t(done)]) - doneBefore;
         // Read before the run ahead of it closes up, which may overwrite where it began;
         // its bytes stay where they are until the run after it moves down.
-        const qsizetype removedBegin = position == first ? firstBegin : ends[position - 1];
-        const qsizetype removedEnd = ends[position];
+        const qsizetype removedBegin = position == first ? firstBegin : endOf(position - 1);
+        const qsizetype removedEnd = endOf(position);
         const bool removedWide = wide.test(position);
         keepRun(next, position);
         if (removedOut != nullptr)
@@ -201,18 +204,21 @@ qsizetype TextPool::removeSortedUpTo(const std::vector<quint32> &positions, qsiz
         data.ends.resize(size_t(writeItem));
         wide.truncate(writeItem);
         data.gapItem = -1;
+        data.endsGapAt = std::numeric_limits<qsizetype>::max();
+        data.endsGapSize = 0;
         return done;
     }
-    // The items not handled yet keep their bytes where they are; their ends close up.
+    // The items not handled yet keep their bytes and their ends where they are; their form
+    // flags close up.
     if (writeItem != stop) {
-        std::memmove(ends + writeItem, ends + stop, size_t(count - stop) * sizeof(quint32));
         wide.move(writeItem, stop, count - stop);
+        wide.truncate(writeItem + count - stop);
     }
-    data.ends.resize(size_t(writeItem + count - stop));
-    wide.truncate(writeItem + count - stop);
-    const bool gap = writeByte != stopBegin;
-    data.gapItem = gap ? writeItem : -1;
-    data.gapBegin = gap ? stopBegin : 0;
+    data.endsGapSize = stop + endsApart - writeItem;
+    data.endsGapAt = data.endsGapSize > 0 ? writeItem : std::numeric_limits<qsizetype>::max();
+    const bool bytesApart = writeByte != stopBegin;
+    data.gapItem = bytesApart ? writeItem : -1;
+    data.gapBegin = bytesApart ? stopBegin : 0;
     if (givesMemoryBack)
         releasePages(bytes + writeByte, bytes + stopBegin);
     return done;

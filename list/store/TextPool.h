@@ -9,6 +9,7 @@
 #include <QByteArrayView>
 #include <QStringView>
 
+#include <limits>
 #include <memory>
 #include <new>
 #include <utility>
@@ -30,12 +31,12 @@ public:
     // The texts kept packed aside, as a pool of their own.
     static TextPool unpacked(const PackedTexts &packed);
 
-    qsizetype size() const { return qsizetype(m_data->ends.size()); }
-    bool empty() const { return m_data->ends.empty(); }
+    qsizetype size() const { return qsizetype(m_data->ends.size()) - m_data->endsGapSize; }
+    bool empty() const { return size() == 0; }
 
     ItemText at(qsizetype position) const
     {
-        return textIn(m_data->bytes.data(), beginOf(position), m_data->ends[size_t(position)],
+        return textIn(m_data->bytes.data(), beginOf(position), endIn(*m_data, position),
                       m_data->wide.test(position));
     }
     qsizetype length(qsizetype position) const { return at(position).size(); }
@@ -43,7 +44,7 @@ public:
     // characters, to begin at an even byte).
     qsizetype storedBytes(qsizetype position) const
     {
-        return qsizetype(m_data->ends[size_t(position)]) - beginOf(position);
+        return qsizetype(endIn(*m_data, position)) - beginOf(position);
     }
     bool isWide(qsizetype position) const { return m_data->wide.test(position); }
     // True when no text is kept in UTF-16.
@@ -59,7 +60,7 @@ public:
     // Where the item's bounds are kept, for prefetching before it is read.
     const quint32 *boundsOf(qsizetype position) const
     {
-        return m_data->ends.data() + (position == 0 ? 0 : position - 1);
+        return m_data->ends.data() + (position == 0 ? 0 : endIndex(*m_data, position - 1));
     }
     // The item's first byte, for prefetching before it is read.
     const char *dataOf(qsizetype position) const
@@ -107,7 +108,7 @@ public:
     qsizetype insertSortedDownTo(const quint32 *ascendingPositions, qsizetype count,
                                  const PackedTexts &texts, qsizetype firstText, qsizetype placed,
                                  qsizetype settledFrom, qsizetype lowest);
-    bool settled() const { return m_data->gapItem < 0; }
+    bool settled() const { return m_data->gapItem < 0 && m_data->endsGapSize == 0; }
 
     // Keeps the first `count` items.
     void truncate(qsizetype count);
@@ -151,15 +152,28 @@ private:
         // still stand where they were, the first of them at `gapBegin`.
         qsizetype gapItem = -1;
         qsizetype gapBegin = 0;
+        // The ends of the items not handled yet stay where they are too (closing them up
+        // after every slice would move all of them, again and again): from item
+        // `endsGapAt` on, an item's end is `endsGapSize` entries further on.
+        qsizetype endsGapAt = std::numeric_limits<qsizetype>::max();
+        qsizetype endsGapSize = 0;
         // While an insertion that involves UTF-16 texts is under way: where each of the rows
         // from its first one on ends once it is through.
         std::vector<quint32> finalEnds;
     };
+    static qsizetype endIndex(const Data &data, qsizetype position)
+    {
+        return position < data.endsGapAt ? position : position + data.endsGapSize;
+    }
+    static quint32 endIn(const Data &data, qsizetype position)
+    {
+        return data.ends[size_t(endIndex(data, position))];
+    }
     qsizetype beginOf(qsizetype position) const
     {
         if (position == m_data->gapItem)
             return m_data->gapBegin;
-        return position == 0 ? 0 : qsizetype(m_data->ends[size_t(position - 1)]);
+        return position == 0 ? 0 : qsizetype(endIn(*m_data, position - 1));
     }
     // Makes the buffer this pool's own before it changes.
     Data &writable();
