@@ -92,9 +92,7 @@ public:
     // gathering them beforehand is not needed.
     template <typename Position> bool packsAsItRemoves(const std::vector<Position> &ascending) const
     {
-        return recordsChanges() && (qsizetype(ascending.size()) > m_itemsPerRemovalSlice ||
-                                    RunsOf(ascending, SlicedChange::kMaxRunsSeparately).size() >
-                                        SlicedChange::kMaxRunsSeparately);
+        return recordsChanges() && SlicedChange::beyondRuns(ascending, m_itemsPerRemovalSlice);
     }
     // Appends the texts at ascending[from..to) to `gathered` (reserving room for all of
     // them when from is 0), for a removal of `ascending` to come.

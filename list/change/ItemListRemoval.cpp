@@ -138,15 +138,15 @@ void ItemList::removeSortedPositions(const std::shared_ptr<const std::vector<qui
                                      bool givesMemoryBack)
 {
     // A few runs go row by row, unless the removal is to go in slices or pack what it takes.
-    const bool byRuns = !inSlices && removedOut == nullptr;
-    const auto runs = byRuns ? RunsOf(*ascending, SlicedChange::kMaxRunsSeparately)
-                             : decltype(RunsOf(*ascending, 0)){};
-    if (byRuns && runs.size() <= SlicedChange::kMaxRunsSeparately) {
-        showPendingRows(); // the view hears of each run
-        // From the highest run down, so the lower runs keep their positions.
-        for (auto run = runs.rbegin(); run != runs.rend(); ++run)
-            removeRange(run->first, run->second);
-        return;
+    if (!inSlices && removedOut == nullptr) {
+        const auto runs = RunsOf(*ascending, SlicedChange::kMaxRunsSeparately);
+        if (runs.size() <= SlicedChange::kMaxRunsSeparately) {
+            showPendingRows(); // the view hears of each run
+            // From the highest run down, so the lower runs keep their positions.
+            for (auto run = runs.rbegin(); run != runs.rend(); ++run)
+                removeRange(run->first, run->second);
+            return;
+        }
     }
     startSliced(SlicedChange::removal(ascending, count(), std::move(removedOut), givesMemoryBack),
                 inSlices);

@@ -46,11 +46,16 @@ public:
     static bool worthSlicing(const std::vector<Position> &ascending, qsizetype listCount,
                              qsizetype itemsPerSlice)
     {
-        // Many items go in slices even when they stand in a few runs: the view's share of
-        // removing millions of rows at once holds the window up as much as the removal.
-        return listCount > 2 * itemsPerSlice &&
-               (qsizetype(ascending.size()) > itemsPerSlice ||
-                RunsOf(ascending, kMaxRunsSeparately).size() > kMaxRunsSeparately);
+        return listCount > 2 * itemsPerSlice && beyondRuns(ascending, itemsPerSlice);
+    }
+    // True when removing `ascending` is more than a few runs of rows to take out one by one:
+    // many runs, or many items even in a few runs (the view's share of removing millions of
+    // rows at once holds the window up as much as the removal).
+    template <typename Position>
+    static bool beyondRuns(const std::vector<Position> &ascending, qsizetype itemsPerSlice)
+    {
+        return qsizetype(ascending.size()) > itemsPerSlice ||
+               RunsOf(ascending, kMaxRunsSeparately).size() > kMaxRunsSeparately;
     }
     // A few runs go row by row; beyond this many, one pass over the buffer is cheaper.
     static constexpr size_t kMaxRunsSeparately = 8;

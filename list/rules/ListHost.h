@@ -52,6 +52,14 @@ private:
     QElapsedTimer m_clock;
 };
 
+// Yields to the window at `step` of a long loop when a turn is due, looking at the clock only
+// every `every` steps.
+inline void yieldIfDue(ListHost &host, YieldPacer &pacer, size_t step, size_t every = 8192)
+{
+    if (step % every == 0 && pacer.due())
+        host.yieldToEventLoop();
+}
+
 // Grows `entries` to `size`, the new ones `value`, a slice at a time with turns for the
 // window: tens of megabytes of fresh memory filled at once would hold it up.
 template <typename T>

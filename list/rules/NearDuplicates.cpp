@@ -38,16 +38,14 @@ std::vector<Group> inOrderOfFirstItems(const std::vector<Group> &groups,
     growFilled(groupAt, size_t(count), {}, host, pacer);
     for (size_t g = 0; g < groups.size(); ++g) {
         groupAt[members[size_t(groups[g].start)]] = quint32(g + 1);
-        if (g % size_t(kSlice) == 0 && pacer.due())
-            host.yieldToEventLoop();
+        yieldIfDue(host, pacer, g);
     }
     std::vector<Group> ordered;
     ordered.reserve(groups.size());
     for (size_t position = 0; position < groupAt.size(); ++position) {
         if (const quint32 g = groupAt[position]; g != 0)
             ordered.push_back(groups[g - 1]);
-        if (position % size_t(kSlice) == 0 && pacer.due())
-            host.yieldToEventLoop();
+        yieldIfDue(host, pacer, position);
     }
     return ordered;
 }
@@ -60,8 +58,7 @@ std::vector<quint32> largestFirst(const std::vector<Group> &groups, ListHost &ho
     std::map<qsizetype, size_t, std::greater<>> next;
     for (size_t g = 0; g < groups.size(); ++g) {
         ++next[groups[g].size];
-        if (g % size_t(kSlice) == 0 && pacer.due())
-            host.yieldToEventLoop();
+        yieldIfDue(host, pacer, g);
     }
     size_t start = 0;
     for (auto &[size, groupsOfSize] : next)
@@ -70,8 +67,7 @@ std::vector<quint32> largestFirst(const std::vector<Group> &groups, ListHost &ho
     growFilled(order, groups.size(), {}, host, pacer);
     for (size_t g = 0; g < groups.size(); ++g) {
         order[next[groups[g].size]++] = quint32(g);
-        if (g % size_t(kSlice) == 0 && pacer.due())
-            host.yieldToEventLoop();
+        yieldIfDue(host, pacer, g);
     }
     return order;
 }
@@ -399,8 +395,7 @@ std::optional<NearGroups> FindNearDuplicates(const ItemList &listView,
         const auto eachGrouped = [&](const auto &visit) {
             for (size_t k = 0; k < grouped.size(); ++k) {
                 visit(grouped[k]);
-                if (k % size_t(kSlice) == 0 && pacer.due())
-                    host.yieldToEventLoop();
+                yieldIfDue(host, pacer, k);
             }
         };
         std::vector<quint32> starts((size_t(1) << kBucketBits) + 1, 0);
@@ -484,8 +479,7 @@ std::optional<NearGroups> FindNearDuplicates(const ItemList &listView,
             qsizetype keyUnits = 0;
             for (size_t c = 0; c < classes.size(); ++c) {
                 keyUnits += keys.length(members[size_t(classes[c].start)]);
-                if (c % size_t(kSlice) == 0 && pacer.due())
-                    host.yieldToEventLoop();
+                yieldIfDue(host, pacer, c);
             }
             std::u16string keyCharacters;
             keyCharacters.reserve(size_t(keyUnits));
@@ -499,8 +493,7 @@ std::optional<NearGroups> FindNearDuplicates(const ItemList &listView,
                     });
                 classKeys.emplace_back(keyCharacters.data() + at,
                                        qsizetype(keyCharacters.size()) - at);
-                if (c % size_t(kSlice) == 0 && pacer.due())
-                    host.yieldToEventLoop();
+                yieldIfDue(host, pacer, c);
             }
             const std::vector<quint32> order = largestFirst(classes, host, pacer);
             host.yieldToEventLoop();
@@ -518,11 +511,6 @@ std::optional<NearGroups> FindNearDuplicates(const ItemList &listView,
             if (changed())
                 continue;
             // Each slip group's classes merged, in list order, after the classes: counted out
-            // by slip group, with turns for the window.
-            const auto turnIfDue = [&](size_t k) {
-                if (k % size_t(kSlice) == 0 && pacer.due())
-                    host.yieldToEventLoop();
-            };
             size_t slipGroupCount = 0;
             for (const qint32 slipGroup : *slipGroups)
                 slipGroupCount = std::max(slipGroupCount, size_t(slipGroup + 1));
@@ -534,7 +522,7 @@ std::optional<NearGroups> FindNearDuplicates(const ItemList &listView,
                     joinedStarts[size_t(slipGroup) + 1] += size_t(classes[c].size);
                 else if (classes[c].size >= 2)
                     groups.push_back(classes[c]);
-                turnIfDue(c);
+                yieldIfDue(host, pacer, c);
             }
             std::partial_sum(joinedStarts.begin(), joinedStarts.end(), joinedStarts.begin());
             std::vector<quint32> joined;
@@ -549,7 +537,7 @@ std::optional<NearGroups> FindNearDuplicates(const ItemList &listView,
                                   joined.begin() + qsizetype(next[size_t(slipGroup)]));
                         next[size_t(slipGroup)] += size_t(group.size);
                     }
-                    turnIfDue(c);
+                    yieldIfDue(host, pacer, c);
                 }
             }
             const qsizetype joinedFrom = qsizetype(members.size());
@@ -559,7 +547,7 @@ std::optional<NearGroups> FindNearDuplicates(const ItemList &listView,
                 std::sort(first, last);
                 if (last - first >= 2)
                     groups.push_back({joinedFrom + qsizetype(joinedStarts[g]), last - first});
-                turnIfDue(g);
+                yieldIfDue(host, pacer, g);
             }
             members.insert(members.end(), joined.begin(), joined.end());
             host.yieldToEventLoop();
@@ -585,8 +573,7 @@ std::optional<NearGroups> FindNearDuplicates(const ItemList &listView,
             result.members.insert(result.members.end(), members.begin() + group.start,
                                   members.begin() + group.start + group.size);
             result.starts.push_back(qsizetype(result.members.size()));
-            if (g % size_t(kSlice) == 0 && pacer.due())
-                host.yieldToEventLoop();
+            yieldIfDue(host, pacer, g);
         }
         // What found the groups is given back before a last turn: hundreds of megabytes take
         // a while to give back, and the review's view of the groups comes next.

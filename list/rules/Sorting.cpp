@@ -22,13 +22,12 @@ constexpr size_t kRun = 16384; // items sorted in one go before the runs are mer
 // Every item's sort key: the first half's, and the second half's made on another thread.
 struct SortKeys
 {
-    std::optional<CollationKeys> first, second;
+    CollationKeys first, second;
 
-    size_t size() const { return size_t(first->size() + second->size()); }
+    size_t size() const { return size_t(first.size() + second.size()); }
     const char *operator[](quint32 position) const
     {
-        return position < first->size() ? first->key(position)
-                                        : second->key(position - first->size());
+        return position < first.size() ? first.key(position) : second.key(position - first.size());
     }
 };
 
@@ -49,9 +48,9 @@ std::optional<SortKeys> sortKeys(const ItemList &listView, ListHost &host,
     std::exception_ptr failure;
     std::thread other([&] {
         try {
-            keys.second->reserve(count - half);
+            keys.second.reserve(count - half);
             for (qsizetype position = half; position < count && !stop; ++position)
-                keys.second->append(texts.at(position));
+                keys.second.append(texts.at(position));
         } catch (...) {
             failure = std::current_exception();
         }
@@ -64,10 +63,10 @@ std::optional<SortKeys> sortKeys(const ItemList &listView, ListHost &host,
             std::rethrow_exception(failure);
     };
     try {
-        keys.first->reserve(half);
+        keys.first.reserve(half);
         YieldPacer pacer(host);
         for (qsizetype position = 0; position < half; ++position) {
-            keys.first->append(texts.at(position));
+            keys.first.append(texts.at(position));
             if (position % kKeysPerSlice == 0 && pacer.due()) {
                 host.setProgress(double(position + 1) / double(half) * 50.0);
                 host.yieldToEventLoop();

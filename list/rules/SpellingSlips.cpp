@@ -123,8 +123,7 @@ public:
             const qsizetype length = texts[i].size();
             if (length >= kShortest && length <= kLongest)
                 m_byLength[size_t(length)].push_back(quint32(i));
-            if (i % 4096 == 0 && pacer.due())
-                host.yieldToEventLoop();
+            yieldIfDue(host, pacer, i, 4096);
         }
         m_base = randomHashSeed() | 1;
         m_powers[0] = 1;
@@ -475,17 +474,12 @@ std::optional<std::vector<qint32>> groupSlips(const std::vector<QStringView> &te
         }
     }
     candidates.reset();
-    // Each pass over millions of texts takes turns with the window.
-    const auto turnIfDue = [&](size_t k) {
-        if (k % 4096 == 0 && pacer.due())
-            host.yieldToEventLoop();
-    };
     std::vector<size_t> starts;
     growFilled(starts, texts.size() + 1, size_t(0), host, pacer);
     for (size_t k = 0; k < pairs.size(); ++k) {
         ++starts[size_t(pairs[k] >> 32) + 1];
         ++starts[size_t(pairs[k] & 0xFFFFFFFF) + 1];
-        turnIfDue(k);
+        yieldIfDue(host, pacer, k, 4096);
     }
     std::partial_sum(starts.begin(), starts.end(), starts.begin());
     std::vector<quint32> neighbours;
@@ -496,7 +490,7 @@ std::optional<std::vector<qint32>> groupSlips(const std::vector<QStringView> &te
             const quint32 a = quint32(pairs[k] >> 32), b = quint32(pairs[k] & 0xFFFFFFFF);
             neighbours[next[a]++] = b;
             neighbours[next[b]++] = a;
-            turnIfDue(k);
+            yieldIfDue(host, pacer, k, 4096);
         }
     }
     pairs = {};
@@ -504,13 +498,13 @@ std::optional<std::vector<qint32>> groupSlips(const std::vector<QStringView> &te
     for (size_t text = 0; text < texts.size(); ++text) {
         std::sort(neighbours.begin() + qsizetype(starts[text]),
                   neighbours.begin() + qsizetype(starts[text + 1]));
-        turnIfDue(text);
+        yieldIfDue(host, pacer, text, 4096);
     }
     std::vector<quint32> rank;
     growFilled(rank, texts.size(), quint32(0), host, pacer);
     for (size_t k = 0; k < order.size(); ++k) {
         rank[order[k]] = quint32(k);
-        turnIfDue(k);
+        yieldIfDue(host, pacer, k, 4096);
     }
     const auto adjacent = [&](quint32 a, quint32 b) {
         return std::binary_search(neighbours.begin() + qsizetype(starts[a]),

@@ -204,7 +204,6 @@ qsizetype TextPool::removeSortedUpTo(const std::vector<quint32> &positions, qsiz
         data.ends.resize(size_t(writeItem));
         wide.truncate(writeItem);
         data.gapItem = -1;
-        data.endsGapAt = std::numeric_limits<qsizetype>::max();
         data.endsGapSize = 0;
         return done;
     }
@@ -215,7 +214,7 @@ qsizetype TextPool::removeSortedUpTo(const std::vector<quint32> &positions, qsiz
         wide.truncate(writeItem + count - stop);
     }
     data.endsGapSize = stop + endsApart - writeItem;
-    data.endsGapAt = data.endsGapSize > 0 ? writeItem : std::numeric_limits<qsizetype>::max();
+    data.endsGapAt = writeItem;
     const bool bytesApart = writeByte != stopBegin;
     data.gapItem = bytesApart ? writeItem : -1;
     data.gapBegin = bytesApart ? stopBegin : 0;

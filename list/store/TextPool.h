@@ -9,7 +9,6 @@
 #include <QByteArrayView>
 #include <QStringView>
 
-#include <limits>
 #include <memory>
 #include <new>
 #include <utility>
@@ -154,8 +153,9 @@ private:
         qsizetype gapBegin = 0;
         // The ends of the items not handled yet stay where they are too (closing them up
         // after every slice would move all of them, again and again): from item
-        // `endsGapAt` on, an item's end is `endsGapSize` entries further on.
-        qsizetype endsGapAt = std::numeric_limits<qsizetype>::max();
+        // `endsGapAt` on, an item's end is `endsGapSize` entries further on (none when
+        // settled, wherever `endsGapAt` is).
+        qsizetype endsGapAt = 0;
         qsizetype endsGapSize = 0;
         // While an insertion that involves UTF-16 texts is under way: where each of the rows
         // from its first one on ends once it is through.
