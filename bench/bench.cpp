@@ -5,7 +5,7 @@
 //   tarnwell_bench --visible-calc-only (the spreadsheet commands against a visible Calc)
 //   tarnwell_bench --near-only [N]   (Find Near Duplicates on N items, 1M)
 //   tarnwell_bench --menu-only [N]   (the context menu's commands and Tidy on N items, 1M)
-//   tarnwell_bench --tidy-only       (Tidy on a million items)
+//   tarnwell_bench --tidy-only [N]   (Tidy on N items, 1M)
 //   tarnwell_bench --mailing-list FILE COUNT    (writes the mailing-list-shaped list)
 //
 // Without an argument it writes a list of 1,000,000 e-mail-like items (about 30% duplicates,
@@ -1177,7 +1177,10 @@ int main(int argc, char *argv[])
         return 0;
     }
     if (options.contains(QStringLiteral("--tidy-only"))) {
-        benchTidy(folders.program.path());
+        const int at = options.indexOf(QStringLiteral("--tidy-only"));
+        const int items =
+            options.value(at + 1).toInt() > 0 ? options.value(at + 1).toInt() : 1000000;
+        benchTidy(folders.program.path(), items);
         return 0;
     }
     if (options.contains(QStringLiteral("--near-only"))) {

@@ -305,7 +305,7 @@ void ListMenu::markSelected(const QString &name, quint8 mark)
     const UndoHistory::Command command(m_history, name);
     trap.line(100, [&] {
         std::vector<quint8> checks = m_items.checks();
-        for (const qsizetype row : ListViewKeeper::selectedRows(m_view))
+        for (const qsizetype row : ListViewKeeper::selectedRows(m_view, m_items.count()))
             checks[size_t(row)] = mark;
         m_items.replaceChecks(std::move(checks));
     });

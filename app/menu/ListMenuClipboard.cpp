@@ -99,7 +99,7 @@ void ListMenu::paste()
 
 void ListMenu::copy()
 {
-    copyItems(ListViewKeeper::selectedRows(m_view));
+    copyItems(ListViewKeeper::selectedRows(m_view, m_items.count()));
 }
 
 void ListMenu::copyChecked()

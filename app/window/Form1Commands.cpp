@@ -97,7 +97,9 @@ void Form1::removeCurrentItem()
     // With several items selected they all go, as one step; with one, the current item.
     std::vector<qsizetype> rows;
     if (m_listKeeper->severalSelected()) {
-        rows = m_listKeeper->selectedRows();
+        rows = m_listKeeper->selectedRows(m_items->count());
+        if (rows.empty())
+            return; // only rows a removal under way is about to drop
         // Millions of them go a slice at a time, the window live.
         List::RemoveItemsAt(*m_items, rows, m_items->revision(), *this);
         setProgress(0);
@@ -119,8 +121,8 @@ void Form1::removeCurrentItem()
 void Form1::tickSelectedItems()
 {
     const int current = m_listKeeper->currentRow();
-    const bool tick = current < 0 || !m_items->isChecked(current);
-    m_items->setCheckedAll(m_listKeeper->selectedRows(), tick);
+    const bool tick = current < 0 || current >= m_items->count() || !m_items->isChecked(current);
+    m_items->setCheckedAll(m_listKeeper->selectedRows(m_items->count()), tick);
 }
 
 // The list's own handlers have no numbered steps; a failure is still reported (as line 0),

@@ -21,9 +21,13 @@ public:
 
     // The row the remove commands act on, or -1 when no item is current.
     int currentRow() const;
-    // The selected rows, ascending.
-    std::vector<qsizetype> selectedRows() const { return selectedRows(*m_view); }
-    static std::vector<qsizetype> selectedRows(const QAbstractItemView &view);
+    // The selected rows of the first `items`, ascending: rows past the end of the list (while
+    // a removal goes on in slices) hold no item.
+    std::vector<qsizetype> selectedRows(qsizetype items) const
+    {
+        return selectedRows(*m_view, items);
+    }
+    static std::vector<qsizetype> selectedRows(const QAbstractItemView &view, qsizetype items);
     bool severalSelected() const;
     // Makes the item at `row` current and the one selected item, whatever modifier keys are
     // down (the view's own setCurrentIndex reads them).

@@ -127,6 +127,10 @@ void ItemList::exchangeTexts(ListChange &change, bool forward)
         resetAround(exchange);
         return;
     }
+    const auto exchangeAll = [&] {
+        exchange();
+        return false;
+    };
     // Items go or come back: the rows before the first that goes keep theirs, and the
     // current row follows its item.
     const std::vector<quint32> &kept = change.order;
@@ -140,47 +144,57 @@ void ItemList::exchangeTexts(ListChange &change, bool forward)
                 const auto at = std::lower_bound(kept.begin(), kept.end(), quint32(row));
                 return at != kept.end() && *at == quint32(row) ? qsizetype(at - kept.begin()) : -1;
             },
-            exchange);
+            exchangeAll);
     } else {
         changeRows(
             change.count, firstChanged, [&](qsizetype row) { return qsizetype(kept[size_t(row)]); },
-            exchange);
+            exchangeAll);
     }
 }
 
 void ItemList::changeRows(qsizetype newCount, qsizetype firstChangedRow,
                           const std::function<qsizetype(qsizetype)> &rowAfter,
-                          const std::function<void()> &change)
+                          const std::function<bool()> &change)
 {
     const qsizetype oldCount = count();
+    const qsizetype oldRows = oldCount + m_rowsInPassing;
     // Rows coming are added at the end (showing nothing at first); the current and selected
     // items move to their new rows, or go, while every row exists.
-    if (newCount > oldCount) {
-        beginInsertRows({}, int(oldCount), int(newCount - 1));
+    if (newCount > oldRows) {
+        beginInsertRows({}, int(oldRows), int(newCount - 1));
         m_rowsInPassing = newCount - oldCount;
         endInsertRows();
     }
+    const qsizetype rows = std::max(oldRows, newCount);
     const QModelIndexList before = persistentIndexList();
     QModelIndexList after;
     after.reserve(before.size());
     for (const QModelIndex &index : before) {
-        const qsizetype row = rowAfter(index.row());
+        // A row showing nothing stays where it is until the change is through.
+        const qsizetype row = index.row() < oldCount ? rowAfter(index.row()) : index.row();
         after.append(row < 0 ? QModelIndex() : this->index(int(row), index.column()));
     }
     changePersistentIndexList(before, after);
-    change();
+    const bool goesOn = change();
     Q_ASSERT(count() == newCount);
     ++m_revision;
     // The rows from the first that moved on changed, then the rows past the end gone.
-    m_rowsInPassing = std::max<qsizetype>(0, oldCount - newCount);
-    if (firstChangedRow < std::max(oldCount, newCount))
-        Q_EMIT dataChanged(index(int(firstChangedRow), 0),
-                           index(int(std::max(oldCount, newCount) - 1), 0));
-    if (m_rowsInPassing > 0) {
-        beginRemoveRows({}, int(newCount), int(oldCount - 1));
-        m_rowsInPassing = 0;
-        endRemoveRows();
-    }
+    m_rowsInPassing = rows - newCount;
+    if (firstChangedRow < rows)
+        Q_EMIT dataChanged(index(int(firstChangedRow), 0), index(int(rows - 1), 0));
+    if (!goesOn)
+        dropRowsInPassing();
+}
+
+void ItemList::dropRowsInPassing()
+{
+    // The view's every row removal costs it a pass over all its rows: a removal in slices
+    // tells it once, at the end.
+    if (m_rowsInPassing == 0)
+        return;
+    beginRemoveRows({}, int(count()), int(count() + m_rowsInPassing - 1));
+    m_rowsInPassing = 0;
+    endRemoveRows();
 }
 
 void ItemList::resetAround(const std::function<void()> &change)
@@ -394,7 +408,7 @@ bool ItemList::setData(const QModelIndex &index, const QVariant &value, int role
 
 Qt::ItemFlags ItemList::flags(const QModelIndex &index) const
 {
-    if (!index.isValid())
+    if (!index.isValid() || index.row() >= count()) // a row about to go takes no click
         return Qt::NoItemFlags;
     Qt::ItemFlags result = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
     if (index.column() == 0)

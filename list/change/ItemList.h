@@ -66,8 +66,9 @@ public:
     // A removal too large to close up without holding up the window goes a slice at a time:
     // startRemoval() tells the history of it, continueChange() handles the next slice (false
     // once none is left). Between slices the list is a whole list, the
-    // items of the slices handled so far gone. Taking back or making again such a removal
-    // (undo, redo) goes the same way. Anything that changes the list meanwhile finishes the
+    // items of the slices handled so far gone; the view keeps the rows they leave at the end,
+    // showing nothing and taking no click, until the last slice. Taking back or making again such a
+    // removal (undo, redo) goes the same way. Anything that changes the list meanwhile finishes the
     // change first (settle()); positions it is given number the list as it stands.
     void startRemoval(std::vector<qsizetype> positions, PackedTexts gathered = {});
     // The same for ascending positions with no repeats, 32 bits each, whose texts it packs
@@ -196,13 +197,16 @@ private:
     void flipMarks(const std::vector<qsizetype> &positions);
     // Exchanges the texts with `texts` (as ItemStore::exchangeTexts) and tells the view.
     void exchangeTexts(ListChange &change, bool forward);
-    // Tells the view of a change that leaves `newCount` rows, the rows before
+    // Tells the view of a change that leaves `newCount` items, the rows before
     // `firstChangedRow` as they were: the rows from there on changed, and the rows past the
     // end of the shorter list came or went; the current and selected rows go where `rowAfter`
-    // says (-1: gone).
+    // says (-1: gone). While `change` says the change goes on (a slice of it done), the rows
+    // past the end stay in the view, showing nothing, until a later slice ends it.
     void changeRows(qsizetype newCount, qsizetype firstChangedRow,
                     const std::function<qsizetype(qsizetype)> &rowAfter,
-                    const std::function<void()> &change);
+                    const std::function<bool()> &change);
+    // The view loses the rows past the end of the list.
+    void dropRowsInPassing();
     // Exchanges every check mark with `checks` (one per item).
     void swapChecks(std::vector<quint8> &checks);
     // The view hears of every item at once; the list changed.
@@ -215,8 +219,8 @@ private:
     quint64 m_duplicatesRemoved = 0;
     ListChangeObserver *m_observer = nullptr;
     bool m_replaying = false;
-    // Rows the view has and the list does not, while a change tells the view of them (they
-    // show nothing).
+    // Rows the view has past the end of the list, while a change tells the view of them or
+    // a removal in slices goes on (they show nothing and take no click).
     qsizetype m_rowsInPassing = 0;
     // Every item is one the view has not heard of: it has no rows (appendPoolShownLater).
     bool m_rowsPending = false;

@@ -187,10 +187,13 @@ bool ItemList::doSlice(qsizetype items)
         more = m_sliced->apply(slice, m_store);
         if (!more)
             m_sliced.reset();
+        return more;
     };
     if (!slice.changesRows() || m_rowsPending) {
         apply(); // the view has no rows for these items yet
         ++m_revision;
+        if (!more)
+            dropRowsInPassing();
         return more;
     }
     // Rows are moved before the slice is applied, which may end the change.

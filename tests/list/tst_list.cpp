@@ -16,6 +16,7 @@
 #include <QAbstractItemModelTester>
 #include <QCollator>
 #include <QRandomGenerator>
+#include <QSignalSpy>
 #include <QTest>
 
 Q_DECLARE_METATYPE(CaseOption)
@@ -496,9 +497,16 @@ void ListTest::commandsBetweenRemovalSlices()
         removed.clear();
     }
     QVERIFY(list.changeUnderWay());
-    // The rows as the view has them now: the first slice is done.
+    list.continueChange();
+    QVERIFY(list.changeUnderWay());
+    // The rows as the view has them now, the first slice done: the items, then the rows the
+    // slice left at the end, which show nothing and take no click until the change is through.
     const QStringList shown = itemTexts(list);
-    QCOMPARE(shown.size(), list.rowCount());
+    QVERIFY(list.rowCount() >= shown.size());
+    for (int past = int(shown.size()); past < list.rowCount(); ++past) {
+        QCOMPARE(list.flags(list.index(past, 0)), Qt::NoItemFlags);
+        QCOMPARE(list.data(list.index(past, 0)).toString(), QString());
+    }
     const int row = int(shown.indexOf(QStringLiteral("t152")));
     QVERIFY(row > 0);
     QStringList added;
@@ -527,9 +535,13 @@ void ListTest::commandsBetweenRemovalSlices()
             QCOMPARE(list.isChecked(i), i % 5 == 0);
         return;
     }
+    // However many slices are left, the view hears of the rows going once.
+    QSignalSpy rowsRemoved(&list, &QAbstractItemModel::rowsRemoved);
     while (list.continueChange()) {
     }
     QVERIFY(!list.changeUnderWay());
+    QVERIFY(rowsRemoved.size() <= 1);
+    QCOMPARE(list.rowCount(), int(list.count()));
 
     QStringList expected;
     for (const QString &text : texts) {
@@ -812,7 +824,9 @@ void ListTest::randomChangesInterruptedBetweenSlices()
                 QCOMPARE(list.text(kept.row()).toString(), current);
             else
                 QCOMPARE(find(states[at], current), -1);
-            QCOMPARE(list.rowCount(), int(list.count()));
+            QVERIFY(list.rowCount() >= int(list.count()));
+            if (!list.changeUnderWay())
+                QCOMPARE(list.rowCount(), int(list.count()));
             QCOMPARE(qsizetype(list.checks().size()), list.count());
         }
         if (!list.changeUnderWay())
