@@ -95,27 +95,25 @@ void Form1::PushButton19_Click()
 void Form1::removeCurrentItem()
 {
     // With several items selected they all go, as one step; with one, the current item.
-    std::vector<qsizetype> rows;
+    qsizetype first = -1; // the first row removed
     if (m_listKeeper->severalSelected()) {
-        rows = m_listKeeper->selectedRows(m_items->count());
+        std::vector<qsizetype> rows = m_listKeeper->selectedRows(m_items->count());
         if (rows.empty())
             return; // only rows a removal under way is about to drop
+        first = rows.front();
         // Millions of them go a slice at a time, the window live.
-        List::RemoveItemsAt(*m_items, rows, m_items->revision(), *this);
+        List::RemoveItemsAt(*m_items, std::move(rows), m_items->revision(), *this);
         setProgress(0);
     } else {
         const int row = m_listKeeper->currentRow();
         if (row < 0 || row >= m_items->count())
             return;
-        rows = {row};
-        m_items->removePositions(rows);
+        first = row;
+        m_items->removePositions({row});
     }
     // The item that took the first removed one's place is current, so Delete goes on down.
-    if (m_items->count() > 0) {
-        const qsizetype next =
-            std::min(*std::min_element(rows.begin(), rows.end()), m_items->count() - 1);
-        ListViewKeeper::selectOnly(*ListView1, int(next));
-    }
+    if (m_items->count() > 0)
+        ListViewKeeper::selectOnly(*ListView1, int(std::min(first, m_items->count() - 1)));
 }
 
 void Form1::tickSelectedItems()
