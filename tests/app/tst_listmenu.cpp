@@ -49,6 +49,7 @@ private Q_SLOTS:
     void undoWhileALoadRemovesDuplicates();
     void addWhileALargeRemovalIsTakenBackOrMadeAgain_data();
     void addWhileALargeRemovalIsTakenBackOrMadeAgain();
+    void copyWhileALongRemovalGoesOn();
     void bulkChecksFeedTheSpreadsheetExport();
     void spaceTogglesTheCurrentItem();
     void suppressionListInMixedEncodings();
@@ -371,6 +372,40 @@ void ListMenuTest::addWhileALargeRemovalIsTakenBackOrMadeAgain()
     QCOMPARE(items(), replayed);
     trigger(QStringLiteral("Undo"));
     QCOMPARE(items(), undo ? QStringList() : all);
+}
+
+void ListMenuTest::copyWhileALongRemovalGoesOn()
+{
+    // Copy runs at once, even between the slices of a removal. Every row selected then (Ctrl+A),
+    // it copies the items the list holds at that moment, not the rows the removal has left
+    // at the end of the view, which hold none until it is through.
+    form().items().setItemsPerRemovalSlice(64);
+    form().setYieldInterval(0);
+    QStringList all;
+    for (int i = 0; i < 2000; ++i)
+        all.append((i % 2 == 0 ? QStringLiteral("a") : QStringLiteral("b")) + QString::number(i));
+    fill(form().items(), all);
+    auto *view = m_window->control<QTableView>("ListView1");
+    QStringList heldWhenCopied;
+    QString copied;
+    QTimer turns;
+    QObject::connect(&turns, &QTimer::timeout, [&] {
+        const ItemList &list = form().items();
+        if (!heldWhenCopied.isEmpty() || list.rowCount() == int(list.count()))
+            return;
+        view->selectAll();
+        trigger(QStringLiteral("Copy"));
+        heldWhenCopied = itemTexts(list);
+        copied = QGuiApplication::clipboard()->text();
+    });
+    turns.start(0);
+    m_window->prompts.typed.push_back(QStringLiteral("a"));
+    click("PushButton17"); // Remove Items With "a"
+    turns.stop();
+    QVERIFY2(!heldWhenCopied.isEmpty(), "no turn came while rows past the end stood in the view");
+    QCOMPARE(copied, heldWhenCopied.join(u'\n') + u'\n');
+    QCOMPARE(items(), all.filter(QStringLiteral("b")));
+    QVERIFY(m_window->prompts.errorReports().isEmpty());
 }
 
 void ListMenuTest::bulkChecksFeedTheSpreadsheetExport()
