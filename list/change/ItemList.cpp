@@ -178,7 +178,8 @@ void ItemList::changeRows(qsizetype newCount, qsizetype firstChangedRow,
     const bool goesOn = change();
     Q_ASSERT(count() == newCount);
     ++m_revision;
-    // The rows from the first that moved on changed, then the rows past the end gone.
+    // The rows from the first that moved on changed; the rows past the end go once the change
+    // is through.
     m_rowsInPassing = rows - newCount;
     if (firstChangedRow < rows)
         Q_EMIT dataChanged(index(int(firstChangedRow), 0), index(int(rows - 1), 0));

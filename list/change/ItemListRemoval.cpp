@@ -154,6 +154,7 @@ void ItemList::removeSortedPositions(const std::shared_ptr<const std::vector<qui
 
 void ItemList::startSliced(SlicedChange change, bool inSlices)
 {
+    Q_ASSERT(m_rowsInPassing == 0); // a change under way is settled first
     m_sliced = std::move(change);
     // In slices, the first comes at the caller's next turn: working out the change took
     // a while of its own on a long list.
