@@ -65,11 +65,11 @@ public:
     void removePositions(std::vector<qsizetype> positions, PackedTexts gathered = {});
     // A removal too large to close up without holding up the window goes a slice at a time:
     // startRemoval() tells the history of it, continueChange() handles the next slice (false
-    // once none is left). Between slices the list is a whole list, the
-    // items of the slices handled so far gone; the view keeps the rows they leave at the end,
-    // showing nothing and taking no click, until the last slice. Taking back or making again such a
-    // removal (undo, redo) goes the same way. Anything that changes the list meanwhile finishes the
-    // change first (settle()); positions it is given number the list as it stands.
+    // once none is left). Between slices the list is a whole list, the items of the slices
+    // handled so far gone; the view keeps the rows they leave at the end, showing nothing and
+    // taking no click, until the last slice. Taking back or making again such a removal (undo,
+    // redo) goes the same way. Anything that changes the list meanwhile finishes the change
+    // first (settle()); positions it is given number the list as it stands.
     void startRemoval(std::vector<qsizetype> positions, PackedTexts gathered = {});
     // The same for ascending positions with no repeats, 32 bits each, whose texts it packs
     // for the history as it goes (packsAsItRemoves).
