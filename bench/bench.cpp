@@ -723,11 +723,14 @@ void benchTidy(const QString &folder, int kItems = 1000000)
         const Timing timing = timePass([&] {
             submenuAction(form, QStringLiteral("Tidy"), QString::fromLatin1(command))->trigger();
         });
+        const QString status = window.control<QLabel>("Label1")->text();
+        const Timing undo = timePass([&] { menuAction(form, QStringLiteral("Undo"))->trigger(); });
         print(command, kItems, timing,
-              QStringLiteral("(a copy of every text: %1 s) %2")
+              QStringLiteral("(a copy of every text: %1 s; undo %2 s, gap %3 ms) %4")
                   .arg(copy / 1000.0, 0, 'f', 3)
-                  .arg(window.control<QLabel>("Label1")->text()));
-        menuAction(form, QStringLiteral("Undo"))->trigger();
+                  .arg(undo.seconds, 0, 'f', 3)
+                  .arg(undo.longestGapMs)
+                  .arg(status));
         if (form.items().count() != kItems)
             qFatal("undo of %s left %lld items", command,
                    static_cast<long long>(form.items().count()));
