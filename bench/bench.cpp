@@ -308,15 +308,17 @@ int runJob(const QString &listPath, bool matchCase, const QString &keepSaved)
 
 // Reads the file once, so that each job, like the pipeline, finds it in the page cache: the
 // pipeline's own memory can push a 300 MB file out of it, and the next job would then time
-// the disk.
-void warmPageCache(const QString &path)
+// the disk. Returns its number of lines.
+qsizetype warmPageCache(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         qFatal("cannot read %s", qPrintable(path));
     QByteArray chunk(1 << 22, Qt::Uninitialized);
-    while (file.read(chunk.data(), chunk.size()) > 0) {
-    }
+    qsizetype lines = 0;
+    for (qint64 read; (read = file.read(chunk.data(), chunk.size())) > 0;)
+        lines += std::count(chunk.constData(), chunk.constData() + read, '\n');
+    return lines;
 }
 
 // Touches `bytes` of fresh memory and gives it back, so that a job started next finds that
@@ -358,25 +360,13 @@ QList<QByteArray> runJobProcess(const QString &listPath, bool matchCase, qsizety
     return fields;
 }
 
-qsizetype lineCount(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("cannot read %s", qPrintable(path));
-    QByteArray chunk(1 << 22, Qt::Uninitialized);
-    qsizetype lines = 0;
-    for (qint64 read; (read = file.read(chunk.data(), chunk.size())) > 0;)
-        lines += std::count(chunk.constData(), chunk.constData() + read, '\n');
-    return lines;
-}
-
 // The Match-case job on a small and a large list of the same shape, in turn, `pairs` times:
 // the time per line of each and the large list's against the small one's in the same pair.
 // Each job runs once with its memory as the machine leaves it and once with twice the file's
 // size warmed first (see warmMemory).
 void benchScaling(const QString &small, const QString &large, int pairs)
 {
-    const qsizetype smallLines = lineCount(small), largeLines = lineCount(large);
+    const qsizetype smallLines = warmPageCache(small), largeLines = warmPageCache(large);
     std::printf("Match-case job, %lld lines against %lld, %d pairs:\n",
                 static_cast<long long>(largeLines), static_cast<long long>(smallLines), pairs);
     for (const bool warm : {false, true}) {
@@ -1127,6 +1117,13 @@ void benchVisibleCalc(const QString &folder)
         qputenv("DISPLAY", savedDisplay);
 }
 
+// The item count given after `option`, or a million.
+int sizeAfter(const QStringList &options, const QString &option)
+{
+    const int given = options.value(options.indexOf(option) + 1).toInt();
+    return given > 0 ? given : 1000000;
+}
+
 } // namespace
 
 // Each command on its own over one list file, with the longest event-loop gap it leaves.
@@ -1248,24 +1245,18 @@ int main(int argc, char *argv[])
     }
     if (options.contains(QStringLiteral("--menu-only"))) {
         // The context menu's commands and Tidy at 1M items, or at the size given after it.
-        const int at = options.indexOf(QStringLiteral("--menu-only"));
-        const int items =
-            options.value(at + 1).toInt() > 0 ? options.value(at + 1).toInt() : 1000000;
+        const int items = sizeAfter(options, QStringLiteral("--menu-only"));
         benchListMenu(folders.program.path(), items);
         benchTidy(folders.program.path(), items);
         return 0;
     }
     if (options.contains(QStringLiteral("--tidy-only"))) {
-        const int at = options.indexOf(QStringLiteral("--tidy-only"));
-        const int items =
-            options.value(at + 1).toInt() > 0 ? options.value(at + 1).toInt() : 1000000;
+        const int items = sizeAfter(options, QStringLiteral("--tidy-only"));
         benchTidy(folders.program.path(), items);
         return 0;
     }
     if (options.contains(QStringLiteral("--near-only"))) {
-        const int at = options.indexOf(QStringLiteral("--near-only"));
-        const int items =
-            options.value(at + 1).toInt() > 0 ? options.value(at + 1).toInt() : 1000000;
+        const int items = sizeAfter(options, QStringLiteral("--near-only"));
         benchNearDuplicates(folders.program.path(), items);
         return 0;
     }

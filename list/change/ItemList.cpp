@@ -127,10 +127,6 @@ void ItemList::exchangeTexts(ListChange &change, bool forward)
         resetAround(exchange);
         return;
     }
-    const auto exchangeAll = [&] {
-        exchange();
-        return false;
-    };
     // Items go or come back: the rows before the first that goes keep theirs, and the
     // current row follows its item.
     const std::vector<quint32> &kept = change.order;
@@ -144,17 +140,18 @@ void ItemList::exchangeTexts(ListChange &change, bool forward)
                 const auto at = std::lower_bound(kept.begin(), kept.end(), quint32(row));
                 return at != kept.end() && *at == quint32(row) ? qsizetype(at - kept.begin()) : -1;
             },
-            exchangeAll);
+            exchange);
     } else {
         changeRows(
             change.count, firstChanged, [&](qsizetype row) { return qsizetype(kept[size_t(row)]); },
-            exchangeAll);
+            exchange);
     }
+    dropRowsInPassing();
 }
 
 void ItemList::changeRows(qsizetype newCount, qsizetype firstChangedRow,
                           const std::function<qsizetype(qsizetype)> &rowAfter,
-                          const std::function<bool()> &change)
+                          const std::function<void()> &change)
 {
     const qsizetype oldCount = count();
     const qsizetype oldRows = oldCount + m_rowsInPassing;
@@ -175,16 +172,14 @@ void ItemList::changeRows(qsizetype newCount, qsizetype firstChangedRow,
         after.append(row < 0 ? QModelIndex() : this->index(int(row), index.column()));
     }
     changePersistentIndexList(before, after);
-    const bool goesOn = change();
+    change();
     Q_ASSERT(count() == newCount);
     ++m_revision;
-    // The rows from the first that moved on changed; the rows past the end go once the change
-    // is through.
+    // The rows from the first that moved on changed; the rows past the end stay until the
+    // change is through.
     m_rowsInPassing = rows - newCount;
     if (firstChangedRow < rows)
         Q_EMIT dataChanged(index(int(firstChangedRow), 0), index(int(rows - 1), 0));
-    if (!goesOn)
-        dropRowsInPassing();
 }
 
 void ItemList::dropRowsInPassing()

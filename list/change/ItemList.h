@@ -200,11 +200,11 @@ private:
     // Tells the view of a change that leaves `newCount` items, the rows before
     // `firstChangedRow` as they were: the rows from there on changed, and the rows past the
     // end of the shorter list came or went; the current and selected rows go where `rowAfter`
-    // says (-1: gone). While `change` says the change goes on (a slice of it done), the rows
-    // past the end stay in the view, showing nothing, until a later slice ends it.
+    // says (-1: gone). The rows past the end of a shorter list stay in the view, showing
+    // nothing, until dropRowsInPassing(): a removal in slices drops them after its last.
     void changeRows(qsizetype newCount, qsizetype firstChangedRow,
                     const std::function<qsizetype(qsizetype)> &rowAfter,
-                    const std::function<bool()> &change);
+                    const std::function<void()> &change);
     // The view loses the rows past the end of the list.
     void dropRowsInPassing();
     // Exchanges every check mark with `checks` (one per item).

@@ -188,20 +188,19 @@ bool ItemList::doSlice(qsizetype items)
         more = m_sliced->apply(slice, m_store);
         if (!more)
             m_sliced.reset();
-        return more;
     };
     if (!slice.changesRows() || m_rowsPending) {
         apply(); // the view has no rows for these items yet
         ++m_revision;
-        if (!more)
-            dropRowsInPassing();
-        return more;
+    } else {
+        // Rows are moved before the slice is applied, which may end the change.
+        const SlicedChange *sliced = &*m_sliced;
+        changeRows(
+            count() + slice.rowsAdded - slice.rowsRemoved, slice.firstChangedRow,
+            [&](qsizetype row) { return sliced->rowAfter(slice, row); }, apply);
     }
-    // Rows are moved before the slice is applied, which may end the change.
-    const SlicedChange *sliced = &*m_sliced;
-    changeRows(
-        count() + slice.rowsAdded - slice.rowsRemoved, slice.firstChangedRow,
-        [&](qsizetype row) { return sliced->rowAfter(slice, row); }, apply);
+    if (!more)
+        dropRowsInPassing();
     return more;
 }
 
