@@ -351,6 +351,13 @@ QString duplicatesRemovedStatus(qsizetype count)
         "Tarnwell", "List loaded. %n duplicates found, %n duplicates removed", nullptr, int(count));
 }
 
+QString severalAddressesStatus(qsizetype count)
+{
+    return QCoreApplication::translate(
+        "Tarnwell", "%n item(s) name more than one address and were left as they are.", nullptr,
+        int(count));
+}
+
 void RemoveDupesAll(ItemList &listView, ListHost &host)
 {
     Trap trap(host.errorReporter(), QStringLiteral("List.RemoveDupesAll"));

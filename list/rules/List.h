@@ -30,6 +30,9 @@ void RemoveItemsWith(ItemList &listView, const QString &searchText, ListHost &ho
 void RemoveItemsWithout(ItemList &listView, const QString &searchText, ListHost &host);
 
 QString duplicatesRemovedStatus(qsizetype count);
+// The status line's note on items an address command passed over for naming more than one
+// address ("2 items name more than one address and were left as they are.").
+QString severalAddressesStatus(qsizetype count);
 
 // The positions of the items that `matches`, found in slices with yields in between, and
 // found again from the start when the list changes meanwhile.

@@ -52,6 +52,28 @@ struct NearGroups
     {
         return members[size_t(starts[size_t(group)] + k)];
     }
+
+    // Which member each group keeps unless the user picks another (from 0, within the group):
+    // the last, but in a group joined by spelling slips the last of the spelling that most of
+    // its items share, where one spelling is shared by more than any other.
+    std::vector<quint32> kept;
+    // For each group, how many of its items share the kept member's compared text when it is
+    // kept for being that spelling; else 0.
+    std::vector<quint32> keptSpellingShare;
+    // Items left out of every group because they name more than one address (when addresses
+    // are compared).
+    qsizetype severalAddresses = 0;
+    // The spelling-slip search found more pairs than anyone could review: no groups.
+    bool tooManySlips = false;
+
+    qsizetype keptMember(qsizetype group) const
+    {
+        return kept.empty() ? size(group) - 1 : qsizetype(kept[size_t(group)]);
+    }
+    qsizetype spellingShare(qsizetype group) const
+    {
+        return keptSpellingShare.empty() ? 0 : qsizetype(keptSpellingShare[size_t(group)]);
+    }
 };
 
 namespace List {

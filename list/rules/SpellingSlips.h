@@ -16,6 +16,8 @@ namespace Slips {
 constexpr qsizetype kShortest = 5;  // shorter texts are never taken for slips
 constexpr qsizetype kTwoEdits = 12; // texts this long may differ by two slips
 constexpr qsizetype kLongest = 64;  // longer texts (whole lines) are not compared for slips
+// More pairs of possible slips than this are more than anyone could review: the search stops.
+constexpr qsizetype kMostPairs = 20000000;
 
 // How many edits texts of these lengths may differ by and still be slips: 0, 1 or 2.
 int allowedEdits(qsizetype length, qsizetype otherLength);
