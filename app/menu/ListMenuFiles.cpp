@@ -90,15 +90,20 @@ void ListMenu::removeByList(bool listed, bool byAddress)
             }
         });
     }
-    qsizetype removed = 0;
+    List::ListedRemoval removal;
     trap.line(106, [&] {
         const List::ListedBy by =
             byAddress ? List::ListedBy::EmailAddress : List::ListedBy::WholeItem;
-        removed = listed ? List::RemoveItemsListed(m_items, listedTexts, m_form, by)
+        removal = listed ? List::RemoveItemsListed(m_items, listedTexts, m_form, by)
                          : List::RemoveItemsNotListed(m_items, listedTexts, m_form, by);
     });
     trap.line(108, [&] { m_form.setMousePointer(Form1::kPointerDefault); });
-    trap.line(110, [&] { m_form.setStatus(removedListedStatus(removed, filesRead, listed)); });
+    trap.line(110, [&] {
+        QString status = removedListedStatus(removal.removed, filesRead, listed);
+        if (removal.passedOver > 0)
+            status += QStringLiteral(". ") + List::severalAddressesStatus(removal.passedOver);
+        m_form.setStatus(status);
+    });
 }
 
 void ListMenu::saveRemovedItems()

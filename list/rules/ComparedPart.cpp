@@ -2,6 +2,8 @@
 
 #include "DelimitedText.h"
 
+#include <QStringList>
+
 namespace {
 
 // Where a word ends in a line that may hold an address: blanks and the punctuation that
@@ -49,35 +51,37 @@ QString withDomainInSmallLetters(QStringView address)
 
 } // namespace
 
-QString EmailAddress(QStringView text)
+QStringList EmailAddresses(QStringView text)
 {
-    // In angle brackets: the address the line names, whatever else it holds.
-    const qsizetype open = text.indexOf(u'<');
-    if (open >= 0) {
-        const qsizetype close = text.indexOf(u'>', open + 1);
-        if (close > open) {
-            const QStringView inside = text.sliced(open + 1, close - open - 1).trimmed();
-            if (looksLikeAddress(inside) && !inside.contains(u' '))
-                return withDomainInSmallLetters(inside);
-        }
-    }
-    QStringView found;
+    QStringList found;
     qsizetype start = -1;
     for (qsizetype i = 0; i <= text.size(); ++i) {
         const bool end = i == text.size() || endsWord(text[i]);
         if (end && start >= 0) {
             const QStringView word = text.sliced(start, i - start);
-            if (looksLikeAddress(word)) {
-                if (!found.isNull())
-                    return {}; // two addresses: which one is meant is not known
-                found = word;
-            }
+            // One address written twice ("ann@example.org <ann@example.org>") is one.
+            if (looksLikeAddress(word) && !found.contains(word, Qt::CaseInsensitive))
+                found.append(withDomainInSmallLetters(word));
             start = -1;
         } else if (!end && start < 0) {
             start = i;
         }
     }
-    return found.isNull() ? QString() : withDomainInSmallLetters(found);
+    return found;
+}
+
+QString EmailAddress(QStringView text)
+{
+    // Most lines name no one: those without an "@" are passed at once.
+    if (!text.contains(u'@'))
+        return {};
+    QStringList addresses = EmailAddresses(text);
+    return addresses.size() == 1 ? std::move(addresses.front()) : QString();
+}
+
+bool NamesSeveralAddresses(QStringView text)
+{
+    return text.count(u'@') >= 2 && EmailAddresses(text).size() >= 2;
 }
 
 std::optional<QString> DelimitedColumn(QStringView text, QChar delimiter, int column)

@@ -2,6 +2,7 @@
 
 #include <QChar>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 #include <optional>
@@ -22,11 +23,15 @@ struct ComparedPart
     }
 };
 
-// The e-mail address in `text`: the one in angle brackets when there is one ("Bob Smith
-// <bob@example.org>"), else the one word that looks like an address; its domain in small
-// letters, as domains are compared without letter case. Empty when there is none, or several
-// words that could be.
+// The e-mail addresses in `text`, each once, in the order they stand, their domains in small
+// letters (domains are compared without letter case): the words that look like an address,
+// bracketed ("Bob Smith <bob@example.org>") or bare ("bob@example.org, ann@example.org").
+QStringList EmailAddresses(QStringView text);
+// The one e-mail address in `text`; empty when there is none, or several: which of two people
+// a line means is not known, so such a line is never taken for either.
 QString EmailAddress(QStringView text);
+// True when `text` names two or more addresses.
+bool NamesSeveralAddresses(QStringView text);
 
 // Field `column` (from 1) of `text` read as a line delimited by `delimiter`, a field in double
 // quotes when it holds the delimiter, a quote inside doubled; none when the line has fewer.

@@ -253,30 +253,47 @@ std::vector<qsizetype> FindPositions(const ItemList &listView, ListHost &host,
 }
 
 namespace {
-// The addresses in the lines of `listed` that hold one.
+qsizetype atSigns(ItemText text)
+{
+    return text.visit([](const auto *units, qsizetype size) {
+        return qsizetype(std::count(units, units + size, '@'));
+    });
+}
+
+// Every address in the lines of `listed`: a line may name several people.
 TextPool addressesIn(const TextPool &listed)
 {
     TextPool addresses;
     for (qsizetype line = 0; line < listed.size(); ++line) {
-        const QString address = EmailAddress(Utf16Text(listed.at(line)));
-        if (!address.isEmpty())
+        const ItemText text = listed.at(line);
+        if (atSigns(text) == 0)
+            continue;
+        for (const QString &address : EmailAddresses(Utf16Text(text)))
             addresses.append(address);
     }
     return addresses;
 }
 
-// Removes the items that are (`whenListed`) or are not in `listed`, under the case option.
-qsizetype removeByList(ItemList &listView, const TextPool &listed, ListHost &host, bool whenListed,
-                       ListedBy by)
+bool namesSeveralAddresses(ItemText text)
+{
+    return atSigns(text) >= 2 && NamesSeveralAddresses(Utf16Text(text));
+}
+
+// Removes the items that are (`whenListed`) or are not in `listed`, under the case option. By
+// address, an item naming several addresses is neither: it stays, whoever is listed.
+ListedRemoval removeByList(ItemList &listView, const TextPool &listed, ListHost &host,
+                           bool whenListed, ListedBy by)
 {
     const bool byAddress = by == ListedBy::EmailAddress;
     const TextPool compared = byAddress ? addressesIn(listed) : listed;
     TextSet set(compared, host.caseOption());
-    const auto isListed = [&](ItemText text) {
+    const auto goes = [&](ItemText text) {
         if (!byAddress)
-            return set.contains(text);
+            return set.contains(text) == whenListed;
+        if (namesSeveralAddresses(text))
+            return false;
         const QString address = EmailAddress(Utf16Text(text));
-        return !address.isEmpty() && set.contains(address);
+        return (!address.isEmpty() && set.contains(address)) == whenListed;
     };
     YieldPacer pacer(host);
     while (set.build(kSlice)) {
@@ -284,25 +301,26 @@ qsizetype removeByList(ItemList &listView, const TextPool &listed, ListHost &hos
             host.yieldToEventLoop();
     }
     Removal removal = prepareRemoval(listView, host, [&] {
-        return ItemBits::of(
-            FindPositions(listView, host,
-                          [&](ItemText text) { return isListed(text) == whenListed; }),
-            listView.count());
+        return ItemBits::of(FindPositions(listView, host, goes), listView.count());
     });
-    const qsizetype removed = removal.count;
+    ListedRemoval result;
+    result.removed = removal.count;
     remove(listView, std::move(removal), host);
+    if (byAddress)
+        result.passedOver = qsizetype(FindPositions(listView, host, namesSeveralAddresses).size());
     host.setProgress(0);
-    return removed;
+    return result;
 }
 } // namespace
 
-qsizetype RemoveItemsListed(ItemList &listView, const TextPool &listed, ListHost &host, ListedBy by)
+ListedRemoval RemoveItemsListed(ItemList &listView, const TextPool &listed, ListHost &host,
+                                ListedBy by)
 {
     return removeByList(listView, listed, host, true, by);
 }
 
-qsizetype RemoveItemsNotListed(ItemList &listView, const TextPool &listed, ListHost &host,
-                               ListedBy by)
+ListedRemoval RemoveItemsNotListed(ItemList &listView, const TextPool &listed, ListHost &host,
+                                   ListedBy by)
 {
     return removeByList(listView, listed, host, false, by);
 }

@@ -40,15 +40,21 @@ std::vector<qsizetype> FindPositions(const ItemList &listView, ListHost &host,
                                      const std::function<bool(ItemText)> &matches);
 
 // How an item is looked up in a list: as a whole, or by the e-mail address in it (see
-// EmailAddress), so that a list of bare addresses matches "Name <address>" items.
+// EmailAddress), so that a list of bare addresses matches "Name <address>" items. By address,
+// every address on a listed line counts, and an item naming several addresses is passed over:
+// never removed, and kept by a keep-only list.
 enum class ListedBy { WholeItem, EmailAddress };
-// Removes every item equal (under the case option) to one of `listed`; returns how many.
-qsizetype RemoveItemsListed(ItemList &listView, const TextPool &listed, ListHost &host,
-                            ListedBy by = ListedBy::WholeItem);
-// Removes every item equal to none of `listed` (by address: an item without one too);
-// returns how many.
-qsizetype RemoveItemsNotListed(ItemList &listView, const TextPool &listed, ListHost &host,
-                               ListedBy by = ListedBy::WholeItem);
+struct ListedRemoval
+{
+    qsizetype removed = 0;
+    qsizetype passedOver = 0; // the items left for naming several addresses
+};
+// Removes every item equal (under the case option) to one of `listed`.
+ListedRemoval RemoveItemsListed(ItemList &listView, const TextPool &listed, ListHost &host,
+                                ListedBy by = ListedBy::WholeItem);
+// Removes every item equal to none of `listed` (by address: an item without one too).
+ListedRemoval RemoveItemsNotListed(ItemList &listView, const TextPool &listed, ListHost &host,
+                                   ListedBy by = ListedBy::WholeItem);
 
 // The next item after `after` (or from the first, for -1) in which `search` finds its text,
 // going round to the first item after the last; -1 when none does. Yields through `host` a

@@ -25,6 +25,10 @@ constexpr qsizetype kSlice = 8192;
 struct Group
 {
     qsizetype start, size;
+    // The list position of the member kept for its spelling, and how many share it; -1 and 0
+    // where the last member is kept.
+    qint64 keptPosition = -1;
+    quint32 spellingShare = 0;
 };
 
 // The groups in the order of their first items, where no item is in two of them: placed at
@@ -272,14 +276,55 @@ QString NearKey(QStringView text, const NearKeyOptions &options)
     return key;
 }
 
+namespace {
+// What the compared part is looked for in: the item with the ticked normalisations that keep
+// its shape applied first, so that a full-width "ａｎｎ＠ｅｘａｍｐｌｅ．ｏｒｇ" or an address
+// with a zero-width space in it is found; punctuation, word order and case are left to the
+// key, as dropping them would lose the marks that say where a part is.
+QString comparedSource(QStringView item, const NearKeyOptions &options)
+{
+    if (isAscii(item))
+        return item.toString();
+    QString source = options.compatibility
+                         ? item.toString().normalized(QString::NormalizationForm_KC)
+                         : item.toString();
+    if (options.blanks) {
+        QString visible;
+        visible.reserve(source.size());
+        Tidy::forEachCodePoint(source, [&](char32_t c, QStringView units) {
+            if (Tidy::isWhiteSpace(c) || !Tidy::isInvisible(c))
+                visible.append(units);
+        });
+        source = std::move(visible);
+    }
+    return source;
+}
+} // namespace
+
 std::optional<QString> NearGroupKey(QStringView item, const NearKeyOptions &options)
 {
     if (options.compared.kind == ComparedPart::Kind::WholeItem)
         return NearKey(item, options);
+    if (options.compared.kind == ComparedPart::Kind::EmailAddress) {
+        const QString address = EmailAddress(comparedSource(item, options));
+        if (address.isEmpty())
+            return std::nullopt;
+        // Each side of the "@" on its own, so that the "@" stays to tell them apart (a slip is
+        // judged in each) whatever the boxes drop.
+        const qsizetype at = address.lastIndexOf(u'@');
+        return NearKey(QStringView(address).first(at), options) + u'@' +
+               NearKey(QStringView(address).sliced(at + 1), options);
+    }
     const std::optional<QString> part = ComparedText(item, options.compared);
     if (!part)
         return std::nullopt;
     return NearKey(*part, options);
+}
+
+bool NamesSeveralAddresses(QStringView item, const NearKeyOptions &options)
+{
+    return options.compared.kind == ComparedPart::Kind::EmailAddress &&
+           NamesSeveralAddresses(comparedSource(item, options));
 }
 
 QString ShowInvisibles(QStringView text)
@@ -370,9 +415,12 @@ std::optional<NearGroups> FindNearDuplicates(const ItemList &listView,
         YieldPacer pacer(host);
         Utf16Reader reader;
         bool listChanged = false;
+        qsizetype severalAddresses = 0;
         for (qsizetype position = 0; position < count && !listChanged; ++position) {
-            const std::optional<QString> key =
-                NearGroupKey(reader.read(listView.text(position)), options);
+            const QStringView item = reader.read(listView.text(position));
+            const std::optional<QString> key = NearGroupKey(item, options);
+            if (!key && NamesSeveralAddresses(item, options))
+                ++severalAddresses;
             hashes.push_back(key ? comparisonHash(*key, CaseOption::MatchCase, seed) : 0);
             if (key)
                 grouped.push_back(quint32(position));
@@ -499,12 +547,24 @@ std::optional<NearGroups> FindNearDuplicates(const ItemList &listView,
             host.yieldToEventLoop();
             if (abandon())
                 return std::nullopt;
-            const std::optional<std::vector<qint32>> slipGroups =
-                Slips::groupSlips(classKeys, order, host, [&] { return abandon() || changed(); });
+            const Slips::SlipRule rule = options.compared.kind == ComparedPart::Kind::EmailAddress
+                                             ? Slips::SlipRule::AddressParts
+                                             : Slips::SlipRule::WholeText;
+            const std::optional<Slips::SlipGroups> found = Slips::groupSlips(
+                classKeys, order, rule, host, [&] { return abandon() || changed(); });
             if (abandon())
                 return std::nullopt;
-            if (!slipGroups || changed())
+            if (!found || changed())
                 continue;
+            if (found->tooManyPairs) {
+                NearGroups refused;
+                refused.starts.push_back(0);
+                refused.severalAddresses = severalAddresses;
+                refused.tooManySlips = true;
+                host.setProgress(0);
+                return refused;
+            }
+            const std::vector<qint32> *const slipGroups = &found->groupOf;
             host.yieldToEventLoop();
             if (abandon())
                 return std::nullopt;
@@ -525,6 +585,35 @@ std::optional<NearGroups> FindNearDuplicates(const ItemList &listView,
                 yieldIfDue(host, pacer, c);
             }
             std::partial_sum(joinedStarts.begin(), joinedStarts.end(), joinedStarts.begin());
+            // The spelling each slip group keeps: that of the class it was started from (taken
+            // first, so it shares its text with the most items), when no other class of the
+            // group is as large; else none, and the group keeps its last item.
+            std::vector<quint32> rank;
+            growFilled(rank, classes.size(), {}, host, pacer);
+            for (size_t k = 0; k < order.size(); ++k) {
+                rank[order[k]] = quint32(k);
+                yieldIfDue(host, pacer, k);
+            }
+            constexpr quint32 kNoClass = ~quint32(0);
+            std::vector<quint32> startedFrom, largestOther;
+            growFilled(startedFrom, slipGroupCount, kNoClass, host, pacer);
+            growFilled(largestOther, slipGroupCount, {}, host, pacer);
+            for (size_t c = 0; c < classes.size(); ++c) {
+                if (const qint32 slipGroup = (*slipGroups)[c]; slipGroup >= 0) {
+                    quint32 &first = startedFrom[size_t(slipGroup)];
+                    quint32 &other = largestOther[size_t(slipGroup)];
+                    if (first == kNoClass) {
+                        first = quint32(c);
+                    } else if (rank[c] < rank[first]) {
+                        other = std::max(other, quint32(classes[first].size));
+                        first = quint32(c);
+                    } else {
+                        other = std::max(other, quint32(classes[c].size));
+                    }
+                }
+                yieldIfDue(host, pacer, c);
+            }
+            std::vector<quint32>().swap(rank);
             std::vector<quint32> joined;
             growFilled(joined, joinedStarts.back(), {}, host, pacer);
             {
@@ -545,8 +634,15 @@ std::optional<NearGroups> FindNearDuplicates(const ItemList &listView,
                 const auto first = joined.begin() + qsizetype(joinedStarts[g]);
                 const auto last = joined.begin() + qsizetype(joinedStarts[g + 1]);
                 std::sort(first, last);
-                if (last - first >= 2)
-                    groups.push_back({joinedFrom + qsizetype(joinedStarts[g]), last - first});
+                if (last - first >= 2) {
+                    Group group{joinedFrom + qsizetype(joinedStarts[g]), last - first};
+                    const Group &spelling = classes[startedFrom[g]];
+                    if (quint32(spelling.size) > largestOther[g]) {
+                        group.keptPosition = members[size_t(spelling.start + spelling.size - 1)];
+                        group.spellingShare = quint32(spelling.size);
+                    }
+                    groups.push_back(group);
+                }
                 yieldIfDue(host, pacer, g);
             }
             members.insert(members.end(), joined.begin(), joined.end());
@@ -568,13 +664,25 @@ std::optional<NearGroups> FindNearDuplicates(const ItemList &listView,
         result.members.reserve(members.size());
         result.starts.reserve(groups.size() + 1);
         result.starts.push_back(0);
+        result.kept.reserve(groups.size());
+        if (options.slips)
+            result.keptSpellingShare.reserve(groups.size());
         for (size_t g = 0; g < groups.size(); ++g) {
             const Group &group = groups[largestGroupsFirst[g]];
-            result.members.insert(result.members.end(), members.begin() + group.start,
-                                  members.begin() + group.start + group.size);
+            const auto first = members.begin() + group.start;
+            const auto last = first + group.size;
+            result.members.insert(result.members.end(), first, last);
             result.starts.push_back(qsizetype(result.members.size()));
+            // Members are in list order: the kept one found by halving.
+            result.kept.push_back(
+                group.keptPosition < 0
+                    ? quint32(group.size - 1)
+                    : quint32(std::lower_bound(first, last, quint32(group.keptPosition)) - first));
+            if (options.slips)
+                result.keptSpellingShare.push_back(group.spellingShare);
             yieldIfDue(host, pacer, g);
         }
+        result.severalAddresses = severalAddresses;
         // What found the groups is given back before a last turn: hundreds of megabytes take
         // a while to give back, and the review's view of the groups comes next.
         keys = TextPool();

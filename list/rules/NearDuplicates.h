@@ -30,7 +30,10 @@ struct NearKeyOptions
 QString NearKey(QStringView text, const NearKeyOptions &options);
 // The key an item is grouped by: NearKey of what is compared of it; none when the item has
 // nothing to compare (no address, too few columns), and is not grouped.
+// With compared addresses, the key is the two sides of the "@", each made a key on its own.
 std::optional<QString> NearGroupKey(QStringView item, const NearKeyOptions &options);
+// True when addresses are compared and the item names more than one: it is never grouped.
+bool NamesSeveralAddresses(QStringView item, const NearKeyOptions &options);
 
 // The text as the review shows it: a no-break space as "·", blanks at either end as "␣",
 // and every other invisible or unusual blank by name ("⟨ZWSP⟩", "⟨U+2003⟩").

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <exception>
 #include <numeric>
 #include <thread>
 
@@ -112,6 +113,12 @@ quint64 digitsHash(QStringView text)
 class CandidatePairs
 {
 public:
+    struct Found
+    {
+        std::vector<quint64> pairs;
+        bool tooMany = false;
+    };
+
     // Millions of texts take a while: the window takes its turns meanwhile.
     CandidatePairs(const std::vector<QStringView> &texts, ListHost &host) : m_texts(texts)
     {
@@ -131,8 +138,10 @@ public:
             m_powers[k] = m_powers[k - 1] * m_base;
     }
 
-    // Every pair once, the lower number first; nothing when abandoned.
-    std::optional<std::vector<quint64>> find(ListHost &host, const std::function<bool()> &abandon)
+    // Every pair once, the lower number first, or word that there are more than anyone could
+    // review; nothing when abandoned. A failure on either thread (out of memory) is thrown
+    // here, on the window's.
+    std::optional<Found> find(ListHost &host, const std::function<bool()> &abandon)
     {
         // The lengths with the most shortened texts first, so the two threads end together.
         std::vector<qsizetype> lengths;
@@ -141,21 +150,28 @@ public:
         std::sort(lengths.begin(), lengths.end(),
                   [&](qsizetype a, qsizetype b) { return entriesAt(a) > entriesAt(b); });
         std::atomic<size_t> next{0}, done{0};
-        std::atomic<bool> stop{false};
+        Budget budget;
         std::vector<quint64> found[2];
-        const auto work = [&](std::vector<quint64> &pairs) {
-            {
-                Workspace space; // given back before the window thread is told
-                for (size_t k = next++; k < lengths.size() && !stop; k = next++)
-                    addPairsAtLength(lengths[k], pairs, space, stop);
+        std::exception_ptr failed[2];
+        const auto work = [&](int thread) {
+            try {
+                std::vector<quint64> &pairs = found[thread];
+                {
+                    Workspace space; // given back before the window thread is told
+                    for (size_t k = next++; k < lengths.size() && !budget.stop; k = next++)
+                        addPairsAtLength(lengths[k], pairs, space, budget);
+                }
+                // A pair met under several shortened texts is kept once.
+                std::sort(pairs.begin(), pairs.end());
+                pairs.erase(std::unique(pairs.begin(), pairs.end()), pairs.end());
+            } catch (...) {
+                failed[thread] = std::current_exception();
+                budget.stop = true;
             }
-            // A pair met under several shortened texts is kept once.
-            std::sort(pairs.begin(), pairs.end());
-            pairs.erase(std::unique(pairs.begin(), pairs.end()), pairs.end());
             ++done;
         };
-        std::thread other(work, std::ref(found[1]));
-        std::thread own(work, std::ref(found[0]));
+        std::thread other(work, 1);
+        std::thread own(work, 0);
         const bool finished = waitTakingTurns(
             host,
             [&] {
@@ -164,16 +180,25 @@ public:
                 return done == 2;
             },
             abandon);
-        stop = !finished;
+        budget.stop = true;
         other.join();
         own.join();
+        for (const std::exception_ptr &failure : failed) {
+            if (failure)
+                std::rethrow_exception(failure);
+        }
         if (!finished)
             return std::nullopt;
-        std::vector<quint64> pairs(found[0].size() + found[1].size());
-        pairs.erase(std::set_union(found[0].begin(), found[0].end(), found[1].begin(),
-                                   found[1].end(), pairs.begin()),
-                    pairs.end());
-        return pairs;
+        Found result;
+        if (budget.exceeded) {
+            result.tooMany = true;
+            return result;
+        }
+        result.pairs.resize(found[0].size() + found[1].size());
+        result.pairs.erase(std::set_union(found[0].begin(), found[0].end(), found[1].begin(),
+                                          found[1].end(), result.pairs.begin()),
+                           result.pairs.end());
+        return result;
     }
 
 private:
@@ -200,6 +225,25 @@ private:
         }
         return entries;
     }
+
+    // What the two threads share: how many pairs they have found, and whether to stop (told,
+    // failed, or too many found).
+    struct Budget
+    {
+        std::atomic<qint64> pairs{0};
+        std::atomic<bool> stop{false};
+        std::atomic<bool> exceeded{false};
+
+        // Counts `more` pairs in; false when the threads are to stop.
+        bool take(qint64 more)
+        {
+            if (more > 0 && (pairs += more) > kMostPairs) {
+                exceeded = true;
+                stop = true;
+            }
+            return !stop;
+        }
+    };
 
     // What a thread reuses from one length to the next.
     struct Workspace
@@ -237,7 +281,8 @@ private:
                      digits);
             break;
         default:
-            for (qsizetype i = 0; i < size; ++i) {
+            // The last character has none after it to be lost with.
+            for (qsizetype i = 0; i + 1 < size; ++i) {
                 // Without characters i and j: the first i, then those between, then the rest.
                 const quint64 before = prefix[size_t(i)] * m_powers[size_t(size - i - 2)];
                 for (qsizetype j = i + 1; j < size; ++j) {
@@ -256,7 +301,7 @@ private:
     // more become, each with the number of the text in its low bits, laid out by its top bits
     // (counted first, then written); the pairs that share one.
     void addPairsAtLength(qsizetype length, std::vector<quint64> &pairs, Workspace &space,
-                          const std::atomic<bool> &stop) const
+                          Budget &budget) const
     {
         std::vector<quint32> sources;
         for (qsizetype from = length; from <= length + 2 && from <= kLongest; ++from) {
@@ -278,7 +323,7 @@ private:
         std::vector<size_t> &starts = space.starts;
         starts.assign(kParts + 1, 0);
         for (size_t local = 0; local < sources.size(); ++local) {
-            if (local % 1024 == 0 && stop)
+            if (local % 1024 == 0 && budget.stop)
                 return;
             forEachShortened(sources[local], length,
                              [&](quint64 hash) { ++starts[size_t(hash >> kTopShift) + 1]; });
@@ -289,7 +334,7 @@ private:
         quint64 *const entries = space.entries.data();
         size_t *const next = space.next.data();
         for (size_t local = 0; local < sources.size(); ++local) {
-            if (local % 1024 == 0 && stop)
+            if (local % 1024 == 0 && budget.stop)
                 return;
             forEachShortened(sources[local], length, [&](quint64 hash) {
                 entries[next[size_t(hash >> kTopShift)]++] = (hash & ~indexMask) | local;
@@ -298,7 +343,7 @@ private:
         std::vector<quint32> &run = space.run;
         std::vector<quint64> &table = space.table, &shared = space.shared;
         for (size_t part = 0; part < kParts; ++part) {
-            if (stop)
+            if (budget.stop)
                 return;
             // Within a part, a table in cache finds the hashes met more than once; only those
             // are sorted, to take their texts together.
@@ -343,19 +388,30 @@ private:
                     run.clear();
                     for (size_t e = from; e < to; ++e)
                         run.push_back(sources[size_t(shared[e] & indexMask)]);
-                    addPairsOfRun(run, length, pairs);
+                    if (!addPairsOfRun(run, length, pairs, budget))
+                        return;
                 }
                 from = to;
             }
         }
     }
 
-    void addPairsOfRun(const std::vector<quint32> &run, qsizetype length,
-                       std::vector<quint64> &pairs) const
+    // The pairs of texts of one run; false when the threads are to stop. A dense list puts
+    // thousands of texts in one run, millions of pairs, so the budget is looked at as they
+    // go.
+    bool addPairsOfRun(const std::vector<quint32> &run, qsizetype length,
+                       std::vector<quint64> &pairs, Budget &budget) const
     {
+        constexpr size_t kStepsBetweenLooks = 4096;
+        size_t steps = 0, counted = pairs.size();
         for (size_t x = 0; x < run.size(); ++x) {
             const qsizetype xLength = m_texts[run[x]].size();
             for (size_t y = x + 1; y < run.size(); ++y) {
+                if (++steps % kStepsBetweenLooks == 0) {
+                    if (!budget.take(qint64(pairs.size() - counted)))
+                        return false;
+                    counted = pairs.size();
+                }
                 const quint32 a = run[x], b = run[y];
                 const qsizetype yLength = m_texts[b].size();
                 const int allowed = allowedEdits(xLength, yLength);
@@ -365,6 +421,7 @@ private:
                 pairs.push_back(a < b ? (quint64(a) << 32) | b : (quint64(b) << 32) | a);
             }
         }
+        return budget.take(qint64(pairs.size() - counted));
     }
 
     const std::vector<QStringView> &m_texts;
@@ -376,10 +433,38 @@ private:
 
 } // namespace
 
-bool areSlips(QStringView a, QStringView b)
+namespace {
+// Slips between texts known to be different and to hold the same digits.
+bool withinSlips(QStringView a, QStringView b, SlipRule rule)
 {
     const int allowed = allowedEdits(a.size(), b.size());
-    return allowed > 0 && a != b && sameDigits(a, b) && editDistance(a, b, allowed) <= allowed;
+    if (allowed == 0)
+        return false;
+    const qsizetype atA = a.lastIndexOf(u'@'), atB = b.lastIndexOf(u'@');
+    if (rule == SlipRule::WholeText || atA < 0 || atB < 0)
+        return editDistance(a, b, allowed) <= allowed;
+    // Each side of the "@" is held to the rule on its own length, and their slips add up.
+    int edits = 0;
+    const QStringView parts[2][2] = {{a.first(atA), b.first(atB)},
+                                     {a.sliced(atA + 1), b.sliced(atB + 1)}};
+    for (const auto &[own, other] : parts) {
+        if (own == other)
+            continue;
+        const int partAllowed = allowedEdits(own.size(), other.size());
+        if (partAllowed == 0)
+            return false;
+        const int partEdits = editDistance(own, other, partAllowed);
+        if (partEdits > partAllowed)
+            return false;
+        edits += partEdits;
+    }
+    return edits <= allowed;
+}
+} // namespace
+
+bool areSlips(QStringView a, QStringView b, SlipRule rule)
+{
+    return a != b && sameDigits(a, b) && withinSlips(a, b, rule);
 }
 
 QString markedDifferences(QStringView text, QStringView kept)
@@ -448,32 +533,37 @@ QString markedDifferences(QStringView text, QStringView kept)
     return marked;
 }
 
-std::optional<std::vector<qint32>> groupSlips(const std::vector<QStringView> &texts,
-                                              const std::vector<quint32> &order, ListHost &host,
-                                              const std::function<bool()> &abandon)
+std::optional<SlipGroups> groupSlips(const std::vector<QStringView> &texts,
+                                     const std::vector<quint32> &order, SlipRule rule,
+                                     ListHost &host, const std::function<bool()> &abandon)
 {
-    std::optional<std::vector<quint64>> candidates =
-        CandidatePairs(texts, host).find(host, abandon);
-    if (!candidates)
+    std::optional<CandidatePairs::Found> found = CandidatePairs(texts, host).find(host, abandon);
+    if (!found)
         return std::nullopt;
+    SlipGroups result;
+    if (found->tooMany) {
+        result.tooManyPairs = true;
+        return result;
+    }
+    const std::vector<quint64> &candidates = found->pairs;
 
     // The candidates that are slips, as lists of neighbours.
     YieldPacer pacer(host);
     std::vector<quint64> pairs;
-    for (size_t k = 0; k < candidates->size(); ++k) {
-        const quint64 pair = (*candidates)[k];
+    for (size_t k = 0; k < candidates.size(); ++k) {
+        const quint64 pair = candidates[k];
+        // Candidates are different texts; their digits only hashed alike.
         const QStringView a = texts[size_t(pair >> 32)], b = texts[size_t(pair & 0xFFFFFFFF)];
-        const int allowed = allowedEdits(a.size(), b.size());
-        if (editDistance(a, b, allowed) <= allowed)
+        if (sameDigits(a, b) && withinSlips(a, b, rule))
             pairs.push_back(pair);
         if (k % 4096 == 0 && pacer.due()) {
-            host.setProgress(90.0 + 5.0 * double(k) / double(candidates->size()));
+            host.setProgress(90.0 + 5.0 * double(k) / double(candidates.size()));
             host.yieldToEventLoop();
             if (abandon())
                 return std::nullopt;
         }
     }
-    candidates.reset();
+    found.reset();
     std::vector<size_t> starts;
     growFilled(starts, texts.size() + 1, size_t(0), host, pacer);
     for (size_t k = 0; k < pairs.size(); ++k) {
@@ -511,7 +601,7 @@ std::optional<std::vector<qint32>> groupSlips(const std::vector<QStringView> &te
                                   neighbours.begin() + qsizetype(starts[a + 1]), b);
     };
 
-    std::vector<qint32> groupOf;
+    std::vector<qint32> &groupOf = result.groupOf;
     growFilled(groupOf, texts.size(), qint32(-1), host, pacer);
     qint32 groups = 0;
     std::vector<quint32> members, offered;
@@ -549,7 +639,7 @@ std::optional<std::vector<qint32>> groupSlips(const std::vector<QStringView> &te
             groupOf[member] = groups;
         ++groups;
     }
-    return groupOf;
+    return result;
 }
 
 } // namespace Slips

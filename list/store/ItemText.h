@@ -85,6 +85,8 @@ public:
     {
         if (a.size() != b.size())
             return false;
+        if (a.size() == 0)
+            return true; // an empty text may have no characters to point at
         if (a.isLatin1() == b.isLatin1())
             return std::memcmp(a.m_data, b.m_data, size_t(a.size()) * (a.isLatin1() ? 1 : 2)) == 0;
         return a.isLatin1() ? QStringView(b.asUtf16()) == a.asLatin1()

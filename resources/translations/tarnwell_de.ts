@@ -885,5 +885,47 @@ Try &apos;%1 --help&apos; for more information.
         <source>Out of memory</source>
         <translation>Nicht genügend Speicher</translation>
     </message>
+    <message>
+        <source>The near-duplicate groups changed before their removal&apos;s turn; nothing was removed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Finding near duplicates...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Canc&amp;el</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Removing near duplicates...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The search was cancelled: no groups shown. Change a box to search again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The search failed: no groups shown. Change a box to search again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Too many spelling slips to review (more than %L1 pairs); narrow the list or untick Spelling slips.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%1, keeping %2, the spelling %n of them share</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n item(s) name more than one address and were left as they are.</source>
+        <translation>
+            <numerusform>%n Eintrag nennt mehr als eine Adresse und blieb, wie er ist.</numerusform>
+            <numerusform>%n Einträge nennen mehr als eine Adresse und blieben, wie sie sind.</numerusform>
+        </translation>
+    </message>
 </context>
 </TS>

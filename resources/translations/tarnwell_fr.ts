@@ -885,5 +885,47 @@ Essayez « %1 --help » pour plus d&apos;informations.
         <source>Out of memory</source>
         <translation>Mémoire insuffisante</translation>
     </message>
+    <message>
+        <source>The near-duplicate groups changed before their removal&apos;s turn; nothing was removed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Finding near duplicates...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Canc&amp;el</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Removing near duplicates...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The search was cancelled: no groups shown. Change a box to search again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The search failed: no groups shown. Change a box to search again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Too many spelling slips to review (more than %L1 pairs); narrow the list or untick Spelling slips.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%1, keeping %2, the spelling %n of them share</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n item(s) name more than one address and were left as they are.</source>
+        <translation>
+            <numerusform>%n élément nomme plus d&apos;une adresse et a été laissé tel quel.</numerusform>
+            <numerusform>%n éléments nomment plus d&apos;une adresse et ont été laissés tels quels.</numerusform>
+        </translation>
+    </message>
 </context>
 </TS>
