@@ -170,19 +170,36 @@ public:
             }
             ++done;
         };
-        std::thread other(work, 1);
-        std::thread own(work, 0);
-        const bool finished = waitTakingTurns(
-            host,
-            [&] {
-                host.setProgress(80.0 + 10.0 * double(std::min(next.load(), lengths.size())) /
-                                            double(lengths.size()));
-                return done == 2;
-            },
-            abandon);
-        budget.stop = true;
-        other.join();
-        own.join();
+        bool finished = false;
+        {
+            // Both threads are stopped and joined however this block is left: a thread that
+            // could not start, or a failure while the window takes its turns, ends nothing.
+            std::thread threads[2];
+            const auto joinBoth = [&] {
+                budget.stop = true;
+                for (std::thread &thread : threads) {
+                    if (thread.joinable())
+                        thread.join();
+                }
+            };
+            try {
+                threads[1] = std::thread(work, 1);
+                threads[0] = std::thread(work, 0);
+                finished = waitTakingTurns(
+                    host,
+                    [&] {
+                        host.setProgress(80.0 + 10.0 *
+                                                    double(std::min(next.load(), lengths.size())) /
+                                                    double(lengths.size()));
+                        return done == 2;
+                    },
+                    abandon);
+            } catch (...) {
+                joinBoth();
+                throw;
+            }
+            joinBoth();
+        }
         for (const std::exception_ptr &failure : failed) {
             if (failure)
                 std::rethrow_exception(failure);
