@@ -51,32 +51,53 @@ QString withDomainInSmallLetters(QStringView address)
 
 } // namespace
 
-QStringList EmailAddresses(QStringView text)
+namespace {
+// Calls `each` with every word of `text` that looks like an address, until it returns false.
+template <typename Each> void forEachAddressWord(QStringView text, Each each)
 {
-    QStringList found;
     qsizetype start = -1;
     for (qsizetype i = 0; i <= text.size(); ++i) {
         const bool end = i == text.size() || endsWord(text[i]);
         if (end && start >= 0) {
             const QStringView word = text.sliced(start, i - start);
-            // One address written twice ("ann@example.org <ann@example.org>") is one.
-            if (looksLikeAddress(word) && !found.contains(word, Qt::CaseInsensitive))
-                found.append(withDomainInSmallLetters(word));
+            if (looksLikeAddress(word) && !each(word))
+                return;
             start = -1;
         } else if (!end && start < 0) {
             start = i;
         }
     }
+}
+} // namespace
+
+QStringList EmailAddresses(QStringView text)
+{
+    QStringList found;
+    forEachAddressWord(text, [&](QStringView word) {
+        // One address written twice ("ann@example.org <ann@example.org>") is one.
+        if (!found.contains(word, Qt::CaseInsensitive))
+            found.append(withDomainInSmallLetters(word));
+        return true;
+    });
     return found;
 }
 
 QString EmailAddress(QStringView text)
 {
-    // Most lines name no one: those without an "@" are passed at once.
+    // Most lines name one address or none: looked for without a list, and those without an
+    // "@" passed at once.
     if (!text.contains(u'@'))
         return {};
-    QStringList addresses = EmailAddresses(text);
-    return addresses.size() == 1 ? std::move(addresses.front()) : QString();
+    QStringView first;
+    bool several = false;
+    forEachAddressWord(text, [&](QStringView word) {
+        if (first.isNull())
+            first = word;
+        else
+            several = word.compare(first, Qt::CaseInsensitive) != 0;
+        return !several;
+    });
+    return first.isNull() || several ? QString() : withDomainInSmallLetters(first);
 }
 
 bool NamesSeveralAddresses(QStringView text)
