@@ -11,6 +11,9 @@ namespace {
 constexpr double kBoundaryContrast = 3.0;
 // Fusion tints the focused row a shade lighter than its highlight: room for that.
 constexpr double kHighlightContrast = 5.0;
+// Fusion paints a dark button's face up to a quarter lighter than its palette colour: room
+// for that, so the focus ring stands 3:1 against the face as drawn.
+constexpr double kFocusContrast = 4.0;
 
 double luminance(const QColor &colour)
 {
@@ -28,16 +31,25 @@ QColor mixed(const QColor &from, const QColor &to, double share)
                             float(from.blueF() + (to.blueF() - from.blueF()) * share));
 }
 
-// `background` made lighter or darker, away from `text`, as far as `text` needs to read on it.
-QColor readableBehind(const QColor &text, const QColor &background)
+// `colour` made lighter or darker, away from `other`, until `reads` says it does.
+template <typename Reads>
+QColor movedAwayFrom(const QColor &other, const QColor &colour, Reads reads)
 {
-    const QColor away = luminance(text) > 0.18 ? QColor(Qt::black) : QColor(Qt::white);
+    const QColor away = luminance(other) > 0.18 ? QColor(Qt::black) : QColor(Qt::white);
     for (int percent = 0; percent < 100; percent += 5) {
-        const QColor candidate = mixed(background, away, percent / 100.0);
-        if (contrastRatio(text, candidate) >= kHighlightContrast)
+        const QColor candidate = mixed(colour, away, percent / 100.0);
+        if (reads(candidate))
             return candidate;
     }
     return away;
+}
+
+// `background` made lighter or darker, away from `text`, as far as `text` needs to read on it.
+QColor readableBehind(const QColor &text, const QColor &background)
+{
+    return movedAwayFrom(text, background, [&](const QColor &candidate) {
+        return contrastRatio(text, candidate) >= kHighlightContrast;
+    });
 }
 
 // Draws `shape` with the boundary colour over what the platform's style drew.
@@ -85,6 +97,16 @@ QColor ReadableStyle::boundaryColour(const QPalette &palette)
     return text;
 }
 
+QColor ReadableStyle::focusColour(const QPalette &palette)
+{
+    const QColor face = palette.color(QPalette::Button);
+    const QColor window = palette.color(QPalette::Window);
+    return movedAwayFrom(face, palette.color(QPalette::Highlight), [&](const QColor &candidate) {
+        return contrastRatio(candidate, face) >= kFocusContrast &&
+               contrastRatio(candidate, window) >= kBoundaryContrast;
+    });
+}
+
 QPalette ReadableStyle::withReadableHighlights(QPalette palette)
 {
     for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
@@ -123,6 +145,16 @@ void ReadableStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *
             painter->setRenderHint(QPainter::Antialiasing, true);
             painter->drawRoundedRect(QRectF(option->rect).adjusted(0.5, 0.5, -0.5, -0.5), 2, 2);
         });
+        // Fusion shows a button's focus only after the keyboard has moved it; so does this:
+        // a ring two pixels wide just inside the boundary, on the face.
+        if ((option->state & State_HasFocus) && (option->state & State_KeyboardFocusChange)) {
+            painter->save();
+            painter->setRenderHint(QPainter::Antialiasing, false);
+            painter->setBrush(Qt::NoBrush);
+            painter->setPen(QPen(focusColour(option->palette), 2));
+            painter->drawRect(QRectF(option->rect).adjusted(2, 2, -2, -2));
+            painter->restore();
+        }
         break;
     default:
         break;

@@ -11,7 +11,9 @@ double contrastRatio(const QColor &a, const QColor &b);
 // The platform's style, drawn so that it reads under any palette, light, dark or high
 // contrast: the boundary of every check box, option button, push button, entry box and list
 // at least 3:1 against what surrounds it (Fusion draws them barely darker than a dark
-// background), and a selected row's or menu entry's text at least 4.5:1 on its highlight.
+// background), a push button with the keyboard's focus ringed 3:1 against its face (Fusion's
+// focus is the edge's colour, which the boundary covers), and a selected row's or menu
+// entry's text at least 4.5:1 on its highlight.
 class ReadableStyle : public QProxyStyle
 {
     Q_OBJECT
@@ -22,6 +24,9 @@ public:
     // A colour between the palette's background and its text that stands 3:1 against both
     // its window and its entry background.
     static QColor boundaryColour(const QPalette &palette);
+    // The highlight, darkened or lightened as far as it needs to stand 3:1 against a button's
+    // face and the window around it.
+    static QColor focusColour(const QPalette &palette);
     // `palette` with its highlights darkened or lightened as far as their text needs.
     static QPalette withReadableHighlights(QPalette palette);
 

@@ -751,6 +751,17 @@ void StartupTest::boundariesAndSelectionsReadUnderEveryPalette()
     const QRect entry = menu.actionGeometry(menu.actions().constFirst());
     QVERIFY(selectedText(menu.grab().toImage(), entry) >= 4.5);
     menu.close();
+
+    // A button the keyboard moved the focus to: ringed 3:1 against its own face.
+    dialog->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    QPushButton &remove = dialog->removeButton();
+    dialog->setAttribute(Qt::WA_KeyboardFocusChange);
+    remove.setFocus(Qt::TabFocusReason);
+    const QImage focused = remove.grab().toImage();
+    const QPoint middle(0, remove.height() / 2);
+    QVERIFY(strongestEdge(focused, QRect(middle + QPoint(1, 0), QSize(2, 1)),
+                          focused.pixelColor(middle + QPoint(3, 0))) >= 3.0);
     dialog->close();
 }
 
