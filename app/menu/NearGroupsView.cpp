@@ -2,12 +2,44 @@
 
 #include "NearGroupsModel.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+// Draws a member's differences from the kept item cut where they stay in sight; the style
+// alone would cut a long "Name <address>" at its end, where a slip often is.
+class DifferencesDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override
+    {
+        QStyleOptionViewItem fitted = option;
+        initStyleOption(&fitted, index);
+        const QWidget *widget = fitted.widget;
+        const QStyle *style = widget != nullptr ? widget->style() : QApplication::style();
+        // The room the style lays the text out in.
+        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
+        const int room =
+            style->subElementRect(QStyle::SE_ItemViewItemText, &fitted, widget).width() -
+            2 * margin;
+        fitted.text = NearGroupsView::fitDifferences(fitted.text, fitted.fontMetrics, room);
+        style->drawControl(QStyle::CE_ItemViewItem, &fitted, painter, widget);
+    }
+};
+} // namespace
 
 NearGroupsView::NearGroupsView(NearGroupsModel &model, QWidget *parent)
-    : QTreeView(parent), m_model(model)
+    : QTreeView(parent), m_model(model), m_placeholder(new QLabel(viewport()))
 {
     setObjectName(QStringLiteral("NearGroups"));
     setModel(&m_model);
@@ -15,6 +47,7 @@ NearGroupsView::NearGroupsView(NearGroupsModel &model, QWidget *parent)
     setAlternatingRowColors(true);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setTextElideMode(Qt::ElideRight);
+    setItemDelegateForColumn(2, new DifferencesDelegate(this));
     // The texts and their differences share what room there is and are cut short; the Keep
     // column stays in sight.
     header()->setStretchLastSection(false);
@@ -27,8 +60,74 @@ NearGroupsView::NearGroupsView(NearGroupsModel &model, QWidget *parent)
         if (index.parent().isValid())
             choose(index);
     });
+
+    // The note stands in the middle of the empty list, and lets clicks through.
+    m_placeholder->setObjectName(QStringLiteral("NearGroupsPlaceholder"));
+    m_placeholder->setWordWrap(true);
+    m_placeholder->setAlignment(Qt::AlignCenter);
+    m_placeholder->setForegroundRole(QPalette::Text); // on the list's own background
+    m_placeholder->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_placeholder->hide();
+    auto *layout = new QVBoxLayout(viewport());
+    layout->addWidget(m_placeholder);
+
+    // Spanning is kept for the headings in sight only: the view holds a persistent index for
+    // each row it spans, and a million groups would cost it a long pause after every reset.
+    // A reset forgets the spans; the dialog opens the first groups after it, which spans.
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this,
+            &NearGroupsView::spanHeadingsInSight);
+    connect(this, &QTreeView::expanded, this, &NearGroupsView::spanHeadingsInSight);
+    connect(this, &QTreeView::collapsed, this, &NearGroupsView::spanHeadingsInSight);
+    connect(&m_model, &QAbstractItemModel::modelReset, this, &NearGroupsView::spanHeadingsInSight);
 }
 
+void NearGroupsView::setPlaceholder(const QString &text)
+{
+    m_placeholder->setText(text);
+    m_placeholder->setVisible(!text.isEmpty());
+    setAccessibleDescription(text);
+}
+
+QString NearGroupsView::placeholder() const
+{
+    return m_placeholder->isVisible() ? m_placeholder->text() : QString();
+}
+
+QString NearGroupsView::fitDifferences(const QString &marked, const QFontMetrics &metrics,
+                                       int width)
+{
+    const qsizetype first = marked.indexOf(u'['), last = marked.lastIndexOf(u']');
+    if (metrics.horizontalAdvance(marked) <= width || first < 0 || last < first)
+        return marked; // the style cuts it at its end, as any other text
+    const QString differences = marked.mid(first, last + 1 - first);
+    const int room = width - metrics.horizontalAdvance(differences) - 2; // rounding's margin
+    if (room <= 0)
+        return metrics.elidedText(QChar(0x2026) + marked.mid(first), Qt::ElideRight, width);
+    // What follows the differences gets half of what is left, or all that what precedes them
+    // leaves; the rest shows the end of what precedes them, which says where they are.
+    const QString before = marked.left(first);
+    const QString after =
+        metrics.elidedText(marked.mid(last + 1), Qt::ElideRight,
+                           std::max(room / 2, room - metrics.horizontalAdvance(before)));
+    return metrics.elidedText(before, Qt::ElideLeft, room - metrics.horizontalAdvance(after)) +
+           differences + after;
+}
+
+void NearGroupsView::resizeEvent(QResizeEvent *event)
+{
+    QTreeView::resizeEvent(event);
+    spanHeadingsInSight();
+}
+
+void NearGroupsView::spanHeadingsInSight()
+{
+    const int bottom = viewport()->height();
+    for (QModelIndex row = indexAt(QPoint(0, 0)); row.isValid() && visualRect(row).top() < bottom;
+         row = indexBelow(row)) {
+        if (!row.parent().isValid() && !isFirstColumnSpanned(row.row(), {}))
+            setFirstColumnSpanned(row.row(), {}, true);
+    }
+}
 void NearGroupsView::keyPressEvent(QKeyEvent *event)
 {
     switch (event->key()) {

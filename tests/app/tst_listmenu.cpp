@@ -68,6 +68,7 @@ private Q_SLOTS:
     void nearDuplicateReview();
     void nearDuplicateReviewByKeyboardAlone();
     void spellingSlipsInTheReview();
+    void differencesStayInSight();
     void tidyCommands_data();
     void tidyCommands();
     void eitherWayOfRemovingIsExact_data();
@@ -894,6 +895,7 @@ void ListMenuTest::spellingSlipsInTheReview()
     QTRY_VERIFY(dialog->optionBox(6).isChecked()); // a box ticked by its mnemonic shows
     QTRY_COMPARE(model.rowCount(), 2);
     QVERIFY(!view.isColumnHidden(2));
+    QVERIFY(view.isFirstColumnSpanned(1, {})); // a heading takes the whole row
     const QModelIndex smiths = model.index(0, 0);
     QCOMPARE(model.rowCount(smiths), 3);
     QCOMPARE(smiths.data().toString(), QStringLiteral("3 items, keeping John.Smith@example.org"));
@@ -923,6 +925,19 @@ void ListMenuTest::spellingSlipsInTheReview()
     QCOMPARE(model.rowCount(), 0);
     QVERIFY(m_window->prompts.errorReports().isEmpty());
     dialog->close();
+}
+
+// Cut short, a member's differences keep their brackets in sight, and what stands before them
+// gives way from its start.
+void ListMenuTest::differencesStayInSight()
+{
+    const QString marked = QStringLiteral("robert smith <bob@exam[pel→ple].org>");
+    const QFontMetrics metrics(QApplication::font());
+    const int width = metrics.horizontalAdvance(QStringLiteral("…<bob@exam[pel→ple].org>"));
+    const QString fitted = NearGroupsView::fitDifferences(marked, metrics, width);
+    QVERIFY2(fitted.contains(u"[pel→ple].org>") && fitted.startsWith(u'…'), qPrintable(fitted));
+    QVERIFY(metrics.horizontalAdvance(fitted) <= width);
+    QCOMPARE(NearGroupsView::fitDifferences(marked, metrics, 1000), marked);
 }
 
 void ListMenuTest::nearDuplicateReviewByKeyboardAlone()
