@@ -5,11 +5,14 @@
 #include "List.h"
 #include "NearDuplicatesDialog.h"
 #include "NearGroupsModel.h"
+#include "ProgressEchoHost.h"
 #include "Trap.h"
 #include "UndoHistory.h"
 
 #include <QCoreApplication>
 #include <QPushButton>
+
+using Showing = NearGroupsModel::Showing;
 
 NearDuplicateReview::NearDuplicateReview(Form1 &form, ItemList &items, UndoHistory &history)
     : QObject(&form), m_form(form), m_items(items), m_history(history),
@@ -27,47 +30,83 @@ void NearDuplicateReview::open()
     if (m_dialog.isNull()) {
         m_dialog = new NearDuplicatesDialog(*m_model, &m_form);
         m_dialog->setWindowModality(Qt::WindowModal);
-        connect(m_dialog, &NearDuplicatesDialog::optionsChanged, this,
-                [this] { ++m_optionChanges; });
-        connect(
-            m_dialog, &NearDuplicatesDialog::optionsChanged, this,
-            m_form.commands().bind(QCoreApplication::translate("Tarnwell", "Find Near Duplicates"),
-                                   [this] { group(); }));
-        connect(m_dialog, &NearDuplicatesDialog::removeAsked, this,
-                m_form.commands().bind(
-                    QCoreApplication::translate("Tarnwell", "Remove Near Duplicates"),
-                    [this] { removeChosen(); }));
+        // The groups shown go at once, not in the grouping's turn: until the new ones are
+        // found, there is nothing to remove. Of several groupings asked for meanwhile, only
+        // the last runs, and not even that one when a removal's grouping got there first.
+        connect(m_dialog, &NearDuplicatesDialog::optionsChanged, this, [this] {
+            const quint64 change = ++m_optionChanges;
+            m_cancelled = false;
+            m_model->showNone(Showing::Finding);
+            m_form.commands().run(QCoreApplication::translate("Tarnwell", "Find Near Duplicates"),
+                                  [this, change] {
+                                      if (change == m_optionChanges && change != m_groupedAt)
+                                          group();
+                                  });
+        });
+        connect(m_dialog, &NearDuplicatesDialog::cancelAsked, this, [this] {
+            m_cancelled = true;
+            m_model->showNone(Showing::Cancelled);
+        });
+        connect(m_dialog, &NearDuplicatesDialog::removeAsked, this, [this] {
+            const quint64 generation = m_model->generation();
+            m_form.commands().run(QCoreApplication::translate("Tarnwell", "Remove Near Duplicates"),
+                                  [this, generation] { removeChosen(generation); });
+        });
     }
     m_model->forgetUntickedGroups(); // a new review starts with every group ticked
-    group();
+    m_cancelled = false;
     m_dialog->show();
     m_dialog->raise();
     m_dialog->activateWindow();
+    group();
 }
 
-void NearDuplicateReview::group()
+void NearDuplicateReview::group(const QString &statusFirst)
 {
+    if (m_cancelled)
+        return; // cancelled before its turn came
+    m_model->showNone(Showing::Finding);
     Trap trap(m_form.errorReporter(), QStringLiteral("Form1.FindNearDuplicates"));
     trap.line(100, [&] { m_form.setMousePointer(Form1::kPointerHourglass); });
-    trap.line(102, [&] {
+    const bool found = trap.line(102, [&] {
         const NearKeyOptions options = m_dialog.isNull() ? NearKeyOptions() : m_dialog->options();
         const quint64 optionChanges = m_optionChanges;
-        std::optional<NearGroups> groups = List::FindNearDuplicates(
-            m_items, options, m_form, [&] { return m_optionChanges != optionChanges; });
-        if (!groups)
-            return; // the grouping the user asked for since runs next
+        const auto superseded = [&] { return m_cancelled || m_optionChanges != optionChanges; };
+        ProgressEchoHost host(m_form, [this](double percent) {
+            if (!m_dialog.isNull())
+                m_dialog->setProgress(percent);
+        });
+        std::optional<NearGroups> groups =
+            List::FindNearDuplicates(m_items, options, host, superseded);
+        if (!groups || superseded())
+            return; // cancelled, or the grouping the user asked for since runs next
+        m_groupedAt = optionChanges;
+        const qsizetype severalAddresses = groups->severalAddresses;
         // No yield since the groups were found: they number the list as it stands.
         m_model->setGroups(
             std::move(*groups), m_items.revision(), [this, options](quint32 position) {
                 return NearGroupKey(Utf16Text(m_items.text(position)), options).value_or(QString());
             });
+        if (severalAddresses > 0) {
+            const QString note = List::severalAddressesStatus(severalAddresses);
+            m_form.setStatus(statusFirst.isEmpty() ? note : statusFirst + u' ' + note);
+        }
     });
+    if (!found)
+        m_model->showNone(Showing::Failed); // reported; the groups shown are none
     trap.line(104, [&] { m_form.setProgress(0); });
     trap.line(106, [&] { m_form.setMousePointer(Form1::kPointerDefault); });
 }
 
-void NearDuplicateReview::removeChosen()
+void NearDuplicateReview::removeChosen(quint64 generation)
 {
+    // Other groups, or none, have taken the place of those the user pressed Remove on.
+    if (generation != m_model->generation()) {
+        m_form.setStatus(QCoreApplication::translate(
+            "Tarnwell", "The near-duplicate groups changed before their removal's turn; "
+                        "nothing was removed."));
+        return;
+    }
     if (m_model->revision() != m_items.revision()) {
         group();
         m_form.setStatus(QCoreApplication::translate(
@@ -76,21 +115,26 @@ void NearDuplicateReview::removeChosen()
     }
     Trap trap(m_form.errorReporter(), QStringLiteral("Form1.RemoveNearDuplicates"));
     qsizetype removed = 0;
+    QString status;
     {
         const UndoHistory::Command command(
             m_history, QCoreApplication::translate("Tarnwell", "Remove Near Duplicates"));
         trap.line(100, [&] { m_form.setMousePointer(Form1::kPointerHourglass); });
         trap.line(102, [&] {
-            removed = List::RemoveItemsAt(m_items, m_model->positionsToRemove(),
-                                          m_model->revision(), m_form);
+            std::vector<qsizetype> positions = m_model->positionsToRemove();
+            const quint64 revision = m_model->revision();
+            // The groups would name other items as the removal goes.
+            m_model->showNone(Showing::Removing);
+            removed = List::RemoveItemsAt(m_items, std::move(positions), revision, m_form);
         });
         trap.line(104, [&] { m_form.setProgress(0); });
         trap.line(106, [&] { m_form.setMousePointer(Form1::kPointerDefault); });
         trap.line(108, [&] {
-            m_form.setStatus(QCoreApplication::translate(
-                "Tarnwell", "%n near duplicate(s) removed.", nullptr, int(removed)));
+            status = QCoreApplication::translate("Tarnwell", "%n near duplicate(s) removed.",
+                                                 nullptr, int(removed));
+            m_form.setStatus(status);
         });
     }
     // What is left of the groups, if anything.
-    group();
+    group(status);
 }

@@ -3,12 +3,16 @@
 #include "ComparedPartChooser.h"
 #include "NearGroupsModel.h"
 #include "NearGroupsView.h"
+#include "SpellingSlips.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -80,10 +84,23 @@ NearDuplicatesDialog::NearDuplicatesDialog(NearGroupsModel &model, QWidget *pare
     showDifferences();
     connect(m_boxes[6], &QCheckBox::toggled, this, showDifferences);
 
+    // The summary of the groups shown; in its place, while they are being found, the
+    // progress and the button that gives the search up.
+    auto *state = new QHBoxLayout;
     m_summary = new QLabel(this);
     m_summary->setObjectName(QStringLiteral("NearSummary"));
     m_summary->setWordWrap(true);
-    layout->addWidget(m_summary);
+    state->addWidget(m_summary, 1);
+    m_progress = new QProgressBar(this);
+    m_progress->setRange(0, 100);
+    m_progress->setAccessibleName(
+        QCoreApplication::translate("Tarnwell", "Finding near duplicates..."));
+    state->addWidget(m_progress, 1);
+    m_cancel = new QPushButton(QCoreApplication::translate("Tarnwell", "Canc&el"), this);
+    m_cancel->setAutoDefault(false);
+    connect(m_cancel, &QPushButton::clicked, this, &NearDuplicatesDialog::cancelAsked);
+    state->addWidget(m_cancel);
+    layout->addLayout(state);
 
     // No default button: Enter never removes (the view takes it as Space), and elsewhere in
     // the dialog presses nothing.
@@ -102,15 +119,17 @@ NearDuplicatesDialog::NearDuplicatesDialog(NearGroupsModel &model, QWidget *pare
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
 
-    connect(&m_model, &NearGroupsModel::choiceChanged, this, &NearDuplicatesDialog::updateSummary);
+    connect(&m_model, &NearGroupsModel::choiceChanged, this, &NearDuplicatesDialog::updateState);
     // The first groups open, so their members show at once; opening 100,000 would cost
-    // the view a pause for rows no one reads before scrolling.
+    // the view a pause for rows no one reads before scrolling. A new search starts its
+    // progress from nothing.
     connect(&m_model, &QAbstractItemModel::modelReset, this, [this] {
         constexpr int kGroupsOpened = 200;
         for (int group = 0; group < std::min(kGroupsOpened, m_model.rowCount()); ++group)
             m_view->expand(m_model.index(group, 0));
+        m_progress->setValue(0);
     });
-    updateSummary();
+    updateState();
     m_view->setFocus();
     resize(720, 520);
 }
@@ -146,17 +165,79 @@ QString NearDuplicatesDialog::summary() const
     return m_summary->text();
 }
 
-void NearDuplicatesDialog::updateSummary()
+void NearDuplicatesDialog::setProgress(double percent)
 {
-    const qsizetype groups = m_model.groups().count();
-    const qsizetype going = m_model.removalCount();
-    if (groups == 0) {
-        m_summary->setText(QCoreApplication::translate("Tarnwell", "No near duplicates found."));
-    } else {
-        m_summary->setText(
-            QCoreApplication::translate("Tarnwell", "%1; %2 would be removed.")
-                .arg(QCoreApplication::translate("Tarnwell", "%n group(s)", nullptr, int(groups)),
-                     QCoreApplication::translate("Tarnwell", "%n item(s)", nullptr, int(going))));
+    m_progress->setValue(int(percent));
+}
+
+bool NearDuplicatesDialog::finding() const
+{
+    return m_model.showing() == NearGroupsModel::Showing::Finding;
+}
+
+void NearDuplicatesDialog::keyPressEvent(QKeyEvent *event)
+{
+    // Escape while groups are being found stops the search, as Cancel does: a press meant
+    // for a long wait should not close the review too.
+    if (finding() && event->matches(QKeySequence::Cancel)) {
+        Q_EMIT cancelAsked();
+        return;
     }
-    m_remove->setEnabled(going > 0);
+    QDialog::keyPressEvent(event);
+}
+
+void NearDuplicatesDialog::done(int result)
+{
+    if (finding())
+        Q_EMIT cancelAsked();
+    QDialog::done(result);
+}
+
+void NearDuplicatesDialog::updateState()
+{
+    using Showing = NearGroupsModel::Showing;
+    const Showing showing = m_model.showing();
+    QString note, summary;
+    switch (showing) {
+    case Showing::Groups:
+        if (m_model.groups().count() == 0) {
+            summary = QCoreApplication::translate("Tarnwell", "No near duplicates found.");
+        } else {
+            summary = QCoreApplication::translate("Tarnwell", "%1; %2 would be removed.")
+                          .arg(QCoreApplication::translate("Tarnwell", "%n group(s)", nullptr,
+                                                           int(m_model.groups().count())),
+                               QCoreApplication::translate("Tarnwell", "%n item(s)", nullptr,
+                                                           int(m_model.removalCount())));
+        }
+        break;
+    case Showing::Finding:
+        note = QCoreApplication::translate("Tarnwell", "Finding near duplicates...");
+        break;
+    case Showing::Removing:
+        note = QCoreApplication::translate("Tarnwell", "Removing near duplicates...");
+        break;
+    case Showing::Cancelled:
+        summary = QCoreApplication::translate(
+            "Tarnwell", "The search was cancelled: no groups shown. Change a box to search again.");
+        break;
+    case Showing::Failed:
+        summary = QCoreApplication::translate(
+            "Tarnwell", "The search failed: no groups shown. Change a box to search again.");
+        break;
+    case Showing::TooManySlips:
+        note = QCoreApplication::translate("Tarnwell",
+                                           "Too many spelling slips to review (more than %L1 "
+                                           "pairs); narrow the list or untick Spelling slips.")
+                   .arg(Slips::kMostPairs);
+        break;
+    }
+    m_view->setPlaceholder(note);
+    m_summary->setText(summary);
+    m_summary->setVisible(!summary.isEmpty());
+    const bool searching = showing == Showing::Finding;
+    if (!searching && m_cancel->hasFocus())
+        m_view->setFocus(); // the groups, or the note where they would be
+    m_progress->setVisible(searching);
+    m_cancel->setVisible(searching);
+    m_remove->setEnabled(showing == Showing::Groups && m_model.removalCount() > 0);
 }

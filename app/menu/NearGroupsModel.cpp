@@ -28,14 +28,32 @@ NearGroupsModel::NearGroupsModel(const ItemList &items, QObject *parent)
 
 void NearGroupsModel::setGroups(NearGroups groups, quint64 revision, KeyOf keyOf)
 {
-    beginResetModel();
-    m_groups = std::move(groups);
+    if (groups.tooManySlips) {
+        showNone(Showing::TooManySlips);
+        return;
+    }
     m_revision = revision;
     m_keyOf = std::move(keyOf);
+    putInPlace(std::move(groups), Showing::Groups);
+}
+
+void NearGroupsModel::showNone(Showing why)
+{
+    NearGroups none;
+    none.starts.push_back(0);
+    putInPlace(std::move(none), why);
+}
+
+void NearGroupsModel::putInPlace(NearGroups groups, Showing showing)
+{
+    beginResetModel();
+    m_groups = std::move(groups);
+    m_showing = showing;
+    ++m_generation;
     m_ticked.assign(size_t(m_groups.count()), 1);
     m_kept.resize(size_t(m_groups.count()));
     for (qsizetype group = 0; group < m_groups.count(); ++group) {
-        m_kept[size_t(group)] = m_groups.size(group) - 1; // the last, as duplicate removal
+        m_kept[size_t(group)] = m_groups.keptMember(group);
         // Keys are worked out only when the user has left a group whole.
         if (!m_untickedKeys.isEmpty() &&
             m_untickedKeys.contains(m_keyOf(m_groups.member(group, 0))))
@@ -134,17 +152,8 @@ QVariant NearGroupsModel::data(const QModelIndex &index, int role) const
         const qsizetype group = index.row();
         if (index.column() != 0)
             return {};
-        if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
-            const quint32 kept = m_groups.member(group, m_kept[size_t(group)]);
-            if (qsizetype(kept) >= m_items.count())
-                return {};
-            const int size = int(m_groups.size(group));
-            return (isTicked(group) ? QCoreApplication::translate(
-                                          "Tarnwell", "%n items, keeping %1", nullptr, size)
-                                    : QCoreApplication::translate(
-                                          "Tarnwell", "%n items, all kept, like %1", nullptr, size))
-                .arg(shown(Utf16Text(m_items.text(kept))));
-        }
+        if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
+            return heading(group);
         if (role == Qt::CheckStateRole)
             return isTicked(group) ? Qt::Checked : Qt::Unchecked;
         return {};
@@ -192,6 +201,28 @@ QVariant NearGroupsModel::data(const QModelIndex &index, int role) const
     default:
         return {};
     }
+}
+
+QVariant NearGroupsModel::heading(qsizetype group) const
+{
+    const qsizetype keptMember = m_kept[size_t(group)];
+    const quint32 kept = m_groups.member(group, keptMember);
+    if (qsizetype(kept) >= m_items.count())
+        return {};
+    const int size = int(m_groups.size(group));
+    const QString keptText = shown(Utf16Text(m_items.text(kept)));
+    if (!isTicked(group))
+        return QCoreApplication::translate("Tarnwell", "%n items, all kept, like %1", nullptr, size)
+            .arg(keptText);
+    // Why the grouping chose it, while it is the one kept; before the text, which may be cut.
+    const qsizetype share =
+        keptMember == m_groups.keptMember(group) ? m_groups.spellingShare(group) : 0;
+    if (share > 0)
+        return QCoreApplication::translate(
+                   "Tarnwell", "%1, keeping the spelling %n of them share: %2", nullptr, int(share))
+            .arg(QCoreApplication::translate("Tarnwell", "%n item(s)", nullptr, size), keptText);
+    return QCoreApplication::translate("Tarnwell", "%n items, keeping %1", nullptr, size)
+        .arg(keptText);
 }
 
 bool NearGroupsModel::setData(const QModelIndex &index, const QVariant &value, int role)

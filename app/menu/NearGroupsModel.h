@@ -25,9 +25,19 @@ public:
     // The key a member at a list position was grouped by.
     using KeyOf = std::function<QString(quint32 position)>;
 
-    // New groups, found at list revision `revision`, each keeping its last member; ticked,
-    // but for those with the key of a group the user left whole.
+    // What the review shows: the groups found, or none, and why.
+    enum class Showing { Groups, Finding, Removing, Cancelled, Failed, TooManySlips };
+    Showing showing() const { return m_showing; }
+    // Counts the groups put in place, none included: a removal asked for under one generation
+    // removes nothing under another, which the user may never have seen.
+    quint64 generation() const { return m_generation; }
+
+    // New groups, found at list revision `revision`, each keeping the member the grouping
+    // chose; ticked, but for those with the key of a group the user left whole. Groups too
+    // many slips made show as none.
     void setGroups(NearGroups groups, quint64 revision, KeyOf keyOf);
+    // No groups, for reason `why` (not Groups).
+    void showNone(Showing why);
     // Every group found from now on starts ticked.
     void forgetUntickedGroups() { m_untickedKeys.clear(); }
     const NearGroups &groups() const { return m_groups; }
@@ -63,8 +73,14 @@ private:
     // A member row's internal id is its group + 1; a group row's is 0.
     static constexpr quintptr kGroupRow = 0;
 
+    void putInPlace(NearGroups groups, Showing showing);
+    // A group's row: its size and the member it keeps.
+    QVariant heading(qsizetype group) const;
+
     const ItemList &m_items;
     NearGroups m_groups;
+    Showing m_showing = Showing::Groups;
+    quint64 m_generation = 0;
     quint64 m_revision = 0;
     std::vector<quint8> m_ticked;
     std::vector<qsizetype> m_kept;

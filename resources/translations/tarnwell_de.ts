@@ -887,44 +887,44 @@ Try &apos;%1 --help&apos; for more information.
     </message>
     <message>
         <source>The near-duplicate groups changed before their removal&apos;s turn; nothing was removed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Gruppen von Fast-Duplikaten haben sich geändert, bevor das Entfernen an der Reihe war; nichts wurde entfernt.</translation>
     </message>
     <message>
         <source>Finding near duplicates...</source>
-        <translation type="unfinished"></translation>
+        <translation>Fast-Duplikate werden gesucht...</translation>
     </message>
     <message>
         <source>Canc&amp;el</source>
-        <translation type="unfinished"></translation>
+        <translation>A&amp;bbrechen</translation>
     </message>
     <message>
         <source>Removing near duplicates...</source>
-        <translation type="unfinished"></translation>
+        <translation>Fast-Duplikate werden entfernt...</translation>
     </message>
     <message>
         <source>The search was cancelled: no groups shown. Change a box to search again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Suche wurde abgebrochen: keine Gruppen angezeigt. Ändern Sie ein Kästchen, um erneut zu suchen.</translation>
     </message>
     <message>
         <source>The search failed: no groups shown. Change a box to search again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Suche ist fehlgeschlagen: keine Gruppen angezeigt. Ändern Sie ein Kästchen, um erneut zu suchen.</translation>
     </message>
     <message>
         <source>Too many spelling slips to review (more than %L1 pairs); narrow the list or untick Spelling slips.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message numerus="yes">
-        <source>%1, keeping %2, the spelling %n of them share</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-        </translation>
+        <translation>Zu viele Tippfehler zum Prüfen (mehr als %L1 Paare); grenzen Sie die Liste ein oder wählen Sie „Tippfehler“ ab.</translation>
     </message>
     <message numerus="yes">
         <source>%n item(s) name more than one address and were left as they are.</source>
         <translation>
             <numerusform>%n Eintrag nennt mehr als eine Adresse und blieb, wie er ist.</numerusform>
             <numerusform>%n Einträge nennen mehr als eine Adresse und blieben, wie sie sind.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1, keeping the spelling %n of them share: %2</source>
+        <translation>
+            <numerusform>%1, es bleibt die Schreibweise, die %n davon hat: %2</numerusform>
+            <numerusform>%1, es bleibt die Schreibweise, die %n davon teilen: %2</numerusform>
         </translation>
     </message>
 </context>

@@ -912,17 +912,17 @@ Try &apos;%1 --help&apos; for more information.
         <translation type="unfinished"></translation>
     </message>
     <message numerus="yes">
-        <source>%1, keeping %2, the spelling %n of them share</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
         <source>%n item(s) name more than one address and were left as they are.</source>
         <translation>
             <numerusform>%n item names more than one address and was left as it is.</numerusform>
             <numerusform>%n items name more than one address and were left as they are.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1, keeping the spelling %n of them share: %2</source>
+        <translation>
+            <numerusform>%1, keeping the spelling %n of them has: %2</numerusform>
+            <numerusform>%1, keeping the spelling %n of them share: %2</numerusform>
         </translation>
     </message>
 </context>

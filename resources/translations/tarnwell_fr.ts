@@ -887,44 +887,44 @@ Essayez « %1 --help » pour plus d&apos;informations.
     </message>
     <message>
         <source>The near-duplicate groups changed before their removal&apos;s turn; nothing was removed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Les groupes de quasi-doublons ont changé avant le tour de leur suppression ; rien n&apos;a été supprimé.</translation>
     </message>
     <message>
         <source>Finding near duplicates...</source>
-        <translation type="unfinished"></translation>
+        <translation>Recherche des quasi-doublons...</translation>
     </message>
     <message>
         <source>Canc&amp;el</source>
-        <translation type="unfinished"></translation>
+        <translation>Annu&amp;ler</translation>
     </message>
     <message>
         <source>Removing near duplicates...</source>
-        <translation type="unfinished"></translation>
+        <translation>Suppression des quasi-doublons...</translation>
     </message>
     <message>
         <source>The search was cancelled: no groups shown. Change a box to search again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Recherche annulée : aucun groupe affiché. Modifiez une case pour relancer la recherche.</translation>
     </message>
     <message>
         <source>The search failed: no groups shown. Change a box to search again.</source>
-        <translation type="unfinished"></translation>
+        <translation>La recherche a échoué : aucun groupe affiché. Modifiez une case pour relancer la recherche.</translation>
     </message>
     <message>
         <source>Too many spelling slips to review (more than %L1 pairs); narrow the list or untick Spelling slips.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message numerus="yes">
-        <source>%1, keeping %2, the spelling %n of them share</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-        </translation>
+        <translation>Trop de fautes de frappe à examiner (plus de %L1 paires) ; réduisez la liste ou décochez Fautes de frappe.</translation>
     </message>
     <message numerus="yes">
         <source>%n item(s) name more than one address and were left as they are.</source>
         <translation>
             <numerusform>%n élément nomme plus d&apos;une adresse et a été laissé tel quel.</numerusform>
             <numerusform>%n éléments nomment plus d&apos;une adresse et ont été laissés tels quels.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1, keeping the spelling %n of them share: %2</source>
+        <translation>
+            <numerusform>%1, conservant l&apos;orthographe que %n d&apos;entre eux a : %2</numerusform>
+            <numerusform>%1, conservant l&apos;orthographe que %n d&apos;entre eux partagent : %2</numerusform>
         </translation>
     </message>
 </context>

@@ -68,6 +68,12 @@ private Q_SLOTS:
     void nearDuplicateReview();
     void nearDuplicateReviewByKeyboardAlone();
     void spellingSlipsInTheReview();
+    void removeActsOnlyOnTheGroupsShown_data();
+    void removeActsOnlyOnTheGroupsShown();
+    void cancelTheSearch_data();
+    void cancelTheSearch();
+    void groupsKeepWhatTheGroupingChose_data();
+    void groupsKeepWhatTheGroupingChose();
     void differencesStayInSight();
     void tidyCommands_data();
     void tidyCommands();
@@ -898,7 +904,9 @@ void ListMenuTest::spellingSlipsInTheReview()
     QVERIFY(view.isFirstColumnSpanned(1, {})); // a heading takes the whole row
     const QModelIndex smiths = model.index(0, 0);
     QCOMPARE(model.rowCount(smiths), 3);
-    QCOMPARE(smiths.data().toString(), QStringLiteral("3 items, keeping John.Smith@example.org"));
+    QCOMPARE(
+        smiths.data().toString(),
+        QStringLiteral("3 items, keeping the spelling 2 of them share: John.Smith@example.org"));
     QCOMPARE(model.index(0, 2, smiths).data().toString(),
              QStringLiteral("jo[nh→hn].smith@example.org"));
     QCOMPARE(model.index(1, 2, smiths).data().toString(), QString()); // alike but for case
@@ -925,6 +933,137 @@ void ListMenuTest::spellingSlipsInTheReview()
     QCOMPARE(model.rowCount(), 0);
     QVERIFY(m_window->prompts.errorReports().isEmpty());
     dialog->close();
+}
+
+void ListMenuTest::removeActsOnlyOnTheGroupsShown_data()
+{
+    QTest::addColumn<bool>("queued");
+    QTest::newRow("pressed while groups are found again") << false;
+    QTest::newRow("pressed, then a box changed before its turn") << true;
+}
+
+// Remove never removes what the review does not show: while groups are found again it cannot
+// be pressed, and a press waiting its turn finds other groups shown by then and removes none.
+void ListMenuTest::removeActsOnlyOnTheGroupsShown()
+{
+    QFETCH(bool, queued);
+    const QStringList start = {"anna", "ANNA", "o'brien", "obrien"};
+    fill(form().items(), start);
+    trigger(QStringLiteral("Find Near Duplicates..."));
+    NearDuplicatesDialog *dialog = form().listMenu().nearDuplicates().dialog();
+    NearGroupsModel &model = form().listMenu().nearDuplicates().model();
+    QCOMPARE(model.rowCount(), 1);
+    form().setYieldInterval(0);
+    bool turned = false;
+    QTimer::singleShot(0, &form(), [&] {
+        turned = true;
+        QCOMPARE(dialog->removeButton().isEnabled(), queued);
+        dialog->removeButton().click();
+        if (queued)
+            dialog->optionBox(4).setChecked(true); // punctuation: "o'brien" = "obrien"
+    });
+    if (queued) {
+        m_window->prompts.typed.push_back(QStringLiteral("none"));
+        trigger(QStringLiteral("Check Items With...")); // a command the press waits behind
+    } else {
+        dialog->optionBox(4).setChecked(true);
+    }
+    QVERIFY(turned);
+    QCOMPARE(items(), start);
+    QCOMPARE(model.rowCount(), 2);
+    QVERIFY(dialog->removeButton().isEnabled());
+    if (queued)
+        QCOMPARE(status(), QStringLiteral("The near-duplicate groups changed before their "
+                                          "removal's turn; nothing was removed."));
+}
+
+void ListMenuTest::cancelTheSearch_data()
+{
+    QTest::addColumn<bool>("byEscape");
+    QTest::newRow("Cancel") << false;
+    QTest::newRow("Escape") << true;
+}
+
+// While groups are found the list says so; Cancel or Escape gives the search up and leaves
+// no groups and nothing to remove, the review open; a box changed searches again.
+void ListMenuTest::cancelTheSearch()
+{
+    QFETCH(bool, byEscape);
+    fill(form().items(), {"anna", "ANNA", "ben"});
+    form().setYieldInterval(0);
+    QString meanwhile;
+    QTimer::singleShot(0, &form(), [&] {
+        NearDuplicatesDialog *dialog = form().listMenu().nearDuplicates().dialog();
+        meanwhile = dialog->view().placeholder();
+        QVERIFY(dialog->cancelButton().isVisible() && !dialog->removeButton().isEnabled());
+        if (byEscape)
+            QTest::keyClick(&dialog->view(), Qt::Key_Escape);
+        else
+            dialog->cancelButton().click();
+    });
+    trigger(QStringLiteral("Find Near Duplicates..."));
+    NearDuplicatesDialog *dialog = form().listMenu().nearDuplicates().dialog();
+    NearGroupsModel &model = form().listMenu().nearDuplicates().model();
+    QCOMPARE(meanwhile, QStringLiteral("Finding near duplicates..."));
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(model.rowCount(), 0);
+    QCOMPARE(dialog->summary(), QStringLiteral("The search was cancelled: no groups shown. "
+                                               "Change a box to search again."));
+    QVERIFY(!dialog->removeButton().isEnabled() && !dialog->cancelButton().isVisible());
+
+    dialog->optionBox(0).setChecked(false);
+    dialog->optionBox(0).setChecked(true);
+    QCOMPARE(model.rowCount(), 1);
+    QVERIFY(dialog->removeButton().isEnabled());
+}
+
+void ListMenuTest::groupsKeepWhatTheGroupingChose_data()
+{
+    QTest::addColumn<std::vector<quint32>>("kept");
+    QTest::addColumn<std::vector<quint32>>("shares");
+    QTest::addColumn<QString>("heading");
+    QTest::addColumn<QStringList>("left");
+    QTest::newRow("none chosen: the last")
+        << std::vector<quint32>{} << std::vector<quint32>{} << "3 items, keeping John Smith"
+        << QStringList{"John Smith", "muller"};
+    QTest::newRow("the spelling most share")
+        << std::vector<quint32>{1, 0} << std::vector<quint32>{2, 0}
+        << "3 items, keeping the spelling 2 of them share: john smith"
+        << QStringList{"john smith", "mullre"};
+}
+
+// The member each group keeps is the one the grouping chose, and its heading says why when it
+// was for the spelling most of the group share; Remove keeps those.
+void ListMenuTest::groupsKeepWhatTheGroupingChose()
+{
+    QFETCH(std::vector<quint32>, kept);
+    QFETCH(std::vector<quint32>, shares);
+    QFETCH(QString, heading);
+    QFETCH(QStringList, left);
+    fill(form().items(), {"jonh smith", "john smith", "John Smith", "mullre", "muller"});
+    trigger(QStringLiteral("Find Near Duplicates..."));
+    NearDuplicatesDialog *dialog = form().listMenu().nearDuplicates().dialog();
+    NearGroupsModel &model = form().listMenu().nearDuplicates().model();
+    NearGroups groups;
+    groups.members = {0, 1, 2, 3, 4};
+    groups.starts = {0, 3, 5};
+    groups.kept = kept;
+    groups.keptSpellingShare = shares;
+    const auto keyOf = [](quint32 position) { return QString::number(position); };
+    model.setGroups(groups, form().items().revision(), keyOf);
+    QCOMPARE(model.index(0, 0).data().toString(), heading);
+    model.setKept(0, 0); // chosen by hand, the spelling no longer says why
+    QCOMPARE(model.index(0, 0).data().toString(), QStringLiteral("3 items, keeping jonh smith"));
+    model.setKept(0, qsizetype(kept.empty() ? 2 : kept[0]));
+    dialog->removeButton().click();
+    QCOMPARE(items(), left);
+
+    // Too many slips to review: none shown, none removed.
+    groups.tooManySlips = true;
+    model.setGroups(groups, form().items().revision(), keyOf);
+    QCOMPARE(model.rowCount(), 0);
+    QVERIFY(dialog->view().placeholder().startsWith(u"Too many spelling slips to review"));
+    QVERIFY(!dialog->removeButton().isEnabled());
 }
 
 // Cut short, a member's differences keep their brackets in sight, and what stands before them
