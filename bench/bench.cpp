@@ -21,6 +21,7 @@
 // 10,000-row, 2-column block from a workbook and exports 100,000 items to a new one, against
 // a headless LibreOffice Calc with a private profile.
 
+#include "BenchTools.h"
 #include "CalcApplication.h"
 #include "CalcTestTools.h"
 #include "ComparedPartChooser.h"
@@ -91,39 +92,6 @@ QByteArray itemText(quint32 key)
            QByteArray::number(key / 168) + '@' + kDomains[key % 5];
 }
 
-// A list file written a megabyte at a time, and on disk before anything is timed: a job that
-// loads a file still being written back takes twice as long here, which is the disk's time,
-// not the program's.
-class GeneratedListFile
-{
-public:
-    explicit GeneratedListFile(const QString &path) : m_file(path)
-    {
-        if (!m_file.open(QIODevice::WriteOnly))
-            qFatal("cannot write %s", qPrintable(path));
-    }
-    void addLine(const QByteArray &text, const char *lineEnd)
-    {
-        m_buffer += text;
-        m_buffer += lineEnd;
-        if (m_buffer.size() > (1 << 20)) {
-            m_file.write(m_buffer);
-            m_buffer.clear();
-        }
-    }
-    QString finish()
-    {
-        m_file.write(m_buffer);
-        m_file.flush();
-        ::fsync(m_file.handle());
-        return m_file.fileName();
-    }
-
-private:
-    QFile m_file;
-    QByteArray m_buffer;
-};
-
 QString writeGeneratedList(const QString &path, int count)
 {
     GeneratedListFile file(path);
@@ -168,79 +136,6 @@ QString writeMailingList(const QString &path, int count)
     return file.finish();
 }
 
-long peakMemoryMb()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024;
-}
-
-struct Timing
-{
-    double seconds = 0;
-    qint64 longestGapMs = 0;
-};
-
-// Runs `pass` while a zero-interval timer notes every turn of the event loop, and goes on
-// noting them for a moment after it, while the window catches up (a view lays out new rows
-// later); the time is the pass's, the longest gap covers both.
-Timing timePass(const std::function<void()> &pass)
-{
-    QElapsedTimer clock;
-    qint64 lastTurn = 0;
-    qint64 longestGap = 0;
-    QTimer turns;
-    // With TARNWELL_BENCH_GAPS set, each gap over 100 ms is told with its times on the
-    // monotonic clock, to find in a profile taken with `perf record -k CLOCK_MONOTONIC`.
-    static const bool tellGaps = qEnvironmentVariableIsSet("TARNWELL_BENCH_GAPS");
-    QObject::connect(&turns, &QTimer::timeout, [&] {
-        const qint64 now = clock.elapsed();
-        if (tellGaps && now - lastTurn > 100) {
-            timespec monotonic{};
-            clock_gettime(CLOCK_MONOTONIC, &monotonic);
-            const double end = double(monotonic.tv_sec) + double(monotonic.tv_nsec) / 1e9;
-            std::fprintf(stderr, "gap %lld ms: %.6f to %.6f\n",
-                         static_cast<long long>(now - lastTurn), end - double(now - lastTurn) / 1e3,
-                         end);
-        }
-        longestGap = std::max(longestGap, now - lastTurn);
-        lastTurn = now;
-    });
-    turns.start(0);
-    clock.start();
-    pass();
-    const double seconds = double(clock.nsecsElapsed()) / 1e9;
-    QEventLoop afterwards;
-    QTimer::singleShot(300, &afterwards, &QEventLoop::quit);
-    afterwards.exec();
-    const qint64 end = clock.elapsed();
-    longestGap = std::max(longestGap, end - lastTurn);
-    turns.stop();
-    return {seconds, longestGap};
-}
-
-void print(const char *what, qsizetype items, const Timing &timing, const QString &after = {})
-{
-    std::printf("%-44s %8.3f s %10.2f M items/s  longest gap %4lld ms  %s\n", what, timing.seconds,
-                double(items) / timing.seconds / 1e6, static_cast<long long>(timing.longestGapMs),
-                qPrintable(after));
-    std::fflush(stdout);
-}
-
-// Seconds a shell command takes over the file at `path` ($1), its output thrown away.
-double timeShell(const QString &command, const QString &path)
-{
-    QElapsedTimer clock;
-    clock.start();
-    QProcess shell;
-    shell.setStandardOutputFile(QProcess::nullDevice());
-    shell.start(QStringLiteral("bash"),
-                {QStringLiteral("-c"), command, QStringLiteral("peer"), path});
-    if (!shell.waitForFinished(-1) || shell.exitCode() != 0)
-        qFatal("the peer command failed: %s", qPrintable(command));
-    return double(clock.nsecsElapsed()) / 1e9;
-}
-
 double timePipeline(const QString &path)
 {
     return timeShell(QStringLiteral("tac \"$1\" | awk '!s[$0]++' | tac"), path);
@@ -250,28 +145,6 @@ double timePipeline(const QString &path)
 double timeIgnoreCasePipeline(const QString &path)
 {
     return timeShell(QStringLiteral("tac \"$1\" | awk '!s[toupper($0)]++' | tac"), path);
-}
-
-// A figure of this process's memory from /proc, in kB: "VmHWM" (peak), "VmRSS" (now).
-long memoryKb(const QByteArray &field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(QByteArray(field + ':')))
-            return line.mid(field.size() + 1).trimmed().split(' ').front().toLong();
-    }
-    return -1;
-}
-
-QAction *menuAction(Form1 &form, const QString &startsWith)
-{
-    for (QAction *action : form.listMenu().menu().actions()) {
-        if (action->text().startsWith(startsWith))
-            return action;
-    }
-    qFatal("no menu entry %s", qPrintable(startsWith));
 }
 
 // The whole job as a user does it, in a process of its own so that its peak memory is the
@@ -450,29 +323,6 @@ QString writeWorkbook(LibreOfficeLauncher &launcher, const QString &path, int ro
         ->setDataArray(data);
     return storeAndClose(model, path, "calc8");
 }
-
-// Spreadsheet import and export through the window's commands, against a headless Calc with
-// a private profile.
-double millisecondsOf(const std::function<void()> &work)
-{
-    QElapsedTimer clock;
-    clock.start();
-    work();
-    return double(clock.nsecsElapsed()) / 1e6;
-}
-
-// Puts `texts` in the window's list as one step, and lets the view catch up.
-void fillList(Form1 &form, const QStringList &texts)
-{
-    {
-        const UndoHistory::Command fill(form.history(), QStringLiteral("Fill"));
-        std::vector<QStringView> views(texts.begin(), texts.end());
-        form.items().appendAll(views);
-    }
-    QCoreApplication::processEvents();
-}
-
-// Milliseconds a copy of every item's text into a new pool takes: a peer for whole-list
 // commands.
 double copyEveryTextMs(Form1 &form)
 {
@@ -773,17 +623,6 @@ void benchSearch(const QString &folder)
     }
 }
 
-// `texts` written to `path` a line each, in UTF-8; the path.
-QString writtenLines(const QString &path, const QStringList &texts)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        qFatal("cannot write %s", qPrintable(path));
-    for (const QString &text : texts)
-        file.write(text.toUtf8() + '\n');
-    return path;
-}
-
 // Spelling slips on the first items of that list, in the review and in a plain Python
 // grouping of the same rule (bench/slips_reference.py): too slow for the whole list.
 void benchSlipsBesidePython(const QString &folder, const QStringList &texts)
@@ -990,6 +829,8 @@ struct CalcWindow
     Form1 form;
 };
 
+// Spreadsheet import and export through the window's commands, against a headless Calc with
+// a private profile.
 void benchCalc(const QString &folder)
 {
     CalcWindow calc(folder, QStringLiteral("calc-profile"), true);
@@ -1237,7 +1078,6 @@ int main(int argc, char *argv[])
         benchScaling(options[2], options[3], std::max(1, options.value(4).toInt()));
         return 0;
     }
-
     TestFolders folders;
     if (options.contains(QStringLiteral("--visible-calc-only"))) {
         benchVisibleCalc(folders.program.path());
