@@ -7,9 +7,16 @@ are slips of one another: within one edit (two from 12 characters on), 5 to 64 c
 the same digits. Candidates are the keys that share a text once each has lost as many
 characters as they may differ by; the groups are taken greedily, keys of most items first,
 every member a slip of every other. Prints the number of groups of two or more items.
+
+    slips_reference.py [--no-slips] [--addresses [--address-parts]] LIST_FILE
+
+--no-slips groups equal keys only (the default boxes); --addresses groups the items' e-mail
+addresses instead of whole items (items without one are left out), their domains in small
+letters; --address-parts judges each side of the "@" on its own length, their slips added up.
 """
 import collections
 import itertools
+import re
 import sys
 import unicodedata
 
@@ -30,6 +37,18 @@ def allowed(a, b):
     return 1 if shorter < 12 else 2
 
 
+BRACKETED = re.compile(r"<([^<>\s]+@[^<>\s]+)>")
+BARE = re.compile(r"[^@]*?([^\s,;<>()]+@[^\s,;<>()]+).*")
+
+
+def address_key(line):
+    found = BRACKETED.search(line) or BARE.fullmatch(line.strip())
+    if not found:
+        return None
+    local, _, domain = found.group(1).rpartition("@")
+    return key_of(local) + "@" + key_of(domain.lower())
+
+
 def distance(a, b):
     rows = [list(range(len(b) + 1))]
     for i in range(1, len(a) + 1):
@@ -43,6 +62,24 @@ def distance(a, b):
     return rows[-1][-1]
 
 
+def within(a, b, parts):
+    limit = allowed(a, b)
+    if not limit:
+        return False
+    if not parts or "@" not in a or "@" not in b:
+        return distance(a, b) <= limit
+    edits = 0
+    for own, other in zip(a.rpartition("@")[::2], b.rpartition("@")[::2]):
+        if own == other:
+            continue
+        part_limit = allowed(own, other)
+        part_edits = distance(own, other) if part_limit else part_limit + 1
+        if part_edits > part_limit:
+            return False
+        edits += part_edits
+    return edits <= limit
+
+
 def digits(text):
     return "".join(c for c in text if c.isdigit())
 
@@ -53,14 +90,20 @@ def shortened(text, lost):
             yield "".join(c for i, c in enumerate(text) if i not in cut)
 
 
-def main(path):
+def main(path, slips=True, addresses=False, parts=False):
     counts = collections.Counter()
     first = {}
     with open(path, encoding="utf-8") as lines:
         for number, line in enumerate(lines):
-            key = key_of(line.rstrip("\n"))
+            line = line.rstrip("\n")
+            key = address_key(line) if addresses else key_of(line)
+            if key is None:
+                continue
             counts[key] += 1
             first.setdefault(key, number)
+    if not slips:
+        print(sum(1 for count in counts.values() if count > 1))
+        return
     keys = list(counts)
     meeting = collections.defaultdict(set)
     for index, key in enumerate(keys):
@@ -71,8 +114,7 @@ def main(path):
     for indices in meeting.values():
         for a, b in itertools.combinations(sorted(indices), 2):
             if b not in neighbours[a]:
-                limit = allowed(keys[a], keys[b])
-                if limit and distance(keys[a], keys[b]) <= limit:
+                if within(keys[a], keys[b], parts):
                     neighbours[a].add(b)
                     neighbours[b].add(a)
     order = sorted(range(len(keys)), key=lambda k: (-counts[keys[k]], first[keys[k]]))
@@ -95,4 +137,6 @@ def main(path):
 
 
 if __name__ == "__main__":
-    main(sys.argv[1])
+    flags = set(sys.argv[1:-1])
+    main(sys.argv[-1], slips="--no-slips" not in flags, addresses="--addresses" in flags,
+         parts="--address-parts" in flags)
