@@ -135,6 +135,8 @@ void NearDuplicateReview::removeChosen(quint64 generation)
             m_form.setStatus(status);
         });
     }
-    // What is left of the groups, if anything.
-    group(status);
+    // What is left of the groups, if anything, for a review still open: one closed during
+    // the removal finds its groups when it opens again.
+    if (!m_dialog.isNull() && m_dialog->isVisible())
+        group(status);
 }

@@ -79,10 +79,6 @@ NearDuplicatesDialog::NearDuplicatesDialog(NearGroupsModel &model, QWidget *pare
 
     m_view = new NearGroupsView(m_model, this);
     layout->addWidget(m_view, 1);
-    // How a slip differs from the kept item shows only where slips are grouped.
-    const auto showDifferences = [this] { m_view->setColumnHidden(2, !m_boxes[6]->isChecked()); };
-    showDifferences();
-    connect(m_boxes[6], &QCheckBox::toggled, this, showDifferences);
 
     // The summary of the groups shown; in its place, while they are being found, the
     // progress and the button that gives the search up.
@@ -232,6 +228,9 @@ void NearDuplicatesDialog::updateState()
         break;
     }
     m_view->setPlaceholder(note);
+    // How a slip differs from the kept item shows only where slips are grouped: from the
+    // moment the box is ticked, before the groups come.
+    m_view->setColumnHidden(2, !m_boxes[6]->isChecked());
     m_summary->setText(summary);
     m_summary->setVisible(!summary.isEmpty());
     const bool searching = showing == Showing::Finding;
