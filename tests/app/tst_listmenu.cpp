@@ -1,3 +1,4 @@
+#include "ComparedPartChooser.h"
 #include "ItemList.h"
 #include "ListMenu.h"
 #include "ListTestHost.h"
@@ -867,6 +868,12 @@ void ListMenuTest::nearDuplicateReview()
     trigger(QStringLiteral("Find Near Duplicates..."));
     QCOMPARE(dialog->summary(), QStringLiteral("No near duplicates found."));
     QVERIFY(!dialog->removeButton().isEnabled());
+
+    // By address, an item naming two is left out, and the status line counts it.
+    fill(form().items(), {"ann@x.org", "Ann <ann@x.org>", "Ann <ann@x.org>, Bob <bob@x.org>"});
+    dialog->comparedPart().choose(ComparedPart::Kind::EmailAddress);
+    QCOMPARE(model.rowCount(model.index(0, 0)), 2);
+    QCOMPARE(status(), QStringLiteral("1 item names more than one address and was left as it is."));
 }
 
 // Fills the list, opens the review, and waits until its groups have the keyboard.
