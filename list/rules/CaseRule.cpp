@@ -311,11 +311,14 @@ inline std::uint64_t mixBlock(std::uint64_t h, std::uint64_t low, std::uint64_t 
 }
 
 // Eight units of a text from `chars` on as two words of UTF-16: all eight (a size known to
-// the compiler, so the copy is one load), or the last `count` of a text and 0 after them.
+// the compiler, so the copy is one load; only without SSE2, which loads them into a vector),
+// or the last `count` of a text and 0 after them.
+#ifndef __SSE2__
 inline void loadBlock(const char16_t *chars, std::uint64_t words[2])
 {
     std::memcpy(words, chars, 16);
 }
+#endif
 inline void loadTail(const char16_t *chars, qsizetype count, std::uint64_t words[2])
 {
     words[0] = words[1] = 0;
@@ -334,12 +337,14 @@ inline void widenBlock(std::uint64_t bytes, std::uint64_t words[2])
         words[i / 4] |= std::uint64_t((bytes >> (8 * i)) & 0xFF) << (16 * (i % 4));
 #endif
 }
+#ifndef __SSE2__
 inline void loadBlock(const unsigned char *chars, std::uint64_t words[2])
 {
     std::uint64_t bytes;
     std::memcpy(&bytes, chars, 8);
     widenBlock(bytes, words);
 }
+#endif
 // The last `count` units of the eight from `lastEight` on, as loadTail() gives them: a text of
 // eight units or more ends with a whole block, read with one load and shifted down.
 inline void loadLastBlock(const char16_t *lastEight, qsizetype count, std::uint64_t words[2])

@@ -307,7 +307,8 @@ qsizetype TextPool::insertLatin1DownTo(const quint32 *positions, qsizetype count
     qsizetype writeByte = top;
     qsizetype oldEnd = unmoved; // old items [0, oldEnd) have not moved yet
     const qsizetype firstBegin = firstMoved == 0 ? 0 : beginOf(firstMoved);
-    const auto moveRun = [&](qsizetype first, qsizetype insertedBefore) {
+    // firstMoved by copy: C++17 lets a lambda capture no structured binding.
+    const auto moveRun = [&, firstMoved = firstMoved](qsizetype first, qsizetype insertedBefore) {
         if (first >= oldEnd)
             return;
         const qsizetype begin = first == firstMoved ? firstBegin : ends[first - 1];
