@@ -161,7 +161,10 @@ public:
                     for (size_t k = next++; k < lengths.size() && !budget.stop; k = next++)
                         addPairsAtLength(lengths[k], pairs, space, budget);
                 }
-                // A pair met under several shortened texts is kept once.
+                // A pair met under several shortened texts is kept once; pairs no one will read
+                // are not sorted (millions of them would keep a stop waiting).
+                if (budget.stop)
+                    pairs = {};
                 std::sort(pairs.begin(), pairs.end());
                 pairs.erase(std::unique(pairs.begin(), pairs.end()), pairs.end());
             } catch (...) {
