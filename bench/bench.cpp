@@ -8,6 +8,9 @@
 //   tarnwell_bench --tidy-only [N]   (Tidy on N items, 1M)
 //   tarnwell_bench --mailing-list FILE COUNT    (writes the mailing-list-shaped list)
 //   tarnwell_bench --scaling SMALL LARGE [PAIRS] (the Match-case job's time per line on both)
+//   tarnwell_bench --real-list FILE COUNT        (writes a list made from the package index)
+//   tarnwell_bench --near-real [N] [FILE]  (Find Near Duplicates on N lines of that list, 1M)
+//   tarnwell_bench --dense-slips N [CAP_SECONDS] (slips on N items all slips of one another)
 //
 // Without an argument it writes a list of 1,000,000 e-mail-like items (about 30% duplicates,
 // many of them in another letter case) to a temporary file. It times loading, duplicate
@@ -33,6 +36,8 @@
 #include "NearDuplicateReview.h"
 #include "NearDuplicatesDialog.h"
 #include "NearGroupsView.h"
+#include "NearRealBench.h"
+#include "RealShapedList.h"
 #include "TextFileImport.h"
 #include "UndoHistory.h"
 
@@ -1078,6 +1083,19 @@ int main(int argc, char *argv[])
         benchScaling(options[2], options[3], std::max(1, options.value(4).toInt()));
         return 0;
     }
+    if (options.size() == 4 && options[1] == u"--real-list") {
+        std::printf("%lld bases\n",
+                    static_cast<long long>(writeRealShapedList(options[2], options[3].toInt())));
+        return 0;
+    }
+    // --dense-slips-child N CAP_SECONDS: the measured part of --dense-slips
+    if (options.size() == 4 && options[1] == u"--dense-slips-child")
+        return runDenseSlips(options[2].toInt(), options[3].toInt());
+    if (options.size() >= 3 && options[1] == u"--dense-slips") {
+        benchDenseSlips(options[2].toInt(), options.size() > 3 ? options[3].toInt() : 120);
+        return 0;
+    }
+
     TestFolders folders;
     if (options.contains(QStringLiteral("--visible-calc-only"))) {
         benchVisibleCalc(folders.program.path());
@@ -1098,6 +1116,16 @@ int main(int argc, char *argv[])
     if (options.contains(QStringLiteral("--near-only"))) {
         const int items = sizeAfter(options, QStringLiteral("--near-only"));
         benchNearDuplicates(folders.program.path(), items);
+        return 0;
+    }
+    if (options.contains(QStringLiteral("--near-real"))) {
+        // [N] [FILE]: a list written by --real-list, or one written now.
+        const qsizetype at = options.indexOf(QStringLiteral("--near-real"));
+        bool counted = false;
+        const int given = options.value(at + 1).toInt(&counted);
+        const QString file = options.value(at + (counted ? 2 : 1));
+        benchNearReal(folders.program.path(), counted && given > 0 ? given : 1000000,
+                      file.startsWith(u'-') ? QString() : file);
         return 0;
     }
     if (options.contains(QStringLiteral("--search-only"))) {

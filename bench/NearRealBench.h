@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+// Find Near Duplicates on a list made from this machine's package index (see RealShapedList.h),
+// `count` lines of `listFile`, or of one written for the run when none is given: the default
+// boxes, each further box ticked in turn, and spelling slips on whole items and on addresses,
+// each with its wall and CPU time, peak memory and the window's longest pause, beside plain
+// Python groupings of the same rule; and for slips, the groups that join different people or
+// texts and the planted slips left out of their base's group.
+void benchNearReal(const QString &folder, int count, const QString &listFile);
+
+// Spelling slips on `count` items that are all slips of one another (twelve characters, one of
+// them one of 16,667 ideographs), in a child process whose address space is bounded, under a
+// wall-clock cap of `capSeconds`: how the search ends, its peak memory beside the list's own
+// size, and how soon it honours a stop.
+void benchDenseSlips(int count, int capSeconds);
+// The child's part of it.
+int runDenseSlips(int count, int capSeconds);
