@@ -927,5 +927,13 @@ Try &apos;%1 --help&apos; for more information.
             <numerusform>%1, es bleibt die Schreibweise, die %n davon teilen: %2</numerusform>
         </translation>
     </message>
+    <message>
+        <source>The texts kept for undo would take more than 4 GB.</source>
+        <translation>Die für das Rückgängigmachen aufbewahrten Texte belegten mehr als 4 GB.</translation>
+    </message>
+    <message>
+        <source>The list would hold more than 4 GB of text (4,294,967,295 characters of Western European scripts, or half as many of others), more than it can hold.</source>
+        <translation>Die Liste hielte mehr als 4 GB Text (4.294.967.295 Zeichen westeuropäischer Schriften oder halb so viele anderer) und damit mehr, als sie fassen kann.</translation>
+    </message>
 </context>
 </TS>

@@ -925,5 +925,13 @@ Try &apos;%1 --help&apos; for more information.
             <numerusform>%1, keeping the spelling %n of them share: %2</numerusform>
         </translation>
     </message>
+    <message>
+        <source>The texts kept for undo would take more than 4 GB.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The list would hold more than 4 GB of text (4,294,967,295 characters of Western European scripts, or half as many of others), more than it can hold.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

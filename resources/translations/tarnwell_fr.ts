@@ -927,5 +927,13 @@ Essayez « %1 --help » pour plus d&apos;informations.
             <numerusform>%1, conservant l&apos;orthographe que %n d&apos;entre eux partagent : %2</numerusform>
         </translation>
     </message>
+    <message>
+        <source>The texts kept for undo would take more than 4 GB.</source>
+        <translation>Les textes conservés pour l&apos;annulation occuperaient plus de 4 Go.</translation>
+    </message>
+    <message>
+        <source>The list would hold more than 4 GB of text (4,294,967,295 characters of Western European scripts, or half as many of others), more than it can hold.</source>
+        <translation>La liste contiendrait plus de 4 Go de texte (4 294 967 295 caractères des écritures d&apos;Europe occidentale, ou moitié moins des autres), plus qu&apos;elle ne peut en contenir.</translation>
+    </message>
 </context>
 </TS>
