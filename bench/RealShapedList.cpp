@@ -10,6 +10,8 @@
 #include <QSet>
 
 #include <optional>
+#include <tuple>
+#include <utility>
 
 namespace {
 
@@ -245,7 +247,7 @@ QStringList splitPeople(QStringView field)
     return people;
 }
 
-qsizetype writeRealShapedList(const QString &path, int count)
+qsizetype writeRealShapedList(const QString &path, int count, int slipsPerBase)
 {
     const IndexTexts index = readPackageIndex();
     if (index.occurrences.empty())
@@ -265,6 +267,52 @@ qsizetype writeRealShapedList(const QString &path, int count)
         bases.addLine(base.toUtf8(), "\n");
     bases.finish();
 
+    // A slip that makes another key than its base's and than every other base's, so the line
+    // belongs to its base alone; the text unchanged when none is found.
+    const auto plantSlip = [&](quint32 base, QRandomGenerator &random) {
+        const QString &text = index.bases[qsizetype(base)];
+        const AddressBounds address = addressBoundsOf(text);
+        for (int attempt = 0; attempt < 8; ++attempt) {
+            PlantedChange where = PlantedChange::SlipInText;
+            qsizetype from = 0, to = text.size();
+            if (address.open >= 0) {
+                switch (random.bounded(3)) {
+                case 0:
+                    where = PlantedChange::SlipInName;
+                    to = address.open;
+                    break;
+                case 1:
+                    where = PlantedChange::SlipInLocal;
+                    from = address.open + 1;
+                    to = address.at;
+                    break;
+                default:
+                    where = PlantedChange::SlipInDomain;
+                    from = address.at + 1;
+                    to = address.close;
+                    break;
+                }
+            }
+            const QString candidate = slipped(text, from, to, random);
+            if (candidate.isEmpty())
+                continue;
+            const QString wholeKey = keys.wholeKey(candidate);
+            if (wholeKey == wholeKeys[base] || anyWholeKey.contains(wholeKey))
+                continue;
+            if (where == PlantedChange::SlipInLocal || where == PlantedChange::SlipInDomain) {
+                const QString addressKey = keys.addressKey(candidate);
+                if (addressKey.isEmpty() || addressKey == addressKeys[base] ||
+                    anyAddressKey.contains(addressKey))
+                    continue;
+            }
+            return std::pair(candidate, where);
+        }
+        return std::pair(text, PlantedChange::None);
+    };
+    // With `slipsPerBase`, each base's slips are drawn from that many of its own, made once.
+    std::vector<std::vector<std::pair<QString, PlantedChange>>> slipsOfBase(
+        slipsPerBase > 0 ? size_t(index.bases.size()) : 0);
+
     GeneratedListFile list(path);
     GeneratedListFile truth(path + QStringLiteral(".truth"));
     QRandomGenerator random(20251208);
@@ -274,46 +322,16 @@ qsizetype writeRealShapedList(const QString &path, int count)
         QString line = text;
         PlantedChange made = PlantedChange::None;
         const int roll = int(random.bounded(100));
-        if (roll < 10) {
-            // A slip that makes another key than its base's and than every other base's, so
-            // the line belongs to its base alone.
-            const AddressBounds address = addressBoundsOf(text);
-            for (int attempt = 0; attempt < 8 && made == PlantedChange::None; ++attempt) {
-                PlantedChange where = PlantedChange::SlipInText;
-                qsizetype from = 0, to = text.size();
-                if (address.open >= 0) {
-                    switch (random.bounded(3)) {
-                    case 0:
-                        where = PlantedChange::SlipInName;
-                        to = address.open;
-                        break;
-                    case 1:
-                        where = PlantedChange::SlipInLocal;
-                        from = address.open + 1;
-                        to = address.at;
-                        break;
-                    default:
-                        where = PlantedChange::SlipInDomain;
-                        from = address.at + 1;
-                        to = address.close;
-                        break;
-                    }
-                }
-                const QString candidate = slipped(text, from, to, random);
-                if (candidate.isEmpty())
-                    continue;
-                const QString wholeKey = keys.wholeKey(candidate);
-                if (wholeKey == wholeKeys[base] || anyWholeKey.contains(wholeKey))
-                    continue;
-                if (where == PlantedChange::SlipInLocal || where == PlantedChange::SlipInDomain) {
-                    const QString addressKey = keys.addressKey(candidate);
-                    if (addressKey.isEmpty() || addressKey == addressKeys[base] ||
-                        anyAddressKey.contains(addressKey))
-                        continue;
-                }
-                line = candidate;
-                made = where;
+        if (roll < 10 && slipsPerBase == 0) {
+            std::tie(line, made) = plantSlip(base, random);
+        } else if (roll < 10) {
+            auto &own = slipsOfBase[base];
+            if (own.empty()) {
+                QRandomGenerator ownRandom(20251208u + base);
+                for (int k = 0; k < slipsPerBase; ++k)
+                    own.push_back(plantSlip(base, ownRandom));
             }
+            std::tie(line, made) = own[random.bounded(quint32(own.size()))];
         } else if (roll < 16) {
             line = caseChanged(text, random);
             made = line == text ? PlantedChange::None : PlantedChange::LetterCase;
