@@ -236,7 +236,9 @@ QString reviewOutcome(Form1 &form)
 
 // How the review's slip groups compare with what was planted: a false group holds lines of
 // two bases that are not alike under the compared rule itself (other keys); a missed slip is
-// a planted one not grouped with any other line of its base's key.
+// a planted one not grouped with a line of its base's key that is no slip (its base as it
+// is, or in another letter case or with blanks): two lines of one slip, grouped as equal,
+// have not been caught.
 void judgeSlipGroups(const NearGroups &groups, const RealShapedList &list, bool addresses)
 {
     NearKeyOptions options;
@@ -256,20 +258,21 @@ void judgeSlipGroups(const NearGroups &groups, const RealShapedList &list, bool 
             found = classIds.insert(*key, qint32(classIds.size()));
         baseClass.push_back(*found);
     }
-    const qsizetype lines = list.lines.size();
-    std::vector<qint32> lineClass(static_cast<size_t>(lines)),
-        groupOf(static_cast<size_t>(lines), -1);
-    std::vector<qint32> linesOfClass(size_t(classIds.size()), 0);
-    for (qsizetype i = 0; i < lines; ++i) {
-        lineClass[size_t(i)] = baseClass[list.baseOf[size_t(i)]];
-        if (lineClass[size_t(i)] >= 0)
-            ++linesOfClass[size_t(lineClass[size_t(i)])];
-    }
-
+    // A slip in a name leaves the address as it was.
     const auto relevant = [&](PlantedChange made) {
         return addresses ? made == PlantedChange::SlipInLocal || made == PlantedChange::SlipInDomain
                          : isSlip(made);
     };
+    const qsizetype lines = list.lines.size();
+    std::vector<qint32> lineClass(static_cast<size_t>(lines)),
+        groupOf(static_cast<size_t>(lines), -1);
+    std::vector<qint32> heldLinesOfClass(size_t(classIds.size()), 0);
+    for (qsizetype i = 0; i < lines; ++i) {
+        lineClass[size_t(i)] = baseClass[list.baseOf[size_t(i)]];
+        if (lineClass[size_t(i)] >= 0 && !relevant(list.made[size_t(i)]))
+            ++heldLinesOfClass[size_t(lineClass[size_t(i)])];
+    }
+
     const auto bucketOf = [&](qsizetype line) {
         const PlantedChange made = list.made[size_t(line)];
         const QString &base = list.bases[qsizetype(list.baseOf[size_t(line)])];
@@ -291,7 +294,7 @@ void judgeSlipGroups(const NearGroups &groups, const RealShapedList &list, bool 
         return where;
     };
 
-    qsizetype falseGroups = 0, planted = 0, missed = 0, alone = 0;
+    qsizetype falseGroups = 0, planted = 0, missed = 0, alone = 0, takenByOthers = 0;
     QMap<QString, std::pair<qsizetype, qsizetype>> byBucket;    // planted, missed
     std::vector<std::pair<qsizetype, qsizetype>> falseBySpread; // distinct bases, group
     std::vector<qint32> classes;
@@ -309,41 +312,46 @@ void judgeSlipGroups(const NearGroups &groups, const RealShapedList &list, bool 
             falseBySpread.emplace_back(spread, g);
         }
     }
-    // For each group, its members' classes in order, to count a class's lines in it.
-    std::vector<std::vector<qint32>> classesOfGroup(size_t(groups.count()));
+    // For each group, the classes of its lines that are no slips, in order.
+    std::vector<std::vector<qint32>> heldClassesOfGroup(size_t(groups.count()));
     for (qsizetype g = 0; g < groups.count(); ++g) {
-        std::vector<qint32> &of = classesOfGroup[size_t(g)];
-        for (qsizetype k = 0; k < groups.size(g); ++k)
-            of.push_back(lineClass[groups.member(g, k)]);
+        std::vector<qint32> &of = heldClassesOfGroup[size_t(g)];
+        for (qsizetype k = 0; k < groups.size(g); ++k) {
+            const quint32 line = groups.member(g, k);
+            if (!relevant(list.made[line]))
+                of.push_back(lineClass[line]);
+        }
         std::sort(of.begin(), of.end());
     }
     for (qsizetype i = 0; i < lines; ++i) {
         const qint32 own = lineClass[size_t(i)];
         if (!relevant(list.made[size_t(i)]) || own < 0)
             continue;
-        if (linesOfClass[size_t(own)] < 2) {
+        if (heldLinesOfClass[size_t(own)] == 0) {
             ++alone;
             continue;
         }
         ++planted;
-        bool joined = false;
+        bool caught = false, elsewhere = false;
         if (const qint32 g = groupOf[size_t(i)]; g >= 0) {
-            const std::vector<qint32> &of = classesOfGroup[size_t(g)];
-            const auto [first, last] = std::equal_range(of.begin(), of.end(), own);
-            joined = last - first >= 2;
+            const std::vector<qint32> &of = heldClassesOfGroup[size_t(g)];
+            caught = std::binary_search(of.begin(), of.end(), own);
+            elsewhere = !of.empty();
         }
         auto &counts = byBucket[bucketOf(i)];
         ++counts.first;
-        if (!joined) {
+        if (!caught) {
             ++missed;
             ++counts.second;
+            takenByOthers += elsewhere ? 1 : 0;
         }
     }
     std::printf("  false groups: %lld of %lld (lines of bases with different keys); missed slips: "
-                "%lld of %lld planted (%lld more with no other line of their key in the list)\n",
+                "%lld of %lld planted, %lld of them in another base's group (%lld more whose "
+                "base is only slips in the list)\n",
                 static_cast<long long>(falseGroups), static_cast<long long>(groups.count()),
                 static_cast<long long>(missed), static_cast<long long>(planted),
-                static_cast<long long>(alone));
+                static_cast<long long>(takenByOthers), static_cast<long long>(alone));
     for (auto bucket = byBucket.cbegin(); bucket != byBucket.cend(); ++bucket)
         std::printf("    slips %-60s %7lld missed of %7lld\n", qPrintable(bucket.key()),
                     static_cast<long long>(bucket->second), static_cast<long long>(bucket->first));
@@ -579,12 +587,17 @@ int runDenseSlips(int count, int capSeconds)
             dialog.cancelButton().click();
         });
         resetPeakMemory();
-        const double cpu = processCpuSeconds();
-        clock.start();
-        stop.start(int(stopAfterMs));
-        dialog.optionBox(6).setChecked(true);
-        running = false;
-        const qint64 ended = clock.elapsed();
+        double cpu = 0;
+        qint64 ended = 0;
+        const Timing timing = timePass([&] {
+            cpu = processCpuSeconds();
+            clock.start();
+            stop.start(int(stopAfterMs));
+            dialog.optionBox(6).setChecked(true);
+            running = false;
+            ended = clock.elapsed();
+            cpu = processCpuSeconds() - cpu;
+        });
         stop.stop();
         form.removeEventFilter(&watch);
         const long peakKb = memoryKb("VmHWM");
@@ -609,18 +622,21 @@ int runDenseSlips(int count, int capSeconds)
         const QStringList failures = window.prompts.errorReports();
         if (!failures.isEmpty())
             how += "; error report: " + failures.back().left(200).toUtf8();
-        std::printf("    %s; cpu %.1f s; peak %.0f MB = %.0f MB over the process before it "
-                    "(the list itself %.1f MB)\n",
-                    how.constData(), processCpuSeconds() - cpu, double(peakKb) / 1024,
-                    double(peakKb - beforeKb) / 1024, listMb);
+        std::printf("    %s; cpu %.1f s; longest pause %lld ms; peak %.0f MB = %.0f MB over the "
+                    "process before it (the list itself %.1f MB)\n",
+                    how.constData(), cpu, static_cast<long long>(timing.longestGapMs),
+                    double(peakKb) / 1024, double(peakKb - beforeKb) / 1024, listMb);
         std::fflush(stdout);
         return std::pair(askedAt >= 0, ended);
     };
     const auto [stopped, took] = search(qint64(capSeconds) * 1000);
     if (!stopped) {
-        // It ended of itself: once more, stopped halfway, for how soon a stop is honoured.
-        dialog.optionBox(6).setChecked(false);
-        search(std::max<qint64>(took / 2, 100));
+        // It ended of itself: again, stopped a quarter, half and three quarters of the way,
+        // for how soon a stop is honoured in each part of the search.
+        for (const int quarters : {1, 2, 3}) {
+            dialog.optionBox(6).setChecked(false);
+            search(std::max<qint64>(took * quarters / 4, 50));
+        }
     }
     dialog.close();
     return 0;
@@ -635,7 +651,8 @@ void benchDenseSlips(int count, int capSeconds)
         runChild({QCoreApplication::applicationFilePath(), QStringLiteral("--dense-slips-child"),
                   QString::number(count), QString::number(capSeconds)},
                  kChildAddressSpace, false);
-    std::printf("  the child process: %s, wall %.1f s, cpu %.1f s, peak %.0f MB\n",
+    std::printf("  the child process: %s, wall %.1f s, cpu %.1f s, peak of its last search "
+                "%.0f MB\n",
                 child.ending().constData(), child.wallSeconds, child.cpuSeconds,
                 double(child.peakKb) / 1024);
     std::fflush(stdout);
