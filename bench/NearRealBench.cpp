@@ -281,16 +281,18 @@ void judgeSlipGroups(const NearGroups &groups, const RealShapedList &list, bool 
                         : made == PlantedChange::SlipInDomain
                             ? QStringLiteral("in the domain")
                             : QStringLiteral("in a package name or description");
+        const QString baseKey = NearGroupKey(base, options).value_or(QString());
         if (addresses) {
-            const QString key = NearGroupKey(base, options).value_or(QString());
-            where += key.indexOf(u'@') < 5 ? QStringLiteral(", local part under 5 characters")
-                                           : QStringLiteral(", local part of 5 or more");
-        } else {
-            const qsizetype own = NearKey(list.lines[line], options).size();
-            const qsizetype baseLength = NearKey(base, options).size();
-            if (Slips::allowedEdits(own, baseLength) == 0)
-                where += QStringLiteral(", under 5 or over 64 characters");
+            where += baseKey.indexOf(u'@') < 5 ? QStringLiteral(", local part under 5 characters")
+                                               : QStringLiteral(", local part of 5 or more");
         }
+        // Whether the rule itself takes it for a slip of its base: when it does, a miss is the
+        // grouping's (a group never chains, so two slips of one base can go apart).
+        const QString key = NearGroupKey(list.lines[line], options).value_or(QString());
+        if (!Slips::areSlips(key, baseKey,
+                             addresses ? Slips::SlipRule::AddressParts
+                                       : Slips::SlipRule::WholeText))
+            where += QStringLiteral(", no slip by the rule");
         return where;
     };
 
@@ -353,7 +355,7 @@ void judgeSlipGroups(const NearGroups &groups, const RealShapedList &list, bool 
                 static_cast<long long>(missed), static_cast<long long>(planted),
                 static_cast<long long>(takenByOthers), static_cast<long long>(alone));
     for (auto bucket = byBucket.cbegin(); bucket != byBucket.cend(); ++bucket)
-        std::printf("    slips %-60s %7lld missed of %7lld\n", qPrintable(bucket.key()),
+        std::printf("    slips %-66s %7lld missed of %7lld\n", qPrintable(bucket.key()),
                     static_cast<long long>(bucket->second), static_cast<long long>(bucket->first));
     // The false groups that join the most different bases, a few of their bases each.
     std::sort(falseBySpread.begin(), falseBySpread.end(),
