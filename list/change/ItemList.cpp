@@ -67,30 +67,53 @@ void ItemList::setCheckedAll(std::vector<qsizetype> positions, bool checked)
     record(std::move(change));
 }
 
-void ItemList::reorder(std::vector<quint32> order, TextPool texts)
+bool ItemList::reorder(std::vector<quint32> order, TextPool texts)
 {
+    const bool workedOutPartWay = changeUnderWay();
     settle();
+    if (workedOutPartWay)
+        return false;
     Q_ASSERT(qsizetype(order.size()) == count() && texts.size() == count());
     ListChange change(ListChange::Kind::Rewritten, 0, count());
     change.order = std::move(order);
     change.texts = std::move(texts);
     exchangeTexts(change, true); // the change keeps the old texts
     record(std::move(change));
+    return true;
 }
 
-void ItemList::rewrite(TextPool texts)
+bool ItemList::rewrite(TextPool texts)
 {
+    const bool workedOutPartWay = changeUnderWay();
     settle();
+    if (workedOutPartWay)
+        return false;
     Q_ASSERT(texts.size() == count());
     ListChange change(ListChange::Kind::Rewritten, 0, count());
     change.texts = std::move(texts);
     exchangeTexts(change, true);
     record(std::move(change));
+    return true;
 }
 
 void ItemList::keepOnly(std::vector<quint32> kept, TextPool texts)
 {
-    const bool rowsPending = m_rowsPending && !changeUnderWay();
+    if (changeUnderWay()) {
+        // `kept` numbers the list part way through the change: the rest goes, moved to where
+        // it will stand as any removal's positions are.
+        std::vector<qsizetype> rest;
+        rest.reserve(size_t(count()) - std::min(kept.size(), size_t(count())));
+        auto next = kept.cbegin();
+        for (qsizetype position = 0; position < count(); ++position) {
+            if (next != kept.cend() && qsizetype(*next) == position)
+                ++next;
+            else
+                rest.push_back(position);
+        }
+        removePositions(std::move(rest));
+        return;
+    }
+    const bool rowsPending = m_rowsPending;
     if (!rowsPending)
         settle();
     Q_ASSERT(!kept.empty() && qsizetype(kept.size()) == texts.size() &&

@@ -77,6 +77,13 @@ public:
     bool continueChange();
     bool changeUnderWay() const { return m_sliced.has_value(); }
     void settle();
+    // Finishes the change under way, as whatever reads the whole list does before each pass
+    // over it: part way through, the list still holds items about to go and lacks items
+    // coming back, and what is worked out from them would be wrong once the change is
+    // through. Rows the view has not been shown stay so. Returns where `position` (numbering
+    // the list as it stands) is then: where its item stands, or, when it goes, where the last
+    // item before it that stays stands (-1: none).
+    qsizetype finishChange(qsizetype position = -1);
     // How many items one slice of a removal handles.
     qsizetype itemsPerRemovalSlice() const { return m_itemsPerRemovalSlice; }
     void setItemsPerRemovalSlice(qsizetype items) { m_itemsPerRemovalSlice = items; }
@@ -105,13 +112,15 @@ public:
     // Puts the items in a new order, their marks with them: the item at order[i] goes to i.
     // `texts` are the items in that order already (copied beforehand, with yields). The
     // history keeps the old texts: undo and redo exchange the two.
-    void reorder(std::vector<quint32> order, TextPool texts);
+    // An order or texts worked out while a change was under way do not fit the list once it
+    // is through: reorder() and rewrite() then finish the change and refuse (false).
+    bool reorder(std::vector<quint32> order, TextPool texts);
     // Gives every item a new text (texts[i] for item i), marks staying with their items.
-    void rewrite(TextPool texts);
+    bool rewrite(TextPool texts);
     // Removes every item but those at `kept` (ascending, at least one), whose texts `texts`
     // are, copied beforehand: for a removal that takes most of the list, cheaper than one
     // that closes up the list and copies what it removes, as the history keeps the old
-    // texts whole.
+    // texts whole. Positions given while a change is under way number the list as it stands.
     void keepOnly(std::vector<quint32> kept, TextPool texts);
     // Sets every check mark at once: `checks` holds one mark per item.
     void replaceChecks(std::vector<quint8> checks);

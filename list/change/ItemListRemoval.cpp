@@ -156,6 +156,9 @@ void ItemList::startSliced(SlicedChange change, bool inSlices)
 {
     Q_ASSERT(m_rowsInPassing == 0); // a change under way is settled first
     m_sliced = std::move(change);
+    // No row has changed yet, but the list has: what a procedure that yielded meanwhile
+    // worked out is out of date.
+    ++m_revision;
     // In slices, the first comes at the caller's next turn: working out the change took
     // a while of its own on a long list.
     if (!inSlices)
@@ -176,6 +179,17 @@ void ItemList::settle()
 {
     doSlice(-1);
     showPendingRows();
+}
+
+qsizetype ItemList::finishChange(qsizetype position)
+{
+    if (!m_sliced)
+        return position;
+    qsizetype settled = -1;
+    for (qsizetype at = std::min(position, count() - 1); at >= 0 && settled < 0; --at)
+        settled = settledPosition(at);
+    doSlice(-1);
+    return settled;
 }
 
 bool ItemList::doSlice(qsizetype items)

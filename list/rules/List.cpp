@@ -167,9 +167,10 @@ Removal prepareRemoval(
 // Scans until one whole scan has run over an unchanged list: a command run while we yield
 // may add or remove items (or switch the case option), and positions found before that
 // would remove the wrong items.
-ItemBits findDuplicates(const ItemList &listView, ListHost &host)
+ItemBits findDuplicates(ItemList &listView, ListHost &host)
 {
     for (;;) {
+        listView.finishChange();
         const quint64 revision = listView.revision();
         const CaseOption option = host.caseOption();
         const auto listChanged = [&] {
@@ -200,14 +201,21 @@ ItemBits findDuplicates(const ItemList &listView, ListHost &host)
     }
 }
 
-ItemBits findMatching(const ItemList &listView, const QString &searchText, bool removeWhenContained,
+// The items that `matches`, as bits the size of the list they were found in: finding them
+// finishes a change under way, so the list is counted after.
+ItemBits itemsMatching(ItemList &listView, ListHost &host,
+                       const std::function<bool(ItemText)> &matches)
+{
+    const std::vector<qsizetype> positions = FindPositions(listView, host, matches);
+    return ItemBits::of(positions, listView.count());
+}
+
+ItemBits findMatching(ItemList &listView, const QString &searchText, bool removeWhenContained,
                       ListHost &host)
 {
     const ContainedText contained(searchText);
-    return ItemBits::of(
-        FindPositions(listView, host,
-                      [&](ItemText text) { return contained.in(text) == removeWhenContained; }),
-        listView.count());
+    return itemsMatching(listView, host,
+                         [&](ItemText text) { return contained.in(text) == removeWhenContained; });
 }
 
 void removeItems(ItemList &listView, const QString &searchText, bool removeWhenContained,
@@ -226,10 +234,11 @@ void removeItems(ItemList &listView, const QString &searchText, bool removeWhenC
 
 } // namespace
 
-std::vector<qsizetype> FindPositions(const ItemList &listView, ListHost &host,
+std::vector<qsizetype> FindPositions(ItemList &listView, ListHost &host,
                                      const std::function<bool(ItemText)> &matches)
 {
     for (;;) {
+        listView.finishChange();
         const quint64 revision = listView.revision();
         std::vector<qsizetype> positions;
         YieldPacer pacer(host);
@@ -300,9 +309,8 @@ ListedRemoval removeByList(ItemList &listView, const TextPool &listed, ListHost 
         if (pacer.due())
             host.yieldToEventLoop();
     }
-    Removal removal = prepareRemoval(listView, host, [&] {
-        return ItemBits::of(FindPositions(listView, host, goes), listView.count());
-    });
+    Removal removal =
+        prepareRemoval(listView, host, [&] { return itemsMatching(listView, host, goes); });
     ListedRemoval result;
     result.removed = removal.count;
     remove(listView, std::move(removal), host);
@@ -325,12 +333,12 @@ ListedRemoval RemoveItemsNotListed(ItemList &listView, const TextPool &listed, L
     return removeByList(listView, listed, host, false, by);
 }
 
-qsizetype FindNext(const ItemList &listView, const TextSearch &search, qsizetype after,
-                   ListHost &host)
+qsizetype FindNext(ItemList &listView, const TextSearch &search, qsizetype after, ListHost &host)
 {
     // Round the list a slice at a time; a list changed meanwhile is searched again from the
     // same place, as it now stands.
     for (;;) {
+        after = listView.finishChange(after);
         const quint64 revision = listView.revision();
         const qsizetype count = listView.count();
         if (count == 0)
@@ -425,6 +433,7 @@ void RemoveItemsWithout(ItemList &listView, const QString &searchText, ListHost 
 
 AddedLines AddLines(ItemList &listView, const QStringList &lines, ListHost &host)
 {
+    listView.finishChange();
     const CaseOption option = host.caseOption();
     TextSet present(listView.texts(), option);
     YieldPacer pacer(host);
@@ -458,6 +467,7 @@ AddedLines AddLines(ItemList &listView, const QStringList &lines, ListHost &host
 qsizetype RewriteItems(ItemList &listView, ListHost &host, const Tidy::Rule &rule)
 {
     for (;;) {
+        listView.finishChange();
         const quint64 revision = listView.revision();
         const qsizetype count = listView.count();
         TextPool texts;
@@ -508,17 +518,16 @@ qsizetype RemoveItemsAt(ItemList &listView, std::vector<qsizetype> positions, qu
 qsizetype RemoveBlankItems(ItemList &listView, ListHost &host)
 {
     Removal removal = prepareRemoval(listView, host, [&] {
-        return ItemBits::of(
-            FindPositions(listView, host, [](ItemText text) { return Tidy::isBlank(text); }),
-            listView.count());
+        return itemsMatching(listView, host, [](ItemText text) { return Tidy::isBlank(text); });
     });
     const qsizetype removed = removal.count;
     remove(listView, std::move(removal), host);
     return removed;
 }
 
-bool ItemExists(const ItemList &listView, QStringView text, CaseOption option)
+bool ItemExists(ItemList &listView, QStringView text, CaseOption option)
 {
+    listView.finishChange();
     const TextPool &texts = listView.texts();
     for (qsizetype position = 0; position < texts.size(); ++position) {
         if (textsEqual(texts.at(position), text, option))

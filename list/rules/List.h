@@ -16,7 +16,8 @@ class ListHost;
 class TextPool;
 class TextSearch;
 
-// The procedures that work on the whole list.
+// The procedures that work on the whole list. Each finishes a change under way before it
+// reads the list, and before each pass over it again (ItemList::finishChange).
 namespace List {
 
 // The status line after a load: with no duplicates, without the count (nothing removed).
@@ -36,7 +37,7 @@ QString severalAddressesStatus(qsizetype count);
 
 // The positions of the items that `matches`, found in slices with yields in between, and
 // found again from the start when the list changes meanwhile.
-std::vector<qsizetype> FindPositions(const ItemList &listView, ListHost &host,
+std::vector<qsizetype> FindPositions(ItemList &listView, ListHost &host,
                                      const std::function<bool(ItemText)> &matches);
 
 // How an item is looked up in a list: as a whole, or by the e-mail address in it (see
@@ -56,11 +57,10 @@ ListedRemoval RemoveItemsListed(ItemList &listView, const TextPool &listed, List
 ListedRemoval RemoveItemsNotListed(ItemList &listView, const TextPool &listed, ListHost &host,
                                    ListedBy by = ListedBy::WholeItem);
 
-// The next item after `after` (or from the first, for -1) in which `search` finds its text,
-// going round to the first item after the last; -1 when none does. Yields through `host` a
-// slice at a time.
-qsizetype FindNext(const ItemList &listView, const TextSearch &search, qsizetype after,
-                   ListHost &host);
+// The next item after `after` (numbering the list as it stands; -1: from the first) in which
+// `search` finds its text, going round to the first item after the last; -1 when none does.
+// Yields through `host` a slice at a time.
+qsizetype FindNext(ItemList &listView, const TextSearch &search, qsizetype after, ListHost &host);
 
 // Appends each of `lines` that the list does not hold yet, nor an earlier one of them, under
 // the case option; returns how many it added and how many it refused.
@@ -83,6 +83,6 @@ qsizetype RemoveItemsAt(ItemList &listView, std::vector<qsizetype> positions, qu
 qsizetype RemoveBlankItems(ItemList &listView, ListHost &host);
 
 // True when the list holds an item equal to `text` under `option`.
-bool ItemExists(const ItemList &listView, QStringView text, CaseOption option);
+bool ItemExists(ItemList &listView, QStringView text, CaseOption option);
 
 } // namespace List

@@ -396,11 +396,11 @@ QString ShowInvisibles(QStringView text)
 
 namespace List {
 
-std::optional<NearGroups> FindNearDuplicates(const ItemList &listView,
-                                             const NearKeyOptions &options, ListHost &host,
-                                             const std::function<bool()> &abandon)
+std::optional<NearGroups> FindNearDuplicates(ItemList &listView, const NearKeyOptions &options,
+                                             ListHost &host, const std::function<bool()> &abandon)
 {
     for (;;) {
+        listView.finishChange();
         const quint64 revision = listView.revision();
         const qsizetype count = listView.count();
         const auto changed = [&] { return listView.revision() != revision; };

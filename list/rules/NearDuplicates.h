@@ -83,6 +83,6 @@ namespace List {
 // The list's near-duplicate groups, worked out a slice at a time with yields and again from
 // the start when the list changes meanwhile; nothing when `abandon()` says so at a yield.
 std::optional<NearGroups> FindNearDuplicates(
-    const ItemList &listView, const NearKeyOptions &options, ListHost &host,
+    ItemList &listView, const NearKeyOptions &options, ListHost &host,
     const std::function<bool()> &abandon = [] { return false; });
 } // namespace List

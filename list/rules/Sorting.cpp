@@ -100,9 +100,10 @@ QLocale collationLocale(const QLocale &userLocale)
                                                : userLocale;
 }
 
-std::vector<quint32> SortOrder(const ItemList &listView, bool descending, ListHost &host)
+std::vector<quint32> SortOrder(ItemList &listView, bool descending, ListHost &host)
 {
     for (;;) {
+        listView.finishChange();
         const quint64 revision = listView.revision();
         const CaseOption option = host.caseOption();
         const auto changed = [&] {
@@ -181,8 +182,12 @@ std::vector<quint32> SortOrder(const ItemList &listView, bool descending, ListHo
     }
 }
 
-TextPool TextsInOrder(const ItemList &listView, const std::vector<quint32> &order, ListHost &host)
+TextPool TextsInOrder(ItemList &listView, const std::vector<quint32> &order, ListHost &host)
 {
+    if (listView.changeUnderWay()) {
+        listView.finishChange();
+        return {};
+    }
     const quint64 revision = listView.revision();
     TextPool texts;
     texts.reserve(qsizetype(order.size()), listView.texts().byteCount());

@@ -17,7 +17,7 @@ namespace List {
 // option says, equal items in the order they stand. order[i] is the position of the item that goes
 // to i. Worked out in slices with yields in between, and again from the start when the list or the
 // case option changes meanwhile.
-std::vector<quint32> SortOrder(const ItemList &listView, bool descending, ListHost &host);
+std::vector<quint32> SortOrder(ItemList &listView, bool descending, ListHost &host);
 
 // The locale whose collation sorts for a user of `userLocale`: the user's own, or English
 // where no language is set.
@@ -27,7 +27,8 @@ QLocale collationLocale(const QLocale &userLocale);
 std::vector<quint32> ReversedOrder(qsizetype count);
 
 // The list's items in `order` (order[i] goes to i), copied a slice at a time with yields in
-// between; empty when the list changed meanwhile.
-TextPool TextsInOrder(const ItemList &listView, const std::vector<quint32> &order, ListHost &host);
+// between; empty when the list changed meanwhile, or had a change under way (which it
+// finishes): the order was worked out on another list then.
+TextPool TextsInOrder(ItemList &listView, const std::vector<quint32> &order, ListHost &host);
 
 } // namespace List
