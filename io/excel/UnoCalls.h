@@ -7,6 +7,7 @@
 #include "Failure.h"
 
 #include <QCoreApplication>
+#include <QScopeGuard>
 #include <QString>
 
 #include <com/sun/star/beans/PropertyValue.hpp>
@@ -68,6 +69,12 @@ template <typename Call> auto awayFromTheWindow(const Call &call) -> decltype(ca
             failure = std::current_exception();
         }
         done = true;
+    });
+    // The call reads what is on this stack: a failure while the window takes its turns
+    // waits for it, then goes on (a thread left running would end the program).
+    const auto joinOnFailure = qScopeGuard([&] {
+        if (worker.joinable())
+            worker.join();
     });
     while (!done) {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);

@@ -219,7 +219,12 @@ void ItemList::dropRowsInPassing()
 void ItemList::resetAround(const std::function<void()> &change)
 {
     beginResetModel();
-    change();
+    try {
+        change();
+    } catch (...) {
+        endResetModel(); // the store is as it was; the view starts afresh all the same
+        throw;
+    }
     ++m_revision;
     endResetModel();
 }
@@ -271,14 +276,25 @@ void ItemList::record(ListChange &&change)
         m_observer->listChanged(std::move(change));
 }
 
+qsizetype ItemList::appendRows(const std::function<void()> &append)
+{
+    const qsizetype first = count();
+    append();
+    const qsizetype added = count() - first;
+    if (added > 0) {
+        m_rowsUntold = added; // the view hears of them as rows inserted, not there before
+        beginInsertRows({}, int(first), int(first + added - 1));
+        m_rowsUntold = 0;
+        ++m_revision;
+        endInsertRows();
+    }
+    return first;
+}
+
 void ItemList::append(QStringView text)
 {
     settle();
-    const int row = int(count());
-    beginInsertRows({}, row, row);
-    m_store.append(text);
-    ++m_revision;
-    endInsertRows();
+    const qsizetype row = appendRows([&] { m_store.append(text); });
     record(ListChange(ListChange::Kind::Appended, row, 1));
 }
 
@@ -287,11 +303,7 @@ void ItemList::appendAll(const std::vector<QStringView> &texts)
     settle();
     if (texts.empty())
         return;
-    const int first = int(count());
-    beginInsertRows({}, first, first + int(texts.size()) - 1);
-    m_store.appendAll(texts);
-    ++m_revision;
-    endInsertRows();
+    const qsizetype first = appendRows([&] { m_store.appendAll(texts); });
     record(ListChange(ListChange::Kind::Appended, first, qsizetype(texts.size())));
 }
 
@@ -355,11 +367,7 @@ void ItemList::appendPool(const TextPool &texts, qsizetype first, qsizetype last
     settle();
     if (first >= last)
         return;
-    const int firstRow = int(count());
-    beginInsertRows({}, firstRow, firstRow + int(last - first) - 1);
-    m_store.appendPool(texts, first, last);
-    ++m_revision;
-    endInsertRows();
+    const qsizetype firstRow = appendRows([&] { m_store.appendPool(texts, first, last); });
     record(ListChange(ListChange::Kind::Appended, firstRow, last - first));
 }
 
@@ -391,7 +399,8 @@ QString ItemList::displayText(ItemText text)
 
 int ItemList::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() || m_rowsPending ? 0 : clampToInt(count() + m_rowsInPassing);
+    return parent.isValid() || m_rowsPending ? 0
+                                             : clampToInt(count() + m_rowsInPassing - m_rowsUntold);
 }
 
 int ItemList::columnCount(const QModelIndex &parent) const

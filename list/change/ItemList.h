@@ -41,6 +41,8 @@ public:
     // history as one change.
     void setCheckedAll(std::vector<qsizetype> positions, bool checked);
 
+    // An append that fails (out of memory, or beyond the list's size: TextPool::tooMuchText())
+    // leaves the list, the view and the history as they were.
     void append(QStringView text);
     void appendAll(const std::vector<QStringView> &texts);
     // Appends every item of `texts`, sharing its buffer, when the list is empty; otherwise
@@ -166,6 +168,10 @@ public:
                         int role = Qt::DisplayRole) const override;
 
 private:
+    // Has `append` add items to the store, then tells the view of their rows; returns the
+    // first of them. The store takes them first, where a failure leaves it as it was, so
+    // the view never waits for rows that fail to come.
+    qsizetype appendRows(const std::function<void()> &append);
     void removeRange(qsizetype first, qsizetype last);
     void remove(std::vector<qsizetype> positions, PackedTexts gathered, bool mayGoInSlices);
     // Removes `ascending` in one go, or starts removing them a slice at a time.
@@ -231,6 +237,8 @@ private:
     // Rows the view has past the end of the list, while a change tells the view of them or
     // a removal in slices goes on (they show nothing and take no click).
     qsizetype m_rowsInPassing = 0;
+    // Items the store holds whose rows the view is about to hear of (appendRows()).
+    qsizetype m_rowsUntold = 0;
     // Every item is one the view has not heard of: it has no rows (appendPoolShownLater).
     bool m_rowsPending = false;
     std::optional<SlicedChange> m_sliced;

@@ -129,13 +129,7 @@ void ItemList::putTail(SetAside &aside)
     if (tail == 0)
         return;
     if (aside.first == 0)
-        beginResetModel();
+        resetAround([&] { m_store.putTail(aside); });
     else
-        beginInsertRows({}, int(aside.first), int(aside.first + tail - 1));
-    m_store.putTail(aside);
-    ++m_revision;
-    if (aside.first == 0)
-        endResetModel();
-    else
-        endInsertRows();
+        appendRows([&] { m_store.putTail(aside); });
 }

@@ -5,12 +5,14 @@
 #include "ListHost.h"
 
 #include <QLocale>
+#include <QScopeGuard>
 
 #include <algorithm>
 #include <atomic>
 #include <exception>
 #include <numeric>
 #include <optional>
+#include <system_error>
 #include <thread>
 
 namespace List {
@@ -46,7 +48,7 @@ std::optional<SortKeys> sortKeys(const ItemList &listView, ListHost &host,
     SortKeys keys{CollationKeys(locale, option), CollationKeys(locale, option)};
     std::atomic<bool> stop{false}, done{false};
     std::exception_ptr failure;
-    std::thread other([&] {
+    const auto makeSecondHalf = [&] {
         try {
             keys.second.reserve(count - half);
             for (qsizetype position = half; position < count && !stop; ++position)
@@ -55,10 +57,17 @@ std::optional<SortKeys> sortKeys(const ItemList &listView, ListHost &host,
             failure = std::current_exception();
         }
         done = true;
-    });
+    };
+    std::thread other;
+    try {
+        other = std::thread(makeSecondHalf);
+    } catch (const std::system_error &) {
+        makeSecondHalf(); // no thread to be had: the window's makes them too
+    }
     const auto finish = [&](bool abandon) {
         stop = stop || abandon;
-        other.join();
+        if (other.joinable())
+            other.join();
         if (failure && !abandon)
             std::rethrow_exception(failure);
     };
@@ -137,18 +146,31 @@ std::vector<quint32> SortOrder(ItemList &listView, bool descending, ListHost &ho
             std::stable_sort(order.begin() + qsizetype(from), end, before);
         };
         std::atomic<bool> oddRunsSorted{false};
-        std::thread odd([&] {
+        const auto sortOddRuns = [&] {
             for (size_t from = kRun; from < order.size(); from += 2 * kRun)
                 sortRun(from);
             oddRunsSorted = true;
+        };
+        std::thread odd;
+        // Joined however this ends: a failure while the window takes its turns would
+        // otherwise leave it running, which ends the program.
+        const auto joinOdd = qScopeGuard([&] {
+            if (odd.joinable())
+                odd.join();
         });
+        try {
+            odd = std::thread(sortOddRuns);
+        } catch (const std::system_error &) {
+            sortOddRuns(); // no thread to be had: the window's sorts them too
+        }
         for (size_t from = 0; from < order.size(); from += 2 * kRun) {
             sortRun(from);
             if (pacer.due())
                 host.yieldToEventLoop();
         }
         waitTakingTurns(host, [&] { return oddRunsSorted.load(); });
-        odd.join();
+        if (odd.joinable())
+            odd.join();
         // A yield where each stage ends: the next one's first yield is a slice away.
         host.yieldToEventLoop();
         std::vector<quint32> merged;

@@ -11,8 +11,16 @@ void ItemStore::flipMarks(const std::vector<qsizetype> &positions)
         m_checks[size_t(position)] ^= 1;
 }
 
+void ItemStore::makeRoomForMarks(qsizetype added)
+{
+    const size_t needed = m_checks.size() + size_t(added);
+    if (needed > m_checks.capacity())
+        m_checks.reserve(std::max(needed, m_checks.capacity() + m_checks.capacity() / 2));
+}
+
 void ItemStore::append(ItemText text)
 {
+    makeRoomForMarks(1);
     m_texts.append(text);
     m_checks.push_back(0);
 }
@@ -22,23 +30,37 @@ void ItemStore::appendAll(const std::vector<QStringView> &texts)
     qsizetype bytes = m_texts.byteCount();
     for (QStringView text : texts)
         bytes += text.size();
+    if (bytes > TextPool::kMaxBytes) // a character takes a byte at least
+        throw TextPool::tooMuchText();
+    makeRoomForMarks(qsizetype(texts.size()));
+    const qsizetype before = count();
     m_texts.reserve(std::max(count() + qsizetype(texts.size()), count() * 3 / 2),
                     std::max(bytes, m_texts.byteCount() * 3 / 2));
-    for (QStringView text : texts)
-        m_texts.append(text);
+    try {
+        for (QStringView text : texts)
+            m_texts.append(text);
+    } catch (...) {
+        m_texts.truncate(before); // its own buffer since reserve(): nothing to copy
+        throw;
+    }
     m_checks.resize(m_checks.size() + texts.size(), 0);
 }
 
 void ItemStore::appendPool(const TextPool &texts)
 {
+    makeRoomForMarks(texts.size());
     m_texts.append(texts);
     m_checks.resize(m_checks.size() + size_t(texts.size()), 0);
 }
 
 void ItemStore::appendPool(const TextPool &texts, qsizetype first, qsizetype last)
 {
-    if (first == 0)
-        m_texts.reserve(count() + texts.size(), m_texts.byteCount() + texts.byteCount());
+    if (first == 0) {
+        m_texts.reserveToAppend(texts);
+        makeRoomForMarks(texts.size());
+    } else {
+        makeRoomForMarks(last - first);
+    }
     m_texts.append(texts, first, last);
     m_checks.resize(m_checks.size() + size_t(last - first), 0);
 }
@@ -73,25 +95,28 @@ void ItemStore::exchangeTexts(TextPool &texts, const std::vector<quint32> &order
                               std::vector<quint8> &otherChecks, bool forward)
 {
     const bool keepsSome = !order.empty() && texts.size() != count();
-    std::swap(m_texts, texts);
-    if (order.empty())
-        return;
-    if (keepsSome && !forward) {
-        m_checks.swap(otherChecks);
-        return;
-    }
     // Marks all alike (most often none at all) stay as they are in any order: ten million of
     // them gathered in a random order would cost the window a fifth of a second.
-    if (!keepsSome && std::adjacent_find(m_checks.begin(), m_checks.end(), std::not_equal_to<>()) ==
-                          m_checks.end())
-        return;
-    std::vector<quint8> checks(size_t(m_texts.size()));
-    for (size_t position = 0; position < order.size(); ++position) {
-        if (forward)
-            checks[position] = m_checks[order[position]];
-        else
-            checks[order[position]] = m_checks[position];
+    const bool marksMove =
+        !order.empty() && (keepsSome ? forward
+                                     : std::adjacent_find(m_checks.begin(), m_checks.end(),
+                                                          std::not_equal_to<>()) != m_checks.end());
+    // The marks in their new places come first: a failure leaves the store as it was.
+    std::vector<quint8> checks;
+    if (marksMove) {
+        checks.resize(size_t(texts.size()));
+        for (size_t position = 0; position < order.size(); ++position) {
+            if (forward)
+                checks[position] = m_checks[order[position]];
+            else
+                checks[order[position]] = m_checks[position];
+        }
     }
+    std::swap(m_texts, texts);
+    if (keepsSome && !forward)
+        m_checks.swap(otherChecks);
+    if (!marksMove)
+        return;
     m_checks.swap(checks);
     if (keepsSome)
         otherChecks.swap(checks);
@@ -181,12 +206,14 @@ void ItemStore::takeTail(qsizetype first, SetAside &aside)
         aside.checks.clear();
     } else if (aside.whole) {
         // Copy the few items before `first` for the list and keep the whole buffer aside.
-        aside.texts = m_texts;
+        // Both copies come first: a failure leaves the store as it was.
         TextPool head;
         head.append(m_texts, 0, first);
+        std::vector<quint8> headChecks(m_checks.begin(), m_checks.begin() + first);
+        aside.texts = m_texts;
         m_texts = head;
         aside.checks.swap(m_checks);
-        m_checks.assign(aside.checks.begin(), aside.checks.begin() + first);
+        m_checks.swap(headChecks);
     } else {
         aside.texts = m_texts.tail(first);
         aside.checks.assign(m_checks.begin() + first, m_checks.end());
@@ -204,6 +231,7 @@ void ItemStore::putTail(SetAside &aside)
         std::copy(m_checks.begin(), m_checks.end(), aside.checks.begin());
         m_checks.swap(aside.checks);
     } else {
+        makeRoomForMarks(qsizetype(aside.checks.size()));
         m_texts.append(aside.texts);
         m_checks.insert(m_checks.end(), aside.checks.begin(), aside.checks.end());
     }

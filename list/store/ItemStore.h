@@ -29,12 +29,15 @@ public:
     // Exchanges every check mark with `checks` (one per item).
     void swapChecks(std::vector<quint8> &checks) { checks.swap(m_checks); }
 
+    // Every append either takes all it is given or fails (out of memory, or beyond the
+    // list's size: TextPool::tooMuchText()) with the store as it was.
     void append(ItemText text);
     // Grows geometrically: imports append in many batches.
     void appendAll(const std::vector<QStringView> &texts);
     // Every item of `texts`; into an empty store the buffer is shared, not copied.
     void appendPool(const TextPool &texts);
-    // Items [first, last) of `texts`, with room made for all of them when `first` is 0.
+    // Items [first, last) of `texts`, with room made for all of them when `first` is 0: the
+    // parts after the first then cannot fail.
     void appendPool(const TextPool &texts, qsizetype first, qsizetype last);
     // Removes the items [first, last].
     void removeRange(qsizetype first, qsizetype last);
@@ -98,6 +101,9 @@ public:
     void putTail(SetAside &aside);
 
 private:
+    // Room for `added` more marks, made before the texts go in: once they are in, their marks
+    // must follow without fail.
+    void makeRoomForMarks(qsizetype added);
     // Opens up the marks for items [from, to) of `positions` going back in, the k-th at
     // positions[k] - shift, the marks from `firstMoving` on moving up past them.
     void openUpChecks(const std::vector<quint32> &positions, qsizetype from, qsizetype to,

@@ -27,7 +27,7 @@ Prefaulter::~Prefaulter()
         m_thread.join();
 }
 
-void Prefaulter::run()
+void Prefaulter::run() noexcept
 {
     while (!m_stop.load(std::memory_order_relaxed) && m_faulted < m_bytes) {
         // Whole steps, so that every stretch faulted in starts a page.

@@ -12,7 +12,8 @@
 class Prefaulter
 {
 public:
-    // Pages of [begin + from, begin + bytes); `begin` starts a page.
+    // Pages of [begin + from, begin + bytes); `begin` starts a page. Throws std::system_error
+    // when no thread can be had.
     Prefaulter(char *begin, size_t bytes, size_t from);
     ~Prefaulter();
     Prefaulter(const Prefaulter &) = delete;
@@ -24,7 +25,8 @@ public:
     void finish(size_t used);
 
 private:
-    void run();
+    // Nothing in it throws: a page it cannot fault in is left to the writer.
+    void run() noexcept;
 
     char *const m_begin;
     const size_t m_bytes;

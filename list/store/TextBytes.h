@@ -1,12 +1,14 @@
 #pragma once
 
+#include "Failure.h"
 #include "ItemText.h"
 #include "Latin1Narrowing.h"
 #include "PoolAllocator.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cstring>
-#include <stdexcept>
 #include <vector>
 
 // Texts end to end in one buffer, each in the form it is kept in (see ItemText), as the list
@@ -32,13 +34,13 @@ inline ItemText textIn(const char *bytes, qsizetype begin, qsizetype end, bool w
 }
 
 // Makes room for `count` more bytes at the end, growing geometrically; returns where they go.
-// A buffer's texts end within 4 GB (their ends are 32 bits): beyond, std::length_error says
-// `tooLarge`.
+// A buffer's texts end within 4 GB (their ends are 32 bits): beyond, a Failure says
+// `tooLarge` (a text of the "Tarnwell" context) in the user's language.
 inline char *growTextBytes(TextBytes &bytes, size_t count, const char *tooLarge)
 {
     const size_t size = bytes.size();
     if (size + count > size_t(UINT32_MAX))
-        throw std::length_error(tooLarge);
+        throw Failure(QCoreApplication::translate("Tarnwell", tooLarge));
     if (bytes.capacity() < size + count)
         bytes.reserve(std::max(size + count, bytes.capacity() * 3 / 2));
     bytes.resize(size + count);

@@ -4,10 +4,12 @@
 #include "PackedTexts.h"
 #include "TextBytes.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cstring>
-#include <stdexcept>
 #include <string>
+#include <system_error>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -24,15 +26,16 @@ TextPool::Data &TextPool::writable()
 
 namespace {
 
-constexpr const char *kTooMuchText =
+constexpr const char *kTooMuchText = QT_TRANSLATE_NOOP(
+    "Tarnwell",
     "The list would hold more than 4 GB of text (4,294,967,295 characters of Western European "
-    "scripts, or half as many of others), more than it can hold.";
+    "scripts, or half as many of others), more than it can hold.");
 
 // Refuses a pool of more bytes than its 32-bit item ends can reach.
 void checkBytes(size_t bytes)
 {
     if (bytes > size_t(TextPool::kMaxBytes))
-        throw std::length_error(kTooMuchText);
+        throw TextPool::tooMuchText();
 }
 
 char *growBytes(TextBytes &bytes, size_t count)
@@ -42,12 +45,30 @@ char *growBytes(TextBytes &bytes, size_t count)
 
 } // namespace
 
+Failure TextPool::tooMuchText()
+{
+    return Failure(QCoreApplication::translate("Tarnwell", kTooMuchText));
+}
+
+void TextPool::cutBack(Data &data, qsizetype items, size_t bytes)
+{
+    data.bytes.resize(bytes);
+    data.ends.resize(size_t(items));
+    data.wide.truncate(items);
+}
+
 void TextPool::appendText(Data &data, ItemText text)
 {
     const qsizetype item = qsizetype(data.ends.size());
+    const size_t bytes = data.bytes.size();
     const bool wide = appendInItsForm(data.bytes, text, kTooMuchText);
-    data.ends.push_back(quint32(data.bytes.size()));
-    data.wide.set(item, wide);
+    try {
+        data.ends.push_back(quint32(data.bytes.size()));
+        data.wide.set(item, wide);
+    } catch (...) {
+        cutBack(data, item, bytes);
+        throw;
+    }
 }
 
 void TextPool::append(ItemText text)
@@ -73,29 +94,56 @@ void TextPool::append(const TextPool &other, qsizetype first, qsizetype last)
     const qsizetype begin = first == 0 ? 0 : endIn(*source, first - 1);
     const qsizetype end = endIn(*source, last - 1);
     const qsizetype offset = qsizetype(data.bytes.size()) - begin;
-    if (offset % 2 != 0 && source->wide.anyIn(first, last)) {
-        // Moved by an odd number of bytes, its UTF-16 texts would begin at odd bytes.
-        for (qsizetype item = first; item < last; ++item)
-            appendText(data, other.at(item));
-        return;
-    }
-    char *out = growBytes(data.bytes, size_t(end - begin));
-    if (end > begin)
-        std::memcpy(out, source->bytes.data() + begin, size_t(end - begin));
     const qsizetype firstNew = qsizetype(data.ends.size());
-    data.ends.reserve(data.ends.size() + size_t(last - first));
-    for (qsizetype item = first; item < last; ++item)
-        data.ends.push_back(quint32(qsizetype(source->ends[size_t(item)]) + offset));
-    if (!source->wide.none() || !data.wide.none())
+    const size_t bytesBefore = data.bytes.size();
+    try {
+        if (offset % 2 != 0 && source->wide.anyIn(first, last)) {
+            // Moved by an odd number of bytes, its UTF-16 texts would begin at odd bytes.
+            for (qsizetype item = first; item < last; ++item)
+                appendText(data, other.at(item));
+            return;
+        }
+        data.ends.reserve(data.ends.size() + size_t(last - first));
+        char *out = growBytes(data.bytes, size_t(end - begin));
+        if (end > begin)
+            std::memcpy(out, source->bytes.data() + begin, size_t(end - begin));
         for (qsizetype item = first; item < last; ++item)
-            data.wide.set(firstNew + item - first, source->wide.test(item));
+            data.ends.push_back(quint32(qsizetype(source->ends[size_t(item)]) + offset));
+        if (!source->wide.none() || !data.wide.none())
+            for (qsizetype item = first; item < last; ++item)
+                data.wide.set(firstNew + item - first, source->wide.test(item));
+    } catch (...) {
+        cutBack(data, firstNew, bytesBefore);
+        throw;
+    }
 }
 
 void TextPool::reserve(qsizetype items, qsizetype bytes)
 {
     Data &data = writable();
     data.ends.reserve(size_t(items));
+    data.bytes.reserve(size_t(std::min(bytes, kMaxBytes)));
+}
+
+void TextPool::reserveToAppend(const TextPool &other)
+{
+    // Where the bytes end once every item is in: as the items are, moved by an even number of
+    // bytes; laid out afresh one by one (a UTF-16 text at an even byte), moved by an odd one.
+    qsizetype bytes = byteCount() + other.byteCount();
+    if (byteCount() % 2 != 0 && !other.allLatin1()) {
+        bytes = byteCount();
+        for (qsizetype item = 0; item < other.size(); ++item) {
+            const ItemText text = other.at(item);
+            bytes = text.isLatin1() ? bytes + text.size() : evenUp(bytes) + 2 * text.size();
+        }
+    }
+    checkBytes(size_t(bytes));
+    const qsizetype items = size() + other.size();
+    Data &data = writable();
+    data.ends.reserve(size_t(items));
     data.bytes.reserve(size_t(bytes));
+    if (!other.allLatin1() || !allLatin1())
+        data.wide.reserve(items);
 }
 
 void TextPool::clear()
@@ -495,9 +543,15 @@ void TextPoolBuilder::reserve(qsizetype items, qsizetype bytes)
         stopFaultingAhead();
     m_pool.reserve(items, bytes);
     constexpr size_t kWorthIt = size_t(32) << 20;
-    if (moves && buffer.capacity() >= kWorthIt)
-        m_faultingAhead =
-            std::make_unique<Prefaulter>(buffer.data(), buffer.capacity(), buffer.size());
+    if (moves && buffer.capacity() >= kWorthIt) {
+        try {
+            m_faultingAhead =
+                std::make_unique<Prefaulter>(buffer.data(), buffer.capacity(), buffer.size());
+        } catch (const std::system_error &) {
+            // No thread to be had (a process short of memory): the writer faults the pages in
+            // as it writes them.
+        }
+    }
 }
 
 void TextPoolBuilder::stopFaultingAhead()

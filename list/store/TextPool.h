@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Failure.h"
 #include "ItemText.h"
 #include "PoolAllocator.h"
 #include "Prefaulter.h"
@@ -68,12 +69,17 @@ public:
     }
 
     // Keeps the text in one byte a character when it fits.
+    // Appending fails (out of memory, or tooMuchText() beyond kMaxBytes) with the pool's
+    // items as they were.
     void append(ItemText text);
     // Appends every item of `other`, or its items [first, last).
     void append(const TextPool &other);
     void append(const TextPool &other, qsizetype first, qsizetype last);
-    // Room for this many items and bytes of text in all.
+    // Room for this many items and bytes of text in all (at most kMaxBytes).
     void reserve(qsizetype items, qsizetype bytes);
+    // Room for all of `other` to be appended, in one go or a part at a time: then nothing
+    // fails until it is in. Fails as append() does, before any of it is.
+    void reserveToAppend(const TextPool &other);
     void clear();
 
     // Removes the items at the given positions (ascending, no repeats) in one pass, in place.
@@ -133,8 +139,9 @@ public:
     bool sharesWith(const TextPool &other) const { return m_data == other.m_data; }
 
     // The most bytes a pool's texts take (a character of Latin-1 takes one, any other two);
-    // more throw std::length_error.
+    // more fail with tooMuchText(), the list's size limit in the user's language.
     static constexpr qsizetype kMaxBytes = qsizetype(UINT32_MAX);
+    static Failure tooMuchText();
 
 private:
     friend class TextPoolBuilder;
@@ -177,6 +184,9 @@ private:
     }
     // Makes the buffer this pool's own before it changes.
     Data &writable();
+    // Takes the pool back to its first `items` items in its first `bytes` bytes, after an
+    // append that failed part way.
+    static void cutBack(Data &data, qsizetype items, size_t bytes);
     // Appends the text at the end of the buffer, as the last item.
     static void appendText(Data &data, ItemText text);
     // Where one slice of insertSortedDownTo stands (rows of the final list, items of today's).

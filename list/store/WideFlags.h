@@ -91,6 +91,8 @@ public:
             m_words.back() &= (quint64(1) << (items % 64)) - 1;
     }
     void clear() { m_words = {}; }
+    // Room for the flags of `items` items: setting them then takes no memory.
+    void reserve(qsizetype items) { m_words.reserve(size_t((items + 63) / 64)); }
 
 private:
     // `bits` flags from `at` on, the first in the lowest bit.
