@@ -40,10 +40,10 @@ QStringList splitPeople(QStringView field);
 
 // Writes `count` lines made from `apt-cache dumpavail` to `path`, with its bases beside it in
 // `path`.bases and what each line is in `path`.truth; the same lines for the same index. One
-// line in ten has a slip: a new one each time, or with `slipsPerBase`, one of that many each
-// base has, as a list merged from a few sources repeats its typing errors. Returns the number
-// of bases.
-qsizetype writeRealShapedList(const QString &path, int count, int slipsPerBase = 0);
+// line in ten has a slip, one of `slipsPerBase` each base has, as a list merged from a few
+// sources repeats its typing errors; with 0, a new one each time, which at a million lines
+// puts hundreds of slips of one team address side by side. Returns the number of bases.
+qsizetype writeRealShapedList(const QString &path, int count, int slipsPerBase = 3);
 
 // The first `count` lines of such a list (all of them when `count` is 0), with their truth.
 RealShapedList readRealShapedList(const QString &path, int count = 0);

@@ -8,7 +8,8 @@
 //   tarnwell_bench --tidy-only [N]   (Tidy on N items, 1M)
 //   tarnwell_bench --mailing-list FILE COUNT    (writes the mailing-list-shaped list)
 //   tarnwell_bench --scaling SMALL LARGE [PAIRS] (the Match-case job's time per line on both)
-//   tarnwell_bench --real-list FILE COUNT [SLIPS_PER_BASE] (a list from the package index)
+//   tarnwell_bench --real-list FILE COUNT [SLIPS_PER_BASE] (a list from the package index,
+//                  each base's slips drawn from 3 of its own, or with 0 each slip new)
 //   tarnwell_bench --near-real [N] [FILE]  (Find Near Duplicates on N lines of that list, 1M)
 //   tarnwell_bench --dense-slips N [CAP_SECONDS] (slips on N items all slips of one another)
 //
@@ -1085,7 +1086,8 @@ int main(int argc, char *argv[])
     }
     if (options.size() >= 4 && options[1] == u"--real-list") {
         std::printf("%lld bases\n", static_cast<long long>(writeRealShapedList(
-                                        options[2], options[3].toInt(), options.value(4).toInt())));
+                                        options[2], options[3].toInt(),
+                                        options.value(4, QStringLiteral("3")).toInt())));
         return 0;
     }
     // --dense-slips-child N CAP_SECONDS: the measured part of --dense-slips
