@@ -24,6 +24,8 @@ void CommandQueue::run(const QString &name, std::function<void()> command)
             break;
         next = std::move(m_waiting.front());
         m_waiting.pop_front();
+        if (m_turnNotice)
+            m_turnNotice();
     }
     m_running.clear();
     // Memory a command freed and may have meant to reuse goes back to the system.

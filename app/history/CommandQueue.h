@@ -14,8 +14,13 @@ class CommandQueue
 public:
     // Told when `waiting` has to wait for `running`.
     using WaitNotice = std::function<void(const QString &waiting, const QString &running)>;
+    // Told when a command that waited starts its turn: a notice that it waits is out of date.
+    using TurnNotice = std::function<void()>;
 
-    explicit CommandQueue(WaitNotice waitNotice = {}) : m_waitNotice(std::move(waitNotice)) {}
+    explicit CommandQueue(WaitNotice waitNotice = {}, TurnNotice turnNotice = {})
+        : m_waitNotice(std::move(waitNotice)), m_turnNotice(std::move(turnNotice))
+    {
+    }
     CommandQueue(const CommandQueue &) = delete;
     CommandQueue &operator=(const CommandQueue &) = delete;
 
@@ -38,6 +43,7 @@ private:
     };
 
     WaitNotice m_waitNotice;
+    TurnNotice m_turnNotice;
     std::deque<Entry> m_waiting;
     QString m_running;
     bool m_busy = false;

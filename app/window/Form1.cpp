@@ -100,10 +100,20 @@ Form1::Form1(const Services &services, QWidget *parent)
     : QWidget(parent), m_services(services), m_reporter(services.prompts),
       m_settings(QStringLiteral("Brennick"), QStringLiteral("Tarnwell")),
       m_commonDialog(services.fileDialogs),
-      m_commands([this](const QString &waiting, const QString &running) {
-          setStatus(QCoreApplication::translate("Tarnwell", "%1 waits for %2 to finish.")
-                        .arg(waiting, running));
-      }),
+      m_commands(
+          [this](const QString &waiting, const QString &running) {
+              const QString displaced = m_statusBeforeWait.value_or(Label1->text());
+              setStatus(QCoreApplication::translate("Tarnwell", "%1 waits for %2 to finish.")
+                            .arg(waiting, running));
+              m_statusBeforeWait = displaced;
+          },
+          [this] {
+              // The notice that a command waits gives way, when nothing has said more since,
+              // to what it displaced: a command that reports nothing of its own (the review
+              // finding its groups again) must not leave it, hiding the last one's report.
+              if (const std::optional<QString> displaced = m_statusBeforeWait)
+                  setStatus(*displaced);
+          }),
       m_appTitle(QStringView(kProductName).toString())
 {
     initResources();
@@ -469,7 +479,10 @@ CaseOption Form1::caseOption() const
 
 void Form1::setStatus(const QString &text)
 {
+    m_statusBeforeWait.reset();
     Label1->setText(text);
+    // The line is as wide as the window lets it be; a long report reads whole on hovering.
+    Label1->setToolTip(text);
     // Screen readers announce what the status line now says.
     Label1->setAccessibleDescription(text);
     QAccessibleEvent changed(Label1, QAccessible::DescriptionChanged);

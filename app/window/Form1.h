@@ -13,6 +13,8 @@
 #include <QCursor>
 #include <QWidget>
 
+#include <optional>
+
 #include <memory>
 
 class ItemList;
@@ -125,6 +127,8 @@ private:
     SettingsStore m_settings;
     CommonDialog m_commonDialog;
     SaveLedger m_textSaves;
+    // The status a notice that a command waits took the place of, while it shows.
+    std::optional<QString> m_statusBeforeWait;
     CommandQueue m_commands;
     QString m_appTitle;
     int m_mousePointer = kPointerDefault;

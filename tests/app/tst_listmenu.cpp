@@ -71,6 +71,7 @@ private Q_SLOTS:
     void spellingSlipsInTheReview();
     void removeActsOnlyOnTheGroupsShown_data();
     void removeActsOnlyOnTheGroupsShown();
+    void removalReportOutlivesAWaitingGrouping();
     void cancelTheSearch_data();
     void cancelTheSearch();
     void groupsKeepWhatTheGroupingChose_data();
@@ -940,6 +941,32 @@ void ListMenuTest::spellingSlipsInTheReview()
     QCOMPARE(model.rowCount(), 0);
     QVERIFY(m_window->prompts.errorReports().isEmpty());
     dialog->close();
+}
+
+// A box changed while a removal finds what is left of the groups: the grouping waits, and
+// once it runs the removal's report is in the status line again, not the notice of the wait.
+void ListMenuTest::removalReportOutlivesAWaitingGrouping()
+{
+    fill(form().items(), {"anna", "ANNA", "o'brien", "obrien", "bob", "BOB"});
+    trigger(QStringLiteral("Find Near Duplicates..."));
+    NearDuplicatesDialog *dialog = form().listMenu().nearDuplicates().dialog();
+    form().setYieldInterval(0);
+    const QString report = QStringLiteral("2 near duplicates removed.");
+    QString meanwhile;
+    QTimer watch;
+    connect(&watch, &QTimer::timeout, &form(), [&] {
+        if (meanwhile.isEmpty() && status() == report) {
+            dialog->optionBox(4).setChecked(true);
+            meanwhile = status();
+        }
+    });
+    watch.start(0);
+    dialog->removeButton().click();
+    watch.stop();
+    QCOMPARE(meanwhile,
+             QStringLiteral("Find Near Duplicates waits for Remove Near Duplicates to finish."));
+    QCOMPARE(status(), report);
+    QCOMPARE(items(), QStringList({"ANNA", "o'brien", "obrien", "BOB"}));
 }
 
 void ListMenuTest::removeActsOnlyOnTheGroupsShown_data()
