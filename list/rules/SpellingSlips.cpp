@@ -254,14 +254,25 @@ private:
         std::atomic<bool> stop{false};
         std::atomic<bool> exceeded{false};
 
-        // Counts `more` pairs in; false when the threads are to stop.
+        // Counts `more` different pairs in; false when the threads are to stop.
         bool take(qint64 more)
         {
-            if (more > 0 && (pairs += more) > kMostPairs) {
-                exceeded = true;
-                stop = true;
-            }
+            if (more > 0 && (pairs += more) > kMostPairs)
+                refuse();
             return !stop;
+        }
+        // Whether a thread may go on with `met` pairs met at one length, some of them
+        // several times; false when the threads are to stop.
+        bool allowsMet(qsizetype met)
+        {
+            if (pairs + met > kMostPairs * 2)
+                refuse();
+            return !stop;
+        }
+        void refuse()
+        {
+            exceeded = true;
+            stop = true;
         }
     };
 
@@ -320,8 +331,24 @@ private:
     // The hash of every text of `length` characters that texts of that length or one or two
     // more become, each with the number of the text in its low bits, laid out by its top bits
     // (counted first, then written); the pairs that share one.
+    // The pairs of texts that shorten alike to `length`, each once, counted in the budget.
     void addPairsAtLength(qsizetype length, std::vector<quint64> &pairs, Workspace &space,
                           Budget &budget) const
+    {
+        // A pair of slips shortens alike in several ways (two texts a swap apart lose either
+        // character of it, and with two lost, any other too): it is counted once, as one more
+        // pair to review, when its length is through.
+        const auto tail = qsizetype(pairs.size());
+        if (!addPairsMetAtLength(length, pairs, space, budget, tail))
+            return;
+        std::sort(pairs.begin() + tail, pairs.end());
+        pairs.erase(std::unique(pairs.begin() + tail, pairs.end()), pairs.end());
+        budget.take(qint64(pairs.size()) - tail);
+    }
+
+    // Every pair met at `length`, as often as met; false when the threads are to stop.
+    bool addPairsMetAtLength(qsizetype length, std::vector<quint64> &pairs, Workspace &space,
+                             Budget &budget, qsizetype tail) const
     {
         std::vector<quint32> sources;
         for (qsizetype from = length; from <= length + 2 && from <= kLongest; ++from) {
@@ -330,7 +357,7 @@ private:
                                m_byLength[size_t(from)].end());
         }
         if (sources.size() < 2)
-            return;
+            return true;
         int indexBits = 1;
         while ((quint64(1) << indexBits) <= sources.size())
             ++indexBits;
@@ -344,7 +371,7 @@ private:
         starts.assign(kParts + 1, 0);
         for (size_t local = 0; local < sources.size(); ++local) {
             if (local % 1024 == 0 && budget.stop)
-                return;
+                return false;
             forEachShortened(sources[local], length,
                              [&](quint64 hash) { ++starts[size_t(hash >> kTopShift) + 1]; });
         }
@@ -355,7 +382,7 @@ private:
         size_t *const next = space.next.data();
         for (size_t local = 0; local < sources.size(); ++local) {
             if (local % 1024 == 0 && budget.stop)
-                return;
+                return false;
             forEachShortened(sources[local], length, [&](quint64 hash) {
                 entries[next[size_t(hash >> kTopShift)]++] = (hash & ~indexMask) | local;
             });
@@ -364,7 +391,7 @@ private:
         std::vector<quint64> &table = space.table, &shared = space.shared;
         for (size_t part = 0; part < kParts; ++part) {
             if (budget.stop)
-                return;
+                return false;
             // Within a part, a table in cache finds the hashes met more than once; only those
             // are sorted, to take their texts together.
             const quint64 *const first = entries + starts[part];
@@ -408,30 +435,29 @@ private:
                     run.clear();
                     for (size_t e = from; e < to; ++e)
                         run.push_back(sources[size_t(shared[e] & indexMask)]);
-                    if (!addPairsOfRun(run, length, pairs, budget))
-                        return;
+                    if (!addPairsOfRun(run, length, pairs, budget, tail))
+                        return false;
                 }
                 from = to;
             }
         }
+        return !budget.stop;
     }
 
     // The pairs of texts of one run; false when the threads are to stop. A dense list puts
-    // thousands of texts in one run, millions of pairs, so the budget is looked at as they
-    // go.
+    // thousands of texts in one run, millions of pairs: the stop is looked at as they go, and
+    // more pairs met at one length than could be reviewed end the search.
     bool addPairsOfRun(const std::vector<quint32> &run, qsizetype length,
-                       std::vector<quint64> &pairs, Budget &budget) const
+                       std::vector<quint64> &pairs, Budget &budget, qsizetype tail) const
     {
         constexpr size_t kStepsBetweenLooks = 4096;
-        size_t steps = 0, counted = pairs.size();
+        size_t steps = 0;
         for (size_t x = 0; x < run.size(); ++x) {
             const qsizetype xLength = m_texts[run[x]].size();
             for (size_t y = x + 1; y < run.size(); ++y) {
-                if (++steps % kStepsBetweenLooks == 0) {
-                    if (!budget.take(qint64(pairs.size() - counted)))
-                        return false;
-                    counted = pairs.size();
-                }
+                if (++steps % kStepsBetweenLooks == 0 &&
+                    !budget.allowsMet(qsizetype(pairs.size()) - tail))
+                    return false;
                 const quint32 a = run[x], b = run[y];
                 const qsizetype yLength = m_texts[b].size();
                 const int allowed = allowedEdits(xLength, yLength);
@@ -441,7 +467,7 @@ private:
                 pairs.push_back(a < b ? (quint64(a) << 32) | b : (quint64(b) << 32) | a);
             }
         }
-        return budget.take(qint64(pairs.size() - counted));
+        return budget.allowsMet(qsizetype(pairs.size()) - tail);
     }
 
     const std::vector<QStringView> &m_texts;
