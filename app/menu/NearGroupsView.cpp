@@ -73,12 +73,17 @@ NearGroupsView::NearGroupsView(NearGroupsModel &model, QWidget *parent)
 
     // Spanning is kept for the headings in sight only: the view holds a persistent index for
     // each row it spans, and a million groups would cost it a long pause after every reset.
-    // A reset forgets the spans; the dialog opens the first groups after it, which spans.
-    connect(verticalScrollBar(), &QScrollBar::valueChanged, this,
-            &NearGroupsView::spanHeadingsInSight);
-    connect(this, &QTreeView::expanded, this, &NearGroupsView::spanHeadingsInSight);
-    connect(this, &QTreeView::collapsed, this, &NearGroupsView::spanHeadingsInSight);
-    connect(&m_model, &QAbstractItemModel::modelReset, this, &NearGroupsView::spanHeadingsInSight);
+    // It is done once after whatever asked for it: finding the rows in sight lays the view
+    // out, and the dialog opens hundreds of groups after a reset, each of which would lay out
+    // a hundred thousand rows again.
+    m_spanning.setSingleShot(true);
+    m_spanning.setInterval(0);
+    connect(&m_spanning, &QTimer::timeout, this, &NearGroupsView::spanHeadingsInSight);
+    const auto spanSoon = [this] { m_spanning.start(); };
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, spanSoon);
+    connect(this, &QTreeView::expanded, this, spanSoon);
+    connect(this, &QTreeView::collapsed, this, spanSoon);
+    connect(&m_model, &QAbstractItemModel::modelReset, this, spanSoon);
 }
 
 void NearGroupsView::setPlaceholder(const QString &text)
@@ -116,7 +121,7 @@ QString NearGroupsView::fitDifferences(const QString &marked, const QFontMetrics
 void NearGroupsView::resizeEvent(QResizeEvent *event)
 {
     QTreeView::resizeEvent(event);
-    spanHeadingsInSight();
+    m_spanning.start();
 }
 
 void NearGroupsView::spanHeadingsInSight()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QTimer>
 #include <QTreeView>
 
 class NearGroupsModel;
@@ -37,4 +38,5 @@ private:
 
     NearGroupsModel &m_model;
     QLabel *m_placeholder; // in the viewport
+    QTimer m_spanning;     // the headings in sight spanned once the events that move them end
 };
