@@ -1,6 +1,7 @@
 #include "NearDuplicatesDialog.h"
 
 #include "ComparedPartChooser.h"
+#include "List.h"
 #include "NearGroupsModel.h"
 #include "NearGroupsView.h"
 #include "SpellingSlips.h"
@@ -205,6 +206,9 @@ void NearDuplicatesDialog::updateState()
                                QCoreApplication::translate("Tarnwell", "%n item(s)", nullptr,
                                                            int(m_model.removalCount())));
         }
+        // Said here too: the dialog covers the window's status line where it opens.
+        if (const qsizetype several = m_model.groups().severalAddresses; several > 0)
+            summary += u' ' + List::severalAddressesStatus(several);
         break;
     case Showing::Finding:
         note = QCoreApplication::translate("Tarnwell", "Finding near duplicates...");

@@ -875,6 +875,8 @@ void ListMenuTest::nearDuplicateReview()
     dialog->comparedPart().choose(ComparedPart::Kind::EmailAddress);
     QCOMPARE(model.rowCount(model.index(0, 0)), 2);
     QCOMPARE(status(), QStringLiteral("1 item names more than one address and was left as it is."));
+    QCOMPARE(dialog->summary(), QStringLiteral("1 group; 1 item would be removed. 1 item names "
+                                               "more than one address and was left as it is."));
 }
 
 // Fills the list, opens the review, and waits until its groups have the keyboard.
