@@ -4,6 +4,7 @@
 #include "ItemList.h"
 #include "List.h"
 #include "ListMenu.h"
+#include "ListRecovery.h"
 #include "ListViewKeeper.h"
 #include "OptionalFiles.h"
 #include "TextFileFormat.h"
@@ -465,6 +466,9 @@ void Form1::closeEvent(QCloseEvent *event)
     // shows nothing more.
     m_closed = true;
     m_commands.close();
+    // A normal close: the list is not kept for the next start.
+    if (m_recovery != nullptr)
+        m_recovery->closeNormally();
     m_reporter.mute();
     event->accept();
     QCoreApplication::quit();

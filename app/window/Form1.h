@@ -20,6 +20,7 @@
 class ItemList;
 class ListViewKeeper;
 class ListMenu;
+class ListRecovery;
 class UndoHistory;
 class Trap;
 class QGroupBox;
@@ -88,6 +89,13 @@ public:
     // any command still running. A folder stands for the plain files in it, in name order.
     void loadTextFiles(const QStringList &paths);
 
+    // Keeps the list in `folder` after each finished step, for restoring it after an end that
+    // is not a normal close (Form1Recovery.cpp).
+    void keepForRecovery(const QString &folder);
+    // Offers, as the first command, the lists that windows left in that folder when they
+    // ended without closing normally.
+    void offerRecovery();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -105,6 +113,7 @@ private:
     void SetAppTitle();
     void loadHandCursor(const QString &path);
     void storeCaseOption();
+    void setCaseButtons(bool ignoreCase, bool matchCase);
     void removeCurrentItem();
     void tickSelectedItems();
     void scrollToLastItem();
@@ -142,6 +151,7 @@ private:
     UndoHistory *m_history = nullptr;       // owned by this window
     QMetaObject::Connection m_focusWatch;
     ListMenu *m_listMenu = nullptr; // owned by this window
+    ListRecovery *m_recovery = nullptr; // owned by this window, once it keeps the list
     QGroupBox *Frame1 = nullptr;
     QGroupBox *Frame2 = nullptr;
     QRadioButton *Option1 = nullptr;

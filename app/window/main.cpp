@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 #include "Form1.h"
 #include "LibreOfficeCalc.h"
+#include "ListRecovery.h"
 #include "QtServices.h"
 #include "ReadableStyle.h"
 #include "Translations.h"
@@ -33,15 +34,18 @@ int main(int argc, char *argv[])
     LibreOfficeLauncher calc;
     Form1 window(
         {prompts, fileDialogs, shell, random, calc, QCoreApplication::applicationDirPath()});
+    window.keepForRecovery(ListRecovery::standardFolder());
     prompts.setParentWidget(&window);
     fileDialogs.setParentWidget(&window);
 
     if (const QScreen *screen = window.screen())
         window.move(screen->availableGeometry().center() - window.rect().center());
     window.show();
-    if (!commandLine.files.isEmpty()) {
-        QTimer::singleShot(0, &window,
-                           [&window, files = commandLine.files] { window.loadTextFiles(files); });
-    }
+    // A list left by an end that was not a normal close is offered before anything else.
+    QTimer::singleShot(0, &window, [&window, files = commandLine.files] {
+        window.offerRecovery();
+        if (!files.isEmpty())
+            window.loadTextFiles(files);
+    });
     return app.exec();
 }

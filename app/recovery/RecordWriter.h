@@ -1,0 +1,49 @@
+#pragma once
+
+#include "RecoveryRecord.h"
+
+#include <QString>
+
+#include <atomic>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+// Writes a window's recovery record on a thread of its own, so the window never waits for
+// the disk. Only the newest list waiting is written: one handed over while a write runs
+// takes the place of any other still waiting, and is written when that write is through.
+// An empty list removes the record instead: there is nothing to lose.
+class RecordWriter
+{
+public:
+    // Told on the writer's thread after each write: the reason when it failed.
+    using Done = std::function<void(const std::optional<QString> &failure)>;
+
+    RecordWriter(QString path, Done done);
+    // Stops a write under way (the record on disk stays as the last whole one) and waits.
+    ~RecordWriter();
+    RecordWriter(const RecordWriter &) = delete;
+    RecordWriter &operator=(const RecordWriter &) = delete;
+
+    void keep(KeptList list);
+    // True when no list waits or is being written.
+    bool idle();
+    // Stops, and removes the record: the window closed normally.
+    void removeRecord();
+
+private:
+    void run();
+    void stopAndJoin();
+
+    const QString m_path;
+    Done m_done;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::optional<KeptList> m_waiting;
+    bool m_quit = false;
+    bool m_busy = false;
+    std::atomic<bool> m_stop{false};
+    std::thread m_thread;
+};
