@@ -935,5 +935,40 @@ Try &apos;%1 --help&apos; for more information.
         <source>The list would hold more than 4 GB of text (4,294,967,295 characters of Western European scripts, or half as many of others), more than it can hold.</source>
         <translation>Die Liste hielte mehr als 4 GB Text (4.294.967.295 Zeichen westeuropäischer Schriften oder halb so viele anderer) und damit mehr, als sie fassen kann.</translation>
     </message>
+    <message>
+        <source>The list cannot be kept for recovery: %1</source>
+        <translation>Die Liste kann nicht für die Wiederherstellung aufbewahrt werden: %1</translation>
+    </message>
+    <message>
+        <source>Tarnwell did not close normally, but the list it kept then is damaged and cannot be restored.</source>
+        <translation>Tarnwell wurde nicht normal beendet, aber die dabei aufbewahrte Liste ist beschädigt und kann nicht wiederhergestellt werden.</translation>
+    </message>
+    <message>
+        <source>Tarnwell did not close normally, but the list it kept then was written by another version of Tarnwell and cannot be read by this one. It is left in %1.</source>
+        <translation>Tarnwell wurde nicht normal beendet, aber die dabei aufbewahrte Liste stammt von einer anderen Version von Tarnwell und kann von dieser nicht gelesen werden. Sie bleibt in %1.</translation>
+    </message>
+    <message>
+        <source>Tarnwell did not close normally, but the list it kept then cannot be read: %1</source>
+        <translation>Tarnwell wurde nicht normal beendet, aber die dabei aufbewahrte Liste kann nicht gelesen werden: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Tarnwell did not close normally. Restore the list from %1 (%Ln items, %2 checked)?</source>
+        <translation>
+            <numerusform>Tarnwell wurde nicht normal beendet. Die Liste von %1 wiederherstellen (%Ln Eintrag, %2 markiert)?</numerusform>
+            <numerusform>Tarnwell wurde nicht normal beendet. Die Liste von %1 wiederherstellen (%Ln Einträge, %2 markiert)?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>Verwerfen</translation>
+    </message>
+    <message>
+        <source>Restore List</source>
+        <translation>Liste wiederherstellen</translation>
+    </message>
 </context>
 </TS>

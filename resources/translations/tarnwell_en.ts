@@ -933,5 +933,40 @@ Try &apos;%1 --help&apos; for more information.
         <source>The list would hold more than 4 GB of text (4,294,967,295 characters of Western European scripts, or half as many of others), more than it can hold.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The list cannot be kept for recovery: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tarnwell did not close normally, but the list it kept then is damaged and cannot be restored.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tarnwell did not close normally, but the list it kept then was written by another version of Tarnwell and cannot be read by this one. It is left in %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tarnwell did not close normally, but the list it kept then cannot be read: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Tarnwell did not close normally. Restore the list from %1 (%Ln items, %2 checked)?</source>
+        <translation>
+            <numerusform>Tarnwell did not close normally. Restore the list from %1 (%Ln item, %2 checked)?</numerusform>
+            <numerusform>Tarnwell did not close normally. Restore the list from %1 (%Ln items, %2 checked)?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restore List</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

@@ -935,5 +935,40 @@ Essayez « %1 --help » pour plus d&apos;informations.
         <source>The list would hold more than 4 GB of text (4,294,967,295 characters of Western European scripts, or half as many of others), more than it can hold.</source>
         <translation>La liste contiendrait plus de 4 Go de texte (4 294 967 295 caractères des écritures d&apos;Europe occidentale, ou moitié moins des autres), plus qu&apos;elle ne peut en contenir.</translation>
     </message>
+    <message>
+        <source>The list cannot be kept for recovery: %1</source>
+        <translation>La liste ne peut pas être conservée pour la récupération : %1</translation>
+    </message>
+    <message>
+        <source>Tarnwell did not close normally, but the list it kept then is damaged and cannot be restored.</source>
+        <translation>Tarnwell ne s&apos;est pas fermé normalement, mais la liste conservée alors est endommagée et ne peut pas être restaurée.</translation>
+    </message>
+    <message>
+        <source>Tarnwell did not close normally, but the list it kept then was written by another version of Tarnwell and cannot be read by this one. It is left in %1.</source>
+        <translation>Tarnwell ne s&apos;est pas fermé normalement, mais la liste conservée alors a été écrite par une autre version de Tarnwell et celle-ci ne peut pas la lire. Elle reste dans %1.</translation>
+    </message>
+    <message>
+        <source>Tarnwell did not close normally, but the list it kept then cannot be read: %1</source>
+        <translation>Tarnwell ne s&apos;est pas fermé normalement, mais la liste conservée alors ne peut pas être lue : %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Tarnwell did not close normally. Restore the list from %1 (%Ln items, %2 checked)?</source>
+        <translation>
+            <numerusform>Tarnwell ne s&apos;est pas fermé normalement. Restaurer la liste de %1 (%Ln élément, cochés : %2) ?</numerusform>
+            <numerusform>Tarnwell ne s&apos;est pas fermé normalement. Restaurer la liste de %1 (%Ln éléments, cochés : %2) ?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Restaurer</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>Abandonner</translation>
+    </message>
+    <message>
+        <source>Restore List</source>
+        <translation>Restaurer la liste</translation>
+    </message>
 </context>
 </TS>
