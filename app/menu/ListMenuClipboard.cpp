@@ -62,12 +62,18 @@ void ListMenu::paste()
     }
     QString text;
     bool cells = false;
+    bool fromCalc = false;
+    QByteArray calcCells; // Calc's copy of the cells, tabs and line breaks intact
     trap.line(100, [&] {
         const QMimeData *data = QGuiApplication::clipboard()->mimeData();
         if (data == nullptr)
             return;
         text = data->text();
         cells = SpreadsheetClipboard::comesFromSpreadsheet(data->formats());
+        const QString calcFormat = QLatin1String(SpreadsheetClipboard::kCalcCellsFormat);
+        fromCalc = data->hasFormat(calcFormat);
+        if (fromCalc)
+            calcCells = data->data(calcFormat);
     });
     if (text.isEmpty()) {
         m_form.setStatus(
@@ -85,10 +91,13 @@ void ListMenu::paste()
             items = LineBreaks::lines(text, m_form);
             return;
         }
-        for (const QString &row : SpreadsheetClipboard::rowItems(text))
+        const QStringList rows = fromCalc ? SpreadsheetClipboard::rowItems(text, calcCells)
+                                          : SpreadsheetClipboard::rowItems(text);
+        for (const QString &row : rows)
             items.append(row);
     });
     text.clear(); // a large clipboard text need not stay twice in memory
+    calcCells.clear();
     trap.line(106, [&] { List::PoolToListview(m_items, items, m_form); });
     // The list may share the pasted items' buffer: kept here too, it would be copied whole
     // when the duplicate removal first changes the list.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QStringList>
 #include <QStringView>
 
@@ -9,11 +10,20 @@
 // the same items.
 namespace SpreadsheetClipboard {
 
+// The format in which LibreOffice Calc puts copied cells with their tabs and line breaks.
+inline constexpr char kCalcCellsFormat[] = "application/x-libreoffice-tsvc";
+
 // True when `formats` (the clipboard's MIME types) include a spreadsheet's own format, as
 // LibreOffice Calc, Gnumeric and Excel offer beside the text.
 bool comesFromSpreadsheet(const QStringList &formats);
 
 // One item per copied row: the texts of its non-empty cells joined with one blank.
 QStringList rowItems(QStringView text);
+
+// The same from Calc's two copies of the cells: its plain text (a line a row, a cell's tabs
+// and line breaks made blanks) and its cells format (`calcCells`, as the clipboard holds it).
+// Each cell is read whole from the cells format where that agrees with the plain text, and
+// from the plain text where it does not.
+QStringList rowItems(QStringView plainText, const QByteArray &calcCells);
 
 } // namespace SpreadsheetClipboard

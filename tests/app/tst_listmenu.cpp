@@ -487,7 +487,8 @@ void ListMenuTest::pasteAndCopy_data()
         << "" << QStringList{"start"} << "The clipboard holds no text to paste.";
     QTest::newRow("an image and no text")
         << "<image>" << QStringList{"start"} << "The clipboard holds no text to paste.";
-    // "<cells>": copied in Calc, its own format beside the text: a row is an item as imported.
+    // "<cells>": copied in a spreadsheet (Gnumeric), its own format beside the text: a row is
+    // an item as imported.
     QTest::newRow("cells from a spreadsheet, one item a row")
         << "<cells>apple\tpear\t\n\t\t\n\"two\nlines\"\t\"say \"\"hi\"\"\"\n"
         << QStringList{"start", "apple pear", "", "two\nlines say \"hi\""}
@@ -512,7 +513,7 @@ void ListMenuTest::pasteAndCopy()
     } else if (clipboard.startsWith(u"<cells>")) {
         auto *cells = new QMimeData; // the clipboard owns it
         cells->setText(clipboard.mid(7));
-        cells->setData(QStringLiteral("application/x-libreoffice-tsvc"), QByteArray());
+        cells->setData(QStringLiteral("application/x-gnumeric"), QByteArray());
         QGuiApplication::clipboard()->setMimeData(cells);
     } else {
         QGuiApplication::clipboard()->setText(clipboard);

@@ -1,10 +1,16 @@
 #include "CalcText.h"
 #include "Excel.h"
 #include "ItemList.h"
+#include "ListMenu.h"
 #include "ListTestHost.h"
 #include "WindowFixture.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 
 // The spreadsheet commands against a scripted spreadsheet application.
@@ -28,6 +34,8 @@ private Q_SLOTS:
     void importWithoutMarkedBlock();
     void importOfAWorkbookThatCannotBeOpened();
     void importEmptyRowsAndDuplicates();
+    void pastedCellsAreTheirImport_data();
+    void pastedCellsAreTheirImport();
 
     void markedInAnotherDocument();
     void slowStartIsShownAndCanBeLeft();
@@ -287,6 +295,68 @@ void ExcelTest::importEmptyRowsAndDuplicates()
     excel().script.blockTexts = {{"", "", ""}, {"a", "", "b"}, {"", "", ""}};
     click("PushButton18");
     QCOMPARE(items(), (QStringList{"a b", ""}));
+}
+
+void ExcelTest::pastedCellsAreTheirImport_data()
+{
+    QTest::addColumn<QList<QStringList>>("cells");
+    // Calc quotes a typed cell that holds a tab or a line break in its cells format, and
+    // writes a formula's result as it is, line breaks and all.
+    QTest::addColumn<bool>("formulas");
+
+    QTest::newRow("quotes anywhere")
+        << QList<QStringList>{{"\"a", "r1"},        {"b", "r2"},         {"c\"d", "r3"},
+                              {"e", "r4"},          {"\"x\" y", "r5"},   {"5\" screen", "r6"},
+                              {"say \"hi\"", "r7"}, {"\"whole\"", "r8"}, {"f", "r9"},
+                              {"g", "r10"}}
+        << false;
+    QTest::newRow("tabs and line breaks in cells")
+        << QList<QStringList>{{"two\nlines", "r1"},      {"t\t\"q\"", ""},
+                              {"\"q\"\nbreak", "end\n"}, {"", ""},
+                              {"a\n\nb", "\"x\ty\""},    {"3.50", "\""}}
+        << false;
+    QTest::newRow("a quote each side of a tab")
+        << QList<QStringList>{{"\"a", "b\""}, {"a\tb", ""}, {"\"a", "b\"\t"}} << false;
+    QTest::newRow("line breaks in formula results")
+        << QList<QStringList>{{"a\n\"b", "x"}, {"\"c\nd\"", "\"\n"}, {"e", ""}} << true;
+}
+
+void ExcelTest::pastedCellsAreTheirImport()
+{
+    QFETCH(QList<QStringList>, cells);
+    QFETCH(bool, formulas);
+    chooseWorkbook();
+    const int columns = int(cells.front().size());
+    excel().script.selection = {CellBlock{0, 1, 1, int(cells.size()), columns}};
+    excel().script.blockTexts.assign(cells.begin(), cells.end());
+    click("PushButton18");
+    const QStringList imported = items();
+    QCOMPARE(imported.size(), cells.size());
+
+    // The same block as Calc puts it on the clipboard.
+    QString plain;
+    QString calcCells;
+    for (const QStringList &row : cells) {
+        for (int c = 0; c < columns; ++c) {
+            const QString &cell = row[c];
+            const QChar end = c == columns - 1 ? u'\n' : u'\t';
+            plain += QString(cell).replace(u'\n', u' ').replace(u'\t', u' ') + end;
+            QString written = cell;
+            if (!formulas && (cell.contains(u'\n') || cell.contains(u'\t')))
+                written = u'"' + written.replace(u'"', QStringLiteral("\"\"")) + u'"';
+            calcCells += written + end;
+        }
+    }
+    auto copied = std::make_unique<QMimeData>();
+    copied->setText(plain);
+    copied->setData(QStringLiteral("application/x-libreoffice-tsvc"), calcCells.toUtf8());
+    QGuiApplication::clipboard()->setMimeData(copied.release()); // the clipboard owns it
+    form().items().clear();
+    for (QAction *entry : form().listMenu().menu().actions()) {
+        if (entry->text() == u"Paste Items")
+            entry->trigger();
+    }
+    QCOMPARE(items(), imported);
 }
 
 void ExcelTest::excelInstalled()
