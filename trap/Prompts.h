@@ -11,7 +11,9 @@ class Prompts
 public:
     // OkCancel waits while the user works in another program (marking cells in the
     // spreadsheet): a small box beside the window that leaves the focus where it is.
-    enum class Style { OkOnly, YesNo, OkCancel, ErrorReport };
+    // YesNoDefaultNo: a question that Enter answers with No, for a command that is more
+    // likely asked for by mistake.
+    enum class Style { OkOnly, YesNo, OkCancel, ErrorReport, YesNoDefaultNo };
     enum class Answer { Ok, Yes, No, Cancel };
 
     virtual ~Prompts() = default;

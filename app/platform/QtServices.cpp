@@ -80,8 +80,9 @@ Prompts::Answer QtPrompts::messageBox(const QString &text, Style style, const QS
     box.setIcon(style == Style::ErrorReport ? QMessageBox::Warning : QMessageBox::NoIcon);
     switch (style) {
     case Style::YesNo:
+    case Style::YesNoDefaultNo:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
+        box.setDefaultButton(style == Style::YesNo ? QMessageBox::Yes : QMessageBox::No);
         break;
     case Style::ErrorReport:
         box.setStandardButtons(QMessageBox::Ok);
@@ -102,6 +103,7 @@ Prompts::Answer QtPrompts::messageBox(const QString &text, Style style, const QS
     const int pressed = box.exec();
     switch (style) {
     case Style::YesNo:
+    case Style::YesNoDefaultNo:
         return pressed == QMessageBox::Yes ? Answer::Yes : Answer::No;
     default:
         return Answer::Ok;

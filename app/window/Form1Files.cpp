@@ -259,6 +259,12 @@ void Form1::PushButton15_Click()
     }
     if (trap.test(108, [&] { return m_items->count() == 0; }))
         return;
+    if (trap.test(109, [&] {
+            const auto &checks = m_items->checks();
+            return std::find(checks.begin(), checks.end(), 1) == checks.end() &&
+                   !OpenWorkbookWithoutItems(context);
+        }))
+        return;
     trap.line(110, [&] { setMousePointer(kPointerHourglass); });
     std::unique_ptr<ExcelApplication> app;
     const auto requireApp = [&]() -> ExcelApplication & {

@@ -66,6 +66,13 @@ MarkedRange GetExcelRange(ExcelContext &context, ExcelApplication *app)
     }
 }
 
+bool OpenWorkbookWithoutItems(ExcelContext &context)
+{
+    return context.prompts.messageBox(
+               QCoreApplication::translate("Tarnwell", kNoItemsCheckedQuestion),
+               Prompts::Style::YesNoDefaultNo, context.appTitle) == Prompts::Answer::Yes;
+}
+
 QString markInWorkbookMessage(const ExcelApplication::ActiveDocument &documents)
 {
     return QCoreApplication::translate(

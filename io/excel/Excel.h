@@ -40,6 +40,13 @@ inline constexpr char kMarkCellsPrompt[] =
 inline constexpr char kMarkCellsStatus[] =
     QT_TRANSLATE_NOOP("Tarnwell", "Mark a block of cells in Calc, then press OK.");
 
+inline constexpr char kNoItemsCheckedQuestion[] =
+    QT_TRANSLATE_NOOP("Tarnwell", "No items are checked. Open a workbook without items?");
+
+// Asked before the export starts the office for a workbook of no items (the command pressed by
+// mistake, as often as not): true when the user wants it all the same. No is the default.
+bool OpenWorkbookWithoutItems(ExcelContext &context);
+
 // Told when the user marked cells in another document than the workbook being read.
 QString markInWorkbookMessage(const ExcelApplication::ActiveDocument &documents);
 

@@ -46,6 +46,8 @@ private Q_SLOTS:
     void exportEmptyList();
     void exportWritesCheckedItems_data();
     void exportWritesCheckedItems();
+    void exportWithNoItemChecked_data();
+    void exportWithNoItemChecked();
 
 private:
     FakeExcel &excel() { return m_window->excel; }
@@ -406,8 +408,6 @@ void ExcelTest::exportWritesCheckedItems_data()
                                  << QStringList{"Items:", "a", "=1+2", "c"};
     QTest::newRow("only the second")
         << QList<bool>{false, true, false} << QStringList{"Items:", "", "=1+2", ""};
-    QTest::newRow("none checked") << QList<bool>{false, false, false}
-                                  << QStringList{"Items:", "", "", ""};
 }
 
 void ExcelTest::exportWritesCheckedItems()
@@ -445,6 +445,30 @@ void ExcelTest::exportWritesCheckedItems()
     QVERIFY(m_window->prompts.shown.empty());
     QCOMPARE(m_window->form->mousePointer(), 0);
     QCOMPARE(itemTexts(list), (QStringList{"a", "=1+2", "c"}));
+}
+
+void ExcelTest::exportWithNoItemChecked_data()
+{
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("No: nothing starts") << false;
+    QTest::newRow("Yes: a workbook of the heading alone") << true;
+}
+
+void ExcelTest::exportWithNoItemChecked()
+{
+    QFETCH(bool, yes);
+    fill(m_window->form->items(), {"a", "b"});
+    m_window->form->setStatus(QStringLiteral("before"));
+    m_window->prompts.answers.push_back(yes ? Prompts::Answer::Yes : Prompts::Answer::No);
+    click("PushButton15");
+    QCOMPARE(m_window->prompts.texts(),
+             QStringList{"No items are checked. Open a workbook without items?"});
+    QCOMPARE(m_window->prompts.shown[0].style, Prompts::Style::YesNoDefaultNo);
+    QCOMPARE(excel().record.created, yes ? 1 : 0);
+    QCOMPARE(excel().record.cells.size(), size_t(yes ? 1 : 0)); // "Items:" in A1
+    QCOMPARE(excel().record.visible, yes);
+    QCOMPARE(status(), QStringLiteral("before"));
+    QCOMPARE(m_window->form->mousePointer(), 0);
 }
 
 QTEST_MAIN(ExcelTest)

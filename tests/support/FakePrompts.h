@@ -28,7 +28,7 @@ public:
             onShow(shown.back());
         if (style == Style::OkCancel)
             return okCancel.empty() ? Answer::Ok : takeFront(okCancel);
-        if (style != Style::YesNo)
+        if (style != Style::YesNo && style != Style::YesNoDefaultNo)
             return Answer::Ok;
         if (answers.empty())
             return Answer::Yes;
