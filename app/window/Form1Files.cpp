@@ -273,6 +273,7 @@ void Form1::PushButton15_Click()
         return *app;
     };
     const QString statusBefore = Label1->text();
+    SpreadsheetSteps steps(trap); // the office closed meanwhile is told once, at the end
     const std::optional<Failure> failure =
         trap.attempt(112, [&] { app = context.launcher.CreateObject(); });
     const bool reached = !failure;
@@ -284,14 +285,14 @@ void Form1::PushButton15_Click()
         const auto &checks = m_items->checks();
         setStatus(writingToCalcStatus(std::count(checks.begin(), checks.end(), 1)));
     }
-    trap.line(114, [&] { requireApp().WorkbooksAdd(); });
+    steps.line(114, [&] { requireApp().WorkbooksAdd(); });
     for (int header = 0; header < m_items->headerCount(); ++header)
-        trap.line(122, [&] {
+        steps.line(122, [&] {
             requireApp().setColumnTexts(1, header + 1, {m_items->headerText(header)});
         });
     // Row k + 1 for item k; only items with a check mark are written, the rest stay empty.
     // The list as it stands now is written, in slices, yielding in between.
-    trap.line(144, [&] {
+    steps.line(144, [&] {
         QStringList texts;
         texts.reserve(m_items->count());
         for (qsizetype position = 0; position < m_items->count(); ++position)
@@ -310,12 +311,14 @@ void Form1::PushButton15_Click()
                 yieldToEventLoop();
         }
     });
-    trap.line(158, [&] { requireApp().AutofitColumns(); });
-    trap.line(160, [&] { requireApp().setVisible(true); });
+    steps.line(158, [&] { requireApp().AutofitColumns(); });
+    steps.line(160, [&] { requireApp().setVisible(true); });
     trap.line(162, [&] { setMousePointer(kPointerDefault); });
     setProgress(0);
     if (reached)
         setStatus(statusBefore);
+    if (steps.officeGone())
+        steps.tellGone(context, kGoneWhileWritingMessage);
     // An office started for this command and left with nothing to show is ended.
     app.reset();
     try {

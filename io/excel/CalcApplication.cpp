@@ -82,7 +82,8 @@ void CalcApplication::checkAlive() const
 {
     if (!m_connection || !m_connection->alive())
         throw Failure(
-            QCoreApplication::translate("Tarnwell", "LibreOffice Calc is no longer running"), 462);
+            QCoreApplication::translate("Tarnwell", "LibreOffice Calc is no longer running"),
+            kSpreadsheetGone);
 }
 
 void CalcApplication::requireWorkbook() const

@@ -59,11 +59,17 @@ MarkedRange GetExcelRange(ExcelContext &context, ExcelApplication *app)
             marked.blocks = app->MarkedBlocks();
             return marked;
         }
-    } catch (const Failure &) {
-        return {};
+    } catch (const Failure &failure) {
+        return {{}, failure.number() == kSpreadsheetGone};
     } catch (const std::exception &) {
         return {};
     }
+}
+
+void SpreadsheetSteps::tellGone(ExcelContext &context, const char *message) const
+{
+    context.prompts.messageBox(QCoreApplication::translate("Tarnwell", message),
+                               Prompts::Style::OkOnly, context.appTitle);
 }
 
 bool OpenWorkbookWithoutItems(ExcelContext &context)
@@ -99,13 +105,15 @@ namespace List {
 void ExcelToListview(ItemList &listView, const QString &path, ListHost &host, ExcelContext &context)
 {
     Trap trap(host.errorReporter(), QStringLiteral("List.ExcelToListview"));
+    SpreadsheetSteps steps(trap);
     std::unique_ptr<ExcelApplication> app;
     if (auto failure = trap.attempt(100, [&] { app = OpenExcelWorkbook(context, path); })) {
-        host.setStatus(failure->description()); // not "Starting ..." while the report shows
-        trap.report(*failure);
+        // Not "Starting ..." while the report shows.
+        host.setStatus(failure->number() == kSpreadsheetGone ? QString() : failure->description());
+        steps.handle(*failure);
     }
     trap.line(102, [&] { context.setMousePointer(kPointerHourglass); });
-    trap.line(108, [&] {
+    steps.line(108, [&] {
         if (!app)
             throw Failure(QCoreApplication::translate("Tarnwell", "Object variable not set"), 91);
         app->setVisible(true);
@@ -119,19 +127,22 @@ void ExcelToListview(ItemList &listView, const QString &path, ListHost &host, Ex
     if (app)
         context.bringToFront();
     const std::vector<CellBlock> &blocks = marked.blocks;
-    if (trap.test(114, [&] { return blocks.empty(); })) {
+    if (steps.officeGone()) {
+        // Nothing to read and nothing more to ask: said once below.
+    } else if (trap.test(114, [&] { return blocks.empty(); })) {
         trap.line(136, [&] { noRange = true; });
     } else {
         // Several blocks marked (with Ctrl) give their rows in turn, top to bottom.
         std::vector<QStringList> rows;
-        trap.line(116, [&] {
+        steps.line(116, [&] {
             for (const CellBlock &block : blocks) {
                 std::vector<QStringList> blockRows = app->Text(block);
                 rows.insert(rows.end(), std::make_move_iterator(blockRows.begin()),
                             std::make_move_iterator(blockRows.end()));
             }
         });
-        trap.line(120, [&] {
+        // The office gone halfway through: the list stays as it was, not half read.
+        steps.line(120, [&] {
             std::vector<QString> items;
             items.reserve(rows.size());
             for (const QStringList &row : rows)
@@ -149,6 +160,10 @@ void ExcelToListview(ItemList &listView, const QString &path, ListHost &host, Ex
     }
     // The window closed while the box waited: nothing more to tell.
     const bool closed = context.launcher.stopWaiting && context.launcher.stopWaiting();
+    if (!closed && steps.officeGone()) {
+        host.setStatus(QString());
+        steps.tellGone(context, kGoneWhileReadingMessage);
+    }
     if (!closed && trap.test(140, [&] { return noRange; })) {
         trap.line(142, [&] {
             context.prompts.messageBox(

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Spreadsheet.h"
+#include "Trap.h"
 
 #include <QCoreApplication>
 #include <QString>
@@ -40,12 +41,52 @@ inline constexpr char kMarkCellsPrompt[] =
 inline constexpr char kMarkCellsStatus[] =
     QT_TRANSLATE_NOOP("Tarnwell", "Mark a block of cells in Calc, then press OK.");
 
+inline constexpr char kGoneWhileWritingMessage[] =
+    QT_TRANSLATE_NOOP("Tarnwell", "LibreOffice Calc closed before the items were written.");
+inline constexpr char kGoneWhileReadingMessage[] =
+    QT_TRANSLATE_NOOP("Tarnwell", "LibreOffice Calc closed before the cells were read.");
 inline constexpr char kNoItemsCheckedQuestion[] =
     QT_TRANSLATE_NOOP("Tarnwell", "No items are checked. Open a workbook without items?");
 
 // Asked before the export starts the office for a workbook of no items (the command pressed by
 // mistake, as often as not): true when the user wants it all the same. No is the default.
 bool OpenWorkbookWithoutItems(ExcelContext &context);
+
+// Runs a spreadsheet command's steps under its trap until the application goes away: each
+// step after that could only fail the same way, so they are passed over, and the command
+// tells it once (see officeGone()) instead of a report per step.
+class SpreadsheetSteps
+{
+public:
+    explicit SpreadsheetSteps(Trap &trap) : m_trap(trap) {}
+
+    // Runs one step; false when it failed or was passed over.
+    template <typename Step> bool line(int number, Step &&step)
+    {
+        if (m_gone)
+            return false;
+        if (auto failure = m_trap.attempt(number, std::forward<Step>(step))) {
+            handle(*failure);
+            return false;
+        }
+        return true;
+    }
+    // A step's failure: reported, unless it says the application has gone.
+    void handle(const Failure &failure)
+    {
+        if (failure.number() == kSpreadsheetGone)
+            m_gone = true;
+        else
+            m_trap.report(failure);
+    }
+    bool officeGone() const { return m_gone; }
+    // Tells the user, once, that the application went away before the command was through.
+    void tellGone(ExcelContext &context, const char *message) const;
+
+private:
+    Trap &m_trap;
+    bool m_gone = false;
+};
 
 // Told when the user marked cells in another document than the workbook being read.
 QString markInWorkbookMessage(const ExcelApplication::ActiveDocument &documents);

@@ -9,6 +9,10 @@
 #include <optional>
 #include <vector>
 
+// The number of the Failure a spreadsheet call throws once the application has gone away
+// (closed, or ended, while a command was using it).
+inline constexpr int kSpreadsheetGone = 462;
+
 // A block of cells as the sheet numbers them: rows and columns from 1.
 struct CellBlock
 {

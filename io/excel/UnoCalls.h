@@ -5,12 +5,14 @@
 // live. Only this folder's Calc files include it.
 
 #include "Failure.h"
+#include "Spreadsheet.h"
 
 #include <QCoreApplication>
 #include <QScopeGuard>
 #include <QString>
 
 #include <com/sun/star/beans/PropertyValue.hpp>
+#include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/uno/Exception.hpp>
 #include <com/sun/star/uno/Sequence.hxx>
 #include <rtl/ustring.hxx>
@@ -88,7 +90,25 @@ template <typename Call> auto awayFromTheWindow(const Call &call) -> decltype(ca
         return std::move(*result);
 }
 
-// Turns any UNO failure into ours, with the office's own message.
+// The failure of a call the office answered with `error`, in its own words.
+inline Failure described(const uno::Exception &error)
+{
+    const QString message = toQString(error.Message);
+    return Failure(
+        message.isEmpty()
+            ? QCoreApplication::translate("Tarnwell", "LibreOffice Calc reported a failure")
+            : QCoreApplication::translate("Tarnwell", "LibreOffice Calc: %1").arg(message));
+}
+
+// The office went away during the call: the commands tell it in words of their own.
+inline Failure officeGone()
+{
+    return Failure(QCoreApplication::translate("Tarnwell", "LibreOffice Calc is no longer running"),
+                   kSpreadsheetGone);
+}
+
+// Turns any UNO failure into ours. An object disposed with the office, or its bridge ended
+// during the call, is kSpreadsheetGone; any other with the office's own message.
 template <typename Call> auto unoCall(const Call &call) -> decltype(call())
 {
     return awayFromTheWindow([&]() -> decltype(call()) {
@@ -96,12 +116,14 @@ template <typename Call> auto unoCall(const Call &call) -> decltype(call())
             return call();
         } catch (const Failure &) {
             throw;
+        } catch (const lang::DisposedException &) {
+            throw officeGone();
+        } catch (const uno::RuntimeException &error) {
+            if (error.Message.indexOf(ascii("URP bridge")) >= 0)
+                throw officeGone();
+            throw described(error);
         } catch (const uno::Exception &error) {
-            const QString message = toQString(error.Message);
-            throw Failure(
-                message.isEmpty()
-                    ? QCoreApplication::translate("Tarnwell", "LibreOffice Calc reported a failure")
-                    : QCoreApplication::translate("Tarnwell", "LibreOffice Calc: %1").arg(message));
+            throw described(error);
         }
     });
 }

@@ -5,6 +5,7 @@
 #include "Excel.h"
 #include "Failure.h"
 #include "LibreOfficeCalc.h"
+#include "UnoCalls.h"
 
 #include <QProcess>
 #include <QScopeGuard>
@@ -18,6 +19,7 @@
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/lang/Locale.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/sheet/XSheetCellRangeContainer.hpp>
@@ -85,6 +87,8 @@ private Q_SLOTS:
     void initTestCase();
     void cleanupTestCase();
     void missingOfficeIsToldAtOnce();
+    void officeGoneIsOneFailure_data();
+    void officeGoneIsOneFailure();
     void readsDisplayedTexts_data();
     void readsDisplayedTexts();
     void wholeColumnIsClippedToUsedArea();
@@ -156,6 +160,33 @@ void CalcTest::missingOfficeIsToldAtOnce()
     LibreOfficeLauncher missing(options);
     QVERIFY(!missing.isInstalled());
     QVERIFY_THROWS_EXCEPTION(Failure, missing.CreateObject());
+}
+
+void CalcTest::officeGoneIsOneFailure_data()
+{
+    QTest::addColumn<QString>("thrown"); // "disposed", or a RuntimeException's message
+    QTest::addColumn<bool>("gone");
+    QTest::newRow("a disposed object") << "disposed" << true;
+    QTest::newRow("the bridge ended during the call")
+        << "Binary URP bridge disposed during call at ./binaryurp/source/bridge.cxx:615" << true;
+    QTest::newRow("another failure") << "no such property" << false;
+}
+
+void CalcTest::officeGoneIsOneFailure()
+{
+    QFETCH(QString, thrown);
+    QFETCH(bool, gone);
+    try {
+        UnoCalls::unoCall([&] {
+            if (thrown == u"disposed")
+                throw lang::DisposedException();
+            throw uno::RuntimeException(toOUString(thrown));
+        });
+        QFAIL("no failure");
+    } catch (const Failure &failure) {
+        QCOMPARE(failure.number() == kSpreadsheetGone, gone);
+        QCOMPARE(failure.description() == u"LibreOffice Calc is no longer running", gone);
+    }
 }
 
 void CalcTest::readsDisplayedTexts_data()

@@ -48,6 +48,8 @@ private Q_SLOTS:
     void exportWritesCheckedItems();
     void exportWithNoItemChecked_data();
     void exportWithNoItemChecked();
+    void officeClosedMidway_data();
+    void officeClosedMidway();
 
 private:
     FakeExcel &excel() { return m_window->excel; }
@@ -469,6 +471,44 @@ void ExcelTest::exportWithNoItemChecked()
     QCOMPARE(excel().record.visible, yes);
     QCOMPARE(status(), QStringLiteral("before"));
     QCOMPARE(m_window->form->mousePointer(), 0);
+}
+
+void ExcelTest::officeClosedMidway_data()
+{
+    QTest::addColumn<bool>("reading");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("while writing")
+        << false << "LibreOffice Calc closed before the items were written.";
+    QTest::newRow("while reading") << true << "LibreOffice Calc closed before the cells were read.";
+}
+
+void ExcelTest::officeClosedMidway()
+{
+    QFETCH(bool, reading);
+    QFETCH(QString, message);
+    ItemList &list = m_window->form->items();
+    fill(list, {"a", "b"});
+    list.setChecked(1, true);
+    m_window->form->setStatus(QStringLiteral("before"));
+    if (reading) {
+        chooseWorkbook();
+        excel().script.selection = {CellBlock{0, 1, 1, 2, 1}};
+        excel().script.blockTexts = {{"x"}, {"y"}};
+        excel().script.goneWhileReading = true;
+        click("PushButton18");
+    } else {
+        excel().script.goneAfterWrites = 1; // the heading is written, the items are not
+        click("PushButton15");
+    }
+    // Said once, in words the user knows; the list as it was, nothing left of the command.
+    const QStringList texts = m_window->prompts.texts();
+    QCOMPARE(texts.last(), message);
+    QVERIFY(m_window->prompts.errorReports().isEmpty());
+    QCOMPARE(itemTexts(list), (QStringList{"a", "b"}));
+    if (!reading)
+        QCOMPARE(status(), QStringLiteral("before"));
+    QCOMPARE(m_window->form->mousePointer(), 0);
+    QCOMPARE(excel().record.released, 1);
 }
 
 QTEST_MAIN(ExcelTest)

@@ -96,6 +96,9 @@ public:
         bool slowStart = false;          // the application has to be started first
         bool closedWhileMarking = false; // the user closes the workbook while the box waits
         std::function<void()> onWrite;   // runs as texts are written
+        // The office ends after this many writes (-1: never), or while a block is read.
+        int goneAfterWrites = -1;
+        bool goneWhileReading = false;
     };
     struct Record
     {
@@ -130,6 +133,8 @@ public:
         void setVisible(bool visible) override
         {
             m_record.calls.append(QStringLiteral("Visible"));
+            if (m_gone)
+                throw gone();
             m_record.visible = visible;
         }
         std::vector<CellBlock> MarkedBlocks() override
@@ -148,6 +153,8 @@ public:
         std::vector<QStringList> Text(const CellBlock &block) override
         {
             m_record.calls.append(QStringLiteral("Text"));
+            if (m_script.goneWhileReading)
+                throw gone();
             m_record.textsRead.push_back(block);
             return m_script.blockTexts;
         }
@@ -156,6 +163,10 @@ public:
             m_record.calls.append(QStringLiteral("Write"));
             if (m_script.onWrite)
                 m_script.onWrite();
+            if (m_writes++ == m_script.goneAfterWrites)
+                m_gone = true;
+            if (m_gone)
+                throw gone();
             for (qsizetype i = 0; i < texts.size(); ++i) {
                 if (!texts[i].isEmpty())
                     m_record.cells[{row + int(i), column}] = texts[i];
@@ -164,13 +175,23 @@ public:
         void AutofitColumns() override
         {
             m_record.calls.append(QStringLiteral("Autofit"));
+            if (m_gone)
+                throw gone();
             m_record.autofit = true;
         }
 
     private:
+        static Failure gone()
+        {
+            return Failure(QStringLiteral("LibreOffice Calc is no longer running"),
+                           kSpreadsheetGone);
+        }
+
         const Script &m_script;
         Record &m_record;
         int m_elsewhereTold = 0;
+        int m_writes = 0;
+        bool m_gone = false;
     };
 
     bool isInstalled() override { return script.installed; }
