@@ -73,7 +73,7 @@ void RecordWriter::run()
             if (record.exists() && !record.remove())
                 failure = record.errorString();
         } else {
-            failure = RecoveryRecord::write(m_path, list, m_stop);
+            failure = RecoveryRecord::write(m_path, std::move(list), m_stop);
         }
         list = KeptList(); // the list's texts are let go of before the window hears
         if (m_stop)

@@ -5,6 +5,8 @@
 
 #include <zlib.h>
 
+#include <algorithm>
+
 #include <cerrno>
 #include <cstring>
 
@@ -221,7 +223,7 @@ qsizetype KeptList::checkedCount() const
     return qsizetype(checks.size()) - std::count(checks.begin(), checks.end(), quint8(0));
 }
 
-std::optional<QString> RecoveryRecord::write(const QString &path, const KeptList &list,
+std::optional<QString> RecoveryRecord::write(const QString &path, KeptList &&list,
                                              const std::atomic<bool> &stop)
 {
     const QString beside = path + QStringLiteral(".tmp");
@@ -233,8 +235,10 @@ std::optional<QString> RecoveryRecord::write(const QString &path, const KeptList
         quint32 seed;
         std::memcpy(&seed, header.constData() + header.size() - 4, 4);
         BlockWriter blocks(file, seed);
-        const bool written = file.error() == 0 && file.write(header.constData(), header.size()) &&
-                             writeBlocks(blocks, list, stop) && file.finish();
+        bool written = file.error() == 0 && file.write(header.constData(), header.size()) &&
+                       writeBlocks(blocks, list, stop);
+        list = KeptList();
+        written = written && file.finish();
         error = file.error();
         if (!written && error == 0) { // stopped
             ::unlink(besideName.constData());

@@ -141,7 +141,7 @@ private Q_SLOTS:
             list.texts.append(ItemText(QStringView(text)));
         list.checks = {0, 1, 0};
         const QString path = m_state->filePath("list-1-1.rec");
-        QVERIFY(!RecoveryRecord::write(path, list, std::atomic<bool>(false)));
+        QVERIFY(!RecoveryRecord::write(path, KeptList(list), std::atomic<bool>(false)));
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray whole = file.readAll();
