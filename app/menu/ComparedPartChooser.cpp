@@ -18,10 +18,12 @@ ComparedPartChooser::ComparedPartChooser(QWidget *parent) : QWidget(parent)
         new QRadioButton(QCoreApplication::translate("Tarnwell", "E-&mail addresses"), this);
     m_columnChoice = new QRadioButton(QCoreApplication::translate("Tarnwell", "Colum&n"), this);
     m_whole->setToolTip(QCoreApplication::translate("Tarnwell", "Each item as it stands"));
-    m_address->setToolTip(QStringLiteral(
+    m_address->setToolTip(QCoreApplication::translate(
+        "Tarnwell",
         "The address in angle brackets, or the one address in the item; domains without "
         "letter case. Items without an address are not grouped."));
-    m_columnChoice->setToolTip(QStringLiteral(
+    m_columnChoice->setToolTip(QCoreApplication::translate(
+        "Tarnwell",
         "One column of each item read as a delimited line (\"Smith,John,bob@example.org\"); "
         "items with fewer columns are not grouped."));
     auto *group = new QButtonGroup(this);

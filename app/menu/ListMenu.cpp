@@ -258,9 +258,10 @@ void ListMenu::findNext()
 
 // ---- check marks ----------------------------------------------------------------------------
 
-void ListMenu::setAllChecks(const QString &name, const std::function<quint8(quint8)> &mark)
+void ListMenu::setAllChecks(const QString &location, const QString &name,
+                            const std::function<quint8(quint8)> &mark)
 {
-    Trap trap(m_form.errorReporter(), u"Form1." + name);
+    Trap trap(m_form.errorReporter(), location);
     const UndoHistory::Command command(m_history, name);
     trap.line(100, [&] {
         std::vector<quint8> checks = m_items.checks();
@@ -273,35 +274,40 @@ void ListMenu::setAllChecks(const QString &name, const std::function<quint8(quin
 
 void ListMenu::checkAll()
 {
-    setAllChecks(QCoreApplication::translate("Tarnwell", "Check All Items"),
+    setAllChecks(QStringLiteral("Form1.CheckAllItems"),
+                 QCoreApplication::translate("Tarnwell", "Check All Items"),
                  [](quint8) { return quint8(1); });
 }
 
 void ListMenu::uncheckAll()
 {
-    setAllChecks(QCoreApplication::translate("Tarnwell", "Uncheck All Items"),
+    setAllChecks(QStringLiteral("Form1.UncheckAllItems"),
+                 QCoreApplication::translate("Tarnwell", "Uncheck All Items"),
                  [](quint8) { return quint8(0); });
 }
 
 void ListMenu::invertChecks()
 {
-    setAllChecks(QCoreApplication::translate("Tarnwell", "Invert Check Marks"),
+    setAllChecks(QStringLiteral("Form1.InvertCheckMarks"),
+                 QCoreApplication::translate("Tarnwell", "Invert Check Marks"),
                  [](quint8 check) { return quint8(!check); });
 }
 
 void ListMenu::checkSelected()
 {
-    markSelected(QCoreApplication::translate("Tarnwell", "Check Selected Items"), 1);
+    markSelected(QStringLiteral("Form1.CheckSelectedItems"),
+                 QCoreApplication::translate("Tarnwell", "Check Selected Items"), 1);
 }
 
 void ListMenu::uncheckSelected()
 {
-    markSelected(QCoreApplication::translate("Tarnwell", "Uncheck Selected Items"), 0);
+    markSelected(QStringLiteral("Form1.UncheckSelectedItems"),
+                 QCoreApplication::translate("Tarnwell", "Uncheck Selected Items"), 0);
 }
 
-void ListMenu::markSelected(const QString &name, quint8 mark)
+void ListMenu::markSelected(const QString &location, const QString &name, quint8 mark)
 {
-    Trap trap(m_form.errorReporter(), u"Form1." + name);
+    Trap trap(m_form.errorReporter(), location);
     const UndoHistory::Command command(m_history, name);
     trap.line(100, [&] {
         std::vector<quint8> checks = m_items.checks();

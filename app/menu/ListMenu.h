@@ -66,11 +66,14 @@ private:
     void popUp(const QPoint &at);
     // Undoes (back) or redoes the next step and says so in the status line.
     void replay(bool back);
-    void setAllChecks(const QString &name, const std::function<quint8(quint8)> &mark);
-    void markSelected(const QString &name, quint8 mark);
+    // `location` names the command in the error report, the same in every language; `name`
+    // is the step's name in the user's.
+    void setAllChecks(const QString &location, const QString &name,
+                      const std::function<quint8(quint8)> &mark);
+    void markSelected(const QString &location, const QString &name, quint8 mark);
     QString askText(const QString &prompt, const QString &defaultText = {});
     // Puts the items in the order `order` works out, as one step named `name`.
-    void reorder(const QString &name, const QString &done,
+    void reorder(const QString &location, const QString &name, const QString &done,
                  const std::function<std::vector<quint32>()> &order);
     // Puts the items at `rows` (ascending) on the clipboard, one line each.
     void copyItems(const std::vector<qsizetype> &rows);

@@ -24,13 +24,15 @@ QStringList textFilters()
 
 QString removedListedStatus(qsizetype removed, qsizetype files, bool listed)
 {
-    const QString where =
-        listed
-            ? QCoreApplication::translate("Tarnwell", "listed in %n file(s)", nullptr, int(files))
-            : QCoreApplication::translate("Tarnwell", "not listed in %n file(s)", nullptr,
-                                          int(files));
-    return QCoreApplication::translate("Tarnwell", "%n item(s) removed (%1)", nullptr, int(removed))
-        .arg(where);
+    // "Listed" agrees with the items removed, not with the files: one message counts them.
+    const QString count =
+        QCoreApplication::translate("Tarnwell", "%n file(s)", nullptr, int(files));
+    return (listed
+                ? QCoreApplication::translate("Tarnwell", "%n item(s) removed (listed in %1)",
+                                              nullptr, int(removed))
+                : QCoreApplication::translate("Tarnwell", "%n item(s) removed (not listed in %1)",
+                                              nullptr, int(removed)))
+        .arg(count);
 }
 } // namespace
 

@@ -12,29 +12,32 @@
 
 void ListMenu::sortAToZ()
 {
-    reorder(QCoreApplication::translate("Tarnwell", "Sort A to Z"),
+    reorder(QStringLiteral("Form1.SortAtoZ"),
+            QCoreApplication::translate("Tarnwell", "Sort A to Z"),
             QCoreApplication::translate("Tarnwell", "Sorted A to Z."),
             [this] { return List::SortOrder(m_items, false, m_form); });
 }
 
 void ListMenu::sortZToA()
 {
-    reorder(QCoreApplication::translate("Tarnwell", "Sort Z to A"),
+    reorder(QStringLiteral("Form1.SortZtoA"),
+            QCoreApplication::translate("Tarnwell", "Sort Z to A"),
             QCoreApplication::translate("Tarnwell", "Sorted Z to A."),
             [this] { return List::SortOrder(m_items, true, m_form); });
 }
 
 void ListMenu::reverseOrder()
 {
-    reorder(QCoreApplication::translate("Tarnwell", "Reverse Order"),
+    reorder(QStringLiteral("Form1.ReverseOrder"),
+            QCoreApplication::translate("Tarnwell", "Reverse Order"),
             QCoreApplication::translate("Tarnwell", "Order reversed."),
             [this] { return List::ReversedOrder(m_items.count()); });
 }
 
-void ListMenu::reorder(const QString &name, const QString &done,
+void ListMenu::reorder(const QString &location, const QString &name, const QString &done,
                        const std::function<std::vector<quint32>()> &order)
 {
-    Trap trap(m_form.errorReporter(), u"Form1." + QString(name).remove(u' '));
+    Trap trap(m_form.errorReporter(), location);
     if (m_items.count() < 2)
         return;
     const UndoHistory::Command command(m_history, name);

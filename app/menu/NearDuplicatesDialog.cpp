@@ -200,11 +200,11 @@ void NearDuplicatesDialog::updateState()
         if (m_model.groups().count() == 0) {
             summary = QCoreApplication::translate("Tarnwell", "No near duplicates found.");
         } else {
-            summary = QCoreApplication::translate("Tarnwell", "%1; %2 would be removed.")
+            // The verb agrees with the items' count: one message counts them.
+            summary = QCoreApplication::translate("Tarnwell", "%1; %n item(s) would be removed.",
+                                                  nullptr, int(m_model.removalCount()))
                           .arg(QCoreApplication::translate("Tarnwell", "%n group(s)", nullptr,
-                                                           int(m_model.groups().count())),
-                               QCoreApplication::translate("Tarnwell", "%n item(s)", nullptr,
-                                                           int(m_model.removalCount())));
+                                                           int(m_model.groups().count())));
         }
         // Said here too: the dialog covers the window's status line where it opens.
         if (const qsizetype several = m_model.groups().severalAddresses; several > 0)

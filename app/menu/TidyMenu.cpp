@@ -68,48 +68,55 @@ void TidyMenu::addCommand(QMenu &menu, const QString &text, void (TidyMenu::*com
 
 void TidyMenu::trimBlanks()
 {
-    rewrite(QCoreApplication::translate("Tarnwell", "Trim Blanks"), Tidy::trimBlanksRule());
+    rewrite(QStringLiteral("Form1.TrimBlanks"),
+            QCoreApplication::translate("Tarnwell", "Trim Blanks"), Tidy::trimBlanksRule());
 }
 
 void TidyMenu::collapseInnerBlanks()
 {
-    rewrite(QCoreApplication::translate("Tarnwell", "Collapse Inner Blanks"),
+    rewrite(QStringLiteral("Form1.CollapseInnerBlanks"),
+            QCoreApplication::translate("Tarnwell", "Collapse Inner Blanks"),
             Tidy::collapseInnerBlanksRule());
 }
 
 void TidyMenu::removeInvisibleCharacters()
 {
-    rewrite(QCoreApplication::translate("Tarnwell", "Remove Invisible Characters"),
+    rewrite(QStringLiteral("Form1.RemoveInvisibleCharacters"),
+            QCoreApplication::translate("Tarnwell", "Remove Invisible Characters"),
             Tidy::removeInvisibleCharactersRule());
 }
 
 void TidyMenu::lowerCase()
 {
-    rewrite(QCoreApplication::translate("Tarnwell", "Lower Case"), Tidy::lowerCaseRule());
+    rewrite(QStringLiteral("Form1.LowerCase"),
+            QCoreApplication::translate("Tarnwell", "Lower Case"), Tidy::lowerCaseRule());
 }
 
 void TidyMenu::upperCase()
 {
-    rewrite(QCoreApplication::translate("Tarnwell", "Upper Case"), Tidy::upperCaseRule());
+    rewrite(QStringLiteral("Form1.UpperCase"),
+            QCoreApplication::translate("Tarnwell", "Upper Case"), Tidy::upperCaseRule());
 }
 
 void TidyMenu::removeEmptyItems()
 {
-    run(QCoreApplication::translate("Tarnwell", "Remove Empty Items"), [this] {
-        const qsizetype removed = List::RemoveBlankItems(m_items, m_form);
-        return QCoreApplication::translate("Tarnwell", "%n empty item(s) removed.", nullptr,
-                                           int(removed));
-    });
+    run(QStringLiteral("Form1.RemoveEmptyItems"),
+        QCoreApplication::translate("Tarnwell", "Remove Empty Items"), [this] {
+            const qsizetype removed = List::RemoveBlankItems(m_items, m_form);
+            return QCoreApplication::translate("Tarnwell", "%n empty item(s) removed.", nullptr,
+                                               int(removed));
+        });
 }
 
-void TidyMenu::rewrite(const QString &name, const Tidy::Rule &rule)
+void TidyMenu::rewrite(const QString &location, const QString &name, const Tidy::Rule &rule)
 {
-    run(name, [&] { return changedStatus(List::RewriteItems(m_items, m_form, rule)); });
+    run(location, name, [&] { return changedStatus(List::RewriteItems(m_items, m_form, rule)); });
 }
 
-void TidyMenu::run(const QString &name, const std::function<QString()> &change)
+void TidyMenu::run(const QString &location, const QString &name,
+                   const std::function<QString()> &change)
 {
-    Trap trap(m_form.errorReporter(), u"Form1." + QString(name).remove(u' '));
+    Trap trap(m_form.errorReporter(), location);
     const UndoHistory::Command command(m_history, name);
     QString done;
     StatusKeepingHost host(m_form);

@@ -31,10 +31,11 @@ public:
 
 private:
     void addCommand(QMenu &menu, const QString &text, void (TidyMenu::*command)());
-    // Runs the command `name`: `change` changes the list and says what it did for the
-    // status line; duplicate removal follows, and its status text is added.
-    void run(const QString &name, const std::function<QString()> &change);
-    void rewrite(const QString &name, const Tidy::Rule &rule);
+    // Runs the command `name`, reported at `location` (the same in every language): `change`
+    // changes the list and says what it did for the status line; duplicate removal follows,
+    // and its status text is added.
+    void run(const QString &location, const QString &name, const std::function<QString()> &change);
+    void rewrite(const QString &location, const QString &name, const Tidy::Rule &rule);
 
     Form1 &m_form;
     ItemList &m_items;

@@ -13,26 +13,47 @@ QString tarnwellVersion()
 }
 
 namespace {
+// Qt's own texts in the help and in its errors, given here so that they are translated with
+// ours: Debian ships Qt's translations in a package of their own, which may be missing.
+[[maybe_unused]] constexpr const char *kParserTexts[] = {
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Usage: %1"),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "[options]"),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Options:"),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Arguments:"),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Displays help on commandline options."),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Displays help including Qt specific options."),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Displays version information."),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Unknown option '%1'."),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Unknown options: %1."),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Missing value after '%1'."),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Unexpected value after '%1'."),
+};
+
 // The options the window system reads itself, as "--help-all" promises to show them.
-constexpr char kWindowSystemOptions[] = R"(
-Options of the window system (Qt):
-  -platform <name[:options]>   The platform plugin: xcb (X11), wayland, offscreen, ...
-  -platformpluginpath <path>   Where the platform plugins are.
-  -platformtheme <theme>       The platform theme: gtk3, ...
-  -plugin <plugin>             Another plugin to load; may be given several times.
-  -qwindowgeometry <geometry>  The main window's geometry, as X11 writes it: 100x100+50+50.
-  -qwindowicon <icon>          The windows' icon.
-  -qwindowtitle <title>        The first window's title.
-  -reverse                     Lays the window out right to left.
-  -session <session>           Restores the program from an earlier session.
-  -style <style>               The widget style: Fusion, ...
-  -stylesheet <path>           A style sheet for the whole program.
-  -widgetcount                 Says at the end how many widgets were made.
-  -display <display>           The X11 display, instead of $DISPLAY.
-  -name <name>                 The instance name (ICCCM 4.1.2.1).
-  -nograb, -dograb             Whether the mouse may be grabbed (X11).
-  -visual <id>                 The X11 visual to use.
-)";
+QString windowSystemOptions()
+{
+    return QCoreApplication::translate(
+        "Tarnwell",
+        "\n"
+        "Options of the window system (Qt):\n"
+        "  -platform <name[:options]>   The platform plugin: xcb (X11), wayland, offscreen, ...\n"
+        "  -platformpluginpath <path>   Where the platform plugins are.\n"
+        "  -platformtheme <theme>       The platform theme: gtk3, ...\n"
+        "  -plugin <plugin>             Another plugin to load; may be given several times.\n"
+        "  -qwindowgeometry <geometry>  The main window's geometry, as X11 writes it: "
+        "100x100+50+50.\n"
+        "  -qwindowicon <icon>          The windows' icon.\n"
+        "  -qwindowtitle <title>        The first window's title.\n"
+        "  -reverse                     Lays the window out right to left.\n"
+        "  -session <session>           Restores the program from an earlier session.\n"
+        "  -style <style>               The widget style: Fusion, ...\n"
+        "  -stylesheet <path>           A style sheet for the whole program.\n"
+        "  -widgetcount                 Says at the end how many widgets were made.\n"
+        "  -display <display>           The X11 display, instead of $DISPLAY.\n"
+        "  -name <name>                 The instance name (ICCCM 4.1.2.1).\n"
+        "  -nograb, -dograb             Whether the mouse may be grabbed (X11).\n"
+        "  -visual <id>                 The X11 visual to use.\n");
+}
 } // namespace
 
 CommandLine parseCommandLine(const QStringList &arguments)
@@ -68,7 +89,7 @@ CommandLine parseCommandLine(const QStringList &arguments)
         result.action = CommandLine::Action::ShowHelp;
         result.output = parser.helpText();
         if (parser.isSet(helpAll))
-            result.output += QString::fromLatin1(kWindowSystemOptions);
+            result.output += windowSystemOptions();
         return result;
     }
     if (parser.isSet(version)) {

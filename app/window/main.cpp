@@ -16,6 +16,7 @@ int main(int argc, char *argv[])
     // so they work without a display.
     if (answeredWithoutWindow(QStringList(argv, argv + argc))) {
         const QCoreApplication core(argc, argv);
+        Translations::install(); // the help speaks the user's language too
         return answerCommandLine(parseCommandLine(QCoreApplication::arguments()));
     }
 

@@ -2,6 +2,53 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>QCommandLineParser</name>
+    <message>
+        <source>Usage: %1</source>
+        <translation>Aufruf: %1</translation>
+    </message>
+    <message>
+        <source>[options]</source>
+        <translation>[Optionen]</translation>
+    </message>
+    <message>
+        <source>Options:</source>
+        <translation>Optionen:</translation>
+    </message>
+    <message>
+        <source>Arguments:</source>
+        <translation>Argumente:</translation>
+    </message>
+    <message>
+        <source>Displays help on commandline options.</source>
+        <translation>Zeigt die Hilfe zu den Befehlszeilenoptionen an.</translation>
+    </message>
+    <message>
+        <source>Displays help including Qt specific options.</source>
+        <translation>Zeigt die Hilfe einschließlich der Optionen von Qt an.</translation>
+    </message>
+    <message>
+        <source>Displays version information.</source>
+        <translation>Zeigt die Version an.</translation>
+    </message>
+    <message>
+        <source>Unknown option &apos;%1&apos;.</source>
+        <translation>Unbekannte Option „%1“.</translation>
+    </message>
+    <message>
+        <source>Unknown options: %1.</source>
+        <translation>Unbekannte Optionen: %1.</translation>
+    </message>
+    <message>
+        <source>Missing value after &apos;%1&apos;.</source>
+        <translation>Fehlender Wert nach „%1“.</translation>
+    </message>
+    <message>
+        <source>Unexpected value after &apos;%1&apos;.</source>
+        <translation>Unerwarteter Wert nach „%1“.</translation>
+    </message>
+</context>
+<context>
     <name>Tarnwell</name>
     <message>
         <source>Check Mark</source>
@@ -58,8 +105,8 @@
     <message numerus="yes">
         <source>%n item(s) checked.</source>
         <translation>
-            <numerusform>%n Eintrag markiert.</numerusform>
-            <numerusform>%n Einträge markiert.</numerusform>
+            <numerusform>%n Eintrag abgehakt.</numerusform>
+            <numerusform>%n Einträge abgehakt.</numerusform>
         </translation>
     </message>
     <message>
@@ -76,7 +123,7 @@
     </message>
     <message>
         <source>Copy Checked Items</source>
-        <translation>Markierte Einträge kopieren</translation>
+        <translation>Abgehakte Einträge kopieren</translation>
     </message>
     <message>
         <source>Paste Items</source>
@@ -92,27 +139,27 @@
     </message>
     <message>
         <source>Check All Items</source>
-        <translation>Alle Einträge markieren</translation>
+        <translation>Alle Einträge abhaken</translation>
     </message>
     <message>
         <source>Uncheck All Items</source>
-        <translation>Alle Markierungen entfernen</translation>
+        <translation>Alle Häkchen entfernen</translation>
     </message>
     <message>
         <source>Invert Check Marks</source>
-        <translation>Markierungen umkehren</translation>
+        <translation>Häkchen umkehren</translation>
     </message>
     <message>
         <source>Check Items With...</source>
-        <translation>Einträge markieren mit...</translation>
+        <translation>Einträge abhaken mit...</translation>
     </message>
     <message>
         <source>Check Selected Items</source>
-        <translation>Ausgewählte Einträge markieren</translation>
+        <translation>Ausgewählte Einträge abhaken</translation>
     </message>
     <message>
         <source>Uncheck Selected Items</source>
-        <translation>Markierung ausgewählter Einträge entfernen</translation>
+        <translation>Häkchen ausgewählter Einträge entfernen</translation>
     </message>
     <message>
         <source>Sort A to Z</source>
@@ -128,7 +175,7 @@
     </message>
     <message>
         <source>Find Near Duplicates...</source>
-        <translation>Fast-Duplikate suchen...</translation>
+        <translation>Ähnliche Einträge suchen...</translation>
     </message>
     <message>
         <source>Remove Items Listed in File(s)...</source>
@@ -184,7 +231,7 @@
     </message>
     <message>
         <source>Check Items With &quot;%1&quot;</source>
-        <translation>Einträge mit „%1“ markieren</translation>
+        <translation>Einträge mit „%1“ abhaken</translation>
     </message>
     <message numerus="yes">
         <source>%n item(s) copied.</source>
@@ -208,27 +255,6 @@
     <message>
         <source>All Files (*)</source>
         <translation>Alle Dateien (*)</translation>
-    </message>
-    <message numerus="yes">
-        <source>listed in %n file(s)</source>
-        <translation>
-            <numerusform>in %n Datei aufgeführt</numerusform>
-            <numerusform>in %n Dateien aufgeführt</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>not listed in %n file(s)</source>
-        <translation>
-            <numerusform>nicht in %n Datei aufgeführt</numerusform>
-            <numerusform>nicht in %n Dateien aufgeführt</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>%n item(s) removed (%1)</source>
-        <translation>
-            <numerusform>%n Eintrag entfernt (%1)</numerusform>
-            <numerusform>%n Einträge entfernt (%1)</numerusform>
-        </translation>
     </message>
     <message>
         <source>Remove Items Whose Address Is Listed in File(s)</source>
@@ -272,21 +298,21 @@
     </message>
     <message>
         <source>Find Near Duplicates</source>
-        <translation>Fast-Duplikate suchen</translation>
+        <translation>Ähnliche Einträge suchen</translation>
     </message>
     <message>
         <source>Remove Near Duplicates</source>
-        <translation>Fast-Duplikate entfernen</translation>
+        <translation>Ähnliche Einträge entfernen</translation>
     </message>
     <message>
         <source>The list changed, so its near duplicates were found again.</source>
-        <translation>Die Liste hat sich geändert, deshalb wurden ihre Fast-Duplikate neu gesucht.</translation>
+        <translation>Die Liste hat sich geändert, deshalb wurden ihre ähnlichen Einträge neu gesucht.</translation>
     </message>
     <message numerus="yes">
         <source>%n near duplicate(s) removed.</source>
         <translation>
-            <numerusform>%n Fast-Duplikat entfernt.</numerusform>
-            <numerusform>%n Fast-Duplikate entfernt.</numerusform>
+            <numerusform>%n ähnlicher Eintrag entfernt.</numerusform>
+            <numerusform>%n ähnliche Einträge entfernt.</numerusform>
         </translation>
     </message>
     <message>
@@ -351,7 +377,7 @@
     </message>
     <message>
         <source>&amp;Remove All but the Kept Item of Each Ticked Group</source>
-        <translation>Alle außer dem behaltenen Eintrag jeder markierten Gruppe ent&amp;fernen</translation>
+        <translation>Alle außer dem behaltenen Eintrag jeder abgehakten Gruppe ent&amp;fernen</translation>
     </message>
     <message>
         <source>&amp;Close</source>
@@ -359,11 +385,7 @@
     </message>
     <message>
         <source>No near duplicates found.</source>
-        <translation>Keine Fast-Duplikate gefunden.</translation>
-    </message>
-    <message>
-        <source>%1; %2 would be removed.</source>
-        <translation>%1; %2 würden entfernt.</translation>
+        <translation>Keine ähnlichen Einträge gefunden.</translation>
     </message>
     <message numerus="yes">
         <source>%n group(s)</source>
@@ -415,7 +437,7 @@
     </message>
     <message>
         <source>Near-duplicate groups</source>
-        <translation>Gruppen von Fast-Duplikaten</translation>
+        <translation>Gruppen ähnlicher Einträge</translation>
     </message>
     <message numerus="yes">
         <source>%n item(s) changed.</source>
@@ -887,11 +909,11 @@ Try &apos;%1 --help&apos; for more information.
     </message>
     <message>
         <source>The near-duplicate groups changed before their removal&apos;s turn; nothing was removed.</source>
-        <translation>Die Gruppen von Fast-Duplikaten haben sich geändert, bevor das Entfernen an der Reihe war; nichts wurde entfernt.</translation>
+        <translation>Die Gruppen ähnlicher Einträge haben sich geändert, bevor das Entfernen an der Reihe war; nichts wurde entfernt.</translation>
     </message>
     <message>
         <source>Finding near duplicates...</source>
-        <translation>Fast-Duplikate werden gesucht...</translation>
+        <translation>Ähnliche Einträge werden gesucht...</translation>
     </message>
     <message>
         <source>Canc&amp;el</source>
@@ -899,7 +921,7 @@ Try &apos;%1 --help&apos; for more information.
     </message>
     <message>
         <source>Removing near duplicates...</source>
-        <translation>Fast-Duplikate werden entfernt...</translation>
+        <translation>Ähnliche Einträge werden entfernt...</translation>
     </message>
     <message>
         <source>The search was cancelled: no groups shown. Change a box to search again.</source>
@@ -969,6 +991,86 @@ Try &apos;%1 --help&apos; for more information.
     <message>
         <source>Restore List</source>
         <translation>Liste wiederherstellen</translation>
+    </message>
+    <message>
+        <source>The address in angle brackets, or the one address in the item; domains without letter case. Items without an address are not grouped.</source>
+        <translation>Die Adresse in spitzen Klammern oder die eine Adresse im Eintrag; Domains ohne Groß- und Kleinschreibung. Einträge ohne Adresse werden nicht gruppiert.</translation>
+    </message>
+    <message>
+        <source>One column of each item read as a delimited line (&quot;Smith,John,bob@example.org&quot;); items with fewer columns are not grouped.</source>
+        <translation>Eine Spalte jedes Eintrags, als getrennte Zeile gelesen („Smith,John,bob@example.org“); Einträge mit weniger Spalten werden nicht gruppiert.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s)</source>
+        <translation>
+            <numerusform>%n Datei</numerusform>
+            <numerusform>%n Dateien</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n item(s) removed (listed in %1)</source>
+        <translation>
+            <numerusform>%n Eintrag entfernt (in %1 aufgeführt)</numerusform>
+            <numerusform>%n Einträge entfernt (in %1 aufgeführt)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n item(s) removed (not listed in %1)</source>
+        <translation>
+            <numerusform>%n Eintrag entfernt (nicht in %1 aufgeführt)</numerusform>
+            <numerusform>%n Einträge entfernt (nicht in %1 aufgeführt)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1; %n item(s) would be removed.</source>
+        <translation>
+            <numerusform>%1; %n Eintrag würde entfernt.</numerusform>
+            <numerusform>%1; %n Einträge würden entfernt.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>
+Options of the window system (Qt):
+  -platform &lt;name[:options]&gt;   The platform plugin: xcb (X11), wayland, offscreen, ...
+  -platformpluginpath &lt;path&gt;   Where the platform plugins are.
+  -platformtheme &lt;theme&gt;       The platform theme: gtk3, ...
+  -plugin &lt;plugin&gt;             Another plugin to load; may be given several times.
+  -qwindowgeometry &lt;geometry&gt;  The main window&apos;s geometry, as X11 writes it: 100x100+50+50.
+  -qwindowicon &lt;icon&gt;          The windows&apos; icon.
+  -qwindowtitle &lt;title&gt;        The first window&apos;s title.
+  -reverse                     Lays the window out right to left.
+  -session &lt;session&gt;           Restores the program from an earlier session.
+  -style &lt;style&gt;               The widget style: Fusion, ...
+  -stylesheet &lt;path&gt;           A style sheet for the whole program.
+  -widgetcount                 Says at the end how many widgets were made.
+  -display &lt;display&gt;           The X11 display, instead of $DISPLAY.
+  -name &lt;name&gt;                 The instance name (ICCCM 4.1.2.1).
+  -nograb, -dograb             Whether the mouse may be grabbed (X11).
+  -visual &lt;id&gt;                 The X11 visual to use.
+</source>
+        <translation>
+Optionen des Fenstersystems (Qt):
+  -platform &lt;name[:options]&gt;   Das Plattform-Plugin: xcb (X11), wayland, offscreen, ...
+  -platformpluginpath &lt;path&gt;   Wo die Plattform-Plugins liegen.
+  -platformtheme &lt;theme&gt;       Das Plattform-Theme: gtk3, ...
+  -plugin &lt;plugin&gt;             Ein weiteres Plugin; kann mehrmals angegeben werden.
+  -qwindowgeometry &lt;geometry&gt;  Die Geometrie des Hauptfensters, wie X11 sie schreibt: 100x100+50+50.
+  -qwindowicon &lt;icon&gt;          Das Symbol der Fenster.
+  -qwindowtitle &lt;title&gt;        Der Titel des ersten Fensters.
+  -reverse                     Ordnet das Fenster von rechts nach links an.
+  -session &lt;session&gt;           Stellt das Programm aus einer früheren Sitzung wieder her.
+  -style &lt;style&gt;               Der Stil der Bedienelemente: Fusion, ...
+  -stylesheet &lt;path&gt;           Ein Style Sheet für das ganze Programm.
+  -widgetcount                 Nennt am Ende die Zahl der erzeugten Widgets.
+  -display &lt;display&gt;           Der X11-Bildschirm statt $DISPLAY.
+  -name &lt;name&gt;                 Der Instanzname (ICCCM 4.1.2.1).
+  -nograb, -dograb             Ob die Maus gefangen werden darf (X11).
+  -visual &lt;id&gt;                 Das zu verwendende X11-Visual.
+</translation>
+    </message>
+    <message>
+        <source>No items are checked. Open a workbook without items?</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,53 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>QCommandLineParser</name>
+    <message>
+        <source>Usage: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>[options]</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Options:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Arguments:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Displays help on commandline options.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Displays help including Qt specific options.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Displays version information.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unknown option &apos;%1&apos;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unknown options: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Missing value after &apos;%1&apos;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unexpected value after &apos;%1&apos;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Tarnwell</name>
     <message>
         <source>Check Mark</source>
@@ -209,27 +256,6 @@
         <source>All Files (*)</source>
         <translation type="unfinished"></translation>
     </message>
-    <message numerus="yes">
-        <source>listed in %n file(s)</source>
-        <translation>
-            <numerusform>listed in %n file</numerusform>
-            <numerusform>listed in %n files</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>not listed in %n file(s)</source>
-        <translation>
-            <numerusform>not listed in %n file</numerusform>
-            <numerusform>not listed in %n files</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>%n item(s) removed (%1)</source>
-        <translation>
-            <numerusform>%n item removed (%1)</numerusform>
-            <numerusform>%n items removed (%1)</numerusform>
-        </translation>
-    </message>
     <message>
         <source>Remove Items Whose Address Is Listed in File(s)</source>
         <translation type="unfinished"></translation>
@@ -359,10 +385,6 @@
     </message>
     <message>
         <source>No near duplicates found.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1; %2 would be removed.</source>
         <translation type="unfinished"></translation>
     </message>
     <message numerus="yes">
@@ -966,6 +988,68 @@ Try &apos;%1 --help&apos; for more information.
     </message>
     <message>
         <source>Restore List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The address in angle brackets, or the one address in the item; domains without letter case. Items without an address are not grouped.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>One column of each item read as a delimited line (&quot;Smith,John,bob@example.org&quot;); items with fewer columns are not grouped.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s)</source>
+        <translation>
+            <numerusform>%n file</numerusform>
+            <numerusform>%n files</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n item(s) removed (listed in %1)</source>
+        <translation>
+            <numerusform>%n item removed (listed in %1)</numerusform>
+            <numerusform>%n items removed (listed in %1)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n item(s) removed (not listed in %1)</source>
+        <translation>
+            <numerusform>%n item removed (not listed in %1)</numerusform>
+            <numerusform>%n items removed (not listed in %1)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1; %n item(s) would be removed.</source>
+        <translation>
+            <numerusform>%1; %n item would be removed.</numerusform>
+            <numerusform>%1; %n items would be removed.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>
+Options of the window system (Qt):
+  -platform &lt;name[:options]&gt;   The platform plugin: xcb (X11), wayland, offscreen, ...
+  -platformpluginpath &lt;path&gt;   Where the platform plugins are.
+  -platformtheme &lt;theme&gt;       The platform theme: gtk3, ...
+  -plugin &lt;plugin&gt;             Another plugin to load; may be given several times.
+  -qwindowgeometry &lt;geometry&gt;  The main window&apos;s geometry, as X11 writes it: 100x100+50+50.
+  -qwindowicon &lt;icon&gt;          The windows&apos; icon.
+  -qwindowtitle &lt;title&gt;        The first window&apos;s title.
+  -reverse                     Lays the window out right to left.
+  -session &lt;session&gt;           Restores the program from an earlier session.
+  -style &lt;style&gt;               The widget style: Fusion, ...
+  -stylesheet &lt;path&gt;           A style sheet for the whole program.
+  -widgetcount                 Says at the end how many widgets were made.
+  -display &lt;display&gt;           The X11 display, instead of $DISPLAY.
+  -name &lt;name&gt;                 The instance name (ICCCM 4.1.2.1).
+  -nograb, -dograb             Whether the mouse may be grabbed (X11).
+  -visual &lt;id&gt;                 The X11 visual to use.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No items are checked. Open a workbook without items?</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

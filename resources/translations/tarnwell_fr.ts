@@ -2,6 +2,53 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
 <context>
+    <name>QCommandLineParser</name>
+    <message>
+        <source>Usage: %1</source>
+        <translation>Usage : %1</translation>
+    </message>
+    <message>
+        <source>[options]</source>
+        <translation>[options]</translation>
+    </message>
+    <message>
+        <source>Options:</source>
+        <translation>Options :</translation>
+    </message>
+    <message>
+        <source>Arguments:</source>
+        <translation>Arguments :</translation>
+    </message>
+    <message>
+        <source>Displays help on commandline options.</source>
+        <translation>Affiche l&apos;aide sur les options de la ligne de commande.</translation>
+    </message>
+    <message>
+        <source>Displays help including Qt specific options.</source>
+        <translation>Affiche l&apos;aide, options de Qt comprises.</translation>
+    </message>
+    <message>
+        <source>Displays version information.</source>
+        <translation>Affiche la version.</translation>
+    </message>
+    <message>
+        <source>Unknown option &apos;%1&apos;.</source>
+        <translation>Option inconnue « %1 ».</translation>
+    </message>
+    <message>
+        <source>Unknown options: %1.</source>
+        <translation>Options inconnues : %1.</translation>
+    </message>
+    <message>
+        <source>Missing value after &apos;%1&apos;.</source>
+        <translation>Valeur manquante après « %1 ».</translation>
+    </message>
+    <message>
+        <source>Unexpected value after &apos;%1&apos;.</source>
+        <translation>Valeur inattendue après « %1 ».</translation>
+    </message>
+</context>
+<context>
     <name>Tarnwell</name>
     <message>
         <source>Check Mark</source>
@@ -209,27 +256,6 @@
         <source>All Files (*)</source>
         <translation>Tous les fichiers (*)</translation>
     </message>
-    <message numerus="yes">
-        <source>listed in %n file(s)</source>
-        <translation>
-            <numerusform>listés dans %n fichier</numerusform>
-            <numerusform>listés dans %n fichiers</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>not listed in %n file(s)</source>
-        <translation>
-            <numerusform>non listés dans %n fichier</numerusform>
-            <numerusform>non listés dans %n fichiers</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>%n item(s) removed (%1)</source>
-        <translation>
-            <numerusform>%n élément supprimé (%1)</numerusform>
-            <numerusform>%n éléments supprimés (%1)</numerusform>
-        </translation>
-    </message>
     <message>
         <source>Remove Items Whose Address Is Listed in File(s)</source>
         <translation>Supprimer les éléments dont l&apos;adresse est listée dans des fichiers</translation>
@@ -360,10 +386,6 @@
     <message>
         <source>No near duplicates found.</source>
         <translation>Aucun quasi-doublon trouvé.</translation>
-    </message>
-    <message>
-        <source>%1; %2 would be removed.</source>
-        <translation>%1 ; %2 seraient supprimés.</translation>
     </message>
     <message numerus="yes">
         <source>%n group(s)</source>
@@ -933,7 +955,7 @@ Essayez « %1 --help » pour plus d&apos;informations.
     </message>
     <message>
         <source>The list would hold more than 4 GB of text (4,294,967,295 characters of Western European scripts, or half as many of others), more than it can hold.</source>
-        <translation>La liste contiendrait plus de 4 Go de texte (4 294 967 295 caractères des écritures d&apos;Europe occidentale, ou moitié moins des autres), plus qu&apos;elle ne peut en contenir.</translation>
+        <translation>La liste contiendrait plus de 4 Go de texte (4&#x202f;294&#x202f;967&#x202f;295 caractères des écritures d&apos;Europe occidentale, ou moitié moins des autres), plus qu&apos;elle ne peut en contenir.</translation>
     </message>
     <message>
         <source>The list cannot be kept for recovery: %1</source>
@@ -969,6 +991,86 @@ Essayez « %1 --help » pour plus d&apos;informations.
     <message>
         <source>Restore List</source>
         <translation>Restaurer la liste</translation>
+    </message>
+    <message>
+        <source>The address in angle brackets, or the one address in the item; domains without letter case. Items without an address are not grouped.</source>
+        <translation>L&apos;adresse entre chevrons, ou l&apos;unique adresse de l&apos;élément ; domaines sans distinction de casse. Les éléments sans adresse ne sont pas regroupés.</translation>
+    </message>
+    <message>
+        <source>One column of each item read as a delimited line (&quot;Smith,John,bob@example.org&quot;); items with fewer columns are not grouped.</source>
+        <translation>Une colonne de chaque élément, lu comme une ligne délimitée (« Smith,John,bob@example.org ») ; les éléments ayant moins de colonnes ne sont pas regroupés.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s)</source>
+        <translation>
+            <numerusform>%n fichier</numerusform>
+            <numerusform>%n fichiers</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n item(s) removed (listed in %1)</source>
+        <translation>
+            <numerusform>%n élément supprimé (listé dans %1)</numerusform>
+            <numerusform>%n éléments supprimés (listés dans %1)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n item(s) removed (not listed in %1)</source>
+        <translation>
+            <numerusform>%n élément supprimé (non listé dans %1)</numerusform>
+            <numerusform>%n éléments supprimés (non listés dans %1)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1; %n item(s) would be removed.</source>
+        <translation>
+            <numerusform>%1 ; %n élément serait supprimé.</numerusform>
+            <numerusform>%1 ; %n éléments seraient supprimés.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>
+Options of the window system (Qt):
+  -platform &lt;name[:options]&gt;   The platform plugin: xcb (X11), wayland, offscreen, ...
+  -platformpluginpath &lt;path&gt;   Where the platform plugins are.
+  -platformtheme &lt;theme&gt;       The platform theme: gtk3, ...
+  -plugin &lt;plugin&gt;             Another plugin to load; may be given several times.
+  -qwindowgeometry &lt;geometry&gt;  The main window&apos;s geometry, as X11 writes it: 100x100+50+50.
+  -qwindowicon &lt;icon&gt;          The windows&apos; icon.
+  -qwindowtitle &lt;title&gt;        The first window&apos;s title.
+  -reverse                     Lays the window out right to left.
+  -session &lt;session&gt;           Restores the program from an earlier session.
+  -style &lt;style&gt;               The widget style: Fusion, ...
+  -stylesheet &lt;path&gt;           A style sheet for the whole program.
+  -widgetcount                 Says at the end how many widgets were made.
+  -display &lt;display&gt;           The X11 display, instead of $DISPLAY.
+  -name &lt;name&gt;                 The instance name (ICCCM 4.1.2.1).
+  -nograb, -dograb             Whether the mouse may be grabbed (X11).
+  -visual &lt;id&gt;                 The X11 visual to use.
+</source>
+        <translation>
+Options du système de fenêtres (Qt) :
+  -platform &lt;name[:options]&gt;   Le module de plateforme : xcb (X11), wayland, offscreen, ...
+  -platformpluginpath &lt;path&gt;   Où se trouvent les modules de plateforme.
+  -platformtheme &lt;theme&gt;       Le thème de plateforme : gtk3, ...
+  -plugin &lt;plugin&gt;             Un autre module à charger ; peut être donné plusieurs fois.
+  -qwindowgeometry &lt;geometry&gt;  La géométrie de la fenêtre principale, écrite comme sous X11 : 100x100+50+50.
+  -qwindowicon &lt;icon&gt;          L&apos;icône des fenêtres.
+  -qwindowtitle &lt;title&gt;        Le titre de la première fenêtre.
+  -reverse                     Dispose la fenêtre de droite à gauche.
+  -session &lt;session&gt;           Restaure le programme d&apos;une session antérieure.
+  -style &lt;style&gt;               Le style des contrôles : Fusion, ...
+  -stylesheet &lt;path&gt;           Une feuille de style pour tout le programme.
+  -widgetcount                 Indique à la fin combien de contrôles ont été créés.
+  -display &lt;display&gt;           L&apos;écran X11, au lieu de $DISPLAY.
+  -name &lt;name&gt;                 Le nom d&apos;instance (ICCCM 4.1.2.1).
+  -nograb, -dograb             Si la souris peut être capturée (X11).
+  -visual &lt;id&gt;                 Le visuel X11 à utiliser.
+</translation>
+    </message>
+    <message>
+        <source>No items are checked. Open a workbook without items?</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>

@@ -1,9 +1,17 @@
 #include "Fakes.h"
 #include "Form1.h"
+#include "ListMenu.h"
+#include "NearDuplicateReview.h"
+#include "NearDuplicatesDialog.h"
 #include "Translations.h"
 
+#include <QAction>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -55,7 +63,7 @@ QList<Message> messagesIn(const QString &path)
         } else if (xml.isCharacters() && text != nullptr) {
             text->append(xml.text());
         } else if (xml.isEndElement()) {
-            if (name == u"source" || name == u"numerusform")
+            if (name == u"source" || name == u"numerusform" || name == u"translation")
                 text = nullptr;
             else if (name == u"message")
                 messages.append(message);
@@ -81,6 +89,39 @@ QString translationFile(const QString &language)
 {
     return QStringLiteral(TARNWELL_TRANSLATIONS_DIR "/tarnwell_%1.ts").arg(language);
 }
+
+// Every text a user reads or hears of the window, the near-duplicate review and the list's
+// menu, in the order they are made: captions, tooltips, accessible names and descriptions.
+QStringList shownTexts(const QLocale &locale)
+{
+    Translations::install(locale);
+    TestFolders folders;
+    TestWindow window(folders.program.path());
+    window.form->listMenu().findNearDuplicates();
+    QList<QWidget *> widgets = window.form->findChildren<QWidget *>();
+    widgets.prepend(window.form.get());
+    widgets += window.form->listMenu().nearDuplicates().dialog()->findChildren<QWidget *>();
+    QStringList texts;
+    for (const QWidget *widget : widgets) {
+        texts << widget->windowTitle() << widget->toolTip() << widget->accessibleName()
+              << widget->accessibleDescription() << widget->statusTip() << widget->whatsThis();
+        if (const auto *button = qobject_cast<const QAbstractButton *>(widget))
+            texts << button->text();
+        if (const auto *label = qobject_cast<const QLabel *>(widget))
+            texts << label->text();
+        if (const auto *box = qobject_cast<const QGroupBox *>(widget))
+            texts << box->title();
+        if (const auto *combo = qobject_cast<const QComboBox *>(widget)) {
+            for (int i = 0; i < combo->count(); ++i)
+                texts << combo->itemText(i);
+        }
+        if (const auto *menu = qobject_cast<const QMenu *>(widget)) {
+            for (const QAction *action : menu->actions())
+                texts << action->text() << action->toolTip();
+        }
+    }
+    return texts;
+}
 } // namespace
 
 class TranslationsTest : public QObject
@@ -97,6 +138,10 @@ private Q_SLOTS:
     void windowSpeaksTheLocalesLanguage();
     void captionsFitTheirButtons_data();
     void captionsFitTheirButtons();
+    void noTextLeftInEnglish_data();
+    void noTextLeftInEnglish();
+    void helpSpeaksTheLocalesLanguage_data();
+    void helpSpeaksTheLocalesLanguage();
 };
 
 void TranslationsTest::everyTextTranslatedWithItsPlaceholders_data()
@@ -212,6 +257,73 @@ void TranslationsTest::captionsFitTheirButtons()
             continue;
         QVERIFY2(button->sizeHint().width() <= button->width() + 8, qPrintable(button->text()));
     }
+}
+
+void TranslationsTest::noTextLeftInEnglish_data()
+{
+    QTest::addColumn<QString>("language");
+    for (const QString &language : Translations::shipped())
+        QTest::newRow(qPrintable(language)) << language;
+}
+
+// A text shown the same in English and in a shipped language is one its translators chose to
+// keep ("OK"): any other was never handed to the translations, as a literal in the code.
+void TranslationsTest::noTextLeftInEnglish()
+{
+    QFETCH(QString, language);
+    QSet<QString> keptAsIs;
+    for (const Message &message : messagesIn(translationFile(language))) {
+        if (message.forms.contains(message.source))
+            keptAsIs.insert(message.source);
+    }
+    const QStringList english = shownTexts(QLocale(QLocale::English));
+    const QStringList translated = shownTexts(QLocale(language));
+    QCOMPARE(translated.size(), english.size());
+    int compared = 0;
+    for (qsizetype i = 0; i < english.size(); ++i) {
+        const QString &text = english[i];
+        static const QRegularExpression words(QStringLiteral("[a-z]{2}"));
+        if (!text.contains(words) || text == u"Tarnwell") // no words, or the program's name
+            continue;
+        ++compared;
+        QVERIFY2(translated[i] != text || keptAsIs.contains(text), qPrintable(text));
+    }
+    QVERIFY(compared > 60);
+}
+
+void TranslationsTest::helpSpeaksTheLocalesLanguage_data()
+{
+    QTest::addColumn<QString>("lang");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("has");
+    QTest::newRow("German --help") << "de_DE.UTF-8" << QStringList{"--help"}
+                                   << "Zeigt die Hilfe zu den Befehlszeilenoptionen an.";
+    QTest::newRow("French --help") << "fr_FR.UTF-8" << QStringList{"--help"}
+                                   << "Affiche la version.";
+    QTest::newRow("German --help-all: Qt's options too")
+        << "de_DE.UTF-8" << QStringList{"--help-all"} << "Optionen des Fenstersystems (Qt):";
+    QTest::newRow("French, an unknown option")
+        << "fr_FR.UTF-8" << QStringList{"--frobnicate"} << "Option inconnue « frobnicate »";
+}
+
+// The program answers its command line, without a display, in the locale's language.
+void TranslationsTest::helpSpeaksTheLocalesLanguage()
+{
+    QFETCH(QString, lang);
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, has);
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"LC_ALL", "LC_MESSAGES", "LANGUAGE", "DISPLAY", "WAYLAND_DISPLAY"})
+        environment.remove(QLatin1String(name));
+    environment.insert(QStringLiteral("LANG"), lang);
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(TARNWELL_BINARY), arguments);
+    QVERIFY(program.waitForFinished(30000));
+    const QString output =
+        QString::fromUtf8(program.readAllStandardOutput() + program.readAllStandardError());
+    QVERIFY2(output.contains(has), qPrintable(output));
 }
 
 QTEST_MAIN(TranslationsTest)
