@@ -1,14 +1,21 @@
 #include "ItemList.h"
+#include "ListMenu.h"
 #include "ListRecovery.h"
 #include "RecoveryRecord.h"
 #include "UndoHistory.h"
 #include "WindowFixture.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QCryptographicHash>
+#include <QDateTime>
 #include <QDir>
 #include <QLineEdit>
+#include <QMenu>
 #include <QProcess>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -25,6 +32,24 @@ ListRecovery &recoveryOf(Form1 &form)
 std::vector<quint8> checksOf(const ItemList &items)
 {
     return items.checks();
+}
+
+QAction *menuAction(Form1 &form, const QString &startsWith)
+{
+    const QList<QAction *> actions = form.listMenu().menu().actions();
+    return *std::find_if(actions.begin(), actions.end(),
+                         [&](QAction *action) { return action->text().startsWith(startsWith); });
+}
+
+// The list's texts, order and marks, in a few bytes.
+QByteArray fingerprint(const ItemList &items)
+{
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    for (qsizetype i = 0; i < items.count(); ++i) {
+        hash.addData(items.text(i).toString().toUtf8());
+        hash.addData(QByteArrayView(items.isChecked(i) ? "\1\n" : "\0\n", 2));
+    }
+    return hash.result().toHex();
 }
 
 QStringList filesIn(const QString &folder)
@@ -192,43 +217,106 @@ private Q_SLOTS:
         QVERIFY(form().items().count() > 0);
     }
 
-    // The program's process killed outright, with a write possibly under way.
-    void survivesSigkill()
+    // The program's process killed outright at random moments of its work: the list restored
+    // is one that whole steps left, and no older than the last step finished a second before.
+    void killedAtRandomMoments_data()
     {
+        QTest::addColumn<int>("killAfterMs");
+        for (const int ms : {300, 900, 1700, 2600})
+            QTest::addRow("after %d ms", ms) << ms;
+    }
+    void killedAtRandomMoments()
+    {
+        QFETCH(int, killAfterMs);
         QProcess child;
-        child.start(QCoreApplication::applicationFilePath(),
-                    {QStringLiteral("--keep-and-wait"), m_state->path()});
-        QVERIFY(child.waitForReadyRead(60000));
-        QCOMPARE(child.readLine().trimmed(), QByteArray("kept"));
+        child.start(
+            QCoreApplication::applicationFilePath(),
+            {QStringLiteral("--random-steps"), m_state->path(), QString::number(killAfterMs)});
+        QVERIFY(child.waitForStarted());
+        QTest::qWait(killAfterMs);
+        const qint64 killedAt = QDateTime::currentMSecsSinceEpoch();
         child.kill(); // SIGKILL
         QVERIFY(child.waitForFinished());
+        std::vector<std::pair<qint64, QByteArray>> steps{{0, fingerprint(ItemList())}};
+        for (const QByteArray &line : child.readAllStandardOutput().split('\n')) {
+            if (const QList<QByteArray> fields = line.split(' '); fields.size() == 2)
+                steps.emplace_back(fields[0].toLongLong(), fields[1]);
+        }
         m_window->form->keepForRecovery(m_state->path());
         m_window->form->offerRecovery();
-        QCOMPARE(items(), (QStringList{"one", "two", "three"}));
-        QCOMPARE(checksOf(form().items()), (std::vector<quint8>{0, 1, 0}));
+        const QByteArray restored = fingerprint(form().items());
+        size_t settled = 0;
+        while (settled + 1 < steps.size() && steps[settled + 1].first <= killedAt - 1000)
+            ++settled;
+        const auto found = std::find_if(steps.begin() + qsizetype(settled), steps.end(),
+                                        [&](const auto &step) { return step.second == restored; });
+        QVERIFY2(found != steps.end(), qPrintable(QStringLiteral("%1 steps, restored %2 items")
+                                                      .arg(steps.size())
+                                                      .arg(form().items().count())));
     }
 
 private:
     std::unique_ptr<QTemporaryDir> m_state;
 };
 
-// The child of survivesSigkill: keeps a list, says so, and waits to be killed.
-static int keepAndWait(int argc, char *argv[])
+// The child of killedAtRandomMoments: steps drawn at random, each told when it is through.
+static int randomSteps(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     TestFolders folders;
     TestWindow window(folders.program.path());
-    if (keepList(window, QString::fromLocal8Bit(argv[2]), {"one", "two", "three"}, {1}, false)) {
-        std::puts("kept");
+    window.form->keepForRecovery(QString::fromLocal8Bit(argv[2]));
+    QStringList lines;
+    for (int i = 0; i < 60000; ++i)
+        lines.append(QStringLiteral("item %1@example.org").arg(i * 7919 % 50000));
+    const QString list = folders.program.filePath("list.txt");
+    QFile file(list);
+    if (!file.open(QIODevice::WriteOnly) || file.write(lines.join('\n').toUtf8()) < 0)
+        return 1;
+    file.close();
+    QRandomGenerator random(quint32(QByteArray(argv[3]).toInt()));
+    for (int step = 0;; ++step) {
+        switch (random.bounded(step == 0 ? 1 : 8)) {
+        case 0:
+            window.fileDialogs.answers.push_back({list});
+            window.control<QPushButton>("PushButton3")->click();
+            break;
+        case 1:
+            window.prompts.typed.push_back(QString::number(random.bounded(10)));
+            window.control<QPushButton>("PushButton17")->click();
+            break;
+        case 2:
+            window.control<QLineEdit>("Text1")->setText(QStringLiteral("added %1").arg(step));
+            window.control<QPushButton>("PushButton2")->click();
+            break;
+        case 3:
+            menuAction(*window.form, "Invert Check Marks")->trigger();
+            break;
+        case 4:
+            menuAction(*window.form, "Sort A to Z")->trigger();
+            break;
+        case 5:
+            menuAction(*window.form, "Undo")->trigger();
+            break;
+        case 6:
+            menuAction(*window.form, "Redo")->trigger();
+            break;
+        default:
+            if (window.form->items().count() > 0)
+                window.form->items().setChecked(0, true);
+            break;
+        }
+        std::printf("%lld %s\n", QDateTime::currentMSecsSinceEpoch(),
+                    fingerprint(window.form->items()).constData());
         std::fflush(stdout);
+        QTest::qWait(random.bounded(200));
     }
-    return app.exec();
 }
 
 int main(int argc, char *argv[])
 {
-    if (argc == 3 && qstrcmp(argv[1], "--keep-and-wait") == 0)
-        return keepAndWait(argc, argv);
+    if (argc == 4 && qstrcmp(argv[1], "--random-steps") == 0)
+        return randomSteps(argc, argv);
     QApplication app(argc, argv);
     TestRecovery test;
     return QTest::qExec(&test, argc, argv);
