@@ -39,6 +39,7 @@
 #include "NearGroupsView.h"
 #include "NearRealBench.h"
 #include "RealShapedList.h"
+#include "RecoveryBench.h"
 #include "TextFileImport.h"
 #include "UndoHistory.h"
 
@@ -1079,6 +1080,7 @@ const char kUsage[] =
     "       tarnwell_bench --real-list FILE COUNT [SLIPS_PER_BASE]\n"
     "       tarnwell_bench --near-real [N] [FILE]\n"
     "       tarnwell_bench --dense-slips N [CAP_SECONDS]\n"
+    "       tarnwell_bench --recovery-only [N] [ROUNDS]\n"
     "Without an option: the whole job at 1M and 10M lines, each command alone, the context\n"
     "menu, Find, Tidy, Find Near Duplicates and the spreadsheet commands (about ten\n"
     "minutes). The README's benchmark paragraph says what each option measures.\n";
@@ -1101,7 +1103,8 @@ QString unknownOption(const QStringList &arguments)
                                       "--real-list",
                                       "--near-real",
                                       "--dense-slips",
-                                      "--dense-slips-child"};
+                                      "--dense-slips-child",
+                                      "--recovery-only"};
     for (const QString &argument : arguments.mid(1)) {
         if (argument.startsWith(u'-') && !known.contains(argument))
             return argument;
@@ -1181,6 +1184,20 @@ int main(int argc, char *argv[])
         const QString file = options.value(at + (counted ? 2 : 1));
         benchNearReal(folders.program.path(), counted && given > 0 ? given : 1000000,
                       file.startsWith(u'-') ? QString() : file);
+        return 0;
+    }
+    if (options.contains(QStringLiteral("--recovery-only"))) {
+        // [N] [ROUNDS]: a session's commands on N lines (1M and 10M unless given), with the
+        // list kept for recovery and without.
+        const qsizetype at = options.indexOf(QStringLiteral("--recovery-only"));
+        const int given = options.value(at + 1).toInt();
+        const int rounds = std::max(1, options.value(at + 2).toInt());
+        for (const int size : given > 0 ? std::vector<int>{given} : std::vector<int>{1000000, 10000000}) {
+            const QString path = writeGeneratedList(
+                folders.program.filePath(QStringLiteral("recovery-%1.txt").arg(size)), size);
+            benchRecovery(folders.program.path(), path, rounds);
+            QFile::remove(path);
+        }
         return 0;
     }
     if (options.contains(QStringLiteral("--search-only"))) {

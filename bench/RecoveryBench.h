@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+
+// The commands of a session at the size of the list in `listPath`, with the list kept for
+// recovery and without, in turn in one run: each command's time and the window's longest
+// pause, back to back (the record of one step still being written when the next starts) and
+// at a user's pace (each record on disk before the next command).
+void benchRecovery(const QString &folder, const QString &listPath, int rounds);
