@@ -6,9 +6,13 @@
 
 QString errorReportText(const QString &description, const QString &location, int line)
 {
-    return description + u"\r\n" + u"in Quorlent2021/08/31." + location + u' ' + u"at line " +
-           QString::number(line) + u"\r\r" + u"Please email screenshot of this message to " +
-           QStringView(kSupportAddress);
+    // The same lines in every language: only the words between the names are translated.
+    return description + u"\r\n" +
+           QCoreApplication::translate("Tarnwell", "in %1 at line %2")
+               .arg(u"Quorlent2021/08/31." + location, QString::number(line)) +
+           u"\r\r" +
+           QCoreApplication::translate("Tarnwell", "Please email screenshot of this message to %1")
+               .arg(QStringView(kSupportAddress));
 }
 
 void ErrorReporter::report(const QString &location, int line, const QString &description)

@@ -26,6 +26,11 @@ constexpr int kExcelDialogFlags = 2621441;
 // The dialog's filter: names and patterns, each after a "|".
 constexpr char kTextFilter[] =
     QT_TRANSLATE_NOOP("Tarnwell", "Text Files (*.txt)|*.txt|All Files (*.*)|*.*|");
+// Calc opens its own format and text tables as well: they follow the Excel filter.
+constexpr char kExcelFilter[] =
+    QT_TRANSLATE_NOOP("Tarnwell", "Excel Files (*.xl*)|*.xl*|"
+                                  "Spreadsheets (*.ods *.fods *.xlsx *.xlsm *.xls *.csv)|*.ods;"
+                                  "*.fods;*.xlsx;*.xlsm;*.xls;*.csv|All Files (*.*)|*.*|");
 } // namespace
 
 // ---- text files -----------------------------------------------------------------------------
@@ -228,12 +233,8 @@ void Form1::PushButton18_Click()
     trap.line(108, [&] {
         m_commonDialog.DialogTitle = QCoreApplication::translate("Tarnwell", "Add File");
     });
-    // Calc opens its own format and text tables as well: they follow the Excel filter.
     trap.line(110, [&] {
-        m_commonDialog.Filter = QStringLiteral(
-            "Excel Files (*.xl*)|*.xl*|"
-            "Spreadsheets (*.ods *.fods *.xlsx *.xlsm *.xls *.csv)|*.ods;*.fods;*.xlsx;*.xlsm;"
-            "*.xls;*.csv|All Files (*.*)|*.*|");
+        m_commonDialog.Filter = QCoreApplication::translate("Tarnwell", kExcelFilter);
     });
     trap.line(112, [&] { m_commonDialog.ShowOpen(); });
     if (trap.test(114, [&] { return m_commonDialog.FileName.isEmpty(); }))

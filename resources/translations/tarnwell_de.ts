@@ -1070,7 +1070,27 @@ Optionen des Fenstersystems (Qt):
     </message>
     <message>
         <source>No items are checked. Open a workbook without items?</source>
-        <translation type="unfinished"></translation>
+        <translation>Es sind keine Einträge markiert. Eine Arbeitsmappe ohne Einträge öffnen?</translation>
+    </message>
+    <message>
+        <source>Excel Files (*.xl*)|*.xl*|Spreadsheets (*.ods *.fods *.xlsx *.xlsm *.xls *.csv)|*.ods;*.fods;*.xlsx;*.xlsm;*.xls;*.csv|All Files (*.*)|*.*|</source>
+        <translation>Excel-Dateien (*.xl*)|*.xl*|Tabellendokumente (*.ods *.fods *.xlsx *.xlsm *.xls *.csv)|*.ods;*.fods;*.xlsx;*.xlsm;*.xls;*.csv|Alle Dateien (*.*)|*.*|</translation>
+    </message>
+    <message>
+        <source>LibreOffice Calc closed before the items were written.</source>
+        <translation>LibreOffice Calc wurde geschlossen, bevor die Einträge geschrieben waren.</translation>
+    </message>
+    <message>
+        <source>LibreOffice Calc closed before the cells were read.</source>
+        <translation>LibreOffice Calc wurde geschlossen, bevor die Zellen gelesen waren.</translation>
+    </message>
+    <message>
+        <source>in %1 at line %2</source>
+        <translation>in %1 in Zeile %2</translation>
+    </message>
+    <message>
+        <source>Please email screenshot of this message to %1</source>
+        <translation>Bitte senden Sie ein Bildschirmfoto dieser Meldung per E-Mail an %1</translation>
     </message>
 </context>
 </TS>

@@ -1052,5 +1052,25 @@ Options of the window system (Qt):
         <source>No items are checked. Open a workbook without items?</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Excel Files (*.xl*)|*.xl*|Spreadsheets (*.ods *.fods *.xlsx *.xlsm *.xls *.csv)|*.ods;*.fods;*.xlsx;*.xlsm;*.xls;*.csv|All Files (*.*)|*.*|</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LibreOffice Calc closed before the items were written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LibreOffice Calc closed before the cells were read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>in %1 at line %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please email screenshot of this message to %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

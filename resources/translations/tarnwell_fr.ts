@@ -1070,7 +1070,27 @@ Options du système de fenêtres (Qt) :
     </message>
     <message>
         <source>No items are checked. Open a workbook without items?</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun élément n&apos;est coché. Ouvrir un classeur sans éléments ?</translation>
+    </message>
+    <message>
+        <source>Excel Files (*.xl*)|*.xl*|Spreadsheets (*.ods *.fods *.xlsx *.xlsm *.xls *.csv)|*.ods;*.fods;*.xlsx;*.xlsm;*.xls;*.csv|All Files (*.*)|*.*|</source>
+        <translation>Fichiers Excel (*.xl*)|*.xl*|Classeurs (*.ods *.fods *.xlsx *.xlsm *.xls *.csv)|*.ods;*.fods;*.xlsx;*.xlsm;*.xls;*.csv|Tous les fichiers (*.*)|*.*|</translation>
+    </message>
+    <message>
+        <source>LibreOffice Calc closed before the items were written.</source>
+        <translation>LibreOffice Calc a été fermé avant que les éléments soient écrits.</translation>
+    </message>
+    <message>
+        <source>LibreOffice Calc closed before the cells were read.</source>
+        <translation>LibreOffice Calc a été fermé avant que les cellules soient lues.</translation>
+    </message>
+    <message>
+        <source>in %1 at line %2</source>
+        <translation>dans %1 à la ligne %2</translation>
+    </message>
+    <message>
+        <source>Please email screenshot of this message to %1</source>
+        <translation>Veuillez envoyer une capture d&apos;écran de ce message par e-mail à %1</translation>
     </message>
 </context>
 </TS>
