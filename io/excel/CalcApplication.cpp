@@ -2,6 +2,7 @@
 #include "CalcApplication.h"
 
 #include "CalcText.h"
+#include "CsvOptions.h"
 #include "Failure.h"
 #include "UnoCalls.h"
 
@@ -100,6 +101,11 @@ void CalcApplication::WorkbooksOpen(const QString &path)
     if (!QFileInfo(path).isFile())
         throw Failure(QCoreApplication::translate("Tarnwell", "'%1' could not be found").arg(path),
                       1004);
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    const bool delimitedText = suffix == u"csv" || suffix == u"txt";
+    CsvFormat csvFormat;
+    if (QFile text(path); delimitedText && text.open(QIODevice::ReadOnly))
+        csvFormat = detectCsvFormat(text.read(kCsvHeadBytes));
     unoCall([&] {
         const uno::Reference<frame::XDesktop> desktop = m_connection->desktop();
         // A workbook the user already has open is used as it is.
@@ -115,15 +121,14 @@ void CalcApplication::WorkbooksOpen(const QString &path)
             }
         }
         // Read-only, so a lock file never stops it; hidden until the caller shows it. Text
-        // files would ask for import settings, so they get them.
+        // files would ask for import settings, so they get them, as their start shows them.
         uno::Sequence<beans::PropertyValue> arguments =
             properties(property("Hidden", uno::Any(true)), property("ReadOnly", uno::Any(true)));
-        const QString suffix = QFileInfo(path).suffix().toLower();
-        if (suffix == u"csv" || suffix == u"txt") {
-            arguments =
-                properties(property("Hidden", uno::Any(true)), property("ReadOnly", uno::Any(true)),
-                           property("FilterName", uno::Any(ascii("Text - txt - csv (StarCalc)"))),
-                           property("FilterOptions", uno::Any(ascii("44,34,76,1,,0"))));
+        if (delimitedText) {
+            arguments = properties(
+                property("Hidden", uno::Any(true)), property("ReadOnly", uno::Any(true)),
+                property("FilterName", uno::Any(ascii("Text - txt - csv (StarCalc)"))),
+                property("FilterOptions", uno::Any(toOUString(calcCsvFilterOptions(csvFormat)))));
         }
         uno::Reference<frame::XComponentLoader> loader(desktop, uno::UNO_QUERY_THROW);
         uno::Reference<lang::XComponent> component =

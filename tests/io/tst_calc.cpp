@@ -95,6 +95,7 @@ private Q_SLOTS:
     void blockOutsideUsedAreaGivesItsEmptyRows();
     void severalMarkedBlocksAreTakenTopToBottom();
     void fileThatIsNoWorkbook();
+    void csvOpensWithItsSeparatorAndEncoding();
     void exportKeepsTextsAsTexts();
     void blockOverHiddenRowsIsOneBlockAndFilteredRowsAreLeftOut();
     void handMarkedBlockKeepsItsRows_data();
@@ -282,6 +283,23 @@ void CalcTest::fileThatIsNoWorkbook()
     QVERIFY_THROWS_EXCEPTION(Failure,
                              app->WorkbooksOpen(m_folder.filePath(QStringLiteral("none.xlsx"))));
     QVERIFY_THROWS_EXCEPTION(Failure, app->Selection()); // nothing open
+}
+
+void CalcTest::csvOpensWithItsSeparatorAndEncoding()
+{
+    // As a German spreadsheet writes it: semicolons, decimal commas, Windows-1252.
+    const QString path = m_folder.filePath(QStringLiteral("list.csv"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("M\xfcller;\"a;b\";1,50\nZo\xeb;x;y\n");
+    file.close();
+    std::unique_ptr<ExcelApplication> app = m_launcher->CreateObject();
+    app->WorkbooksOpen(path);
+    auto &calc = static_cast<CalcApplication &>(*app);
+    const std::vector<QStringList> rows = app->Text(CellBlock{0, 1, 1, 2, 3});
+    QCOMPARE(QList<QStringList>(rows.begin(), rows.end()),
+             (QList<QStringList>{{"Müller", "a;b", "1,50"}, {"Zoë", "x", "y"}}));
+    uno::Reference<util::XCloseable>(calc.workbook(), uno::UNO_QUERY_THROW)->close(true);
 }
 
 void CalcTest::exportKeepsTextsAsTexts()

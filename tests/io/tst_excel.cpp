@@ -1,4 +1,5 @@
 #include "CalcText.h"
+#include "CsvOptions.h"
 #include "Excel.h"
 #include "ItemList.h"
 #include "ListMenu.h"
@@ -27,6 +28,8 @@ private Q_SLOTS:
     void parseCalcText_data();
     void parseCalcText();
     void sliceBeyondShortRecords();
+    void csvFilterOptions_data();
+    void csvFilterOptions();
 
     void importBlock();
     void importCancelledFileDialog();
@@ -110,6 +113,37 @@ void ExcelTest::sliceBeyondShortRecords()
     const std::vector<QStringList> block = sliceTable(table, 1, 1, 3, 2);
     QCOMPARE(QList<QStringList>(block.begin(), block.end()),
              (QList<QStringList>{{"b2", "c2"}, {"b3", ""}, {"", ""}}));
+}
+
+void ExcelTest::csvFilterOptions_data()
+{
+    QTest::addColumn<QByteArray>("head");
+    QTest::addColumn<QString>("options"); // separator, quote, encoding, first line
+
+    QTest::newRow("commas") << QByteArray("a,b,c\n1,2,3\n") << "44,34,76,1,,0";
+    QTest::newRow("semicolons, decimal commas")
+        << QByteArray("Name;Preis\nApfel;1,50\nBirne;2,25\nKiwi;3\n") << "59,34,76,1,,0";
+    QTest::newRow("tabs") << QByteArray("a\tb, c\n1\t2\n") << "9,34,76,1,,0";
+    QTest::newRow("separators in quotes do not count")
+        << QByteArray("\"a;b;c\",x\n\"d;e\nf\",y\n") << "44,34,76,1,,0";
+    QTest::newRow("one column") << QByteArray("alpha\nbeta\n") << "44,34,76,1,,0";
+    QTest::newRow("Windows-1252") << QByteArray("M\xfcller;1\nStra\xdf"
+                                                "e;2\n")
+                                  << "59,34,1,1,,0";
+    QTest::newRow("UTF-8") << QByteArray("M\xc3\xbcller;1\n") << "59,34,76,1,,0";
+    QTest::newRow("UTF-8 cut inside its last character")
+        << QByteArray("M\xc3\xbcller;1\nM\xc3") << "59,34,76,1,,0";
+    QTest::newRow("UTF-16 with its mark") << QByteArray::fromRawData("\xff\xfe"
+                                                                     "a\0\t\0b\0\n\0",
+                                                                     10)
+                                          << "9,34,65535,1,,0";
+}
+
+void ExcelTest::csvFilterOptions()
+{
+    QFETCH(QByteArray, head);
+    QFETCH(QString, options);
+    QCOMPARE(calcCsvFilterOptions(detectCsvFormat(head)), options);
 }
 
 void ExcelTest::importBlock()
