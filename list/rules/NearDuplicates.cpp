@@ -10,9 +10,12 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <atomic>
+#include <exception>
 #include <functional>
 #include <map>
 #include <numeric>
+#include <thread>
 #include <unordered_map>
 #include <utility>
 
@@ -203,46 +206,96 @@ QString tidyWords(const QString &text, bool sorted)
     return words.join(u' ');
 }
 
-// The key of a text that is all ASCII: every step below, as it works on ASCII, in one pass.
-QString asciiKey(QStringView text, const NearKeyOptions &options)
+// What each ASCII character is to the key: blanks, invisibles and punctuation as the
+// Unicode rules below say of them, worked out once.
+struct AsciiClasses
 {
-    QString key;
-    key.reserve(text.size());
-    const bool collapse = options.blanks && !options.wordOrder;
+    bool blank[128];
+    bool invisible[128];
+    bool punctuation[128];
+
+    AsciiClasses()
+    {
+        for (char16_t unit = 0; unit < 128; ++unit) {
+            blank[unit] = Tidy::isWhiteSpace(unit);
+            invisible[unit] = !blank[unit] && Tidy::isInvisible(unit);
+            const bool letterOrDigit = (unit >= u'a' && unit <= u'z') ||
+                                       (unit >= u'A' && unit <= u'Z') ||
+                                       (unit >= u'0' && unit <= u'9');
+            punctuation[unit] = !letterOrDigit && unit > 0x20 && unit < 0x7F;
+        }
+    }
+};
+
+// The words of `text` (split at blanks) sorted and joined by one blank, into `out`.
+void sortedWords(std::u16string_view text, std::u16string &out)
+{
+    std::vector<std::u16string_view> words;
+    for (size_t at = 0; at < text.size();) {
+        while (at < text.size() && text[at] == u' ')
+            ++at;
+        const size_t start = at;
+        while (at < text.size() && text[at] != u' ')
+            ++at;
+        if (at > start)
+            words.push_back(text.substr(start, at - start));
+    }
+    std::sort(words.begin(), words.end());
+    out.clear();
+    for (const std::u16string_view word : words) {
+        if (!out.empty())
+            out += u' ';
+        out += word;
+    }
+}
+
+// The key of a text that is all ASCII, into `key`: every step below, as it works on ASCII,
+// in one pass over a buffer used again from item to item (a million items are a million
+// keys: no allocation each).
+void asciiKey(QStringView text, const NearKeyOptions &options, std::u16string &key,
+              std::u16string &spare)
+{
+    static const AsciiClasses classes;
+    key.clear();
+    // Word order splits at any blank, so blanks are made one blank here even when the box
+    // for blanks is off.
+    const bool collapse = options.blanks || options.wordOrder;
     bool blankPending = false;
     for (const QChar c : text) {
         char16_t unit = c.unicode();
-        const bool blank = Tidy::isWhiteSpace(unit);
-        if (options.blanks && !blank && Tidy::isInvisible(unit))
+        const bool blank = classes.blank[unit];
+        if (options.blanks && classes.invisible[unit])
             continue;
-        const bool letterOrDigit = (unit >= u'a' && unit <= u'z') ||
-                                   (unit >= u'A' && unit <= u'Z') || (unit >= u'0' && unit <= u'9');
-        if (options.punctuation && !letterOrDigit && unit > 0x20 && unit < 0x7F)
+        if (options.punctuation && classes.punctuation[unit])
             continue;
         if (collapse) {
             if (blank) {
-                blankPending = !key.isEmpty();
+                blankPending = !key.empty();
                 continue;
             }
             if (blankPending)
-                key.append(u' ');
+                key += u' ';
             blankPending = false;
         }
         if (options.foldCase && unit >= u'A' && unit <= u'Z')
             unit = char16_t(unit + 0x20);
-        key.append(QChar(unit));
+        key += unit;
     }
-    if (options.wordOrder)
-        return tidyWords(key, true);
-    return key;
+    if (options.wordOrder) {
+        sortedWords(key, spare);
+        key.swap(spare);
+    }
 }
 
 } // namespace
 
 QString NearKey(QStringView text, const NearKeyOptions &options)
 {
-    if (isAscii(text))
-        return asciiKey(text, options);
+    if (isAscii(text)) {
+        std::u16string key, spare;
+        asciiKey(text, options, key, spare);
+        return QString(reinterpret_cast<const QChar *>(key.data()), qsizetype(key.size()));
+    }
     // Canonically equal texts are always alike (marks in either order, composed or not).
     const QString::NormalizationForm composed =
         options.compatibility ? QString::NormalizationForm_KC : QString::NormalizationForm_C;
@@ -394,6 +447,141 @@ QString ShowInvisibles(QStringView text)
     return shown;
 }
 
+namespace {
+
+// The item's key into `key` (`spare` is room to work in); false when it has none.
+bool itemKey(QStringView item, const NearKeyOptions &options, std::u16string &key,
+             std::u16string &spare)
+{
+    if (options.compared.kind == ComparedPart::Kind::WholeItem && isAscii(item)) {
+        asciiKey(item, options, key, spare);
+        return true;
+    }
+    const std::optional<QString> found = NearGroupKey(item, options);
+    if (!found)
+        return false;
+    key.assign(reinterpret_cast<const char16_t *>(found->utf16()), size_t(found->size()));
+    return true;
+}
+
+// Every item's key (empty for an item without one) and its hash (0 for those), the positions
+// of the items that have one, and how many were left out for naming several addresses. The
+// keys stay in the slices they were made in: a million keys copied once more would cost
+// more than looking them up.
+struct ItemKeys
+{
+    ItemText at(qsizetype position) const
+    {
+        return slices[size_t(position / kSlice)].at(position % kSlice);
+    }
+    qsizetype length(qsizetype position) const { return at(position).size(); }
+
+    std::vector<TextPool> slices; // the keys of items [k * kSlice, (k + 1) * kSlice)
+    std::vector<quint64> hashes;
+    std::vector<quint32> grouped;
+    qsizetype severalAddresses = 0;
+};
+
+// Every item's key, made a slice at a time on two threads from a copy of the list's texts
+// that shares its buffer (a command run while the window takes its turns changes the list,
+// never the copy); nothing when `giveUp()` says so at a turn. A failure on either thread is
+// thrown here, on the window's.
+std::optional<ItemKeys> itemKeys(const ItemList &listView, const NearKeyOptions &options,
+                                 ListHost &host, const std::function<bool()> &giveUp)
+{
+    const TextPool texts = listView.texts();
+    const qsizetype count = texts.size();
+    const std::uint64_t seed = randomHashSeed();
+    const size_t sliceCount = size_t((count + kSlice - 1) / kSlice);
+    ItemKeys keys;
+    {
+        YieldPacer pacer(host);
+        growFilled(keys.hashes, size_t(count), {}, host, pacer);
+    }
+    keys.slices.resize(sliceCount);
+    std::vector<std::vector<quint32>> grouped(sliceCount);
+    std::vector<qsizetype> severalAddresses(sliceCount);
+    std::atomic<size_t> next{0}, made{0};
+    std::atomic<int> done{0};
+    std::atomic<bool> stop{false};
+    std::exception_ptr failed[2];
+    const auto work = [&](int thread) {
+        try {
+            Utf16Reader reader;
+            std::u16string key, spare;
+            for (size_t s = next++; s < sliceCount && !stop; s = next++) {
+                TextPool &sliceKeys = keys.slices[s];
+                const qsizetype first = qsizetype(s) * kSlice;
+                const qsizetype last = std::min(count, first + kSlice);
+                for (qsizetype position = first; position < last; ++position) {
+                    const QStringView item = reader.read(texts.at(position));
+                    if (itemKey(item, options, key, spare)) {
+                        const QStringView view(key.data(), qsizetype(key.size()));
+                        keys.hashes[size_t(position)] =
+                            comparisonHash(view, CaseOption::MatchCase, seed);
+                        grouped[s].push_back(quint32(position));
+                        sliceKeys.append(view);
+                    } else {
+                        if (NamesSeveralAddresses(item, options))
+                            ++severalAddresses[s];
+                        sliceKeys.append(QStringView());
+                    }
+                }
+                ++made;
+            }
+        } catch (...) {
+            failed[thread] = std::current_exception();
+            stop = true;
+        }
+        ++done;
+    };
+    bool finished = false;
+    {
+        // Both threads are stopped and joined however this block is left.
+        std::thread threads[2];
+        const auto joinBoth = [&] {
+            stop = true;
+            for (std::thread &thread : threads) {
+                if (thread.joinable())
+                    thread.join();
+            }
+        };
+        try {
+            threads[0] = std::thread(work, 0);
+            threads[1] = std::thread(work, 1);
+            finished = waitTakingTurns(
+                host,
+                [&] {
+                    host.setProgress(80.0 * double(made.load()) /
+                                     double(std::max<size_t>(sliceCount, 1)));
+                    return done == 2;
+                },
+                giveUp);
+        } catch (...) {
+            joinBoth();
+            throw;
+        }
+        joinBoth();
+    }
+    for (const std::exception_ptr &failure : failed) {
+        if (failure)
+            std::rethrow_exception(failure);
+    }
+    if (!finished)
+        return std::nullopt;
+    size_t groupedCount = 0;
+    for (size_t s = 0; s < sliceCount; ++s) {
+        groupedCount += grouped[s].size();
+        keys.severalAddresses += severalAddresses[s];
+    }
+    keys.grouped.reserve(groupedCount);
+    for (const std::vector<quint32> &slice : grouped)
+        keys.grouped.insert(keys.grouped.end(), slice.begin(), slice.end());
+    return keys;
+}
+
+} // namespace
+
 namespace List {
 
 std::optional<NearGroups> FindNearDuplicates(ItemList &listView, const NearKeyOptions &options,
@@ -404,37 +592,17 @@ std::optional<NearGroups> FindNearDuplicates(ItemList &listView, const NearKeyOp
         const quint64 revision = listView.revision();
         const qsizetype count = listView.count();
         const auto changed = [&] { return listView.revision() != revision; };
-        // Every item's key and its hash.
-        TextPool keys;
-        keys.reserve(count, listView.texts().byteCount());
-        std::vector<quint64> hashes; // each item's, 0 for those without a key
-        hashes.reserve(size_t(count));
-        std::vector<quint32> grouped; // the positions of the items that have a key
-        grouped.reserve(size_t(count));
-        const std::uint64_t seed = randomHashSeed();
-        YieldPacer pacer(host);
-        Utf16Reader reader;
-        bool listChanged = false;
-        qsizetype severalAddresses = 0;
-        for (qsizetype position = 0; position < count && !listChanged; ++position) {
-            const QStringView item = reader.read(listView.text(position));
-            const std::optional<QString> key = NearGroupKey(item, options);
-            if (!key && NamesSeveralAddresses(item, options))
-                ++severalAddresses;
-            hashes.push_back(key ? comparisonHash(*key, CaseOption::MatchCase, seed) : 0);
-            if (key)
-                grouped.push_back(quint32(position));
-            keys.append(key ? QStringView(*key) : QStringView());
-            if (position % kSlice == 0 && pacer.due()) {
-                host.setProgress(double(position + 1) / double(count) * 80.0);
-                host.yieldToEventLoop();
-                if (abandon())
-                    return std::nullopt;
-                listChanged = changed();
-            }
-        }
-        if (listChanged)
+        std::optional<ItemKeys> made =
+            itemKeys(listView, options, host, [&] { return abandon() || changed(); });
+        if (abandon())
+            return std::nullopt;
+        if (!made || changed())
             continue;
+        const ItemKeys &keys = *made;
+        const std::vector<quint64> &hashes = made->hashes;
+        const std::vector<quint32> &grouped = made->grouped;
+        const qsizetype severalAddresses = made->severalAddresses;
+        YieldPacer pacer(host);
 
         // The positions by hash, in list order within one hash: a counting sort by the top
         // bits, then each small bucket sorted.
@@ -685,10 +853,8 @@ std::optional<NearGroups> FindNearDuplicates(ItemList &listView, const NearKeyOp
         result.severalAddresses = severalAddresses;
         // What found the groups is given back before a last turn: hundreds of megabytes take
         // a while to give back, and the review's view of the groups comes next.
-        keys = TextPool();
-        std::vector<quint64>().swap(hashes);
+        made.reset(); // the keys, their hashes and the items that have them
         std::vector<quint32>().swap(byHash);
-        std::vector<quint32>().swap(grouped);
         std::vector<quint32>().swap(members);
         host.yieldToEventLoop();
         if (abandon())
