@@ -7,10 +7,37 @@
 #include "Trap.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <QTimer>
 
 namespace {
 constexpr int kPointerDefault = 0;
 constexpr int kPointerHourglass = 11;
+
+// Moves the progress bar to and fro while the office works on something that says nothing of
+// how far it is, so that the window shows it is not stuck.
+class MovingProgress
+{
+public:
+    explicit MovingProgress(ListHost &host) : m_host(host)
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            m_step = (m_step + 1) % (2 * kSteps);
+            m_host.setProgress(100.0 * (m_step <= kSteps ? m_step : 2 * kSteps - m_step) / kSteps);
+        });
+        m_timer.start(kIntervalMs);
+    }
+    ~MovingProgress() { m_host.setProgress(0); }
+    MovingProgress(const MovingProgress &) = delete;
+    MovingProgress &operator=(const MovingProgress &) = delete;
+
+private:
+    static constexpr int kSteps = 20;
+    static constexpr int kIntervalMs = 100;
+    ListHost &m_host;
+    QTimer m_timer;
+    int m_step = 0;
+};
 } // namespace
 
 bool ExcelInstalled(ExcelContext &context)
@@ -27,9 +54,14 @@ bool ExcelInstalled(ExcelContext &context)
     return installed;
 }
 
-std::unique_ptr<ExcelApplication> OpenExcelWorkbook(ExcelContext &context, const QString &path)
+std::unique_ptr<ExcelApplication> OpenExcelWorkbook(ExcelContext &context, const QString &path,
+                                                    ListHost &host)
 {
     std::unique_ptr<ExcelApplication> app = context.launcher.CreateObject();
+    host.setStatus(QCoreApplication::translate("Tarnwell", "Opening %1 in Calc...")
+                       .arg(QFileInfo(path).fileName()));
+    context.setMousePointer(kPointerHourglass);
+    const MovingProgress moving(host);
     app->WorkbooksOpen(path);
     return app;
 }
@@ -107,7 +139,7 @@ void ExcelToListview(ItemList &listView, const QString &path, ListHost &host, Ex
     Trap trap(host.errorReporter(), QStringLiteral("List.ExcelToListview"));
     SpreadsheetSteps steps(trap);
     std::unique_ptr<ExcelApplication> app;
-    if (auto failure = trap.attempt(100, [&] { app = OpenExcelWorkbook(context, path); })) {
+    if (auto failure = trap.attempt(100, [&] { app = OpenExcelWorkbook(context, path, host); })) {
         // Not "Starting ..." while the report shows.
         host.setStatus(failure->number() == kSpreadsheetGone ? QString() : failure->description());
         steps.handle(*failure);

@@ -93,8 +93,11 @@ QString markInWorkbookMessage(const ExcelApplication::ActiveDocument &documents)
 
 // True when the spreadsheet application is there; otherwise tells the user and gives false.
 bool ExcelInstalled(ExcelContext &context);
-// A new application object with the workbook at `path` open in it.
-std::unique_ptr<ExcelApplication> OpenExcelWorkbook(ExcelContext &context, const QString &path);
+// A new application object with the workbook at `path` open in it. While the office opens it
+// (a minute, for a large one) the status line says so, with the hourglass and a moving
+// progress bar.
+std::unique_ptr<ExcelApplication> OpenExcelWorkbook(ExcelContext &context, const QString &path,
+                                                    ListHost &host);
 // Asks the user to mark a block in the workbook and gives every block marked, top to bottom,
 // or none on Cancel or any failure, or when the workbook was closed meanwhile.
 struct MarkedRange

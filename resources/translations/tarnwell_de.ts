@@ -1092,5 +1092,9 @@ Optionen des Fenstersystems (Qt):
         <source>Please email screenshot of this message to %1</source>
         <translation>Bitte senden Sie ein Bildschirmfoto dieser Meldung per E-Mail an %1</translation>
     </message>
+    <message>
+        <source>Opening %1 in Calc...</source>
+        <translation>%1 wird in Calc geöffnet...</translation>
+    </message>
 </context>
 </TS>

@@ -1072,5 +1072,9 @@ Options of the window system (Qt):
         <source>Please email screenshot of this message to %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Opening %1 in Calc...</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

@@ -1092,5 +1092,9 @@ Options du système de fenêtres (Qt) :
         <source>Please email screenshot of this message to %1</source>
         <translation>Veuillez envoyer une capture d&apos;écran de ce message par e-mail à %1</translation>
     </message>
+    <message>
+        <source>Opening %1 in Calc...</source>
+        <translation>Ouverture de %1 dans Calc...</translation>
+    </message>
 </context>
 </TS>

@@ -152,7 +152,16 @@ void ExcelTest::importBlock()
     chooseWorkbook();
     excel().script.selection = {CellBlock{0, 2, 2, 3, 2}};
     excel().script.blockTexts = {{"red", ""}, {"green", "tea"}, {"red", ""}};
+    QString statusWhileOpening;
+    int pointerWhileOpening = 0;
+    excel().script.onOpen = [&] {
+        statusWhileOpening = status();
+        pointerWhileOpening = m_window->form->mousePointer();
+    };
     click("PushButton18");
+    // A large workbook takes a while to open: the window says what it waits for.
+    QCOMPARE(statusWhileOpening, QStringLiteral("Opening book.xlsx in Calc..."));
+    QCOMPARE(pointerWhileOpening, 11);
 
     const auto &call = m_window->fileDialogs.calls.at(0);
     QCOMPARE(call.title, QStringLiteral("Add File"));

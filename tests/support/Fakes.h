@@ -96,6 +96,7 @@ public:
         bool slowStart = false;          // the application has to be started first
         bool closedWhileMarking = false; // the user closes the workbook while the box waits
         std::function<void()> onWrite;   // runs as texts are written
+        std::function<void()> onOpen;    // runs as the workbook opens
         // The office ends after this many writes (-1: never), or while a block is read.
         int goneAfterWrites = -1;
         bool goneWhileReading = false;
@@ -121,6 +122,8 @@ public:
         void WorkbooksOpen(const QString &path) override
         {
             m_record.calls.append(QStringLiteral("Open"));
+            if (m_script.onOpen)
+                m_script.onOpen();
             if (m_script.openFails)
                 throw Failure(QStringLiteral("cannot open ") + path);
             m_record.opened.append(path);
