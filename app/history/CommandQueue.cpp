@@ -19,6 +19,8 @@ void CommandQueue::run(const QString &name, std::function<void()> command)
     Entry next{name, std::move(command)};
     for (;;) {
         m_running = next.name;
+        if (m_startNotice)
+            m_startNotice();
         next.command();
         if (m_waiting.empty() || m_closed)
             break;

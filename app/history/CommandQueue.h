@@ -29,6 +29,9 @@ public:
     // A std::function that runs `command` through the queue: for binding to a signal.
     std::function<void()> bind(const QString &name, std::function<void()> command);
 
+    // Told before each command runs, as the list may change from then on.
+    void setStartNotice(std::function<void()> notice) { m_startNotice = std::move(notice); }
+
     bool busy() const { return m_busy; }
     const QString &running() const { return m_running; }
     qsizetype waitingCount() const { return qsizetype(m_waiting.size()); }
@@ -44,6 +47,7 @@ private:
 
     WaitNotice m_waitNotice;
     TurnNotice m_turnNotice;
+    std::function<void()> m_startNotice;
     std::deque<Entry> m_waiting;
     QString m_running;
     bool m_busy = false;

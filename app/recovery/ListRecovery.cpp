@@ -54,10 +54,10 @@ ListRecovery::ListRecovery(ItemList &items, QString folder, Window window, QObje
         if (!folderMade || m_lock->tryLock(0))
             break;
     }
-    m_writer =
-        std::make_unique<RecordWriter>(m_recordPath, [this](const std::optional<QString> &failure) {
+    m_writer = std::make_unique<RecordWriter>(
+        m_recordPath, [this](bool done, const std::optional<QString> &failure) {
             QMetaObject::invokeMethod(
-                this, [this, failure] { written(failure); }, Qt::QueuedConnection);
+                this, [this, done, failure] { written(done, failure); }, Qt::QueuedConnection);
         });
     m_settleTimer.setSingleShot(true);
     connect(&m_settleTimer, &QTimer::timeout, this, &ListRecovery::keepWhenSettled);
@@ -103,7 +103,16 @@ void ListRecovery::keepWhenSettled()
     m_writer->keep(std::move(list));
 }
 
-void ListRecovery::written(const std::optional<QString> &failure)
+void ListRecovery::commandStarts()
+{
+    if (m_closed || !m_writer->letGoOfList())
+        return;
+    m_dirty = true;
+    if (!m_settleTimer.isActive())
+        m_settleTimer.start(kSettleCheckMs);
+}
+
+void ListRecovery::written(bool written, const std::optional<QString> &failure)
 {
     m_awaitingWriter = !m_writer->idle();
     if (failure) {
@@ -113,7 +122,7 @@ void ListRecovery::written(const std::optional<QString> &failure)
                 QCoreApplication::translate("Tarnwell", "The list cannot be kept for recovery: %1")
                     .arg(*failure));
         }
-    } else {
+    } else if (written) {
         for (LeftRecord &adopted : m_adopted)
             QFile::remove(adopted.path);
         m_adopted.clear();

@@ -51,6 +51,10 @@ public:
     const QString &recordPath() const { return m_recordPath; }
     // Something the record holds may have changed (the case buttons).
     void listMayHaveChanged();
+    // A command starts: the record's writer lets go of the list, which the command would
+    // otherwise copy as it changes it (at ten million items, seconds of a held-up window);
+    // the list is kept again once the command is through.
+    void commandStarts();
     // The window closed normally: the record goes, and nothing more is kept.
     void closeNormally();
     // The records other windows left when they ended without closing, oldest first.
@@ -63,7 +67,7 @@ public:
 
 private:
     void keepWhenSettled();
-    void written(const std::optional<QString> &failure);
+    void written(bool written, const std::optional<QString> &failure);
 
     ItemList &m_items;
     const QString m_folder;

@@ -20,6 +20,7 @@ void RecordWriter::stopAndJoin()
         m_waiting.reset();
     }
     m_stop = true;
+    m_cut = true;
     m_wake.notify_all();
     if (m_thread.joinable())
         m_thread.join();
@@ -34,7 +35,6 @@ void RecordWriter::keep(KeptList list)
             return;
         replaced.swap(m_waiting);
         m_waiting = std::move(list);
-        m_busy = true;
     }
     m_wake.notify_one();
     // Started with the first list, so a window whose list never changes starts no thread.
@@ -45,7 +45,20 @@ void RecordWriter::keep(KeptList list)
 bool RecordWriter::idle()
 {
     const std::lock_guard<std::mutex> lock(m_mutex);
-    return !m_busy;
+    return !m_waiting && !m_writing;
+}
+
+bool RecordWriter::letGoOfList()
+{
+    std::optional<KeptList> dropped; // let go of outside the lock
+    std::unique_lock<std::mutex> lock(m_mutex);
+    dropped.swap(m_waiting);
+    const bool cut = m_holding;
+    if (cut) {
+        m_cut = true;
+        m_released.wait(lock, [this] { return !m_holding; });
+    }
+    return cut || dropped.has_value();
 }
 
 void RecordWriter::removeRecord()
@@ -66,22 +79,32 @@ void RecordWriter::run()
                 return;
             list = std::move(*m_waiting);
             m_waiting.reset();
+            m_writing = true;
+            m_holding = true;
+            m_cut = false;
         }
+        const auto released = [this] {
+            const std::lock_guard<std::mutex> lock(m_mutex);
+            m_holding = false;
+            m_released.notify_all();
+        };
         std::optional<QString> failure;
         if (list.texts.empty()) {
+            list = KeptList();
+            released();
             QFile record(m_path);
             if (record.exists() && !record.remove())
                 failure = record.errorString();
         } else {
-            failure = RecoveryRecord::write(m_path, std::move(list), m_stop);
+            failure = RecoveryRecord::write(m_path, std::move(list), m_cut, released);
         }
-        list = KeptList(); // the list's texts are let go of before the window hears
         if (m_stop)
             return;
+        const bool written = !m_cut && !failure;
         {
             const std::lock_guard<std::mutex> lock(m_mutex);
-            m_busy = m_waiting.has_value();
+            m_writing = false;
         }
-        m_done(failure);
+        m_done(written, failure);
     }
 }

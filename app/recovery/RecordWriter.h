@@ -18,8 +18,9 @@
 class RecordWriter
 {
 public:
-    // Told on the writer's thread after each write: the reason when it failed.
-    using Done = std::function<void(const std::optional<QString> &failure)>;
+    // Told on the writer's thread after each write: whether the record now holds the list
+    // handed over last, or the reason it failed.
+    using Done = std::function<void(bool written, const std::optional<QString> &failure)>;
 
     RecordWriter(QString path, Done done);
     // Stops a write under way (the record on disk stays as the last whole one) and waits.
@@ -28,6 +29,10 @@ public:
     RecordWriter &operator=(const RecordWriter &) = delete;
 
     void keep(KeptList list);
+    // The list is about to change: a write still reading its list gives it up (within a
+    // block's time), and a list waiting is dropped, so that the change copies nothing for
+    // them. True when one was; it is to be handed over again once the change is through.
+    bool letGoOfList();
     // True when no list waits or is being written.
     bool idle();
     // Stops, and removes the record: the window closed normally.
@@ -42,8 +47,11 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_wake;
     std::optional<KeptList> m_waiting;
+    std::condition_variable m_released;
     bool m_quit = false;
-    bool m_busy = false;
-    std::atomic<bool> m_stop{false};
+    bool m_writing = false;          // a list taken, until the window is told
+    bool m_holding = false;          // the write still reads its list
+    std::atomic<bool> m_stop{false}; // the writer ends
+    std::atomic<bool> m_cut{false};  // the write under way stops
     std::thread m_thread;
 };

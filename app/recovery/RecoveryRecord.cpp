@@ -224,7 +224,8 @@ qsizetype KeptList::checkedCount() const
 }
 
 std::optional<QString> RecoveryRecord::write(const QString &path, KeptList &&list,
-                                             const std::atomic<bool> &stop)
+                                             const std::atomic<bool> &stop,
+                                             const std::function<void()> &released)
 {
     const QString beside = path + QStringLiteral(".tmp");
     const QByteArray besideName = QFile::encodeName(beside);
@@ -238,6 +239,8 @@ std::optional<QString> RecoveryRecord::write(const QString &path, KeptList &&lis
         bool written = file.error() == 0 && file.write(header.constData(), header.size()) &&
                        writeBlocks(blocks, list, stop);
         list = KeptList();
+        if (released)
+            released();
         written = written && file.finish();
         error = file.error();
         if (!written && error == 0) { // stopped

@@ -22,6 +22,7 @@ void Form1::keepForRecovery(const QString &folder)
              setStatus(before.isEmpty() ? text : before + QLatin1Char(' ') + text);
          }},
         this);
+    m_commands.setStartNotice([this] { m_recovery->commandStarts(); });
     for (QRadioButton *option : {Option1, Option2})
         connect(option, &QRadioButton::toggled, m_recovery, &ListRecovery::listMayHaveChanged);
 }
