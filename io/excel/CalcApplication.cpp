@@ -38,9 +38,16 @@
 #include <com/sun/star/table/XCellRange.hpp>
 #include <com/sun/star/table/XColumnRowRange.hpp>
 #include <com/sun/star/table/XTableColumns.hpp>
+#include <com/sun/star/task/PasswordRequest.hpp>
+#include <com/sun/star/task/XInteractionHandler.hpp>
+#include <com/sun/star/task/XInteractionRequest.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 #include <com/sun/star/view/XSelectionSupplier.hpp>
 
+#include <cppuhelper/implbase1.hxx>
+#include <rtl/ref.hxx>
+
+#include <atomic>
 #include <optional>
 #include <tuple>
 
@@ -61,6 +68,31 @@ table::CellRangeAddress usedArea(const uno::Reference<sheet::XSpreadsheet> &shee
     return uno::Reference<sheet::XCellRangeAddressable>(cursor, uno::UNO_QUERY_THROW)
         ->getRangeAddress();
 }
+
+// Hands what the office asks while it opens a workbook to the office's own dialogs (a
+// protected workbook's password: asked again when wrong), and notes whether a password was
+// asked for, so that a workbook left unopened for want of one can be told apart.
+class PasswordWatcher : public cppu::WeakImplHelper1<task::XInteractionHandler>
+{
+public:
+    explicit PasswordWatcher(uno::Reference<task::XInteractionHandler> office)
+        : m_office(std::move(office))
+    {
+    }
+    void SAL_CALL handle(const uno::Reference<task::XInteractionRequest> &request) override
+    {
+        task::PasswordRequest password;
+        if (request.is() && (request->getRequest() >>= password))
+            m_passwordAsked = true;
+        if (m_office.is())
+            m_office->handle(request);
+    }
+    bool passwordAsked() const { return m_passwordAsked; }
+
+private:
+    uno::Reference<task::XInteractionHandler> m_office;
+    std::atomic<bool> m_passwordAsked{false};
+};
 
 uno::Reference<sheet::XSpreadsheet> sheetAt(const uno::Reference<frame::XModel> &workbook,
                                             int index)
@@ -122,11 +154,20 @@ void CalcApplication::WorkbooksOpen(const QString &path)
         }
         // Read-only, so a lock file never stops it; hidden until the caller shows it. Text
         // files would ask for import settings, so they get them, as their start shows them.
+        const uno::Reference<uno::XComponentContext> &office = m_connection->context();
+        rtl::Reference<PasswordWatcher> watcher(
+            new PasswordWatcher(uno::Reference<task::XInteractionHandler>(
+                office->getServiceManager()->createInstanceWithContext(
+                    ascii("com.sun.star.task.InteractionHandler"), office),
+                uno::UNO_QUERY)));
+        const uno::Any handler(uno::Reference<task::XInteractionHandler>(watcher.get()));
         uno::Sequence<beans::PropertyValue> arguments =
-            properties(property("Hidden", uno::Any(true)), property("ReadOnly", uno::Any(true)));
+            properties(property("Hidden", uno::Any(true)), property("ReadOnly", uno::Any(true)),
+                       property("InteractionHandler", handler));
         if (delimitedText) {
             arguments = properties(
                 property("Hidden", uno::Any(true)), property("ReadOnly", uno::Any(true)),
+                property("InteractionHandler", handler),
                 property("FilterName", uno::Any(ascii("Text - txt - csv (StarCalc)"))),
                 property("FilterOptions", uno::Any(toOUString(calcCsvFilterOptions(csvFormat)))));
         }
@@ -134,6 +175,11 @@ void CalcApplication::WorkbooksOpen(const QString &path)
         uno::Reference<lang::XComponent> component =
             loader->loadComponentFromURL(toOUString(url), ascii("_blank"), 0, arguments);
         uno::Reference<frame::XModel> model(component, uno::UNO_QUERY);
+        if (!model.is() && watcher->passwordAsked())
+            throw Failure(QCoreApplication::translate(
+                              "Tarnwell", "'%1' is protected by a password, and it was not given.")
+                              .arg(path),
+                          1004);
         if (!model.is())
             throw Failure(
                 QCoreApplication::translate("Tarnwell", "LibreOffice Calc cannot open '%1'")

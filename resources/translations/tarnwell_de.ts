@@ -1096,5 +1096,9 @@ Optionen des Fenstersystems (Qt):
         <source>Opening %1 in Calc...</source>
         <translation>%1 wird in Calc geöffnet...</translation>
     </message>
+    <message>
+        <source>&apos;%1&apos; is protected by a password, and it was not given.</source>
+        <translation>„%1“ ist durch ein Kennwort geschützt, und es wurde keines eingegeben.</translation>
+    </message>
 </context>
 </TS>

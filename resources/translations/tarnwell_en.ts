@@ -1076,5 +1076,9 @@ Options of the window system (Qt):
         <source>Opening %1 in Calc...</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>&apos;%1&apos; is protected by a password, and it was not given.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

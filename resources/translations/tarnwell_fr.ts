@@ -1096,5 +1096,9 @@ Options du système de fenêtres (Qt) :
         <source>Opening %1 in Calc...</source>
         <translation>Ouverture de %1 dans Calc...</translation>
     </message>
+    <message>
+        <source>&apos;%1&apos; is protected by a password, and it was not given.</source>
+        <translation>« %1 » est protégé par un mot de passe, et aucun n&apos;a été saisi.</translation>
+    </message>
 </context>
 </TS>

@@ -96,6 +96,7 @@ private Q_SLOTS:
     void severalMarkedBlocksAreTakenTopToBottom();
     void fileThatIsNoWorkbook();
     void csvOpensWithItsSeparatorAndEncoding();
+    void workbookWithAPasswordNotGiven();
     void exportKeepsTextsAsTexts();
     void blockOverHiddenRowsIsOneBlockAndFilteredRowsAreLeftOut();
     void handMarkedBlockKeepsItsRows_data();
@@ -300,6 +301,31 @@ void CalcTest::csvOpensWithItsSeparatorAndEncoding()
     QCOMPARE(QList<QStringList>(rows.begin(), rows.end()),
              (QList<QStringList>{{"Müller", "a;b", "1,50"}, {"Zoë", "x", "y"}}));
     uno::Reference<util::XCloseable>(calc.workbook(), uno::UNO_QUERY_THROW)->close(true);
+}
+
+void CalcTest::workbookWithAPasswordNotGiven()
+{
+    std::unique_ptr<ExcelApplication> app = m_launcher->CreateObject();
+    app->WorkbooksAdd();
+    const uno::Reference<frame::XModel> model = static_cast<CalcApplication &>(*app).workbook();
+    setText(cellAt(model, 0, 0), QStringLiteral("secret"));
+    const QString path = m_folder.filePath(QStringLiteral("locked.ods"));
+    uno::Reference<frame::XStorable>(model, uno::UNO_QUERY_THROW)
+        ->storeToURL(toOUString(QUrl::fromLocalFile(path).toString()),
+                     UnoCalls::properties(
+                         UnoCalls::property("FilterName", uno::Any(UnoCalls::ascii("calc8"))),
+                         UnoCalls::property("Password", uno::Any(UnoCalls::ascii("pw")))));
+    uno::Reference<util::XCloseable>(model, uno::UNO_QUERY_THROW)->close(true);
+    // Calc's own dialog asks for the password; without one to show it (headless), the
+    // workbook stays closed, and the failure says why.
+    try {
+        m_launcher->CreateObject()->WorkbooksOpen(path);
+        QFAIL("opened without its password");
+    } catch (const Failure &failure) {
+        QCOMPARE(
+            failure.description(),
+            QStringLiteral("'%1' is protected by a password, and it was not given.").arg(path));
+    }
 }
 
 void CalcTest::exportKeepsTextsAsTexts()
