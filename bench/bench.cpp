@@ -515,10 +515,10 @@ void benchListMenu(const QString &folder, int kItems = 1000000)
 QAction *submenuAction(Form1 &form, const QString &submenu, const QString &text)
 {
     for (QAction *action : form.listMenu().menu().actions()) {
-        if (action->menu() == nullptr || action->text() != submenu)
+        if (action->menu() == nullptr || QString(action->text()).remove(u'&') != submenu)
             continue;
         for (QAction *entry : action->menu()->actions()) {
-            if (entry->text() == text)
+            if (QString(entry->text()).remove(u'&') == text)
                 return entry;
         }
     }

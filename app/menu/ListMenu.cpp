@@ -34,56 +34,59 @@ ListMenu::ListMenu(Form1 &form, QTableView &view, ItemList &items, UndoHistory &
     : QObject(&form), m_form(form), m_view(view), m_items(items), m_history(history),
       m_services(services), m_saves(saves), m_menu(new QMenu(&view))
 {
-    m_undo = addCommand(QCoreApplication::translate("Tarnwell", "Undo"), &ListMenu::undo,
+    m_undo = addCommand(QCoreApplication::translate("Tarnwell", "&Undo"), &ListMenu::undo,
                         {QKeySequence::Undo});
-    m_redo = addCommand(QCoreApplication::translate("Tarnwell", "Redo"), &ListMenu::redo,
+    m_redo = addCommand(QCoreApplication::translate("Tarnwell", "&Redo"), &ListMenu::redo,
                         {QKeySequence::Redo, QKeySequence(Qt::CTRL | Qt::Key_Y)});
     m_menu->addSeparator();
     // Copying changes nothing: it runs at once.
-    addCommand(QCoreApplication::translate("Tarnwell", "Copy"), &ListMenu::copy,
+    addCommand(QCoreApplication::translate("Tarnwell", "&Copy"), &ListMenu::copy,
                QKeySequence::keyBindings(QKeySequence::Copy), false, true);
-    addCommand(QCoreApplication::translate("Tarnwell", "Copy Checked Items"),
+    addCommand(QCoreApplication::translate("Tarnwell", "Copy C&hecked Items"),
                &ListMenu::copyChecked, {}, false);
-    addCommand(QCoreApplication::translate("Tarnwell", "Paste Items"), &ListMenu::paste,
+    addCommand(QCoreApplication::translate("Tarnwell", "&Paste Items"), &ListMenu::paste,
                QKeySequence::keyBindings(QKeySequence::Paste), true, true);
     m_menu->addSeparator();
     // Find changes nothing: it runs at once, even while another command runs.
-    addCommand(QCoreApplication::translate("Tarnwell", "Find..."), &ListMenu::find,
+    addCommand(QCoreApplication::translate("Tarnwell", "&Find..."), &ListMenu::find,
                {QKeySequence::Find}, false);
-    addCommand(QCoreApplication::translate("Tarnwell", "Find Next"), &ListMenu::findNext,
+    addCommand(QCoreApplication::translate("Tarnwell", "Find &Next"), &ListMenu::findNext,
                {QKeySequence::FindNext}, false);
     m_menu->addSeparator();
-    addCommand(QCoreApplication::translate("Tarnwell", "Check All Items"), &ListMenu::checkAll);
-    addCommand(QCoreApplication::translate("Tarnwell", "Uncheck All Items"), &ListMenu::uncheckAll);
-    addCommand(QCoreApplication::translate("Tarnwell", "Invert Check Marks"),
+    addCommand(QCoreApplication::translate("Tarnwell", "Check &All Items"), &ListMenu::checkAll);
+    addCommand(QCoreApplication::translate("Tarnwell", "Unchec&k All Items"),
+               &ListMenu::uncheckAll);
+    addCommand(QCoreApplication::translate("Tarnwell", "&Invert Check Marks"),
                &ListMenu::invertChecks);
-    addCommand(QCoreApplication::translate("Tarnwell", "Check Items With..."),
+    addCommand(QCoreApplication::translate("Tarnwell", "Check Items &With..."),
                &ListMenu::checkItemsWith);
-    addCommand(QCoreApplication::translate("Tarnwell", "Check Selected Items"),
+    addCommand(QCoreApplication::translate("Tarnwell", "Check &Selected Items"),
                &ListMenu::checkSelected);
-    addCommand(QCoreApplication::translate("Tarnwell", "Uncheck Selected Items"),
+    addCommand(QCoreApplication::translate("Tarnwell", "Uncheck Selecte&d Items"),
                &ListMenu::uncheckSelected);
     m_menu->addSeparator();
-    addCommand(QCoreApplication::translate("Tarnwell", "Sort A to Z"), &ListMenu::sortAToZ);
-    addCommand(QCoreApplication::translate("Tarnwell", "Sort Z to A"), &ListMenu::sortZToA);
-    addCommand(QCoreApplication::translate("Tarnwell", "Reverse Order"), &ListMenu::reverseOrder);
+    addCommand(QCoreApplication::translate("Tarnwell", "S&ort A to Z"), &ListMenu::sortAToZ);
+    addCommand(QCoreApplication::translate("Tarnwell", "Sort &Z to A"), &ListMenu::sortZToA);
+    addCommand(QCoreApplication::translate("Tarnwell", "Re&verse Order"), &ListMenu::reverseOrder);
     m_menu->addSeparator();
     new TidyMenu(form, items, history, *m_menu); // owned by the window
     m_nearDuplicates = new NearDuplicateReview(form, items, history);
-    addCommand(QCoreApplication::translate("Tarnwell", "Find Near Duplicates..."),
+    addCommand(QCoreApplication::translate("Tarnwell", "Find N&ear Duplicates..."),
                &ListMenu::findNearDuplicates);
     m_menu->addSeparator();
-    addCommand(QCoreApplication::translate("Tarnwell", "Remove Items Listed in File(s)..."),
-               &ListMenu::removeItemsListed);
-    addCommand(QCoreApplication::translate("Tarnwell", "Keep Only Items Listed in File(s)..."),
-               &ListMenu::keepItemsListed);
+    // In a submenu of their own: the menu's letters would not give every entry a mnemonic.
+    QMenu *listed = m_menu->addMenu(QCoreApplication::translate("Tarnwell", "&Lists in Files"));
+    addCommand(QCoreApplication::translate("Tarnwell", "&Remove Items Listed in File(s)..."),
+               &ListMenu::removeItemsListed, {}, true, false, listed);
+    addCommand(QCoreApplication::translate("Tarnwell", "&Keep Only Items Listed in File(s)..."),
+               &ListMenu::keepItemsListed, {}, true, false, listed);
     addCommand(QCoreApplication::translate("Tarnwell",
-                                           "Remove Items Whose Address Is Listed in File(s)..."),
-               &ListMenu::removeItemsWhoseAddressIsListed);
-    addCommand(QCoreApplication::translate("Tarnwell",
-                                           "Keep Only Items Whose Address Is Listed in File(s)..."),
-               &ListMenu::keepItemsWhoseAddressIsListed);
-    m_saveRemoved = addCommand(QCoreApplication::translate("Tarnwell", "Save Removed Items..."),
+                                           "Remove Items Whose &Address Is Listed in File(s)..."),
+               &ListMenu::removeItemsWhoseAddressIsListed, {}, true, false, listed);
+    addCommand(QCoreApplication::translate(
+                   "Tarnwell", "Keep &Only Items Whose Address Is Listed in File(s)..."),
+               &ListMenu::keepItemsWhoseAddressIsListed, {}, true, false, listed);
+    m_saveRemoved = addCommand(QCoreApplication::translate("Tarnwell", "Save Re&moved Items..."),
                                &ListMenu::saveRemovedItems);
 
     // The undo and redo entries name their step ("Undo Clear All Items"), greyed when there
@@ -93,13 +96,13 @@ ListMenu::ListMenu(Form1 &form, QTableView &view, ItemList &items, UndoHistory &
         m_undo->setEnabled(stack.canUndo());
         m_undo->setText(
             stack.canUndo()
-                ? QCoreApplication::translate("Tarnwell", "Undo %1").arg(stack.undoText())
-                : QCoreApplication::translate("Tarnwell", "Undo"));
+                ? QCoreApplication::translate("Tarnwell", "&Undo %1").arg(stack.undoText())
+                : QCoreApplication::translate("Tarnwell", "&Undo"));
         m_redo->setEnabled(stack.canRedo());
         m_redo->setText(
             stack.canRedo()
-                ? QCoreApplication::translate("Tarnwell", "Redo %1").arg(stack.redoText())
-                : QCoreApplication::translate("Tarnwell", "Redo"));
+                ? QCoreApplication::translate("Tarnwell", "&Redo %1").arg(stack.redoText())
+                : QCoreApplication::translate("Tarnwell", "&Redo"));
         updateSaveRemoved();
     };
     connect(&stack, &QUndoStack::indexChanged, this, updateUndoRedo);
@@ -128,17 +131,16 @@ ListMenu::ListMenu(Form1 &form, QTableView &view, ItemList &items, UndoHistory &
 
 QAction *ListMenu::addCommand(const QString &text, void (ListMenu::*command)(),
                               const QList<QKeySequence> &shortcuts, bool waitsItsTurn,
-                              bool onTheList)
+                              bool onTheList, QMenu *menu)
 {
     auto *action = new QAction(text, this);
     action->setShortcuts(shortcuts);
     action->setShortcutContext(onTheList ? Qt::WidgetShortcut : Qt::WindowShortcut);
     if (waitsItsTurn) {
-        QString name = text;
-        if (name.endsWith(u"..."))
-            name.chop(3);
-        connect(action, &QAction::triggered, this,
-                m_form.commands().bind(name, [this, command] { (this->*command)(); }));
+        // Named in the status line as the menu shows it, without its mnemonic and dots.
+        connect(
+            action, &QAction::triggered, this,
+            m_form.commands().bind(action->iconText(), [this, command] { (this->*command)(); }));
     } else {
         connect(action, &QAction::triggered, this, command);
     }
@@ -146,7 +148,7 @@ QAction *ListMenu::addCommand(const QString &text, void (ListMenu::*command)(),
         m_view.addAction(action);
     else
         m_form.addAction(action); // the shortcuts work anywhere in the window
-    m_menu->addAction(action);
+    (menu != nullptr ? menu : m_menu)->addAction(action);
     return action;
 }
 

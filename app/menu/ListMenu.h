@@ -57,9 +57,10 @@ private:
     // A command that changes the list or the history waits its turn (CommandQueue).
     // Its shortcuts work anywhere in the window, or (`onTheList`) when the list has the focus:
     // the entry box keeps its own Copy and Paste.
+    // It goes in `menu`, or in the list's menu itself.
     QAction *addCommand(const QString &text, void (ListMenu::*command)(),
                         const QList<QKeySequence> &shortcuts = {}, bool waitsItsTurn = true,
-                        bool onTheList = false);
+                        bool onTheList = false, QMenu *menu = nullptr);
     void updateSaveRemoved();
     // Opens the menu at `at` (global), kept inside the window where the window's place on
     // screen is unknown (Wayland), so that it never runs off the screen.

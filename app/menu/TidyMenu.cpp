@@ -45,25 +45,26 @@ QString changedStatus(qsizetype count)
 TidyMenu::TidyMenu(Form1 &form, ItemList &items, UndoHistory &history, QMenu &listMenu)
     : QObject(&form), m_form(form), m_items(items), m_history(history)
 {
-    QMenu *tidy = listMenu.addMenu(QCoreApplication::translate("Tarnwell", "Tidy"));
-    addCommand(*tidy, QCoreApplication::translate("Tarnwell", "Trim Blanks"),
+    QMenu *tidy = listMenu.addMenu(QCoreApplication::translate("Tarnwell", "&Tidy"));
+    addCommand(*tidy, QCoreApplication::translate("Tarnwell", "&Trim Blanks"),
                &TidyMenu::trimBlanks);
-    addCommand(*tidy, QCoreApplication::translate("Tarnwell", "Collapse Inner Blanks"),
+    addCommand(*tidy, QCoreApplication::translate("Tarnwell", "&Collapse Inner Blanks"),
                &TidyMenu::collapseInnerBlanks);
-    addCommand(*tidy, QCoreApplication::translate("Tarnwell", "Remove Invisible Characters"),
+    addCommand(*tidy, QCoreApplication::translate("Tarnwell", "Remove &Invisible Characters"),
                &TidyMenu::removeInvisibleCharacters);
-    addCommand(*tidy, QCoreApplication::translate("Tarnwell", "Remove Empty Items"),
+    addCommand(*tidy, QCoreApplication::translate("Tarnwell", "Remove &Empty Items"),
                &TidyMenu::removeEmptyItems);
     tidy->addSeparator();
-    addCommand(*tidy, QCoreApplication::translate("Tarnwell", "Lower Case"), &TidyMenu::lowerCase);
-    addCommand(*tidy, QCoreApplication::translate("Tarnwell", "Upper Case"), &TidyMenu::upperCase);
+    addCommand(*tidy, QCoreApplication::translate("Tarnwell", "&Lower Case"), &TidyMenu::lowerCase);
+    addCommand(*tidy, QCoreApplication::translate("Tarnwell", "&Upper Case"), &TidyMenu::upperCase);
 }
 
 void TidyMenu::addCommand(QMenu &menu, const QString &text, void (TidyMenu::*command)())
 {
     QAction *action = menu.addAction(text);
+    // Named in the status line as the menu shows it, without its mnemonic.
     connect(action, &QAction::triggered, this,
-            m_form.commands().bind(text, [this, command] { (this->*command)(); }));
+            m_form.commands().bind(action->iconText(), [this, command] { (this->*command)(); }));
 }
 
 void TidyMenu::trimBlanks()

@@ -110,32 +110,8 @@
         </translation>
     </message>
     <message>
-        <source>Undo</source>
-        <translation>Rückgängig</translation>
-    </message>
-    <message>
-        <source>Redo</source>
-        <translation>Wiederholen</translation>
-    </message>
-    <message>
-        <source>Copy</source>
-        <translation>Kopieren</translation>
-    </message>
-    <message>
-        <source>Copy Checked Items</source>
-        <translation>Abgehakte Einträge kopieren</translation>
-    </message>
-    <message>
         <source>Paste Items</source>
         <translation>Einträge einfügen</translation>
-    </message>
-    <message>
-        <source>Find...</source>
-        <translation>Suchen...</translation>
-    </message>
-    <message>
-        <source>Find Next</source>
-        <translation>Weitersuchen</translation>
     </message>
     <message>
         <source>Check All Items</source>
@@ -148,10 +124,6 @@
     <message>
         <source>Invert Check Marks</source>
         <translation>Häkchen umkehren</translation>
-    </message>
-    <message>
-        <source>Check Items With...</source>
-        <translation>Einträge abhaken mit...</translation>
     </message>
     <message>
         <source>Check Selected Items</source>
@@ -172,38 +144,6 @@
     <message>
         <source>Reverse Order</source>
         <translation>Reihenfolge umkehren</translation>
-    </message>
-    <message>
-        <source>Find Near Duplicates...</source>
-        <translation>Ähnliche Einträge suchen...</translation>
-    </message>
-    <message>
-        <source>Remove Items Listed in File(s)...</source>
-        <translation>In Datei(en) aufgeführte Einträge entfernen...</translation>
-    </message>
-    <message>
-        <source>Keep Only Items Listed in File(s)...</source>
-        <translation>Nur in Datei(en) aufgeführte Einträge behalten...</translation>
-    </message>
-    <message>
-        <source>Remove Items Whose Address Is Listed in File(s)...</source>
-        <translation>Einträge entfernen, deren Adresse in Datei(en) steht...</translation>
-    </message>
-    <message>
-        <source>Keep Only Items Whose Address Is Listed in File(s)...</source>
-        <translation>Nur Einträge behalten, deren Adresse in Datei(en) steht...</translation>
-    </message>
-    <message>
-        <source>Save Removed Items...</source>
-        <translation>Entfernte Einträge speichern...</translation>
-    </message>
-    <message>
-        <source>Undo %1</source>
-        <translation>%1 rückgängig machen</translation>
-    </message>
-    <message>
-        <source>Redo %1</source>
-        <translation>%1 wiederholen</translation>
     </message>
     <message>
         <source>Undone: %1</source>
@@ -445,10 +385,6 @@
             <numerusform>%n Eintrag geändert.</numerusform>
             <numerusform>%n Einträge geändert.</numerusform>
         </translation>
-    </message>
-    <message>
-        <source>Tidy</source>
-        <translation>Aufräumen</translation>
     </message>
     <message>
         <source>Trim Blanks</source>
@@ -1099,6 +1035,134 @@ Optionen des Fenstersystems (Qt):
     <message>
         <source>&apos;%1&apos; is protected by a password, and it was not given.</source>
         <translation>„%1“ ist durch ein Kennwort geschützt, und es wurde keines eingegeben.</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Rückgängig</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Wiederholen</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopieren</translation>
+    </message>
+    <message>
+        <source>Copy C&amp;hecked Items</source>
+        <translation>A&amp;bgehakte Einträge kopieren</translation>
+    </message>
+    <message>
+        <source>&amp;Paste Items</source>
+        <translation>Einträge ein&amp;fügen</translation>
+    </message>
+    <message>
+        <source>&amp;Find...</source>
+        <translation>&amp;Suchen...</translation>
+    </message>
+    <message>
+        <source>Find &amp;Next</source>
+        <translation>Weitersuche&amp;n</translation>
+    </message>
+    <message>
+        <source>Check &amp;All Items</source>
+        <translation>&amp;Alle Einträge abhaken</translation>
+    </message>
+    <message>
+        <source>Unchec&amp;k All Items</source>
+        <translation>Alle Häkchen en&amp;tfernen</translation>
+    </message>
+    <message>
+        <source>&amp;Invert Check Marks</source>
+        <translation>Häkchen &amp;umkehren</translation>
+    </message>
+    <message>
+        <source>Check Items &amp;With...</source>
+        <translation>Einträge abhaken &amp;mit...</translation>
+    </message>
+    <message>
+        <source>Check &amp;Selected Items</source>
+        <translation>Aus&amp;gewählte Einträge abhaken</translation>
+    </message>
+    <message>
+        <source>Uncheck Selecte&amp;d Items</source>
+        <translation>&amp;Häkchen ausgewählter Einträge entfernen</translation>
+    </message>
+    <message>
+        <source>S&amp;ort A to Z</source>
+        <translation>S&amp;ortieren A bis Z</translation>
+    </message>
+    <message>
+        <source>Sort &amp;Z to A</source>
+        <translation>Sortieren &amp;Z bis A</translation>
+    </message>
+    <message>
+        <source>Re&amp;verse Order</source>
+        <translation>Reihenfo&amp;lge umkehren</translation>
+    </message>
+    <message>
+        <source>Find N&amp;ear Duplicates...</source>
+        <translation>Ähnli&amp;che Einträge suchen...</translation>
+    </message>
+    <message>
+        <source>&amp;Lists in Files</source>
+        <translation>Listen in &amp;Dateien</translation>
+    </message>
+    <message>
+        <source>&amp;Remove Items Listed in File(s)...</source>
+        <translation>In Datei(en) aufgeführte Einträge &amp;entfernen...</translation>
+    </message>
+    <message>
+        <source>&amp;Keep Only Items Listed in File(s)...</source>
+        <translation>Nur in Datei(en) aufgeführte Einträge &amp;behalten...</translation>
+    </message>
+    <message>
+        <source>Remove Items Whose &amp;Address Is Listed in File(s)...</source>
+        <translation>Einträge entfernen, deren &amp;Adresse in Datei(en) steht...</translation>
+    </message>
+    <message>
+        <source>Keep &amp;Only Items Whose Address Is Listed in File(s)...</source>
+        <translation>&amp;Nur Einträge behalten, deren Adresse in Datei(en) steht...</translation>
+    </message>
+    <message>
+        <source>Save Re&amp;moved Items...</source>
+        <translation>Entfernte Einträge s&amp;peichern...</translation>
+    </message>
+    <message>
+        <source>&amp;Undo %1</source>
+        <translation>%1 &amp;rückgängig machen</translation>
+    </message>
+    <message>
+        <source>&amp;Redo %1</source>
+        <translation>%1 &amp;wiederholen</translation>
+    </message>
+    <message>
+        <source>&amp;Tidy</source>
+        <translation>Aufräum&amp;en</translation>
+    </message>
+    <message>
+        <source>&amp;Trim Blanks</source>
+        <translation>&amp;Leerraum an den Enden entfernen</translation>
+    </message>
+    <message>
+        <source>&amp;Collapse Inner Blanks</source>
+        <translation>&amp;Inneren Leerraum zusammenfassen</translation>
+    </message>
+    <message>
+        <source>Remove &amp;Invisible Characters</source>
+        <translation>&amp;Unsichtbare Zeichen entfernen</translation>
+    </message>
+    <message>
+        <source>Remove &amp;Empty Items</source>
+        <translation>Leere &amp;Einträge entfernen</translation>
+    </message>
+    <message>
+        <source>&amp;Lower Case</source>
+        <translation>&amp;Kleinbuchstaben</translation>
+    </message>
+    <message>
+        <source>&amp;Upper Case</source>
+        <translation>&amp;Großbuchstaben</translation>
     </message>
 </context>
 </TS>

@@ -110,31 +110,7 @@
         </translation>
     </message>
     <message>
-        <source>Undo</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Redo</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Copy</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Copy Checked Items</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Paste Items</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Find...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Find Next</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -147,10 +123,6 @@
     </message>
     <message>
         <source>Invert Check Marks</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Check Items With...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -171,38 +143,6 @@
     </message>
     <message>
         <source>Reverse Order</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Find Near Duplicates...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Remove Items Listed in File(s)...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Keep Only Items Listed in File(s)...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Remove Items Whose Address Is Listed in File(s)...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Keep Only Items Whose Address Is Listed in File(s)...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Save Removed Items...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Undo %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Redo %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -445,10 +385,6 @@
             <numerusform>%n item changed.</numerusform>
             <numerusform>%n items changed.</numerusform>
         </translation>
-    </message>
-    <message>
-        <source>Tidy</source>
-        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Trim Blanks</source>
@@ -1078,6 +1014,134 @@ Options of the window system (Qt):
     </message>
     <message>
         <source>&apos;%1&apos; is protected by a password, and it was not given.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy C&amp;hecked Items</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Paste Items</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Find...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find &amp;Next</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check &amp;All Items</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unchec&amp;k All Items</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Invert Check Marks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check Items &amp;With...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check &amp;Selected Items</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Uncheck Selecte&amp;d Items</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>S&amp;ort A to Z</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sort &amp;Z to A</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Re&amp;verse Order</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find N&amp;ear Duplicates...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Lists in Files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Remove Items Listed in File(s)...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Keep Only Items Listed in File(s)...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove Items Whose &amp;Address Is Listed in File(s)...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keep &amp;Only Items Whose Address Is Listed in File(s)...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save Re&amp;moved Items...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Undo %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Redo %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Tidy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Trim Blanks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Collapse Inner Blanks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove &amp;Invisible Characters</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove &amp;Empty Items</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Lower Case</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Upper Case</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

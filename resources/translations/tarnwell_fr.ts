@@ -110,32 +110,8 @@
         </translation>
     </message>
     <message>
-        <source>Undo</source>
-        <translation>Annuler</translation>
-    </message>
-    <message>
-        <source>Redo</source>
-        <translation>Rétablir</translation>
-    </message>
-    <message>
-        <source>Copy</source>
-        <translation>Copier</translation>
-    </message>
-    <message>
-        <source>Copy Checked Items</source>
-        <translation>Copier les éléments cochés</translation>
-    </message>
-    <message>
         <source>Paste Items</source>
         <translation>Coller des éléments</translation>
-    </message>
-    <message>
-        <source>Find...</source>
-        <translation>Rechercher...</translation>
-    </message>
-    <message>
-        <source>Find Next</source>
-        <translation>Rechercher le suivant</translation>
     </message>
     <message>
         <source>Check All Items</source>
@@ -148,10 +124,6 @@
     <message>
         <source>Invert Check Marks</source>
         <translation>Inverser les coches</translation>
-    </message>
-    <message>
-        <source>Check Items With...</source>
-        <translation>Cocher les éléments contenant...</translation>
     </message>
     <message>
         <source>Check Selected Items</source>
@@ -172,38 +144,6 @@
     <message>
         <source>Reverse Order</source>
         <translation>Inverser l&apos;ordre</translation>
-    </message>
-    <message>
-        <source>Find Near Duplicates...</source>
-        <translation>Rechercher les quasi-doublons...</translation>
-    </message>
-    <message>
-        <source>Remove Items Listed in File(s)...</source>
-        <translation>Supprimer les éléments listés dans des fichiers...</translation>
-    </message>
-    <message>
-        <source>Keep Only Items Listed in File(s)...</source>
-        <translation>Ne garder que les éléments listés dans des fichiers...</translation>
-    </message>
-    <message>
-        <source>Remove Items Whose Address Is Listed in File(s)...</source>
-        <translation>Supprimer les éléments dont l&apos;adresse est listée dans des fichiers...</translation>
-    </message>
-    <message>
-        <source>Keep Only Items Whose Address Is Listed in File(s)...</source>
-        <translation>Ne garder que les éléments dont l&apos;adresse est listée dans des fichiers...</translation>
-    </message>
-    <message>
-        <source>Save Removed Items...</source>
-        <translation>Enregistrer les éléments supprimés...</translation>
-    </message>
-    <message>
-        <source>Undo %1</source>
-        <translation>Annuler : %1</translation>
-    </message>
-    <message>
-        <source>Redo %1</source>
-        <translation>Rétablir : %1</translation>
     </message>
     <message>
         <source>Undone: %1</source>
@@ -445,10 +385,6 @@
             <numerusform>%n élément modifié.</numerusform>
             <numerusform>%n éléments modifiés.</numerusform>
         </translation>
-    </message>
-    <message>
-        <source>Tidy</source>
-        <translation>Nettoyer</translation>
     </message>
     <message>
         <source>Trim Blanks</source>
@@ -1099,6 +1035,134 @@ Options du système de fenêtres (Qt) :
     <message>
         <source>&apos;%1&apos; is protected by a password, and it was not given.</source>
         <translation>« %1 » est protégé par un mot de passe, et aucun n&apos;a été saisi.</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Annuler</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Rétablir</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Copier</translation>
+    </message>
+    <message>
+        <source>Copy C&amp;hecked Items</source>
+        <translation>Co&amp;pier les éléments cochés</translation>
+    </message>
+    <message>
+        <source>&amp;Paste Items</source>
+        <translation>Co&amp;ller des éléments</translation>
+    </message>
+    <message>
+        <source>&amp;Find...</source>
+        <translation>R&amp;echercher...</translation>
+    </message>
+    <message>
+        <source>Find &amp;Next</source>
+        <translation>Rechercher le &amp;suivant</translation>
+    </message>
+    <message>
+        <source>Check &amp;All Items</source>
+        <translation>Cocher to&amp;us les éléments</translation>
+    </message>
+    <message>
+        <source>Unchec&amp;k All Items</source>
+        <translation>&amp;Décocher tous les éléments</translation>
+    </message>
+    <message>
+        <source>&amp;Invert Check Marks</source>
+        <translation>&amp;Inverser les coches</translation>
+    </message>
+    <message>
+        <source>Check Items &amp;With...</source>
+        <translation>Cocher les élé&amp;ments contenant...</translation>
+    </message>
+    <message>
+        <source>Check &amp;Selected Items</source>
+        <translation>Coc&amp;her les éléments sélectionnés</translation>
+    </message>
+    <message>
+        <source>Uncheck Selecte&amp;d Items</source>
+        <translation>Déc&amp;ocher les éléments sélectionnés</translation>
+    </message>
+    <message>
+        <source>S&amp;ort A to Z</source>
+        <translation>&amp;Trier de A à Z</translation>
+    </message>
+    <message>
+        <source>Sort &amp;Z to A</source>
+        <translation>Trier de &amp;Z à A</translation>
+    </message>
+    <message>
+        <source>Re&amp;verse Order</source>
+        <translation>In&amp;verser l&apos;ordre</translation>
+    </message>
+    <message>
+        <source>Find N&amp;ear Duplicates...</source>
+        <translation>Rechercher les &amp;quasi-doublons...</translation>
+    </message>
+    <message>
+        <source>&amp;Lists in Files</source>
+        <translation>Listes dans des &amp;fichiers</translation>
+    </message>
+    <message>
+        <source>&amp;Remove Items Listed in File(s)...</source>
+        <translation>&amp;Supprimer les éléments listés dans des fichiers...</translation>
+    </message>
+    <message>
+        <source>&amp;Keep Only Items Listed in File(s)...</source>
+        <translation>Ne &amp;garder que les éléments listés dans des fichiers...</translation>
+    </message>
+    <message>
+        <source>Remove Items Whose &amp;Address Is Listed in File(s)...</source>
+        <translation>Supprimer les éléments dont l&apos;&amp;adresse est listée dans des fichiers...</translation>
+    </message>
+    <message>
+        <source>Keep &amp;Only Items Whose Address Is Listed in File(s)...</source>
+        <translation>Ne garder que les éléments &amp;dont l&apos;adresse est listée dans des fichiers...</translation>
+    </message>
+    <message>
+        <source>Save Re&amp;moved Items...</source>
+        <translation>Enre&amp;gistrer les éléments supprimés...</translation>
+    </message>
+    <message>
+        <source>&amp;Undo %1</source>
+        <translation>&amp;Annuler : %1</translation>
+    </message>
+    <message>
+        <source>&amp;Redo %1</source>
+        <translation>&amp;Rétablir : %1</translation>
+    </message>
+    <message>
+        <source>&amp;Tidy</source>
+        <translation>&amp;Nettoyer</translation>
+    </message>
+    <message>
+        <source>&amp;Trim Blanks</source>
+        <translation>&amp;Rogner les espaces</translation>
+    </message>
+    <message>
+        <source>&amp;Collapse Inner Blanks</source>
+        <translation>Re&amp;grouper les espaces intérieurs</translation>
+    </message>
+    <message>
+        <source>Remove &amp;Invisible Characters</source>
+        <translation>Supprimer les caractères &amp;invisibles</translation>
+    </message>
+    <message>
+        <source>Remove &amp;Empty Items</source>
+        <translation>Supprimer les éléments &amp;vides</translation>
+    </message>
+    <message>
+        <source>&amp;Lower Case</source>
+        <translation>&amp;Minuscules</translation>
+    </message>
+    <message>
+        <source>&amp;Upper Case</source>
+        <translation>Ma&amp;juscules</translation>
     </message>
 </context>
 </TS>

@@ -26,7 +26,7 @@ private:
     void paste()
     {
         for (QAction *entry : form().listMenu().menu().actions()) {
-            if (entry->text() == u"Paste Items")
+            if (QString(entry->text()).remove(u'&') == u"Paste Items")
                 entry->trigger();
         }
     }

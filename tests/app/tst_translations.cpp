@@ -142,6 +142,8 @@ private Q_SLOTS:
     void noTextLeftInEnglish();
     void helpSpeaksTheLocalesLanguage_data();
     void helpSpeaksTheLocalesLanguage();
+    void everyMenuEntryHasItsOwnMnemonic_data() { captionsFitTheirButtons_data(); }
+    void everyMenuEntryHasItsOwnMnemonic();
 };
 
 void TranslationsTest::everyTextTranslatedWithItsPlaceholders_data()
@@ -324,6 +326,33 @@ void TranslationsTest::helpSpeaksTheLocalesLanguage()
     const QString output =
         QString::fromUtf8(program.readAllStandardOutput() + program.readAllStandardError());
     QVERIFY2(output.contains(has), qPrintable(output));
+}
+
+// The list's menu and its submenus by keyboard: each entry has a letter of its own in its menu.
+void TranslationsTest::everyMenuEntryHasItsOwnMnemonic()
+{
+    QFETCH(QString, language);
+    Translations::install(QLocale(language));
+    TestFolders folders;
+    TestWindow window(folders.program.path());
+    QList<QMenu *> menus{&window.form->listMenu().menu()};
+    int entries = 0;
+    for (qsizetype i = 0; i < menus.size(); ++i) {
+        QSet<QKeySequence> taken;
+        for (const QAction *action : menus[i]->actions()) {
+            if (action->isSeparator())
+                continue;
+            ++entries;
+            const QKeySequence mnemonic = QKeySequence::mnemonic(action->text());
+            QVERIFY2(!mnemonic.isEmpty(), qPrintable(action->text()));
+            QVERIFY2(!taken.contains(mnemonic), qPrintable(action->text()));
+            taken.insert(mnemonic);
+            if (action->menu() != nullptr)
+                menus.append(action->menu());
+        }
+    }
+    QCOMPARE(menus.size(), 3);
+    QVERIFY(entries >= 30);
 }
 
 QTEST_MAIN(TranslationsTest)
