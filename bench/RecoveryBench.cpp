@@ -124,7 +124,8 @@ void benchRecovery(const QString &folder, const QString &listPath, int rounds)
                     paced.seconds, static_cast<long long>(paced.longestGapMs),
                     paced.seconds / off.seconds);
     }
-    std::printf("  the load's record on disk %.3f s after the load ended, %lld bytes "
+    std::printf("  the load's record on disk %.3f s after the load and 300 ms of the window "
+                "catching up, %lld bytes "
                 "(the list file: %lld)\n",
                 keptAfterLoad, static_cast<long long>(recordBytes),
                 static_cast<long long>(QFileInfo(listPath).size()));
