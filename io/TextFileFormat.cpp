@@ -137,7 +137,13 @@ bool readPass(QIODevice &file, qint64 start, qint64 sizeHint, FileEncoding encod
             QCoreApplication::translate("Tarnwell", "Cannot read %1").arg(file.errorString()));
     const bool utf16 = encoding == FileEncoding::Utf16LE || encoding == FileEncoding::Utf16BE;
     const qint64 bodySize = std::max<qint64>(0, sizeHint - start);
-    builder.reserve(0, utf16 ? bodySize / 2 + 2 : bodySize + 2);
+    // Room for the file's texts in the widest form they may take, so that the buffer never
+    // moves while the file is read: a line with one character beyond Latin-1 takes two bytes
+    // for each of its characters, up to twice its UTF-8 (as many as its UTF-16), and moving
+    // hundreds of megabytes read so far would hold the window up for a second. Room not
+    // written is never touched, and costs no memory.
+    const qint64 widest = utf16 ? bodySize + 2 : 2 * bodySize + 2;
+    builder.reserve(0, widest);
 
     std::optional<QStringDecoder> decoder;
     if (encoding != FileEncoding::Windows1252) {
@@ -203,8 +209,7 @@ bool readPass(QIODevice &file, qint64 start, qint64 sizeHint, FileEncoding encod
             // The first chunk tells roughly how many items the whole file holds.
             reservedItems = true;
             const double perByte = double(builder.itemCount()) / double(bodyRead);
-            builder.reserve(qsizetype(perByte * double(bodySize) * 1.02) + 16,
-                            utf16 ? bodySize / 2 + 2 : bodySize + 2);
+            builder.reserve(qsizetype(perByte * double(bodySize) * 1.02) + 16, widest);
         }
         betweenChunks();
     }
