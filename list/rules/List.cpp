@@ -122,7 +122,7 @@ Removal prepareRemoval(
             const qsizetype count = qsizetype(kept.size());
             qsizetype bytes = 0;
             for (const quint32 position : kept)
-                bytes += listView.texts().storedBytes(position);
+                bytes += listView.texts().bytesToAppend(position);
             removal.keptTexts.reserve(count, bytes);
             for (qsizetype from = 0; from < count && !changed; from += slice) {
                 const qsizetype to = std::min(count, from + slice);

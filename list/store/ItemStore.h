@@ -61,7 +61,7 @@ public:
         if (from == 0) {
             qsizetype bytes = 0;
             for (const Position position : ascending)
-                bytes += m_texts.storedBytes(qsizetype(position));
+                bytes += m_texts.bytesToAppend(qsizetype(position));
             gathered.reserve(qsizetype(ascending.size()), bytes);
         }
         for (qsizetype k = from; k < to; ++k)

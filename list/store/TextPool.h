@@ -46,6 +46,13 @@ public:
     {
         return qsizetype(endIn(*m_data, position)) - beginOf(position);
     }
+    // The most bytes the item takes when appended to another buffer: a UTF-16 one may need
+    // the byte more there, whether or not it has it here. Room reserved by these never runs
+    // short, so a buffer filled with millions of items never moves while it is filled.
+    qsizetype bytesToAppend(qsizetype position) const
+    {
+        return isWide(position) ? storedBytes(position) / 2 * 2 + 1 : storedBytes(position);
+    }
     bool isWide(qsizetype position) const { return m_data->wide.test(position); }
     // True when no text is kept in UTF-16.
     bool allLatin1() const { return m_data->wide.none(); }
