@@ -107,8 +107,8 @@ void MemoryLimitTest::failureLeavesTheListAsItWas_data()
     QTest::newRow("beyond the list's size, in German")
         << QStringLiteral("Die Liste hielte mehr als 4 GB Text (4.294.967.295 Zeichen "
                           "westeuropäischer Schriften oder halb so viele anderer) und damit mehr, "
-                          "als sie fassen kann.||in Quorlent2021/08/31.Form1.PushButton2_Click at "
-                          "line 100");
+                          "als sie fassen kann.||in Quorlent2021/08/31.Form1.PushButton2_Click in "
+                          "Zeile 100");
 }
 
 void MemoryLimitTest::failureLeavesTheListAsItWas()
