@@ -72,6 +72,7 @@ CsvFormat detectCsvFormat(const QByteArray &head)
     CsvFormat format;
     QString text;
     if (head.startsWith("\xef\xbb\xbf")) {
+        format.encoding = kUtf8;
         text = QString::fromUtf8(head.mid(3));
     } else if (head.startsWith("\xff\xfe") || head.startsWith("\xfe\xff")) {
         format.encoding = kUtf16;
