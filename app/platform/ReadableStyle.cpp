@@ -1,8 +1,11 @@
 #include "ReadableStyle.h"
 
+#include <QAbstractScrollArea>
+#include <QEvent>
 #include <QPainter>
 #include <QPalette>
 #include <QStyleOption>
+#include <QWidget>
 
 #include <algorithm>
 #include <cmath>
@@ -52,16 +55,33 @@ QColor readableBehind(const QColor &text, const QColor &background)
     });
 }
 
-// Draws `shape` with the boundary colour over what the platform's style drew.
-template <typename Shape> void outline(QPainter *painter, const QPalette &palette, Shape shape)
+// Draws `shape` in `colour` over what the platform's style drew.
+template <typename Shape> void outline(QPainter *painter, const QColor &colour, Shape shape)
 {
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing, false);
     painter->setBrush(Qt::NoBrush);
-    painter->setPen(QPen(ReadableStyle::boundaryColour(palette), 1));
+    painter->setPen(QPen(colour, 1));
     shape();
     painter->restore();
 }
+
+// Draws `shape` with the boundary colour over what the platform's style drew.
+template <typename Shape> void outline(QPainter *painter, const QPalette &palette, Shape shape)
+{
+    outline(painter, ReadableStyle::boundaryColour(palette), shape);
+}
+// A ring `width` pixels wide just inside `rect`, square, as a focus ring reads best.
+void ring(QPainter *painter, const QRect &rect, const QColor &colour, int width)
+{
+    if (rect.width() <= 2 * width || rect.height() <= 2 * width)
+        return;
+    painter->fillRect(QRect(rect.left(), rect.top(), rect.width(), width), colour);
+    painter->fillRect(QRect(rect.left(), rect.bottom() - width + 1, rect.width(), width), colour);
+    painter->fillRect(QRect(rect.left(), rect.top(), width, rect.height()), colour);
+    painter->fillRect(QRect(rect.right() - width + 1, rect.top(), width, rect.height()), colour);
+}
+
 // Draws with a copy of `option` whose highlights read, when it is an `Option`.
 template <typename Option, typename Draw>
 bool withReadableHighlight(const QStyleOption *option, Draw draw)
@@ -97,12 +117,35 @@ QColor ReadableStyle::boundaryColour(const QPalette &palette)
     return text;
 }
 
+QColor ReadableStyle::rowBoundaryColour(const QPalette &palette)
+{
+    const QColor base = palette.color(QPalette::Base);
+    const QColor alternate = palette.color(QPalette::AlternateBase);
+    const QColor text = palette.color(QPalette::Text);
+    for (int percent = 50; percent < 100; percent += 5) {
+        const QColor candidate = mixed(base, text, percent / 100.0);
+        if (contrastRatio(candidate, base) >= kBoundaryContrast &&
+            contrastRatio(candidate, alternate) >= kBoundaryContrast)
+            return candidate;
+    }
+    return text;
+}
+
 QColor ReadableStyle::focusColour(const QPalette &palette)
 {
     const QColor face = palette.color(QPalette::Button);
     const QColor window = palette.color(QPalette::Window);
     return movedAwayFrom(face, palette.color(QPalette::Highlight), [&](const QColor &candidate) {
         return contrastRatio(candidate, face) >= kFocusContrast &&
+               contrastRatio(candidate, window) >= kBoundaryContrast;
+    });
+}
+
+QColor ReadableStyle::focusColourOn(const QPalette &palette, const QColor &surface)
+{
+    const QColor window = palette.color(QPalette::Window);
+    return movedAwayFrom(surface, palette.color(QPalette::Highlight), [&](const QColor &candidate) {
+        return contrastRatio(candidate, surface) >= kBoundaryContrast &&
                contrastRatio(candidate, window) >= kBoundaryContrast;
     });
 }
@@ -126,13 +169,38 @@ void ReadableStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *
     if ((element == PE_PanelItemViewItem || element == PE_PanelItemViewRow) &&
         withReadableHighlight<QStyleOptionViewItem>(option, draw))
         return;
+    if (element == PE_FrameFocusRect) {
+        // Fusion's is a faint tint of the highlight; shown, as Fusion's, once the keyboard
+        // has moved the focus.
+        if (option->state & State_KeyboardFocusChange) {
+            const auto *focus = qstyleoption_cast<const QStyleOptionFocusRect *>(option);
+            const QColor surface = focus != nullptr && focus->backgroundColor.isValid()
+                                       ? focus->backgroundColor
+                                       : option->palette.color(QPalette::Window);
+            ring(painter, option->rect, focusColourOn(option->palette, surface), 2);
+        }
+        return;
+    }
     QProxyStyle::drawPrimitive(element, option, painter, widget);
     const QRect box = option->rect.adjusted(0, 0, -1, -1);
     switch (element) {
+    case PE_IndicatorItemViewItemCheck:
+        // Drawn over the window's boundary the check box got: it stands on a row, not on the
+        // window, whose colours may be far from the rows' (a white window, dark rows).
+        outline(painter, rowBoundaryColour(option->palette), [&] { painter->drawRect(box); });
+        break;
     case PE_IndicatorCheckBox:
+        outline(painter, option->palette, [&] { painter->drawRect(box); });
+        break;
     case PE_FrameLineEdit:
     case PE_Frame:
-        outline(painter, option->palette, [&] { painter->drawRect(box); });
+        // An entry box or a list with the focus is ringed; the ring is its boundary then.
+        if ((option->state & State_HasFocus) && (option->state & State_Enabled)) {
+            ring(painter, option->rect,
+                 focusColourOn(option->palette, option->palette.color(QPalette::Base)), 2);
+        } else {
+            outline(painter, option->palette, [&] { painter->drawRect(box); });
+        }
         break;
     case PE_IndicatorRadioButton:
         outline(painter, option->palette, [&] {
@@ -172,4 +240,55 @@ void ReadableStyle::drawControl(ControlElement element, const QStyleOption *opti
          withReadableHighlight<QStyleOptionMenuItem>(option, draw)))
         return;
     draw(option);
+    if (element == CE_ProgressBarGroove) {
+        outline(painter, option->palette,
+                [&] { painter->drawRect(option->rect.adjusted(0, 0, -1, -1)); });
+    }
+}
+
+void ReadableStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex *option,
+                                       QPainter *painter, const QWidget *widget) const
+{
+    QProxyStyle::drawComplexControl(control, option, painter, widget);
+    // Fusion rings a focused combo or spin box in its highlight, faint on a dark window.
+    if ((control == CC_ComboBox || control == CC_SpinBox) && (option->state & State_HasFocus) &&
+        (option->state & State_Enabled)) {
+        const QPalette &palette = option->palette;
+        const QColor face =
+            palette.color(control == CC_SpinBox ? QPalette::Base : QPalette::Button);
+        ring(painter, option->rect, focusColourOn(palette, face), 2);
+    }
+}
+
+int ReadableStyle::pixelMetric(PixelMetric metric, const QStyleOption *option,
+                               const QWidget *widget) const
+{
+    // A list's frame two pixels wide: its rows would cover the inner half of its focus ring.
+    if (metric == PM_DefaultFrameWidth && qobject_cast<const QAbstractScrollArea *>(widget))
+        return std::max(2, QProxyStyle::pixelMetric(metric, option, widget));
+    return QProxyStyle::pixelMetric(metric, option, widget);
+}
+
+void ReadableStyle::polish(QWidget *widget)
+{
+    QProxyStyle::polish(widget);
+    if (qobject_cast<QAbstractScrollArea *>(widget) != nullptr)
+        widget->installEventFilter(this);
+}
+
+void ReadableStyle::unpolish(QWidget *widget)
+{
+    if (qobject_cast<QAbstractScrollArea *>(widget) != nullptr)
+        widget->removeEventFilter(this);
+    QProxyStyle::unpolish(widget);
+}
+
+bool ReadableStyle::eventFilter(QObject *watched, QEvent *event)
+{
+    // A list's frame shows its focus: drawn again when the focus comes or goes.
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+        if (auto *widget = qobject_cast<QWidget *>(watched))
+            widget->update();
+    }
+    return QProxyStyle::eventFilter(watched, event);
 }

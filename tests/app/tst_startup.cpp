@@ -21,6 +21,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -31,6 +32,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTableView>
 
 // Start-up, the case option and its store, and the window's design.
@@ -47,6 +49,8 @@ private Q_SLOTS:
     void readableUnderLightAndDarkThemes();
     void boundariesAndSelectionsReadUnderEveryPalette_data();
     void boundariesAndSelectionsReadUnderEveryPalette();
+    void focusShowsUnderEveryPalette_data() { boundariesAndSelectionsReadUnderEveryPalette_data(); }
+    void focusShowsUnderEveryPalette();
     void everyControlHasAnAccessibleName();
     void init() { m_folders = std::make_unique<TestFolders>(); }
     void cleanup() { m_folders.reset(); }
@@ -561,6 +565,28 @@ QPalette darkPalette()
     dark.setColor(QPalette::HighlightedText, Qt::white);
     return dark;
 }
+// Colours as a palette file lists them: QPalette's roles in their order, Window Text first.
+QPalette paletteOf(const QStringList &colours)
+{
+    QPalette palette;
+    for (int role = 0; role < colours.size(); ++role)
+        palette.setColor(QPalette::ColorRole(role), QColor(colours[role]));
+    return palette;
+}
+// qt6ct's "darker" scheme under Fusion, a dark window and lighter lists.
+QPalette darkerPalette()
+{
+    return paletteOf({"#ffffff", "#424245", "#979797", "#5e5c5b", "#302f2e", "#4a4947", "#ffffff",
+                      "#ffffff", "#ffffff", "#3d3d3d", "#222020", "#e7e4e0", "#12608a", "#f9f9f9",
+                      "#0986d3", "#a70b06", "#5c5b5a"});
+}
+// About GTK's Adwaita:dark, as Qt's GTK theme takes it over.
+QPalette adwaitaDarkPalette()
+{
+    return paletteOf({"#eeeeec", "#353535", "#4b4b4b", "#404040", "#1b1b1b", "#2b2b2b", "#eeeeec",
+                      "#ffffff", "#eeeeec", "#2d2d2d", "#353535", "#000000", "#15539e", "#ffffff",
+                      "#3584e4", "#1b6acb", "#303030"});
+}
 QPalette highContrastPalette()
 {
     QPalette contrast;
@@ -662,6 +688,8 @@ void StartupTest::boundariesAndSelectionsReadUnderEveryPalette_data()
     QTest::addColumn<QPalette>("palette");
     QTest::newRow("light") << QApplication::style()->standardPalette();
     QTest::newRow("dark") << darkPalette();
+    QTest::newRow("darker (qt6ct)") << darkerPalette();
+    QTest::newRow("Adwaita dark") << adwaitaDarkPalette();
     QTest::newRow("high contrast") << highContrastPalette();
 }
 
@@ -712,7 +740,8 @@ void StartupTest::boundariesAndSelectionsReadUnderEveryPalette()
                                                         : QStyle::SE_RadioButtonIndicator,
                                                     &option, box);
             } else if (qobject_cast<QPushButton *>(widget) || qobject_cast<QLineEdit *>(widget) ||
-                       qobject_cast<QAbstractItemView *>(widget)) {
+                       qobject_cast<QAbstractItemView *>(widget) ||
+                       qobject_cast<QProgressBar *>(widget)) {
                 edge = widget->rect();
             } else {
                 continue;
@@ -735,6 +764,8 @@ void StartupTest::boundariesAndSelectionsReadUnderEveryPalette()
                              view.palette().color(QPalette::Base));
     };
     QVERIFY(cellEdge(*list, form.items().index(0, 0)) >= 3.0);
+    form.items().setData(form.items().index(1, 0), Qt::Unchecked, Qt::CheckStateRole);
+    QVERIFY(cellEdge(*list, form.items().index(1, 0)) >= 3.0);
     NearGroupsModel &groups = form.listMenu().nearDuplicates().model();
     const QModelIndex unchosen = groups.index(0, 1, groups.index(0, 0));
     QCOMPARE(unchosen.data(Qt::CheckStateRole).toInt(), int(Qt::Unchecked));
@@ -752,17 +783,68 @@ void StartupTest::boundariesAndSelectionsReadUnderEveryPalette()
     QVERIFY(selectedText(menu.grab().toImage(), entry) >= 4.5);
     menu.close();
 
-    // A button the keyboard moved the focus to: ringed 3:1 against its own face.
-    dialog->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(dialog));
-    QPushButton &remove = dialog->removeButton();
-    dialog->setAttribute(Qt::WA_KeyboardFocusChange);
-    remove.setFocus(Qt::TabFocusReason);
-    const QImage focused = remove.grab().toImage();
-    const QPoint middle(0, remove.height() / 2);
-    QVERIFY(strongestEdge(focused, QRect(middle + QPoint(1, 0), QSize(2, 1)),
-                          focused.pixelColor(middle + QPoint(3, 0))) >= 3.0);
     dialog->close();
+}
+
+void StartupTest::focusShowsUnderEveryPalette()
+{
+    QFETCH(QPalette, palette);
+    const QPalette before = QApplication::palette();
+    QApplication::setPalette(palette);
+    const auto restore = qScopeGuard([&] { QApplication::setPalette(before); });
+    TestFolders folders;
+    TestWindow window(folders.program.path());
+    Form1 &form = *window.form;
+    fill(form.items(), {"Anna", "anna", "x"});
+    form.show();
+    form.listMenu().findNearDuplicates();
+    NearDuplicatesDialog *dialog = form.listMenu().nearDuplicates().dialog();
+    QVERIFY(dialog != nullptr);
+
+    // Every control the keyboard moves the focus to shows it: the pixels that change, taken
+    // together as long as half the control's outline at least, change 3:1.
+    for (QRadioButton *column : dialog->findChildren<QRadioButton *>()) {
+        if (column->text() == u"Colum&n")
+            column->setChecked(true); // the delimiter and the column number take the focus too
+    }
+    int focusable = 0;
+    // The review first: it keeps the window from the focus while it is open.
+    for (QWidget *root : {static_cast<QWidget *>(dialog), static_cast<QWidget *>(&form)}) {
+        if (root == &form)
+            dialog->close();
+        root->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(root));
+        root->setAttribute(Qt::WA_KeyboardFocusChange);
+        for (QWidget *control : root->findChildren<QWidget *>()) {
+            if (!control->isVisible() || !control->isEnabled() ||
+                !(control->focusPolicy() & Qt::TabFocus) || control->focusProxy() != nullptr ||
+                qobject_cast<QAbstractSpinBox *>(control->parentWidget()) != nullptr ||
+                qobject_cast<QComboBox *>(control->parentWidget()) != nullptr)
+                continue;
+            // Of a group of options the keyboard reaches the chosen one; arrows choose another.
+            if (auto *option = qobject_cast<QRadioButton *>(control);
+                option && !option->isChecked())
+                continue;
+            ++focusable;
+            control->clearFocus();
+            const QImage unfocused = control->grab().toImage();
+            control->setFocus(Qt::TabFocusReason);
+            QVERIFY2(control->hasFocus(), control->metaObject()->className());
+            const QImage focused = control->grab().toImage();
+            int changed = 0;
+            for (int y = 0; y < focused.height(); ++y) {
+                for (int x = 0; x < focused.width(); ++x)
+                    changed +=
+                        contrast(unfocused.pixelColor(x, y), focused.pixelColor(x, y)) >= 3.0;
+            }
+            QVERIFY2(changed >= control->width() + control->height(),
+                     qPrintable(QStringLiteral("%1 %2: %3 pixels")
+                                    .arg(QString::fromLatin1(control->metaObject()->className()),
+                                         control->objectName())
+                                    .arg(changed)));
+        }
+    }
+    QVERIFY(focusable >= 20);
 }
 
 void StartupTest::skinFoundWhereDebianKeepsIt_data()
