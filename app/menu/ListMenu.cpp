@@ -3,6 +3,7 @@
 #include "Form1.h"
 #include "ItemList.h"
 #include "List.h"
+#include "ListCounts.h"
 #include "ListViewKeeper.h"
 #include "NearDuplicateReview.h"
 #include "SaveLedger.h"
@@ -88,6 +89,7 @@ ListMenu::ListMenu(Form1 &form, QTableView &view, ItemList &items, UndoHistory &
                &ListMenu::keepItemsWhoseAddressIsListed, {}, true, false, listed);
     m_saveRemoved = addCommand(QCoreApplication::translate("Tarnwell", "Save Re&moved Items..."),
                                &ListMenu::saveRemovedItems);
+    new ListCounts(m_view, m_items, *m_menu); // owned by the menu, its first line
 
     // The undo and redo entries name their step ("Undo Clear All Items"), greyed when there
     // is none.

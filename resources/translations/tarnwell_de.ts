@@ -1164,5 +1164,19 @@ Optionen des Fenstersystems (Qt):
         <source>&amp;Upper Case</source>
         <translation>&amp;Großbuchstaben</translation>
     </message>
+    <message numerus="yes">
+        <source>%1 item(s)</source>
+        <translation>
+            <numerusform>%1 Eintrag</numerusform>
+            <numerusform>%1 Einträge</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1, %2 checked</source>
+        <translation>
+            <numerusform>%1, %2 abgehakt</numerusform>
+            <numerusform>%1, %2 abgehakt</numerusform>
+        </translation>
+    </message>
 </context>
 </TS>

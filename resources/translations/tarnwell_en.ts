@@ -1144,5 +1144,19 @@ Options of the window system (Qt):
         <source>&amp;Upper Case</source>
         <translation type="unfinished"></translation>
     </message>
+    <message numerus="yes">
+        <source>%1 item(s)</source>
+        <translation>
+            <numerusform>%1 item</numerusform>
+            <numerusform>%1 items</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1, %2 checked</source>
+        <translation>
+            <numerusform>%1, %2 checked</numerusform>
+            <numerusform>%1, %2 checked</numerusform>
+        </translation>
+    </message>
 </context>
 </TS>

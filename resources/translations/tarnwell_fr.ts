@@ -1164,5 +1164,19 @@ Options du système de fenêtres (Qt) :
         <source>&amp;Upper Case</source>
         <translation>Ma&amp;juscules</translation>
     </message>
+    <message numerus="yes">
+        <source>%1 item(s)</source>
+        <translation>
+            <numerusform>%1 élément</numerusform>
+            <numerusform>%1 éléments</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1, %2 checked</source>
+        <translation>
+            <numerusform>%1, %2 coché</numerusform>
+            <numerusform>%1, %2 cochés</numerusform>
+        </translation>
+    </message>
 </context>
 </TS>

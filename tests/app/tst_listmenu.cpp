@@ -22,6 +22,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QImage>
 #include <QLineEdit>
 #include <QLocale>
@@ -33,6 +34,7 @@
 #include <QScopeGuard>
 #include <QTableView>
 #include <QTimer>
+#include <QToolTip>
 #include <QTreeView>
 
 // The list's context menu: undo and redo after every kind of change, check marks in bulk, the
@@ -90,6 +92,8 @@ private Q_SLOTS:
     void oneIsSaidInTheSingular();
     void undoKeepsTheCurrentRow_data();
     void undoKeepsTheCurrentRow();
+    void countsWhereTheUserLooks_data();
+    void countsWhereTheUserLooks();
 
 private:
     void openReviewWithTheFocus(const QStringList &texts);
@@ -1524,6 +1528,42 @@ void ListMenuTest::undoKeepsTheCurrentRow()
     }
     // The item that was current stays so; after a clear, the row it stood in.
     QCOMPARE(form().items().text(view->currentIndex().row()).toString(), currentAfter);
+}
+
+void ListMenuTest::countsWhereTheUserLooks_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("ticked");
+    QTest::addColumn<QString>("counts");
+    QTest::newRow("empty") << 0 << 0 << "0 items, 0 checked";
+    QTest::newRow("one, ticked") << 1 << 1 << "1 item, 1 checked";
+    QTest::newRow("thousands") << 3985 << 2 << "3,985 items, 2 checked";
+}
+
+// How many items are left, and checked, without counting: the menu's first line, greyed, and
+// below the list's own tooltip, which stays, and in its description.
+void ListMenuTest::countsWhereTheUserLooks()
+{
+    QFETCH(int, count);
+    QFETCH(int, ticked);
+    QFETCH(QString, counts);
+    auto *list = m_window->control<QTableView>("ListView1");
+    const QString ownTip = list->toolTip();
+    QStringList texts;
+    for (int i = 0; i < count; ++i)
+        texts.append(QString::number(i));
+    fill(form().items(), texts);
+    for (int i = 0; i < ticked; ++i)
+        form().items().setData(form().items().index(i, 0), Qt::Checked, Qt::CheckStateRole);
+    QCoreApplication::processEvents();
+    const QAction *first = form().listMenu().menu().actions().constFirst();
+    QCOMPARE(first->text(), counts);
+    QVERIFY(!first->isEnabled());
+    QHelpEvent hover(QEvent::ToolTip, QPoint(5, 5), list->viewport()->mapToGlobal(QPoint(5, 5)));
+    QCoreApplication::sendEvent(list->viewport(), &hover);
+    QCOMPARE(QToolTip::text(), ownTip + u'\n' + counts);
+    QCOMPARE(list->toolTip(), ownTip);
+    QCOMPARE(list->accessibleDescription(), ownTip + u'\n' + counts);
 }
 
 QTEST_MAIN(ListMenuTest)
