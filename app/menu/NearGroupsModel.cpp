@@ -183,6 +183,10 @@ QVariant NearGroupsModel::data(const QModelIndex &index, int role) const
             return kept ? Qt::Checked : Qt::Unchecked;
         if (role == Qt::DisplayRole)
             return kept ? QCoreApplication::translate("Tarnwell", "kept") : QString();
+        // A screen reader names the box of an item not kept by what ticking it does.
+        if (role == Qt::AccessibleTextRole)
+            return kept ? QCoreApplication::translate("Tarnwell", "kept")
+                        : QCoreApplication::translate("Tarnwell", "Keep");
         return {};
     }
     const quint32 position = m_groups.member(group, index.row());

@@ -1,5 +1,6 @@
 #include "Form1.h"
 
+#include "AccessibleFrame.h"
 #include "Failure.h"
 #include "ItemList.h"
 #include "List.h"
@@ -117,6 +118,7 @@ Form1::Form1(const Services &services, QWidget *parent)
           }),
       m_appTitle(QStringView(kProductName).toString())
 {
+    presentAsFrame("Form1"); // for screen readers a window, not a filler
     initResources();
     createControls();
     setTabOrder();
@@ -487,9 +489,11 @@ void Form1::setStatus(const QString &text)
     Label1->setText(text);
     // The line is as wide as the window lets it be; a long report reads whole on hovering.
     Label1->setToolTip(text);
-    // Screen readers announce what the status line now says.
+    // Screen readers announce what the status line now says: it is the line's name.
+    Label1->setAccessibleName(text.isEmpty() ? QCoreApplication::translate("Tarnwell", "Status")
+                                             : text);
     Label1->setAccessibleDescription(text);
-    QAccessibleEvent changed(Label1, QAccessible::DescriptionChanged);
+    QAccessibleEvent changed(Label1, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&changed);
 }
 

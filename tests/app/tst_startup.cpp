@@ -521,8 +521,10 @@ void StartupTest::everyControlHasAnAccessibleName()
     }
     window.form->setStatus(QStringLiteral("List cleared."));
     QCOMPARE(QAccessible::queryAccessibleInterface(window.control<QWidget>("Label1"))
-                 ->text(QAccessible::Description),
+                 ->text(QAccessible::Name),
              QStringLiteral("List cleared."));
+    // The window is a frame to a screen reader, as a main window is.
+    QCOMPARE(QAccessible::queryAccessibleInterface(window.form.get())->role(), QAccessible::Window);
 }
 
 namespace {
@@ -774,6 +776,7 @@ void StartupTest::boundariesAndSelectionsReadUnderEveryPalette()
     NearGroupsModel &groups = form.listMenu().nearDuplicates().model();
     const QModelIndex unchosen = groups.index(0, 1, groups.index(0, 0));
     QCOMPARE(unchosen.data(Qt::CheckStateRole).toInt(), int(Qt::Unchecked));
+    QCOMPARE(unchosen.data(Qt::AccessibleTextRole).toString(), QStringLiteral("Keep"));
     QVERIFY(cellEdge(dialog->view(), unchosen) >= 3.0);
 
     // Selected text on its highlight: a row of the list, the menu's active entry.
