@@ -34,11 +34,17 @@ std::vector<quint8> checksOf(const ItemList &items)
     return items.checks();
 }
 
+// The menu's entry, or its submenus', by its text without its mnemonic.
 QAction *menuAction(Form1 &form, const QString &startsWith)
 {
-    const QList<QAction *> actions = form.listMenu().menu().actions();
-    return *std::find_if(actions.begin(), actions.end(),
-                         [&](QAction *action) { return action->text().startsWith(startsWith); });
+    QList<QAction *> actions = form.listMenu().menu().actions();
+    for (qsizetype i = 0; i < actions.size(); ++i) {
+        if (actions[i]->menu() != nullptr)
+            actions += actions[i]->menu()->actions();
+        else if (QString(actions[i]->text()).remove(u'&').startsWith(startsWith))
+            return actions[i];
+    }
+    qFatal("no menu entry %s", qPrintable(startsWith));
 }
 
 // The list's texts, order and marks, in a few bytes.
