@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include <exception>
+
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -102,7 +104,15 @@ void RecordWriter::run()
             if (record.exists() && !record.remove())
                 failure = record.errorString();
         } else {
-            failure = RecoveryRecord::write(m_path, std::move(list), m_cut, released);
+            // Nothing thrown here may end the program: the window hears of it as a failure.
+            try {
+                failure = RecoveryRecord::write(m_path, std::move(list), m_cut, released);
+            } catch (const std::exception &error) {
+                failure = QString::fromLocal8Bit(error.what());
+            } catch (...) {
+                failure = QStringLiteral("?");
+            }
+            released(); // again, harmless, for a write that threw before it did
         }
         if (m_stop)
             return;
