@@ -75,8 +75,10 @@ public:
             m_setAsideHeld = true;
             return;
         }
-        for (auto change = m_changes.rbegin(); change != m_changes.rend(); ++change)
+        for (auto change = m_changes.rbegin(); change != m_changes.rend(); ++change) {
+            finishChangeInSlices();
             m_items.undo(*change);
+        }
     }
 
     void redo() override
@@ -91,8 +93,16 @@ public:
             m_setAsideHeld = false;
             return;
         }
-        for (ListChange &change : m_changes)
+        for (ListChange &change : m_changes) {
+            finishChangeInSlices();
             m_items.redo(change);
+        }
+    }
+
+    // Called before each slice while the step is taken back or made again, or none.
+    void setBetweenSlices(const std::function<void()> *betweenSlices)
+    {
+        m_betweenSlices = betweenSlices;
     }
 
     const std::vector<ListChange> &changes() const { return m_changes; }
@@ -110,7 +120,21 @@ private:
     {
     }
 
+    // The change before the next one, when it goes a slice at a time, goes on so until it is
+    // through: the next change would otherwise finish it in one go, and a removal of
+    // hundreds of thousands taken back at once holds the window up.
+    void finishChangeInSlices()
+    {
+        if (m_betweenSlices == nullptr)
+            return;
+        while (m_items.changeUnderWay()) {
+            (*m_betweenSlices)();
+            m_items.continueChange();
+        }
+    }
+
     ItemList &m_items;
+    const std::function<void()> *m_betweenSlices = nullptr;
     quint64 m_invocation;
     std::vector<ListChange> m_changes;
     bool m_done = true;
@@ -244,21 +268,30 @@ void UndoHistory::keepWithinBudget()
         m_stack.push(step);
 }
 
-bool UndoHistory::undo()
+bool UndoHistory::undo(const std::function<void()> &betweenSlices)
 {
-    return replay(true);
+    return replay(true, betweenSlices);
 }
 
-bool UndoHistory::redo()
+bool UndoHistory::redo(const std::function<void()> &betweenSlices)
 {
-    return replay(false);
+    return replay(false, betweenSlices);
 }
 
-bool UndoHistory::replay(bool back)
+bool UndoHistory::replay(bool back, const std::function<void()> &betweenSlices)
 {
     m_handTicks = 0;
     if (back ? !m_stack.canUndo() : !m_stack.canRedo())
         return false;
+    auto *step = const_cast<ListStep *>(
+        static_cast<const ListStep *>(m_stack.command(m_stack.index() - (back ? 1 : 0))));
+    // However the step ends (a failure is thrown on to the caller), it calls nothing later.
+    struct Between
+    {
+        ListStep *step;
+        ~Between() { step->setBetweenSlices(nullptr); }
+    } between{step};
+    step->setBetweenSlices(betweenSlices ? &betweenSlices : nullptr);
     back ? m_stack.undo() : m_stack.redo();
     return true;
 }

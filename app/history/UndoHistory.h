@@ -7,6 +7,8 @@
 #include <QString>
 #include <QUndoStack>
 
+#include <functional>
+
 class ItemList;
 
 // The list's undo history: every change to the list becomes a step on a QUndoStack, named
@@ -28,9 +30,13 @@ public:
     // is not kept at all.
     void setMemoryBudget(qsizetype bytes) { m_memoryBudget = bytes; }
     // Take back or make again the next step (false when there is none). Either ends a run of
-    // ticks by hand: the next tick is a step of its own.
-    bool undo();
-    bool redo();
+    // ticks by hand: the next tick is a step of its own. A step of several changes whose
+    // first one goes a slice at a time (a long removal taken back) calls `betweenSlices`
+    // before each of its slices until it is through and the next change can follow, so the
+    // window takes its turns meanwhile; without it, each change is finished at once. The last
+    // change may still be under way on return (ItemList::changeUnderWay()).
+    bool undo(const std::function<void()> &betweenSlices = {});
+    bool redo(const std::function<void()> &betweenSlices = {});
 
     // Names the changes made while it lives (a command's handler holds one).
     class Command
@@ -57,7 +63,7 @@ Q_SIGNALS:
 private:
     void listChanged(ListChange &&change) override;
     void keepWithinBudget();
-    bool replay(bool back);
+    bool replay(bool back, const std::function<void()> &betweenSlices);
 
     struct Running
     {

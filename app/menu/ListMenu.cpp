@@ -20,6 +20,8 @@
 #include <QScopeGuard>
 #include <QTableView>
 
+#include <utility>
+
 namespace {
 
 QString checkedStatus(const ItemList &items)
@@ -196,14 +198,24 @@ void ListMenu::replay(bool back)
     const QString name = back ? stack.undoText() : stack.redoText();
     const int currentRow =
         m_view.currentIndex().isValid() ? m_view.currentIndex().row() : m_lastCurrentRow;
-    if (!trap.line(100, [&] { back ? m_history.undo() : m_history.redo(); }))
-        return;
-    // Taking back or making again a removal from a long list goes on a slice at a time.
-    if (m_items.changeUnderWay()) {
-        trap.line(102, [&] {
+    // Taking back or making again a removal from a long list goes on a slice at a time, the
+    // window taking its turns between them.
+    bool hourglass = false;
+    const auto betweenSlices = [&] {
+        if (!std::exchange(hourglass, true))
             m_form.setMousePointer(Form1::kPointerHourglass);
+        m_form.yieldToEventLoop();
+    };
+    if (!trap.line(100,
+                   [&] { back ? m_history.undo(betweenSlices) : m_history.redo(betweenSlices); })) {
+        if (hourglass)
+            m_form.setMousePointer(Form1::kPointerDefault);
+        return;
+    }
+    if (m_items.changeUnderWay() || hourglass) {
+        trap.line(102, [&] {
             while (m_items.changeUnderWay()) {
-                m_form.yieldToEventLoop();
+                betweenSlices();
                 m_items.continueChange();
             }
             m_form.setMousePointer(Form1::kPointerDefault);

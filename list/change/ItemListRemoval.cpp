@@ -196,6 +196,9 @@ bool ItemList::doSlice(qsizetype items)
 {
     if (!m_sliced)
         return false;
+    // Getting ready changes no item: the list stays as it is, a whole list.
+    if (items >= 0 && !m_sliced->prepare(m_store, items))
+        return true;
     const SlicedChange::Slice slice = items < 0 ? m_sliced->rest() : m_sliced->next(items);
     bool more = false;
     const auto apply = [&] {

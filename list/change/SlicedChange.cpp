@@ -113,6 +113,14 @@ qsizetype SlicedChange::rowAfter(const Slice &slice, qsizetype row) const
     return row - (below - sliceBegin);
 }
 
+bool SlicedChange::prepare(ItemStore &store, qsizetype rows) const
+{
+    if (m_insertion == nullptr || m_placed > 0)
+        return true;
+    return store.prepareInsertion(m_insertion->removedPositions(), m_insertion->removedItems(),
+                                  rows);
+}
+
 bool SlicedChange::apply(const Slice &slice, ItemStore &store)
 {
     if (m_insertion != nullptr) {

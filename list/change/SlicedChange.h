@@ -95,6 +95,9 @@ public:
     qsizetype rowAfter(const Slice &slice, qsizetype row) const;
     // Does `slice` to the store; true while some is left.
     bool apply(const Slice &slice, ItemStore &store);
+    // Gets the store ready for the first slice, `rows` rows a call, changing no item; true
+    // once ready.
+    bool prepare(ItemStore &store, qsizetype rows) const;
 
 private:
     SlicedChange() = default;

@@ -86,6 +86,14 @@ public:
     qsizetype insertSortedDownTo(const std::vector<quint32> &ascending, const PackedTexts &texts,
                                  const std::vector<quint8> &checks, qsizetype placed,
                                  qsizetype settledFrom, qsizetype lowest);
+    // Gets that insertion ready, `rows` rows a call; true once ready. See
+    // TextPool::prepareInsertion.
+    bool prepareInsertion(const std::vector<quint32> &ascending, const PackedTexts &texts,
+                          qsizetype rows)
+    {
+        return m_texts.prepareInsertion(ascending.data(), qsizetype(ascending.size()), texts, 0,
+                                        rows);
+    }
 
     // The items from `first` on taken out and put back, for taking back and making again a
     // step that appended from `first`. Whichever part is smaller is copied; the rest keeps

@@ -298,6 +298,54 @@ qsizetype TextPool::insertSortedDownTo(const quint32 *positions, qsizetype count
     return insertLatin1DownTo(positions, count, texts, firstText, placed, settledFrom, lowest);
 }
 
+bool TextPool::prepareInsertion(const quint32 *positions, qsizetype count, const PackedTexts &texts,
+                                qsizetype firstText, qsizetype rows)
+{
+    if (count == 0 || (m_data->finalEnds.empty() && allLatin1() && texts.wideCount() == 0))
+        return true;
+    return layOutFinalEnds(writable(), positions, count, texts, firstText, rows);
+}
+
+bool TextPool::layOutFinalEnds(Data &data, const quint32 *positions, qsizetype count,
+                               const PackedTexts &texts, qsizetype firstText, qsizetype rows)
+{
+    const qsizetype firstRow = qsizetype(positions[0]);
+    // Called before any item is inserted: the final rows are today's items with the inserted
+    // ones among them.
+    const qsizetype finalCount = size() + count;
+    const auto laidOut = [&] { return qsizetype(data.finalEnds.size()); };
+    if (laidOut() == finalCount - firstRow)
+        return true;
+    if (data.finalEnds.empty()) {
+        // Room for every row, touched only as it is written.
+        data.finalEnds.reserve(size_t(finalCount - firstRow));
+        data.finalEnd = firstRow == 0 ? 0 : qsizetype(endIn(data, firstRow - 1));
+        data.finalInserted = 0;
+    }
+    qsizetype end = data.finalEnd;
+    qsizetype k = data.finalInserted;
+    const qsizetype last =
+        rows < 0 ? finalCount : std::min(finalCount, firstRow + laidOut() + rows);
+    for (qsizetype row = firstRow + laidOut(); row < last; ++row) {
+        ItemText text;
+        if (k < count && qsizetype(positions[k]) == row) {
+            text = texts.at(firstText + k);
+            ++k;
+        } else {
+            text = at(row - k);
+        }
+        end = text.isLatin1() ? end + text.size() : evenUp(end) + 2 * text.size();
+        data.finalEnds.push_back(quint32(std::min<qsizetype>(end, kMaxBytes)));
+    }
+    data.finalEnd = end;
+    data.finalInserted = k;
+    if (laidOut() < finalCount - firstRow)
+        return false;
+    checkBytes(size_t(end));
+    data.bytes.resize(size_t(end));
+    return true;
+}
+
 TextPool::InsertionSlice TextPool::openUpSlice(const quint32 *positions, qsizetype count,
                                                qsizetype placed, qsizetype settledFrom,
                                                qsizetype lowest)
@@ -392,7 +440,6 @@ qsizetype TextPool::insertMixedDownTo(const quint32 *positions, qsizetype count,
                                       qsizetype placed, qsizetype settledFrom, qsizetype lowest)
 {
     Data &data = writable();
-    const qsizetype currentItems = size();
     // Rows before the first one inserted keep their place; from it on, each row's bounds
     // once all is in are worked out first, from the first row up, as appending would lay
     // them out. An item then only ever moves up, and each slice puts its rows there.
@@ -402,25 +449,8 @@ qsizetype TextPool::insertMixedDownTo(const quint32 *positions, qsizetype count,
             return data.finalEnds[size_t(row - 1 - firstRow)];
         return row == 0 ? 0 : qsizetype(data.ends[size_t(row - 1)]);
     };
-    if (data.finalEnds.empty()) {
-        const qsizetype finalCount = currentItems + count;
-        data.finalEnds.resize(size_t(finalCount - firstRow));
-        qsizetype end = endBefore(firstRow);
-        qsizetype k = 0;
-        for (qsizetype row = firstRow; row < finalCount; ++row) {
-            ItemText text;
-            if (k < count && qsizetype(positions[k]) == row) {
-                text = texts.at(firstText + k);
-                ++k;
-            } else {
-                text = at(row - k);
-            }
-            end = text.isLatin1() ? end + text.size() : evenUp(end) + 2 * text.size();
-            data.finalEnds[size_t(row - firstRow)] = quint32(std::min<qsizetype>(end, kMaxBytes));
-        }
-        checkBytes(size_t(end));
-        data.bytes.resize(size_t(end));
-    }
+    if (placed == 0)
+        layOutFinalEnds(data, positions, count, texts, firstText, -1);
     const auto [waiting, unmoved, settledItems, lowestWaiting, inserting, firstMoved] =
         openUpSlice(positions, count, placed, settledFrom, lowest);
     char *const bytes = data.bytes.data();
@@ -455,6 +485,8 @@ qsizetype TextPool::insertMixedDownTo(const quint32 *positions, qsizetype count,
     }
     if (lowestWaiting == 0) {
         data.finalEnds = {};
+        data.finalEnd = 0;
+        data.finalInserted = 0;
         data.gapItem = -1;
         data.gapBegin = 0;
         data.wide.truncate(size());

@@ -121,6 +121,13 @@ public:
                                  const PackedTexts &texts, qsizetype firstText, qsizetype placed,
                                  qsizetype settledFrom, qsizetype lowest);
     bool settled() const { return m_data->gapItem < 0 && m_data->endsGapSize == 0; }
+    // Gets an insertion of insertSortedDownTo ready before its first slice, up to `rows` rows
+    // a call, changing no item: one that involves UTF-16 texts first works out where every
+    // row from its first one on will end, a pass that at ten million rows would hold the
+    // window up if the first slice made it whole. True once ready (at once when it needs no
+    // such pass); the first slice finishes whatever is left.
+    bool prepareInsertion(const quint32 *ascendingPositions, qsizetype count,
+                          const PackedTexts &texts, qsizetype firstText, qsizetype rows);
 
     // Keeps the first `count` items.
     void truncate(qsizetype count);
@@ -172,8 +179,12 @@ private:
         qsizetype endsGapAt = 0;
         qsizetype endsGapSize = 0;
         // While an insertion that involves UTF-16 texts is under way: where each of the rows
-        // from its first one on ends once it is through.
+        // from its first one on ends once it is through (complete when it has a row for each
+        // of them), and how far working that out has come: the end of the last row laid out,
+        // and how many of the items to insert are among the rows laid out.
         std::vector<quint32> finalEnds;
+        qsizetype finalEnd = 0;
+        qsizetype finalInserted = 0;
     };
     static qsizetype endIndex(const Data &data, qsizetype position)
     {
@@ -214,6 +225,10 @@ private:
     qsizetype insertLatin1DownTo(const quint32 *ascendingPositions, qsizetype count,
                                  const PackedTexts &texts, qsizetype firstText, qsizetype placed,
                                  qsizetype settledFrom, qsizetype lowest);
+    // Lays out up to `rows` more rows of the final ends (all that are left when negative);
+    // true once every row is laid out, and the buffer has room for them all.
+    bool layOutFinalEnds(Data &data, const quint32 *ascendingPositions, qsizetype count,
+                         const PackedTexts &texts, qsizetype firstText, qsizetype rows);
     qsizetype insertMixedDownTo(const quint32 *ascendingPositions, qsizetype count,
                                 const PackedTexts &texts, qsizetype firstText, qsizetype placed,
                                 qsizetype settledFrom, qsizetype lowest);
