@@ -94,6 +94,15 @@ void print(const char *what, qsizetype items, const Timing &timing, const QStrin
     std::fflush(stdout);
 }
 
+void printUndoAndRedo(Form1 &form, const char *what, qsizetype items)
+{
+    const Timing undo = timePass([&] { menuAction(form, QStringLiteral("Undo"))->trigger(); });
+    print(QByteArray(QByteArray("  its undo: ") + what).constData(), items, undo);
+    const Timing redo = timePass([&] { menuAction(form, QStringLiteral("Redo"))->trigger(); });
+    print(QByteArray(QByteArray("  its redo: ") + what).constData(), items, redo);
+    menuAction(form, QStringLiteral("Undo"))->trigger();
+}
+
 double timeShell(const QString &command, const QString &path)
 {
     QElapsedTimer clock;

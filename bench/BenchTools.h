@@ -43,6 +43,10 @@ Timing timePass(const std::function<void()> &pass);
 
 void print(const char *what, qsizetype items, const Timing &timing, const QString &after = {});
 
+// The undo of the command just run and its redo, each timed with its longest pause and
+// printed under `what`; then an undo more, untimed, leaves the list as before the command.
+void printUndoAndRedo(Form1 &form, const char *what, qsizetype items);
+
 // Seconds a shell command takes over the file at `path` ($1), its output thrown away.
 double timeShell(const QString &command, const QString &path);
 

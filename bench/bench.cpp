@@ -417,26 +417,30 @@ void benchListMenu(const QString &folder, int kItems = 1000000)
     }
 
     for (const char *command : {"Check All Items", "Uncheck All Items", "Invert Check Marks"}) {
-        const double took =
-            millisecondsOf([&] { menuAction(form, QString::fromLatin1(command))->trigger(); });
-        std::printf("  %-28s %8.1f ms (a plain pass over the items: %.1f ms)\n", command, took,
-                    plainPass);
+        const Timing took =
+            timePass([&] { menuAction(form, QString::fromLatin1(command))->trigger(); });
+        print(command, kItems, took,
+              QStringLiteral("(a plain pass over the items: %1 ms)").arg(plainPass, 0, 'f', 1));
+        printUndoAndRedo(form, command, kItems);
+        menuAction(form, QStringLiteral("Redo"))->trigger(); // the marks as they were set
     }
     window.prompts.typed.push_back(QStringLiteral("anna"));
-    const double checkWith =
-        millisecondsOf([&] { menuAction(form, QStringLiteral("Check Items With"))->trigger(); });
-    std::printf("  %-28s %8.1f ms\n", "Check Items With \"anna\"", checkWith);
+    const Timing checkWith =
+        timePass([&] { menuAction(form, QStringLiteral("Check Items With"))->trigger(); });
+    print("Check Items With \"anna\"", kItems, checkWith);
+    printUndoAndRedo(form, "Check Items With \"anna\"", kItems);
 
     const QString needle = form.items().text(form.items().count() - 1).toString();
     form.findChild<QAbstractItemView *>(QStringLiteral("ListView1"))
         ->setCurrentIndex(form.items().index(0, 0));
     window.prompts.typed.push_back(needle);
-    const double findLast =
-        millisecondsOf([&] { menuAction(form, QStringLiteral("Find..."))->trigger(); });
+    const Timing findLast =
+        timePass([&] { menuAction(form, QStringLiteral("Find..."))->trigger(); });
+    print("Find, the last item", kItems, findLast);
     window.prompts.typed.push_back(QStringLiteral("no such text"));
-    const double findNone =
-        millisecondsOf([&] { menuAction(form, QStringLiteral("Find..."))->trigger(); });
-    std::printf("  Find, the last item %8.1f ms; a text nowhere %8.1f ms\n", findLast, findNone);
+    const Timing findNone =
+        timePass([&] { menuAction(form, QStringLiteral("Find..."))->trigger(); });
+    print("Find, a text nowhere", kItems, findNone);
 
     // A suppression file of 1,000,000 lines: every other distinct item, and as many that
     // are not in the list.
@@ -454,15 +458,16 @@ void benchListMenu(const QString &folder, int kItems = 1000000)
     window.fileDialogs.answers.push_back({suppression});
     const Timing suppress =
         timePass([&] { menuAction(form, QStringLiteral("Remove Items Listed"))->trigger(); });
-    print("Remove Items Listed in File(s), 1M lines", kItems, suppress,
+    const QByteArray lines = QByteArray::number(kItems) + " lines";
+    print(QByteArray("Remove Items Listed in File(s), " + lines).constData(), kItems, suppress,
           window.control<QWidget>("Label1")->property("text").toString());
-    menuAction(form, QStringLiteral("Undo"))->trigger();
+    printUndoAndRedo(form, "Remove Items Listed in File(s)", kItems);
     window.fileDialogs.answers.push_back({suppression});
     const Timing keep =
         timePass([&] { menuAction(form, QStringLiteral("Keep Only Items Listed"))->trigger(); });
-    print("Keep Only Items Listed in File(s), 1M lines", kItems, keep,
+    print(QByteArray("Keep Only Items Listed in File(s), " + lines).constData(), kItems, keep,
           window.control<QWidget>("Label1")->property("text").toString());
-    menuAction(form, QStringLiteral("Undo"))->trigger();
+    printUndoAndRedo(form, "Keep Only Items Listed in File(s)", kItems);
 
     // The clipboard and the selection, each beside its peer: copying all items beside a plain
     // pass over them, pasting them into an empty list beside loading the same lines from a
@@ -483,7 +488,7 @@ void benchListMenu(const QString &folder, int kItems = 1000000)
     const Timing removeSelected =
         timePass([&] { window.control<QPushButton>("PushButton19")->click(); });
     print("Remove Selected Item, every item selected", kItems, removeSelected);
-    menuAction(form, QStringLiteral("Undo"))->trigger();
+    printUndoAndRedo(form, "Remove Selected Item", kItems);
 
     // Sorting the million items beside GNU sort of the same lines (the copied file) in the
     // same locale, natural order as its -V.
@@ -492,18 +497,22 @@ void benchListMenu(const QString &folder, int kItems = 1000000)
     print("Sort A to Z", form.items().count(), sorted,
           QStringLiteral("(sort -V in the same locale: %1 s)")
               .arg(timeShell(QStringLiteral("sort -V \"$1\""), copiedFile), 0, 'f', 3));
+    printUndoAndRedo(form, "Sort A to Z", kItems);
+    menuAction(form, QStringLiteral("Redo"))->trigger(); // sorted, for Reverse Order
     const Timing reversed =
         timePass([&] { menuAction(form, QStringLiteral("Reverse Order"))->trigger(); });
     print("Reverse Order", form.items().count(), reversed,
           QStringLiteral("(tac: %1 s)")
               .arg(timeShell(QStringLiteral("tac \"$1\""), copiedFile), 0, 'f', 3));
+    printUndoAndRedo(form, "Reverse Order", kItems);
+    menuAction(form, QStringLiteral("Redo"))->trigger();
     menuAction(form, QStringLiteral("Undo"))->trigger();
     menuAction(form, QStringLiteral("Undo"))->trigger();
     const Timing clearAll = timePass([&] { window.control<QPushButton>("PushButton1")->click(); });
     print("  its peer: Clear All Items", kItems, clearAll);
     const Timing paste =
         timePass([&] { menuAction(form, QStringLiteral("Paste Items"))->trigger(); });
-    print("Paste Items, 1M lines into an empty list", form.items().count(), paste,
+    print(QByteArray("Paste Items, " + lines + " into an empty list").constData(), form.items().count(), paste,
           QStringLiteral("%1 MB").arg(double(copied.size()) * 2 / 1e6, 0, 'f', 1));
     window.control<QPushButton>("PushButton1")->click();
     window.fileDialogs.answers.push_back({copiedFile});
@@ -572,13 +581,11 @@ void benchTidy(const QString &folder, int kItems = 1000000)
             submenuAction(form, QStringLiteral("Tidy"), QString::fromLatin1(command))->trigger();
         });
         const QString status = window.control<QLabel>("Label1")->text();
-        const Timing undo = timePass([&] { menuAction(form, QStringLiteral("Undo"))->trigger(); });
         print(command, kItems, timing,
-              QStringLiteral("(a copy of every text: %1 s; undo %2 s, gap %3 ms) %4")
+              QStringLiteral("(a copy of every text: %1 s) %2")
                   .arg(copy / 1000.0, 0, 'f', 3)
-                  .arg(undo.seconds, 0, 'f', 3)
-                  .arg(undo.longestGapMs)
                   .arg(status));
+        printUndoAndRedo(form, command, kItems);
         if (form.items().count() != kItems)
             qFatal("undo of %s left %lld items", command,
                    static_cast<long long>(form.items().count()));
