@@ -61,16 +61,18 @@ void ItemList::replay(ListChange &change, bool forward)
 void ItemList::takeRemovalBack(const ListChange &change)
 {
     const auto runs = RunsOf(change.removedPositions(), SlicedChange::kMaxRunsSeparately);
-    if (runs.size() <= SlicedChange::kMaxRunsSeparately) {
+    const qsizetype countAfter = count() + change.removedItems().size();
+    // A few runs go back row by row, but millions of items even in one run (every item
+    // selected and removed) go a slice at a time: at once they held the window up a second.
+    const bool inSlices =
+        SlicedChange::worthSlicing(change.removedPositions(), countAfter, m_itemsPerRemovalSlice);
+    if (runs.size() <= SlicedChange::kMaxRunsSeparately && !inSlices) {
         insertRuns(runs, change);
         return;
     }
     // The change stays where it is, in the history, until this is through: nothing else
     // changes the list (or the history) before settling it.
-    const qsizetype countAfter = count() + change.removedItems().size();
-    startSliced(
-        SlicedChange::insertion(change, countAfter),
-        SlicedChange::worthSlicing(change.removedPositions(), countAfter, m_itemsPerRemovalSlice));
+    startSliced(SlicedChange::insertion(change, countAfter), inSlices);
 }
 
 void ItemList::makeRemovalAgain(ListChange &change)
