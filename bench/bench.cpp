@@ -7,6 +7,7 @@
 //   tarnwell_bench --menu-only [N]   (the context menu's commands and Tidy on N items, 1M)
 //   tarnwell_bench --tidy-only [N]   (Tidy on N items, 1M)
 //   tarnwell_bench --mailing-list FILE COUNT    (writes the mailing-list-shaped list)
+//   tarnwell_bench --many-scripts-list FILE COUNT (the same with Greek, Cyrillic and CJK names)
 //   tarnwell_bench --scaling SMALL LARGE [PAIRS] (the Match-case job's time per line on both)
 //   tarnwell_bench --real-list FILE COUNT [SLIPS_PER_BASE] (a list from the package index,
 //                  each base's slips drawn from 3 of its own, or with 0 each slip new)
@@ -19,8 +20,9 @@
 // gap between two turns of the event loop during each pass and the process's peak memory, and
 // times the shell pipeline `tac FILE | awk '!s[$0]++' | tac` (the same keep-last rule under
 // "Match case") on the same file for comparison. The whole job (load, clean, save, then
-// undo and redo of the load) runs at 1M and 10M on that list and on one shaped like a merged
-// mailing list (mostly duplicates, some upper-cased, some non-ASCII), against the pipeline
+// undo and redo of the load) runs at 1M and 10M on that list, on one shaped like a merged
+// mailing list (mostly duplicates, some upper-cased, some non-ASCII) and on the same shape
+// with names of many scripts (Greek, Cyrillic, CJK beside Latin-1), against the pipeline
 // and its Ignore-case form with toupper($0). Then, unless --no-calc, it imports a
 // 10,000-row, 2-column block from a workbook and exports 100,000 items to a new one, against
 // a headless LibreOffice Calc with a private profile.
@@ -127,7 +129,13 @@ QString writeGeneratedList(const QString &path, int count)
 const char *const kAccentedNames[] = {"rené",  "jérôme", "françois", "zoë",    "côté",
                                       "chloé", "léon",   "anaïs",    "müller", "ângela"};
 
-QString writeMailingList(const QString &path, int count)
+// The same shape with names of many scripts in front: Latin-1 accents, "ß", Greek,
+// Cyrillic and CJK, so that one-byte and two-byte texts are mixed all through the list.
+const char *const kManyScriptNames[] = {"rené",   "jérôme",  "straße", "müller", "ζωή",
+                                        "αλέξης", "дмитрий", "ольга",  "王芳",   "佐藤"};
+
+QString writeMailingList(const QString &path, int count,
+                         const char *const (&names)[10] = kAccentedNames)
 {
     GeneratedListFile file(path);
     QRandomGenerator random(20261207);
@@ -136,7 +144,7 @@ QString writeMailingList(const QString &path, int count)
         const quint32 key = random.bounded(distinct);
         QByteArray text = itemText(key);
         if (key % 4 == 0) // about a quarter: a non-ASCII name in front
-            text.prepend(QByteArray(kAccentedNames[(key / 4) % 10]) + '.');
+            text.prepend(QByteArray(names[(key / 4) % 10]) + '.');
         if (random.bounded(5) == 0)
             text = QString::fromUtf8(text).toUpper().toUtf8();
         file.addLine(text, "\n");
@@ -512,7 +520,8 @@ void benchListMenu(const QString &folder, int kItems = 1000000)
     print("  its peer: Clear All Items", kItems, clearAll);
     const Timing paste =
         timePass([&] { menuAction(form, QStringLiteral("Paste Items"))->trigger(); });
-    print(QByteArray("Paste Items, " + lines + " into an empty list").constData(), form.items().count(), paste,
+    print(QByteArray("Paste Items, " + lines + " into an empty list").constData(),
+          form.items().count(), paste,
           QStringLiteral("%1 MB").arg(double(copied.size()) * 2 / 1e6, 0, 'f', 1));
     window.control<QPushButton>("PushButton1")->click();
     window.fileDialogs.answers.push_back({copiedFile});
@@ -1081,7 +1090,7 @@ const char kUsage[] =
     "Usage: tarnwell_bench [--no-calc] [--no-jobs | --mailing-jobs-only] [LIST_FILE]\n"
     "       tarnwell_bench --search-only | --visible-calc-only\n"
     "       tarnwell_bench --near-only [N] | --menu-only [N] | --tidy-only [N]\n"
-    "       tarnwell_bench --mailing-list FILE COUNT\n"
+    "       tarnwell_bench --mailing-list FILE COUNT | --many-scripts-list FILE COUNT\n"
     "       tarnwell_bench --scaling SMALL LARGE [PAIRS]\n"
     "       tarnwell_bench --job LIST_FILE match|ignore [KEEP_SAVED_FILE_AS]\n"
     "       tarnwell_bench --real-list FILE COUNT [SLIPS_PER_BASE]\n"
@@ -1096,22 +1105,12 @@ const char kUsage[] =
 // whole benchmark.
 QString unknownOption(const QStringList &arguments)
 {
-    static const QStringList known = {"--no-calc",
-                                      "--no-jobs",
-                                      "--mailing-jobs-only",
-                                      "--search-only",
-                                      "--visible-calc-only",
-                                      "--near-only",
-                                      "--menu-only",
-                                      "--tidy-only",
-                                      "--mailing-list",
-                                      "--scaling",
-                                      "--job",
-                                      "--real-list",
-                                      "--near-real",
-                                      "--dense-slips",
-                                      "--dense-slips-child",
-                                      "--recovery-only"};
+    static const QStringList known = {
+        "--no-calc",           "--no-jobs",           "--mailing-jobs-only", "--search-only",
+        "--visible-calc-only", "--near-only",         "--menu-only",         "--tidy-only",
+        "--mailing-list",      "--many-scripts-list", "--scaling",           "--job",
+        "--real-list",         "--near-real",         "--dense-slips",       "--dense-slips-child",
+        "--recovery-only"};
     for (const QString &argument : arguments.mid(1)) {
         if (argument.startsWith(u'-') && !known.contains(argument))
             return argument;
@@ -1138,6 +1137,10 @@ int main(int argc, char *argv[])
     }
     if (options.size() == 4 && options[1] == u"--mailing-list") {
         writeMailingList(options[2], options[3].toInt());
+        return 0;
+    }
+    if (options.size() == 4 && options[1] == u"--many-scripts-list") {
+        writeMailingList(options[2], options[3].toInt(), kManyScriptNames);
         return 0;
     }
     // --job LIST_FILE match|ignore [KEEP_SAVED_FILE_AS]
@@ -1199,7 +1202,8 @@ int main(int argc, char *argv[])
         const qsizetype at = options.indexOf(QStringLiteral("--recovery-only"));
         const int given = options.value(at + 1).toInt();
         const int rounds = std::max(1, options.value(at + 2).toInt());
-        for (const int size : given > 0 ? std::vector<int>{given} : std::vector<int>{1000000, 10000000}) {
+        for (const int size :
+             given > 0 ? std::vector<int>{given} : std::vector<int>{1000000, 10000000}) {
             const QString path = writeGeneratedList(
                 folders.program.filePath(QStringLiteral("recovery-%1.txt").arg(size)), size);
             benchRecovery(folders.program.path(), path, rounds);
@@ -1229,6 +1233,17 @@ int main(int argc, char *argv[])
         const QString path = writeMailingList(
             folders.program.filePath(QStringLiteral("mailing-%1.txt").arg(size)), size);
         benchJobs(path, size, "a merged mailing list");
+        QFile::remove(path);
+    }
+    // And on one of many scripts: a load that meets two-byte texts after a long run of
+    // one-byte ones must not hold the window up.
+    for (const int size : {1000000, 10000000}) {
+        if (options.contains(QStringLiteral("--no-jobs")))
+            break;
+        const QString path =
+            writeMailingList(folders.program.filePath(QStringLiteral("scripts-%1.txt").arg(size)),
+                             size, kManyScriptNames);
+        benchJobs(path, size, "a mailing list of many scripts");
         QFile::remove(path);
     }
     if (options.contains(QStringLiteral("--mailing-jobs-only")))
