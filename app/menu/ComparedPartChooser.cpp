@@ -40,6 +40,11 @@ ComparedPartChooser::ComparedPartChooser(QWidget *parent) : QWidget(parent)
     m_column = new QSpinBox(this);
     m_column->setRange(1, 999);
     m_column->setAccessibleName(QCoreApplication::translate("Tarnwell", "Column number"));
+    // A label names the delimiter to a screen reader, which else names a combo box by its
+    // value. Unseen: the row would grow past a small screen's width in German and French.
+    auto *delimiterLabel = new QLabel(QCoreApplication::translate("Tarnwell", "Delimiter:"), this);
+    delimiterLabel->setBuddy(m_delimiter);
+    delimiterLabel->hide();
     layout->addWidget(m_delimiter);
     layout->addWidget(m_column);
     layout->addStretch(1);

@@ -1178,5 +1178,9 @@ Optionen des Fenstersystems (Qt):
             <numerusform>%1, %2 abgehakt</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Delimiter:</source>
+        <translation>Trennzeichen:</translation>
+    </message>
 </context>
 </TS>

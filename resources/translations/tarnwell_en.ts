@@ -1158,5 +1158,9 @@ Options of the window system (Qt):
             <numerusform>%1, %2 checked</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Delimiter:</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

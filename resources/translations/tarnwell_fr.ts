@@ -1178,5 +1178,9 @@ Options du système de fenêtres (Qt) :
             <numerusform>%1, %2 cochés</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Delimiter:</source>
+        <translation>Séparateur :</translation>
+    </message>
 </context>
 </TS>

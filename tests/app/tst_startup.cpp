@@ -523,6 +523,13 @@ void StartupTest::everyControlHasAnAccessibleName()
     QCOMPARE(QAccessible::queryAccessibleInterface(window.control<QWidget>("Label1"))
                  ->text(QAccessible::Name),
              QStringLiteral("List cleared."));
+    // The review's delimiter is named by its label, not by the delimiter it shows.
+    window.form->listMenu().findNearDuplicates();
+    auto *delimiter = window.form->listMenu().nearDuplicates().dialog()->findChild<QComboBox *>();
+    const auto labels =
+        QAccessible::queryAccessibleInterface(delimiter)->relations(QAccessible::Label);
+    QCOMPARE(labels.size(), 1);
+    QCOMPARE(labels.constFirst().first->text(QAccessible::Name), QStringLiteral("Delimiter:"));
     // The window is a frame to a screen reader, as a main window is.
     QCOMPARE(QAccessible::queryAccessibleInterface(window.form.get())->role(), QAccessible::Window);
 }
