@@ -48,7 +48,7 @@ void Form1::PushButton2_Click()
         });
         return;
     }
-    if (trap.test(102, [&] { return List::ItemExists(*m_items, text, caseOption()); })) {
+    if (trap.test(102, [&] { return List::ItemExists(*m_items, text, caseOption(), *this); })) {
         trap.line(104, [&] {
             setStatus(QCoreApplication::translate("Tarnwell", "Duplicate item found, not added."));
         });

@@ -525,15 +525,27 @@ qsizetype RemoveBlankItems(ItemList &listView, ListHost &host)
     return removed;
 }
 
-bool ItemExists(ItemList &listView, QStringView text, CaseOption option)
+bool ItemExists(ItemList &listView, QStringView text, CaseOption option, ListHost &host)
 {
-    listView.finishChange();
-    const TextPool &texts = listView.texts();
-    for (qsizetype position = 0; position < texts.size(); ++position) {
-        if (textsEqual(texts.at(position), text, option))
-            return true;
+    // Ten million items take half a second under Ignore case: the window takes its turns, and
+    // a list changed meanwhile is looked through again.
+    constexpr qsizetype kItemsBetweenLooks = 65536;
+    for (;;) {
+        listView.finishChange();
+        const quint64 revision = listView.revision();
+        YieldPacer pacer(host);
+        bool changed = false;
+        for (qsizetype position = 0; position < listView.count() && !changed; ++position) {
+            if (textsEqual(listView.texts().at(position), text, option))
+                return true;
+            if (position % kItemsBetweenLooks == 0 && pacer.due()) {
+                host.yieldToEventLoop();
+                changed = listView.revision() != revision;
+            }
+        }
+        if (!changed)
+            return false;
     }
-    return false;
 }
 
 } // namespace List

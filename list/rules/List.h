@@ -82,7 +82,7 @@ qsizetype RemoveItemsAt(ItemList &listView, std::vector<qsizetype> positions, qu
 // Removes the items that are empty or hold white space only; returns how many.
 qsizetype RemoveBlankItems(ItemList &listView, ListHost &host);
 
-// True when the list holds an item equal to `text` under `option`.
-bool ItemExists(ItemList &listView, QStringView text, CaseOption option);
+// True when the list holds an item equal to `text` under `option`; looked for with yields.
+bool ItemExists(ItemList &listView, QStringView text, CaseOption option, ListHost &host);
 
 } // namespace List

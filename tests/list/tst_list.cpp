@@ -318,7 +318,27 @@ void ListTest::itemExists()
     QFETCH(bool, expected);
     ItemList list;
     fill(list, items);
-    QCOMPARE(List::ItemExists(list, text, option), expected);
+    RecordingHost host;
+    QCOMPARE(List::ItemExists(list, text, option, host), expected);
+    if (expected || option == CaseOption::CompareNothing)
+        return;
+    // A command run at one of the search's turns puts the text first, where the search has
+    // been already: the list as it then stands is looked through again.
+    fill(list, QStringList(70000, QStringLiteral("filler")));
+    host.intervalMs = 0;
+    host.yields = 0;
+    bool putFirst = false;
+    host.onYield = [&] {
+        if (host.yields != 2)
+            return; // the first turn comes before the first item
+        TextPool texts;
+        texts.append(text);
+        for (qsizetype k = 1; k < list.count(); ++k)
+            texts.append(QStringView(u"filler"));
+        putFirst = list.rewrite(texts);
+    };
+    QVERIFY(List::ItemExists(list, text, option, host));
+    QVERIFY(putFirst);
 }
 
 void ListTest::removePositionsKeepsChecks()
