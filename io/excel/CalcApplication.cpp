@@ -4,12 +4,14 @@
 #include "CalcText.h"
 #include "CsvOptions.h"
 #include "Failure.h"
+#include "SpreadsheetClipboard.h"
 #include "UnoCalls.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -21,12 +23,15 @@
 #include <com/sun/star/container/XEnumeration.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/datatransfer/XTransferable.hpp>
+#include <com/sun/star/datatransfer/XTransferableSupplier.hpp>
 #include <com/sun/star/frame/XComponentLoader.hpp>
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/frame/XTitle.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
+#include <com/sun/star/sheet/CellFlags.hpp>
 #include <com/sun/star/sheet/XCellRangeAddressable.hpp>
 #include <com/sun/star/sheet/XCellRangeData.hpp>
 #include <com/sun/star/sheet/XCellRangesQuery.hpp>
@@ -47,6 +52,7 @@
 #include <cppuhelper/implbase1.hxx>
 #include <rtl/ref.hxx>
 
+#include <algorithm>
 #include <atomic>
 #include <optional>
 #include <tuple>
@@ -403,6 +409,127 @@ void CalcApplication::select(const CellBlock &block)
     });
 }
 
+namespace {
+// The rows of a block as the sheet's text gives them: the whole sheet written as text, in one
+// call, rows a filter hides left out.
+std::vector<QStringList> sheetText(const uno::Reference<frame::XModel> &workbook,
+                                   const uno::Reference<sheet::XSpreadsheet> &sheet, int sheetIndex,
+                                   int firstRow, int lastRow, int firstColumn, int lastColumn)
+{
+    // The sheet as Calc shows it, in one call: numbers with their formats, dates,
+    // formula results. Written as text to a private folder; the workbook stays unmodified.
+    QTemporaryDir folder;
+    if (!folder.isValid())
+        throw Failure(
+            QCoreApplication::translate("Tarnwell", "No temporary folder for reading the sheet"));
+    const QString base = folder.filePath(QStringLiteral("sheet.csv"));
+    uno::Reference<frame::XStorable> storable(workbook, uno::UNO_QUERY_THROW);
+    storable->storeToURL(
+        toOUString(QUrl::fromLocalFile(base).toString()),
+        properties(property("FilterName", uno::Any(ascii("Text - txt - csv (StarCalc)"))),
+                   property("FilterOptions",
+                            uno::Any(toOUString(
+                                QStringLiteral("9,34,76,1,,0,false,true,true,false,false,%1")
+                                    .arg(sheetIndex + 1))))));
+    // Calc adds the sheet's name to the file name.
+    const QStringList written =
+        QDir(folder.path()).entryList({QStringLiteral("sheet*.csv")}, QDir::Files);
+    if (written.isEmpty())
+        throw Failure(QCoreApplication::translate(
+            "Tarnwell", "LibreOffice Calc did not write the sheet's text"));
+    QFile file(folder.filePath(written.front()));
+    if (!file.open(QIODevice::ReadOnly))
+        throw Failure(QCoreApplication::translate("Tarnwell", "Cannot read the sheet's text: %1")
+                          .arg(file.errorString()));
+    const std::vector<QStringList> table = parseCalcText(QString::fromUtf8(file.readAll()));
+    std::vector<QStringList> rows = sliceTable(table, firstRow, firstColumn, lastRow - firstRow + 1,
+                                               lastColumn - firstColumn + 1);
+    // Rows a filter hides are not the user's: Calc's own copy leaves them out too.
+    const std::vector<sal_Int32> filtered = filteredRows(sheet, firstRow, lastRow);
+    for (auto row = filtered.rbegin(); row != filtered.rend(); ++row)
+        rows.erase(rows.begin() + (*row - firstRow));
+    return rows;
+}
+
+// True when no row or column of `range` is hidden (by hand or by a filter).
+bool allInSight(const uno::Reference<table::XCellRange> &range)
+{
+    const table::CellRangeAddress whole =
+        uno::Reference<sheet::XCellRangeAddressable>(range, uno::UNO_QUERY_THROW)
+            ->getRangeAddress();
+    const uno::Sequence<table::CellRangeAddress> visible =
+        uno::Reference<sheet::XCellRangesQuery>(range, uno::UNO_QUERY_THROW)
+            ->queryVisibleCells()
+            ->getRangeAddresses();
+    return visible.getLength() == 1 && visible[0].StartRow == whole.StartRow &&
+           visible[0].EndRow == whole.EndRow && visible[0].StartColumn == whole.StartColumn &&
+           visible[0].EndColumn == whole.EndColumn;
+}
+
+// The bounds of the cells of `range` that hold something; none when all are empty.
+std::optional<table::CellRangeAddress> filledBounds(const uno::Reference<table::XCellRange> &range)
+{
+    const uno::Sequence<table::CellRangeAddress> filled =
+        uno::Reference<sheet::XCellRangesQuery>(range, uno::UNO_QUERY_THROW)
+            ->queryContentCells(sheet::CellFlags::VALUE | sheet::CellFlags::DATETIME |
+                                sheet::CellFlags::STRING | sheet::CellFlags::FORMULA)
+            ->getRangeAddresses();
+    if (filled.getLength() == 0)
+        return std::nullopt;
+    table::CellRangeAddress bounds = filled[0];
+    for (const table::CellRangeAddress &area : filled) {
+        bounds.StartRow = std::min(bounds.StartRow, area.StartRow);
+        bounds.EndRow = std::max(bounds.EndRow, area.EndRow);
+        bounds.StartColumn = std::min(bounds.StartColumn, area.StartColumn);
+        bounds.EndColumn = std::max(bounds.EndColumn, area.EndColumn);
+    }
+    return bounds;
+}
+
+// The rows of `range` as Calc's own copy of them gives them, the marks the user made put back
+// after; none when Calc offers no copy of it. Costs what the range costs, where the sheet's
+// text costs the whole sheet. Calc leaves empty rows and columns at its edges out of its copy.
+std::optional<std::vector<QStringList>> calcCopy(const uno::Reference<frame::XModel> &workbook,
+                                                 const uno::Reference<table::XCellRange> &range)
+{
+    const uno::Reference<frame::XController> controller = workbook->getCurrentController();
+    const uno::Reference<view::XSelectionSupplier> marks(controller, uno::UNO_QUERY);
+    const uno::Reference<datatransfer::XTransferableSupplier> copies(controller, uno::UNO_QUERY);
+    if (!marks.is() || !copies.is())
+        return std::nullopt;
+    const uno::Any marked = marks->getSelection();
+    const auto putBack = qScopeGuard([&] {
+        try {
+            marks->select(marked);
+        } catch (const uno::Exception &) {
+            // Nothing was marked, or the marks went with the document.
+        }
+    });
+    marks->select(uno::Any(range));
+    const uno::Reference<datatransfer::XTransferable> copy = copies->getTransferable();
+    if (!copy.is())
+        return std::nullopt;
+    const datatransfer::DataFlavor cellsFlavor(ascii(SpreadsheetClipboard::kCalcCellsFormat),
+                                               ascii("cells"),
+                                               cppu::UnoType<uno::Sequence<sal_Int8>>::get());
+    const datatransfer::DataFlavor textFlavor(ascii("text/plain;charset=utf-16"), ascii("text"),
+                                              cppu::UnoType<OUString>::get());
+    if (!copy->isDataFlavorSupported(cellsFlavor) || !copy->isDataFlavorSupported(textFlavor))
+        return std::nullopt;
+    uno::Sequence<sal_Int8> cells;
+    copy->getTransferData(cellsFlavor) >>= cells;
+    const QByteArray cellBytes(reinterpret_cast<const char *>(cells.getConstArray()),
+                               cells.getLength());
+    // Without a quote, the cells format says each cell plainly: no need of the plain text
+    // that tells a quoted cell from one that begins with a quote.
+    if (!cellBytes.contains('"') && !cellBytes.contains('\0'))
+        return parseCalcText(QString::fromUtf8(cellBytes));
+    OUString text;
+    copy->getTransferData(textFlavor) >>= text;
+    return SpreadsheetClipboard::rows(toQString(text), cellBytes);
+}
+} // namespace
+
 std::vector<QStringList> CalcApplication::Text(const CellBlock &block)
 {
     requireWorkbook();
@@ -427,40 +554,38 @@ std::vector<QStringList> CalcApplication::Text(const CellBlock &block)
         if (firstColumn > lastColumn || firstRow > int(used.EndRow) || lastRow < int(used.StartRow))
             return std::vector<QStringList>(size_t(lastRow - firstRow + 1));
 
-        // The sheet as Calc shows it, in one call: numbers with their formats, dates,
-        // formula results. Written as text to a private folder; the workbook stays unmodified.
-        QTemporaryDir folder;
-        if (!folder.isValid())
-            throw Failure(QCoreApplication::translate("Tarnwell",
-                                                      "No temporary folder for reading the sheet"));
-        const QString base = folder.filePath(QStringLiteral("sheet.csv"));
-        uno::Reference<frame::XStorable> storable(workbook, uno::UNO_QUERY_THROW);
-        storable->storeToURL(
-            toOUString(QUrl::fromLocalFile(base).toString()),
-            properties(property("FilterName", uno::Any(ascii("Text - txt - csv (StarCalc)"))),
-                       property("FilterOptions",
-                                uno::Any(toOUString(
-                                    QStringLiteral("9,34,76,1,,0,false,true,true,false,false,%1")
-                                        .arg(block.sheet + 1))))));
-        // Calc adds the sheet's name to the file name.
-        const QStringList written =
-            QDir(folder.path()).entryList({QStringLiteral("sheet*.csv")}, QDir::Files);
-        if (written.isEmpty())
-            throw Failure(QCoreApplication::translate(
-                "Tarnwell", "LibreOffice Calc did not write the sheet's text"));
-        QFile file(folder.filePath(written.front()));
-        if (!file.open(QIODevice::ReadOnly))
-            throw Failure(
-                QCoreApplication::translate("Tarnwell", "Cannot read the sheet's text: %1")
-                    .arg(file.errorString()));
-        const std::vector<QStringList> table = parseCalcText(QString::fromUtf8(file.readAll()));
-        std::vector<QStringList> rows = sliceTable(
-            table, firstRow, firstColumn, lastRow - firstRow + 1, lastColumn - firstColumn + 1);
-        // Rows a filter hides are not the user's: Calc's own copy leaves them out too.
-        const std::vector<sal_Int32> filtered = filteredRows(sheet, firstRow, lastRow);
-        for (auto row = filtered.rbegin(); row != filtered.rend(); ++row)
-            rows.erase(rows.begin() + (*row - firstRow));
-        return rows;
+        // Calc's own copy of the cells that hold something, where every row and column of
+        // the block is in sight: rows out of sight are read as the sheet's text reads them.
+        // Calc's copy leaves out empty rows and columns at its edges, so the copy is of the
+        // filled cells' bounds, and placed in the block's rows.
+        const uno::Reference<table::XCellRange> range =
+            uno::Reference<table::XCellRange>(sheet, uno::UNO_QUERY_THROW)
+                ->getCellRangeByPosition(firstColumn, firstRow, lastColumn, lastRow);
+        if (allInSight(range)) {
+            const size_t rowCount = size_t(lastRow - firstRow + 1);
+            const int columnCount = lastColumn - firstColumn + 1;
+            std::vector<QStringList> rows(rowCount, QStringList(columnCount, QString()));
+            const std::optional<table::CellRangeAddress> filled = filledBounds(range);
+            if (!filled)
+                return rows;
+            const std::optional<std::vector<QStringList>> copied = calcCopy(
+                workbook, uno::Reference<table::XCellRange>(sheet, uno::UNO_QUERY_THROW)
+                              ->getCellRangeByPosition(filled->StartColumn, filled->StartRow,
+                                                       filled->EndColumn, filled->EndRow));
+            const int filledColumns = filled->EndColumn - filled->StartColumn + 1;
+            if (copied && int(copied->size()) == filled->EndRow - filled->StartRow + 1 &&
+                std::all_of(copied->begin(), copied->end(),
+                            [&](const QStringList &row) { return row.size() <= filledColumns; })) {
+                for (size_t k = 0; k < copied->size(); ++k) {
+                    QStringList &row = rows[size_t(filled->StartRow - firstRow) + k];
+                    const QStringList &cells = (*copied)[k];
+                    for (qsizetype c = 0; c < cells.size(); ++c)
+                        row[filled->StartColumn - firstColumn + c] = cells[c];
+                }
+                return rows;
+            }
+        }
+        return sheetText(workbook, sheet, block.sheet, firstRow, lastRow, firstColumn, lastColumn);
     });
 }
 

@@ -111,11 +111,11 @@ void skipSeparator(QStringView text, qsizetype &at)
 
 } // namespace
 
-QStringList rowItems(QStringView plainText, const QByteArray &calcCells)
+std::vector<QStringList> rows(QStringView plainText, const QByteArray &calcCells)
 {
     const QString cells = decodeCells(calcCells);
     const QStringView text(cells);
-    QStringList items;
+    std::vector<QStringList> rows;
     qsizetype at = 0;
     bool agrees = true; // once a cell disagrees, the rest is read from the plain text
     QStringList row;
@@ -134,8 +134,16 @@ QStringList rowItems(QStringView plainText, const QByteArray &calcCells)
                 skipSeparator(text, at);
             row.append(agrees ? cell : plainCells[c].toString());
         }
-        items.append(rowItem(row));
+        rows.push_back(row);
     }
+    return rows;
+}
+
+QStringList rowItems(QStringView plainText, const QByteArray &calcCells)
+{
+    QStringList items;
+    for (const QStringList &row : rows(plainText, calcCells))
+        items.append(rowItem(row));
     return items;
 }
 

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <vector>
+
 // Cells copied in a spreadsheet come to the clipboard as tab-separated lines ("apple\tpear\t"
 // for a row with an empty last cell) beside the spreadsheet's own formats. Pasted, each row
 // is one item by the import's rule, so that pasted and imported copies of the same cells are
@@ -19,6 +21,9 @@ bool comesFromSpreadsheet(const QStringList &formats);
 
 // One item per copied row: the texts of its non-empty cells joined with one blank.
 QStringList rowItems(QStringView text);
+
+// The cells of each row from Calc's two copies of them, as rowItems() below reads them.
+std::vector<QStringList> rows(QStringView plainText, const QByteArray &calcCells);
 
 // The same from Calc's two copies of the cells: its plain text (a line a row, a cell's tabs
 // and line breaks made blanks) and its cells format (`calcCells`, as the clipboard holds it).

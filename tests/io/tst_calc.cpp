@@ -4,7 +4,9 @@
 #include "CalcTestTools.h"
 #include "Excel.h"
 #include "Failure.h"
+#include "ItemList.h"
 #include "LibreOfficeCalc.h"
+#include "ListTestHost.h"
 #include "UnoCalls.h"
 
 #include <QProcess>
@@ -92,6 +94,7 @@ private Q_SLOTS:
     void readsDisplayedTexts_data();
     void readsDisplayedTexts();
     void wholeColumnIsClippedToUsedArea();
+    void wholeColumnImportsTheUsedRowsOnly();
     void blockOutsideUsedAreaGivesItsEmptyRows();
     void severalMarkedBlocksAreTakenTopToBottom();
     void fileThatIsNoWorkbook();
@@ -231,6 +234,25 @@ void CalcTest::wholeColumnIsClippedToUsedArea()
     QCOMPARE(QList<QStringList>(rows.begin(), rows.end()),
              (QList<QStringList>{{"3.50"}, {"3"}, {"pear"}, {""}, {"plum"}}));
     uno::Reference<util::XCloseable>(calc.workbook(), uno::UNO_QUERY_THROW)->close(true);
+}
+
+void CalcTest::wholeColumnImportsTheUsedRowsOnly()
+{
+    // The user has marked all of column B; the import reads the 5 rows in use, and leaves the
+    // marks as they were.
+    std::unique_ptr<ExcelApplication> users = m_launcher->CreateObject();
+    users->WorkbooksOpen(m_ods);
+    static_cast<CalcApplication &>(*users).select(CellBlock{0, 1, 2, 1048576, 1});
+    ItemList items;
+    RecordingHost host;
+    ExcelContext context{*m_launcher, host.prompts, QStringLiteral("Tarnwell"), [](int) {}};
+    List::ExcelToListview(items, m_ods, host, context);
+    QCOMPARE(itemTexts(items), (QStringList{"3.50", "3", "pear", "", "plum"}));
+    QVERIFY(host.prompts.errorReports().isEmpty());
+    QCOMPARE(users->MarkedBlocks(), (std::vector<CellBlock>{{0, 1, 2, 1048576, 1}}));
+    uno::Reference<util::XCloseable>(static_cast<CalcApplication &>(*users).workbook(),
+                                     uno::UNO_QUERY_THROW)
+        ->close(true);
 }
 
 void CalcTest::severalMarkedBlocksAreTakenTopToBottom()
@@ -427,6 +449,8 @@ void CalcTest::handMarkedBlockKeepsItsRows_data()
     // The workbook's used rows are 2 to 6 (5 rows); B5 is empty, B6 "plum".
     QTest::newRow("past the used rows by a little")
         << CellBlock{0, 5, 2, 5, 1} << QList<QStringList>{{""}, {"plum"}, {""}, {""}, {""}};
+    QTest::newRow("an empty row first")
+        << CellBlock{0, 1, 2, 3, 1} << QList<QStringList>{{""}, {"3.50"}, {"3"}};
     QTest::newRow("a cursor alone in an empty cell")
         << CellBlock{0, 40, 8, 1, 1} << QList<QStringList>{{}};
     QTest::newRow("on past the used rows by more than they are")
