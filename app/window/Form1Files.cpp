@@ -2,6 +2,7 @@
 
 #include "Form1.h"
 
+#include "EscapeWatch.h"
 #include "Failure.h"
 #include "ItemList.h"
 #include "List.h"
@@ -217,12 +218,15 @@ ExcelContext Form1::excelContext()
         setStatus(QCoreApplication::translate("Tarnwell", "Starting LibreOffice Calc..."));
     };
     m_services.excel.stopWaiting = [this] { return m_closed; };
-    return {m_services.excel, m_services.prompts, m_appTitle,
+    return {m_services.excel,
+            m_services.prompts,
+            m_appTitle,
             [this](int pointer) { setMousePointer(pointer); },
             [this] {
                 raise();
                 activateWindow();
-            }};
+            },
+            [this] { return std::make_unique<EscapeWatch>(this); }};
 }
 
 void Form1::PushButton18_Click()
@@ -244,8 +248,10 @@ void Form1::PushButton18_Click()
     ExcelContext context = excelContext();
     const UndoHistory::Command command(
         *m_history, QCoreApplication::translate("Tarnwell", "Load List From Excel File"));
-    trap.line(138, [&] { List::ExcelToListview(*m_items, path, *this, context); });
-    trap.line(140, [&] { List::RemoveDupesAll(*m_items, *this); });
+    bool read = true; // false: the user ended the wait for the workbook, and the status says so
+    trap.line(138, [&] { read = List::ExcelToListview(*m_items, path, *this, context); });
+    if (read)
+        trap.line(140, [&] { List::RemoveDupesAll(*m_items, *this); });
 }
 
 void Form1::PushButton15_Click()

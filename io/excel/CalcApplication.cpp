@@ -3,6 +3,7 @@
 
 #include "CalcText.h"
 #include "CsvOptions.h"
+#include "Excel.h"
 #include "Failure.h"
 #include "SpreadsheetClipboard.h"
 #include "UnoCalls.h"
@@ -54,7 +55,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <mutex>
 #include <optional>
+#include <thread>
 #include <tuple>
 
 using namespace css;
@@ -110,6 +113,26 @@ uno::Reference<sheet::XSpreadsheet> sheetAt(const uno::Reference<frame::XModel> 
 
 } // namespace
 
+namespace UnoCalls {
+void keepUntilDone(std::thread call)
+{
+    // Joined as the program ends, after the launcher has let go of the office's bridge.
+    struct Kept
+    {
+        std::mutex mutex;
+        std::vector<std::thread> calls;
+        ~Kept()
+        {
+            for (std::thread &kept : calls)
+                kept.join();
+        }
+    };
+    static Kept kept;
+    const std::lock_guard<std::mutex> lock(kept.mutex);
+    kept.calls.push_back(std::move(call));
+}
+} // namespace UnoCalls
+
 // ---- application ----------------------------------------------------------------------------
 
 CalcApplication::CalcApplication(std::shared_ptr<CalcConnection> connection)
@@ -144,23 +167,35 @@ void CalcApplication::WorkbooksOpen(const QString &path)
     CsvFormat csvFormat;
     if (QFile text(path); delimitedText && text.open(QIODevice::ReadOnly))
         csvFormat = detectCsvFormat(text.read(kCsvHeadBytes));
-    unoCall([&] {
-        const uno::Reference<frame::XDesktop> desktop = m_connection->desktop();
-        // A workbook the user already has open is used as it is.
+    // A workbook the user already has open is used as it is.
+    const bool alreadyOpen = unoCall([&] {
         uno::Reference<container::XEnumeration> open =
-            desktop->getComponents()->createEnumeration();
+            m_connection->desktop()->getComponents()->createEnumeration();
         while (open->hasMoreElements()) {
             uno::Reference<frame::XModel> model(open->nextElement(), uno::UNO_QUERY);
             if (model.is() && QUrl(toQString(model->getURL())) == QUrl(url) &&
                 uno::Reference<sheet::XSpreadsheetDocument>(model, uno::UNO_QUERY).is()) {
                 m_workbook = model;
                 m_url = url;
-                return;
+                return true;
             }
         }
-        // Read-only, so a lock file never stops it; hidden until the caller shows it. Text
-        // files would ask for import settings, so they get them, as their start shows them.
-        const uno::Reference<uno::XComponentContext> &office = m_connection->context();
+        return false;
+    });
+    if (alreadyOpen)
+        return;
+    // Read-only, so a lock file never stops it; hidden until the caller shows it. Text
+    // files would ask for import settings, so they get them, as their start shows them.
+    // The load may outlive the wait (the user gives up on a large workbook), so it owns
+    // what it uses.
+    const uno::Reference<uno::XComponentContext> office = m_connection->context();
+    const uno::Reference<frame::XDesktop> desktop =
+        unoCall([&] { return m_connection->desktop(); });
+    const OUString address = toOUString(url);
+    const OUString csvOptions = toOUString(calcCsvFilterOptions(csvFormat));
+    using Loaded =
+        std::pair<uno::Reference<lang::XComponent>, bool>; // the document, password asked
+    const std::function<Loaded()> load = [office, desktop, address, csvOptions, delimitedText] {
         rtl::Reference<PasswordWatcher> watcher(
             new PasswordWatcher(uno::Reference<task::XInteractionHandler>(
                 office->getServiceManager()->createInstanceWithContext(
@@ -171,17 +206,33 @@ void CalcApplication::WorkbooksOpen(const QString &path)
             properties(property("Hidden", uno::Any(true)), property("ReadOnly", uno::Any(true)),
                        property("InteractionHandler", handler));
         if (delimitedText) {
-            arguments = properties(
-                property("Hidden", uno::Any(true)), property("ReadOnly", uno::Any(true)),
-                property("InteractionHandler", handler),
-                property("FilterName", uno::Any(ascii("Text - txt - csv (StarCalc)"))),
-                property("FilterOptions", uno::Any(toOUString(calcCsvFilterOptions(csvFormat)))));
+            arguments =
+                properties(property("Hidden", uno::Any(true)), property("ReadOnly", uno::Any(true)),
+                           property("InteractionHandler", handler),
+                           property("FilterName", uno::Any(ascii("Text - txt - csv (StarCalc)"))),
+                           property("FilterOptions", uno::Any(csvOptions)));
         }
         uno::Reference<frame::XComponentLoader> loader(desktop, uno::UNO_QUERY_THROW);
-        uno::Reference<lang::XComponent> component =
-            loader->loadComponentFromURL(toOUString(url), ascii("_blank"), 0, arguments);
-        uno::Reference<frame::XModel> model(component, uno::UNO_QUERY);
-        if (!model.is() && watcher->passwordAsked())
+        uno::Reference<lang::XComponent> document =
+            loader->loadComponentFromURL(address, ascii("_blank"), 0, arguments);
+        return Loaded(std::move(document), watcher->passwordAsked());
+    };
+    // Given up on, the workbook opened hidden is one nobody sees: closed once it is there.
+    const std::function<void(Loaded &)> closeUnseen = [](Loaded &loaded) {
+        const uno::Reference<util::XCloseable> closeable(loaded.first, uno::UNO_QUERY);
+        if (closeable.is())
+            closeable->close(true);
+    };
+    const std::function<bool()> giveUp =
+        giveUpWaiting ? giveUpWaiting : std::function<bool()>([] { return false; });
+    const std::optional<Loaded> loaded = unoCallUnlessGivenUp(load, closeUnseen, giveUp);
+    if (!loaded)
+        throw Failure(QCoreApplication::translate("Tarnwell", kOpeningCancelledStatus)
+                          .arg(QFileInfo(path).fileName()),
+                      kSpreadsheetWaitGivenUp);
+    unoCall([&] {
+        uno::Reference<frame::XModel> model(loaded->first, uno::UNO_QUERY);
+        if (!model.is() && loaded->second)
             throw Failure(QCoreApplication::translate(
                               "Tarnwell", "'%1' is protected by a password, and it was not given.")
                               .arg(path),

@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTimer>
 
 namespace {
@@ -62,6 +63,14 @@ std::unique_ptr<ExcelApplication> OpenExcelWorkbook(ExcelContext &context, const
                        .arg(QFileInfo(path).fileName()));
     context.setMousePointer(kPointerHourglass);
     const MovingProgress moving(host);
+    // The window takes clicks and keys meanwhile: Escape, or closing it, ends the wait.
+    const std::unique_ptr<CancelWatch> cancel =
+        context.watchCancel ? context.watchCancel() : nullptr;
+    app->giveUpWaiting = [&] {
+        return (cancel && cancel->asked()) ||
+               (context.launcher.stopWaiting && context.launcher.stopWaiting());
+    };
+    const auto forget = qScopeGuard([&] { app->giveUpWaiting = nullptr; });
     app->WorkbooksOpen(path);
     return app;
 }
@@ -134,12 +143,21 @@ QString rowItem(const QStringList &cellTexts)
 
 namespace List {
 
-void ExcelToListview(ItemList &listView, const QString &path, ListHost &host, ExcelContext &context)
+bool ExcelToListview(ItemList &listView, const QString &path, ListHost &host, ExcelContext &context)
 {
     Trap trap(host.errorReporter(), QStringLiteral("List.ExcelToListview"));
     SpreadsheetSteps steps(trap);
     std::unique_ptr<ExcelApplication> app;
     if (auto failure = trap.attempt(100, [&] { app = OpenExcelWorkbook(context, path, host); })) {
+        if (failure->number() == kSpreadsheetWaitGivenUp) {
+            // The user ended the wait: nothing is read and nothing reported. The office goes
+            // on opening the workbook and closes it when through; ending an office started
+            // for it would hold the window until then.
+            context.setMousePointer(kPointerDefault);
+            host.setStatus(QCoreApplication::translate("Tarnwell", kOpeningCancelledStatus)
+                               .arg(QFileInfo(path).fileName()));
+            return false;
+        }
         // Not "Starting ..." while the report shows.
         host.setStatus(failure->number() == kSpreadsheetGone ? QString() : failure->description());
         steps.handle(*failure);
@@ -204,6 +222,7 @@ void ExcelToListview(ItemList &listView, const QString &path, ListHost &host, Ex
                 Prompts::Style::OkOnly, context.appTitle);
         });
     }
+    return true;
 }
 
 } // namespace List

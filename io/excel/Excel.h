@@ -14,6 +14,14 @@ class ItemList;
 class ListHost;
 class Prompts;
 
+// While it lives, the user can end the wait it was made for (Escape in the window).
+class CancelWatch
+{
+public:
+    virtual ~CancelWatch() = default;
+    virtual bool asked() const = 0;
+};
+
 // What the spreadsheet commands need besides the list.
 struct ExcelContext
 {
@@ -23,6 +31,9 @@ struct ExcelContext
     std::function<void(int)> setMousePointer;
     // Brings the program's window in front of the spreadsheet, once the block is read.
     std::function<void()> bringToFront = [] {};
+    // Made as a wait the user may end begins, kept until it is over; none: waits run to
+    // their end.
+    std::function<std::unique_ptr<CancelWatch>()> watchCancel = nullptr;
 };
 
 inline constexpr char kExcelMissingMessage[] = QT_TRANSLATE_NOOP(
@@ -45,6 +56,8 @@ inline constexpr char kGoneWhileWritingMessage[] =
     QT_TRANSLATE_NOOP("Tarnwell", "LibreOffice Calc closed before the items were written.");
 inline constexpr char kGoneWhileReadingMessage[] =
     QT_TRANSLATE_NOOP("Tarnwell", "LibreOffice Calc closed before the cells were read.");
+inline constexpr char kOpeningCancelledStatus[] =
+    QT_TRANSLATE_NOOP("Tarnwell", "Opening %1 was cancelled: nothing was imported.");
 inline constexpr char kNoItemsCheckedQuestion[] =
     QT_TRANSLATE_NOOP("Tarnwell", "No items are checked. Open a workbook without items?");
 
@@ -95,7 +108,8 @@ QString markInWorkbookMessage(const ExcelApplication::ActiveDocument &documents)
 bool ExcelInstalled(ExcelContext &context);
 // A new application object with the workbook at `path` open in it. While the office opens it
 // (a minute, for a large one) the status line says so, with the hourglass and a moving
-// progress bar.
+// progress bar, and the user may end the wait (see ExcelContext::watchCancel), which throws
+// kSpreadsheetWaitGivenUp.
 std::unique_ptr<ExcelApplication> OpenExcelWorkbook(ExcelContext &context, const QString &path,
                                                     ListHost &host);
 // Asks the user to mark a block in the workbook and gives every block marked, top to bottom,
@@ -112,7 +126,8 @@ MarkedRange GetExcelRange(ExcelContext &context, ExcelApplication *app);
 QString rowItem(const QStringList &cellTexts);
 
 namespace List {
-// Opens the workbook, lets the user mark a block and appends one item per row of it.
-void ExcelToListview(ItemList &listView, const QString &path, ListHost &host,
+// Opens the workbook, lets the user mark a block and appends one item per row of it. False
+// when the user ended the wait for the workbook, and the command is over.
+bool ExcelToListview(ItemList &listView, const QString &path, ListHost &host,
                      ExcelContext &context);
 } // namespace List

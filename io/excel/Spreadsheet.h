@@ -12,6 +12,8 @@
 // The number of the Failure a spreadsheet call throws once the application has gone away
 // (closed, or ended, while a command was using it).
 inline constexpr int kSpreadsheetGone = 462;
+// The number of the Failure WorkbooksOpen throws when the user gave up waiting for it.
+inline constexpr int kSpreadsheetWaitGivenUp = 18;
 
 // A block of cells as the sheet numbers them: rows and columns from 1.
 struct CellBlock
@@ -39,8 +41,11 @@ public:
     virtual ~ExcelApplication() = default;
 
     // Opens the workbook at `path` hidden and read-only; a workbook the user already has open
-    // is taken as it is.
+    // is taken as it is. Throws kSpreadsheetWaitGivenUp once giveUpWaiting says so meanwhile:
+    // the application goes on opening it, and closes it when through.
     virtual void WorkbooksOpen(const QString &path) = 0;
+    // Asked while a workbook opens: true ends the wait.
+    std::function<bool()> giveUpWaiting;
     // Creates a new, empty workbook, hidden until made visible.
     virtual void WorkbooksAdd() = 0;
     // Shows the workbook's window and brings it to the front.

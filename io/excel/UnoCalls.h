@@ -20,6 +20,9 @@
 #include <atomic>
 #include <chrono>
 #include <exception>
+#include <functional>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <thread>
 #include <type_traits>
@@ -107,25 +110,99 @@ inline Failure officeGone()
                    kSpreadsheetGone);
 }
 
-// Turns any UNO failure into ours. An object disposed with the office, or its bridge ended
-// during the call, is kSpreadsheetGone; any other with the office's own message.
+// `call`, its UNO failures made ours. An object disposed with the office, or its bridge
+// ended during the call, is kSpreadsheetGone; any other with the office's own message.
+template <typename Call> auto translated(const Call &call) -> decltype(call())
+{
+    try {
+        return call();
+    } catch (const Failure &) {
+        throw;
+    } catch (const lang::DisposedException &) {
+        throw officeGone();
+    } catch (const uno::RuntimeException &error) {
+        if (error.Message.indexOf(ascii("URP bridge")) >= 0)
+            throw officeGone();
+        throw described(error);
+    } catch (const uno::Exception &error) {
+        throw described(error);
+    }
+}
+
+// Turns any UNO failure into ours (see translated()), the window live meanwhile.
 template <typename Call> auto unoCall(const Call &call) -> decltype(call())
 {
-    return awayFromTheWindow([&]() -> decltype(call()) {
+    return awayFromTheWindow([&]() -> decltype(call()) { return translated(call); });
+}
+
+// Keeps a call the caller stopped waiting for until it is through: joined at the program's
+// end (the office's bridge is gone by then, so the call has failed or finished).
+void keepUntilDone(std::thread call);
+
+// For the one call a user waits for long enough to give up (opening a large workbook takes
+// a minute): `call` runs on a thread of its own while the window takes its turns, clicks and
+// keys too (the window's commands queue behind the running one). Once `giveUp()` says so the
+// wait ends with nothing, and the call goes on in the office; its result, when it comes, is
+// handed to `leftOver` on that thread. So `call` and `leftOver` own what they use.
+template <typename Result>
+std::optional<Result> unoCallUnlessGivenUp(std::function<Result()> call,
+                                           std::function<void(Result &)> leftOver,
+                                           const std::function<bool()> &giveUp)
+{
+    struct State
+    {
+        std::mutex mutex;
+        bool done = false;
+        bool abandoned = false;
+        std::optional<Result> result;
+        std::exception_ptr failure;
+    };
+    const auto state = std::make_shared<State>();
+    std::thread worker([state, call = std::move(call), leftOver = std::move(leftOver)] {
+        std::optional<Result> result;
+        std::exception_ptr failure;
         try {
-            return call();
-        } catch (const Failure &) {
-            throw;
-        } catch (const lang::DisposedException &) {
-            throw officeGone();
-        } catch (const uno::RuntimeException &error) {
-            if (error.Message.indexOf(ascii("URP bridge")) >= 0)
-                throw officeGone();
-            throw described(error);
-        } catch (const uno::Exception &error) {
-            throw described(error);
+            result.emplace(translated(call));
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        std::unique_lock<std::mutex> lock(state->mutex);
+        if (!state->abandoned) {
+            state->result = std::move(result);
+            state->failure = failure;
+            state->done = true;
+            return;
+        }
+        lock.unlock();
+        try {
+            if (result)
+                leftOver(*result);
+        } catch (...) {
+            // Nobody waits for it any more: what is left is the office's.
         }
     });
+    const auto finished = [&] {
+        const std::lock_guard<std::mutex> lock(state->mutex);
+        return state->done;
+    };
+    while (!finished()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        if (giveUp()) {
+            std::unique_lock<std::mutex> lock(state->mutex);
+            if (!state->done) {
+                state->abandoned = true;
+                lock.unlock();
+                keepUntilDone(std::move(worker));
+                return std::nullopt;
+            }
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    worker.join();
+    if (state->failure)
+        std::rethrow_exception(state->failure);
+    return std::move(state->result);
 }
 
 } // namespace UnoCalls

@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QTimer>
 
 // The spreadsheet commands against a scripted spreadsheet application.
 class ExcelTest : public QObject, private WindowFixture
@@ -42,6 +43,7 @@ private Q_SLOTS:
 
     void markedInAnotherDocument();
     void slowStartIsShownAndCanBeLeft();
+    void escapeEndsTheWaitForAWorkbook();
     void statusSaysWhatToDoOnceTheOfficeAnswers();
     void windowClosedWhileTheBoxWaits();
     void excelInstalled();
@@ -221,6 +223,37 @@ void ExcelTest::slowStartIsShownAndCanBeLeft()
     excel().onStarting = [&] { m_window->form->close(); };
     click("PushButton15");
     QVERIFY(excel().record.stoppedWaiting);
+}
+
+void ExcelTest::escapeEndsTheWaitForAWorkbook()
+{
+    // Escape ends the wait for the workbook: nothing is read, nothing reported, and the
+    // status line says so.
+    chooseWorkbook();
+    excel().script.openUntilGivenUp = true;
+    const auto pressDuringTheWait = [&](const char *button) {
+        excel().script.onOpen = [this, button] {
+            QTimer::singleShot(0, m_window->form.get(), [this, button] {
+                if (button)
+                    click(button);
+                QTest::keyClick(m_window->form.get(), Qt::Key_Escape);
+            });
+        };
+    };
+    pressDuringTheWait(nullptr);
+    click("PushButton18");
+    QCOMPARE(excel().record.calls, QStringList{"Open"});
+    QVERIFY(m_window->prompts.texts().isEmpty());
+    QCOMPARE(status(), QStringLiteral("Opening book.xlsx was cancelled: nothing was imported."));
+    QCOMPARE(m_window->form->mousePointer(), 0);
+    QVERIFY(items().isEmpty());
+
+    // The window takes clicks meanwhile: a command asked for runs once the wait is over.
+    chooseWorkbook();
+    pressDuringTheWait("PushButton22");
+    click("PushButton18");
+    QVERIFY(!items().isEmpty());
+    QVERIFY(m_window->prompts.errorReports().isEmpty());
 }
 
 void ExcelTest::statusSaysWhatToDoOnceTheOfficeAnswers()

@@ -1,12 +1,13 @@
 #pragma once
 
-#include "FakePrompts.h"
 #include "Failure.h"
+#include "FakePrompts.h"
 #include "Form1.h"
 #include "Services.h"
 #include "Spreadsheet.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QSettings>
@@ -97,6 +98,7 @@ public:
         bool closedWhileMarking = false; // the user closes the workbook while the box waits
         std::function<void()> onWrite;   // runs as texts are written
         std::function<void()> onOpen;    // runs as the workbook opens
+        bool openUntilGivenUp = false;   // the workbook opens until the wait is given up
         // The office ends after this many writes (-1: never), or while a block is read.
         int goneAfterWrites = -1;
         bool goneWhileReading = false;
@@ -126,6 +128,12 @@ public:
                 m_script.onOpen();
             if (m_script.openFails)
                 throw Failure(QStringLiteral("cannot open ") + path);
+            if (m_script.openUntilGivenUp) {
+                QDeadlineTimer deadline(10000);
+                while (!(giveUpWaiting && giveUpWaiting()) && !deadline.hasExpired())
+                    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+                throw Failure(QStringLiteral("given up"), kSpreadsheetWaitGivenUp);
+            }
             m_record.opened.append(path);
         }
         void WorkbooksAdd() override
