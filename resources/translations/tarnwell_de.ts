@@ -1182,5 +1182,9 @@ Optionen des Fenstersystems (Qt):
         <source>Delimiter:</source>
         <translation>Trennzeichen:</translation>
     </message>
+    <message>
+        <source>Opening %1 was cancelled: nothing was imported.</source>
+        <translation>Das Öffnen von %1 wurde abgebrochen: nichts wurde importiert.</translation>
+    </message>
 </context>
 </TS>

@@ -1162,5 +1162,9 @@ Options of the window system (Qt):
         <source>Delimiter:</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Opening %1 was cancelled: nothing was imported.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

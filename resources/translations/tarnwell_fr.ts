@@ -1182,5 +1182,9 @@ Options du système de fenêtres (Qt) :
         <source>Delimiter:</source>
         <translation>Séparateur :</translation>
     </message>
+    <message>
+        <source>Opening %1 was cancelled: nothing was imported.</source>
+        <translation>L&apos;ouverture de %1 a été annulée : rien n&apos;a été importé.</translation>
+    </message>
 </context>
 </TS>
