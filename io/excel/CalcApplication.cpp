@@ -615,11 +615,11 @@ std::vector<QStringList> CalcApplication::Text(const CellBlock &block)
         if (allInSight(range)) {
             const size_t rowCount = size_t(lastRow - firstRow + 1);
             const int columnCount = lastColumn - firstColumn + 1;
-            std::vector<QStringList> rows(rowCount, QStringList(columnCount, QString()));
+            const QStringList emptyRow(columnCount, QString());
             const std::optional<table::CellRangeAddress> filled = filledBounds(range);
             if (!filled)
-                return rows;
-            const std::optional<std::vector<QStringList>> copied = calcCopy(
+                return std::vector<QStringList>(rowCount, emptyRow);
+            std::optional<std::vector<QStringList>> copied = calcCopy(
                 workbook, uno::Reference<table::XCellRange>(sheet, uno::UNO_QUERY_THROW)
                               ->getCellRangeByPosition(filled->StartColumn, filled->StartRow,
                                                        filled->EndColumn, filled->EndRow));
@@ -627,11 +627,16 @@ std::vector<QStringList> CalcApplication::Text(const CellBlock &block)
             if (copied && int(copied->size()) == filled->EndRow - filled->StartRow + 1 &&
                 std::all_of(copied->begin(), copied->end(),
                             [&](const QStringList &row) { return row.size() <= filledColumns; })) {
+                // Each copied row moved into place, the block's columns either side filled up.
+                const qsizetype before = filled->StartColumn - firstColumn;
+                std::vector<QStringList> rows(rowCount, emptyRow);
                 for (size_t k = 0; k < copied->size(); ++k) {
                     QStringList &row = rows[size_t(filled->StartRow - firstRow) + k];
-                    const QStringList &cells = (*copied)[k];
-                    for (qsizetype c = 0; c < cells.size(); ++c)
-                        row[filled->StartColumn - firstColumn + c] = cells[c];
+                    row = std::move((*copied)[k]);
+                    if (before > 0)
+                        row = QStringList(before, QString()) + row;
+                    while (row.size() < columnCount)
+                        row.append(QString());
                 }
                 return rows;
             }
