@@ -40,8 +40,11 @@
 #include <com/sun/star/util/XNumberFormatsSupplier.hpp>
 #include <com/sun/star/view/XSelectionSupplier.hpp>
 
+#include <atomic>
+#include <chrono>
 #include <csignal>
 #include <sys/types.h>
+#include <thread>
 
 Q_DECLARE_METATYPE(CellBlock)
 
@@ -91,6 +94,7 @@ private Q_SLOTS:
     void missingOfficeIsToldAtOnce();
     void officeGoneIsOneFailure_data();
     void officeGoneIsOneFailure();
+    void aCallGivenUpOnEndsInItsLeftOver();
     void readsDisplayedTexts_data();
     void readsDisplayedTexts();
     void wholeColumnIsClippedToUsedArea();
@@ -192,6 +196,21 @@ void CalcTest::officeGoneIsOneFailure()
         QCOMPARE(failure.number() == kSpreadsheetGone, gone);
         QCOMPARE(failure.description() == u"LibreOffice Calc is no longer running", gone);
     }
+}
+
+void CalcTest::aCallGivenUpOnEndsInItsLeftOver()
+{
+    const auto slowSeven = [] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        return 7;
+    };
+    std::atomic<int> leftOver{0};
+    const auto keep = [&](int &value) { leftOver = value; };
+    QCOMPARE(UnoCalls::unoCallUnlessGivenUp<int>(slowSeven, keep, [] { return false; }), 7);
+    QCOMPARE(leftOver.load(), 0);
+    // Given up on: the wait ends at once, and the result goes to the left-over handler.
+    QVERIFY(!UnoCalls::unoCallUnlessGivenUp<int>(slowSeven, keep, [] { return true; }));
+    QTRY_COMPARE(leftOver.load(), 7);
 }
 
 void CalcTest::readsDisplayedTexts_data()
