@@ -537,6 +537,35 @@ std::optional<table::CellRangeAddress> filledBounds(const uno::Reference<table::
     return bounds;
 }
 
+// Calc's cells format where no cell is quoted: its rows split at line ends, its cells at tabs,
+// without the quote rules a general reader weighs each character against.
+std::vector<QStringList> unquotedCells(const QString &text)
+{
+    std::vector<QStringList> rows;
+    const QStringView all(text);
+    qsizetype start = 0;
+    while (start < all.size()) {
+        qsizetype end = all.indexOf(u'\n', start);
+        if (end < 0)
+            end = all.size();
+        QStringView line = all.mid(start, end - start);
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        QStringList row;
+        qsizetype field = 0;
+        for (;;) {
+            const qsizetype tab = line.indexOf(u'\t', field);
+            row.append(line.mid(field, (tab < 0 ? line.size() : tab) - field).toString());
+            if (tab < 0)
+                break;
+            field = tab + 1;
+        }
+        rows.push_back(std::move(row));
+        start = end + 1;
+    }
+    return rows;
+}
+
 // The rows of `range` as Calc's own copy of them gives them, the marks the user made put back
 // after; none when Calc offers no copy of it. Costs what the range costs, where the sheet's
 // text costs the whole sheet. Calc leaves empty rows and columns at its edges out of its copy.
@@ -574,7 +603,7 @@ std::optional<std::vector<QStringList>> calcCopy(const uno::Reference<frame::XMo
     // Without a quote, the cells format says each cell plainly: no need of the plain text
     // that tells a quoted cell from one that begins with a quote.
     if (!cellBytes.contains('"') && !cellBytes.contains('\0'))
-        return parseCalcText(QString::fromUtf8(cellBytes));
+        return unquotedCells(QString::fromUtf8(cellBytes));
     OUString text;
     copy->getTransferData(textFlavor) >>= text;
     return SpreadsheetClipboard::rows(toQString(text), cellBytes);
@@ -627,8 +656,14 @@ std::vector<QStringList> CalcApplication::Text(const CellBlock &block)
             if (copied && int(copied->size()) == filled->EndRow - filled->StartRow + 1 &&
                 std::all_of(copied->begin(), copied->end(),
                             [&](const QStringList &row) { return row.size() <= filledColumns; })) {
-                // Each copied row moved into place, the block's columns either side filled up.
                 const qsizetype before = filled->StartColumn - firstColumn;
+                const bool wholeBlock =
+                    before == 0 && copied->size() == rowCount &&
+                    std::all_of(copied->begin(), copied->end(),
+                                [&](const QStringList &row) { return row.size() == columnCount; });
+                if (wholeBlock)
+                    return std::move(*copied);
+                // Each copied row moved into place, the block's columns either side filled up.
                 std::vector<QStringList> rows(rowCount, emptyRow);
                 for (size_t k = 0; k < copied->size(); ++k) {
                     QStringList &row = rows[size_t(filled->StartRow - firstRow) + k];
