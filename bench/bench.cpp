@@ -29,6 +29,7 @@
 
 #include "BenchTools.h"
 #include "CalcApplication.h"
+#include "CalcBlockBench.h"
 #include "CalcTestTools.h"
 #include "ComparedPartChooser.h"
 #include "Fakes.h"
@@ -1088,7 +1089,7 @@ void benchCommands(const QString &folder, const QString &listPath)
 namespace {
 const char kUsage[] =
     "Usage: tarnwell_bench [--no-calc] [--no-jobs | --mailing-jobs-only] [LIST_FILE]\n"
-    "       tarnwell_bench --search-only | --visible-calc-only\n"
+    "       tarnwell_bench --search-only | --visible-calc-only | --calc-blocks-only [ROWS]\n"
     "       tarnwell_bench --near-only [N] | --menu-only [N] | --tidy-only [N]\n"
     "       tarnwell_bench --mailing-list FILE COUNT | --many-scripts-list FILE COUNT\n"
     "       tarnwell_bench --scaling SMALL LARGE [PAIRS]\n"
@@ -1106,11 +1107,12 @@ const char kUsage[] =
 QString unknownOption(const QStringList &arguments)
 {
     static const QStringList known = {
-        "--no-calc",           "--no-jobs",           "--mailing-jobs-only", "--search-only",
-        "--visible-calc-only", "--near-only",         "--menu-only",         "--tidy-only",
-        "--mailing-list",      "--many-scripts-list", "--scaling",           "--job",
-        "--real-list",         "--near-real",         "--dense-slips",       "--dense-slips-child",
-        "--recovery-only"};
+        "--no-calc",      "--no-jobs",           "--mailing-jobs-only",
+        "--search-only",  "--visible-calc-only", "--calc-blocks-only",
+        "--near-only",    "--menu-only",         "--tidy-only",
+        "--mailing-list", "--many-scripts-list", "--scaling",
+        "--job",          "--real-list",         "--near-real",
+        "--dense-slips",  "--dense-slips-child", "--recovery-only"};
     for (const QString &argument : arguments.mid(1)) {
         if (argument.startsWith(u'-') && !known.contains(argument))
             return argument;
@@ -1167,6 +1169,13 @@ int main(int argc, char *argv[])
     TestFolders folders;
     if (options.contains(QStringLiteral("--visible-calc-only"))) {
         benchVisibleCalc(folders.program.path());
+        return 0;
+    }
+    if (options.contains(QStringLiteral("--calc-blocks-only"))) {
+        // 650,000 rows of six columns, or the rows given after it.
+        const int given =
+            options.value(options.indexOf(QStringLiteral("--calc-blocks-only")) + 1).toInt();
+        benchCalcBlocks(folders.program.path(), given > 0 ? given : 650000);
         return 0;
     }
     if (options.contains(QStringLiteral("--menu-only"))) {
@@ -1272,6 +1281,7 @@ int main(int argc, char *argv[])
 
     if (!app.arguments().contains(QStringLiteral("--no-calc"))) {
         benchCalc(folders.program.path());
+        benchCalcBlocks(folders.program.path(), 650000);
         benchVisibleCalc(folders.program.path());
     }
     return 0;
