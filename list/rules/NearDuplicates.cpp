@@ -5,17 +5,16 @@
 #include "ListHost.h"
 #include "SpellingSlips.h"
 #include "Tidying.h"
+#include "TwoThreads.h"
 
 #include <QChar>
 #include <QStringList>
 
 #include <algorithm>
 #include <atomic>
-#include <exception>
 #include <functional>
 #include <map>
 #include <numeric>
-#include <thread>
 #include <unordered_map>
 #include <utility>
 
@@ -502,71 +501,37 @@ std::optional<ItemKeys> itemKeys(const ItemList &listView, const NearKeyOptions 
     std::vector<std::vector<quint32>> grouped(sliceCount);
     std::vector<qsizetype> severalAddresses(sliceCount);
     std::atomic<size_t> next{0}, made{0};
-    std::atomic<int> done{0};
     std::atomic<bool> stop{false};
-    std::exception_ptr failed[2];
-    const auto work = [&](int thread) {
-        try {
-            Utf16Reader reader;
-            std::u16string key, spare;
-            for (size_t s = next++; s < sliceCount && !stop; s = next++) {
-                TextPool &sliceKeys = keys.slices[s];
-                const qsizetype first = qsizetype(s) * kSlice;
-                const qsizetype last = std::min(count, first + kSlice);
-                for (qsizetype position = first; position < last; ++position) {
-                    const QStringView item = reader.read(texts.at(position));
-                    if (itemKey(item, options, key, spare)) {
-                        const QStringView view(key.data(), qsizetype(key.size()));
-                        keys.hashes[size_t(position)] =
-                            comparisonHash(view, CaseOption::MatchCase, seed);
-                        grouped[s].push_back(quint32(position));
-                        sliceKeys.append(view);
-                    } else {
-                        if (NamesSeveralAddresses(item, options))
-                            ++severalAddresses[s];
-                        sliceKeys.append(QStringView());
-                    }
+    const auto work = [&](int) {
+        Utf16Reader reader;
+        std::u16string key, spare;
+        for (size_t s = next++; s < sliceCount && !stop; s = next++) {
+            TextPool &sliceKeys = keys.slices[s];
+            const qsizetype first = qsizetype(s) * kSlice;
+            const qsizetype last = std::min(count, first + kSlice);
+            for (qsizetype position = first; position < last; ++position) {
+                const QStringView item = reader.read(texts.at(position));
+                if (itemKey(item, options, key, spare)) {
+                    const QStringView view(key.data(), qsizetype(key.size()));
+                    keys.hashes[size_t(position)] =
+                        comparisonHash(view, CaseOption::MatchCase, seed);
+                    grouped[s].push_back(quint32(position));
+                    sliceKeys.append(view);
+                } else {
+                    if (NamesSeveralAddresses(item, options))
+                        ++severalAddresses[s];
+                    sliceKeys.append(QStringView());
                 }
-                ++made;
             }
-        } catch (...) {
-            failed[thread] = std::current_exception();
-            stop = true;
+            ++made;
         }
-        ++done;
     };
-    bool finished = false;
-    {
-        // Both threads are stopped and joined however this block is left.
-        std::thread threads[2];
-        const auto joinBoth = [&] {
-            stop = true;
-            for (std::thread &thread : threads) {
-                if (thread.joinable())
-                    thread.join();
-            }
-        };
-        try {
-            threads[0] = std::thread(work, 0);
-            threads[1] = std::thread(work, 1);
-            finished = waitTakingTurns(
-                host,
-                [&] {
-                    host.setProgress(80.0 * double(made.load()) /
-                                     double(std::max<size_t>(sliceCount, 1)));
-                    return done == 2;
-                },
-                giveUp);
-        } catch (...) {
-            joinBoth();
-            throw;
-        }
-        joinBoth();
-    }
-    for (const std::exception_ptr &failure : failed) {
-        if (failure)
-            std::rethrow_exception(failure);
-    }
+    const bool finished = workOnTwoThreads(
+        host, stop, work,
+        [&] {
+            host.setProgress(80.0 * double(made.load()) / double(std::max<size_t>(sliceCount, 1)));
+        },
+        giveUp);
     if (!finished)
         return std::nullopt;
     size_t groupedCount = 0;

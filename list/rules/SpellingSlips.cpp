@@ -1,16 +1,17 @@
 #include "SpellingSlips.h"
 
+#include "TwoThreads.h"
+
 #include "CaseRule.h"
 #include "ListHost.h"
+#include "TwoThreads.h"
 
 #include <QChar>
 
 #include <algorithm>
 #include <array>
 #include <atomic>
-#include <exception>
 #include <numeric>
-#include <thread>
 
 namespace Slips {
 
@@ -149,64 +150,30 @@ public:
             lengths.push_back(length);
         std::sort(lengths.begin(), lengths.end(),
                   [&](qsizetype a, qsizetype b) { return entriesAt(a) > entriesAt(b); });
-        std::atomic<size_t> next{0}, done{0};
+        std::atomic<size_t> next{0};
         Budget budget;
         std::vector<quint64> found[2];
-        std::exception_ptr failed[2];
         const auto work = [&](int thread) {
-            try {
-                std::vector<quint64> &pairs = found[thread];
-                {
-                    Workspace space; // given back before the window thread is told
-                    for (size_t k = next++; k < lengths.size() && !budget.stop; k = next++)
-                        addPairsAtLength(lengths[k], pairs, space, budget);
-                }
-                // A pair met under several shortened texts is kept once; pairs no one will read
-                // are not sorted (millions of them would keep a stop waiting).
-                if (budget.stop)
-                    pairs = {};
-                std::sort(pairs.begin(), pairs.end());
-                pairs.erase(std::unique(pairs.begin(), pairs.end()), pairs.end());
-            } catch (...) {
-                failed[thread] = std::current_exception();
-                budget.stop = true;
+            std::vector<quint64> &pairs = found[thread];
+            {
+                Workspace space; // given back before the window thread is told
+                for (size_t k = next++; k < lengths.size() && !budget.stop; k = next++)
+                    addPairsAtLength(lengths[k], pairs, space, budget);
             }
-            ++done;
+            // A pair met under several shortened texts is kept once; pairs no one will read
+            // are not sorted (millions of them would keep a stop waiting).
+            if (budget.stop)
+                pairs = {};
+            std::sort(pairs.begin(), pairs.end());
+            pairs.erase(std::unique(pairs.begin(), pairs.end()), pairs.end());
         };
-        bool finished = false;
-        {
-            // Both threads are stopped and joined however this block is left: a thread that
-            // could not start, or a failure while the window takes its turns, ends nothing.
-            std::thread threads[2];
-            const auto joinBoth = [&] {
-                budget.stop = true;
-                for (std::thread &thread : threads) {
-                    if (thread.joinable())
-                        thread.join();
-                }
-            };
-            try {
-                threads[1] = std::thread(work, 1);
-                threads[0] = std::thread(work, 0);
-                finished = waitTakingTurns(
-                    host,
-                    [&] {
-                        host.setProgress(80.0 + 10.0 *
-                                                    double(std::min(next.load(), lengths.size())) /
-                                                    double(lengths.size()));
-                        return done == 2;
-                    },
-                    abandon);
-            } catch (...) {
-                joinBoth();
-                throw;
-            }
-            joinBoth();
-        }
-        for (const std::exception_ptr &failure : failed) {
-            if (failure)
-                std::rethrow_exception(failure);
-        }
+        const bool finished = workOnTwoThreads(
+            host, budget.stop, work,
+            [&] {
+                host.setProgress(80.0 + 10.0 * double(std::min(next.load(), lengths.size())) /
+                                            double(lengths.size()));
+            },
+            abandon);
         if (!finished)
             return std::nullopt;
         Found result;
