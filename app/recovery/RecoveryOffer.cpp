@@ -82,8 +82,8 @@ void offerLeftLists(ListRecovery &recovery, ItemList &items, UndoHistory &histor
                 nullptr, int(list.texts.size()))
                 .arg(keptAt(list.keptAtMs), QLocale().toString(qlonglong(list.checkedCount())));
         const Prompts::Answer answer = window.prompts.question(
-            question, window.title, QCoreApplication::translate("Tarnwell", "Restore"),
-            QCoreApplication::translate("Tarnwell", "Discard"));
+            question, window.title, QCoreApplication::translate("Tarnwell", "&Restore"),
+            QCoreApplication::translate("Tarnwell", "&Discard"));
         if (answer != Prompts::Answer::Yes) {
             QFile::remove(left.path);
             continue;

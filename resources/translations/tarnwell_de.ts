@@ -917,12 +917,12 @@ Try &apos;%1 --help&apos; for more information.
         </translation>
     </message>
     <message>
-        <source>Restore</source>
-        <translation>Wiederherstellen</translation>
+        <source>&amp;Restore</source>
+        <translation>&amp;Wiederherstellen</translation>
     </message>
     <message>
-        <source>Discard</source>
-        <translation>Verwerfen</translation>
+        <source>&amp;Discard</source>
+        <translation>&amp;Verwerfen</translation>
     </message>
     <message>
         <source>Restore List</source>

@@ -915,11 +915,11 @@ Try &apos;%1 --help&apos; for more information.
         </translation>
     </message>
     <message>
-        <source>Restore</source>
+        <source>&amp;Restore</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Discard</source>
+        <source>&amp;Discard</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

@@ -917,12 +917,12 @@ Essayez « %1 --help » pour plus d&apos;informations.
         </translation>
     </message>
     <message>
-        <source>Restore</source>
-        <translation>Restaurer</translation>
+        <source>&amp;Restore</source>
+        <translation>&amp;Restaurer</translation>
     </message>
     <message>
-        <source>Discard</source>
-        <translation>Abandonner</translation>
+        <source>&amp;Discard</source>
+        <translation>&amp;Abandonner</translation>
     </message>
     <message>
         <source>Restore List</source>

@@ -121,7 +121,7 @@ private Q_SLOTS:
         } // gone without a normal close
         m_window->form->keepForRecovery(folder);
         m_window->form->offerRecovery();
-        QCOMPARE(m_window->prompts.buttons.back(), (QStringList{"Restore", "Discard"}));
+        QCOMPARE(m_window->prompts.buttons.back(), (QStringList{"&Restore", "&Discard"}));
         QVERIFY2(m_window->prompts.texts().back().startsWith(
                      "Tarnwell did not close normally. Restore the list from "),
                  qPrintable(m_window->prompts.texts().back()));
