@@ -149,7 +149,7 @@ void CalcVisibleTest::markBlockInVisibleCalc()
     QTest::qWait(1000);
     form.activateWindow();
     for (QAction *entry : form.listMenu().menu().actions()) {
-        if (entry->text() == u"Paste Items")
+        if (QString(entry->text()).remove(u'&') == u"Paste Items")
             entry->trigger();
     }
     QCOMPARE(itemTexts(form.items()), (QStringList{"x", "green", "red apple"}));
