@@ -128,19 +128,6 @@ long memoryKb(const QByteArray &field)
     return -1;
 }
 
-QAction *menuAction(Form1 &form, const QString &startsWith)
-{
-    // The menu's entries and its submenus', by their text without its mnemonic.
-    QList<QAction *> actions = form.listMenu().menu().actions();
-    for (qsizetype i = 0; i < actions.size(); ++i) {
-        if (actions[i]->menu() != nullptr)
-            actions += actions[i]->menu()->actions();
-        else if (QString(actions[i]->text()).remove(u'&').startsWith(startsWith))
-            return actions[i];
-    }
-    qFatal("no menu entry %s", qPrintable(startsWith));
-}
-
 double millisecondsOf(const std::function<void()> &work)
 {
     QElapsedTimer clock;

@@ -3,6 +3,8 @@
 // What the benchmark's passes share: timing a pass with the window's longest pause, memory
 // figures, list files, and the window's menu.
 
+#include "MenuEntries.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QString>
@@ -52,8 +54,6 @@ double timeShell(const QString &command, const QString &path);
 
 // A figure of this process's memory from /proc, in kB: "VmHWM" (peak), "VmRSS" (now).
 long memoryKb(const QByteArray &field);
-
-QAction *menuAction(Form1 &form, const QString &startsWith);
 
 double millisecondsOf(const std::function<void()> &work);
 

@@ -1,5 +1,6 @@
 #include "ItemList.h"
 #include "ListMenu.h"
+#include "MenuEntries.h"
 #include "UndoHistory.h"
 #include "WindowFixture.h"
 
@@ -136,15 +137,7 @@ State HistoryTest::state(TestWindow &window)
 
 QAction *HistoryTest::action(TestWindow &window, const QString &startsWith)
 {
-    // The menu's commands and its submenus', by their text without its mnemonic.
-    QList<QAction *> entries = window.form->listMenu().menu().actions();
-    for (qsizetype i = 0; i < entries.size(); ++i) {
-        if (entries[i]->menu() != nullptr)
-            entries += entries[i]->menu()->actions();
-        else if (QString(entries[i]->text()).remove(u'&').startsWith(startsWith))
-            return entries[i];
-    }
-    qFatal("no menu entry %s", qPrintable(startsWith));
+    return menuAction(*window.form, startsWith);
 }
 
 void HistoryTest::perform(TestWindow &window, const Op &op)

@@ -1,6 +1,7 @@
 #include "ItemList.h"
 #include "ListMenu.h"
 #include "ListRecovery.h"
+#include "MenuEntries.h"
 #include "RecoveryRecord.h"
 #include "UndoHistory.h"
 #include "WindowFixture.h"
@@ -32,19 +33,6 @@ ListRecovery &recoveryOf(Form1 &form)
 std::vector<quint8> checksOf(const ItemList &items)
 {
     return items.checks();
-}
-
-// The menu's entry, or its submenus', by its text without its mnemonic.
-QAction *menuAction(Form1 &form, const QString &startsWith)
-{
-    QList<QAction *> actions = form.listMenu().menu().actions();
-    for (qsizetype i = 0; i < actions.size(); ++i) {
-        if (actions[i]->menu() != nullptr)
-            actions += actions[i]->menu()->actions();
-        else if (QString(actions[i]->text()).remove(u'&').startsWith(startsWith))
-            return actions[i];
-    }
-    qFatal("no menu entry %s", qPrintable(startsWith));
 }
 
 // The list's texts, order and marks, in a few bytes.
