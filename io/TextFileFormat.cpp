@@ -8,7 +8,6 @@
 #include "TextPool.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QIODevice>
 #include <QStringDecoder>
 
@@ -33,17 +32,6 @@ bool startsWith(const QByteArray &bytes, std::initializer_list<unsigned char> pr
             return false;
     }
     return true;
-}
-
-QString decodeStrict(QStringConverter::Encoding encoding, QByteArrayView bytes, bool &ok)
-{
-    // The file's own byte-order mark is gone by now; one that follows it is the first
-    // item's text.
-    QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless |
-                                         QStringConverter::Flag::ConvertInitialBom);
-    QString text = decoder.decode(bytes);
-    ok = !decoder.hasError();
-    return text;
 }
 
 void decodeWindows1252Into(const char *data, qsizetype size, char16_t *out)
@@ -111,17 +99,6 @@ qsizetype utf8ToLatin1(const unsigned char *from, qsizetype size, char *out, qsi
     written = write;
     return read;
 }
-
-} // namespace
-
-QString decodeWindows1252(const char *data, qsizetype size)
-{
-    QString text(size, Qt::Uninitialized);
-    decodeWindows1252Into(data, size, reinterpret_cast<char16_t *>(text.data()));
-    return text;
-}
-
-namespace {
 
 enum class FileEncoding { Utf8, Utf16LE, Utf16BE, Windows1252 };
 
@@ -235,62 +212,4 @@ TextPool readListFile(QIODevice &file, qint64 sizeHint, const std::function<void
                      chunkBytes);
     }
     return builder.finish();
-}
-
-QString decodeListFile(const QByteArray &bytes)
-{
-    bool ok = false;
-    if (startsWith(bytes, {0xFF, 0xFE}))
-        return decodeStrict(QStringConverter::Utf16LE, QByteArrayView(bytes).sliced(2), ok);
-    if (startsWith(bytes, {0xFE, 0xFF}))
-        return decodeStrict(QStringConverter::Utf16BE, QByteArrayView(bytes).sliced(2), ok);
-
-    const qsizetype bomSize = startsWith(bytes, {0xEF, 0xBB, 0xBF}) ? 3 : 0;
-    const QByteArrayView body = QByteArrayView(bytes).sliced(bomSize);
-    QString text = decodeStrict(QStringConverter::Utf8, body, ok);
-    if (ok)
-        return text;
-    return decodeWindows1252(body.data(), body.size());
-}
-
-bool LineSplitter::next(QStringView &line)
-{
-    const qsizetype size = m_text.size();
-    if (m_position >= size)
-        return false;
-    const char16_t *chars = m_text.utf16();
-    qsizetype end = m_position;
-    while (end < size && chars[end] != u'\r' && chars[end] != u'\n')
-        ++end;
-    line = m_text.sliced(m_position, end - m_position);
-    if (end < size && chars[end] == u'\r' && end + 1 < size && chars[end + 1] == u'\n')
-        ++end;
-    m_position = end + 1;
-    return true;
-}
-
-std::vector<QStringView> splitLines(QStringView text)
-{
-    std::vector<QStringView> lines;
-    LineSplitter splitter(text);
-    QStringView line;
-    while (splitter.next(line))
-        lines.push_back(line);
-    return lines;
-}
-
-QString FixDoubleSlashes(const QString &path, QChar separator)
-{
-    const QString pair(2, separator);
-    if (!path.startsWith(separator))
-        return QString(path).replace(pair, QString(separator));
-    qsizetype restStart = 0;
-    while (restStart < path.size() && path[restStart] == separator)
-        ++restStart;
-    return pair + path.mid(restStart).replace(pair, QString(separator));
-}
-
-bool FileExists(const QString &path)
-{
-    return !path.isEmpty() && QFileInfo(path).lastModified().isValid();
 }

@@ -1,6 +1,7 @@
 #include "TextFileImport.h"
 
 #include "Failure.h"
+#include "FilePaths.h"
 #include "ItemList.h"
 #include "ListHost.h"
 #include "TextFileFormat.h"

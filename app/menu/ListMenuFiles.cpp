@@ -3,12 +3,12 @@
 
 #include "ListMenu.h"
 
+#include "FilePaths.h"
 #include "Form1.h"
 #include "ItemList.h"
 #include "List.h"
 #include "ListFileWriter.h"
 #include "SaveLedger.h"
-#include "TextFileFormat.h"
 #include "TextFileImport.h"
 #include "Trap.h"
 #include "UndoHistory.h"

@@ -2,13 +2,13 @@
 
 #include "AccessibleFrame.h"
 #include "Failure.h"
+#include "FilePaths.h"
 #include "ItemList.h"
 #include "List.h"
 #include "ListMenu.h"
 #include "ListRecovery.h"
 #include "ListViewKeeper.h"
 #include "OptionalFiles.h"
-#include "TextFileFormat.h"
 #include "Trap.h"
 #include "UndoHistory.h"
 

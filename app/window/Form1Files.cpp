@@ -4,10 +4,10 @@
 
 #include "EscapeWatch.h"
 #include "Failure.h"
+#include "FilePaths.h"
 #include "ItemList.h"
 #include "List.h"
 #include "ListFileWriter.h"
-#include "TextFileFormat.h"
 #include "TextFileImport.h"
 #include "Translations.h"
 #include "Trap.h"
