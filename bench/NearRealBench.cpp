@@ -204,17 +204,17 @@ bool addressSlipsJudgedByParts()
 
 NearDuplicatesDialog &reviewDialog(Form1 &form)
 {
-    return *form.listMenu().nearDuplicates().dialog();
+    return *form.nearDuplicates().dialog();
 }
 
 const NearGroups &reviewGroups(Form1 &form)
 {
-    return form.listMenu().nearDuplicates().model().groups();
+    return form.nearDuplicates().model().groups();
 }
 
 bool refusedAsTooMany(Form1 &form)
 {
-    return form.listMenu().nearDuplicates().model().showing() ==
+    return form.nearDuplicates().model().showing() ==
            NearGroupsModel::Showing::TooManySlips;
 }
 
@@ -222,7 +222,7 @@ bool refusedAsTooMany(Form1 &form)
 QString reviewOutcome(Form1 &form)
 {
     using Showing = NearGroupsModel::Showing;
-    switch (form.listMenu().nearDuplicates().model().showing()) {
+    switch (form.nearDuplicates().model().showing()) {
     case Showing::TooManySlips:
         return QStringLiteral("REFUSED: more than %1 possible slip pairs").arg(Slips::kMostPairs);
     case Showing::Cancelled:
@@ -604,7 +604,7 @@ int runDenseSlips(int count, int capSeconds)
         form.removeEventFilter(&watch);
         const long peakKb = memoryKb("VmHWM");
         using Showing = NearGroupsModel::Showing;
-        const Showing showing = form.listMenu().nearDuplicates().model().showing();
+        const Showing showing = form.nearDuplicates().model().showing();
         const QByteArray after = QByteArray::number(double(ended) / 1e3, 'f', 1) + " s";
         QByteArray how;
         if (askedAt >= 0) {

@@ -657,7 +657,7 @@ void benchSlipsBesidePython(const QString &folder, const QStringList &texts)
     form.show();
     fillList(form, texts);
     menuAction(form, QStringLiteral("Find Near Duplicates"))->trigger();
-    NearDuplicatesDialog *dialog = form.listMenu().nearDuplicates().dialog();
+    NearDuplicatesDialog *dialog = form.nearDuplicates().dialog();
     const Timing slips = timePass([&] { dialog->optionBox(6).setChecked(true); });
     print("  the same on its first items", texts.size(), slips, dialog->summary());
     const QString path = writtenLines(folder + QStringLiteral("/slips.txt"), texts);
@@ -723,7 +723,7 @@ void benchNearDuplicates(const QString &folder, int itemCount = 1000000)
         QStringLiteral("(a copy of every text: %1 s)").arg(copy / 1000.0, 0, 'f', 3);
     const Timing opened =
         timePass([&] { menuAction(form, QStringLiteral("Find Near Duplicates"))->trigger(); });
-    NearDuplicatesDialog *dialog = form.listMenu().nearDuplicates().dialog();
+    NearDuplicatesDialog *dialog = form.nearDuplicates().dialog();
     print("grouping, default boxes, and the review shown", itemCount, opened,
           peer + u' ' + dialog->summary());
     const Timing everyBox = timePass([&] {

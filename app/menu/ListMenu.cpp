@@ -1,12 +1,14 @@
 #include "ListMenu.h"
 
-#include "Form1.h"
+#include "CommandHost.h"
+#include "CommandQueue.h"
 #include "ItemList.h"
 #include "List.h"
 #include "ListCounts.h"
-#include "ListViewKeeper.h"
-#include "NearDuplicateReview.h"
+#include "ListSelection.h"
+#include "Prompts.h"
 #include "SaveLedger.h"
+#include "Services.h"
 #include "TextSearch.h"
 #include "TidyMenu.h"
 #include "Trap.h"
@@ -32,10 +34,12 @@ QString checkedStatus(const ItemList &items)
 }
 } // namespace
 
-ListMenu::ListMenu(Form1 &form, QTableView &view, ItemList &items, UndoHistory &history,
-                   const Services &services, SaveLedger &saves)
-    : QObject(&form), m_form(form), m_view(view), m_items(items), m_history(history),
-      m_services(services), m_saves(saves), m_menu(new QMenu(&view))
+ListMenu::ListMenu(CommandHost &host, QTableView &view, ItemList &items, UndoHistory &history,
+                   const Services &services, SaveLedger &saves,
+                   std::function<void()> findNearDuplicates)
+    : QObject(&host.hostWidget()), m_host(host), m_view(view), m_items(items), m_history(history),
+      m_services(services), m_saves(saves), m_findNearDuplicates(std::move(findNearDuplicates)),
+      m_menu(new QMenu(&view))
 {
     m_undo = addCommand(QCoreApplication::translate("Tarnwell", "&Undo"), &ListMenu::undo,
                         {QKeySequence::Undo});
@@ -72,8 +76,7 @@ ListMenu::ListMenu(Form1 &form, QTableView &view, ItemList &items, UndoHistory &
     addCommand(QCoreApplication::translate("Tarnwell", "Sort &Z to A"), &ListMenu::sortZToA);
     addCommand(QCoreApplication::translate("Tarnwell", "Re&verse Order"), &ListMenu::reverseOrder);
     m_menu->addSeparator();
-    new TidyMenu(form, items, history, *m_menu); // owned by the window
-    m_nearDuplicates = new NearDuplicateReview(form, items, history);
+    new TidyMenu(host, items, history, *m_menu); // owned by the window
     addCommand(QCoreApplication::translate("Tarnwell", "Find N&ear Duplicates..."),
                &ListMenu::findNearDuplicates);
     m_menu->addSeparator();
@@ -144,14 +147,14 @@ QAction *ListMenu::addCommand(const QString &text, void (ListMenu::*command)(),
         // Named in the status line as the menu shows it, without its mnemonic and dots.
         connect(
             action, &QAction::triggered, this,
-            m_form.commands().bind(action->iconText(), [this, command] { (this->*command)(); }));
+            m_host.commands().bind(action->iconText(), [this, command] { (this->*command)(); }));
     } else {
         connect(action, &QAction::triggered, this, command);
     }
     if (onTheList)
         m_view.addAction(action);
     else
-        m_form.addAction(action); // the shortcuts work anywhere in the window
+        m_host.hostWidget().addAction(action); // the shortcuts work anywhere in the window
     (menu != nullptr ? menu : m_menu)->addAction(action);
     return action;
 }
@@ -168,12 +171,12 @@ void ListMenu::updateSaveRemoved()
 
 QString ListMenu::askText(const QString &prompt, const QString &defaultText)
 {
-    return m_services.prompts.inputBox(prompt, m_form.appTitle(), defaultText);
+    return m_services.prompts.inputBox(prompt, m_host.appTitle(), defaultText);
 }
 
 void ListMenu::findNearDuplicates()
 {
-    m_nearDuplicates->open();
+    m_findNearDuplicates();
 }
 
 // ---- undo and redo --------------------------------------------------------------------------
@@ -190,7 +193,7 @@ void ListMenu::redo()
 
 void ListMenu::replay(bool back)
 {
-    Trap trap(m_form.errorReporter(),
+    Trap trap(m_host.errorReporter(),
               back ? QStringLiteral("Form1.Undo") : QStringLiteral("Form1.Redo"));
     QUndoStack &stack = m_history.stack();
     if (back ? !stack.canUndo() : !stack.canRedo())
@@ -203,13 +206,13 @@ void ListMenu::replay(bool back)
     bool hourglass = false;
     const auto betweenSlices = [&] {
         if (!std::exchange(hourglass, true))
-            m_form.setMousePointer(Form1::kPointerHourglass);
-        m_form.yieldToEventLoop();
+            m_host.showHourglass(true);
+        m_host.yieldToEventLoop();
     };
     if (!trap.line(100,
                    [&] { back ? m_history.undo(betweenSlices) : m_history.redo(betweenSlices); })) {
         if (hourglass)
-            m_form.setMousePointer(Form1::kPointerDefault);
+            m_host.showHourglass(false);
         return;
     }
     if (m_items.changeUnderWay() || hourglass) {
@@ -218,18 +221,18 @@ void ListMenu::replay(bool back)
                 betweenSlices();
                 m_items.continueChange();
             }
-            m_form.setMousePointer(Form1::kPointerDefault);
+            m_host.showHourglass(false);
         });
     }
     trap.line(104, [&] {
-        m_form.setStatus((back ? QCoreApplication::translate("Tarnwell", "Undone: %1")
+        m_host.setStatus((back ? QCoreApplication::translate("Tarnwell", "Undone: %1")
                                : QCoreApplication::translate("Tarnwell", "Redone: %1"))
                              .arg(name));
     });
     // The user goes on where they were: the current item stays, or the row it stood in.
     if (!m_view.currentIndex().isValid() && currentRow >= 0 && m_items.count() > 0)
-        ListViewKeeper::selectOnly(m_view,
-                                   int(std::min<qsizetype>(currentRow, m_items.count() - 1)));
+        ListSelection::selectOnly(m_view,
+                                  int(std::min<qsizetype>(currentRow, m_items.count() - 1)));
 }
 
 // ---- find -----------------------------------------------------------------------------------
@@ -255,19 +258,19 @@ void ListMenu::findNext()
     m_finding = true;
     const auto done = qScopeGuard([this] {
         m_finding = false;
-        m_form.setProgress(0);
+        m_host.setProgress(0);
     });
-    Trap(m_form.errorReporter(), QStringLiteral("Form1.FindNext")).line(100, [&] {
+    Trap(m_host.errorReporter(), QStringLiteral("Form1.FindNext")).line(100, [&] {
         const QModelIndex current = m_view.currentIndex();
-        const qsizetype found = List::FindNext(m_items, TextSearch(m_findText, m_form.caseOption()),
-                                               current.isValid() ? current.row() : -1, m_form);
+        const qsizetype found = List::FindNext(m_items, TextSearch(m_findText, m_host.caseOption()),
+                                               current.isValid() ? current.row() : -1, m_host);
         if (found < 0) {
-            m_form.setStatus(
+            m_host.setStatus(
                 QCoreApplication::translate("Tarnwell", "Not found: %1").arg(m_findText));
             return;
         }
         const QModelIndex index = m_items.index(int(found), 0);
-        ListViewKeeper::selectOnly(m_view, int(found));
+        ListSelection::selectOnly(m_view, int(found));
         m_view.scrollTo(index);
     });
 }
@@ -277,7 +280,7 @@ void ListMenu::findNext()
 void ListMenu::setAllChecks(const QString &location, const QString &name,
                             const std::function<quint8(quint8)> &mark)
 {
-    Trap trap(m_form.errorReporter(), location);
+    Trap trap(m_host.errorReporter(), location);
     const UndoHistory::Command command(m_history, name);
     trap.line(100, [&] {
         std::vector<quint8> checks = m_items.checks();
@@ -285,7 +288,7 @@ void ListMenu::setAllChecks(const QString &location, const QString &name,
             check = mark(check);
         m_items.replaceChecks(std::move(checks));
     });
-    trap.line(102, [&] { m_form.setStatus(checkedStatus(m_items)); });
+    trap.line(102, [&] { m_host.setStatus(checkedStatus(m_items)); });
 }
 
 void ListMenu::checkAll()
@@ -323,22 +326,22 @@ void ListMenu::uncheckSelected()
 
 void ListMenu::markSelected(const QString &location, const QString &name, quint8 mark)
 {
-    Trap trap(m_form.errorReporter(), location);
+    Trap trap(m_host.errorReporter(), location);
     const UndoHistory::Command command(m_history, name);
     trap.line(100, [&] {
         std::vector<quint8> checks = m_items.checks();
-        for (const qsizetype row : ListViewKeeper::selectedRows(m_view, m_items.count()))
+        for (const qsizetype row : ListSelection::selectedRows(m_view, m_items.count()))
             checks[size_t(row)] = mark;
         m_items.replaceChecks(std::move(checks));
     });
-    trap.line(102, [&] { m_form.setStatus(checkedStatus(m_items)); });
+    trap.line(102, [&] { m_host.setStatus(checkedStatus(m_items)); });
 }
 
 void ListMenu::checkItemsWith()
 {
-    Trap trap(m_form.errorReporter(), QStringLiteral("Form1.CheckItemsWith"));
+    Trap trap(m_host.errorReporter(), QStringLiteral("Form1.CheckItemsWith"));
     if (m_items.count() == 0) {
-        m_form.notify(QCoreApplication::translate("Tarnwell", "You forgot to load in List"));
+        m_host.notify(QCoreApplication::translate("Tarnwell", "You forgot to load in List"));
         return;
     }
     QString searchText;
@@ -350,18 +353,18 @@ void ListMenu::checkItemsWith()
     const UndoHistory::Command command(
         m_history,
         QCoreApplication::translate("Tarnwell", "Check Items With \"%1\"").arg(searchText));
-    trap.line(102, [&] { m_form.setMousePointer(Form1::kPointerHourglass); });
+    trap.line(102, [&] { m_host.showHourglass(true); });
     trap.line(104, [&] {
         // As Find finds: the case option, accents however encoded.
-        const TextSearch search(searchText, m_form.caseOption());
+        const TextSearch search(searchText, m_host.caseOption());
         const std::vector<qsizetype> positions = List::FindPositions(
-            m_items, m_form, [&](ItemText text) { return search.foundIn(text); });
+            m_items, m_host, [&](ItemText text) { return search.foundIn(text); });
         std::vector<quint8> checks = m_items.checks();
         for (const qsizetype position : positions)
             checks[size_t(position)] = 1;
         m_items.replaceChecks(std::move(checks));
     });
-    trap.line(106, [&] { m_form.setProgress(0); });
-    trap.line(108, [&] { m_form.setMousePointer(Form1::kPointerDefault); });
-    trap.line(110, [&] { m_form.setStatus(checkedStatus(m_items)); });
+    trap.line(106, [&] { m_host.setProgress(0); });
+    trap.line(108, [&] { m_host.showHourglass(false); });
+    trap.line(110, [&] { m_host.setStatus(checkedStatus(m_items)); });
 }

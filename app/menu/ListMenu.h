@@ -6,9 +6,8 @@
 #include <functional>
 #include <vector>
 
-class Form1;
+class CommandHost;
 class ItemList;
-class NearDuplicateReview;
 class QAction;
 class QMenu;
 class QTableView;
@@ -24,8 +23,8 @@ class ListMenu : public QObject
     Q_OBJECT
 
 public:
-    ListMenu(Form1 &form, QTableView &view, ItemList &items, UndoHistory &history,
-             const Services &services, SaveLedger &saves);
+    ListMenu(CommandHost &host, QTableView &view, ItemList &items, UndoHistory &history,
+             const Services &services, SaveLedger &saves, std::function<void()> findNearDuplicates);
 
     QMenu &menu() { return *m_menu; }
 
@@ -51,7 +50,6 @@ public:
     void keepItemsWhoseAddressIsListed();
     void saveRemovedItems();
     void findNearDuplicates();
-    NearDuplicateReview &nearDuplicates() { return *m_nearDuplicates; }
 
 private:
     // A command that changes the list or the history waits its turn (CommandQueue).
@@ -82,17 +80,17 @@ private:
     // Removes the items listed in files the user picks (`listed`), or the items not listed.
     void removeByList(bool listed, bool byAddress = false);
 
-    Form1 &m_form;
+    CommandHost &m_host;
     QTableView &m_view;
     ItemList &m_items;
     UndoHistory &m_history;
     const Services &m_services;
     SaveLedger &m_saves;
-    QMenu *m_menu; // owned by the view
+    std::function<void()> m_findNearDuplicates; // opens the review, which lives beside the menu
+    QMenu *m_menu;                              // owned by the view
     QAction *m_undo;
     QAction *m_redo;
     QAction *m_saveRemoved;
-    NearDuplicateReview *m_nearDuplicates; // a child of this
     QString m_findText;
     bool m_finding = false; // a search is under way, yielding
     bool m_copying = false; // a copy of many items is under way, yielding

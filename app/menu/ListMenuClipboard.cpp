@@ -3,12 +3,12 @@
 #include "ListMenu.h"
 
 #include "ClipboardOwner.h"
-#include "Form1.h"
+#include "CommandHost.h"
 #include "ItemList.h"
 #include "LineBreaks.h"
 #include "List.h"
 #include "ListHost.h"
-#include "ListViewKeeper.h"
+#include "ListSelection.h"
 #include "SpreadsheetClipboard.h"
 #include "TextFileImport.h"
 #include "Trap.h"
@@ -42,21 +42,21 @@ bool ListMenu::clipboardOwnerAnswers()
     constexpr std::chrono::seconds kPatience{3};
     std::future<ClipboardOwner::Answer> answer =
         std::async(std::launch::async, ClipboardOwner::ask, kPatience);
-    m_form.setMousePointer(Form1::kPointerHourglass);
-    waitTakingTurns(m_form, [&] {
+    m_host.showHourglass(true);
+    waitTakingTurns(m_host, [&] {
         return answer.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
     });
-    m_form.setMousePointer(Form1::kPointerDefault);
+    m_host.showHourglass(false);
     return answer.get() != ClipboardOwner::Answer::NoAnswer;
 }
 
 void ListMenu::paste()
 {
-    Trap trap(m_form.errorReporter(), QStringLiteral("Form1.PasteItems"));
+    Trap trap(m_host.errorReporter(), QStringLiteral("Form1.PasteItems"));
     bool answers = true;
     trap.line(99, [&] { answers = clipboardOwnerAnswers(); });
     if (!answers) {
-        m_form.setStatus(QCoreApplication::translate(
+        m_host.setStatus(QCoreApplication::translate(
             "Tarnwell", "The program holding the clipboard did not answer."));
         return;
     }
@@ -76,7 +76,7 @@ void ListMenu::paste()
             calcCells = data->data(calcFormat);
     });
     if (text.isEmpty()) {
-        m_form.setStatus(
+        m_host.setStatus(
             QCoreApplication::translate("Tarnwell", "The clipboard holds no text to paste."));
         return;
     }
@@ -84,11 +84,11 @@ void ListMenu::paste()
     // copied in a spreadsheet: one item per row, as the import makes it.
     const UndoHistory::Command command(m_history,
                                        QCoreApplication::translate("Tarnwell", "Paste Items"));
-    trap.line(102, [&] { m_form.setMousePointer(Form1::kPointerHourglass); });
+    trap.line(102, [&] { m_host.showHourglass(true); });
     TextPool items;
     trap.line(104, [&] {
         if (!cells) {
-            items = LineBreaks::lines(text, m_form);
+            items = LineBreaks::lines(text, m_host);
             return;
         }
         const QStringList rows = fromCalc ? SpreadsheetClipboard::rowItems(text, calcCells)
@@ -98,17 +98,17 @@ void ListMenu::paste()
     });
     text.clear(); // a large clipboard text need not stay twice in memory
     calcCells.clear();
-    trap.line(106, [&] { List::PoolToListview(m_items, items, m_form); });
+    trap.line(106, [&] { List::PoolToListview(m_items, items, m_host); });
     // The list may share the pasted items' buffer: kept here too, it would be copied whole
     // when the duplicate removal first changes the list.
     items = TextPool();
-    trap.line(108, [&] { m_form.setMousePointer(Form1::kPointerDefault); });
-    trap.line(110, [&] { List::RemoveDupesAll(m_items, m_form); });
+    trap.line(108, [&] { m_host.showHourglass(false); });
+    trap.line(110, [&] { List::RemoveDupesAll(m_items, m_host); });
 }
 
 void ListMenu::copy()
 {
-    copyItems(ListViewKeeper::selectedRows(m_view, m_items.count()));
+    copyItems(ListSelection::selectedRows(m_view, m_items.count()));
 }
 
 void ListMenu::copyChecked()
@@ -130,18 +130,18 @@ void ListMenu::copyItems(const std::vector<qsizetype> &rows)
         return;
     m_copying = true;
     const auto done = qScopeGuard([this] { m_copying = false; });
-    Trap(m_form.errorReporter(), QStringLiteral("Form1.Copy")).line(100, [&] {
+    Trap(m_host.errorReporter(), QStringLiteral("Form1.Copy")).line(100, [&] {
         const TextPool texts = m_items.texts();
         // One line each, with the line end this platform's programs expect.
         constexpr size_t kSlice = 65536;
         if (rows.size() > kSlice)
-            m_form.yieldToEventLoop(); // finding the selected rows took a while already
-        YieldPacer pacer(m_form);
+            m_host.yieldToEventLoop(); // finding the selected rows took a while already
+        YieldPacer pacer(m_host);
         qsizetype characters = 0;
         for (size_t k = 0; k < rows.size(); ++k) {
             characters += texts.length(rows[k]) + 1;
             if (k % kSlice == kSlice - 1 && pacer.due())
-                m_form.yieldToEventLoop();
+                m_host.yieldToEventLoop();
         }
         QString text;
         text.reserve(characters);
@@ -149,9 +149,9 @@ void ListMenu::copyItems(const std::vector<qsizetype> &rows)
             texts.at(rows[k]).appendTo(text);
             text += u'\n';
             if (k % kSlice == kSlice - 1 && pacer.due())
-                m_form.yieldToEventLoop();
+                m_host.yieldToEventLoop();
         }
         QGuiApplication::clipboard()->setText(text);
-        m_form.setStatus(copiedStatus(qsizetype(rows.size())));
+        m_host.setStatus(copiedStatus(qsizetype(rows.size())));
     });
 }

@@ -3,12 +3,14 @@
 
 #include "ListMenu.h"
 
+#include "CommandHost.h"
 #include "FilePaths.h"
-#include "Form1.h"
 #include "ItemList.h"
 #include "List.h"
 #include "ListFileWriter.h"
+#include "Prompts.h"
 #include "SaveLedger.h"
+#include "Services.h"
 #include "TextFileImport.h"
 #include "Trap.h"
 #include "UndoHistory.h"
@@ -68,7 +70,7 @@ void ListMenu::removeByList(bool listed, bool byAddress)
                    ? QCoreApplication::translate(
                          "Tarnwell", "Keep Only Items Whose Address Is Listed in File(s)")
                    : QCoreApplication::translate("Tarnwell", "Keep Only Items Listed in File(s)"));
-    Trap trap(m_form.errorReporter(), listed ? QStringLiteral("Form1.RemoveItemsListed")
+    Trap trap(m_host.errorReporter(), listed ? QStringLiteral("Form1.RemoveItemsListed")
                                              : QStringLiteral("Form1.KeepItemsListed"));
     QStringList paths;
     trap.line(100,
@@ -76,12 +78,12 @@ void ListMenu::removeByList(bool listed, bool byAddress)
     if (paths.isEmpty())
         return;
     const UndoHistory::Command command(m_history, name);
-    trap.line(102, [&] { m_form.setMousePointer(Form1::kPointerHourglass); });
+    trap.line(102, [&] { m_host.showHourglass(true); });
     TextPool listedTexts;
     qsizetype filesRead = 0;
     for (const QString &path : paths) {
         trap.line(104, [&] {
-            if (std::optional<TextPool> items = List::ReadTextFile(path, m_form)) {
+            if (std::optional<TextPool> items = List::ReadTextFile(path, m_host)) {
                 // The first file's lines as they are read: copying a million of them at once
                 // would hold the window up.
                 if (listedTexts.empty())
@@ -96,21 +98,21 @@ void ListMenu::removeByList(bool listed, bool byAddress)
     trap.line(106, [&] {
         const List::ListedBy by =
             byAddress ? List::ListedBy::EmailAddress : List::ListedBy::WholeItem;
-        removal = listed ? List::RemoveItemsListed(m_items, listedTexts, m_form, by)
-                         : List::RemoveItemsNotListed(m_items, listedTexts, m_form, by);
+        removal = listed ? List::RemoveItemsListed(m_items, listedTexts, m_host, by)
+                         : List::RemoveItemsNotListed(m_items, listedTexts, m_host, by);
     });
-    trap.line(108, [&] { m_form.setMousePointer(Form1::kPointerDefault); });
+    trap.line(108, [&] { m_host.showHourglass(false); });
     trap.line(110, [&] {
         QString status = removedListedStatus(removal.removed, filesRead, listed);
         if (removal.passedOver > 0)
             status += QStringLiteral(". ") + List::severalAddressesStatus(removal.passedOver);
-        m_form.setStatus(status);
+        m_host.setStatus(status);
     });
 }
 
 void ListMenu::saveRemovedItems()
 {
-    Trap trap(m_form.errorReporter(), QStringLiteral("Form1.SaveRemovedItems"));
+    Trap trap(m_host.errorReporter(), QStringLiteral("Form1.SaveRemovedItems"));
     const TextPool removed = m_history.removedByLastStep();
     if (removed.empty())
         return;
@@ -125,27 +127,27 @@ void ListMenu::saveRemovedItems()
         m_services.prompts.messageBox(
             QCoreApplication::translate("Tarnwell", "Are you sure you wish to overwrite %1 ?")
                 .arg(path),
-            Prompts::Style::YesNo, m_form.appTitle()) != Prompts::Answer::Yes)
+            Prompts::Style::YesNo, m_host.appTitle()) != Prompts::Answer::Yes)
         return;
-    trap.line(102, [&] { m_form.setMousePointer(Form1::kPointerHourglass); });
+    trap.line(102, [&] { m_host.showHourglass(true); });
     ListFileWriter writer(path);
     bool agreed = true;
     trap.line(103, [&] {
-        agreed = agreeOnLineBreaks(removed, m_form, m_services.prompts, m_form.appTitle(), writer);
+        agreed = agreeOnLineBreaks(removed, m_host, m_services.prompts, m_host.appTitle(), writer);
     });
     if (!agreed) {
-        m_form.setMousePointer(Form1::kPointerDefault);
+        m_host.showHourglass(false);
         return;
     }
     const SaveLedger::Ticket ticket = m_saves.begin(path);
     bool saved = trap.line(104, [&] { writer.open(); });
     if (saved)
         saved = trap.line(
-            106, [&] { writer.writeAll(removed, m_form, [&] { return ticket.isNewest(); }); });
+            106, [&] { writer.writeAll(removed, m_host, [&] { return ticket.isNewest(); }); });
     saved = saved && ticket.isNewest();
     if (saved)
         saved = trap.line(108, [&] { writer.commit(); });
     if (saved)
-        trap.line(110, [&] { m_form.notify(QCoreApplication::translate("Tarnwell", "Done.")); });
-    trap.line(112, [&] { m_form.setMousePointer(Form1::kPointerDefault); });
+        trap.line(110, [&] { m_host.notify(QCoreApplication::translate("Tarnwell", "Done.")); });
+    trap.line(112, [&] { m_host.showHourglass(false); });
 }

@@ -2,7 +2,7 @@
 
 #include "ListMenu.h"
 
-#include "Form1.h"
+#include "CommandHost.h"
 #include "ItemList.h"
 #include "Sorting.h"
 #include "Trap.h"
@@ -15,7 +15,7 @@ void ListMenu::sortAToZ()
     reorder(QStringLiteral("Form1.SortAtoZ"),
             QCoreApplication::translate("Tarnwell", "Sort A to Z"),
             QCoreApplication::translate("Tarnwell", "Sorted A to Z."),
-            [this] { return List::SortOrder(m_items, false, m_form); });
+            [this] { return List::SortOrder(m_items, false, m_host); });
 }
 
 void ListMenu::sortZToA()
@@ -23,7 +23,7 @@ void ListMenu::sortZToA()
     reorder(QStringLiteral("Form1.SortZtoA"),
             QCoreApplication::translate("Tarnwell", "Sort Z to A"),
             QCoreApplication::translate("Tarnwell", "Sorted Z to A."),
-            [this] { return List::SortOrder(m_items, true, m_form); });
+            [this] { return List::SortOrder(m_items, true, m_host); });
 }
 
 void ListMenu::reverseOrder()
@@ -37,24 +37,24 @@ void ListMenu::reverseOrder()
 void ListMenu::reorder(const QString &location, const QString &name, const QString &done,
                        const std::function<std::vector<quint32>()> &order)
 {
-    Trap trap(m_form.errorReporter(), location);
+    Trap trap(m_host.errorReporter(), location);
     if (m_items.count() < 2)
         return;
     const UndoHistory::Command command(m_history, name);
-    trap.line(100, [&] { m_form.setMousePointer(Form1::kPointerHourglass); });
+    trap.line(100, [&] { m_host.showHourglass(true); });
     trap.line(102, [&] {
         // The texts are copied in the new order beforehand, with yields: when the list
         // changes meanwhile, the order is worked out again.
         for (;;) {
             std::vector<quint32> newOrder = order();
-            TextPool texts = List::TextsInOrder(m_items, newOrder, m_form);
+            TextPool texts = List::TextsInOrder(m_items, newOrder, m_host);
             if (texts.size() == m_items.count() && newOrder.size() == size_t(m_items.count())) {
                 m_items.reorder(std::move(newOrder), std::move(texts));
                 return;
             }
         }
     });
-    trap.line(106, [&] { m_form.setProgress(0); });
-    trap.line(108, [&] { m_form.setMousePointer(Form1::kPointerDefault); });
-    trap.line(110, [&] { m_form.setStatus(done); });
+    trap.line(106, [&] { m_host.setProgress(0); });
+    trap.line(108, [&] { m_host.showHourglass(false); });
+    trap.line(110, [&] { m_host.setStatus(done); });
 }

@@ -1,7 +1,7 @@
 #include "TidyMenu.h"
 
+#include "CommandHost.h"
 #include "CommandQueue.h"
-#include "Form1.h"
 #include "ItemList.h"
 #include "List.h"
 #include "Tidying.h"
@@ -42,8 +42,8 @@ QString changedStatus(qsizetype count)
 
 } // namespace
 
-TidyMenu::TidyMenu(Form1 &form, ItemList &items, UndoHistory &history, QMenu &listMenu)
-    : QObject(&form), m_form(form), m_items(items), m_history(history)
+TidyMenu::TidyMenu(CommandHost &host, ItemList &items, UndoHistory &history, QMenu &listMenu)
+    : QObject(&host.hostWidget()), m_host(host), m_items(items), m_history(history)
 {
     QMenu *tidy = listMenu.addMenu(QCoreApplication::translate("Tarnwell", "&Tidy"));
     addCommand(*tidy, QCoreApplication::translate("Tarnwell", "&Trim Blanks"),
@@ -64,7 +64,7 @@ void TidyMenu::addCommand(QMenu &menu, const QString &text, void (TidyMenu::*com
     QAction *action = menu.addAction(text);
     // Named in the status line as the menu shows it, without its mnemonic.
     connect(action, &QAction::triggered, this,
-            m_form.commands().bind(action->iconText(), [this, command] { (this->*command)(); }));
+            m_host.commands().bind(action->iconText(), [this, command] { (this->*command)(); }));
 }
 
 void TidyMenu::trimBlanks()
@@ -103,7 +103,7 @@ void TidyMenu::removeEmptyItems()
 {
     run(QStringLiteral("Form1.RemoveEmptyItems"),
         QCoreApplication::translate("Tarnwell", "Remove Empty Items"), [this] {
-            const qsizetype removed = List::RemoveBlankItems(m_items, m_form);
+            const qsizetype removed = List::RemoveBlankItems(m_items, m_host);
             return QCoreApplication::translate("Tarnwell", "%n empty item(s) removed.", nullptr,
                                                int(removed));
         });
@@ -111,21 +111,21 @@ void TidyMenu::removeEmptyItems()
 
 void TidyMenu::rewrite(const QString &location, const QString &name, const Tidy::Rule &rule)
 {
-    run(location, name, [&] { return changedStatus(List::RewriteItems(m_items, m_form, rule)); });
+    run(location, name, [&] { return changedStatus(List::RewriteItems(m_items, m_host, rule)); });
 }
 
 void TidyMenu::run(const QString &location, const QString &name,
                    const std::function<QString()> &change)
 {
-    Trap trap(m_form.errorReporter(), location);
+    Trap trap(m_host.errorReporter(), location);
     const UndoHistory::Command command(m_history, name);
     QString done;
-    StatusKeepingHost host(m_form);
-    trap.line(100, [&] { m_form.setMousePointer(Form1::kPointerHourglass); });
+    StatusKeepingHost host(m_host);
+    trap.line(100, [&] { m_host.showHourglass(true); });
     trap.line(102, [&] { done = change(); });
     trap.line(104, [&] { List::RemoveDupesAll(m_items, host); });
-    trap.line(106, [&] { m_form.setProgress(0); });
-    trap.line(108, [&] { m_form.setMousePointer(Form1::kPointerDefault); });
+    trap.line(106, [&] { m_host.setProgress(0); });
+    trap.line(108, [&] { m_host.showHourglass(false); });
     trap.line(110,
-              [&] { m_form.setStatus(host.status.isEmpty() ? done : done + u' ' + host.status); });
+              [&] { m_host.setStatus(host.status.isEmpty() ? done : done + u' ' + host.status); });
 }

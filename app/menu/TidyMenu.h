@@ -7,7 +7,7 @@
 
 #include <functional>
 
-class Form1;
+class CommandHost;
 class ItemList;
 class QMenu;
 class UndoHistory;
@@ -20,7 +20,7 @@ class TidyMenu : public QObject
     Q_OBJECT
 
 public:
-    TidyMenu(Form1 &form, ItemList &items, UndoHistory &history, QMenu &listMenu);
+    TidyMenu(CommandHost &host, ItemList &items, UndoHistory &history, QMenu &listMenu);
 
     void trimBlanks();
     void collapseInnerBlanks();
@@ -37,7 +37,7 @@ private:
     void run(const QString &location, const QString &name, const std::function<QString()> &change);
     void rewrite(const QString &location, const QString &name, const Tidy::Rule &rule);
 
-    Form1 &m_form;
+    CommandHost &m_host;
     ItemList &m_items;
     UndoHistory &m_history;
 };

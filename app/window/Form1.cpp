@@ -8,6 +8,7 @@
 #include "ListMenu.h"
 #include "ListRecovery.h"
 #include "ListViewKeeper.h"
+#include "NearDuplicateReview.h"
 #include "OptionalFiles.h"
 #include "Trap.h"
 #include "UndoHistory.h"
@@ -299,7 +300,9 @@ void Form1::createControls()
         setStatus(Label1->text() +
                   QCoreApplication::translate("Tarnwell", " (too large to keep for undo)"));
     });
-    m_listMenu = new ListMenu(*this, *ListView1, *m_items, *m_history, m_services, m_textSaves);
+    m_nearDuplicates = new NearDuplicateReview(*this, *m_items, *m_history);
+    m_listMenu = new ListMenu(*this, *ListView1, *m_items, *m_history, m_services, m_textSaves,
+                              [this] { m_nearDuplicates->open(); });
     Frame1->installEventFilter(this);
     Frame2->installEventFilter(this);
 }

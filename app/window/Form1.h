@@ -1,10 +1,10 @@
 #pragma once
 
+#include "CommandHost.h"
 #include "CommandQueue.h"
 #include "CommonDialog.h"
 #include "ErrorReport.h"
 #include "Excel.h"
-#include "ListHost.h"
 #include "Prompts.h"
 #include "SaveLedger.h"
 #include "Services.h"
@@ -20,6 +20,7 @@
 class ItemList;
 class ListViewKeeper;
 class ListMenu;
+class NearDuplicateReview;
 class ListRecovery;
 class UndoHistory;
 class Trap;
@@ -33,7 +34,7 @@ class QTableView;
 
 // The main window: the list, the case options, the command buttons, the entry box, the
 // status line and the progress bar. Every command is one of its handlers.
-class Form1 : public QWidget, public ListHost
+class Form1 : public QWidget, public CommandHost
 {
     Q_OBJECT
     Q_PROPERTY(int MousePointer READ mousePointer WRITE setMousePointer)
@@ -50,10 +51,18 @@ public:
     ItemList &items() { return *m_items; }
     UndoHistory &history() { return *m_history; }
     ListMenu &listMenu() { return *m_listMenu; }
-    CommandQueue &commands() { return m_commands; }
-    const QString &appTitle() const { return m_appTitle; }
+    NearDuplicateReview &nearDuplicates() { return *m_nearDuplicates; }
     int mousePointer() const { return m_mousePointer; }
     void setMousePointer(int value);
+
+    // CommandHost
+    void showHourglass(bool on) override
+    {
+        setMousePointer(on ? kPointerHourglass : kPointerDefault);
+    }
+    CommandQueue &commands() override { return m_commands; }
+    const QString &appTitle() const override { return m_appTitle; }
+    QWidget &hostWidget() override { return *this; }
 
     // ListHost
     CaseOption caseOption() const override;
@@ -150,8 +159,9 @@ private:
     ListViewKeeper *m_listKeeper = nullptr; // owned by ListView1
     UndoHistory *m_history = nullptr;       // owned by this window
     QMetaObject::Connection m_focusWatch;
-    ListMenu *m_listMenu = nullptr; // owned by this window
-    ListRecovery *m_recovery = nullptr; // owned by this window, once it keeps the list
+    ListMenu *m_listMenu = nullptr;                  // owned by this window
+    NearDuplicateReview *m_nearDuplicates = nullptr; // owned by this window
+    ListRecovery *m_recovery = nullptr;              // owned by this window, once it keeps the list
     QGroupBox *Frame1 = nullptr;
     QGroupBox *Frame2 = nullptr;
     QRadioButton *Option1 = nullptr;

@@ -113,7 +113,7 @@ void Form1::removeCurrentItem()
     }
     // The item that took the first removed one's place is current, so Delete goes on down.
     if (m_items->count() > 0)
-        ListViewKeeper::selectOnly(*ListView1, int(std::min(first, m_items->count() - 1)));
+        ListSelection::selectOnly(*ListView1, int(std::min(first, m_items->count() - 1)));
 }
 
 void Form1::tickSelectedItems()

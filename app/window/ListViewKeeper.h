@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ListSelection.h"
+
 #include <QObject>
 
 #include <vector>
@@ -25,13 +27,9 @@ public:
     // a removal goes on in slices) hold no item.
     std::vector<qsizetype> selectedRows(qsizetype items) const
     {
-        return selectedRows(*m_view, items);
+        return ListSelection::selectedRows(*m_view, items);
     }
-    static std::vector<qsizetype> selectedRows(const QAbstractItemView &view, qsizetype items);
     bool severalSelected() const;
-    // Makes the item at `row` current and the one selected item, whatever modifier keys are
-    // down (the view's own setCurrentIndex reads them).
-    static void selectOnly(QAbstractItemView &view, int row);
     // True when a double-click at `position` (viewport coordinates) lands on an item.
     bool isOnItem(const QPoint &position) const;
     // Call once a double-click has been handled: its closing release is swallowed.

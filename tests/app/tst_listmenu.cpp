@@ -825,9 +825,9 @@ void ListMenuTest::nearDuplicateReview()
         form().items().replaceChecks(marks);
     }
     trigger(QStringLiteral("Find Near Duplicates..."));
-    NearDuplicatesDialog *dialog = form().listMenu().nearDuplicates().dialog();
+    NearDuplicatesDialog *dialog = form().nearDuplicates().dialog();
     QVERIFY(dialog != nullptr && dialog->isVisible());
-    NearGroupsModel &model = form().listMenu().nearDuplicates().model();
+    NearGroupsModel &model = form().nearDuplicates().model();
     QCOMPARE(model.rowCount(), 3);
     // Largest first, members in list order, invisibles shown.
     QCOMPARE(model.rowCount(model.index(0, 0)), 3);
@@ -892,7 +892,7 @@ void ListMenuTest::openReviewWithTheFocus(const QStringList &texts)
     fill(form().items(), texts);
     form().show();
     trigger(QStringLiteral("Find Near Duplicates..."));
-    NearDuplicatesDialog *dialog = form().listMenu().nearDuplicates().dialog();
+    NearDuplicatesDialog *dialog = form().nearDuplicates().dialog();
     dialog->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(dialog));
     QTRY_COMPARE(QApplication::focusWidget(), &dialog->view());
@@ -908,8 +908,8 @@ void ListMenuTest::spellingSlipsInTheReview()
                             "Mullre", "Muller"});
     if (QTest::currentTestFailed())
         return;
-    NearDuplicatesDialog *dialog = form().listMenu().nearDuplicates().dialog();
-    NearGroupsModel &model = form().listMenu().nearDuplicates().model();
+    NearDuplicatesDialog *dialog = form().nearDuplicates().dialog();
+    NearGroupsModel &model = form().nearDuplicates().model();
     QTreeView &view = dialog->view();
     QCOMPARE(model.rowCount(), 1);
     QVERIFY(view.isColumnHidden(2));
@@ -958,7 +958,7 @@ void ListMenuTest::removalReportOutlivesAWaitingGrouping()
 {
     fill(form().items(), {"anna", "ANNA", "o'brien", "obrien", "bob", "BOB"});
     trigger(QStringLiteral("Find Near Duplicates..."));
-    NearDuplicatesDialog *dialog = form().listMenu().nearDuplicates().dialog();
+    NearDuplicatesDialog *dialog = form().nearDuplicates().dialog();
     form().setYieldInterval(0);
     const QString report = QStringLiteral("2 near duplicates removed.");
     QString meanwhile;
@@ -993,8 +993,8 @@ void ListMenuTest::removeActsOnlyOnTheGroupsShown()
     const QStringList start = {"anna", "ANNA", "o'brien", "obrien"};
     fill(form().items(), start);
     trigger(QStringLiteral("Find Near Duplicates..."));
-    NearDuplicatesDialog *dialog = form().listMenu().nearDuplicates().dialog();
-    NearGroupsModel &model = form().listMenu().nearDuplicates().model();
+    NearDuplicatesDialog *dialog = form().nearDuplicates().dialog();
+    NearGroupsModel &model = form().nearDuplicates().model();
     QCOMPARE(model.rowCount(), 1);
     form().setYieldInterval(0);
     bool turned = false;
@@ -1036,7 +1036,7 @@ void ListMenuTest::cancelTheSearch()
     form().setYieldInterval(0);
     QString meanwhile;
     QTimer::singleShot(0, &form(), [&] {
-        NearDuplicatesDialog *dialog = form().listMenu().nearDuplicates().dialog();
+        NearDuplicatesDialog *dialog = form().nearDuplicates().dialog();
         meanwhile = dialog->view().placeholder();
         QVERIFY(dialog->cancelButton().isVisible() && !dialog->removeButton().isEnabled());
         if (byEscape)
@@ -1045,8 +1045,8 @@ void ListMenuTest::cancelTheSearch()
             dialog->cancelButton().click();
     });
     trigger(QStringLiteral("Find Near Duplicates..."));
-    NearDuplicatesDialog *dialog = form().listMenu().nearDuplicates().dialog();
-    NearGroupsModel &model = form().listMenu().nearDuplicates().model();
+    NearDuplicatesDialog *dialog = form().nearDuplicates().dialog();
+    NearGroupsModel &model = form().nearDuplicates().model();
     QCOMPARE(meanwhile, QStringLiteral("Finding near duplicates..."));
     QVERIFY(dialog->isVisible());
     QCOMPARE(model.rowCount(), 0);
@@ -1085,8 +1085,8 @@ void ListMenuTest::groupsKeepWhatTheGroupingChose()
     QFETCH(QStringList, left);
     fill(form().items(), {"jonh smith", "john smith", "John Smith", "mullre", "muller"});
     trigger(QStringLiteral("Find Near Duplicates..."));
-    NearDuplicatesDialog *dialog = form().listMenu().nearDuplicates().dialog();
-    NearGroupsModel &model = form().listMenu().nearDuplicates().model();
+    NearDuplicatesDialog *dialog = form().nearDuplicates().dialog();
+    NearGroupsModel &model = form().nearDuplicates().model();
     NearGroups groups;
     groups.members = {0, 1, 2, 3, 4};
     groups.starts = {0, 3, 5};
@@ -1127,8 +1127,8 @@ void ListMenuTest::nearDuplicateReviewByKeyboardAlone()
     openReviewWithTheFocus({"anna", "ANNA", "Anna ", "ben", "BEN", "carl"});
     if (QTest::currentTestFailed())
         return;
-    NearDuplicatesDialog *dialog = form().listMenu().nearDuplicates().dialog();
-    NearGroupsModel &model = form().listMenu().nearDuplicates().model();
+    NearDuplicatesDialog *dialog = form().nearDuplicates().dialog();
+    NearGroupsModel &model = form().nearDuplicates().model();
     QTreeView *view = &dialog->view();
     const QModelIndex annas = model.index(0, 0);
     QCOMPARE(annas.data().toString(), QStringLiteral("3 items, keeping Anna␣"));

@@ -525,7 +525,7 @@ void StartupTest::everyControlHasAnAccessibleName()
              QStringLiteral("List cleared."));
     // The review's delimiter is named by its label, not by the delimiter it shows.
     window.form->listMenu().findNearDuplicates();
-    auto *delimiter = window.form->listMenu().nearDuplicates().dialog()->findChild<QComboBox *>();
+    auto *delimiter = window.form->nearDuplicates().dialog()->findChild<QComboBox *>();
     const auto labels =
         QAccessible::queryAccessibleInterface(delimiter)->relations(QAccessible::Label);
     QCOMPARE(labels.size(), 1);
@@ -721,7 +721,7 @@ void StartupTest::boundariesAndSelectionsReadUnderEveryPalette()
         if (QString(entry->text()).remove(u'&') == u"Find Near Duplicates...")
             entry->trigger();
     }
-    NearDuplicatesDialog *dialog = form.listMenu().nearDuplicates().dialog();
+    NearDuplicatesDialog *dialog = form.nearDuplicates().dialog();
     QVERIFY(dialog != nullptr);
     QMenu &menu = form.listMenu().menu();
     menu.popup(form.mapToGlobal(QPoint(10, 10)));
@@ -780,7 +780,7 @@ void StartupTest::boundariesAndSelectionsReadUnderEveryPalette()
     QVERIFY(cellEdge(*list, form.items().index(0, 0)) >= 3.0);
     form.items().setData(form.items().index(1, 0), Qt::Unchecked, Qt::CheckStateRole);
     QVERIFY(cellEdge(*list, form.items().index(1, 0)) >= 3.0);
-    NearGroupsModel &groups = form.listMenu().nearDuplicates().model();
+    NearGroupsModel &groups = form.nearDuplicates().model();
     const QModelIndex unchosen = groups.index(0, 1, groups.index(0, 0));
     QCOMPARE(unchosen.data(Qt::CheckStateRole).toInt(), int(Qt::Unchecked));
     QCOMPARE(unchosen.data(Qt::AccessibleTextRole).toString(), QStringLiteral("Keep"));
@@ -813,7 +813,7 @@ void StartupTest::focusShowsUnderEveryPalette()
     fill(form.items(), {"Anna", "anna", "x"});
     form.show();
     form.listMenu().findNearDuplicates();
-    NearDuplicatesDialog *dialog = form.listMenu().nearDuplicates().dialog();
+    NearDuplicatesDialog *dialog = form.nearDuplicates().dialog();
     QVERIFY(dialog != nullptr);
 
     // Every control the keyboard moves the focus to shows it: the pixels that change, taken

@@ -101,7 +101,7 @@ QStringList shownTexts(const QLocale &locale)
     window.form->listMenu().findNearDuplicates();
     QList<QWidget *> widgets = window.form->findChildren<QWidget *>();
     widgets.prepend(window.form.get());
-    widgets += window.form->listMenu().nearDuplicates().dialog()->findChildren<QWidget *>();
+    widgets += window.form->nearDuplicates().dialog()->findChildren<QWidget *>();
     QStringList texts;
     for (const QWidget *widget : widgets) {
         texts << widget->windowTitle() << widget->toolTip() << widget->accessibleName()

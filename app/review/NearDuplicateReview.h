@@ -3,7 +3,7 @@
 #include <QObject>
 #include <QPointer>
 
-class Form1;
+class CommandHost;
 class ItemList;
 class NearDuplicatesDialog;
 class NearGroupsModel;
@@ -23,7 +23,7 @@ class NearDuplicateReview : public QObject
     Q_OBJECT
 
 public:
-    NearDuplicateReview(Form1 &form, ItemList &items, UndoHistory &history);
+    NearDuplicateReview(CommandHost &host, ItemList &items, UndoHistory &history);
 
     // The menu command: shows the review and finds its groups.
     void open();
@@ -37,7 +37,7 @@ private:
     // Removes what the groups of `generation` say, if they are still the ones shown.
     void removeChosen(quint64 generation);
 
-    Form1 &m_form;
+    CommandHost &m_host;
     ItemList &m_items;
     UndoHistory &m_history;
     NearGroupsModel *m_model; // a child of this

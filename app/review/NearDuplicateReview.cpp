@@ -1,6 +1,7 @@
 #include "NearDuplicateReview.h"
 
-#include "Form1.h"
+#include "CommandHost.h"
+#include "CommandQueue.h"
 #include "ItemList.h"
 #include "List.h"
 #include "NearDuplicatesDialog.h"
@@ -14,8 +15,8 @@
 
 using Showing = NearGroupsModel::Showing;
 
-NearDuplicateReview::NearDuplicateReview(Form1 &form, ItemList &items, UndoHistory &history)
-    : QObject(&form), m_form(form), m_items(items), m_history(history),
+NearDuplicateReview::NearDuplicateReview(CommandHost &host, ItemList &items, UndoHistory &history)
+    : QObject(&host.hostWidget()), m_host(host), m_items(items), m_history(history),
       m_model(new NearGroupsModel(items, this))
 {
 }
@@ -28,7 +29,7 @@ NearDuplicatesDialog *NearDuplicateReview::dialog() const
 void NearDuplicateReview::open()
 {
     if (m_dialog.isNull()) {
-        m_dialog = new NearDuplicatesDialog(*m_model, &m_form);
+        m_dialog = new NearDuplicatesDialog(*m_model, &m_host.hostWidget());
         m_dialog->setWindowModality(Qt::WindowModal);
         // The groups shown go at once, not in the grouping's turn: until the new ones are
         // found, there is nothing to remove. Of several groupings asked for meanwhile, only
@@ -37,7 +38,7 @@ void NearDuplicateReview::open()
             const quint64 change = ++m_optionChanges;
             m_cancelled = false;
             m_model->showNone(Showing::Finding);
-            m_form.commands().run(QCoreApplication::translate("Tarnwell", "Find Near Duplicates"),
+            m_host.commands().run(QCoreApplication::translate("Tarnwell", "Find Near Duplicates"),
                                   [this, change] {
                                       if (change == m_optionChanges && change != m_groupedAt)
                                           group();
@@ -49,7 +50,7 @@ void NearDuplicateReview::open()
         });
         connect(m_dialog, &NearDuplicatesDialog::removeAsked, this, [this] {
             const quint64 generation = m_model->generation();
-            m_form.commands().run(QCoreApplication::translate("Tarnwell", "Remove Near Duplicates"),
+            m_host.commands().run(QCoreApplication::translate("Tarnwell", "Remove Near Duplicates"),
                                   [this, generation] { removeChosen(generation); });
         });
     }
@@ -66,13 +67,13 @@ void NearDuplicateReview::group(const QString &statusFirst)
     if (m_cancelled)
         return; // cancelled before its turn came
     m_model->showNone(Showing::Finding);
-    Trap trap(m_form.errorReporter(), QStringLiteral("Form1.FindNearDuplicates"));
-    trap.line(100, [&] { m_form.setMousePointer(Form1::kPointerHourglass); });
+    Trap trap(m_host.errorReporter(), QStringLiteral("Form1.FindNearDuplicates"));
+    trap.line(100, [&] { m_host.showHourglass(true); });
     const bool found = trap.line(102, [&] {
         const NearKeyOptions options = m_dialog.isNull() ? NearKeyOptions() : m_dialog->options();
         const quint64 optionChanges = m_optionChanges;
         const auto superseded = [&] { return m_cancelled || m_optionChanges != optionChanges; };
-        ProgressEchoHost host(m_form, [this](double percent) {
+        ProgressEchoHost host(m_host, [this](double percent) {
             if (!m_dialog.isNull())
                 m_dialog->setProgress(percent);
         });
@@ -89,50 +90,50 @@ void NearDuplicateReview::group(const QString &statusFirst)
             });
         if (severalAddresses > 0) {
             const QString note = List::severalAddressesStatus(severalAddresses);
-            m_form.setStatus(statusFirst.isEmpty() ? note : statusFirst + u' ' + note);
+            m_host.setStatus(statusFirst.isEmpty() ? note : statusFirst + u' ' + note);
         }
     });
     if (!found)
         m_model->showNone(Showing::Failed); // reported; the groups shown are none
-    trap.line(104, [&] { m_form.setProgress(0); });
-    trap.line(106, [&] { m_form.setMousePointer(Form1::kPointerDefault); });
+    trap.line(104, [&] { m_host.setProgress(0); });
+    trap.line(106, [&] { m_host.showHourglass(false); });
 }
 
 void NearDuplicateReview::removeChosen(quint64 generation)
 {
     // Other groups, or none, have taken the place of those the user pressed Remove on.
     if (generation != m_model->generation()) {
-        m_form.setStatus(QCoreApplication::translate(
+        m_host.setStatus(QCoreApplication::translate(
             "Tarnwell", "The near-duplicate groups changed before their removal's turn; "
                         "nothing was removed."));
         return;
     }
     if (m_model->revision() != m_items.revision()) {
         group();
-        m_form.setStatus(QCoreApplication::translate(
+        m_host.setStatus(QCoreApplication::translate(
             "Tarnwell", "The list changed, so its near duplicates were found again."));
         return;
     }
-    Trap trap(m_form.errorReporter(), QStringLiteral("Form1.RemoveNearDuplicates"));
+    Trap trap(m_host.errorReporter(), QStringLiteral("Form1.RemoveNearDuplicates"));
     qsizetype removed = 0;
     QString status;
     {
         const UndoHistory::Command command(
             m_history, QCoreApplication::translate("Tarnwell", "Remove Near Duplicates"));
-        trap.line(100, [&] { m_form.setMousePointer(Form1::kPointerHourglass); });
+        trap.line(100, [&] { m_host.showHourglass(true); });
         trap.line(102, [&] {
             std::vector<qsizetype> positions = m_model->positionsToRemove();
             const quint64 revision = m_model->revision();
             // The groups would name other items as the removal goes.
             m_model->showNone(Showing::Removing);
-            removed = List::RemoveItemsAt(m_items, std::move(positions), revision, m_form);
+            removed = List::RemoveItemsAt(m_items, std::move(positions), revision, m_host);
         });
-        trap.line(104, [&] { m_form.setProgress(0); });
-        trap.line(106, [&] { m_form.setMousePointer(Form1::kPointerDefault); });
+        trap.line(104, [&] { m_host.setProgress(0); });
+        trap.line(106, [&] { m_host.showHourglass(false); });
         trap.line(108, [&] {
             status = QCoreApplication::translate("Tarnwell", "%n near duplicate(s) removed.",
                                                  nullptr, int(removed));
-            m_form.setStatus(status);
+            m_host.setStatus(status);
         });
     }
     // What is left of the groups, if anything, for a review still open: one closed during
