@@ -2,6 +2,7 @@
 
 #include "CommandHost.h"
 #include "CommandQueue.h"
+#include "Hourglass.h"
 #include "ItemList.h"
 #include "List.h"
 #include "ListCounts.h"
@@ -203,26 +204,22 @@ void ListMenu::replay(bool back)
         m_view.currentIndex().isValid() ? m_view.currentIndex().row() : m_lastCurrentRow;
     // Taking back or making again a removal from a long list goes on a slice at a time, the
     // window taking its turns between them.
-    bool hourglass = false;
+    Hourglass hourglass(m_host, false); // shown from the first slice on
     const auto betweenSlices = [&] {
-        if (!std::exchange(hourglass, true))
-            m_host.showHourglass(true);
+        hourglass.on();
         m_host.yieldToEventLoop();
     };
     if (!trap.line(100,
-                   [&] { back ? m_history.undo(betweenSlices) : m_history.redo(betweenSlices); })) {
-        if (hourglass)
-            m_host.showHourglass(false);
+                   [&] { back ? m_history.undo(betweenSlices) : m_history.redo(betweenSlices); }))
         return;
-    }
-    if (m_items.changeUnderWay() || hourglass) {
+    if (m_items.changeUnderWay() || hourglass.shown()) {
         trap.line(102, [&] {
             while (m_items.changeUnderWay()) {
                 betweenSlices();
                 m_items.continueChange();
             }
-            m_host.showHourglass(false);
         });
+        hourglass.off();
     }
     trap.line(104, [&] {
         m_host.setStatus((back ? QCoreApplication::translate("Tarnwell", "Undone: %1")
@@ -353,7 +350,7 @@ void ListMenu::checkItemsWith()
     const UndoHistory::Command command(
         m_history,
         QCoreApplication::translate("Tarnwell", "Check Items With \"%1\"").arg(searchText));
-    trap.line(102, [&] { m_host.showHourglass(true); });
+    Hourglass hourglass(m_host);
     trap.line(104, [&] {
         // As Find finds: the case option, accents however encoded.
         const TextSearch search(searchText, m_host.caseOption());
@@ -365,6 +362,6 @@ void ListMenu::checkItemsWith()
         m_items.replaceChecks(std::move(checks));
     });
     trap.line(106, [&] { m_host.setProgress(0); });
-    trap.line(108, [&] { m_host.showHourglass(false); });
+    hourglass.off();
     trap.line(110, [&] { m_host.setStatus(checkedStatus(m_items)); });
 }

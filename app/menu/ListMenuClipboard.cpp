@@ -4,6 +4,7 @@
 
 #include "ClipboardOwner.h"
 #include "CommandHost.h"
+#include "Hourglass.h"
 #include "ItemList.h"
 #include "LineBreaks.h"
 #include "List.h"
@@ -42,11 +43,12 @@ bool ListMenu::clipboardOwnerAnswers()
     constexpr std::chrono::seconds kPatience{3};
     std::future<ClipboardOwner::Answer> answer =
         std::async(std::launch::async, ClipboardOwner::ask, kPatience);
-    m_host.showHourglass(true);
-    waitTakingTurns(m_host, [&] {
-        return answer.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
-    });
-    m_host.showHourglass(false);
+    {
+        const Hourglass hourglass(m_host);
+        waitTakingTurns(m_host, [&] {
+            return answer.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+        });
+    }
     return answer.get() != ClipboardOwner::Answer::NoAnswer;
 }
 
@@ -84,7 +86,7 @@ void ListMenu::paste()
     // copied in a spreadsheet: one item per row, as the import makes it.
     const UndoHistory::Command command(m_history,
                                        QCoreApplication::translate("Tarnwell", "Paste Items"));
-    trap.line(102, [&] { m_host.showHourglass(true); });
+    Hourglass hourglass(m_host);
     TextPool items;
     trap.line(104, [&] {
         if (!cells) {
@@ -102,7 +104,7 @@ void ListMenu::paste()
     // The list may share the pasted items' buffer: kept here too, it would be copied whole
     // when the duplicate removal first changes the list.
     items = TextPool();
-    trap.line(108, [&] { m_host.showHourglass(false); });
+    hourglass.off();
     trap.line(110, [&] { List::RemoveDupesAll(m_items, m_host); });
 }
 

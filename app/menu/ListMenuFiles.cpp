@@ -4,14 +4,12 @@
 #include "ListMenu.h"
 
 #include "CommandHost.h"
-#include "FilePaths.h"
+#include "Hourglass.h"
 #include "ItemList.h"
 #include "List.h"
-#include "ListFileWriter.h"
-#include "Prompts.h"
-#include "SaveLedger.h"
 #include "Services.h"
 #include "TextFileImport.h"
+#include "TextFileSave.h"
 #include "Trap.h"
 #include "UndoHistory.h"
 
@@ -78,7 +76,7 @@ void ListMenu::removeByList(bool listed, bool byAddress)
     if (paths.isEmpty())
         return;
     const UndoHistory::Command command(m_history, name);
-    trap.line(102, [&] { m_host.showHourglass(true); });
+    Hourglass hourglass(m_host);
     TextPool listedTexts;
     qsizetype filesRead = 0;
     for (const QString &path : paths) {
@@ -101,7 +99,7 @@ void ListMenu::removeByList(bool listed, bool byAddress)
         removal = listed ? List::RemoveItemsListed(m_items, listedTexts, m_host, by)
                          : List::RemoveItemsNotListed(m_items, listedTexts, m_host, by);
     });
-    trap.line(108, [&] { m_host.showHourglass(false); });
+    hourglass.off();
     trap.line(110, [&] {
         QString status = removedListedStatus(removal.removed, filesRead, listed);
         if (removal.passedOver > 0)
@@ -123,31 +121,7 @@ void ListMenu::saveRemovedItems()
     });
     if (path.isEmpty())
         return;
-    if (FileExists(path) &&
-        m_services.prompts.messageBox(
-            QCoreApplication::translate("Tarnwell", "Are you sure you wish to overwrite %1 ?")
-                .arg(path),
-            Prompts::Style::YesNo, m_host.appTitle()) != Prompts::Answer::Yes)
-        return;
-    trap.line(102, [&] { m_host.showHourglass(true); });
-    ListFileWriter writer(path);
-    bool agreed = true;
-    trap.line(103, [&] {
-        agreed = agreeOnLineBreaks(removed, m_host, m_services.prompts, m_host.appTitle(), writer);
-    });
-    if (!agreed) {
-        m_host.showHourglass(false);
-        return;
-    }
-    const SaveLedger::Ticket ticket = m_saves.begin(path);
-    bool saved = trap.line(104, [&] { writer.open(); });
-    if (saved)
-        saved = trap.line(
-            106, [&] { writer.writeAll(removed, m_host, [&] { return ticket.isNewest(); }); });
-    saved = saved && ticket.isNewest();
-    if (saved)
-        saved = trap.line(108, [&] { writer.commit(); });
-    if (saved)
-        trap.line(110, [&] { m_host.notify(QCoreApplication::translate("Tarnwell", "Done.")); });
-    trap.line(112, [&] { m_host.showHourglass(false); });
+    // The steps: the overwrite question, line breaks, open, write, commit, done.
+    saveTextFile(trap, {101, 101, 101, 103, 104, 106, 108, 110}, m_host, m_services.prompts,
+                 m_saves, path, [&] { return removed; });
 }

@@ -3,6 +3,7 @@
 #include "ListMenu.h"
 
 #include "CommandHost.h"
+#include "Hourglass.h"
 #include "ItemList.h"
 #include "Sorting.h"
 #include "Trap.h"
@@ -41,7 +42,7 @@ void ListMenu::reorder(const QString &location, const QString &name, const QStri
     if (m_items.count() < 2)
         return;
     const UndoHistory::Command command(m_history, name);
-    trap.line(100, [&] { m_host.showHourglass(true); });
+    Hourglass hourglass(m_host);
     trap.line(102, [&] {
         // The texts are copied in the new order beforehand, with yields: when the list
         // changes meanwhile, the order is worked out again.
@@ -55,6 +56,6 @@ void ListMenu::reorder(const QString &location, const QString &name, const QStri
         }
     });
     trap.line(106, [&] { m_host.setProgress(0); });
-    trap.line(108, [&] { m_host.showHourglass(false); });
+    hourglass.off();
     trap.line(110, [&] { m_host.setStatus(done); });
 }

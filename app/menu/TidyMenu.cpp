@@ -2,6 +2,7 @@
 
 #include "CommandHost.h"
 #include "CommandQueue.h"
+#include "Hourglass.h"
 #include "ItemList.h"
 #include "List.h"
 #include "Tidying.h"
@@ -121,11 +122,11 @@ void TidyMenu::run(const QString &location, const QString &name,
     const UndoHistory::Command command(m_history, name);
     QString done;
     StatusKeepingHost host(m_host);
-    trap.line(100, [&] { m_host.showHourglass(true); });
+    Hourglass hourglass(m_host);
     trap.line(102, [&] { done = change(); });
     trap.line(104, [&] { List::RemoveDupesAll(m_items, host); });
     trap.line(106, [&] { m_host.setProgress(0); });
-    trap.line(108, [&] { m_host.showHourglass(false); });
+    hourglass.off();
     trap.line(110,
               [&] { m_host.setStatus(host.status.isEmpty() ? done : done + u' ' + host.status); });
 }

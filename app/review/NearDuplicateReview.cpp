@@ -2,6 +2,7 @@
 
 #include "CommandHost.h"
 #include "CommandQueue.h"
+#include "Hourglass.h"
 #include "ItemList.h"
 #include "List.h"
 #include "NearDuplicatesDialog.h"
@@ -68,7 +69,7 @@ void NearDuplicateReview::group(const QString &statusFirst)
         return; // cancelled before its turn came
     m_model->showNone(Showing::Finding);
     Trap trap(m_host.errorReporter(), QStringLiteral("Form1.FindNearDuplicates"));
-    trap.line(100, [&] { m_host.showHourglass(true); });
+    Hourglass hourglass(m_host);
     const bool found = trap.line(102, [&] {
         const NearKeyOptions options = m_dialog.isNull() ? NearKeyOptions() : m_dialog->options();
         const quint64 optionChanges = m_optionChanges;
@@ -96,7 +97,6 @@ void NearDuplicateReview::group(const QString &statusFirst)
     if (!found)
         m_model->showNone(Showing::Failed); // reported; the groups shown are none
     trap.line(104, [&] { m_host.setProgress(0); });
-    trap.line(106, [&] { m_host.showHourglass(false); });
 }
 
 void NearDuplicateReview::removeChosen(quint64 generation)
@@ -120,7 +120,7 @@ void NearDuplicateReview::removeChosen(quint64 generation)
     {
         const UndoHistory::Command command(
             m_history, QCoreApplication::translate("Tarnwell", "Remove Near Duplicates"));
-        trap.line(100, [&] { m_host.showHourglass(true); });
+        Hourglass hourglass(m_host);
         trap.line(102, [&] {
             std::vector<qsizetype> positions = m_model->positionsToRemove();
             const quint64 revision = m_model->revision();
@@ -129,7 +129,7 @@ void NearDuplicateReview::removeChosen(quint64 generation)
             removed = List::RemoveItemsAt(m_items, std::move(positions), revision, m_host);
         });
         trap.line(104, [&] { m_host.setProgress(0); });
-        trap.line(106, [&] { m_host.showHourglass(false); });
+        hourglass.off();
         trap.line(108, [&] {
             status = QCoreApplication::translate("Tarnwell", "%n near duplicate(s) removed.",
                                                  nullptr, int(removed));

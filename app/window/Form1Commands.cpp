@@ -2,6 +2,7 @@
 
 #include "Form1.h"
 
+#include "Hourglass.h"
 #include "ItemList.h"
 #include "LineBreaks.h"
 #include "List.h"
@@ -197,13 +198,13 @@ void Form1::filterCommand(const QString &location, const QString &emptyListMessa
         (removeItemsWith ? QCoreApplication::translate("Tarnwell", "Remove Items With \"%1\"")
                          : QCoreApplication::translate("Tarnwell", "Remove Items Without \"%1\""))
             .arg(searchText));
-    trap.line(108, [&] { setMousePointer(kPointerHourglass); });
+    Hourglass hourglass(*this);
     trap.line(110, [&] {
         if (removeItemsWith)
             List::RemoveItemsWith(*m_items, searchText, *this);
         else
             List::RemoveItemsWithout(*m_items, searchText, *this);
     });
-    trap.line(112, [&] { setMousePointer(kPointerDefault); });
+    hourglass.off();
     trap.line(114, [&] { setStatus(List::listLoadedStatus()); });
 }

@@ -5,10 +5,11 @@
 #include "EscapeWatch.h"
 #include "Failure.h"
 #include "FilePaths.h"
+#include "Hourglass.h"
 #include "ItemList.h"
 #include "List.h"
-#include "ListFileWriter.h"
 #include "TextFileImport.h"
+#include "TextFileSave.h"
 #include "Translations.h"
 #include "Trap.h"
 #include "UndoHistory.h"
@@ -122,7 +123,7 @@ void Form1::importTextFiles(Trap &trap, const QStringList &pathParts)
 {
     const UndoHistory::Command command(
         *m_history, QCoreApplication::translate("Tarnwell", "Load List From Text File"));
-    trap.line(114, [&] { setMousePointer(kPointerHourglass); });
+    Hourglass hourglass(*this);
     if (trap.test(116, [&] { return pathParts.size() == 1; })) {
         QString path;
         trap.line(118, [&] { path = pathParts.front(); });
@@ -138,7 +139,7 @@ void Form1::importTextFiles(Trap &trap, const QStringList &pathParts)
             trap.line(134, [&] { List::TextFileToListview(*m_items, path, *this); });
         }
     }
-    trap.line(138, [&] { setMousePointer(kPointerDefault); });
+    hourglass.off();
     trap.line(140, [&] { List::RemoveDupesAll(*m_items, *this); });
 }
 
@@ -156,46 +157,9 @@ void Form1::PushButton20_Click()
     trap.line(116, [&] { path = m_commonDialog.FileName; });
     if (trap.test(118, [&] { return path.isEmpty(); }))
         return;
-    bool overwrite = true;
-    if (trap.test(120, [&] { return FileExists(path); })) {
-        trap.line(122, [&] {
-            overwrite = msgBox(QCoreApplication::translate(
-                                   "Tarnwell", "Are you sure you wish to overwrite %1 ?")
-                                   .arg(path),
-                               Prompts::Style::YesNo) == Prompts::Answer::Yes;
-        });
-    }
-    if (trap.test(126, [&] { return !overwrite; }))
-        return;
-    trap.line(128, [&] { setMousePointer(kPointerHourglass); });
-
-    // What is saved is the list as it stood when the command started, whatever other
-    // commands do to it while this one yields.
-    const TextPool snapshot = m_items->texts();
-    ListFileWriter writer(path);
-    bool agreed = true;
-    trap.line(129, [&] {
-        agreed = agreeOnLineBreaks(snapshot, *this, m_services.prompts, m_appTitle, writer);
-    });
-    if (!agreed) {
-        setMousePointer(kPointerDefault);
-        return;
-    }
-    const SaveLedger::Ticket ticket = m_textSaves.begin(path);
-    // A failure stops the save: the old file stays as it was and nothing claims success.
-    // So does a newer save to the same file, started while this one yields: its list is the
-    // one the user wants in the file.
-    bool saved = trap.line(130, [&] { writer.open(); });
-    if (saved) {
-        saved = trap.line(
-            136, [&] { writer.writeAll(snapshot, *this, [&] { return ticket.isNewest(); }); });
-    }
-    saved = saved && ticket.isNewest();
-    if (saved)
-        saved = trap.line(140, [&] { writer.commit(); });
-    if (saved)
-        trap.line(142, [&] { msgBox(QCoreApplication::translate("Tarnwell", "Done.")); });
-    trap.line(144, [&] { setMousePointer(kPointerDefault); });
+    // The steps: file exists, overwrite asked, refused, line breaks, open, write, commit, done.
+    saveTextFile(trap, {120, 122, 126, 129, 130, 136, 140, 142}, *this, m_services.prompts,
+                 m_textSaves, path, [this] { return m_items->texts(); });
 }
 
 // ---- spreadsheets ---------------------------------------------------------------------------
