@@ -10,6 +10,7 @@
 #include "Services.h"
 #include "SettingsStore.h"
 
+#include <QColor>
 #include <QCursor>
 #include <QWidget>
 
@@ -44,6 +45,7 @@ public:
     static constexpr int kPointerHourglass = 11;
     static constexpr int kPointerCustom = 99;
     static constexpr int kDeleteKeyCode = 46;
+    static constexpr char16_t kProductName[] = u"Tarnwell";
 
     explicit Form1(const Services &services, QWidget *parent = nullptr);
     ~Form1() override;
@@ -118,6 +120,9 @@ private:
     void setTabOrder();
     void connectHandlers();
     void loadTextFilesNow(const QStringList &paths);
+    // A background the design fixes, with the text colour that reads on it.
+    static void setBackground(QWidget *widget, const QColor &colour,
+                              const QColor &text = Qt::black);
     void ApplySkin();
     void SetAppTitle();
     void loadHandCursor(const QString &path);
