@@ -102,33 +102,31 @@ double contrastRatio(const QColor &a, const QColor &b)
     return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
 }
 
-QColor ReadableStyle::boundaryColour(const QPalette &palette)
+namespace {
+// The first mix of `background` towards `text` that stands out from both backgrounds: half
+// way to the text at least, so the boundary stays quieter than the text it frames.
+QColor boundaryBetween(const QColor &background, const QColor &otherBackground, const QColor &text)
 {
-    const QColor window = palette.color(QPalette::Window);
-    const QColor base = palette.color(QPalette::Base);
-    const QColor text = palette.color(QPalette::WindowText);
-    // Half way to the text at least: the boundary stays quieter than the text it frames.
     for (int percent = 50; percent < 100; percent += 5) {
-        const QColor candidate = mixed(window, text, percent / 100.0);
-        if (contrastRatio(candidate, window) >= kBoundaryContrast &&
-            contrastRatio(candidate, base) >= kBoundaryContrast)
+        const QColor candidate = mixed(background, text, percent / 100.0);
+        if (contrastRatio(candidate, background) >= kBoundaryContrast &&
+            contrastRatio(candidate, otherBackground) >= kBoundaryContrast)
             return candidate;
     }
     return text;
 }
+} // namespace
+
+QColor ReadableStyle::boundaryColour(const QPalette &palette)
+{
+    return boundaryBetween(palette.color(QPalette::Window), palette.color(QPalette::Base),
+                           palette.color(QPalette::WindowText));
+}
 
 QColor ReadableStyle::rowBoundaryColour(const QPalette &palette)
 {
-    const QColor base = palette.color(QPalette::Base);
-    const QColor alternate = palette.color(QPalette::AlternateBase);
-    const QColor text = palette.color(QPalette::Text);
-    for (int percent = 50; percent < 100; percent += 5) {
-        const QColor candidate = mixed(base, text, percent / 100.0);
-        if (contrastRatio(candidate, base) >= kBoundaryContrast &&
-            contrastRatio(candidate, alternate) >= kBoundaryContrast)
-            return candidate;
-    }
-    return text;
+    return boundaryBetween(palette.color(QPalette::Base), palette.color(QPalette::AlternateBase),
+                           palette.color(QPalette::Text));
 }
 
 QColor ReadableStyle::focusColour(const QPalette &palette)
