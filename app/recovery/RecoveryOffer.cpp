@@ -20,7 +20,11 @@ QString keptAt(qint64 msecs)
 {
     const QDateTime when = QDateTime::fromMSecsSinceEpoch(msecs).toLocalTime();
     const QLocale locale;
-    if (when.date() == QDate::currentDate())
+    const bool today = when.date() == QDate::currentDate();
+    // With no language set, the C locale's short form would give the seconds too.
+    if (locale.language() == QLocale::C)
+        return when.toString(today ? QStringLiteral("HH:mm") : QStringLiteral("yyyy-MM-dd HH:mm"));
+    if (today)
         return locale.toString(when.time(), QLocale::ShortFormat);
     return locale.toString(when, QLocale::ShortFormat);
 }
