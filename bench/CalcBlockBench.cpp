@@ -6,7 +6,7 @@
 #include "Fakes.h"
 #include "Form1.h"
 #include "ItemList.h"
-#include "LibreOfficeCalc.h"
+#include "LibreOfficeLauncher.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>

@@ -34,7 +34,7 @@
 #include "ComparedPartChooser.h"
 #include "Fakes.h"
 #include "ItemList.h"
-#include "LibreOfficeCalc.h"
+#include "LibreOfficeLauncher.h"
 #include "List.h"
 #include "ListMenu.h"
 #include "NearDuplicateReview.h"

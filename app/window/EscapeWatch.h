@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Excel.h"
+#include "CancelWatch.h"
 
 #include <QShortcut>
 

@@ -4,7 +4,7 @@
 #include "CommandQueue.h"
 #include "CommonDialog.h"
 #include "ErrorReport.h"
-#include "Excel.h"
+#include "ExcelContext.h"
 #include "Prompts.h"
 #include "SaveLedger.h"
 #include "Services.h"

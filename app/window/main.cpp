@@ -1,6 +1,6 @@
 #include "CommandLine.h"
 #include "Form1.h"
-#include "LibreOfficeCalc.h"
+#include "LibreOfficeLauncher.h"
 #include "ListRecovery.h"
 #include "QtServices.h"
 #include "ReadableStyle.h"

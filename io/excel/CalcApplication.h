@@ -2,34 +2,17 @@
 
 // The UNO side of the Calc application object. Only the launcher and the Calc tests see it.
 
-#include "Spreadsheet.h"
+#include "ExcelApplication.h"
+#include "UnoStrings.h"
 
 #include <com/sun/star/frame/XDesktop.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/table/CellRangeAddress.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
 
-#include <atomic>
 #include <memory>
 
-// One bridge to a running office; calls fail cleanly once the office has gone away.
-class CalcConnection
-{
-public:
-    CalcConnection(css::uno::Reference<css::uno::XComponentContext> context,
-                   css::uno::Reference<css::lang::XComponent> bridge);
-    ~CalcConnection();
-
-    bool alive() const { return *m_alive; }
-    const css::uno::Reference<css::uno::XComponentContext> &context() const { return m_context; }
-    css::uno::Reference<css::frame::XDesktop> desktop() const;
-    void dispose();
-
-private:
-    css::uno::Reference<css::uno::XComponentContext> m_context;
-    css::uno::Reference<css::lang::XComponent> m_bridge;
-    std::shared_ptr<std::atomic<bool>> m_alive;
-};
+class CalcConnection;
 
 class CalcApplication : public ExcelApplication
 {
@@ -66,6 +49,3 @@ private:
     css::uno::Reference<css::frame::XModel> m_workbook;
     QString m_url; // of the workbook opened, when it was opened from a file
 };
-
-QString toQString(const rtl::OUString &text);
-rtl::OUString toOUString(const QString &text);

@@ -1,7 +1,7 @@
 #include "SpreadsheetClipboard.h"
 
 #include "CalcText.h"
-#include "Excel.h"
+#include "ExcelImport.h"
 
 #include <QStringDecoder>
 

@@ -4,8 +4,9 @@
 // strings and properties, and every call made on a thread of its own while the window stays
 // live. Only this folder's Calc files include it.
 
+#include "ExcelApplication.h"
 #include "Failure.h"
-#include "Spreadsheet.h"
+#include "UnoStrings.h"
 
 #include <QCoreApplication>
 #include <QScopeGuard>
@@ -26,9 +27,6 @@
 #include <optional>
 #include <thread>
 #include <type_traits>
-
-QString toQString(const rtl::OUString &text);
-rtl::OUString toOUString(const QString &text);
 
 namespace UnoCalls {
 

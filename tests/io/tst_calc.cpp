@@ -2,10 +2,11 @@
 
 #include "CalcApplication.h"
 #include "CalcTestTools.h"
-#include "Excel.h"
+#include "ExcelContext.h"
+#include "ExcelImport.h"
 #include "Failure.h"
 #include "ItemList.h"
-#include "LibreOfficeCalc.h"
+#include "LibreOfficeLauncher.h"
 #include "ListTestHost.h"
 #include "UnoCalls.h"
 

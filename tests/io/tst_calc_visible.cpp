@@ -4,7 +4,7 @@
 
 #include "CalcApplication.h"
 #include "CalcTestTools.h"
-#include "LibreOfficeCalc.h"
+#include "LibreOfficeLauncher.h"
 #include "ListMenu.h"
 #include "WindowFixture.h"
 #include "XvfbServer.h"

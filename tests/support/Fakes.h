@@ -1,10 +1,10 @@
 #pragma once
 
+#include "ExcelLauncher.h"
 #include "Failure.h"
 #include "FakePrompts.h"
 #include "Form1.h"
 #include "Services.h"
-#include "Spreadsheet.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

@@ -1,6 +1,7 @@
-#include "LibreOfficeCalc.h"
+#include "LibreOfficeLauncher.h"
 
 #include "CalcApplication.h"
+#include "CalcConnection.h"
 #include "Failure.h"
 #include "OfficeProcesses.h"
 #include "UnoCalls.h"
@@ -53,28 +54,7 @@ using namespace css;
 using namespace UnoCalls;
 using rtl::OUString;
 
-QString toQString(const OUString &text)
-{
-    return QString(reinterpret_cast<const QChar *>(text.getStr()), text.getLength());
-}
-
-OUString toOUString(const QString &text)
-{
-    return OUString(reinterpret_cast<const sal_Unicode *>(text.utf16()), sal_Int32(text.size()));
-}
-
 namespace {
-
-// Hears when the bridge to the office goes away (the office ended or crashed).
-class BridgeListener : public cppu::WeakImplHelper1<lang::XEventListener>
-{
-public:
-    explicit BridgeListener(std::shared_ptr<std::atomic<bool>> alive) : m_alive(std::move(alive)) {}
-    void SAL_CALL disposing(const lang::EventObject &) override { *m_alive = false; }
-
-private:
-    std::shared_ptr<std::atomic<bool>> m_alive;
-};
 
 uno::Reference<uno::XComponentContext> createLocalContext()
 {
@@ -115,41 +95,6 @@ std::shared_ptr<CalcConnection> tryConnect(const uno::Reference<uno::XComponentC
 }
 
 } // namespace
-
-// ---- connection -----------------------------------------------------------------------------
-
-CalcConnection::CalcConnection(uno::Reference<uno::XComponentContext> context,
-                               uno::Reference<lang::XComponent> bridge)
-    : m_context(std::move(context)), m_bridge(std::move(bridge)),
-      m_alive(std::make_shared<std::atomic<bool>>(true))
-{
-    m_bridge->addEventListener(new BridgeListener(m_alive));
-}
-
-CalcConnection::~CalcConnection()
-{
-    dispose();
-}
-
-void CalcConnection::dispose()
-{
-    // Letting go of the bridge leaves the office and its documents running.
-    try {
-        if (m_bridge.is() && *m_alive)
-            m_bridge->dispose();
-    } catch (const uno::Exception &) {
-    }
-    m_bridge.clear();
-    *m_alive = false;
-}
-
-uno::Reference<frame::XDesktop> CalcConnection::desktop() const
-{
-    return uno::Reference<frame::XDesktop>(
-        m_context->getServiceManager()->createInstanceWithContext(
-            ascii("com.sun.star.frame.Desktop"), m_context),
-        uno::UNO_QUERY_THROW);
-}
 
 // ---- launcher -------------------------------------------------------------------------------
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Spreadsheet.h"
+#include "ExcelLauncher.h"
 
 #include <QString>
 

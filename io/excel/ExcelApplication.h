@@ -1,11 +1,11 @@
 #pragma once
 
+#include "CellBlock.h"
+
 #include <QString>
 #include <QStringList>
 
 #include <functional>
-
-#include <memory>
 #include <optional>
 #include <vector>
 
@@ -14,24 +14,6 @@
 inline constexpr int kSpreadsheetGone = 462;
 // The number of the Failure WorkbooksOpen throws when the user gave up waiting for it.
 inline constexpr int kSpreadsheetWaitGivenUp = 18;
-
-// A block of cells as the sheet numbers them: rows and columns from 1.
-struct CellBlock
-{
-    int sheet = 0; // the sheet's index in its workbook, from 0
-    int row = 1;
-    int column = 1;
-    int rowCount = 0;
-    int columnCount = 0;
-
-    int lastRow() const { return row + rowCount - 1; }
-    int lastColumn() const { return column + columnCount - 1; }
-    bool operator==(const CellBlock &other) const
-    {
-        return sheet == other.sheet && row == other.row && column == other.column &&
-               rowCount == other.rowCount && columnCount == other.columnCount;
-    }
-};
 
 // One spreadsheet application object, as the load and save commands drive it. Every member
 // throws Failure when the application cannot do what is asked.
@@ -80,24 +62,4 @@ public:
     virtual void setColumnTexts(int row, int column, const QStringList &texts) = 0;
     // Fits the widths of the columns to their contents.
     virtual void AutofitColumns() = 0;
-};
-
-// Reaches the spreadsheet application.
-class ExcelLauncher
-{
-public:
-    virtual ~ExcelLauncher() = default;
-    // True when the application is there to be started or reached.
-    virtual bool isInstalled() = 0;
-    // A new application object; throws Failure when the application cannot be reached.
-    virtual std::unique_ptr<ExcelApplication> CreateObject() = 0;
-    // The command is done with the application: one that this launcher started and that
-    // shows no document now is ended. One the user had running is never ended.
-    virtual void release() {}
-
-    // Called once when the application has to be started first, which takes a while.
-    std::function<void()> whileStarting;
-    // Asked while waiting for the application to start: true gives up the wait (the window
-    // was closed).
-    std::function<bool()> stopWaiting;
 };

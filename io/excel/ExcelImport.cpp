@@ -1,9 +1,12 @@
-#include "Excel.h"
+#include "ExcelImport.h"
 
+#include "ExcelContext.h"
+#include "ExcelMessages.h"
 #include "Failure.h"
 #include "ItemList.h"
 #include "ListHost.h"
 #include "Prompts.h"
+#include "SpreadsheetSteps.h"
 #include "Trap.h"
 
 #include <QCoreApplication>
@@ -12,9 +15,6 @@
 #include <QTimer>
 
 namespace {
-constexpr int kPointerDefault = 0;
-constexpr int kPointerHourglass = 11;
-
 // Moves the progress bar to and fro while the office works on something that says nothing of
 // how far it is, so that the window shows it is not stuck.
 class MovingProgress
@@ -40,20 +40,6 @@ private:
     int m_step = 0;
 };
 } // namespace
-
-bool ExcelInstalled(ExcelContext &context)
-{
-    bool installed = false;
-    try {
-        installed = context.launcher.isInstalled();
-    } catch (const Failure &) {
-        installed = false;
-    }
-    if (!installed)
-        context.prompts.messageBox(QCoreApplication::translate("Tarnwell", kExcelMissingMessage),
-                                   Prompts::Style::OkOnly, context.appTitle);
-    return installed;
-}
 
 std::unique_ptr<ExcelApplication> OpenExcelWorkbook(ExcelContext &context, const QString &path,
                                                     ListHost &host)
@@ -105,19 +91,6 @@ MarkedRange GetExcelRange(ExcelContext &context, ExcelApplication *app)
     } catch (const std::exception &) {
         return {};
     }
-}
-
-void SpreadsheetSteps::tellGone(ExcelContext &context, const char *message) const
-{
-    context.prompts.messageBox(QCoreApplication::translate("Tarnwell", message),
-                               Prompts::Style::OkOnly, context.appTitle);
-}
-
-bool OpenWorkbookWithoutItems(ExcelContext &context)
-{
-    return context.prompts.messageBox(
-               QCoreApplication::translate("Tarnwell", kNoItemsCheckedQuestion),
-               Prompts::Style::YesNoDefaultNo, context.appTitle) == Prompts::Answer::Yes;
 }
 
 QString markInWorkbookMessage(const ExcelApplication::ActiveDocument &documents)
