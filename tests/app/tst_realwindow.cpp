@@ -1,3 +1,5 @@
+#include "RecoveryRecord.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -23,12 +25,14 @@ private Q_SLOTS:
     void fileNamedOnTheCommandLineIsLoaded();
     void answersWithoutADisplay_data();
     void answersWithoutADisplay();
+    void listIsRestoredAfterAKill();
 
 private:
     QStringList findWindows(QProcess &program, int atLeast);
     QString findWindow(QProcess &program) { return findWindows(program, 1).value(0); }
     void start(QProcess &program, const QStringList &arguments);
     void closeWindow(const QString &window);
+    bool xdotool(QProcess &program, const QStringList &arguments);
     int windowWidth(QProcess &program, const QString &window);
     QProcess m_xvfb;
     QString m_display;
@@ -206,6 +210,73 @@ void RealWindowTest::answersWithoutADisplay()
     const QString output = QString::fromUtf8(exitCode == 0 ? program.readAllStandardOutput()
                                                            : program.readAllStandardError());
     QVERIFY2(output.contains(says), qPrintable(output));
+}
+
+bool RealWindowTest::xdotool(QProcess &program, const QStringList &arguments)
+{
+    QProcess tool;
+    tool.setProcessEnvironment(program.processEnvironment());
+    tool.start(QStringLiteral("xdotool"), arguments);
+    return tool.waitForFinished(5000) && tool.exitCode() == 0;
+}
+
+void RealWindowTest::listIsRestoredAfterAKill()
+{
+    // A program killed after a load leaves its list; the next start offers it, and Restore
+    // (the question's default button) brings it back, kept for recovery in turn by the new
+    // window; a normal close then leaves nothing to offer.
+    const QString listPath = m_home.filePath(QStringLiteral("kept.txt"));
+    QFile listFile(listPath);
+    QVERIFY(listFile.open(QIODevice::WriteOnly));
+    listFile.write("apple\npear\napple\nfig\n");
+    listFile.close();
+    const QDir state(m_home.filePath(QStringLiteral(".local/state/tarnwell")));
+    const QStringList records{QStringLiteral("*.rec")};
+
+    QProcess killed;
+    start(killed, {listPath});
+    QVERIFY2(!findWindow(killed).isEmpty(), "no window titled Tarnwell appeared");
+    QTRY_COMPARE_WITH_TIMEOUT(state.entryList(records, QDir::Files).size(), 1, 15000);
+    const QString leftRecord = state.entryList(records, QDir::Files).constFirst();
+    killed.kill();
+    QVERIFY(killed.waitForFinished(5000));
+
+    QProcess restarted;
+    start(restarted, {});
+    const QStringList windows = findWindows(restarted, 2);
+    QVERIFY2(windows.size() == 2, "no question beside the window after the kill");
+    QString question;
+    for (const QString &window : windows) {
+        if (windowWidth(restarted, window) != 536)
+            question = window;
+    }
+    QVERIFY2(!question.isEmpty(), "no window but the main window's size");
+    QVERIFY(
+        xdotool(restarted, {QStringLiteral("windowfocus"), QStringLiteral("--sync"), question}));
+    QVERIFY(xdotool(restarted, {QStringLiteral("key"), QStringLiteral("Return")}));
+    const auto restoredTexts = [&] {
+        QStringList texts;
+        for (const QString &name : state.entryList(records, QDir::Files)) {
+            if (name == leftRecord)
+                continue;
+            const RecoveryRecord::Reading reading = RecoveryRecord::read(state.filePath(name));
+            for (qsizetype k = 0; k < reading.list.texts.size(); ++k)
+                texts.append(reading.list.texts.at(k).toString());
+        }
+        return texts;
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(
+        restoredTexts(),
+        (QStringList{QStringLiteral("pear"), QStringLiteral("apple"), QStringLiteral("fig")}),
+        15000);
+    QTRY_COMPARE_WITH_TIMEOUT(state.entryList(records, QDir::Files).size(), 1, 15000);
+
+    const QStringList left = findWindows(restarted, 1);
+    QCOMPARE(left.size(), 1);
+    closeWindow(left.constFirst());
+    QVERIFY2(restarted.waitForFinished(15000), "the program did not end after its window closed");
+    QCOMPARE(restarted.exitCode(), 0);
+    QCOMPARE(state.entryList(records, QDir::Files), QStringList());
 }
 
 QTEST_GUILESS_MAIN(RealWindowTest)
