@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
+#include <QRadioButton>
 #include <QRandomGenerator>
 #include <QTableView>
 #include <QTimer>
@@ -37,6 +38,7 @@ struct Op
         CheckWith,
         SortAToZ,
         Reverse,
+        UpperCase,
         Tick,
         Undo,
         Redo,
@@ -196,6 +198,9 @@ void HistoryTest::perform(TestWindow &window, const Op &op)
     case Op::Reverse:
         action(window, QStringLiteral("Reverse Order"))->trigger();
         break;
+    case Op::UpperCase:
+        action(window, QStringLiteral("Upper Case"))->trigger();
+        break;
     case Op::Tick:
         // As a click on the check box does it.
         if (op.row >= 0 && op.row < items.count()) {
@@ -258,9 +263,11 @@ QString HistoryTest::writeList(const QString &name, const QStringList &lines) co
 
 void HistoryTest::askedForAtEverySliceBoundary_data()
 {
-    QTest::addColumn<int>("command");      // an Op::Kind
-    QTest::addColumn<int>("meanwhile");    // an Op::Kind
-    QTest::addColumn<int>("filtersFirst"); // 1: a filter before, 2: one taken back
+    QTest::addColumn<int>("command");   // an Op::Kind
+    QTest::addColumn<int>("meanwhile"); // an Op::Kind
+    // 1: a filter before, 2: one taken back; 3: Upper Case under Match case before, whose step
+    // both changes texts and removes the duplicates that makes, 4: that step taken back.
+    QTest::addColumn<int>("filtersFirst");
 
     QTest::newRow("undo while a file loads into a list with items")
         << int(Op::Load) << int(Op::Undo) << 0;
@@ -273,6 +280,9 @@ void HistoryTest::askedForAtEverySliceBoundary_data()
     QTest::newRow("clear while a file loads") << int(Op::Load) << int(Op::Clear) << 0;
     QTest::newRow("remove selected while a filter removes")
         << int(Op::With) << int(Op::RemoveSelected) << 0;
+    QTest::newRow("add while Upper Case is taken back") << int(Op::Undo) << int(Op::Add) << 3;
+    QTest::newRow("undo while Upper Case is made again") << int(Op::Redo) << int(Op::Undo) << 4;
+    QTest::newRow("clear while Upper Case is taken back") << int(Op::Undo) << int(Op::Clear) << 3;
 }
 
 void HistoryTest::askedForAtEverySliceBoundary()
@@ -288,18 +298,24 @@ void HistoryTest::askedForAtEverySliceBoundary()
         start.append(i % 3 == 0 ? QStringLiteral("line %1").arg(i % 60)
                                 : QStringLiteral("item %1").arg(i));
     start += QStringList{"Martin Holloway", "support@example.org"};
+    for (int i = 0; filtersFirst > 2 && i < 20; ++i) // told apart by Match case until Upper Case
+        start += QStringList{QStringLiteral("Name %1").arg(i), QStringLiteral("NAME %1").arg(i)};
     QStringList lines;
     for (int i = 0; i < 120; ++i)
         lines.append(QStringLiteral("LINE %1").arg(i % 80));
     const QString file = writeList(QStringLiteral("list.txt"), lines);
 
     const auto setUp = [&](TestWindow &window) {
+        if (filtersFirst > 2)
+            window.control<QRadioButton>("Option2")->click(); // Match case
         perform(window, {Op::Load, writeList(QStringLiteral("start.txt"), start)});
         for (int row = 0; row < 40; row += 7)
             perform(window, {Op::Tick, {}, row});
-        if (filtersFirst > 0)
+        if (filtersFirst == 1 || filtersFirst == 2)
             perform(window, {Op::Without, QStringLiteral("1")});
-        if (filtersFirst > 1)
+        if (filtersFirst > 2)
+            perform(window, {Op::UpperCase});
+        if (filtersFirst == 2 || filtersFirst == 4)
             perform(window, {Op::Undo});
     };
     const Op first{Op::Kind(command),
