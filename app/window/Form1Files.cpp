@@ -5,16 +5,13 @@
 #include "EscapeWatch.h"
 #include "ExcelExport.h"
 #include "ExcelImport.h"
-#include "ExcelMessages.h"
 #include "Failure.h"
 #include "FilePaths.h"
 #include "Hourglass.h"
 #include "ItemList.h"
 #include "List.h"
-#include "SpreadsheetSteps.h"
 #include "TextFileImport.h"
 #include "TextFileSave.h"
-#include "Translations.h"
 #include "Trap.h"
 #include "UndoHistory.h"
 
@@ -22,9 +19,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
-#include <QLocale>
-
-#include <climits>
 
 namespace {
 constexpr int kTextDialogFlags = 2621953;
@@ -168,16 +162,6 @@ void Form1::PushButton20_Click()
 
 // ---- spreadsheets ---------------------------------------------------------------------------
 
-namespace {
-QString writingToCalcStatus(qsizetype items)
-{
-    // Digit groups as the window's language writes them ("1,000,000"; "1.000.000").
-    const int count = items > INT_MAX ? INT_MAX : int(items);
-    return QCoreApplication::translate("Tarnwell", "Writing %1 item(s) to Calc...", nullptr, count)
-        .arg(Translations::numberLocale().toString(items));
-}
-} // namespace
-
 ExcelContext Form1::excelContext()
 {
     // Starting the office can take half a minute: say so, and let the window be closed.
@@ -226,78 +210,5 @@ void Form1::PushButton15_Click()
 {
     Trap trap(m_reporter, QStringLiteral("Form1.PushButton15_Click"));
     ExcelContext context = excelContext();
-    if (trap.test(100, [&] { return !ExcelInstalled(context); })) {
-        trap.line(164, [&] {
-            msgBox(QCoreApplication::translate("Tarnwell", kExcelMissingForFeatureMessage));
-        });
-        return;
-    }
-    if (trap.test(108, [&] { return m_items->count() == 0; }))
-        return;
-    if (trap.test(109, [&] {
-            const auto &checks = m_items->checks();
-            return std::find(checks.begin(), checks.end(), 1) == checks.end() &&
-                   !OpenWorkbookWithoutItems(context);
-        }))
-        return;
-    trap.line(110, [&] { setMousePointer(kPointerHourglass); });
-    std::unique_ptr<ExcelApplication> app;
-    const auto requireApp = [&]() -> ExcelApplication & {
-        if (!app)
-            throw Failure(QCoreApplication::translate("Tarnwell", "Object variable not set"), 91);
-        return *app;
-    };
-    const QString statusBefore = Label1->text();
-    SpreadsheetSteps steps(trap); // the office closed meanwhile is told once, at the end
-    const std::optional<Failure> failure =
-        trap.attempt(112, [&] { app = context.launcher.CreateObject(); });
-    const bool reached = !failure;
-    if (failure) {
-        setStatus(failure->description()); // not "Starting ..." while the report shows
-        trap.report(*failure);
-    } else {
-        // The office answers: no more "Starting ...", but what is being done.
-        const auto &checks = m_items->checks();
-        setStatus(writingToCalcStatus(std::count(checks.begin(), checks.end(), 1)));
-    }
-    steps.line(114, [&] { requireApp().WorkbooksAdd(); });
-    for (int header = 0; header < m_items->headerCount(); ++header)
-        steps.line(122, [&] {
-            requireApp().setColumnTexts(1, header + 1, {m_items->headerText(header)});
-        });
-    // Row k + 1 for item k; only items with a check mark are written, the rest stay empty.
-    // The list as it stands now is written, in slices, yielding in between.
-    steps.line(144, [&] {
-        QStringList texts;
-        texts.reserve(m_items->count());
-        for (qsizetype position = 0; position < m_items->count(); ++position)
-            texts.append(m_items->isChecked(position) ? m_items->text(position).toString()
-                                                      : QString());
-        while (!texts.isEmpty() && texts.last().isEmpty())
-            texts.removeLast();
-        constexpr qsizetype kSlice = 8192;
-        YieldPacer pacer(*this);
-        for (qsizetype first = 0; first < texts.size(); first += kSlice) {
-            requireApp().setColumnTexts(2 + int(first), 1, texts.mid(first, kSlice));
-            // Fitting the column and showing the workbook take the last tenth.
-            setProgress(90.0 * double(std::min(texts.size(), first + kSlice)) /
-                        double(texts.size()));
-            if (pacer.due())
-                yieldToEventLoop();
-        }
-    });
-    steps.line(158, [&] { requireApp().AutofitColumns(); });
-    steps.line(160, [&] { requireApp().setVisible(true); });
-    trap.line(162, [&] { setMousePointer(kPointerDefault); });
-    setProgress(0);
-    if (reached)
-        setStatus(statusBefore);
-    if (steps.officeGone())
-        steps.tellGone(context, kGoneWhileWritingMessage);
-    // An office started for this command and left with nothing to show is ended.
-    app.reset();
-    try {
-        context.launcher.release();
-    } catch (const Failure &) {
-    }
+    List::ListviewToExcel(*m_items, *this, context, trap, [this] { return Label1->text(); });
 }
