@@ -1,6 +1,8 @@
-// The Calc side against a real, headless LibreOffice with a private profile.
+// The Calc application object against a real, headless LibreOffice with a private profile:
+// the blocks marked and their displayed texts, opening workbooks and text tables, writing.
 
 #include "CalcApplication.h"
+#include "CalcCells.h"
 #include "CalcTestTools.h"
 #include "ExcelContext.h"
 #include "ExcelImport.h"
@@ -50,40 +52,7 @@
 Q_DECLARE_METATYPE(CellBlock)
 
 using namespace css;
-
-namespace {
-
-uno::Reference<table::XCell> cellAt(const uno::Reference<frame::XModel> &model, int column, int row)
-{
-    return firstSheet(model)->getCellByPosition(column, row);
-}
-
-void setText(const uno::Reference<table::XCell> &cell, const QString &text)
-{
-    uno::Reference<text::XTextRange>(cell, uno::UNO_QUERY_THROW)->setString(toOUString(text));
-}
-
-QString textOf(const uno::Reference<table::XCell> &cell)
-{
-    return toQString(uno::Reference<text::XTextRange>(cell, uno::UNO_QUERY_THROW)->getString());
-}
-
-void setFormat(const uno::Reference<frame::XModel> &model, const uno::Reference<table::XCell> &cell,
-               const char *formatCode)
-{
-    uno::Reference<util::XNumberFormatsSupplier> supplier(model, uno::UNO_QUERY_THROW);
-    uno::Reference<util::XNumberFormats> formats = supplier->getNumberFormats();
-    const lang::Locale locale(rtl::OUString::createFromAscii("en"),
-                              rtl::OUString::createFromAscii("US"), rtl::OUString());
-    const rtl::OUString code = rtl::OUString::createFromAscii(formatCode);
-    sal_Int32 key = formats->queryKey(code, locale, false);
-    if (key < 0)
-        key = formats->addNew(code, locale);
-    uno::Reference<beans::XPropertySet>(cell, uno::UNO_QUERY_THROW)
-        ->setPropertyValue(rtl::OUString::createFromAscii("NumberFormat"), uno::Any(key));
-}
-
-} // namespace
+using namespace CalcCells;
 
 class CalcTest : public QObject
 {
@@ -92,16 +61,12 @@ class CalcTest : public QObject
 private Q_SLOTS:
     void initTestCase();
     void cleanupTestCase();
-    void missingOfficeIsToldAtOnce();
-    void officeGoneIsOneFailure_data();
-    void officeGoneIsOneFailure();
-    void aCallGivenUpOnEndsInItsLeftOver();
     void readsDisplayedTexts_data();
     void readsDisplayedTexts();
     void wholeColumnIsClippedToUsedArea();
     void wholeColumnImportsTheUsedRowsOnly();
-    void blockOutsideUsedAreaGivesItsEmptyRows();
     void severalMarkedBlocksAreTakenTopToBottom();
+    void blockOutsideUsedAreaGivesItsEmptyRows();
     void fileThatIsNoWorkbook();
     void csvOpensWithItsSeparatorAndEncoding();
     void workbookWithAPasswordNotGiven();
@@ -110,16 +75,10 @@ private Q_SLOTS:
     void handMarkedBlockKeepsItsRows_data();
     void handMarkedBlockKeepsItsRows();
     void fittedColumnHasAMaximumWidth();
-    void onePipePerProfile();
     void workbookLoadedAnewIsStillRead();
     void markingInAnotherDocumentIsNoticed();
-    void anOfficeWeStartedWithNothingShownIsEnded();
-    void theUsersOwnOfficeIsNeverEnded_data();
-    void theUsersOwnOfficeIsNeverEnded();
 
 private:
-    QString makeWorkbook(const char *filter, const QString &name);
-
     QTemporaryDir m_folder;
     std::unique_ptr<LibreOfficeLauncher> m_launcher;
     QString m_xlsx;
@@ -134,84 +93,15 @@ void CalcTest::initTestCase()
     m_launcher = std::make_unique<LibreOfficeLauncher>(options);
     QVERIFY2(m_launcher->isInstalled(),
              "LibreOffice is not installed (scripts/install-deps installs it)");
-    m_xlsx = makeWorkbook("Calc Office Open XML", QStringLiteral("book.xlsx"));
-    m_ods = makeWorkbook("calc8", QStringLiteral("book.ods"));
+    m_xlsx = makeSampleWorkbook(*m_launcher, "Calc Office Open XML",
+                                m_folder.filePath(QStringLiteral("book.xlsx")));
+    m_ods = makeSampleWorkbook(*m_launcher, "calc8", m_folder.filePath(QStringLiteral("book.ods")));
 }
 
 void CalcTest::cleanupTestCase()
 {
     if (m_launcher)
         m_launcher->terminatePrivateOffice();
-}
-
-// B2 3.5 shown with two decimals, C2 a date, B3 a formula, C3 blanks, B4 a text, C4 empty,
-// B6 a text below an empty row.
-QString CalcTest::makeWorkbook(const char *filter, const QString &name)
-{
-    std::unique_ptr<ExcelApplication> app = m_launcher->CreateObject();
-    app->WorkbooksAdd();
-    const uno::Reference<frame::XModel> model = static_cast<CalcApplication &>(*app).workbook();
-    cellAt(model, 1, 1)->setValue(3.5);
-    setFormat(model, cellAt(model, 1, 1), "0.00");
-    cellAt(model, 2, 1)->setValue(45366); // 2024-03-15
-    setFormat(model, cellAt(model, 2, 1), "YYYY-MM-DD");
-    cellAt(model, 1, 2)->setFormula(rtl::OUString::createFromAscii("=1+2"));
-    setText(cellAt(model, 2, 2), QStringLiteral("   "));
-    setText(cellAt(model, 1, 3), QStringLiteral("pear"));
-    setText(cellAt(model, 1, 5), QStringLiteral("plum"));
-    const QString path = m_folder.filePath(name);
-    return storeAndClose(model, path, filter);
-}
-
-void CalcTest::missingOfficeIsToldAtOnce()
-{
-    LibreOfficeLauncher::Options options;
-    options.soffice = m_folder.filePath(QStringLiteral("no-such-soffice"));
-    LibreOfficeLauncher missing(options);
-    QVERIFY(!missing.isInstalled());
-    QVERIFY_THROWS_EXCEPTION(Failure, missing.CreateObject());
-}
-
-void CalcTest::officeGoneIsOneFailure_data()
-{
-    QTest::addColumn<QString>("thrown"); // "disposed", or a RuntimeException's message
-    QTest::addColumn<bool>("gone");
-    QTest::newRow("a disposed object") << "disposed" << true;
-    QTest::newRow("the bridge ended during the call")
-        << "Binary URP bridge disposed during call at ./binaryurp/source/bridge.cxx:615" << true;
-    QTest::newRow("another failure") << "no such property" << false;
-}
-
-void CalcTest::officeGoneIsOneFailure()
-{
-    QFETCH(QString, thrown);
-    QFETCH(bool, gone);
-    try {
-        UnoCalls::unoCall([&] {
-            if (thrown == u"disposed")
-                throw lang::DisposedException();
-            throw uno::RuntimeException(toOUString(thrown));
-        });
-        QFAIL("no failure");
-    } catch (const Failure &failure) {
-        QCOMPARE(failure.number() == kSpreadsheetGone, gone);
-        QCOMPARE(failure.description() == u"LibreOffice Calc is no longer running", gone);
-    }
-}
-
-void CalcTest::aCallGivenUpOnEndsInItsLeftOver()
-{
-    const auto slowSeven = [] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        return 7;
-    };
-    std::atomic<int> leftOver{0};
-    const auto keep = [&](int &value) { leftOver = value; };
-    QCOMPARE(UnoCalls::unoCallUnlessGivenUp<int>(slowSeven, keep, [] { return false; }), 7);
-    QCOMPARE(leftOver.load(), 0);
-    // Given up on: the wait ends at once, and the result goes to the left-over handler.
-    QVERIFY(!UnoCalls::unoCallUnlessGivenUp<int>(slowSeven, keep, [] { return true; }));
-    QTRY_COMPARE(leftOver.load(), 7);
 }
 
 void CalcTest::readsDisplayedTexts_data()
@@ -522,25 +412,6 @@ void CalcTest::fittedColumnHasAMaximumWidth()
     uno::Reference<util::XCloseable>(model, uno::UNO_QUERY_THROW)->close(true);
 }
 
-void CalcTest::onePipePerProfile()
-{
-    // The user's own profile lives under the configuration folder: another home, another
-    // profile, another office.
-    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
-    QTemporaryDir first, second;
-    qputenv("XDG_CONFIG_HOME", first.path().toLocal8Bit());
-    const QString firstName = LibreOfficeLauncher().pipeName();
-    QCOMPARE(LibreOfficeLauncher().pipeName(), firstName);
-    qputenv("XDG_CONFIG_HOME", second.path().toLocal8Bit());
-    const QString secondName = LibreOfficeLauncher().pipeName();
-    if (saved.isNull())
-        qunsetenv("XDG_CONFIG_HOME");
-    else
-        qputenv("XDG_CONFIG_HOME", saved);
-    QVERIFY(firstName != secondName);
-    QVERIFY(m_launcher->pipeName() != firstName && m_launcher->pipeName() != secondName);
-}
-
 void CalcTest::workbookLoadedAnewIsStillRead()
 {
     // "Edit Document" loads the workbook anew: the marked block is read from the new one.
@@ -597,94 +468,6 @@ void CalcTest::markingInAnotherDocumentIsNoticed()
     // Closed, a file's workbook and a new one alike are known to be gone.
     QVERIFY(!app->workbookOpen());
     QVERIFY(!unsaved->workbookOpen());
-}
-
-void CalcTest::anOfficeWeStartedWithNothingShownIsEnded()
-{
-    LibreOfficeLauncher::Options options;
-    options.profileFolder = m_folder.filePath(QStringLiteral("own-profile"));
-    options.headless = true;
-
-    try {
-        // The user's office (started by another launcher of the same profile) is never ended.
-        LibreOfficeLauncher users(options);
-        users.CreateObject();
-        const auto endOffice = qScopeGuard([&] { users.terminatePrivateOffice(); });
-        LibreOfficeLauncher ours(options);
-        {
-            std::unique_ptr<ExcelApplication> app = ours.CreateObject();
-            QVERIFY_THROWS_EXCEPTION(Failure, app->WorkbooksOpen(m_folder.filePath("none.xlsx")));
-        }
-        ours.release();
-        // A busy office may refuse connections for a while (on a loaded machine, seconds on
-        // end); one that was ended never answers.
-        QTRY_VERIFY_WITH_TIMEOUT(ours.officeAnswers(), 30000);
-
-        // One it started, and that shows nothing (the file was no workbook), it ends.
-        users.release(); // the one that started it, now with nothing shown
-        QVERIFY(!users.officeAnswers());
-        // It is gone when release() returns: the next command starts one anew and works.
-        std::unique_ptr<ExcelApplication> next = users.CreateObject();
-        next->WorkbooksAdd();
-        next->setColumnTexts(1, 1, {QStringLiteral("after")});
-        uno::Reference<util::XCloseable>(static_cast<CalcApplication &>(*next).workbook(),
-                                         uno::UNO_QUERY_THROW)
-            ->close(true);
-        next.reset();
-        users.terminatePrivateOffice();
-    } catch (const Failure &failure) {
-        QFAIL(qPrintable(failure.description()));
-    }
-}
-
-void CalcTest::theUsersOwnOfficeIsNeverEnded_data()
-{
-    QTest::addColumn<bool>("withDocument");
-    QTest::newRow("showing nothing") << false;
-    QTest::newRow("with a document open") << true;
-}
-
-void CalcTest::theUsersOwnOfficeIsNeverEnded()
-{
-    // The user started the office of this profile themselves (it has no pipe of ours). The
-    // office started for an import hands over to it; when the import fails, release() must
-    // leave it running, as it is the user's.
-    QFETCH(bool, withDocument);
-    const QString profile = m_folder.filePath(withDocument ? QStringLiteral("users-doc")
-                                                           : QStringLiteral("users-bare"));
-    QStringList arguments = {
-        QStringLiteral("--headless"), QStringLiteral("--nologo"), QStringLiteral("--norestore"),
-        QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profile).toString()};
-    if (withDocument)
-        arguments.append(m_ods);
-    qint64 users = 0;
-    QVERIFY(QProcess::startDetached(m_launcher->sofficePath(), arguments, QString(), &users));
-    const auto endUsersOffice = qScopeGuard([&] { ::kill(pid_t(users), SIGTERM); });
-    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(profile + QStringLiteral("/.lock")), 60000);
-    QTest::qWait(1000);
-
-    LibreOfficeLauncher::Options options;
-    options.profileFolder = profile;
-    options.headless = true;
-    LibreOfficeLauncher ours(options);
-    try {
-        {
-            std::unique_ptr<ExcelApplication> app = ours.CreateObject();
-            const QString damaged = m_folder.filePath(QStringLiteral("damaged.xlsx"));
-            QFile file(damaged);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(QByteArray("PK\x03\x04 not a workbook at all"));
-            file.close();
-            QVERIFY_THROWS_EXCEPTION(Failure, app->WorkbooksOpen(damaged));
-        }
-        ours.release();
-        QTRY_VERIFY_WITH_TIMEOUT(ours.officeAnswers(), 10000);
-        QCOMPARE(::kill(pid_t(users), 0), 0); // the user's office runs on
-        ours.CreateObject();
-        ours.terminatePrivateOffice();
-    } catch (const Failure &failure) {
-        QFAIL(qPrintable(failure.description()));
-    }
 }
 
 QTEST_GUILESS_MAIN(CalcTest)
