@@ -1,6 +1,7 @@
 #include "QtServices.h"
 
 #include "Failure.h"
+#include "LineBreaks.h"
 #include "WindowPlacement.h"
 
 #include <QCoreApplication>
@@ -28,10 +29,9 @@
 
 namespace {
 // The messages carry Windows line ends (CR LF, bare CR); a label needs LF.
-QString displayText(QString text)
+QString displayText(const QString &text)
 {
-    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
-        .replace(u'\r', u'\n');
+    return LineBreaks::withBreaksAs(text, u'\n');
 }
 // A box as narrow as a short text ("Done.") cuts its own title off; keep it wide enough for
 // the title and the title bar's buttons. A message box sizes itself from its layout, so the

@@ -1,5 +1,7 @@
 #include "CsvOptions.h"
 
+#include "LineBreaks.h"
+
 #include <QStringDecoder>
 #include <QStringList>
 
@@ -20,10 +22,12 @@ QStringList recordsOf(const QString &text, bool cutShort)
     QStringList records;
     QString record;
     bool quoted = false;
-    for (const QChar c : text) {
+    for (qsizetype k = 0; k < text.size(); ++k) {
+        const QChar c = text[k];
         if (c == u'"')
             quoted = !quoted;
-        if (!quoted && (c == u'\n' || c == u'\r')) {
+        if (const qsizetype lineEnd = quoted ? 0 : LineBreaks::breakLength(text, k)) {
+            k += lineEnd - 1;
             if (!record.isEmpty())
                 records.append(record);
             record.clear();

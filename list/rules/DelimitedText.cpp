@@ -1,5 +1,7 @@
 #include "DelimitedText.h"
 
+#include "LineBreaks.h"
+
 DelimitedReader::DelimitedReader(QStringView text, QChar delimiter, bool linesAreRecords)
     : m_text(text), m_delimiter(delimiter), m_linesAreRecords(linesAreRecords)
 {
@@ -34,10 +36,9 @@ bool DelimitedReader::next(QString &field, bool &endsRecord)
             m_inRecord = true;
             endsRecord = false;
             return true;
-        } else if (m_linesAreRecords && (c == u'\n' || c == u'\r')) {
-            if (c == u'\r' && m_position + 1 < size && m_text[m_position + 1] == u'\n')
-                ++m_position;
-            ++m_position;
+        } else if (const qsizetype lineEnd =
+                       m_linesAreRecords ? LineBreaks::breakLength(m_text, m_position) : 0) {
+            m_position += lineEnd;
             m_inRecord = false;
             endsRecord = true;
             return true;

@@ -20,12 +20,13 @@ QStringList nonEmptyLines(QStringView text)
     QStringList lines;
     qsizetype start = 0;
     for (qsizetype k = 0; k <= text.size(); ++k) {
-        if (k < text.size() && text[k] != u'\r' && text[k] != u'\n')
+        // The text's end ends its last line.
+        const qsizetype length = k < text.size() ? breakLength(text, k) : 1;
+        if (length == 0)
             continue;
         if (k > start)
             lines.append(text.mid(start, k - start).toString());
-        if (k + 1 < text.size() && text[k] == u'\r' && text[k + 1] == u'\n')
-            ++k;
+        k += length - 1;
         start = k + 1;
     }
     return lines;
@@ -50,12 +51,11 @@ TextPool lines(QStringView text, ListHost &host)
     host.yieldToEventLoop();
     qsizetype start = 0;
     for (qsizetype k = 0; k < text.size(); ++k) {
-        const char16_t unit = text[k].unicode();
-        if (unit != u'\r' && unit != u'\n')
+        const qsizetype length = breakLength(text, k);
+        if (length == 0)
             continue;
         result.append(text.mid(start, k - start));
-        if (unit == u'\r' && k + 1 < text.size() && text[k + 1] == u'\n')
-            ++k;
+        k += length - 1;
         start = k + 1;
         if (result.size() % 4096 == 0 && pacer.due())
             host.yieldToEventLoop();
@@ -68,12 +68,17 @@ TextPool lines(QStringView text, ListHost &host)
 
 QString asBlanks(QStringView text)
 {
+    return withBreaksAs(text, u' ');
+}
+
+QString withBreaksAs(QStringView text, QChar mark)
+{
     QString result;
     result.reserve(text.size());
     for (qsizetype k = 0; k < text.size(); ++k) {
-        if (text[k] == u'\r' && k + 1 < text.size() && text[k + 1] == u'\n')
-            ++k;
-        result += text[k] == u'\r' || text[k] == u'\n' ? QChar(u' ') : text[k];
+        const qsizetype length = breakLength(text, k);
+        result += length > 0 ? mark : text[k];
+        k += std::max<qsizetype>(length, 1) - 1;
     }
     return result;
 }

@@ -13,12 +13,27 @@ class TextPool;
 // back from its file as several.
 namespace LineBreaks {
 
+// The line-break rule of every text the program splits into lines or items: CR LF, CR and LF
+// each end a line, CR LF as one. How many characters the line break at `at` in `text` takes:
+// 2 for CR LF, 1 for a CR or an LF alone, 0 where no line ends.
+inline qsizetype breakLength(QStringView text, qsizetype at)
+{
+    const char16_t unit = text[at].unicode();
+    if (unit == u'\n')
+        return 1;
+    if (unit != u'\r')
+        return 0;
+    return at + 1 < text.size() && text[at + 1] == u'\n' ? 2 : 1;
+}
+
 // True when `text` holds a CR or an LF.
 bool holdsBreak(ItemText text);
 // The lines of `text`, split at CR LF, CR and LF; empty lines left out.
 QStringList nonEmptyLines(QStringView text);
 // `text` with each CR LF, CR and LF made one blank.
 QString asBlanks(QStringView text);
+// `text` with each CR LF, CR and LF made one `mark`.
+QString withBreaksAs(QStringView text, QChar mark);
 // The lines of `text` as a list file's items: split at CR LF, CR and LF, empty lines kept, a
 // final line end adding none; yields now and then through `host`.
 TextPool lines(QStringView text, ListHost &host);

@@ -3,6 +3,8 @@
 // A list file's rules written out plainly, for the tests to hold the program's chunked reader
 // against: the whole file decoded at once, then split into lines.
 
+#include "LineBreaks.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringDecoder>
@@ -73,8 +75,9 @@ inline QString decodeListFile(const QByteArray &bytes)
     return decodeWindows1252(body.data(), body.size());
 }
 
-// Splits text into lines: CR LF, CR and LF each end a line. A line end at the very end adds no
-// empty line; empty lines inside stay; nothing is trimmed.
+// Splits text into lines by the program's line-break rule (LineBreaks::breakLength: CR LF, CR
+// and LF each end a line). A line end at the very end adds no empty line; empty lines inside
+// stay; nothing is trimmed.
 class LineSplitter
 {
 public:
@@ -85,14 +88,11 @@ public:
         const qsizetype size = m_text.size();
         if (m_position >= size)
             return false;
-        const char16_t *chars = m_text.utf16();
         qsizetype end = m_position;
-        while (end < size && chars[end] != u'\r' && chars[end] != u'\n')
+        while (end < size && LineBreaks::breakLength(m_text, end) == 0)
             ++end;
         line = m_text.sliced(m_position, end - m_position);
-        if (end < size && chars[end] == u'\r' && end + 1 < size && chars[end + 1] == u'\n')
-            ++end;
-        m_position = end + 1;
+        m_position = end < size ? end + LineBreaks::breakLength(m_text, end) : end;
         return true;
     }
 
