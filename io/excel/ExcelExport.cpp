@@ -1,7 +1,6 @@
 #include "ExcelExport.h"
 
 #include "ExcelContext.h"
-#include "ExcelMessages.h"
 #include "Failure.h"
 #include "ItemList.h"
 #include "ListHost.h"
@@ -36,15 +35,19 @@ bool ExcelInstalled(ExcelContext &context)
         installed = false;
     }
     if (!installed)
-        context.prompts.messageBox(QCoreApplication::translate("Tarnwell", kExcelMissingMessage),
-                                   Prompts::Style::OkOnly, context.appTitle);
+        context.prompts.messageBox(
+            QCoreApplication::translate("Tarnwell",
+                                        "Excel is not installed on this computer. You need to have "
+                                        "it installed to use this software without error."),
+            Prompts::Style::OkOnly, context.appTitle);
     return installed;
 }
 
 bool OpenWorkbookWithoutItems(ExcelContext &context)
 {
     return context.prompts.messageBox(
-               QCoreApplication::translate("Tarnwell", kNoItemsCheckedQuestion),
+               QCoreApplication::translate("Tarnwell",
+                                           "No items are checked. Open a workbook without items?"),
                Prompts::Style::YesNoDefaultNo, context.appTitle) == Prompts::Answer::Yes;
 }
 
@@ -56,7 +59,9 @@ void ListviewToExcel(const ItemList &listView, ListHost &host, ExcelContext &con
     if (trap.test(100, [&] { return !ExcelInstalled(context); })) {
         trap.line(164, [&] {
             context.prompts.messageBox(
-                QCoreApplication::translate("Tarnwell", kExcelMissingForFeatureMessage),
+                QCoreApplication::translate("Tarnwell",
+                                            "Excel is not installed on this computer. You need to "
+                                            "have it installed to use this feature."),
                 Prompts::Style::OkOnly, context.appTitle);
         });
         return;
@@ -122,7 +127,9 @@ void ListviewToExcel(const ItemList &listView, ListHost &host, ExcelContext &con
     if (reached)
         host.setStatus(statusBefore);
     if (steps.officeGone())
-        steps.tellGone(context, kGoneWhileWritingMessage);
+        steps.tellGone(context,
+                       QT_TRANSLATE_NOOP("Tarnwell",
+                                         "LibreOffice Calc closed before the items were written."));
     // An office started for this command and left with nothing to show is ended.
     app.reset();
     try {

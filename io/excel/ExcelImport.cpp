@@ -144,7 +144,8 @@ bool ExcelToListview(ItemList &listView, const QString &path, ListHost &host, Ex
     bool noRange = false;
     MarkedRange marked;
     if (app)
-        host.setStatus(QCoreApplication::translate("Tarnwell", kMarkCellsStatus));
+        host.setStatus(QCoreApplication::translate(
+            "Tarnwell", "Mark a block of cells in Calc, then press OK."));
     trap.line(112, [&] { marked = GetExcelRange(context, app.get()); });
     // The user is done with Calc: the new items, the status line and any question are here.
     if (app)
@@ -185,13 +186,19 @@ bool ExcelToListview(ItemList &listView, const QString &path, ListHost &host, Ex
     const bool closed = context.launcher.stopWaiting && context.launcher.stopWaiting();
     if (!closed && steps.officeGone()) {
         host.setStatus(QString());
-        steps.tellGone(context, kGoneWhileReadingMessage);
+        steps.tellGone(
+            context,
+            QT_TRANSLATE_NOOP("Tarnwell", "LibreOffice Calc closed before the cells were read."));
     }
     if (!closed && trap.test(140, [&] { return noRange; })) {
         trap.line(142, [&] {
             context.prompts.messageBox(
-                QCoreApplication::translate(
-                    "Tarnwell", marked.workbookClosed ? kWorkbookClosedMessage : kNoRangeMessage),
+                marked.workbookClosed
+                    ? QCoreApplication::translate("Tarnwell",
+                                                  "The workbook was closed in Calc before a block "
+                                                  "was marked, so nothing was read.")
+                    : QCoreApplication::translate("Tarnwell",
+                                                  "You did not select a range. Please try again."),
                 Prompts::Style::OkOnly, context.appTitle);
         });
     }
