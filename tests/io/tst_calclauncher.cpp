@@ -78,10 +78,7 @@ private:
 
 void CalcLauncherTest::initTestCase()
 {
-    LibreOfficeLauncher::Options options;
-    options.profileFolder = m_folder.filePath(QStringLiteral("profile"));
-    options.headless = true;
-    m_launcher = std::make_unique<LibreOfficeLauncher>(options);
+    m_launcher = privateHeadlessOffice(m_folder.filePath(QStringLiteral("profile")));
     QVERIFY2(m_launcher->isInstalled(),
              "LibreOffice is not installed (scripts/install-deps installs it)");
     m_ods = makeSampleWorkbook(*m_launcher, "calc8", m_folder.filePath(QStringLiteral("book.ods")));

@@ -69,4 +69,13 @@ inline QString makeSampleWorkbook(LibreOfficeLauncher &launcher, const char *fil
     return storeAndClose(model, path, filter);
 }
 
+// A launcher of a headless office of its own, with the profile in `profileFolder`.
+inline std::unique_ptr<LibreOfficeLauncher> privateHeadlessOffice(const QString &profileFolder)
+{
+    LibreOfficeLauncher::Options options;
+    options.profileFolder = profileFolder;
+    options.headless = true;
+    return std::make_unique<LibreOfficeLauncher>(options);
+}
+
 } // namespace CalcCells
