@@ -3,10 +3,11 @@
 #include "ComparedPart.h"
 #include "ContainedText.h"
 #include "DuplicateScan.h"
-#include "ItemBits.h"
 #include "ItemList.h"
 #include "ListHost.h"
-#include "PackedTexts.h"
+#include "ListPass.h"
+#include "Removal.h"
+#include "SliceTurns.h"
 #include "TextSearch.h"
 #include "TextSet.h"
 #include "Tidying.h"
@@ -15,6 +16,7 @@
 #include <QStringMatcher>
 
 #include <algorithm>
+#include <optional>
 #include <unordered_map>
 
 namespace List {
@@ -22,183 +24,37 @@ namespace {
 
 constexpr qsizetype kSlice = 8192;
 
-// What a removal takes: its positions (ascending) and, when the list keeps a history, their
-// texts, copied beforehand. A removal that takes most of a long list keeps the rest anew
-// instead: the positions and texts of the items it keeps, and the history takes the old
-// texts whole, which costs no copy. Copying what is kept then touches far less new memory
-// than copying what goes, and closing up the list is not needed at all.
-struct Removal
-{
-    std::vector<qsizetype> positions;
-    std::vector<quint32> packedAsItGoes; // positions of a removal that packs its texts itself
-    PackedTexts texts;
-    std::vector<quint32> kept;
-    TextPool keptTexts;
-    qsizetype count = 0; // items removed
-};
-
-// The items copied between two yields; fewer where the list is sliced finely (in tests).
-qsizetype copySlice(const ItemList &listView)
-{
-    return std::min(kSlice, listView.itemsPerRemovalSlice());
-}
-
-// Keeping the rest anew needs room for the items kept (their bytes and bounds), beside the
-// whole list. Removing in place packs the items removed for the history as the list gives
-// its own memory back, so it needs room only for what the history keeps beside the texts
-// (their bounds and positions) and for what is packed ahead of what is given back: about
-// twelve bytes an item removed, measured on lists of ten million. When at least two items go
-// for each one kept, the one that needs less is chosen; otherwise the list is closed up in
-// place.
-bool keepsTheRest(const ItemList &listView, const ItemBits &taken)
-{
-    const qsizetype removed = taken.count();
-    const qsizetype kept = listView.count() - removed;
-    if (kept <= 0 || removed < 2 * kept)
-        return false;
-    // The items kept take about their share of the bytes (reading every one to be exact
-    // would be a pause of its own on a list of tens of millions).
-    const double keptBytes =
-        double(listView.texts().byteCount()) * double(kept) / double(listView.count());
-    const double roomKeepingTheRest = keptBytes + 8.0 * double(kept);
-    const double roomInPlace = 12.0 * double(removed);
-    return roomKeepingTheRest <= roomInPlace;
-}
-
-// Removes what was prepared, a slice at a time with a yield between slices on long lists.
-void remove(ItemList &listView, Removal &&removal, ListHost &host)
-{
-    if (!removal.kept.empty()) {
-        listView.keepOnly(std::move(removal.kept), std::move(removal.keptTexts));
-        return;
-    }
-    if (!removal.packedAsItGoes.empty())
-        listView.startPackingRemoval(std::move(removal.packedAsItGoes));
-    else
-        listView.startRemoval(std::move(removal.positions), std::move(removal.texts));
-    while (listView.changeUnderWay()) {
-        host.yieldToEventLoop();
-        listView.continueChange();
-    }
-}
-
-// Finds the items to remove with `find` (which starts over itself when the list changes
-// while it yields), then copies the texts the history keeps of them, or of the items kept,
-// a slice at a time, yielding between slices: copying millions of texts into new memory at
-// once would hold the window up for a second. A change to the list meanwhile, or to what
-// `stillHolds` checks, sends it back to finding.
-template <typename Find, typename StillHolds = bool (*)()>
-Removal prepareRemoval(
-    const ItemList &listView, ListHost &host, Find find,
-    StillHolds stillHolds = [] { return true; })
-{
-    for (;;) {
-        const ItemBits taken = find();
-        Removal removal;
-        auto &positions = removal.positions;
-        removal.count = taken.count();
-        const qsizetype slice = copySlice(listView);
-        if (!listView.recordsChanges() || removal.count <= slice) {
-            positions = taken.setPositions();
-            return removal; // the removal keeps them itself, at no cost worth a yield
-        }
-        const quint64 revision = listView.revision();
-        YieldPacer pacer(host);
-        bool changed = false;
-        const auto yieldBetween = [&](bool last) {
-            // The removal that follows has the window to itself too: yield after the last.
-            if (pacer.due() || last) {
-                host.yieldToEventLoop();
-                changed = listView.revision() != revision || !stillHolds();
-            }
-        };
-        const bool keepTheRest = keepsTheRest(listView, taken);
-        yieldBetween(true);
-        if (changed)
-            continue;
-        if (keepTheRest) {
-            removal.kept = taken.clearPositions();
-            const auto &kept = removal.kept;
-            const qsizetype count = qsizetype(kept.size());
-            qsizetype bytes = 0;
-            for (const quint32 position : kept)
-                bytes += listView.texts().bytesToAppend(position);
-            removal.keptTexts.reserve(count, bytes);
-            for (qsizetype from = 0; from < count && !changed; from += slice) {
-                const qsizetype to = std::min(count, from + slice);
-                for (qsizetype k = from; k < to; ++k)
-                    removal.keptTexts.append(listView.text(kept[size_t(k)]));
-                yieldBetween(to == count);
-            }
-        } else {
-            // Millions of positions are written a part at a time, taking turns with the window.
-            std::vector<quint32> ascending;
-            ascending.reserve(size_t(removal.count));
-            constexpr qsizetype kItemsAtOnce = qsizetype(1) << 22;
-            for (qsizetype from = 0; from < taken.size() && !changed; from += kItemsAtOnce) {
-                const qsizetype to = std::min(taken.size(), from + kItemsAtOnce);
-                taken.appendSetPositions(ascending, from, to);
-                yieldBetween(to == taken.size());
-            }
-            if (changed)
-                continue;
-            if (listView.packsAsItRemoves(ascending)) {
-                removal.packedAsItGoes = std::move(ascending);
-                // The removal packs the texts itself, a slice at a time, and has the window
-                // to itself first.
-                yieldBetween(true);
-                if (!changed)
-                    return removal;
-                continue;
-            }
-            positions.assign(ascending.begin(), ascending.end());
-            const qsizetype count = removal.count;
-            for (qsizetype from = 0; from < count && !changed; from += slice) {
-                const qsizetype to = std::min(count, from + slice);
-                removal.texts = listView.gatherTexts(positions, from, to, std::move(removal.texts));
-                yieldBetween(to == count);
-            }
-        }
-        if (!changed)
-            return removal;
-    }
-}
-
 // Scans until one whole scan has run over an unchanged list: a command run while we yield
 // may add or remove items (or switch the case option), and positions found before that
 // would remove the wrong items.
 ItemBits findDuplicates(ItemList &listView, ListHost &host)
 {
-    for (;;) {
-        listView.finishChange();
-        const quint64 revision = listView.revision();
-        const CaseOption option = host.caseOption();
-        const auto listChanged = [&] {
-            return listView.revision() != revision || host.caseOption() != option;
-        };
+    const auto scanOnce = [&](const ListPass &pass) -> std::optional<ItemBits> {
         ItemBits found;
         bool changed = false;
         {
-            DuplicateScan scan(listView.texts(), option);
+            DuplicateScan scan(listView.texts(), pass.caseOption());
             YieldPacer pacer(host);
             // Yield before the first slice (what ran before, a load adding a million rows to
             // the view, had the window to itself) and after the last (the removal that
             // follows does too), so the window waits for one of these steps at a time.
             host.yieldToEventLoop();
-            changed = listChanged();
+            changed = pass.listChanged();
             while (!scan.done() && !changed) {
                 scan.advance(kSlice);
                 if (pacer.due() || scan.done()) {
                     host.setProgress(scan.progress());
                     host.yieldToEventLoop();
-                    changed = listChanged();
+                    changed = pass.listChanged();
                 }
             }
             found = scan.takeDuplicates();
         }
-        if (!changed)
-            return found;
-    }
+        if (changed)
+            return std::nullopt;
+        return found;
+    };
+    return passOverUnchangedList(listView, host, scanOnce);
 }
 
 // The items that `matches`, as bits the size of the list they were found in: finding them
@@ -237,28 +93,19 @@ void removeItems(ItemList &listView, const QString &searchText, bool removeWhenC
 std::vector<qsizetype> FindPositions(ItemList &listView, ListHost &host,
                                      const std::function<bool(ItemText)> &matches)
 {
-    for (;;) {
-        listView.finishChange();
-        const quint64 revision = listView.revision();
+    const auto findOnce = [&](const ListPass &pass) -> std::optional<std::vector<qsizetype>> {
         std::vector<qsizetype> positions;
-        YieldPacer pacer(host);
-        bool listChanged = false;
+        SliceTurns turns(host, pass);
         const qsizetype count = listView.count();
         for (qsizetype position = 0; position < count; ++position) {
             if (matches(listView.text(position)))
                 positions.push_back(position);
-            if (position % kSlice == 0 && pacer.due()) {
-                host.setProgress(double(position + 1) / double(count) * 100.0);
-                host.yieldToEventLoop();
-                if (listView.revision() != revision) {
-                    listChanged = true;
-                    break;
-                }
-            }
+            if (turns.listChangedAt(position, position + 1, count))
+                return std::nullopt;
         }
-        if (!listChanged)
-            return positions;
-    }
+        return positions;
+    };
+    return passOverUnchangedList(listView, findOnce);
 }
 
 namespace {
@@ -337,28 +184,22 @@ qsizetype FindNext(ItemList &listView, const TextSearch &search, qsizetype after
 {
     // Round the list a slice at a time; a list changed meanwhile is searched again from the
     // same place, as it now stands.
-    for (;;) {
-        after = listView.finishChange(after);
-        const quint64 revision = listView.revision();
+    const auto searchOnce = [&](const ListPass &pass) -> std::optional<qsizetype> {
         const qsizetype count = listView.count();
         if (count == 0)
             return -1;
         const qsizetype from = std::min(after, count - 1);
-        YieldPacer pacer(host);
-        bool changed = false;
-        for (qsizetype step = 1; step <= count && !changed; ++step) {
+        SliceTurns turns(host, pass);
+        for (qsizetype step = 1; step <= count; ++step) {
             const qsizetype position = (from + step) % count;
             if (search.foundIn(listView.text(position)))
                 return position;
-            if (step % kSlice == 0 && pacer.due()) {
-                host.setProgress(double(step) / double(count) * 100.0);
-                host.yieldToEventLoop();
-                changed = listView.revision() != revision;
-            }
+            if (turns.listChangedAt(step, step, count))
+                return std::nullopt;
         }
-        if (!changed)
-            return -1;
-    }
+        return -1;
+    };
+    return passOverUnchangedListFrom(listView, after, searchOnce);
 }
 
 QString noDuplicatesStatus()
@@ -466,18 +307,15 @@ AddedLines AddLines(ItemList &listView, const QStringList &lines, ListHost &host
 
 qsizetype RewriteItems(ItemList &listView, ListHost &host, const Tidy::Rule &rule)
 {
-    for (;;) {
-        listView.finishChange();
-        const quint64 revision = listView.revision();
+    const auto rewriteOnce = [&](const ListPass &pass) -> std::optional<qsizetype> {
         const qsizetype count = listView.count();
         TextPool texts;
         texts.reserve(count, listView.texts().byteCount());
         qsizetype changed = 0;
         QString tidied;
         Utf16Reader reader;
-        YieldPacer pacer(host);
-        bool listChanged = false;
-        for (qsizetype position = 0; position < count && !listChanged; ++position) {
+        SliceTurns turns(host, pass);
+        for (qsizetype position = 0; position < count; ++position) {
             const ItemText text = listView.text(position);
             // A Latin-1 text the rule cannot change is copied as it lies.
             const bool mayChange =
@@ -489,18 +327,14 @@ qsizetype RewriteItems(ItemList &listView, ListHost &host, const Tidy::Rule &rul
             } else {
                 texts.append(text);
             }
-            if (position % kSlice == 0 && pacer.due()) {
-                host.setProgress(double(position + 1) / double(count) * 100.0);
-                host.yieldToEventLoop();
-                listChanged = listView.revision() != revision;
-            }
+            if (turns.listChangedAt(position, position + 1, count))
+                return std::nullopt;
         }
-        if (listChanged)
-            continue;
         if (changed > 0)
             listView.rewrite(std::move(texts));
         return changed;
-    }
+    };
+    return passOverUnchangedList(listView, rewriteOnce);
 }
 
 qsizetype RemoveItemsAt(ItemList &listView, std::vector<qsizetype> positions, quint64 revision,
@@ -530,22 +364,20 @@ bool ItemExists(ItemList &listView, QStringView text, CaseOption option, ListHos
     // Ten million items take half a second under Ignore case: the window takes its turns, and
     // a list changed meanwhile is looked through again.
     constexpr qsizetype kItemsBetweenLooks = 65536;
-    for (;;) {
-        listView.finishChange();
-        const quint64 revision = listView.revision();
+    const auto lookOnce = [&](const ListPass &pass) -> std::optional<bool> {
         YieldPacer pacer(host);
-        bool changed = false;
-        for (qsizetype position = 0; position < listView.count() && !changed; ++position) {
+        for (qsizetype position = 0; position < listView.count(); ++position) {
             if (textsEqual(listView.texts().at(position), text, option))
                 return true;
             if (position % kItemsBetweenLooks == 0 && pacer.due()) {
                 host.yieldToEventLoop();
-                changed = listView.revision() != revision;
+                if (pass.listChanged())
+                    return std::nullopt;
             }
         }
-        if (!changed)
-            return false;
-    }
+        return false;
+    };
+    return passOverUnchangedList(listView, lookOnce);
 }
 
 } // namespace List

@@ -3,6 +3,7 @@
 #include "CollationKeys.h"
 #include "ItemList.h"
 #include "ListHost.h"
+#include "ListPass.h"
 
 #include <QLocale>
 #include <QScopeGuard>
@@ -111,16 +112,11 @@ QLocale collationLocale(const QLocale &userLocale)
 
 std::vector<quint32> SortOrder(ItemList &listView, bool descending, ListHost &host)
 {
-    for (;;) {
-        listView.finishChange();
-        const quint64 revision = listView.revision();
-        const CaseOption option = host.caseOption();
-        const auto changed = [&] {
-            return listView.revision() != revision || host.caseOption() != option;
-        };
+    const auto sortOnce = [&](const ListPass &pass) -> std::optional<std::vector<quint32>> {
+        const auto changed = [&] { return pass.listChanged(); };
         std::optional<SortKeys> found = sortKeys(listView, host, changed);
         if (!found || found->size() != size_t(listView.count()) || changed())
-            continue;
+            return std::nullopt;
         const SortKeys &keys = *found;
         const auto before = [&](quint32 a, quint32 b) {
             return descending ? CollationKeys::compare(keys[b], keys[a]) < 0
@@ -199,9 +195,10 @@ std::vector<quint32> SortOrder(ItemList &listView, bool descending, ListHost &ho
         found.reset(); // the keys' memory goes back in a few large blocks
         host.yieldToEventLoop();
         if (changed())
-            continue;
+            return std::nullopt;
         return order;
-    }
+    };
+    return passOverUnchangedList(listView, host, sortOnce);
 }
 
 TextPool TextsInOrder(ItemList &listView, const std::vector<quint32> &order, ListHost &host)
