@@ -3,6 +3,7 @@
 #include "ErrorReport.h"
 #include "FakePrompts.h"
 #include "ItemList.h"
+#include "ItemListTexts.h"
 #include "ListHost.h"
 
 #include <functional>
@@ -34,17 +35,3 @@ public:
     FakePrompts prompts;
     ErrorReporter reporter{prompts};
 };
-
-inline QStringList itemTexts(const ItemList &items)
-{
-    QStringList texts;
-    for (qsizetype i = 0; i < items.count(); ++i)
-        texts.append(items.text(i).toString());
-    return texts;
-}
-
-inline void fill(ItemList &items, const QStringList &texts)
-{
-    for (const QString &text : texts)
-        items.append(text);
-}
