@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -20,7 +21,13 @@ constexpr qsizetype kLongest = 64;  // longer texts (whole lines) are not compar
 constexpr qsizetype kMostPairs = 10000000;
 
 // How many edits texts of these lengths may differ by and still be slips: 0, 1 or 2.
-int allowedEdits(qsizetype length, qsizetype otherLength);
+inline int allowedEdits(qsizetype length, qsizetype otherLength)
+{
+    const qsizetype shorter = std::min(length, otherLength);
+    if (shorter < kShortest || std::max(length, otherLength) > kLongest)
+        return 0;
+    return shorter < kTwoEdits ? 1 : 2;
+}
 
 // The edits from `a` to `b` (swapped neighbours count one), or `limit` + 1 when there are
 // more than `limit`.
@@ -34,6 +41,12 @@ enum class SlipRule { WholeText, AddressParts };
 // Different texts with the same digits in the same order, within their allowed edits. A
 // changed number is another record (a house, a year, an account), never a slip.
 bool areSlips(QStringView a, QStringView b, SlipRule rule = SlipRule::WholeText);
+// The same of texts known to be different.
+bool differentTextsAreSlips(QStringView a, QStringView b, SlipRule rule);
+
+// One word for the digits of a text, equal for equal digit sequences, its bits well mixed:
+// texts whose digits hash apart are never slips.
+quint64 digitsHash(QStringView text);
 
 // `text` with each run that differs from `kept` shown as "[its part→kept's part]":
 // "jo[nh→hn].smith", "jo[→h]n", "gm[ia→ai]l".
