@@ -3,6 +3,7 @@
 #include "Form1.h"
 #include "ItemList.h"
 #include "ListMenu.h"
+#include "TextPool.h"
 #include "UndoHistory.h"
 
 #include <QAction>
@@ -116,6 +117,11 @@ double timeShell(const QString &command, const QString &path)
     return double(clock.nsecsElapsed()) / 1e9;
 }
 
+double timePipeline(const QString &path)
+{
+    return timeShell(QStringLiteral("tac \"$1\" | awk '!s[$0]++' | tac"), path);
+}
+
 long memoryKb(const QByteArray &field)
 {
     QFile status(QStringLiteral("/proc/self/status"));
@@ -134,6 +140,16 @@ double millisecondsOf(const std::function<void()> &work)
     clock.start();
     work();
     return double(clock.nsecsElapsed()) / 1e6;
+}
+
+double copyEveryTextMs(Form1 &form)
+{
+    return millisecondsOf([&] {
+        TextPool copied;
+        copied.reserve(form.items().count(), form.items().texts().byteCount());
+        for (qsizetype i = 0; i < form.items().count(); ++i)
+            copied.append(form.items().text(i));
+    });
 }
 
 void fillList(Form1 &form, const QStringList &texts)

@@ -52,10 +52,18 @@ void printUndoAndRedo(Form1 &form, const char *what, qsizetype items);
 // Seconds a shell command takes over the file at `path` ($1), its output thrown away.
 double timeShell(const QString &command, const QString &path);
 
+// Seconds of the peer most figures stand beside: `tac FILE | awk '!s[$0]++' | tac`, the
+// keep-last rule under "Match case", over the file at `path`.
+double timePipeline(const QString &path);
+
 // A figure of this process's memory from /proc, in kB: "VmHWM" (peak), "VmRSS" (now).
 long memoryKb(const QByteArray &field);
 
 double millisecondsOf(const std::function<void()> &work);
+
+// Milliseconds to copy every item's text of the window's list into a new pool: the peer of the
+// commands that rewrite or key every item.
+double copyEveryTextMs(Form1 &form);
 
 // Puts `texts` in the window's list as one step, and lets the view catch up.
 void fillList(Form1 &form, const QStringList &texts);
