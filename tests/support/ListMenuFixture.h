@@ -87,8 +87,4 @@ protected:
                                      34)),
                 writeFile(QStringLiteral("c.txt"), "caf\xe9@example.org\n")};
     }
-    void chooseMatchCase(bool match) const
-    {
-        m_window->control<QRadioButton>(match ? "Option2" : "Option1")->setChecked(true);
-    }
 };
