@@ -26,8 +26,8 @@ QStringList recordsOf(const QString &text, bool cutShort)
         const QChar c = text[k];
         if (c == u'"')
             quoted = !quoted;
-        if (const qsizetype lineEnd = quoted ? 0 : LineBreaks::breakLength(text, k)) {
-            k += lineEnd - 1;
+        if (!quoted && LineBreaks::isBreak(c.unicode())) {
+            k += LineBreaks::breakLength(text, k) - 1;
             if (!record.isEmpty())
                 records.append(record);
             record.clear();

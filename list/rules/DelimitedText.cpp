@@ -36,9 +36,8 @@ bool DelimitedReader::next(QString &field, bool &endsRecord)
             m_inRecord = true;
             endsRecord = false;
             return true;
-        } else if (const qsizetype lineEnd =
-                       m_linesAreRecords ? LineBreaks::breakLength(m_text, m_position) : 0) {
-            m_position += lineEnd;
+        } else if (m_linesAreRecords && LineBreaks::isBreak(c.unicode())) {
+            m_position += LineBreaks::breakLength(m_text, m_position);
             m_inRecord = false;
             endsRecord = true;
             return true;

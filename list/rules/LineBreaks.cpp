@@ -42,8 +42,8 @@ TextPool lines(QStringView text, ListHost &host)
     constexpr qsizetype kCountedAtOnce = qsizetype(1) << 20;
     for (qsizetype from = 0; from < text.size(); from += kCountedAtOnce) {
         const QStringView part = text.sliced(from, std::min(kCountedAtOnce, text.size() - from));
-        breaks += std::count_if(part.begin(), part.end(),
-                                [](QChar c) { return c == u'\r' || c == u'\n'; });
+        breaks +=
+            std::count_if(part.begin(), part.end(), [](QChar c) { return isBreak(c.unicode()); });
         if (pacer.due())
             host.yieldToEventLoop();
     }

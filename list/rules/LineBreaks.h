@@ -14,16 +14,23 @@ class TextPool;
 namespace LineBreaks {
 
 // The line-break rule of every text the program splits into lines or items: CR LF, CR and LF
-// each end a line, CR LF as one. How many characters the line break at `at` in `text` takes:
-// 2 for CR LF, 1 for a CR or an LF alone, 0 where no line ends.
+// each end a line, CR LF as one.
+
+// True for the characters that end a line: CR and LF.
+inline bool isBreak(char16_t unit)
+{
+    return unit == u'\r' || unit == u'\n';
+}
+
+// How many characters the line break at `at` in `text` takes: 2 for CR LF, 1 for a CR or an
+// LF alone, 0 where no line ends.
 inline qsizetype breakLength(QStringView text, qsizetype at)
 {
+    // Most characters are no break: they are told apart first, as long loops want.
     const char16_t unit = text[at].unicode();
-    if (unit == u'\n')
-        return 1;
-    if (unit != u'\r')
+    if (!isBreak(unit))
         return 0;
-    return at + 1 < text.size() && text[at + 1] == u'\n' ? 2 : 1;
+    return unit == u'\r' && at + 1 < text.size() && text[at + 1] == u'\n' ? 2 : 1;
 }
 
 // True when `text` holds a CR or an LF.
