@@ -10,6 +10,7 @@
 #include "Failure.h"
 #include "ListHost.h"
 #include "TextPool.h"
+#include "YieldPacing.h"
 
 #include <fcntl.h>
 

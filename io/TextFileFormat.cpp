@@ -6,6 +6,7 @@
 
 #include "Failure.h"
 #include "TextPool.h"
+#include "TextPoolBuilder.h"
 
 #include <QCoreApplication>
 #include <QIODevice>

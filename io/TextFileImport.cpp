@@ -6,6 +6,7 @@
 #include "ListHost.h"
 #include "TextFileFormat.h"
 #include "TextPool.h"
+#include "YieldPacing.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ErrorReport.h"
+#include "ErrorReporter.h"
 #include "Failure.h"
 
 #include <QCoreApplication>

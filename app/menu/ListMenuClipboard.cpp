@@ -14,6 +14,7 @@
 #include "TextFileImport.h"
 #include "Trap.h"
 #include "UndoHistory.h"
+#include "YieldPacing.h"
 
 #include <QClipboard>
 #include <QCoreApplication>

@@ -1,6 +1,7 @@
 #include "NearGroupsModel.h"
 
 #include "ItemList.h"
+#include "ShowInvisibles.h"
 #include "SpellingSlips.h"
 
 #include <QCoreApplication>

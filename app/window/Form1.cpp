@@ -1,6 +1,7 @@
 #include "Form1.h"
 
 #include "AccessibleFrame.h"
+#include "CaseRule.h"
 #include "Failure.h"
 #include "ItemList.h"
 #include "List.h"

@@ -3,7 +3,7 @@
 #include "CommandHost.h"
 #include "CommandQueue.h"
 #include "CommonDialog.h"
-#include "ErrorReport.h"
+#include "ErrorReporter.h"
 #include "ExcelContext.h"
 #include "Prompts.h"
 #include "SaveLedger.h"

@@ -8,6 +8,7 @@
 #include "SpreadsheetSteps.h"
 #include "Translations.h"
 #include "Trap.h"
+#include "YieldPacing.h"
 
 #include <QCoreApplication>
 

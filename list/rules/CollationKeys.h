@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CaseRule.h"
+#include "CaseOption.h"
 #include "ItemText.h"
 
 #include <QLocale>

@@ -2,6 +2,7 @@
 
 #include "ListHost.h"
 #include "TextPool.h"
+#include "YieldPacing.h"
 
 #include <algorithm>
 #include <cstring>

@@ -12,6 +12,7 @@
 #include "TextSet.h"
 #include "Tidying.h"
 #include "Trap.h"
+#include "YieldPacing.h"
 #include <QCoreApplication>
 #include <QStringMatcher>
 

@@ -2,7 +2,7 @@
 
 #include "Tidying.h"
 
-#include "CaseRule.h"
+#include "CaseOption.h"
 
 #include <QString>
 #include <QStringList>

@@ -5,6 +5,7 @@
 #include "ListPass.h"
 #include "NearItemKeys.h"
 #include "SpellingSlips.h"
+#include "YieldPacing.h"
 
 #include <algorithm>
 #include <functional>

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "NearKey.h"
-#include "ShowInvisibles.h"
 
 #include <QString>
 #include <QStringView>

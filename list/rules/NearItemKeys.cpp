@@ -4,6 +4,7 @@
 #include "ItemList.h"
 #include "ListHost.h"
 #include "TwoThreads.h"
+#include "YieldPacing.h"
 
 #include <algorithm>
 #include <atomic>

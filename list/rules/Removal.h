@@ -5,6 +5,7 @@
 #include "ListHost.h"
 #include "PackedTexts.h"
 #include "TextPool.h"
+#include "YieldPacing.h"
 
 #include <algorithm>
 #include <vector>

@@ -2,6 +2,7 @@
 
 #include "ListHost.h"
 #include "ListPass.h"
+#include "YieldPacing.h"
 
 // The turns a loop over the list's items gives the window: it looks at the clock once every
 // kStepsBetweenLooks steps and, when a turn is due, shows how far it has come and yields. A

@@ -1,7 +1,9 @@
 #include "SpellingSlips.h"
 
+#include "CaseRule.h"
 #include "ListHost.h"
 #include "TwoThreads.h"
+#include "YieldPacing.h"
 
 #include <algorithm>
 #include <array>

@@ -4,6 +4,7 @@
 #include "ItemList.h"
 #include "ListHost.h"
 #include "ListPass.h"
+#include "YieldPacing.h"
 
 #include <QLocale>
 #include <QScopeGuard>

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "CaseRule.h"
+#include "CaseOption.h"
+#include "ItemText.h"
 
 #include <QString>
 #include <QStringMatcher>

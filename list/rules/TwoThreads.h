@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ListHost.h"
+#include "YieldPacing.h"
 
 #include <atomic>
 #include <exception>

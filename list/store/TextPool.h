@@ -250,7 +250,3 @@ private:
 
     std::shared_ptr<Data> m_data;
 };
-
-// Built by TextPoolBuilder (its own header): included here for the files that still look for it
-// in this one.
-#include "TextPoolBuilder.h"

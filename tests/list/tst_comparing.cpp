@@ -1,3 +1,4 @@
+#include "CaseRule.h"
 #include "CollationKeys.h"
 #include "LineBreaks.h"
 #include "ListTestHost.h"

@@ -1,3 +1,4 @@
+#include "CaseRule.h"
 #include "ItemList.h"
 #include "KeepingObserver.h"
 #include "List.h"

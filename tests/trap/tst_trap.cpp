@@ -1,4 +1,4 @@
-#include "ErrorReport.h"
+#include "ErrorReporter.h"
 #include "FakePrompts.h"
 #include "Trap.h"
 
