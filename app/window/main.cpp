@@ -25,7 +25,7 @@ int main(int argc, char *argv[])
     const CommandLine commandLine = parseCommandLine(QCoreApplication::arguments());
     if (commandLine.action != CommandLine::Action::Run)
         return answerCommandLine(commandLine);
-    QApplication::setDesktopFileName(QStringLiteral("example.tarnwell.Tarnwell"));
+    QApplication::setDesktopFileName(QStringLiteral("io.github.tarnwell.Tarnwell"));
     QApplication::setStyle(new ReadableStyle); // the application owns it
 
     QtPrompts prompts;

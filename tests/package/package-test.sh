@@ -47,10 +47,10 @@ test -f "$usr/share/man/man1/tarnwell.1.gz" || fail "no manual page"
 # German and French: the menu entry, the metadata's summary, the manual page's summary.
 for language in de fr; do
   test -f "$usr/share/man/$language/man1/tarnwell.1.gz" || fail "no $language manual page"
-  grep -q "^Comment\[$language\]=" "$usr/share/applications/example.tarnwell.Tarnwell.desktop" ||
+  grep -q "^Comment\[$language\]=" "$usr/share/applications/io.github.tarnwell.Tarnwell.desktop" ||
     fail "the menu entry has no $language comment"
   grep -q "<summary xml:lang=\"$language\">" \
-    "$usr/share/metainfo/example.tarnwell.Tarnwell.metainfo.xml" || fail "no $language summary"
+    "$usr/share/metainfo/io.github.tarnwell.Tarnwell.metainfo.xml" || fail "no $language summary"
 done
 for size in 16 22 24 32 48 64 128 256; do
   icon="$usr/share/icons/hicolor/${size}x${size}/apps/tarnwell.png"
@@ -59,32 +59,32 @@ for size in 16 22 24 32 48 64 128 256; do
     fail "the ${size}px icon is not ${size}px or its corners are not transparent"
 done
 test -f "$usr/share/icons/hicolor/scalable/apps/tarnwell.svg" || fail "no scalable icon"
-desktop-file-validate "$usr/share/applications/example.tarnwell.Tarnwell.desktop"
-grep -qx 'StartupWMClass=Tarnwell' "$usr/share/applications/example.tarnwell.Tarnwell.desktop" ||
+desktop-file-validate "$usr/share/applications/io.github.tarnwell.Tarnwell.desktop"
+grep -qx 'StartupWMClass=Tarnwell' "$usr/share/applications/io.github.tarnwell.Tarnwell.desktop" ||
   fail "the menu entry does not name the window's class"
-# Offered for text files, never their default: beside a spreadsheet program that sorts after
-# it, CSV files open in the spreadsheet; alone, no program is their default.
-apps=$root/xdg/applications
-mkdir -p "$apps"
-cp "$usr/share/applications/example.tarnwell.Tarnwell.desktop" "$apps/"
-printf '[Desktop Entry]\nType=Application\nName=Sheet\nExec=true %%F\nMimeType=text/csv;\n' \
-  >"$apps/zz-sheet.desktop"
+# Offered for every text file, the default for none that another program opens: beside the
+# text editor and the spreadsheet program that scripts/install-deps puts in /usr/share, as the
+# package's triggers leave the desktop and MIME databases once it is installed.
+update-desktop-database "$usr/share/applications"
+XDG_DATA_DIRS="$usr/share" update-mime-database "$usr/share/mime"
 gio_mime() {
-  update-desktop-database "$apps"
-  env -i PATH="$usr/bin:/usr/bin:/bin" HOME="$root/home" XDG_DATA_DIRS="$root/xdg" \
-    XDG_DATA_HOME="$root/home/data" XDG_CONFIG_HOME="$root/home/config" gio mime "$1"
+  env -i PATH="$usr/bin:/usr/bin:/bin" HOME="$root/home" XDG_DATA_DIRS="$usr/share:/usr/share" \
+    XDG_DATA_HOME="$root/home/data" XDG_CONFIG_HOME="$root/home/config" \
+    XDG_CONFIG_DIRS="$root/home/config" gio mime "$1"
 }
-csv=$(gio_mime text/csv)
-grep -q '^Default application .*zz-sheet' <<<"$csv" || fail "Tarnwell is the default for CSV files"
-grep -q 'example.tarnwell.Tarnwell' <<<"$(gio_mime text/plain)" || fail "Tarnwell is not offered for text"
-rm "$apps/zz-sheet.desktop"
-grep -q '^No default' <<<"$(gio_mime text/csv)" || fail "Tarnwell takes over CSV files"
-mailcap="$usr/lib/mime/packages/example.tarnwell.Tarnwell"
+for type_and_owner in text/plain:vim text/x-python:vim text/csv:libreoffice-calc; do
+  type=${type_and_owner%%:*} owner=${type_and_owner#*:}
+  answer=$(gio_mime "$type")
+  grep -qx "Default application for .$type.: $owner.desktop" <<<"$answer" ||
+    fail "$owner is not the default for $type: $answer"
+  grep -qx $'\tio.github.tarnwell.Tarnwell.desktop' <<<"$answer" || fail "Tarnwell is not offered for $type"
+done
+mailcap="$usr/lib/mime/packages/io.github.tarnwell.Tarnwell"
 for type in text/plain text/csv; do
   grep "^$type;" "$mailcap" | grep -q 'priority=2$' || fail "mailcap does not rank $type below default"
 done
-appstreamcli validate --no-net "$usr/share/metainfo/example.tarnwell.Tarnwell.metainfo.xml"
-grep -q "version=\"$version\"" "$usr/share/metainfo/example.tarnwell.Tarnwell.metainfo.xml" ||
+appstreamcli validate --no-net "$usr/share/metainfo/io.github.tarnwell.Tarnwell.metainfo.xml"
+grep -q "version=\"$version\"" "$usr/share/metainfo/io.github.tarnwell.Tarnwell.metainfo.xml" ||
   fail "metadata does not name version $version"
 
 [ "$("$usr/bin/tarnwell" --version)" = "Tarnwell $version" ] || fail "--version does not say $version"
