@@ -200,7 +200,7 @@ void Form1::PushButton18_Click()
     ExcelContext context = excelContext();
     const UndoHistory::Command command(
         *m_history, QCoreApplication::translate("Tarnwell", "Load List From Excel File"));
-    bool read = true; // false: the user ended the wait for the workbook, and the status says so
+    bool read = true; // false: the user gave up on the workbook, and the status says so
     trap.line(138, [&] { read = List::ExcelToListview(*m_items, path, *this, context); });
     if (read)
         trap.line(140, [&] { List::RemoveDupesAll(*m_items, *this); });

@@ -6,6 +6,7 @@
 #include "CsvOptions.h"
 #include "ExcelMessages.h"
 #include "Failure.h"
+#include "PasswordWatcher.h"
 #include "UnoCalls.h"
 
 #include <QCoreApplication>
@@ -33,9 +34,7 @@
 #include <com/sun/star/table/XCellRange.hpp>
 #include <com/sun/star/table/XColumnRowRange.hpp>
 #include <com/sun/star/table/XTableColumns.hpp>
-#include <com/sun/star/task/PasswordRequest.hpp>
 #include <com/sun/star/task/XInteractionHandler.hpp>
-#include <com/sun/star/task/XInteractionRequest.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 #include <com/sun/star/view/XSelectionSupplier.hpp>
 
@@ -51,40 +50,17 @@ using namespace css;
 using namespace UnoCalls;
 using rtl::OUString;
 
-namespace {
-
-// Hands what the office asks while it opens a workbook to the office's own dialogs (a
-// protected workbook's password: asked again when wrong), and notes whether a password was
-// asked for, so that a workbook left unopened for want of one can be told apart.
-class PasswordWatcher : public cppu::WeakImplHelper1<task::XInteractionHandler>
-{
-public:
-    explicit PasswordWatcher(uno::Reference<task::XInteractionHandler> office)
-        : m_office(std::move(office))
-    {
-    }
-    void SAL_CALL handle(const uno::Reference<task::XInteractionRequest> &request) override
-    {
-        task::PasswordRequest password;
-        if (request.is() && (request->getRequest() >>= password))
-            m_passwordAsked = true;
-        if (m_office.is())
-            m_office->handle(request);
-    }
-    bool passwordAsked() const { return m_passwordAsked; }
-
-private:
-    uno::Reference<task::XInteractionHandler> m_office;
-    std::atomic<bool> m_passwordAsked{false};
-};
-
-} // namespace
-
 // ---- application ----------------------------------------------------------------------------
 
-CalcApplication::CalcApplication(std::shared_ptr<CalcConnection> connection)
-    : m_connection(std::move(connection))
+CalcApplication::CalcApplication(std::shared_ptr<CalcConnection> connection,
+                                 std::shared_ptr<const void> use)
+    : m_connection(std::move(connection)), m_use(std::move(use))
 {
+}
+
+void CalcApplication::answerPasswordsWith(uno::Reference<task::XInteractionHandler> answering)
+{
+    m_passwordAnswers = std::move(answering);
 }
 
 void CalcApplication::checkAlive() const
@@ -140,14 +116,23 @@ void CalcApplication::WorkbooksOpen(const QString &path)
         unoCall([&] { return m_connection->desktop(); });
     const OUString address = toOUString(url);
     const OUString csvOptions = toOUString(calcCsvFilterOptions(csvFormat));
-    using Loaded =
-        std::pair<uno::Reference<lang::XComponent>, bool>; // the document, password asked
-    const std::function<Loaded()> load = [office, desktop, address, csvOptions, delimitedText] {
-        rtl::Reference<PasswordWatcher> watcher(
-            new PasswordWatcher(uno::Reference<task::XInteractionHandler>(
-                office->getServiceManager()->createInstanceWithContext(
-                    ascii("com.sun.star.task.InteractionHandler"), office),
-                uno::UNO_QUERY)));
+    // What the load found: the document, and what became of a password.
+    struct Loaded
+    {
+        uno::Reference<lang::XComponent> document;
+        bool passwordAsked = false;
+        bool passwordWrong = false;
+    };
+    // The launcher's note that the office is in use lives as long as the load does.
+    const std::function<Loaded()> load = [office, desktop, address, csvOptions, delimitedText,
+                                          answers = m_passwordAnswers, use = m_use] {
+        const uno::Reference<task::XInteractionHandler> answering =
+            answers.is() ? answers
+                         : uno::Reference<task::XInteractionHandler>(
+                               office->getServiceManager()->createInstanceWithContext(
+                                   ascii("com.sun.star.task.InteractionHandler"), office),
+                               uno::UNO_QUERY);
+        rtl::Reference<PasswordWatcher> watcher(new PasswordWatcher(answering));
         const uno::Any handler(uno::Reference<task::XInteractionHandler>(watcher.get()));
         uno::Sequence<beans::PropertyValue> arguments =
             properties(property("Hidden", uno::Any(true)), property("ReadOnly", uno::Any(true)),
@@ -160,13 +145,12 @@ void CalcApplication::WorkbooksOpen(const QString &path)
                            property("FilterOptions", uno::Any(csvOptions)));
         }
         uno::Reference<frame::XComponentLoader> loader(desktop, uno::UNO_QUERY_THROW);
-        uno::Reference<lang::XComponent> document =
-            loader->loadComponentFromURL(address, ascii("_blank"), 0, arguments);
-        return Loaded(std::move(document), watcher->passwordAsked());
+        return Loaded{loader->loadComponentFromURL(address, ascii("_blank"), 0, arguments),
+                      watcher->passwordAsked(), watcher->passwordWrong()};
     };
     // Given up on, the workbook opened hidden is one nobody sees: closed once it is there.
     const std::function<void(Loaded &)> closeUnseen = [](Loaded &loaded) {
-        const uno::Reference<util::XCloseable> closeable(loaded.first, uno::UNO_QUERY);
+        const uno::Reference<util::XCloseable> closeable(loaded.document, uno::UNO_QUERY);
         if (closeable.is())
             closeable->close(true);
     };
@@ -178,12 +162,17 @@ void CalcApplication::WorkbooksOpen(const QString &path)
                           .arg(QFileInfo(path).fileName()),
                       kSpreadsheetWaitGivenUp);
     unoCall([&] {
-        uno::Reference<frame::XModel> model(loaded->first, uno::UNO_QUERY);
-        if (!model.is() && loaded->second)
+        uno::Reference<frame::XModel> model(loaded->document, uno::UNO_QUERY);
+        if (!model.is() && loaded->passwordWrong)
+            throw Failure(QCoreApplication::translate(
+                              "Tarnwell", "The password for %1 is wrong, so nothing was imported.")
+                              .arg(QFileInfo(path).fileName()),
+                          kSpreadsheetWrongPassword);
+        if (!model.is() && loaded->passwordAsked)
             throw Failure(QCoreApplication::translate(
                               "Tarnwell", "'%1' is protected by a password, and it was not given.")
                               .arg(path),
-                          1004);
+                          kSpreadsheetPasswordNotGiven);
         if (!model.is())
             throw Failure(
                 QCoreApplication::translate("Tarnwell", "LibreOffice Calc cannot open '%1'")

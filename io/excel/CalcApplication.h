@@ -8,6 +8,7 @@
 #include <com/sun/star/frame/XDesktop.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/table/CellRangeAddress.hpp>
+#include <com/sun/star/task/XInteractionHandler.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
 
 #include <memory>
@@ -17,7 +18,9 @@ class CalcConnection;
 class CalcApplication : public ExcelApplication
 {
 public:
-    explicit CalcApplication(std::shared_ptr<CalcConnection> connection);
+    // `use` is held while this object, or a load it gave up on, still works in the office.
+    explicit CalcApplication(std::shared_ptr<CalcConnection> connection,
+                             std::shared_ptr<const void> use = nullptr);
 
     void WorkbooksOpen(const QString &path) override;
     void WorkbooksAdd() override;
@@ -33,6 +36,9 @@ public:
     css::uno::Reference<css::frame::XModel> workbook() const { return m_workbook; }
     // Marks a block, as the user would with the mouse.
     void select(const CellBlock &block);
+    // Answers the office's questions while a workbook opens (its password box) in place of
+    // the office's own dialogs, as a user would (for tests without a display).
+    void answerPasswordsWith(css::uno::Reference<css::task::XInteractionHandler> answering);
 
 private:
     void requireWorkbook() const;
@@ -48,4 +54,6 @@ private:
     std::shared_ptr<CalcConnection> m_connection;
     css::uno::Reference<css::frame::XModel> m_workbook;
     QString m_url; // of the workbook opened, when it was opened from a file
+    std::shared_ptr<const void> m_use;
+    css::uno::Reference<css::task::XInteractionHandler> m_passwordAnswers;
 };

@@ -14,6 +14,10 @@
 inline constexpr int kSpreadsheetGone = 462;
 // The number of the Failure WorkbooksOpen throws when the user gave up waiting for it.
 inline constexpr int kSpreadsheetWaitGivenUp = 18;
+// The numbers of the Failure WorkbooksOpen throws when the user cancelled the workbook's
+// password box, or gave a wrong password.
+inline constexpr int kSpreadsheetPasswordNotGiven = 1005;
+inline constexpr int kSpreadsheetWrongPassword = 1006;
 
 // One spreadsheet application object, as the load and save commands drive it. Every member
 // throws Failure when the application cannot do what is asked.
@@ -24,7 +28,9 @@ public:
 
     // Opens the workbook at `path` hidden and read-only; a workbook the user already has open
     // is taken as it is. Throws kSpreadsheetWaitGivenUp once giveUpWaiting says so meanwhile:
-    // the application goes on opening it, and closes it when through.
+    // the application goes on opening it, and closes it when through. A workbook protected by
+    // a password is asked for it: kSpreadsheetPasswordNotGiven when the user cancels the
+    // password box, kSpreadsheetWrongPassword, saying so, when the password is wrong.
     virtual void WorkbooksOpen(const QString &path) = 0;
     // Asked while a workbook opens: true ends the wait.
     std::function<bool()> giveUpWaiting;

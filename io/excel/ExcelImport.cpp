@@ -114,6 +114,18 @@ QString rowItem(const QStringList &cellTexts)
     return item;
 }
 
+namespace {
+// The command is done with the office (see ExcelLauncher::release).
+void releaseOffice(ExcelContext &context)
+{
+    try {
+        context.launcher.release();
+    } catch (const Failure &) {
+        // Gone already: nothing left to end.
+    }
+}
+} // namespace
+
 namespace List {
 
 bool ExcelToListview(ItemList &listView, const QString &path, ListHost &host, ExcelContext &context)
@@ -122,13 +134,23 @@ bool ExcelToListview(ItemList &listView, const QString &path, ListHost &host, Ex
     SpreadsheetSteps steps(trap);
     std::unique_ptr<ExcelApplication> app;
     if (auto failure = trap.attempt(100, [&] { app = OpenExcelWorkbook(context, path, host); })) {
-        if (failure->number() == kSpreadsheetWaitGivenUp) {
-            // The user ended the wait: nothing is read and nothing reported. The office goes
-            // on opening the workbook and closes it when through; ending an office started
-            // for it would hold the window until then.
+        const int number = failure->number();
+        if (number == kSpreadsheetWaitGivenUp || number == kSpreadsheetPasswordNotGiven ||
+            number == kSpreadsheetWrongPassword) {
+            // The user ended the wait, cancelled the password box or gave a wrong password:
+            // nothing is read, and no report follows. An office started for the workbook is
+            // ended once it is through with it (one given up on opens on meanwhile).
             context.setMousePointer(kPointerDefault);
-            host.setStatus(QCoreApplication::translate("Tarnwell", kOpeningCancelledStatus)
-                               .arg(QFileInfo(path).fileName()));
+            host.setStatus(number == kSpreadsheetWaitGivenUp
+                               ? QCoreApplication::translate("Tarnwell", kOpeningCancelledStatus)
+                                     .arg(QFileInfo(path).fileName())
+                               : QString());
+            if (number == kSpreadsheetWrongPassword)
+                trap.line(101, [&] {
+                    context.prompts.messageBox(failure->description(), Prompts::Style::OkOnly,
+                                               context.appTitle);
+                });
+            releaseOffice(context);
             return false;
         }
         // Not "Starting ..." while the report shows.
@@ -178,10 +200,7 @@ bool ExcelToListview(ItemList &listView, const QString &path, ListHost &host, Ex
     trap.line(138, [&] { context.setMousePointer(kPointerDefault); });
     // An office started for this command and left with nothing to show is ended.
     app.reset();
-    try {
-        context.launcher.release();
-    } catch (const Failure &) {
-    }
+    releaseOffice(context);
     // The window closed while the box waited: nothing more to tell.
     const bool closed = context.launcher.stopWaiting && context.launcher.stopWaiting();
     if (!closed && steps.officeGone()) {

@@ -34,7 +34,8 @@ QString rowItem(const QStringList &cellTexts);
 
 namespace List {
 // Opens the workbook, lets the user mark a block and appends one item per row of it. False
-// when the user ended the wait for the workbook, and the command is over.
+// when the user ended the wait for the workbook or did not give its password, and the
+// command is over.
 bool ExcelToListview(ItemList &listView, const QString &path, ListHost &host,
                      ExcelContext &context);
 } // namespace List

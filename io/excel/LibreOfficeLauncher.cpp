@@ -100,7 +100,20 @@ std::shared_ptr<CalcConnection> tryConnect(const uno::Reference<uno::XComponentC
 
 LibreOfficeLauncher::LibreOfficeLauncher() : LibreOfficeLauncher(Options()) {}
 
-LibreOfficeLauncher::LibreOfficeLauncher(Options options) : m_options(std::move(options)) {}
+LibreOfficeLauncher::LibreOfficeLauncher(Options options) : m_options(std::move(options))
+{
+    m_releaseWhenUnused.setInterval(250);
+    QObject::connect(&m_releaseWhenUnused, &QTimer::timeout, [this] {
+        if (*m_uses > 0)
+            return;
+        m_releaseWhenUnused.stop();
+        try {
+            releaseNow();
+        } catch (const Failure &) {
+            // The office went away by itself meanwhile.
+        }
+    });
+}
 
 LibreOfficeLauncher::~LibreOfficeLauncher() = default;
 
@@ -224,9 +237,18 @@ std::shared_ptr<CalcConnection> LibreOfficeLauncher::connect()
     return m_connection;
 }
 
+std::shared_ptr<const void> LibreOfficeLauncher::use()
+{
+    ++*m_uses;
+    // No object of its own: the note is its owners' count, down again when the last goes.
+    return std::shared_ptr<const void>(nullptr, [uses = m_uses](const void *) { --*uses; });
+}
+
 std::unique_ptr<ExcelApplication> LibreOfficeLauncher::CreateObject()
 {
-    return std::make_unique<CalcApplication>(connect());
+    // The new command has the office now; it lets it go when done.
+    m_releaseWhenUnused.stop();
+    return std::make_unique<CalcApplication>(connect(), use());
 }
 
 bool LibreOfficeLauncher::officeAnswers()
@@ -241,6 +263,17 @@ bool LibreOfficeLauncher::officeAnswers()
 }
 
 void LibreOfficeLauncher::release()
+{
+    // A workbook given up on may still be opening: ending the office now would hold the
+    // window until it is through, so the office is looked at again then.
+    if (*m_uses > 0) {
+        m_releaseWhenUnused.start();
+        return;
+    }
+    releaseNow();
+}
+
+void LibreOfficeLauncher::releaseNow()
 {
     if (!m_startedOffice || !m_connection || !m_connection->alive())
         return;

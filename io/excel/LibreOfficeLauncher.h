@@ -3,7 +3,9 @@
 #include "ExcelLauncher.h"
 
 #include <QString>
+#include <QTimer>
 
+#include <atomic>
 #include <memory>
 
 class CalcConnection;
@@ -32,6 +34,8 @@ public:
 
     bool isInstalled() override;
     std::unique_ptr<ExcelApplication> CreateObject() override;
+    // As ExcelLauncher::release(); while a workbook given up on still opens in the office, the
+    // office is ended once that is through (and no command has taken the office meanwhile).
     void release() override;
     // True when an office answers on this launcher's pipe.
     bool officeAnswers();
@@ -46,6 +50,10 @@ public:
 
 private:
     std::shared_ptr<CalcConnection> connect();
+    // A note that the office is in use, held by each application object and each load it
+    // gave up on.
+    std::shared_ptr<const void> use();
+    void releaseNow();
     com::sun::star::uno::Reference<com::sun::star::uno::XComponentContext> localContext();
 
     Options m_options;
@@ -55,4 +63,6 @@ private:
     std::shared_ptr<CalcConnection> m_connection;
     bool m_startedOffice = false; // the office of m_connection is one this launcher started
     qint64 m_officeProcess = 0;   // the process this launcher started, while it may run
+    std::shared_ptr<std::atomic<int>> m_uses = std::make_shared<std::atomic<int>>(0);
+    QTimer m_releaseWhenUnused; // looks again whether the office is still in use
 };

@@ -1186,5 +1186,9 @@ Optionen des Fenstersystems (Qt):
         <source>Opening %1 was cancelled: nothing was imported.</source>
         <translation>Das Öffnen von %1 wurde abgebrochen: nichts wurde importiert.</translation>
     </message>
+    <message>
+        <source>The password for %1 is wrong, so nothing was imported.</source>
+        <translation>Das Kennwort für %1 ist falsch, daher wurde nichts importiert.</translation>
+    </message>
 </context>
 </TS>

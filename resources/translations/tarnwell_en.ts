@@ -1166,5 +1166,9 @@ Options of the window system (Qt):
         <source>Opening %1 was cancelled: nothing was imported.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The password for %1 is wrong, so nothing was imported.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

@@ -1186,5 +1186,9 @@ Options du système de fenêtres (Qt) :
         <source>Opening %1 was cancelled: nothing was imported.</source>
         <translation>L&apos;ouverture de %1 a été annulée : rien n&apos;a été importé.</translation>
     </message>
+    <message>
+        <source>The password for %1 is wrong, so nothing was imported.</source>
+        <translation>Le mot de passe de %1 est incorrect : rien n&apos;a été importé.</translation>
+    </message>
 </context>
 </TS>

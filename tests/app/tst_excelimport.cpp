@@ -1,3 +1,4 @@
+#include "ExcelApplication.h"
 #include "ExcelMessages.h"
 #include "ItemList.h"
 #include "ListMenu.h"
@@ -26,6 +27,8 @@ private Q_SLOTS:
     void importWithoutMarkedBlock_data();
     void importWithoutMarkedBlock();
     void importOfAWorkbookThatCannotBeOpened();
+    void passwordCancelledOrWrong_data();
+    void passwordCancelledOrWrong();
     void importEmptyRowsAndDuplicates();
     void pastedCellsAreTheirImport_data();
     void pastedCellsAreTheirImport();
@@ -149,6 +152,34 @@ void ExcelImportTest::importOfAWorkbookThatCannotBeOpened()
     QCOMPARE(m_window->form->mousePointer(), 0);
 }
 
+void ExcelImportTest::passwordCancelledOrWrong_data()
+{
+    QTest::addColumn<int>("failure");
+    QTest::addColumn<QStringList>("told");
+    QTest::newRow("Cancel in the password box") << kSpreadsheetPasswordNotGiven << QStringList();
+    QTest::newRow("a wrong password")
+        << kSpreadsheetWrongPassword << QStringList{"cannot open /data/book.xlsx"};
+}
+
+void ExcelImportTest::passwordCancelledOrWrong()
+{
+    // Cancel ends the import without a word, a wrong password is said once; nothing is
+    // imported, the status line is cleared, and the office is let go.
+    QFETCH(int, failure);
+    QFETCH(QStringList, told);
+    m_window->form->items().append(u"kept");
+    chooseWorkbook();
+    excel().script.openFails = true;
+    excel().script.openFailureNumber = failure;
+    click("PushButton18");
+    QCOMPARE(m_window->prompts.texts(), told);
+    QVERIFY(m_window->prompts.errorReports().isEmpty());
+    QCOMPARE(items(), QStringList{"kept"});
+    QCOMPARE(status(), QString());
+    QCOMPARE(m_window->form->mousePointer(), 0);
+    QCOMPARE(excel().record.released, 1);
+}
+
 void ExcelImportTest::importEmptyRowsAndDuplicates()
 {
     chooseWorkbook();
@@ -259,6 +290,8 @@ void ExcelImportTest::escapeEndsTheWaitForAWorkbook()
     QCOMPARE(status(), QStringLiteral("Opening book.xlsx was cancelled: nothing was imported."));
     QCOMPARE(m_window->form->mousePointer(), 0);
     QVERIFY(items().isEmpty());
+    // An office started for the workbook alone is let go.
+    QCOMPARE(excel().record.released, 1);
 
     // The window takes clicks meanwhile: a command asked for runs once the wait is over.
     chooseWorkbook();

@@ -10,6 +10,7 @@
 #include "ItemList.h"
 #include "LibreOfficeLauncher.h"
 #include "ListTestHost.h"
+#include "PasswordBoxAnswers.h"
 #include "UnoCalls.h"
 
 #include <QProcess>
@@ -70,6 +71,8 @@ private Q_SLOTS:
     void fileThatIsNoWorkbook();
     void csvOpensWithItsSeparatorAndEncoding();
     void workbookWithAPasswordNotGiven();
+    void passwordAnsweredInCalcsBox_data();
+    void passwordAnsweredInCalcsBox();
     void exportKeepsTextsAsTexts();
     void blockOverHiddenRowsIsOneBlockAndFilteredRowsAreLeftOut();
     void handMarkedBlockKeepsItsRows_data();
@@ -234,17 +237,8 @@ void CalcTest::csvOpensWithItsSeparatorAndEncoding()
 
 void CalcTest::workbookWithAPasswordNotGiven()
 {
-    std::unique_ptr<ExcelApplication> app = m_launcher->CreateObject();
-    app->WorkbooksAdd();
-    const uno::Reference<frame::XModel> model = static_cast<CalcApplication &>(*app).workbook();
-    setText(cellAt(model, 0, 0), QStringLiteral("secret"));
-    const QString path = m_folder.filePath(QStringLiteral("locked.ods"));
-    uno::Reference<frame::XStorable>(model, uno::UNO_QUERY_THROW)
-        ->storeToURL(toOUString(QUrl::fromLocalFile(path).toString()),
-                     UnoCalls::properties(
-                         UnoCalls::property("FilterName", uno::Any(UnoCalls::ascii("calc8"))),
-                         UnoCalls::property("Password", uno::Any(UnoCalls::ascii("pw")))));
-    uno::Reference<util::XCloseable>(model, uno::UNO_QUERY_THROW)->close(true);
+    const QString path = makeLockedWorkbook(*m_launcher, "calc8",
+                                            m_folder.filePath(QStringLiteral("locked.ods")), "pw");
     // Calc's own dialog asks for the password; without one to show it (headless), the
     // workbook stays closed, and the failure says why.
     try {
@@ -254,7 +248,43 @@ void CalcTest::workbookWithAPasswordNotGiven()
         QCOMPARE(
             failure.description(),
             QStringLiteral("'%1' is protected by a password, and it was not given.").arg(path));
+        QCOMPARE(failure.number(), kSpreadsheetPasswordNotGiven);
     }
+}
+
+void CalcTest::passwordAnsweredInCalcsBox_data()
+{
+    QTest::addColumn<QString>("typed"); // empty: Cancel
+    QTest::addColumn<int>("failure");   // 0: the workbook opens
+    QTest::newRow("the password") << "pw" << 0;
+    QTest::newRow("Cancel") << "" << kSpreadsheetPasswordNotGiven;
+    QTest::newRow("a wrong password") << "guess" << kSpreadsheetWrongPassword;
+}
+
+void CalcTest::passwordAnsweredInCalcsBox()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, failure);
+    const QString path = makeLockedWorkbook(*m_launcher, "calc8",
+                                            m_folder.filePath(QStringLiteral("box.ods")), "pw");
+    std::unique_ptr<ExcelApplication> app = m_launcher->CreateObject();
+    auto &calc = static_cast<CalcApplication &>(*app);
+    // Whatever else the office would ask (that the load ended) does not reach the user.
+    const rtl::Reference<PasswordBoxAnswers> user(new PasswordBoxAnswers(typed));
+    calc.answerPasswordsWith(user.get());
+    try {
+        app->WorkbooksOpen(path);
+        QCOMPARE(failure, 0);
+        QCOMPARE(app->Text(CellBlock{0, 1, 1, 1, 1}).at(0), QStringList{"secret"});
+        uno::Reference<util::XCloseable>(calc.workbook(), uno::UNO_QUERY_THROW)->close(true);
+    } catch (const Failure &failed) {
+        QCOMPARE(failed.number(), failure);
+        if (failure == kSpreadsheetWrongPassword)
+            QCOMPARE(failed.description(),
+                     QStringLiteral("The password for box.ods is wrong, so nothing was imported."));
+    }
+    // Asked once: a wrong password is not asked for again.
+    QCOMPARE(user->asked.load(), 1);
 }
 
 void CalcTest::exportKeepsTextsAsTexts()

@@ -67,6 +67,8 @@ private Q_SLOTS:
     void aCallGivenUpOnEndsInItsLeftOver();
     void onePipePerProfile();
     void anOfficeWeStartedWithNothingShownIsEnded();
+    void anOfficeWeStartedForAWorkbookGivenUpOnIsEnded_data();
+    void anOfficeWeStartedForAWorkbookGivenUpOnIsEnded();
     void theUsersOwnOfficeIsNeverEnded_data();
     void theUsersOwnOfficeIsNeverEnded();
 
@@ -193,6 +195,44 @@ void CalcLauncherTest::anOfficeWeStartedWithNothingShownIsEnded()
             ->close(true);
         next.reset();
         users.terminatePrivateOffice();
+    } catch (const Failure &failure) {
+        QFAIL(qPrintable(failure.description()));
+    }
+}
+
+void CalcLauncherTest::anOfficeWeStartedForAWorkbookGivenUpOnIsEnded_data()
+{
+    QTest::addColumn<bool>("passwordCancelled"); // else the wait for the workbook ended
+    QTest::newRow("the wait ended") << false;
+    QTest::newRow("the password box cancelled") << true;
+}
+
+void CalcLauncherTest::anOfficeWeStartedForAWorkbookGivenUpOnIsEnded()
+{
+    QFETCH(bool, passwordCancelled);
+    const QString locked = makeLockedWorkbook(
+        *m_launcher, "calc8", m_folder.filePath(QStringLiteral("locked.ods")), "pw");
+    LibreOfficeLauncher::Options options;
+    options.profileFolder = m_folder.filePath(QStringLiteral("given-up"));
+    options.headless = true;
+    LibreOfficeLauncher ours(options);
+    const auto endOffice = qScopeGuard([&] { ours.terminatePrivateOffice(); });
+    try {
+        {
+            std::unique_ptr<ExcelApplication> app = ours.CreateObject();
+            // The headless office's password box is cancelled as it shows.
+            if (!passwordCancelled)
+                app->giveUpWaiting = [] { return true; };
+            try {
+                app->WorkbooksOpen(passwordCancelled ? locked : m_ods);
+            } catch (const Failure &failure) {
+                QCOMPARE(failure.number(), passwordCancelled ? kSpreadsheetPasswordNotGiven
+                                                             : kSpreadsheetWaitGivenUp);
+            }
+        }
+        // Let go while the workbook may still be opening: the office ends once it is through.
+        ours.release();
+        QTRY_VERIFY_WITH_TIMEOUT(!ours.officeAnswers(), 30000);
     } catch (const Failure &failure) {
         QFAIL(qPrintable(failure.description()));
     }

@@ -69,6 +69,17 @@ inline QString makeSampleWorkbook(LibreOfficeLauncher &launcher, const char *fil
     return storeAndClose(model, path, filter);
 }
 
+// A workbook protected by `password`, stored at `path` with `filter`: A1 "secret".
+inline QString makeLockedWorkbook(LibreOfficeLauncher &launcher, const char *filter,
+                                  const QString &path, const char *password)
+{
+    std::unique_ptr<ExcelApplication> app = launcher.CreateObject();
+    app->WorkbooksAdd();
+    const uno::Reference<frame::XModel> model = static_cast<CalcApplication &>(*app).workbook();
+    setText(cellAt(model, 0, 0), QStringLiteral("secret"));
+    return storeAndClose(model, path, filter, password);
+}
+
 // A launcher of a headless office of its own, with the profile in `profileFolder`.
 inline std::unique_ptr<LibreOfficeLauncher> privateHeadlessOffice(const QString &profileFolder)
 {

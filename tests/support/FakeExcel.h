@@ -22,6 +22,7 @@ public:
         bool installed = true;
         bool startFails = false;
         bool openFails = false;
+        int openFailureNumber = 0; // of the failure when the open fails
         std::vector<CellBlock> selection;
         std::vector<QStringList> blockTexts; // what Text() gives for each block
         // How many times, on OK, the user turns out to have marked in another document.
@@ -59,7 +60,7 @@ public:
             if (m_script.onOpen)
                 m_script.onOpen();
             if (m_script.openFails)
-                throw Failure(QStringLiteral("cannot open ") + path);
+                throw Failure(QStringLiteral("cannot open ") + path, m_script.openFailureNumber);
             if (m_script.openUntilGivenUp) {
                 QDeadlineTimer deadline(10000);
                 while (!(giveUpWaiting && giveUpWaiting()) && !deadline.hasExpired())
