@@ -2,20 +2,27 @@
 
 #include "BenchTools.h"
 #include "Fakes.h"
+#include "GeneratedLists.h"
 #include "ItemList.h"
 #include "ListRecovery.h"
+#include "ProcessFigures.h"
 
 #include <QAction>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <map>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -63,15 +70,47 @@ std::vector<Step> sessionSteps(const QString &listPath)
     };
 }
 
-// Seconds until every finished step is on disk.
-double secondsUntilKept(Form1 &form)
+struct Keep
+{
+    double seconds = 0;    // until every finished step is on disk
+    double cpuSeconds = 0; // of the process meanwhile: the writer's, the window waiting
+};
+
+Keep untilKept(Form1 &form)
 {
     QElapsedTimer clock;
     clock.start();
+    const double cpuBefore = processCpuSeconds();
     auto *recovery = form.findChild<ListRecovery *>();
     if (!QTest::qWaitFor([&] { return recovery->upToDate(); }, 600000))
         qFatal("the record was not written in ten minutes");
-    return double(clock.nsecsElapsed()) / 1e9;
+    return {double(clock.nsecsElapsed()) / 1e9, processCpuSeconds() - cpuBefore};
+}
+
+qint64 recordBytesIn(const QString &folder)
+{
+    qint64 bytes = 0;
+    for (const QFileInfo &file : QDir(folder).entryInfoList({QStringLiteral("*.rec")}))
+        bytes += file.size();
+    return bytes;
+}
+
+// The list as a text file would hold it: UTF-8, a line break after each item.
+qint64 utf8Bytes(const ItemList &items)
+{
+    qint64 bytes = 0;
+    for (qsizetype i = 0; i < items.count(); ++i) {
+        const ItemText text = items.text(i);
+        if (text.isLatin1()) {
+            const auto *begin = static_cast<const quint8 *>(text.data());
+            bytes += text.size() +
+                     std::count_if(begin, begin + text.size(), [](quint8 c) { return c >= 0x80; });
+        } else {
+            bytes += text.asUtf16().toUtf8().size();
+        }
+        bytes += 1;
+    }
+    return bytes;
 }
 
 } // namespace
@@ -98,12 +137,10 @@ void benchRecovery(const QString &folder, const QString &listPath, int rounds)
                     kept.seconds = timing.seconds;
                 kept.longestGapMs = std::max(kept.longestGapMs, timing.longestGapMs);
                 if (keeping == Keeping::Paced) {
-                    const double seconds = secondsUntilKept(*window.form);
+                    const Keep keep = untilKept(*window.form);
                     if (index == 0) {
-                        keptAfterLoad = std::max(keptAfterLoad, seconds);
-                        for (const QFileInfo &file :
-                             QDir(state.path()).entryInfoList({QStringLiteral("*.rec")}))
-                            recordBytes = file.size();
+                        keptAfterLoad = std::max(keptAfterLoad, keep.seconds);
+                        recordBytes = recordBytesIn(state.path());
                     }
                 }
             }
@@ -129,4 +166,62 @@ void benchRecovery(const QString &folder, const QString &listPath, int rounds)
                 "(the list file: %lld)\n",
                 keptAfterLoad, static_cast<long long>(recordBytes),
                 static_cast<long long>(QFileInfo(listPath).size()));
+}
+
+namespace {
+
+// `count` lines of 30 printable ASCII characters drawn at random: text that packs no better
+// than the 6.6 bits a character it holds, the worst case of the record's size.
+void writeRandomText(const QString &path, int count)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        qFatal("cannot write %s", qPrintable(path));
+    QRandomGenerator random(44);
+    QByteArray lines;
+    for (int line = 0; line < count; ++line) {
+        for (int i = 0; i < 30; ++i)
+            lines.append(char(33 + random.bounded(94)));
+        lines.append('\n');
+        if (lines.size() > (1 << 20)) {
+            file.write(lines);
+            lines.clear();
+        }
+    }
+    file.write(lines);
+}
+
+} // namespace
+
+void benchRecordSizes(const QString &folder, int count)
+{
+    std::printf("The record after a load of %d lines of each shape, beside the list left "
+                "(duplicates removed) in UTF-8:\n",
+                count);
+    std::printf("  %-22s %14s %14s %12s %14s %10s %8s\n", "list", "list UTF-8 B", "record B",
+                "record/list", "old+new/list", "on disk s", "CPU s");
+    const QString path = folder + QStringLiteral("/record-sizes.txt");
+    const std::pair<const char *, std::function<void()>> shapes[] = {
+        {"the benchmark's own", [&] { writeGeneratedList(path, count); }},
+        {"merged mailing list", [&] { writeMailingList(path, count); }},
+        {"many scripts", [&] { writeMailingList(path, count, kManyScriptNames); }},
+        {"random characters", [&] { writeRandomText(path, count); }},
+    };
+    for (const auto &[name, write] : shapes) {
+        write();
+        QTemporaryDir state(folder + QStringLiteral("/state-XXXXXX"));
+        TestWindow window(folder);
+        window.form->show();
+        window.form->keepForRecovery(state.path());
+        sessionSteps(path).front().run(window);
+        const Keep keep = untilKept(*window.form);
+        const qint64 record = recordBytesIn(state.path());
+        const qint64 list = utf8Bytes(window.form->items());
+        std::printf("  %-22s %14lld %14lld %12.3f %14.3f %10.3f %8.3f\n", name,
+                    static_cast<long long>(list), static_cast<long long>(record),
+                    double(record) / double(list), 2.0 * double(record) / double(list),
+                    keep.seconds, keep.cpuSeconds);
+        std::fflush(stdout);
+        QFile::remove(path);
+    }
 }

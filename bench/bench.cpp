@@ -166,6 +166,7 @@ int main(int argc, char *argv[])
                 folders.program.filePath(QStringLiteral("recovery-%1.txt").arg(size)), size);
             benchRecovery(folders.program.path(), path, rounds);
             QFile::remove(path);
+            benchRecordSizes(folders.program.path(), size);
         }
         return 0;
     }
