@@ -185,6 +185,30 @@ private Q_SLOTS:
         QCOMPARE(items(), QStringList());
     }
 
+    // A record the first version wrote (blocks not packed): refused plainly, not misread.
+    void recordOfAnotherVersionIsRefused()
+    {
+        const QString path = m_state->filePath("list-1-1.rec");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray::fromHex(
+            "54575245434f560a01000000040302010100000000000000010000000000000000b232f29a010000"
+            "01000000c3d88e45010000000000000001000000000000000200000000000000026189d8ea1c0200"
+            "000001000000010000000000000001000000000000000032f367f403000000020000000000000000"
+            "00000008000000000000000100000000000000f5437070"));
+        file.close();
+        QCOMPARE(RecoveryRecord::read(path).outcome, RecoveryRecord::Outcome::OtherVersion);
+        m_window->form->keepForRecovery(m_state->path());
+        m_window->form->offerRecovery();
+        QCOMPARE(m_window->prompts.texts(),
+                 QStringList{"Tarnwell did not close normally, but the list it kept then was "
+                             "written by another version of Tarnwell and cannot be read by this "
+                             "one. It is left in " +
+                             path + ".unread."});
+        QCOMPARE(items(), QStringList());
+        QVERIFY(QFile::exists(path + ".unread"));
+    }
+
     void unwritableFolderIsToldOnce_data()
     {
         QTest::addColumn<QString>("under");

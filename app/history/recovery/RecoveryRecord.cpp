@@ -1,5 +1,7 @@
 #include "RecoveryRecord.h"
 
+#include "BlockCompressor.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -16,10 +18,11 @@
 namespace {
 
 constexpr char kMagic[8] = {'T', 'W', 'R', 'E', 'C', 'O', 'V', '\n'};
-constexpr quint32 kFormat = 1;
+// 2: blocks packed with zstd, each head giving the size unpacked.
+constexpr quint32 kFormat = 2;
 constexpr quint32 kByteOrder = 0x01020304;
 constexpr qsizetype kHeaderBytes = 8 + 4 + 4 + 8 + 8 + 8 + 4 + 4;
-constexpr qsizetype kBlockHeadBytes = 4 + 4 + 8 + 8;
+constexpr qsizetype kBlockHeadBytes = 4 + 4 + 8 + 8 + 8;
 // About a megabyte a block: small enough that reading one holds the window up for no more
 // than a few milliseconds, large enough that its checksum costs nothing.
 constexpr qsizetype kBlockBytes = qsizetype(1) << 20;
@@ -127,19 +130,28 @@ private:
     int m_error = 0;
 };
 
-// Blocks appended to a record, each closed with its checksum.
+// Blocks appended to a record, each packed and closed with a checksum of what is on disk.
 class BlockWriter
 {
 public:
-    BlockWriter(DurableFile &file, quint32 seed) : m_file(file), m_seed(seed) {}
-
-    bool add(quint32 kind, quint64 items, const QByteArray &payload)
+    BlockWriter(DurableFile &file, quint32 seed, const std::atomic<bool> &stop)
+        : m_file(file), m_seed(seed), m_stop(stop)
     {
+    }
+
+    // False when stopped or failed.
+    bool add(quint32 kind, quint64 items, const QByteArray &unpacked)
+    {
+        const QByteArray *packed = m_compressor.pack(unpacked.constData(), unpacked.size(), m_stop);
+        if (packed == nullptr)
+            return false;
+        const QByteArray &payload = *packed;
         QByteArray head;
         put(head, kind);
         put(head, m_sequence++);
         put(head, items);
         put(head, quint64(payload.size()));
+        put(head, quint64(unpacked.size()));
         quint32 crc = crcOf(m_seed, head.constData(), head.size());
         crc = crcOf(crc, payload.constData(), payload.size());
         QByteArray tail;
@@ -152,7 +164,9 @@ public:
 private:
     DurableFile &m_file;
     quint32 m_seed;
+    const std::atomic<bool> &m_stop;
     quint32 m_sequence = 0;
+    BlockCompressor m_compressor;
 };
 
 QByteArray headerOf(const KeptList &list)
@@ -183,8 +197,11 @@ bool writeBlocks(BlockWriter &blocks, const KeptList &list, const std::atomic<bo
         putLength(payload, (quint64(bytes) << 1) | (wide ? 1 : 0));
         payload.append(static_cast<const char *>(text.data()), bytes);
         ++inBlock;
+        // A window waiting for the list to be let go of hears within a few thousand items.
+        if (inBlock % 4096 == 0 && stop.load(std::memory_order_relaxed))
+            return false;
         if (payload.size() >= kBlockBytes) {
-            if (stop.load(std::memory_order_relaxed) || !blocks.add(kTexts, inBlock, payload))
+            if (!blocks.add(kTexts, inBlock, payload))
                 return false;
             payload.clear();
             inBlock = 0;
@@ -194,8 +211,7 @@ bool writeBlocks(BlockWriter &blocks, const KeptList &list, const std::atomic<bo
         return false;
     for (size_t first = 0; first < list.checks.size(); first += size_t(kBlockBytes)) {
         const size_t count = std::min(list.checks.size() - first, size_t(kBlockBytes));
-        if (stop.load(std::memory_order_relaxed) ||
-            !blocks.add(
+        if (!blocks.add(
                 kMarks, count,
                 QByteArray::fromRawData(reinterpret_cast<const char *>(list.checks.data() + first),
                                         qsizetype(count))))
@@ -203,7 +219,7 @@ bool writeBlocks(BlockWriter &blocks, const KeptList &list, const std::atomic<bo
     }
     QByteArray end;
     put(end, quint64(texts.size()));
-    return !stop.load(std::memory_order_relaxed) && blocks.add(kEnd, 0, end);
+    return blocks.add(kEnd, 0, end);
 }
 
 void syncFolderOf(const QString &path)
@@ -235,7 +251,7 @@ std::optional<QString> RecoveryRecord::write(const QString &path, KeptList &&lis
         const QByteArray header = headerOf(list);
         quint32 seed;
         std::memcpy(&seed, header.constData() + header.size() - 4, 4);
-        BlockWriter blocks(file, seed);
+        BlockWriter blocks(file, seed, stop);
         bool written = file.error() == 0 && file.write(header.constData(), header.size()) &&
                        writeBlocks(blocks, list, stop);
         list = KeptList();
@@ -299,6 +315,7 @@ RecoveryRecord::Reading RecoveryRecord::read(const QString &path,
     list.texts.reserve(qsizetype(itemCount), qsizetype(textBytes));
     list.checks.reserve(size_t(itemCount));
     QString wideText;
+    BlockCompressor compressor;
     for (quint32 sequence = 0;; ++sequence) {
         const QByteArray head = file.read(kBlockHeadBytes);
         if (head.size() < kBlockHeadBytes)
@@ -308,17 +325,24 @@ RecoveryRecord::Reading RecoveryRecord::read(const QString &path,
         const auto blockSequence = take<quint32>(at);
         const auto items = take<quint64>(at);
         const auto bytes = take<quint64>(at);
-        if (blockSequence != sequence || bytes > quint64(file.size() - file.pos()))
+        const auto unpackedBytes = take<quint64>(at);
+        if (blockSequence != sequence || bytes > quint64(file.size() - file.pos()) ||
+            unpackedBytes > quint64(TextPool::kMaxBytes) * 2)
             return reading;
-        const QByteArray payload = file.read(qint64(bytes));
+        const QByteArray packed = file.read(qint64(bytes));
         const QByteArray tail = file.read(4);
-        if (payload.size() != qsizetype(bytes) || tail.size() != 4)
+        if (packed.size() != qsizetype(bytes) || tail.size() != 4)
             return reading;
         quint32 crc = crcOf(headerCrc, head.constData(), head.size());
-        crc = crcOf(crc, payload.constData(), payload.size());
+        crc = crcOf(crc, packed.constData(), packed.size());
         const char *tailAt = tail.constData();
         if (take<quint32>(tailAt) != crc)
             return reading;
+        const std::optional<QByteArray> unpacked =
+            compressor.unpack(packed, qsizetype(unpackedBytes));
+        if (!unpacked)
+            return reading;
+        const QByteArray &payload = *unpacked;
 
         const char *from = payload.constData();
         const char *end = from + payload.size();
@@ -350,8 +374,8 @@ RecoveryRecord::Reading RecoveryRecord::read(const QString &path,
             }
             if (from != end)
                 return reading;
-        } else if (kind == kMarks && quint64(list.texts.size()) == itemCount && items == bytes &&
-                   items <= itemCount - list.checks.size()) {
+        } else if (kind == kMarks && quint64(list.texts.size()) == itemCount &&
+                   items == unpackedBytes && items <= itemCount - list.checks.size()) {
             list.checks.insert(list.checks.end(), reinterpret_cast<const quint8 *>(from),
                                reinterpret_cast<const quint8 *>(end));
         } else {

@@ -21,11 +21,12 @@ struct KeptList
     qsizetype checkedCount() const;
 };
 
-// A recovery record on disk. Every block carries a CRC-32 of itself and its place in the file,
-// and the record ends with a block that only a whole record has: a record torn by a power
-// cut, cut short by a full disk or changed on disk does not check out and is never read as a
-// list. Writing goes to a file beside it, made durable with fsync before it takes the
-// record's name, so the record on disk is always one whole step.
+// A recovery record on disk, its blocks packed with zstd (BlockCompressor). Every block
+// carries a CRC-32 of itself as on disk and its place in the file, and the record ends with a
+// block that only a whole record has: a record torn by a power cut, cut short by a full disk
+// or changed on disk does not check out and is never read as a list. Writing goes to a file
+// beside it, made durable with fsync before it takes the record's name, so the record on disk
+// is always one whole step.
 namespace RecoveryRecord {
 
 // Writes `list` as the record at `path`. Stops early, leaving the old record as it was,
