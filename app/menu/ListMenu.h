@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ListSelection.h"
+
 #include <QObject>
 #include <QString>
 
@@ -74,8 +76,8 @@ private:
     // Puts the items in the order `order` works out, as one step named `name`.
     void reorder(const QString &location, const QString &name, const QString &done,
                  const std::function<std::vector<quint32>()> &order);
-    // Puts the items at `rows` (ascending) on the clipboard, one line each.
-    void copyItems(const std::vector<qsizetype> &rows);
+    // Puts the items of `runs` (ascending) on the clipboard, one line each.
+    void copyItems(const std::vector<ListSelection::RowRun> &runs);
     bool clipboardOwnerAnswers();
     // Removes the items listed in files the user picks (`listed`), or the items not listed.
     void removeByList(bool listed, bool byAddress = false);

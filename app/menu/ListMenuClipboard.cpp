@@ -111,50 +111,61 @@ void ListMenu::paste()
 
 void ListMenu::copy()
 {
-    copyItems(ListSelection::selectedRows(m_view, m_items.count()));
+    copyItems(ListSelection::selectedRuns(m_view, m_items.count()));
 }
 
 void ListMenu::copyChecked()
 {
-    std::vector<qsizetype> rows;
+    std::vector<ListSelection::RowRun> runs;
     const auto &checks = m_items.checks();
     for (size_t row = 0; row < checks.size(); ++row) {
-        if (checks[row] != 0)
-            rows.push_back(qsizetype(row));
+        if (checks[row] == 0)
+            continue;
+        if (!runs.empty() && runs.back().end == qsizetype(row))
+            ++runs.back().end;
+        else
+            runs.push_back({qsizetype(row), qsizetype(row) + 1});
     }
-    copyItems(rows);
+    copyItems(runs);
 }
 
-void ListMenu::copyItems(const std::vector<qsizetype> &rows)
+void ListMenu::copyItems(const std::vector<ListSelection::RowRun> &runs)
 {
     // Millions of items are copied a slice at a time, the window live; from the list as it
     // stood when asked (a copy of its texts that shares their buffer), whatever runs meanwhile.
+    // The rows come as runs: every row of ten million selected, one by one, would take the
+    // window's time just to be written down.
     if (m_copying)
         return;
     m_copying = true;
     const auto done = qScopeGuard([this] { m_copying = false; });
     Trap(m_host.errorReporter(), QStringLiteral("Form1.Copy")).line(100, [&] {
         const TextPool texts = m_items.texts();
-        // One line each, with the line end this platform's programs expect.
-        constexpr size_t kSlice = 65536;
-        if (rows.size() > kSlice)
-            m_host.yieldToEventLoop(); // finding the selected rows took a while already
         YieldPacer pacer(m_host);
+        const auto eachRow = [&](const auto &visit) {
+            constexpr size_t kSlice = 65536;
+            size_t step = 0;
+            for (const ListSelection::RowRun &run : runs) {
+                for (qsizetype row = run.first; row < run.end; ++row) {
+                    visit(row);
+                    yieldIfDue(m_host, pacer, ++step, kSlice);
+                }
+            }
+        };
+        // One line each, with the line end this platform's programs expect.
         qsizetype characters = 0;
-        for (size_t k = 0; k < rows.size(); ++k) {
-            characters += texts.length(rows[k]) + 1;
-            if (k % kSlice == kSlice - 1 && pacer.due())
-                m_host.yieldToEventLoop();
-        }
+        qsizetype rows = 0;
+        eachRow([&](qsizetype row) {
+            characters += texts.length(row) + 1;
+            ++rows;
+        });
         QString text;
         text.reserve(characters);
-        for (size_t k = 0; k < rows.size(); ++k) {
-            texts.at(rows[k]).appendTo(text);
+        eachRow([&](qsizetype row) {
+            texts.at(row).appendTo(text);
             text += u'\n';
-            if (k % kSlice == kSlice - 1 && pacer.due())
-                m_host.yieldToEventLoop();
-        }
+        });
         QGuiApplication::clipboard()->setText(text);
-        m_host.setStatus(copiedStatus(qsizetype(rows.size())));
+        m_host.setStatus(copiedStatus(rows));
     });
 }

@@ -17,6 +17,7 @@
 #include <QMimeData>
 #include <QRandomGenerator>
 #include <QTableView>
+#include <QTimer>
 #include <QToolTip>
 
 // The list's context menu: check marks in bulk, the clipboard, several items at once, sorting,
@@ -34,6 +35,8 @@ private Q_SLOTS:
     void pasteAndCopy_data();
     void pasteAndCopy();
     void pasteAMillionLines();
+    void copyTakesTheRowsInListOrder_data();
+    void copyTakesTheRowsInListOrder();
     void severalItemsAtOnce();
     void sortAndReverse_data();
     void sortAndReverse();
@@ -155,6 +158,84 @@ void ListMenuTest::pasteAMillionLines()
     QCOMPARE(status(), QStringLiteral("List loaded. 1 duplicates found, 1 duplicates removed"));
     trigger(QStringLiteral("Undo"));
     QCOMPARE(items(), (QStringList{"user5@example.com", "first"}));
+}
+
+void ListMenuTest::copyTakesTheRowsInListOrder_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<int>("items");
+    QTest::addColumn<QString>("rows"); // ranges, in the order the user selected or ticked them
+    QTest::addColumn<bool>("clearedMeanwhile");
+
+    QTest::newRow("one range") << "Copy" << 20 << "3-7" << false;
+    QTest::newRow("ranges selected from the bottom up") << "Copy" << 20 << "15-17,8-9,0-2" << false;
+    QTest::newRow("overlapping and touching ranges") << "Copy" << 20 << "2-9,5-12,13-14" << false;
+    QTest::newRow("the first and the last row") << "Copy" << 20 << "19-19,0-0" << false;
+    QTest::newRow("ticked: runs at both ends") << "Copy Checked" << 20 << "0-3,17-19" << false;
+    QTest::newRow("ticked: single rows") << "Copy Checked" << 20 << "1-1,3-3,4-4,9-9" << false;
+    // Enough rows for several slices: the list cleared between them changes nothing copied.
+    QTest::newRow("every row, cleared meanwhile") << "Copy" << 140000 << "0-139999" << true;
+    QTest::newRow("two ranges, cleared meanwhile")
+        << "Copy" << 140000 << "90000-139999,0-70000" << true;
+    QTest::newRow("ticked, cleared meanwhile") << "Copy Checked" << 140000 << "10-139990" << true;
+}
+
+void ListMenuTest::copyTakesTheRowsInListOrder()
+{
+    // Whatever the order of the ranges, the items are copied once each, in the list's order,
+    // as the list stood when asked.
+    QFETCH(QString, command);
+    QFETCH(int, items);
+    QFETCH(QString, rows);
+    QFETCH(bool, clearedMeanwhile);
+    QStringList texts;
+    for (int i = 0; i < items; ++i)
+        texts.append(QStringLiteral("item %1").arg(i));
+    fill(form().items(), texts);
+    form().setYieldInterval(0);
+    auto *view = m_window->control<QTableView>("ListView1");
+    QItemSelectionModel &selection = *view->selectionModel();
+    std::vector<qsizetype> ticked;
+    for (const QString &range : rows.split(u',')) {
+        const int first = range.section(u'-', 0, 0).toInt();
+        const int last = range.section(u'-', 1, 1).toInt();
+        selection.select(
+            QItemSelection(form().items().index(first, 0), form().items().index(last, 0)),
+            QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        for (int row = first; row <= last; ++row)
+            ticked.push_back(row);
+    }
+    if (command == u"Copy Checked")
+        form().items().setCheckedAll(ticked, true);
+    const auto taken = [&](int row) {
+        return command == u"Copy" ? selection.isRowSelected(row, QModelIndex())
+                                  : form().items().isChecked(row);
+    };
+    QString expected;
+    qsizetype count = 0;
+    for (int row = 0; row < items; ++row) {
+        if (taken(row)) {
+            expected += texts[row] + u'\n';
+            ++count;
+        }
+    }
+
+    int turns = 0;
+    QTimer meanwhile;
+    QObject::connect(&meanwhile, &QTimer::timeout, [&] {
+        if (++turns == 1 && clearedMeanwhile)
+            click("PushButton1"); // Clear All Items
+    });
+    meanwhile.start(0);
+    trigger(command);
+    meanwhile.stop();
+    QCOMPARE(QGuiApplication::clipboard()->text(), expected);
+    QCOMPARE(status(), QStringLiteral("%1 items copied.").arg(count));
+    if (clearedMeanwhile) {
+        QVERIFY2(turns > 1, "the copy took no turns with the window");
+        QCOMPARE(form().items().count(), qsizetype(0));
+    }
+    QVERIFY(m_window->prompts.errorReports().isEmpty());
 }
 
 void ListMenuTest::severalItemsAtOnce()
