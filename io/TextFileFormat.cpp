@@ -115,13 +115,15 @@ bool readPass(QIODevice &file, qint64 start, qint64 sizeHint, FileEncoding encod
             QCoreApplication::translate("Tarnwell", "Cannot read %1").arg(file.errorString()));
     const bool utf16 = encoding == FileEncoding::Utf16LE || encoding == FileEncoding::Utf16BE;
     const qint64 bodySize = std::max<qint64>(0, sizeHint - start);
-    // Room for the file's texts in the widest form they may take, so that the buffer never
-    // moves while the file is read: a line with one character beyond Latin-1 takes two bytes
-    // for each of its characters, up to twice its UTF-8 (as many as its UTF-16), and moving
-    // hundreds of megabytes read so far would hold the window up for a second. Room not
-    // written is never touched, and costs no memory.
+    // Room for the file's texts in the widest form they may take, so that the buffer moves
+    // at most once, with the first chunk's text in it: a line with one character beyond
+    // Latin-1 takes two bytes for each of its characters, up to twice its UTF-8 (as many as
+    // its UTF-16), and moving hundreds of megabytes read so far would hold the window up for a
+    // second. Room not written is never touched, and costs no memory. It is taken with the
+    // room for the items, once the first chunk tells how many to expect: from then on the
+    // text's pages are faulted in ahead on another thread, and taking more memory from the
+    // system meanwhile would wait for that thread, the window still.
     const qint64 widest = utf16 ? bodySize + 2 : 2 * bodySize + 2;
-    builder.reserve(0, widest);
 
     std::optional<QStringDecoder> decoder;
     if (encoding != FileEncoding::Windows1252) {
@@ -184,7 +186,8 @@ bool readPass(QIODevice &file, qint64 start, qint64 sizeHint, FileEncoding encod
             out[written++] = u'\uFFFD';
         builder.added(written);
         if (!reservedItems && !last && bodySize > 0) {
-            // The first chunk tells roughly how many items the whole file holds.
+            // The first chunk tells roughly how many items the whole file holds; its text,
+            // moved into the room, is a few megabytes at most.
             reservedItems = true;
             const double perByte = double(builder.itemCount()) / double(bodyRead);
             builder.reserve(qsizetype(perByte * double(bodySize) * 1.02) + 16, widest);
