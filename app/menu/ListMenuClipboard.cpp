@@ -4,6 +4,7 @@
 
 #include "ClipboardOwner.h"
 #include "CommandHost.h"
+#include "CopiedText.h"
 #include "Hourglass.h"
 #include "ItemList.h"
 #include "LineBreaks.h"
@@ -165,7 +166,9 @@ void ListMenu::copyItems(const std::vector<ListSelection::RowRun> &runs)
             texts.at(row).appendTo(text);
             text += u'\n';
         });
-        QGuiApplication::clipboard()->setText(text);
+        // The clipboard owns what it is given.
+        QGuiApplication::clipboard()->setMimeData(
+            CopiedText::convertTakingTurns(std::move(text), m_host).release());
         m_host.setStatus(copiedStatus(rows));
     });
 }

@@ -163,34 +163,41 @@ void ListMenuTest::pasteAMillionLines()
 void ListMenuTest::copyTakesTheRowsInListOrder_data()
 {
     QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("item"); // each item's text, %1 its row
     QTest::addColumn<int>("items");
     QTest::addColumn<QString>("rows"); // ranges, in the order the user selected or ticked them
     QTest::addColumn<bool>("clearedMeanwhile");
 
-    QTest::newRow("one range") << "Copy" << 20 << "3-7" << false;
-    QTest::newRow("ranges selected from the bottom up") << "Copy" << 20 << "15-17,8-9,0-2" << false;
-    QTest::newRow("overlapping and touching ranges") << "Copy" << 20 << "2-9,5-12,13-14" << false;
-    QTest::newRow("the first and the last row") << "Copy" << 20 << "19-19,0-0" << false;
-    QTest::newRow("ticked: runs at both ends") << "Copy Checked" << 20 << "0-3,17-19" << false;
-    QTest::newRow("ticked: single rows") << "Copy Checked" << 20 << "1-1,3-3,4-4,9-9" << false;
+    const QString item = QStringLiteral("item %1");
+    QTest::newRow("ranges selected from the bottom up")
+        << "Copy" << item << 20 << "19-19,15-17,8-9,0-2" << false;
+    QTest::newRow("overlapping and touching ranges")
+        << "Copy" << item << 20 << "2-9,5-12,13-14" << false;
+    QTest::newRow("ticked: single rows and runs at both ends")
+        << "Copy Checked" << item << 20 << "0-0,2-2,3-3,9-9,17-19" << false;
     // Enough rows for several slices: the list cleared between them changes nothing copied.
-    QTest::newRow("every row, cleared meanwhile") << "Copy" << 140000 << "0-139999" << true;
     QTest::newRow("two ranges, cleared meanwhile")
-        << "Copy" << 140000 << "90000-139999,0-70000" << true;
-    QTest::newRow("ticked, cleared meanwhile") << "Copy Checked" << 140000 << "10-139990" << true;
+        << "Copy" << item << 140000 << "90000-139999,0-70000" << true;
+    QTest::newRow("ticked, cleared meanwhile")
+        << "Copy Checked" << item << 140000 << "10-139990" << true;
+    // Three units a line: the UTF-8 is made in slices of 2^20 units, and one ends inside a
+    // character.
+    QTest::newRow("beyond the BMP, a character across slices")
+        << "Copy" << QStringLiteral("\U0001F600") << 400000 << "0-399999" << false;
 }
 
 void ListMenuTest::copyTakesTheRowsInListOrder()
 {
     // Whatever the order of the ranges, the items are copied once each, in the list's order,
-    // as the list stood when asked.
+    // as the list stood when asked, the same in UTF-8.
     QFETCH(QString, command);
+    QFETCH(QString, item);
     QFETCH(int, items);
     QFETCH(QString, rows);
     QFETCH(bool, clearedMeanwhile);
     QStringList texts;
     for (int i = 0; i < items; ++i)
-        texts.append(QStringLiteral("item %1").arg(i));
+        texts.append(item.contains(u'%') ? item.arg(i) : item);
     fill(form().items(), texts);
     form().setYieldInterval(0);
     auto *view = m_window->control<QTableView>("ListView1");
@@ -230,6 +237,9 @@ void ListMenuTest::copyTakesTheRowsInListOrder()
     trigger(command);
     meanwhile.stop();
     QCOMPARE(QGuiApplication::clipboard()->text(), expected);
+    // Other programs take it in UTF-8.
+    QCOMPARE(QGuiApplication::clipboard()->mimeData()->data(QStringLiteral("text/plain")),
+             expected.toUtf8());
     QCOMPARE(status(), QStringLiteral("%1 items copied.").arg(count));
     if (clearedMeanwhile) {
         QVERIFY2(turns > 1, "the copy took no turns with the window");
