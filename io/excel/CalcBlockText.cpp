@@ -38,13 +38,26 @@ namespace {
 
 // The rows from `firstRow` to `lastRow` (from 0) that a filter hides, ascending. Only rows
 // out of sight are asked about one by one: a filter hides few of a block's rows, or the
-// block is short.
+// block is short. Rows are looked at in a column in sight, so that a column hidden by hand
+// does not put every row out of sight.
 std::vector<sal_Int32> filteredRows(const uno::Reference<sheet::XSpreadsheet> &sheet,
                                     sal_Int32 firstRow, sal_Int32 lastRow)
 {
+    uno::Reference<table::XColumnRowRange> columnsAndRows(sheet, uno::UNO_QUERY_THROW);
+    uno::Reference<container::XIndexAccess> columns(columnsAndRows->getColumns(),
+                                                    uno::UNO_QUERY_THROW);
+    sal_Int32 column = 0;
+    for (bool visible = false; column < columns->getCount(); ++column) {
+        uno::Reference<beans::XPropertySet>(columns->getByIndex(column), uno::UNO_QUERY_THROW)
+            ->getPropertyValue(ascii("IsVisible")) >>= visible;
+        if (visible)
+            break;
+    }
+    if (column == columns->getCount())
+        column = 0; // every column hidden: every row is asked
     uno::Reference<table::XCellRange> cells(sheet, uno::UNO_QUERY_THROW);
     uno::Reference<sheet::XCellRangesQuery> query(
-        cells->getCellRangeByPosition(0, firstRow, 0, lastRow), uno::UNO_QUERY_THROW);
+        cells->getCellRangeByPosition(column, firstRow, column, lastRow), uno::UNO_QUERY_THROW);
     std::vector<bool> inSight(size_t(lastRow - firstRow + 1), false);
     const uno::Sequence<table::CellRangeAddress> visible =
         query->queryVisibleCells()->getRangeAddresses();
@@ -53,7 +66,6 @@ std::vector<sal_Int32> filteredRows(const uno::Reference<sheet::XSpreadsheet> &s
              row <= std::min(area.EndRow, lastRow); ++row)
             inSight[size_t(row - firstRow)] = true;
     }
-    uno::Reference<table::XColumnRowRange> columnsAndRows(sheet, uno::UNO_QUERY_THROW);
     uno::Reference<container::XIndexAccess> rows(columnsAndRows->getRows(), uno::UNO_QUERY_THROW);
     std::vector<sal_Int32> filtered;
     for (sal_Int32 row = firstRow; row <= lastRow; ++row) {
@@ -68,11 +80,12 @@ std::vector<sal_Int32> filteredRows(const uno::Reference<sheet::XSpreadsheet> &s
     return filtered;
 }
 
-// The rows of a block as the sheet's text gives them: the whole sheet written as text, in one
-// call, rows a filter hides left out.
-std::vector<QStringList> sheetText(const uno::Reference<frame::XModel> &workbook,
-                                   const uno::Reference<sheet::XSpreadsheet> &sheet, int sheetIndex,
-                                   int firstRow, int lastRow, int firstColumn, int lastColumn)
+// The rows of a block as the sheet's text gives them, rows a filter hides (`filtered`,
+// ascending) left out: the whole sheet written as text, in one call. Only where Calc offers no
+// copy of the cells.
+std::vector<QStringList> sheetText(const uno::Reference<frame::XModel> &workbook, int sheetIndex,
+                                   int firstRow, int lastRow, int firstColumn, int lastColumn,
+                                   const std::vector<sal_Int32> &filtered)
 {
     // The sheet as Calc shows it, in one call: numbers with their formats, dates,
     // formula results. Written as text to a private folder; the workbook stays unmodified.
@@ -103,25 +116,9 @@ std::vector<QStringList> sheetText(const uno::Reference<frame::XModel> &workbook
     std::vector<QStringList> rows = sliceTable(table, firstRow, firstColumn, lastRow - firstRow + 1,
                                                lastColumn - firstColumn + 1);
     // Rows a filter hides are not the user's: Calc's own copy leaves them out too.
-    const std::vector<sal_Int32> filtered = filteredRows(sheet, firstRow, lastRow);
     for (auto row = filtered.rbegin(); row != filtered.rend(); ++row)
         rows.erase(rows.begin() + (*row - firstRow));
     return rows;
-}
-
-// True when no row or column of `range` is hidden (by hand or by a filter).
-bool allInSight(const uno::Reference<table::XCellRange> &range)
-{
-    const table::CellRangeAddress whole =
-        uno::Reference<sheet::XCellRangeAddressable>(range, uno::UNO_QUERY_THROW)
-            ->getRangeAddress();
-    const uno::Sequence<table::CellRangeAddress> visible =
-        uno::Reference<sheet::XCellRangesQuery>(range, uno::UNO_QUERY_THROW)
-            ->queryVisibleCells()
-            ->getRangeAddresses();
-    return visible.getLength() == 1 && visible[0].StartRow == whole.StartRow &&
-           visible[0].EndRow == whole.EndRow && visible[0].StartColumn == whole.StartColumn &&
-           visible[0].EndColumn == whole.EndColumn;
 }
 
 // The bounds of the cells of `range` that hold something; none when all are empty.
@@ -146,23 +143,25 @@ std::optional<table::CellRangeAddress> filledBounds(const uno::Reference<table::
 
 // Calc's cells format where no cell is quoted: its rows split at line ends, its cells at tabs,
 // without the quote rules a general reader weighs each character against.
-std::vector<QStringList> unquotedCells(const QString &text)
+std::vector<QStringList> unquotedCells(QByteArrayView utf8)
 {
     std::vector<QStringList> rows;
-    const QStringView all(text);
+    rows.reserve(size_t(utf8.count('\n')) + 1);
     qsizetype start = 0;
-    while (start < all.size()) {
-        qsizetype end = all.indexOf(u'\n', start);
+    while (start < utf8.size()) {
+        qsizetype end = utf8.indexOf('\n', start);
         if (end < 0)
-            end = all.size();
-        QStringView line = all.mid(start, end - start);
-        if (line.endsWith(u'\r'))
+            end = utf8.size();
+        QByteArrayView line = utf8.sliced(start, end - start);
+        if (line.endsWith('\r'))
             line.chop(1);
+        // Each cell made text straight from Calc's bytes: no copy of the whole block between.
         QStringList row;
         qsizetype field = 0;
         for (;;) {
-            const qsizetype tab = line.indexOf(u'\t', field);
-            row.append(line.mid(field, (tab < 0 ? line.size() : tab) - field).toString());
+            const qsizetype tab = line.indexOf('\t', field);
+            row.append(
+                QString::fromUtf8(line.sliced(field, (tab < 0 ? line.size() : tab) - field)));
             if (tab < 0)
                 break;
             field = tab + 1;
@@ -205,15 +204,60 @@ std::optional<std::vector<QStringList>> calcCopy(const uno::Reference<frame::XMo
         return std::nullopt;
     uno::Sequence<sal_Int8> cells;
     copy->getTransferData(cellsFlavor) >>= cells;
-    const QByteArray cellBytes(reinterpret_cast<const char *>(cells.getConstArray()),
-                               cells.getLength());
+    const QByteArrayView cellBytes(reinterpret_cast<const char *>(cells.getConstArray()),
+                                   cells.getLength());
     // Without a quote, the cells format says each cell plainly: no need of the plain text
     // that tells a quoted cell from one that begins with a quote.
     if (!cellBytes.contains('"') && !cellBytes.contains('\0'))
-        return unquotedCells(QString::fromUtf8(cellBytes));
+        return unquotedCells(cellBytes);
     OUString text;
     copy->getTransferData(textFlavor) >>= text;
-    return SpreadsheetClipboard::rows(toQString(text), cellBytes);
+    return SpreadsheetClipboard::rows(toQString(text), cellBytes.toByteArray());
+}
+
+// The rows `firstRow` to `lastRow` of the block's columns from Calc's own copy of the cells
+// that hold something; none when Calc offers no copy of them. Calc's copy leaves out empty
+// rows and columns at its edges, so the copy is of the filled cells' bounds, and placed in
+// the rows.
+std::optional<std::vector<QStringList>> copiedRows(const uno::Reference<frame::XModel> &workbook,
+                                                   const uno::Reference<sheet::XSpreadsheet> &sheet,
+                                                   int firstRow, int lastRow, int firstColumn,
+                                                   int lastColumn)
+{
+    const uno::Reference<table::XCellRange> cells(sheet, uno::UNO_QUERY_THROW);
+    const size_t rowCount = size_t(lastRow - firstRow + 1);
+    const int columnCount = lastColumn - firstColumn + 1;
+    const QStringList emptyRow(columnCount, QString());
+    const std::optional<table::CellRangeAddress> filled =
+        filledBounds(cells->getCellRangeByPosition(firstColumn, firstRow, lastColumn, lastRow));
+    if (!filled)
+        return std::vector<QStringList>(rowCount, emptyRow);
+    std::optional<std::vector<QStringList>> copied =
+        calcCopy(workbook, cells->getCellRangeByPosition(filled->StartColumn, filled->StartRow,
+                                                         filled->EndColumn, filled->EndRow));
+    const int filledColumns = filled->EndColumn - filled->StartColumn + 1;
+    if (!copied || int(copied->size()) != filled->EndRow - filled->StartRow + 1 ||
+        !std::all_of(copied->begin(), copied->end(),
+                     [&](const QStringList &row) { return row.size() <= filledColumns; }))
+        return std::nullopt;
+    const qsizetype before = filled->StartColumn - firstColumn;
+    const bool wholeBlock =
+        before == 0 && copied->size() == rowCount &&
+        std::all_of(copied->begin(), copied->end(),
+                    [&](const QStringList &row) { return row.size() == columnCount; });
+    if (wholeBlock)
+        return copied;
+    // Each copied row moved into place, the block's columns either side filled up.
+    std::vector<QStringList> rows(rowCount, emptyRow);
+    for (size_t k = 0; k < copied->size(); ++k) {
+        QStringList &row = rows[size_t(filled->StartRow - firstRow) + k];
+        row = std::move((*copied)[k]);
+        if (before > 0)
+            row = QStringList(before, QString()) + row;
+        while (row.size() < columnCount)
+            row.append(QString());
+    }
+    return rows;
 }
 } // namespace
 
@@ -239,47 +283,28 @@ std::vector<QStringList> calcBlockText(const uno::Reference<frame::XModel> &work
     if (firstColumn > lastColumn || firstRow > int(used.EndRow) || lastRow < int(used.StartRow))
         return std::vector<QStringList>(size_t(lastRow - firstRow + 1));
 
-    // Calc's own copy of the cells that hold something, where every row and column of
-    // the block is in sight: rows out of sight are read as the sheet's text reads them.
-    // Calc's copy leaves out empty rows and columns at its edges, so the copy is of the
-    // filled cells' bounds, and placed in the block's rows.
-    const uno::Reference<table::XCellRange> range =
-        uno::Reference<table::XCellRange>(sheet, uno::UNO_QUERY_THROW)
-            ->getCellRangeByPosition(firstColumn, firstRow, lastColumn, lastRow);
-    if (allInSight(range)) {
-        const size_t rowCount = size_t(lastRow - firstRow + 1);
-        const int columnCount = lastColumn - firstColumn + 1;
-        const QStringList emptyRow(columnCount, QString());
-        const std::optional<table::CellRangeAddress> filled = filledBounds(range);
-        if (!filled)
-            return std::vector<QStringList>(rowCount, emptyRow);
-        std::optional<std::vector<QStringList>> copied =
-            calcCopy(workbook, uno::Reference<table::XCellRange>(sheet, uno::UNO_QUERY_THROW)
-                                   ->getCellRangeByPosition(filled->StartColumn, filled->StartRow,
-                                                            filled->EndColumn, filled->EndRow));
-        const int filledColumns = filled->EndColumn - filled->StartColumn + 1;
-        if (copied && int(copied->size()) == filled->EndRow - filled->StartRow + 1 &&
-            std::all_of(copied->begin(), copied->end(),
-                        [&](const QStringList &row) { return row.size() <= filledColumns; })) {
-            const qsizetype before = filled->StartColumn - firstColumn;
-            const bool wholeBlock =
-                before == 0 && copied->size() == rowCount &&
-                std::all_of(copied->begin(), copied->end(),
-                            [&](const QStringList &row) { return row.size() == columnCount; });
-            if (wholeBlock)
-                return std::move(*copied);
-            // Each copied row moved into place, the block's columns either side filled up.
-            std::vector<QStringList> rows(rowCount, emptyRow);
-            for (size_t k = 0; k < copied->size(); ++k) {
-                QStringList &row = rows[size_t(filled->StartRow - firstRow) + k];
-                row = std::move((*copied)[k]);
-                if (before > 0)
-                    row = QStringList(before, QString()) + row;
-                while (row.size() < columnCount)
-                    row.append(QString());
-            }
-            return rows;
+    // Calc's own copy of the rows no filter hides, a run of them at a time: it has no copy of
+    // a range with filtered rows in it, and leaves such rows out, as the import does. Rows
+    // and columns hidden by hand are in the copy.
+    const std::vector<sal_Int32> filtered = filteredRows(sheet, firstRow, lastRow);
+    std::vector<QStringList> rows;
+    int runStart = firstRow;
+    for (size_t k = 0; k <= filtered.size(); ++k) {
+        const int runEnd = k < filtered.size() ? int(filtered[k]) - 1 : lastRow;
+        if (runStart <= runEnd) {
+            std::optional<std::vector<QStringList>> run =
+                copiedRows(workbook, sheet, runStart, runEnd, firstColumn, lastColumn);
+            if (!run)
+                return sheetText(workbook, block.sheet, firstRow, lastRow, firstColumn, lastColumn,
+                                 filtered);
+            if (rows.empty())
+                rows = std::move(*run);
+            else
+                rows.insert(rows.end(), std::make_move_iterator(run->begin()),
+                            std::make_move_iterator(run->end()));
         }
+        if (k < filtered.size())
+            runStart = int(filtered[k]) + 1;
     }
-    return sheetText(workbook, sheet, block.sheet, firstRow, lastRow, firstColumn, lastColumn);
+    return rows;
 }

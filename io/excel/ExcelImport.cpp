@@ -14,6 +14,8 @@
 #include <QScopeGuard>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 // Moves the progress bar to and fro while the office works on something that says nothing of
 // how far it is, so that the window shows it is not stuck.
@@ -183,18 +185,31 @@ bool ExcelToListview(ItemList &listView, const QString &path, ListHost &host, Ex
         steps.line(116, [&] {
             for (const CellBlock &block : blocks) {
                 std::vector<QStringList> blockRows = app->Text(block);
-                rows.insert(rows.end(), std::make_move_iterator(blockRows.begin()),
-                            std::make_move_iterator(blockRows.end()));
+                if (rows.empty())
+                    rows = std::move(blockRows);
+                else
+                    rows.insert(rows.end(), std::make_move_iterator(blockRows.begin()),
+                                std::make_move_iterator(blockRows.end()));
             }
         });
         // The office gone halfway through: the list stays as it was, not half read.
         steps.line(120, [&] {
-            std::vector<QString> items;
+            // A row of one cell is its item as it is; only rows of several are joined, so a
+            // column of a million rows is not copied once more on its way into the list.
+            std::vector<QString> joined;
+            joined.reserve(size_t(std::count_if(
+                rows.begin(), rows.end(), [](const QStringList &row) { return row.size() != 1; })));
+            std::vector<QStringView> items;
             items.reserve(rows.size());
-            for (const QStringList &row : rows)
-                items.push_back(rowItem(row));
-            std::vector<QStringView> views(items.begin(), items.end());
-            listView.appendAll(views);
+            for (const QStringList &row : rows) {
+                if (row.size() == 1) {
+                    items.emplace_back(row.front());
+                } else {
+                    joined.push_back(rowItem(row));
+                    items.emplace_back(joined.back());
+                }
+            }
+            listView.appendAll(items);
         });
     }
     trap.line(138, [&] { context.setMousePointer(kPointerDefault); });

@@ -344,6 +344,16 @@ void CalcTest::blockOverHiddenRowsIsOneBlockAndFilteredRowsAreLeftOut()
     const std::vector<QStringList> texts = app->Text(*block);
     QCOMPARE(QList<QStringList>(texts.begin(), texts.end()),
              (QList<QStringList>{{"r1"}, {"r2"}, {"r3"}, {"r4"}, {"r5"}, {"r6"}}));
+    // Its column hidden by hand as well: still read.
+    const auto columnA = uno::Reference<beans::XPropertySet>(
+        uno::Reference<container::XIndexAccess>(sheet->getColumns(), uno::UNO_QUERY_THROW)
+            ->getByIndex(0),
+        uno::UNO_QUERY_THROW);
+    columnA->setPropertyValue(rtl::OUString::createFromAscii("IsVisible"), uno::Any(false));
+    const std::vector<QStringList> unseen = app->Text(*block);
+    QCOMPARE(QList<QStringList>(unseen.begin(), unseen.end()),
+             QList<QStringList>(texts.begin(), texts.end()));
+    columnA->setPropertyValue(rtl::OUString::createFromAscii("IsVisible"), uno::Any(true));
 
     // Separate blocks with a row in sight between them: the first one.
     mark({table::CellRangeAddress(0, 0, 0, 0, 0), table::CellRangeAddress(0, 0, 3, 0, 3)});
