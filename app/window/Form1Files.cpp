@@ -178,7 +178,7 @@ ExcelContext Form1::excelContext()
                 raise();
                 activateWindow();
             },
-            [this] { return std::make_unique<EscapeWatch>(this); }};
+            [this] { return std::make_unique<EscapeWatch>(this, Label1); }};
 }
 
 void Form1::PushButton18_Click()

@@ -1190,5 +1190,9 @@ Optionen des Fenstersystems (Qt):
         <source>The password for %1 is wrong, so nothing was imported.</source>
         <translation>Das Kennwort für %1 ist falsch, daher wurde nichts importiert.</translation>
     </message>
+    <message>
+        <source>Press Esc to stop waiting for Calc; nothing will be imported.</source>
+        <translation>Esc drücken, um nicht länger auf Calc zu warten; es wird nichts importiert.</translation>
+    </message>
 </context>
 </TS>

@@ -1170,5 +1170,9 @@ Options of the window system (Qt):
         <source>The password for %1 is wrong, so nothing was imported.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Press Esc to stop waiting for Calc; nothing will be imported.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

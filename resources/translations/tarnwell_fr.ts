@@ -1190,5 +1190,9 @@ Options du système de fenêtres (Qt) :
         <source>The password for %1 is wrong, so nothing was imported.</source>
         <translation>Le mot de passe de %1 est incorrect : rien n&apos;a été importé.</translation>
     </message>
+    <message>
+        <source>Press Esc to stop waiting for Calc; nothing will be imported.</source>
+        <translation>Appuyez sur Échap pour ne plus attendre Calc ; rien ne sera importé.</translation>
+    </message>
 </context>
 </TS>

@@ -274,9 +274,11 @@ void ExcelImportTest::escapeEndsTheWaitForAWorkbook()
     // status line says so.
     chooseWorkbook();
     excel().script.openUntilGivenUp = true;
+    QString toolTipMeanwhile; // the status line's, while the wait lasts
     const auto pressDuringTheWait = [&](const char *button) {
-        excel().script.onOpen = [this, button] {
-            QTimer::singleShot(0, m_window->form.get(), [this, button] {
+        excel().script.onOpen = [this, button, &toolTipMeanwhile] {
+            QTimer::singleShot(0, m_window->form.get(), [this, button, &toolTipMeanwhile] {
+                toolTipMeanwhile = m_window->control<QLabel>("Label1")->toolTip();
                 if (button)
                     click(button);
                 QTest::keyClick(m_window->form.get(), Qt::Key_Escape);
@@ -287,6 +289,11 @@ void ExcelImportTest::escapeEndsTheWaitForAWorkbook()
     click("PushButton18");
     QCOMPARE(excel().record.calls, QStringList{"Open"});
     QVERIFY(m_window->prompts.texts().isEmpty());
+    // Meanwhile the status line's tooltip names the key; it goes with the wait.
+    QCOMPARE(toolTipMeanwhile,
+             QStringLiteral("Opening book.xlsx in Calc...\nPress Esc to stop waiting for Calc; "
+                            "nothing will be imported."));
+    QCOMPARE(m_window->control<QLabel>("Label1")->toolTip(), status());
     QCOMPARE(status(), QStringLiteral("Opening book.xlsx was cancelled: nothing was imported."));
     QCOMPARE(m_window->form->mousePointer(), 0);
     QVERIFY(items().isEmpty());
