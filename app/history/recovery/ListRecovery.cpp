@@ -93,7 +93,9 @@ void ListRecovery::keepWhenSettled()
     }
     KeptList list;
     list.texts = m_items.texts();
-    list.checks = m_items.checks();
+    const std::vector<quint8> &checks = m_items.checks();
+    list.checks = m_writer->takeSpareMarks();
+    list.checks.assign(checks.begin(), checks.end());
     const auto [ignoreCase, matchCase] = m_window.caseButtons();
     list.ignoreCase = ignoreCase;
     list.matchCase = matchCase;

@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include <exception>
+#include <utility>
 
 #include <sys/resource.h>
 #include <sys/syscall.h>
@@ -46,6 +47,12 @@ void RecordWriter::keep(KeptList list)
     // Started with the first list, so a window whose list never changes starts no thread.
     if (!m_thread.joinable())
         m_thread = std::thread([this] { run(); });
+}
+
+std::vector<quint8> RecordWriter::takeSpareMarks()
+{
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    return std::exchange(m_spareMarks, {});
 }
 
 bool RecordWriter::idle()
@@ -112,7 +119,8 @@ void RecordWriter::run()
             } catch (...) {
                 failure = QStringLiteral("?");
             }
-            released(); // again, harmless, for a write that threw before it did
+            list.texts = TextPool(); // for a write that threw before it let go of them
+            released();              // again, harmless
         }
         if (m_stop)
             return;
@@ -120,6 +128,7 @@ void RecordWriter::run()
         {
             const std::lock_guard<std::mutex> lock(m_mutex);
             m_writing = false;
+            m_spareMarks = std::move(list.checks);
         }
         m_done(written, failure);
     }

@@ -10,6 +10,7 @@
 #include <mutex>
 #include <optional>
 #include <thread>
+#include <vector>
 
 // Writes a window's recovery record on a thread of its own, so the window never waits for
 // the disk. Only the newest list waiting is written: one handed over while a write runs
@@ -29,6 +30,10 @@ public:
     RecordWriter &operator=(const RecordWriter &) = delete;
 
     void keep(KeptList list);
+    // Room for the next list's marks: those of the last list written, so that ten million of
+    // them are copied into memory already at hand rather than into pages the kernel must
+    // first hand over, while the window waits.
+    std::vector<quint8> takeSpareMarks();
     // The list is about to change: a write still reading its list gives it up (within a
     // block's time), and a list waiting is dropped, so that the change copies nothing for
     // them. True when one was; it is to be handed over again once the change is through.
@@ -47,6 +52,7 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_wake;
     std::optional<KeptList> m_waiting;
+    std::vector<quint8> m_spareMarks;
     std::condition_variable m_released;
     bool m_quit = false;
     bool m_writing = false;          // a list taken, until the window is told

@@ -254,7 +254,8 @@ std::optional<QString> RecoveryRecord::write(const QString &path, KeptList &&lis
         BlockWriter blocks(file, seed, stop);
         bool written = file.error() == 0 && file.write(header.constData(), header.size()) &&
                        writeBlocks(blocks, list, stop);
-        list = KeptList();
+        // The marks are the writer's own copy, kept for the next list's (see RecordWriter).
+        list.texts = TextPool();
         if (released)
             released();
         written = written && file.finish();

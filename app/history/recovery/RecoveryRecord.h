@@ -31,8 +31,9 @@ namespace RecoveryRecord {
 
 // Writes `list` as the record at `path`. Stops early, leaving the old record as it was,
 // when `stop` is set. The reason when it cannot be written; nothing when written or stopped.
-// The list is let go of once it is in the file, before the wait for the disk (`released` is
-// told then, or when stopped): a list that changes meanwhile is not copied for its sake.
+// The texts are let go of once they are in the file, before the wait for the disk (`released`
+// is told then, or when stopped): a list that changes meanwhile is not copied for their sake.
+// The marks stay in `list`, a copy of the list's own.
 std::optional<QString> write(const QString &path, KeptList &&list, const std::atomic<bool> &stop,
                              const std::function<void()> &released = {});
 
