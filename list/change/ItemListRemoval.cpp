@@ -167,9 +167,10 @@ void ItemList::startSliced(SlicedChange change, bool inSlices)
 
 bool ItemList::continueChange()
 {
-    // A removal that packs what it takes writes that into fresh memory as well: a quarter
-    // of the items make a slice as long.
-    const qsizetype items = m_sliced && m_sliced->packs()
+    // A removal that packs what it takes writes that into fresh memory as well, and an
+    // insertion writes every item it puts back there: a quarter of the items make a slice
+    // as long.
+    const qsizetype items = m_sliced && (m_sliced->packs() || m_sliced->isInsertion())
                                 ? std::max<qsizetype>(1, m_itemsPerRemovalSlice / 4)
                                 : m_itemsPerRemovalSlice;
     return doSlice(items);

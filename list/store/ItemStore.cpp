@@ -167,6 +167,8 @@ qsizetype ItemStore::insertSortedDownTo(const std::vector<quint32> &ascending,
         ascending.begin();
     // The rows from here on are those placed already, and they stand `waiting` rows early.
     const qsizetype unmoved = settledFrom - waiting;
+    if (placed == 0)
+        m_checks.reserve(m_checks.size() + size_t(total)); // as the texts' ends, moved once
     const qsizetype placedAfter =
         m_texts.insertSortedDownTo(ascending.data(), total, texts, 0, placed, settledFrom, lowest);
     openUpChecks(ascending, lowestWaiting, waiting, lowestWaiting, unmoved, checks);

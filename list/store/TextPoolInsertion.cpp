@@ -87,6 +87,10 @@ TextPool::InsertionSlice TextPool::openUpSlice(const quint32 *positions, qsizety
     slice.inserting = slice.waiting - slice.lowestWaiting;
     slice.firstMoved = slice.unmoved - ((settledFrom - lowest) - slice.inserting);
     const qsizetype items = size();
+    // Room for every item to come before the first slice: growing as they come, the ends
+    // would move to fresh memory, all of them at once.
+    if (placed == 0)
+        data.ends.reserve(size_t(items + count));
     data.ends.resize(size_t(items + slice.inserting));
     if (slice.inserting > 0 && slice.settledItems > 0) {
         std::memmove(data.ends.data() + slice.unmoved + slice.inserting,

@@ -27,6 +27,15 @@ Snapshot snapshotOf(const ItemList &list)
     return {itemTexts(list), list.checks()};
 }
 
+// Appends the texts, every `markEvery`-th checked, the first among them.
+void appendMarked(ItemList &list, const QStringList &texts, int markEvery)
+{
+    for (const QString &text : texts) {
+        list.append(text);
+        list.setChecked(list.count() - 1, (list.count() - 1) % markEvery == 0);
+    }
+}
+
 const char *describe(const Snapshot &snapshot)
 {
     static QByteArray text;
@@ -47,6 +56,8 @@ private Q_SLOTS:
     void commandsBetweenRemovalSlices();
     void removalUndoAndRedoRestoreExactly_data();
     void removalUndoAndRedoRestoreExactly();
+    void everyItemPutBackInSlices_data();
+    void everyItemPutBackInSlices();
     void randomChangesInterruptedBetweenSlices_data();
     void randomChangesInterruptedBetweenSlices();
 };
@@ -100,11 +111,9 @@ void ChangeTest::commandsBetweenRemovalSlices()
     list.addColumn(QStringLiteral("Items:"));
     list.setItemsPerRemovalSlice(16);
     QStringList texts;
-    for (int i = 0; i < 200; ++i) {
+    for (int i = 0; i < 200; ++i)
         texts.append(QStringLiteral("t%1").arg(i));
-        list.append(texts.back());
-        list.setChecked(i, i % 5 == 0);
-    }
+    appendMarked(list, texts, 5);
     KeepingObserver observer;
     list.setObserver(&observer);
     std::vector<qsizetype> positions;
@@ -288,6 +297,62 @@ void ChangeTest::removalUndoAndRedoRestoreExactly()
     list.undo(observer.changes.back());
     QCOMPARE(itemTexts(list), texts);
     QCOMPARE(observer.changes.size(), size_t(1)); // taking back records nothing
+}
+
+void ChangeTest::everyItemPutBackInSlices_data()
+{
+    QTest::addColumn<bool>("mixed"); // texts of one byte a character and of two, else Latin-1
+    QTest::addColumn<bool>("addBetween");
+    QTest::newRow("Latin-1") << false << false;
+    QTest::newRow("mixed") << true << false;
+    QTest::newRow("mixed, an item added between slices") << true << true;
+}
+
+void ChangeTest::everyItemPutBackInSlices()
+{
+    // Taking back the removal of every item writes every text back into memory the list gave
+    // up: the slices are a quarter as long as a removal's, each a whole list, and the end
+    // the list as it was.
+    QFETCH(bool, mixed);
+    QFETCH(bool, addBetween);
+    QStringList texts;
+    for (int i = 0; i < 300; ++i)
+        texts.append(mixed && i % 3 == 0 ? QStringLiteral("\u0416%1\u00e9").arg(i)
+                                         : QStringLiteral("t%1").arg(i));
+    ItemList list;
+    QAbstractItemModelTester tester(&list, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    list.addColumn(QStringLiteral("Items:"));
+    list.setItemsPerRemovalSlice(32);
+    appendMarked(list, texts, 4);
+    std::vector<qsizetype> every(size_t(texts.size()));
+    std::iota(every.begin(), every.end(), 0);
+    const std::vector<quint8> checks = list.checks();
+    KeepingObserver observer;
+    list.setObserver(&observer);
+    list.startRemoval(every);
+    list.settle();
+    QCOMPARE(list.count(), qsizetype(0));
+
+    list.undo(observer.changes.front());
+    QSignalSpy rowsInserted(&list, &QAbstractItemModel::rowsInserted);
+    QStringList added;
+    qsizetype slicesBeforeAdding = 0;
+    while (list.continueChange()) {
+        if (addBetween && rowsInserted.size() == 5) { // finishes the change first
+            slicesBeforeAdding = rowsInserted.size();
+            list.append(u"added");
+            added.append(QStringLiteral("added"));
+        }
+    }
+    QVERIFY(rowsInserted.size() >= 5);
+    for (qsizetype k = 0; k < (addBetween ? slicesBeforeAdding : rowsInserted.size()); ++k)
+        QVERIFY(rowsInserted[k][2].toInt() - rowsInserted[k][1].toInt() + 1 <=
+                list.itemsPerRemovalSlice() / 4);
+    QCOMPARE(itemTexts(list), texts + added);
+    QCOMPARE(list.rowCount(), int(list.count()));
+    std::vector<quint8> expectedChecks = checks;
+    expectedChecks.resize(checks.size() + size_t(added.size()), 0);
+    QCOMPARE(list.checks(), expectedChecks);
 }
 
 void ChangeTest::randomChangesInterruptedBetweenSlices_data()
