@@ -44,6 +44,17 @@ void CollationKeys::startBlock(size_t atLeast)
     m_room = size;
 }
 
+bool CollationKeys::giveBackBlock()
+{
+    m_keys = {};
+    m_free = nullptr;
+    m_room = 0;
+    if (m_blocks.empty())
+        return false;
+    m_blocks.pop_back();
+    return true;
+}
+
 void CollationKeys::append(ItemText text)
 {
     const QStringView characters = m_reader.read(text);

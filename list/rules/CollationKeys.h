@@ -33,6 +33,9 @@ public:
 
     // The i-th text's key: NUL-terminated, with no NUL within.
     const char *key(qsizetype i) const { return m_keys[size_t(i)]; }
+    // Gives back the memory of one block of keys; false once none is left. For letting go of
+    // millions of keys a part at a time: no key is read after the first call.
+    bool giveBackBlock();
     static int compare(const char *key, const char *other) { return std::strcmp(key, other); }
 
 private:

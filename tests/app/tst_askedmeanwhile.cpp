@@ -28,7 +28,8 @@ void AskedMeanwhileTest::askedForAtEverySliceBoundary_data()
     QTest::addColumn<int>("command");   // an Op::Kind
     QTest::addColumn<int>("meanwhile"); // an Op::Kind
     // 1: a filter before, 2: one taken back; 3: Upper Case under Match case before, whose step
-    // both changes texts and removes the duplicates that makes, 4: that step taken back.
+    // both changes texts and removes the duplicates that makes, 4: that step taken back; 5: a
+    // filter that removes every item before.
     QTest::addColumn<int>("filtersFirst");
 
     QTest::newRow("undo while a file loads into a list with items")
@@ -45,6 +46,8 @@ void AskedMeanwhileTest::askedForAtEverySliceBoundary_data()
     QTest::newRow("add while Upper Case is taken back") << int(Op::Undo) << int(Op::Add) << 3;
     QTest::newRow("undo while Upper Case is made again") << int(Op::Redo) << int(Op::Undo) << 4;
     QTest::newRow("clear while Upper Case is taken back") << int(Op::Undo) << int(Op::Clear) << 3;
+    QTest::newRow("add while every item is put back") << int(Op::Undo) << int(Op::Add) << 5;
+    QTest::newRow("add while sorting") << int(Op::SortAToZ) << int(Op::Add) << 0;
 }
 
 void AskedMeanwhileTest::askedForAtEverySliceBoundary()
@@ -52,6 +55,7 @@ void AskedMeanwhileTest::askedForAtEverySliceBoundary()
     QFETCH(int, command);
     QFETCH(int, meanwhile);
     QFETCH(int, filtersFirst);
+    const bool upperCaseFirst = filtersFirst == 3 || filtersFirst == 4;
 
     // 150 items, a third of them duplicates of lines in the file and of the sample list:
     // enough slices for every kind of boundary, and each asked at every one of them.
@@ -60,7 +64,7 @@ void AskedMeanwhileTest::askedForAtEverySliceBoundary()
         start.append(i % 3 == 0 ? QStringLiteral("line %1").arg(i % 60)
                                 : QStringLiteral("item %1").arg(i));
     start += QStringList{"Martin Holloway", "support@example.org"};
-    for (int i = 0; filtersFirst > 2 && i < 20; ++i) // told apart by Match case until Upper Case
+    for (int i = 0; upperCaseFirst && i < 20; ++i) // told apart by Match case until Upper Case
         start += QStringList{QStringLiteral("Name %1").arg(i), QStringLiteral("NAME %1").arg(i)};
     QStringList lines;
     for (int i = 0; i < 120; ++i)
@@ -68,15 +72,17 @@ void AskedMeanwhileTest::askedForAtEverySliceBoundary()
     const QString file = writeList(QStringLiteral("list.txt"), lines);
 
     const auto setUp = [&](TestWindow &window) {
-        if (filtersFirst > 2)
+        if (upperCaseFirst)
             window.control<QRadioButton>("Option2")->click(); // Match case
         perform(window, {Op::Load, writeList(QStringLiteral("start.txt"), start)});
         for (int row = 0; row < 40; row += 7)
             perform(window, {Op::Tick, {}, row});
         if (filtersFirst == 1 || filtersFirst == 2)
             perform(window, {Op::Without, QStringLiteral("1")});
-        if (filtersFirst > 2)
+        if (upperCaseFirst)
             perform(window, {Op::UpperCase});
+        if (filtersFirst == 5)
+            perform(window, {Op::Without, QStringLiteral("no item holds this")});
         if (filtersFirst == 2 || filtersFirst == 4)
             perform(window, {Op::Undo});
     };
