@@ -297,8 +297,12 @@ void LibreOfficeLauncher::releaseNow()
         }
         // Nothing shown: what is left is ours (a workbook never shown), and so is the office.
         for (const auto &document : hidden) {
-            if (document.is())
-                document->close(true);
+            try {
+                if (document.is())
+                    document->close(true);
+            } catch (const uno::Exception &) {
+                // Closing already: a workbook given up on is closed as its load ends.
+            }
         }
         try {
             desktop->terminate();
