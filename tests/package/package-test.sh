@@ -10,7 +10,9 @@ root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 deb="$build_dir/tarnwell_${version}-1_amd64.deb"
 fail() { echo "FAIL: $*"; exit 1; }
-# Built twice, as scripts/package builds it: the same bytes both times.
+# Packed twice from one build, as scripts/package packs it: the same bytes both times. Whether
+# two clones at two paths build the same program is `bash scripts/package --twice`'s to check:
+# it builds the program twice from nothing, too long for every run of the tests.
 SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$(dirname "$0")" log -1 --format=%ct 2>/dev/null || echo 1765152000)}
 export SOURCE_DATE_EPOCH
 sums=()
