@@ -1,11 +1,11 @@
 #include "Fakes.h"
 #include "ItemList.h"
 #include "ListMenu.h"
+#include "ListTestHost.h"
 #include "NearDuplicateReview.h"
 #include "NearDuplicatesDialog.h"
 #include "NearGroupsModel.h"
 #include "NearGroupsView.h"
-#include "ListTestHost.h"
 #include "ReadableStyle.h"
 
 #include <QAbstractItemView>
@@ -84,12 +84,20 @@ QPalette darkerPalette()
                       "#ffffff", "#ffffff", "#3d3d3d", "#222020", "#e7e4e0", "#12608a", "#f9f9f9",
                       "#0986d3", "#a70b06", "#5c5b5a"});
 }
-// About GTK's Adwaita:dark, as Qt's GTK theme takes it over.
+// About GTK's own Adwaita:dark colours: white on a deep blue selection.
 QPalette adwaitaDarkPalette()
 {
     return paletteOf({"#eeeeec", "#353535", "#4b4b4b", "#404040", "#1b1b1b", "#2b2b2b", "#eeeeec",
                       "#ffffff", "#eeeeec", "#2d2d2d", "#353535", "#000000", "#15539e", "#ffffff",
                       "#3584e4", "#1b6acb", "#303030"});
+}
+// What Qt 6.4's GTK platform theme gives under GTK_THEME=Adwaita:dark, active and inactive
+// alike: near-white text on a mid blue selection, 3.2:1 as it comes.
+QPalette gtkThemeAdwaitaDarkPalette()
+{
+    return paletteOf({"#f0f0f0", "#323232", "#4b4b4b", "#2a2a2a", "#212121", "#262626", "#f0f0f0",
+                      "#4b4b4b", "#f0f0f0", "#242424", "#323232", "#191919", "#308cc6", "#f0f0f0",
+                      "#308cc6", "#ff00ff", "#2b2b2b"});
 }
 QPalette highContrastPalette()
 {
@@ -254,6 +262,7 @@ void ReadableTest::boundariesAndSelectionsReadUnderEveryPalette_data()
     QTest::newRow("dark") << darkPalette();
     QTest::newRow("darker (qt6ct)") << darkerPalette();
     QTest::newRow("Adwaita dark") << adwaitaDarkPalette();
+    QTest::newRow("Adwaita dark (Qt 6.4's GTK theme)") << gtkThemeAdwaitaDarkPalette();
     QTest::newRow("high contrast") << highContrastPalette();
 }
 
