@@ -34,8 +34,8 @@ DuplicateScan::DuplicateScan(const TextPool &texts, CaseOption option, std::uint
 
 void DuplicateScan::advance(qsizetype budget)
 {
-    // The table's memory first, a few huge pages a slice: the items land all over it.
-    if (m_slots.bringInPart(size_t(8) << 20))
+    // The table's memory first, a part a slice: the items land all over it.
+    if (m_slots.bringInPart())
         return;
     // The table and the texts are far larger than the caches, and waiting for memory, not
     // comparing, is what takes the time. So each item goes through a pipeline: hash it and

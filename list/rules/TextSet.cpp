@@ -22,9 +22,7 @@ TextSet::TextSet(const TextPool &texts, CaseOption option, std::uint64_t seed)
 
 bool TextSet::build(qsizetype budget)
 {
-    // A few huge pages a call: the system zeroes each, and may first have to gather it.
-    constexpr size_t kBytesPerCall = size_t(8) << 20;
-    if (m_slots.bringInPart(kBytesPerCall))
+    if (m_slots.bringInPart())
         return true;
     const qsizetype stop = std::min(m_texts.size(), m_built + budget);
     for (; m_built < stop; ++m_built) {

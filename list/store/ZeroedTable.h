@@ -22,8 +22,10 @@ public:
 
     // Brings up to `bytes` more of the table's memory in, from the front; false once all of
     // it is in. A table the work touches all over at once (hash slots) would otherwise have
-    // every page zeroed in its first moments: spread over slices, that holds nothing up.
-    bool bringInPart(size_t bytes)
+    // every page zeroed in its first moments: spread over slices, that holds nothing up. One
+    // huge page a call by default: on a busy machine the system may take milliseconds to
+    // gather and zero each, so a few at once could hold the window up for a tenth of a second.
+    bool bringInPart(size_t bytes = kHugePageBytes)
     {
         const size_t total = m_count * sizeof(T);
         if (m_broughtIn >= total)
@@ -44,6 +46,7 @@ public:
 
 private:
     static constexpr size_t kPageBytes = 4096;
+    static constexpr size_t kHugePageBytes = size_t(2) << 20;
 
     size_t m_count;
     T *m_elements;
