@@ -93,8 +93,9 @@ Prompts::Answer QtPrompts::messageBox(const QString &text, Style style, const QS
         box.setStandardButtons(QMessageBox::Ok);
         break;
     }
-    // Where the program draws its own title bar (Wayland), a box has no use for minimise and
-    // maximise buttons, which take the title's room.
+    // A box has no use for minimise and maximise. On Wayland the request reaches compositors
+    // that draw the title bar; Qt's own title bar draws all three anyway (titleBarRoom counts
+    // them).
     if (WindowPlacement::windowPlaceUnknown())
         box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint);
