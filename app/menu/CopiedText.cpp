@@ -18,14 +18,17 @@ qsizetype utf8Bound(QStringView text)
 }
 } // namespace
 
-std::unique_ptr<CopiedText> CopiedText::convertTakingTurns(QString text, ListHost &host)
+std::unique_ptr<CopiedText> CopiedText::convertTakingTurns(QString text, ListHost &host,
+                                                           double progressFrom)
 {
     YieldPacer pacer(host);
     const auto eachSlice = [&](const auto &take) {
         for (qsizetype at = 0; at < text.size(); at += kSlice) {
             take(QStringView(text).sliced(at, std::min(kSlice, text.size() - at)));
-            if (pacer.due())
+            if (pacer.due()) {
+                host.setProgress(progressFrom + (100 - progressFrom) * double(at) / text.size());
                 host.yieldToEventLoop();
+            }
         }
     };
     qsizetype room = 0;

@@ -17,8 +17,10 @@ class CopiedText : public QMimeData
     Q_OBJECT
 
 public:
-    // Converts `text` with turns for the window.
-    static std::unique_ptr<CopiedText> convertTakingTurns(QString text, ListHost &host);
+    // Converts `text` with turns for the window, the progress bar moving from `progressFrom`
+    // to 100.
+    static std::unique_ptr<CopiedText> convertTakingTurns(QString text, ListHost &host,
+                                                          double progressFrom = 0);
 
     QStringList formats() const override;
     bool hasFormat(const QString &mimeType) const override;

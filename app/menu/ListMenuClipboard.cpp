@@ -140,35 +140,46 @@ void ListMenu::copyItems(const std::vector<ListSelection::RowRun> &runs)
         return;
     m_copying = true;
     const auto done = qScopeGuard([this] { m_copying = false; });
+    // Seconds at ten million items: the hourglass and the progress bar say it is under way.
+    const Hourglass hourglass(m_host);
+    const auto noProgress = qScopeGuard([this] { m_host.setProgress(0); });
     Trap(m_host.errorReporter(), QStringLiteral("Form1.Copy")).line(100, [&] {
         const TextPool texts = m_items.texts();
         YieldPacer pacer(m_host);
-        const auto eachRow = [&](const auto &visit) {
+        qsizetype rows = 0;
+        // The text is written in the first half of the bar, its UTF-8 in the second.
+        constexpr double kWritten = 50;
+        const auto eachRow = [&](const auto &visit, bool showProgress) {
             constexpr size_t kSlice = 65536;
             size_t step = 0;
             for (const ListSelection::RowRun &run : runs) {
                 for (qsizetype row = run.first; row < run.end; ++row) {
                     visit(row);
-                    yieldIfDue(m_host, pacer, ++step, kSlice);
+                    if (++step % kSlice == 0 && showProgress)
+                        m_host.setProgress(kWritten * double(step) / rows);
+                    yieldIfDue(m_host, pacer, step, kSlice);
                 }
             }
         };
         // One line each, with the line end this platform's programs expect.
         qsizetype characters = 0;
-        qsizetype rows = 0;
-        eachRow([&](qsizetype row) {
-            characters += texts.length(row) + 1;
-            ++rows;
-        });
+        eachRow(
+            [&](qsizetype row) {
+                characters += texts.length(row) + 1;
+                ++rows;
+            },
+            false);
         QString text;
         text.reserve(characters);
-        eachRow([&](qsizetype row) {
-            texts.at(row).appendTo(text);
-            text += u'\n';
-        });
+        eachRow(
+            [&](qsizetype row) {
+                texts.at(row).appendTo(text);
+                text += u'\n';
+            },
+            true);
         // The clipboard owns what it is given.
         QGuiApplication::clipboard()->setMimeData(
-            CopiedText::convertTakingTurns(std::move(text), m_host).release());
+            CopiedText::convertTakingTurns(std::move(text), m_host, kWritten).release());
         m_host.setStatus(copiedStatus(rows));
     });
 }

@@ -15,6 +15,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMimeData>
+#include <QProgressBar>
 #include <QRandomGenerator>
 #include <QTableView>
 #include <QTimer>
@@ -228,14 +229,22 @@ void ListMenuTest::copyTakesTheRowsInListOrder()
     }
 
     int turns = 0;
+    bool busyShown = false; // the hourglass and a moving progress bar at some turn
+    auto *progress = m_window->control<QProgressBar>("ProgressBar1");
     QTimer meanwhile;
     QObject::connect(&meanwhile, &QTimer::timeout, [&] {
+        busyShown = busyShown ||
+                    (form().mousePointer() == Form1::kPointerHourglass && progress->value() > 0);
         if (++turns == 1 && clearedMeanwhile)
             click("PushButton1"); // Clear All Items
     });
     meanwhile.start(0);
     trigger(command);
     meanwhile.stop();
+    QCOMPARE(form().mousePointer(), Form1::kPointerDefault);
+    QCOMPARE(progress->value(), 0);
+    if (items > 65536 && !clearedMeanwhile)
+        QVERIFY2(busyShown, "a long copy showed neither the hourglass nor its progress");
     QCOMPARE(QGuiApplication::clipboard()->text(), expected);
     // Other programs take it in UTF-8.
     QCOMPARE(QGuiApplication::clipboard()->mimeData()->data(QStringLiteral("text/plain")),
