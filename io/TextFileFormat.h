@@ -15,6 +15,6 @@ class TextPool;
 // each end an item; a line end at the very end adds no empty item; empty lines inside stay;
 // nothing is trimmed. `betweenChunks` runs after each chunk (to yield). Throws Failure when
 // reading fails. `sizeHint` (the file's size, if known) lets the pool be allocated once.
-inline constexpr qsizetype kListFileChunkBytes = qsizetype(1) << 22;
+inline constexpr qsizetype kListFileChunkBytes = qsizetype(1) << 20;
 TextPool readListFile(QIODevice &file, qint64 sizeHint, const std::function<void()> &betweenChunks,
                       qsizetype chunkBytes = kListFileChunkBytes);
