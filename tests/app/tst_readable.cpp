@@ -161,6 +161,21 @@ void checkTexts(QWidget &root, int &checked)
                                 .arg(ratio, 0, 'f', 2)));
     }
 }
+// The palette under test, the application's own again once the test is through.
+class AppliedPalette
+{
+public:
+    explicit AppliedPalette(const QPalette &palette) : m_before(QApplication::palette())
+    {
+        QApplication::setPalette(palette);
+    }
+    ~AppliedPalette() { QApplication::setPalette(m_before); }
+    AppliedPalette(const AppliedPalette &) = delete;
+    AppliedPalette &operator=(const AppliedPalette &) = delete;
+
+private:
+    QPalette m_before;
+};
 } // namespace
 
 // The window's design: texts, boundaries, selections and the focus read under light, dark and
@@ -191,8 +206,7 @@ void ReadableTest::everyControlHasAnAccessibleName()
 {
     // Screen readers announce every control the keyboard reaches, and the status line and
     // progress bar too.
-    TestFolders folders;
-    TestWindow window(folders.program.path());
+    TestWindow window(m_folders->program.path());
     window.form->show();
     QList<QWidget *> controls;
     for (QWidget *widget : window.form->findChildren<QWidget *>()) {
@@ -238,10 +252,8 @@ void ReadableTest::readableUnderLightAndDarkThemes()
     // desktop's light palette and a dark one, whichever backgrounds the window fixes.
     QFETCH(bool, dark);
     QFETCH(bool, skin);
-    const QPalette before = QApplication::palette();
-    QApplication::setPalette(dark ? darkPalette() : QApplication::style()->standardPalette());
-    const auto restore = qScopeGuard([&] { QApplication::setPalette(before); });
-    TestFolders folders;
+    const AppliedPalette applied(dark ? darkPalette() : QApplication::style()->standardPalette());
+    const TestFolders &folders = *m_folders;
     if (skin) {
         QVERIFY(QDir(folders.program.path()).mkpath(QStringLiteral("x")));
         QFile sheet(folders.program.filePath(QStringLiteral("x/o.cjs")));
@@ -271,11 +283,8 @@ void ReadableTest::boundariesAndSelectionsReadUnderEveryPalette()
     // What is drawn, not just the palette: every control's edge 3:1 against what surrounds
     // it, and selected text 4.5:1, in the window, the near-duplicate review and the menu.
     QFETCH(QPalette, palette);
-    const QPalette before = QApplication::palette();
-    QApplication::setPalette(palette);
-    const auto restore = qScopeGuard([&] { QApplication::setPalette(before); });
-    TestFolders folders;
-    TestWindow window(folders.program.path());
+    const AppliedPalette applied(palette);
+    TestWindow window(m_folders->program.path());
     Form1 &form = *window.form;
     fill(form.items(), {"", "Anna", "anna", "x"}); // an empty item shows its box alone
     form.show();
@@ -368,11 +377,8 @@ void ReadableTest::boundariesAndSelectionsReadUnderEveryPalette()
 void ReadableTest::focusShowsUnderEveryPalette()
 {
     QFETCH(QPalette, palette);
-    const QPalette before = QApplication::palette();
-    QApplication::setPalette(palette);
-    const auto restore = qScopeGuard([&] { QApplication::setPalette(before); });
-    TestFolders folders;
-    TestWindow window(folders.program.path());
+    const AppliedPalette applied(palette);
+    TestWindow window(m_folders->program.path());
     Form1 &form = *window.form;
     fill(form.items(), {"Anna", "anna", "x"});
     form.show();

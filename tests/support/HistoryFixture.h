@@ -19,6 +19,7 @@
 #include <QUndoStack>
 
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -154,28 +155,24 @@ inline void HistoryFixture::perform(TestWindow &window, const Op &op)
         window.fileDialogs.answers.push_back({op.text});
         action(window, QStringLiteral("Remove Items Listed"))->trigger();
         break;
-    case Op::CheckAll:
-        action(window, QStringLiteral("Check All Items"))->trigger();
-        break;
-    case Op::UncheckAll:
-        action(window, QStringLiteral("Uncheck All Items"))->trigger();
-        break;
-    case Op::Invert:
-        action(window, QStringLiteral("Invert Check Marks"))->trigger();
-        break;
     case Op::CheckWith:
         window.prompts.typed.push_back(op.text);
         action(window, QStringLiteral("Check Items With"))->trigger();
         break;
+    case Op::CheckAll:
+    case Op::UncheckAll:
+    case Op::Invert:
     case Op::SortAToZ:
-        action(window, QStringLiteral("Sort A to Z"))->trigger();
-        break;
     case Op::Reverse:
-        action(window, QStringLiteral("Reverse Order"))->trigger();
+    case Op::UpperCase: {
+        // The list menu's entries that ask nothing.
+        static const std::map<Op::Kind, const char *> entries = {
+            {Op::CheckAll, "Check All Items"},  {Op::UncheckAll, "Uncheck All Items"},
+            {Op::Invert, "Invert Check Marks"}, {Op::SortAToZ, "Sort A to Z"},
+            {Op::Reverse, "Reverse Order"},     {Op::UpperCase, "Upper Case"}};
+        action(window, QString::fromLatin1(entries.at(op.kind)))->trigger();
         break;
-    case Op::UpperCase:
-        action(window, QStringLiteral("Upper Case"))->trigger();
-        break;
+    }
     case Op::Tick:
         // As a click on the check box does it.
         if (op.row >= 0 && op.row < items.count()) {
